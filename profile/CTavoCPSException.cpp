@@ -1,0 +1,27 @@
+#include "profile/CTavoCPSException.h"
+
+void CTavoCPSException::AddTrace(const QString &text, const char *function, int line)
+{
+    m_strMessage += QStringLiteral("\n(%1:%2) %3")
+                        .arg(QString::fromUtf8(function ? function : ""))
+                        .arg(line)
+                        .arg(text);
+}
+
+void ThrowCPSException(int msgId, const QString &text, const char *function, int line)
+{
+    CTavoCPSException e(msgId);
+    e.AddTrace(text, function, line);
+    throw e;
+}
+
+void RethrowCPSException(CTavoCPSException &e, const char *function, int line)
+{
+    e.AddTrace(QString::fromLatin1(kExceptionCatched), function, line);
+    throw e;
+}
+
+QString FormatLibraryError(const QString &errorMsg, const QString &desc, const QString &source)
+{
+    return QStringLiteral("ErrorMsg: %1\nDesc: %2\nSource: %3").arg(errorMsg, desc, source);
+}

@@ -1,0 +1,139 @@
+#include "profile/XmlDom.h"
+#include "profile/ProfileNamespaces.h"
+
+#include <libxml/parser.h>
+#include <libxml/xpathInternals.h>
+
+namespace tavo {
+
+namespace {
+constexpr int kSafeParseOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+const xmlChar *X(const char *s) { return reinterpret_cast<const xmlChar *>(s); }
+} // namespace
+
+QString SourceLineOf(const QByteArray &text, int line)
+{
+    if (line < 1)
+        return QString();
+    int start = 0;
+    for (int i = 1; i < line; ++i) {
+        const int nl = text.indexOf('\n', start);
+        if (nl < 0)
+            return QString();
+        start = nl + 1;
+    }
+    int end = text.indexOf('\n', start);
+    if (end < 0)
+        end = text.size();
+    QByteArray l = text.mid(start, end - start);
+    if (l.endsWith('\r'))
+        l.chop(1);
+    return QString::fromUtf8(l);
+}
+
+XmlDocPtr ParseXml(const QByteArray &text, XmlParseError *error)
+{
+    xmlParserCtxt *ctxt = xmlNewParserCtxt();
+    if (!ctxt) {
+        if (error)
+            error->reason = QStringLiteral("out of memory");
+        return nullptr;
+    }
+    xmlDoc *doc = xmlCtxtReadMemory(ctxt, text.constData(), text.size(), nullptr, nullptr, kSafeParseOptions);
+    if ((!doc || !ctxt->wellFormed) && error) {
+        const xmlError *e = xmlCtxtGetLastError(ctxt);
+        error->reason = e && e->message ? QString::fromUtf8(e->message).trimmed() : QStringLiteral("The document is empty.");
+        error->line = e ? e->line : 0;
+        error->column = e ? e->int2 : 0;
+        error->sourceLine = SourceLineOf(text, error->line);
+    }
+    if (doc && !ctxt->wellFormed) {
+        xmlFreeDoc(doc);
+        doc = nullptr;
+    }
+    xmlFreeParserCtxt(ctxt);
+    return XmlDocPtr(doc);
+}
+
+XmlXPath::XmlXPath(xmlDoc *doc)
+{
+    if (!doc)
+        return;
+    m_ctx = xmlXPathNewContext(doc);
+    if (!m_ctx)
+        return;
+    xmlXPathRegisterNs(m_ctx, X(kDfnsPrefix), X(kProfileNamespace));
+    xmlXPathRegisterNs(m_ctx, X(kMsPrefix), X(kMsNamespace));
+}
+
+XmlXPath::~XmlXPath()
+{
+    if (m_ctx)
+        xmlXPathFreeContext(m_ctx);
+}
+
+std::vector<xmlNode *> XmlXPath::Select(const char *expr, xmlNode *context) const
+{
+    std::vector<xmlNode *> nodes;
+    if (!m_ctx)
+        return nodes;
+    m_ctx->node = context ? context : reinterpret_cast<xmlNode *>(m_ctx->doc);
+    xmlXPathObject *result = xmlXPathEvalExpression(X(expr), m_ctx);
+    if (result && result->type == XPATH_NODESET && result->nodesetval) {
+        const xmlNodeSet *set = result->nodesetval;
+        nodes.reserve(static_cast<size_t>(set->nodeNr));
+        for (int i = 0; i < set->nodeNr; ++i)
+            nodes.push_back(set->nodeTab[i]);
+    }
+    xmlXPathFreeObject(result);
+    return nodes;
+}
+
+xmlNode *XmlXPath::SelectFirst(const char *expr, xmlNode *context) const
+{
+    const std::vector<xmlNode *> nodes = Select(expr, context);
+    return nodes.empty() ? nullptr : nodes.front();
+}
+
+QString XmlAttribute(const xmlNode *node, const char *name, bool *present)
+{
+    xmlChar *value = node ? xmlGetNoNsProp(node, X(name)) : nullptr;
+    if (present)
+        *present = value != nullptr;
+    if (!value)
+        return QString();
+    QString result = QString::fromUtf8(reinterpret_cast<const char *>(value));
+    xmlFree(value);
+    return result;
+}
+
+void SetXmlAttribute(xmlNode *node, const char *name, const QString &value)
+{
+    xmlSetProp(node, X(name), X(value.toUtf8().constData()));
+}
+
+xmlNode *NextElementSibling(xmlNode *node)
+{
+    for (xmlNode *n = node ? node->next : nullptr; n; n = n->next)
+        if (n->type == XML_ELEMENT_NODE)
+            return n;
+    return nullptr;
+}
+
+QString XmlNodeName(const xmlNode *node)
+{
+    return node && node->name ? QString::fromUtf8(reinterpret_cast<const char *>(node->name)) : QString();
+}
+
+QByteArray SerializeXml(xmlDoc *doc)
+{
+    xmlChar *buffer = nullptr;
+    int size = 0;
+    xmlDocDumpMemoryEnc(doc, &buffer, &size, "UTF-8");
+    QByteArray out(reinterpret_cast<const char *>(buffer), size);
+    xmlFree(buffer);
+    return out;
+}
+
+} // namespace tavo

@@ -1,0 +1,12 @@
+// Test entry point: a QCoreApplication for the suites that need Qt's event
+// loop or application paths.
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
