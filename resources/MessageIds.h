@@ -17,6 +17,12 @@ enum : int {
     // Texts that are quoted without an id; the ids are ours.
     InvalidSerialNumber = 9001,
     CodeplugCorrupted = 9002,
+
+    // ---- radio link
+
+    // ---- product configuration
+
+    // ---- data model and rules
 };
 
 } // namespace tavo::msg

@@ -2,19 +2,29 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <vector>
 
 namespace tavo {
 
 namespace {
 #include "resources/StringTableData.inc"
 
+// The table sorted by id, built once; the data file is grouped by subsystem.
+const std::vector<StringEntry> &sortedTable()
+{
+    static const std::vector<StringEntry> table = [] {
+        std::vector<StringEntry> t(std::begin(kStringTable), std::end(kStringTable));
+        std::stable_sort(t.begin(), t.end(), [](const StringEntry &a, const StringEntry &b) { return a.id < b.id; });
+        return t;
+    }();
+    return table;
+}
+
 const StringEntry *findEntry(int id)
 {
-    const StringEntry *begin = std::begin(kStringTable);
-    const StringEntry *end = std::end(kStringTable);
-    const StringEntry *it = std::lower_bound(begin, end, id,
-        [](const StringEntry &e, int key) { return e.id < key; });
-    return (it != end && it->id == id) ? it : nullptr;
+    const std::vector<StringEntry> &t = sortedTable();
+    auto it = std::lower_bound(t.begin(), t.end(), id, [](const StringEntry &e, int key) { return e.id < key; });
+    return (it != t.end() && it->id == id) ? &*it : nullptr;
 }
 } // namespace
 
@@ -40,7 +50,7 @@ bool HasString(int id)
     return findEntry(id) != nullptr;
 }
 
-const StringEntry *StringTableBegin() { return std::begin(kStringTable); }
-const StringEntry *StringTableEnd() { return std::end(kStringTable); }
+const StringEntry *StringTableBegin() { return sortedTable().data(); }
+const StringEntry *StringTableEnd() { return sortedTable().data() + sortedTable().size(); }
 
 } // namespace tavo
