@@ -21,6 +21,12 @@ enum : int {
     // ---- radio link
 
     // ---- product configuration
+    RegistryFatal = 130,        // "Fatal registry Error, ..."
+    CodeLabelNoCode = 435,      // "No CT/DCS code"
+    CodeLabelCustomized = 471,  // "Customized CT"
+    CodeLabelDcs = 479,         // "DCS"
+    CodeLabelInverted = 480,    // "Inverted DCS"
+    CodeLabelHz = 482,          // "Hz"
 
     // ---- data model and rules
 };

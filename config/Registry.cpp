@@ -1,0 +1,376 @@
+#include "config/Registry.h"
+
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSettings>
+#include <memory>
+
+namespace tavo {
+
+namespace {
+
+// ---- every value name and group name of the two scopes
+
+enum class Value {
+    InstallPath,
+    DefaultLanguage,
+    ShowContextHelp,
+    CurrentLanguage,
+    GUIResource,
+    HelpFileName,
+    DealerInfoLeft,
+    DealerInfoMiddle,
+    DealerInfoRight,
+};
+
+struct ValueInfo {
+    Value value;
+    const char *name;
+    bool perLanguage; // lives in the group Language/<key>
+};
+
+constexpr ValueInfo kValues[] = {
+    {Value::InstallPath, "InstallPath", false},
+    {Value::DefaultLanguage, "DefaultLanguage", false},
+    {Value::ShowContextHelp, "ShowContextHelp", false},
+    {Value::CurrentLanguage, "CurrentLanguage", false},
+    {Value::GUIResource, "GUIResource", true},
+    {Value::HelpFileName, "HelpFileName", true},
+    {Value::DealerInfoLeft, "DealerInfoLeft", true},
+    {Value::DealerInfoMiddle, "DealerInfoMiddle", true},
+    {Value::DealerInfoRight, "DealerInfoRight", true},
+};
+
+constexpr const char *kLanguageGroup = "Language";
+constexpr const char *kOrganization = "Vantrel";
+constexpr const char *kProduct = "Tavo EMEA CPS";
+constexpr const char *kMachineFileName = "machine.ini";
+constexpr const char *kInstallFolderName = "install";
+
+// The three dealer values in the order left, middle, right.
+constexpr Value kDealerValues[] = {Value::DealerInfoLeft, Value::DealerInfoMiddle, Value::DealerInfoRight};
+
+const ValueInfo &Info(Value v)
+{
+    for (const ValueInfo &i : kValues)
+        if (i.value == v)
+            return i;
+    return kValues[0];
+}
+
+// The settings path of `v`; per-language values need the language key.
+QString ValuePath(Value v, const QString &language = QString())
+{
+    const ValueInfo &i = Info(v);
+    if (!i.perLanguage)
+        return QLatin1String(i.name);
+    return QStringLiteral("%1/%2/%3").arg(QLatin1String(kLanguageGroup), language, QLatin1String(i.name));
+}
+
+// ---- where the scopes live
+
+QString g_installOverride;
+QString g_machineFile;
+QString g_userFile;
+
+std::unique_ptr<QSettings> MachineScope()
+{
+    return std::make_unique<QSettings>(MachineSettingsFile(), QSettings::IniFormat);
+}
+
+std::unique_ptr<QSettings> UserScope()
+{
+    return std::make_unique<QSettings>(UserSettingsFile(), QSettings::IniFormat);
+}
+
+// A text value up to its first terminator; `present` tells whether it exists.
+QString ReadText(const QSettings &s, const QString &path, bool *present = nullptr)
+{
+    const bool has = s.contains(path);
+    if (present)
+        *present = has;
+    if (!has)
+        return QString();
+    const QVariant v = s.value(path);
+    QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", ")) : v.toString();
+    const int nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+// A multi-string value: a list of lines (a comma-separated list, or one
+// text whose lines are separated by line breaks), joined with "\r\n".
+QString ReadMultiString(const QSettings &s, const QString &path)
+{
+    const QVariant v = s.value(path);
+    QStringList lines;
+    if (v.typeId() == QMetaType::QStringList) {
+        lines = v.toStringList();
+    } else {
+        QString text = v.toString();
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        lines = text.split(QChar(u'\n'));
+    }
+    return lines.join(QLatin1String("\r\n"));
+}
+
+int ReadInt(const QSettings &s, const QString &path)
+{
+    if (!s.contains(path))
+        return -1;
+    bool ok = false;
+    const int n = s.value(path).toInt(&ok);
+    return ok ? n : -1;
+}
+
+bool WriteValue(const QString &path, const QVariant &value)
+{
+    auto user = UserScope();
+    if (!user->isWritable())
+        return false;
+    user->setValue(path, value);
+    user->sync();
+    return user->status() == QSettings::NoError;
+}
+
+QString InstallRelative(const QString &relative)
+{
+    if (relative.isEmpty())
+        return QString();
+    return QDir(GetInstallPath()).filePath(relative);
+}
+
+// ---- the language table
+
+constexpr LanguageInfo kLanguages[] = {
+    {"English", 1033, 32789, "en_US"},
+    {"French", 1036, 32799, "fr_FR"},
+    {"CaFrench", 3084, 32797, "fr_CA"},
+    {"German", 1031, 32788, "de_DE"},
+    {"Dutch", 1043, 32791, "nl_NL"},
+    {"Italian", 1040, 32793, "it_IT"},
+    {"Spanish", 1034, 32802, "es_ES"},
+    {"LaSpanish", 3082, 32782, "es_ES"},
+    {"Portuguese", 2070, 32784, "pt_PT"},
+    {"LaPortuguese", 1046, 32795, "pt_BR"},
+    {"Polish", 1045, 32783, "pl_PL"},
+    {"Russian", 1049, 32785, "ru_RU"},
+};
+
+QString g_applicationLanguage;
+
+} // namespace
+
+// ---- locations
+
+void SetInstallPathOverride(const QString &dir) { g_installOverride = dir; }
+void SetMachineSettingsFile(const QString &path) { g_machineFile = path; }
+void SetUserSettingsFile(const QString &path) { g_userFile = path; }
+
+QString DefaultInstallFolder()
+{
+    QString exeDir;
+    if (QCoreApplication::instance())
+        exeDir = QCoreApplication::applicationDirPath();
+    else
+        exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return QDir(exeDir).filePath(QLatin1String(kInstallFolderName));
+}
+
+QString MachineSettingsFile()
+{
+    if (!g_machineFile.isEmpty())
+        return g_machineFile;
+    const QString system =
+        QSettings(QSettings::IniFormat, QSettings::SystemScope, QLatin1String(kOrganization), QLatin1String(kProduct)).fileName();
+    if (QFileInfo::exists(system))
+        return system;
+    const QString folder = g_installOverride.isEmpty() ? DefaultInstallFolder() : g_installOverride;
+    return QDir(folder).filePath(QLatin1String(kMachineFileName));
+}
+
+QString UserSettingsFile()
+{
+    if (!g_userFile.isEmpty())
+        return g_userFile;
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kOrganization), QLatin1String(kProduct)).fileName();
+}
+
+// ---- values
+
+QString GetInstallPath()
+{
+    if (!g_installOverride.isEmpty())
+        return g_installOverride;
+    const QString path = ReadText(*MachineScope(), ValuePath(Value::InstallPath));
+    return path.isEmpty() ? DefaultInstallFolder() : path;
+}
+
+QString InstallFilePath(const QString &subfolder, const QString &file)
+{
+    QDir dir(GetInstallPath());
+    return subfolder.isEmpty() ? dir.filePath(file) : dir.filePath(subfolder + QChar(u'/') + file);
+}
+
+QString GetDefaultLanguage() { return ReadText(*MachineScope(), ValuePath(Value::DefaultLanguage)); }
+QString GetCurrentLanguage() { return ReadText(*UserScope(), ValuePath(Value::CurrentLanguage)); }
+
+int SetCurrentLanguage(const QString &key)
+{
+    return WriteValue(ValuePath(Value::CurrentLanguage), key) ? 1 : 0;
+}
+
+int GetShowContextHelp() { return ReadInt(*UserScope(), ValuePath(Value::ShowContextHelp)); }
+int GetDefaultShowContextHelp() { return ReadInt(*MachineScope(), ValuePath(Value::ShowContextHelp)); }
+
+int SetShowContextHelp(bool shown)
+{
+    return WriteValue(ValuePath(Value::ShowContextHelp), shown ? 1 : 0) ? 1 : 0;
+}
+
+bool IsContextHelpShown() { return GetShowContextHelp() == 1; }
+
+int EnsureUserKeys()
+{
+    const QFileInfo file(UserSettingsFile());
+    if (!QDir().mkpath(file.absolutePath()))
+        return 0;
+    auto user = UserScope();
+    if (!user->isWritable())
+        return 0;
+    user->sync();
+    return user->status() == QSettings::NoError ? 1 : 0;
+}
+
+int InitRegistry()
+{
+    if (!EnsureUserKeys()) {
+        ShowMessage(msg::RegistryFatal, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    if (GetCurrentLanguage().isEmpty()) {
+        const QString def = GetDefaultLanguage();
+        if (def.isEmpty()) {
+            ShowMessage(msg::RegistryFatal, MB_OK | MB_ICONERROR);
+            return 0;
+        }
+        if (!SetCurrentLanguage(def))
+            return 0;
+    }
+    if (GetShowContextHelp() == -1) {
+        const int def = GetDefaultShowContextHelp();
+        if (def == -1) {
+            ShowMessage(msg::RegistryFatal, MB_OK | MB_ICONERROR);
+            return 0;
+        }
+        if (!SetShowContextHelp(def == 1))
+            return 0;
+    }
+    // Dealer information: each value the user lacks is seeded from the
+    // machine default; a user value that exists, even empty, stays.
+    const QString language = GetCurrentLanguage();
+    if (!language.isEmpty()) {
+        auto machine = MachineScope();
+        auto user = UserScope();
+        if (user->isWritable()) {
+            for (Value v : kDealerValues) {
+                const QString path = ValuePath(v, language);
+                if (user->contains(path))
+                    continue;
+                user->setValue(path, ReadMultiString(*machine, path));
+            }
+            user->sync();
+        }
+    }
+    return 1;
+}
+
+QString GetResourceLibraryPath()
+{
+    const QString language = GetCurrentLanguage();
+    if (language.isEmpty())
+        return QString();
+    return InstallRelative(ReadText(*MachineScope(), ValuePath(Value::GUIResource, language)));
+}
+
+QString GetHelpFilePath()
+{
+    return InstallRelative(ReadText(*MachineScope(), ValuePath(Value::HelpFileName, ApplicationLanguage())));
+}
+
+int GetDealerInfo(QString &left, QString &right, QString &middle)
+{
+    auto user = UserScope();
+    const QString language = ApplicationLanguage();
+    bool hasLeft = false, hasMiddle = false, hasRight = false;
+    left = ReadText(*user, ValuePath(Value::DealerInfoLeft, language), &hasLeft);
+    middle = ReadText(*user, ValuePath(Value::DealerInfoMiddle, language), &hasMiddle);
+    right = ReadText(*user, ValuePath(Value::DealerInfoRight, language), &hasRight);
+    if (language.isEmpty() || !hasLeft || !hasMiddle || !hasRight) {
+        left.clear();
+        middle.clear();
+        right.clear();
+        return 0;
+    }
+    return 1;
+}
+
+int SetDealerInfo(const QString &left, const QString &right, const QString &middle)
+{
+    const QString language = ApplicationLanguage();
+    if (language.isEmpty())
+        return 0;
+    auto user = UserScope();
+    if (!user->isWritable())
+        return 0;
+    user->setValue(ValuePath(Value::DealerInfoLeft, language), left);
+    user->setValue(ValuePath(Value::DealerInfoMiddle, language), middle);
+    user->setValue(ValuePath(Value::DealerInfoRight, language), right);
+    user->sync();
+    return user->status() == QSettings::NoError ? 1 : 0;
+}
+
+// ---- languages
+
+const LanguageInfo *LanguageTableBegin() { return std::begin(kLanguages); }
+const LanguageInfo *LanguageTableEnd() { return std::end(kLanguages); }
+
+const LanguageInfo *FindLanguageInfo(const QString &key)
+{
+    for (const LanguageInfo &l : kLanguages)
+        if (key == QLatin1String(l.key))
+            return &l;
+    return nullptr;
+}
+
+void SetApplicationLanguage(const QString &key) { g_applicationLanguage = key; }
+
+QString ApplicationLanguage()
+{
+    return g_applicationLanguage.isEmpty() ? GetCurrentLanguage() : g_applicationLanguage;
+}
+
+QString GetDecimalSeparator(const QString &languageKey)
+{
+    const LanguageInfo *info = FindLanguageInfo(languageKey);
+    const QLocale locale = info ? QLocale(QLatin1String(info->localeName)) : QLocale::system();
+    const QString separator = locale.decimalPoint();
+    return separator.isEmpty() ? QStringLiteral(".") : separator;
+}
+
+QString GetDecimalSeparator() { return GetDecimalSeparator(ApplicationLanguage()); }
+
+int FindLanguage(const QStringList &keys, const QString &key)
+{
+    if (keys.size() == 1 && keys.first() == QLatin1String("English"))
+        return -1;
+    return keys.contains(key) ? 1 : 0;
+}
+
+} // namespace tavo

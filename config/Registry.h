@@ -1,0 +1,98 @@
+#pragma once
+// The program's registry vocabulary, kept in two INI settings stores:
+//
+//  - the machine scope (read only): the values an installer leaves; the
+//    system file when it exists, otherwise "machine.ini" of the installation
+//    folder;
+//  - the user scope (read and write): the per-user values.
+//
+// Both roots stand for the product key; the language values live in the
+// group "Language/<key>". Everything is read through small stateless
+// functions; nothing is cached here.
+
+#include <QString>
+#include <QStringList>
+
+namespace tavo {
+
+// ---- where the two scopes and the installation are
+
+// Overrides the installation folder (the command line's --install-dir).
+// An empty path removes the override.
+void SetInstallPathOverride(const QString &dir);
+// Points the machine and user scopes at explicit files (tests, tools).
+// An empty path restores the default location of that scope.
+void SetMachineSettingsFile(const QString &path);
+void SetUserSettingsFile(const QString &path);
+// The files the two scopes currently read and write.
+QString MachineSettingsFile();
+QString UserSettingsFile();
+// The installation laid out beside the executable: <exe dir>/install.
+QString DefaultInstallFolder();
+
+// ---- the values
+
+// The installation folder: the override when set, otherwise the machine's
+// InstallPath, otherwise the installation beside the executable.
+QString GetInstallPath();
+// <install folder>/<subfolder>/<file>; an empty subfolder is left out.
+QString InstallFilePath(const QString &subfolder, const QString &file);
+
+QString GetDefaultLanguage();
+QString GetCurrentLanguage();
+int SetCurrentLanguage(const QString &key); // 1 = written
+
+// -1 when the value is missing.
+int GetShowContextHelp();        // user scope
+int GetDefaultShowContextHelp(); // machine scope
+int SetShowContextHelp(bool shown); // 1 = written
+bool IsContextHelpShown();
+
+// Makes sure the user scope can be created and written; 0 when it cannot.
+int EnsureUserKeys();
+// The start-up sequence: user keys, current language, help pane flag and
+// the dealer information seeded from the machine defaults (never
+// overwriting a user value, even an empty one). 0 stops start-up.
+int InitRegistry();
+
+// <install folder>/<GUIResource of the current language>; empty when the
+// language or the value is missing.
+QString GetResourceLibraryPath();
+// <install folder>/<HelpFileName of the application's language>.
+QString GetHelpFilePath();
+
+// The user's dealer information of the application's language. 1 when all
+// three were read, else 0 with all three empty.
+int GetDealerInfo(QString &left, QString &right, QString &middle);
+// Writes one of the user's dealer values ("\r\n" between lines); 1 = written.
+int SetDealerInfo(const QString &left, const QString &right, const QString &middle);
+
+// ---- languages
+
+struct LanguageInfo {
+    const char *key;
+    int localeId;   // Windows locale id of the language
+    int menuCommand; // Language menu entry
+    const char *localeName; // the same locale as Qt names it
+};
+// The language table, and the entry of `key` (null when unknown).
+const LanguageInfo *LanguageTableBegin();
+const LanguageInfo *LanguageTableEnd();
+const LanguageInfo *FindLanguageInfo(const QString &key);
+
+// The language the application runs in for this process (copied from the
+// current language at start-up). Empty until set: the user's current
+// language is used then.
+void SetApplicationLanguage(const QString &key);
+QString ApplicationLanguage();
+
+// The decimal separator of the locale of `languageKey` (an unknown key
+// uses the user default locale; an empty answer gives ".").
+QString GetDecimalSeparator(const QString &languageKey);
+// ... of the application's language.
+QString GetDecimalSeparator();
+
+// -1 when `keys` is exactly {"English"}; 1 when `key` is in `keys`; else 0.
+int FindLanguage(const QStringList &keys, const QString &key);
+
+} // namespace tavo
