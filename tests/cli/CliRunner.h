@@ -1,0 +1,40 @@
+#pragma once
+// Runs the built tavocps-cli (or another tool of the build) and collects its
+// exit status and output.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace tavo::test {
+
+struct CliResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline CliResult RunTool(const QString &tool, const QStringList &args, const QByteArray &input = QByteArray())
+{
+    QProcess p;
+    p.setProgram(QStringLiteral(TAVO_BIN_DIR "/") + tool);
+    p.setArguments(args);
+    p.start();
+    if (!input.isEmpty())
+        p.write(input);
+    p.closeWriteChannel();
+    CliResult r;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+inline CliResult RunCli(const QStringList &args) { return RunTool(QStringLiteral("tavocps-cli"), args); }
+
+} // namespace tavo::test
