@@ -1,19 +1,10 @@
 #include "cli/CliFiles.h"
+#include "config/TemplateFile.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 namespace tavo::cli {
-
-namespace {
-// Profile files come in several stored forms; the reader of installed text
-// files knows them all. Until it is there, plain UTF-8 XML is read.
-bool ReadPlainXml(const QByteArray &bytes, QString &xml)
-{
-    xml = QString::fromUtf8(bytes);
-    return true;
-}
-} // namespace
 
 bool ReadImageFile(const QString &path, VirtualCP &cp, QString &error)
 {
@@ -56,7 +47,15 @@ bool ReadProfileText(const QString &path, QString &xml, QString &error)
         error = QStringLiteral("Cannot open the profile %1: %2").arg(path, file.errorString());
         return false;
     }
-    return ReadPlainXml(file.readAll(), xml);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Cannot read the profile %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    // Profile files come in four stored forms (UTF-16 or 8-bit, plain or
+    // scrambled); plain UTF-8 XML is read as such.
+    xml = DecodeProfileBytes(bytes);
+    return true;
 }
 
 } // namespace tavo::cli

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QStringDecoder>
 
 namespace tavo {
 
@@ -155,6 +156,21 @@ QString DecodeTemplateBytes(const QByteArray &bytes)
     QString text;
     ReadTemplateText(&buffer, text);
     return text;
+}
+
+QString DecodeProfileBytes(const QByteArray &bytes)
+{
+    const bool bom = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE;
+    if (!bom) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError() && IsPlainTemplateText(text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text)) {
+            if (text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+            return text;
+        }
+    }
+    return DecodeTemplateBytes(bytes);
 }
 
 QByteArray EncodeScrambledUtf16(const QString &text)

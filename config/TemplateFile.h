@@ -41,6 +41,12 @@ bool LoadTemplateFile(const QString &path, QString &text);
 // Decodes a whole stored file held in memory (same rules as above).
 QString DecodeTemplateBytes(const QByteArray &bytes);
 
+// A profile file in any of its four stored forms (UTF-16 or 8-bit, plain
+// or scrambled). A plain 8-bit text that is valid UTF-8 is taken as UTF-8
+// (the form the command line writes and text editors keep); any other
+// 8-bit text is ANSI.
+QString DecodeProfileBytes(const QByteArray &bytes);
+
 // The UTF-16 rule applied in place to a text in memory: scrambling and
 // unscrambling are the same operation.
 void ScrambleText(QString &text);

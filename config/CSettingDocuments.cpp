@@ -1,0 +1,391 @@
+#include "config/CSettingDocuments.h"
+
+#include "config/Registry.h"
+#include "config/TemplateFile.h"
+#include "profile/CTavoCPSException.h"
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+
+#include <QRegularExpression>
+
+namespace tavo {
+
+namespace {
+
+constexpr int kButtonSectionLength = 6; // model code without its region code
+
+QByteArray XPathText(const QString &xpath) { return xpath.toUtf8(); }
+
+// A value put inside an XPath string literal: a quote would end the
+// literal, so a value holding one can match nothing.
+bool IsSafeLiteral(const QString &value) { return !value.contains(QChar(u'\'')); }
+
+// An element name put into an XPath step must be a plain name.
+bool IsPlainName(const QString &name)
+{
+    static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.-]*$"));
+    return re.match(name).hasMatch();
+}
+
+bool IsComment(const xmlNode *node) { return node->type == XML_COMMENT_NODE; }
+
+// Decimal text to integer, stopping at the first non-digit ("" and text
+// without leading digits give 0).
+int LeadingDecimal(const QString &text)
+{
+    long long n = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            break;
+        n = n * 10 + (c.unicode() - u'0');
+        if (n > 0x7FFFFFFF)
+            return 0x7FFFFFFF;
+    }
+    return static_cast<int>(n);
+}
+
+[[noreturn]] void ThrowMissing(const QString &xpath, const char *function)
+{
+    ThrowCPSException(msg::UnknownError,
+                      FormatLibraryError(QStringLiteral("Object required"),
+                                         QStringLiteral("no node matches %1").arg(xpath), QLatin1String(function)),
+                      function, __LINE__);
+}
+
+} // namespace
+
+// ---- loading
+
+XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error)
+{
+    QString body = text;
+    if (body.startsWith(QChar(0xFEFF)))
+        body.remove(0, 1);
+    // The text is already decoded: an encoding named in the declaration
+    // would make the parser decode it a second time.
+    if (body.startsWith(QLatin1String("<?xml"), Qt::CaseInsensitive)) {
+        const int end = body.indexOf(QLatin1String("?>"));
+        if (end > 0) {
+            static const QRegularExpression encoding(QStringLiteral("\\s+encoding\\s*=\\s*(\"[^\"]*\"|'[^']*')"));
+            QString decl = body.left(end);
+            decl.remove(encoding);
+            body = decl + body.mid(end);
+        }
+    }
+    return ParseXml(body.toUtf8(), error);
+}
+
+XmlDocPtr LoadSettingDoc(const QString &fileName, bool inLib)
+{
+    const QString path = InstallFilePath(QLatin1String(inLib ? kLibFolder : kReportFolder), fileName);
+    QString text;
+    try {
+        if (!LoadTemplateFile(path, text)) {
+            ShowMessage(msg::FilesNotAvailable, MB_OK | MB_ICONERROR);
+            return nullptr;
+        }
+    } catch (CTavoCPSException &e) {
+        RethrowCPSException(e, "LoadSettingDoc", __LINE__);
+    }
+    XmlDocPtr doc = ParseSettingText(text);
+    if (!doc) {
+        ShowMessage(msg::FilesNotAvailable, MB_OK | MB_ICONERROR);
+        return nullptr;
+    }
+    return doc;
+}
+
+bool IsDisplayModel(const QString &model)
+{
+    return model.size() > 2 && model.at(2).toUpper() == QLatin1Char('D');
+}
+
+QString DisplayTypeName(const QString &model)
+{
+    return IsDisplayModel(model) ? QStringLiteral("Display") : QStringLiteral("NonDisplay");
+}
+
+bool CSettingDocuments::LoadAll()
+{
+    static const struct {
+        Document which;
+        const char *file;
+    } kOrder[] = {
+        {VisibleSetting, kVisibleSettingFile},
+        {ButtonList, kButtonListFile},
+        {Region, kRegionFile},
+        {HelpPanMap, kHelpPanMapFile},
+    };
+    for (const auto &d : kOrder) {
+        XmlDocPtr doc = LoadSettingDoc(QLatin1String(d.file), true);
+        if (!doc)
+            return false;
+        m_docs[d.which] = std::move(doc);
+    }
+    return true;
+}
+
+bool CSettingDocuments::InitRegionData(const QString &edition)
+{
+    try {
+        m_strRegionName = GetRegionName();
+        QString stem = m_strRegionName;
+        stem.remove(QLatin1String("CPS"));
+        if (!edition.contains(stem)) {
+            ShowMessage(msg::FilesNotAvailable, MB_OK | MB_ICONERROR);
+            return false;
+        }
+        m_listSubRegions = LoadSubRegions();
+        m_mapModelRegions.clear();
+        m_mapSubModelRegions.clear();
+        if (!LoadModelRegions(m_mapModelRegions) || !LoadSubModelRegions(m_mapSubModelRegions))
+            return false;
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+void CSettingDocuments::SetDocument(Document which, XmlDocPtr doc)
+{
+    m_docs[which] = std::move(doc);
+}
+
+bool CSettingDocuments::IsLoaded() const
+{
+    for (const XmlDocPtr &d : m_docs)
+        if (!d)
+            return false;
+    return true;
+}
+
+std::vector<xmlNode *> CSettingDocuments::Select(Document which, const QString &xpath) const
+{
+    std::vector<xmlNode *> nodes;
+    XmlXPath x(m_docs[which].get());
+    if (!x.valid())
+        return nodes;
+    for (xmlNode *n : x.Select(XPathText(xpath).constData()))
+        if (!IsComment(n))
+            nodes.push_back(n);
+    return nodes;
+}
+
+xmlNode *CSettingDocuments::RequireFirst(Document which, const QString &xpath, const char *function) const
+{
+    const std::vector<xmlNode *> nodes = Select(which, xpath);
+    if (nodes.empty())
+        ThrowMissing(xpath, function);
+    return nodes.front();
+}
+
+// ---- Region.stv
+
+QString CSettingDocuments::GetRegionName() const
+{
+    return XmlAttribute(RequireFirst(Region, QStringLiteral("//dfns:Region"), "CSettingDocuments::GetRegionName"), "name");
+}
+
+QString CSettingDocuments::GetProductVersion() const
+{
+    return XmlAttribute(
+        RequireFirst(Region, QStringLiteral("//dfns:ProductVersion"), "CSettingDocuments::GetProductVersion"), "value");
+}
+
+int CSettingDocuments::IsSupported(const QString &value) const
+{
+    const QString xpath = QStringLiteral("//dfns:Support/dfns:*");
+    const std::vector<xmlNode *> nodes = Select(Region, xpath);
+    if (nodes.empty() && Select(Region, QStringLiteral("//dfns:Support")).empty())
+        ThrowMissing(xpath, "CSettingDocuments::IsSupported");
+    for (xmlNode *n : nodes)
+        if (XmlAttribute(n, "num") == value)
+            return 1;
+    return 0;
+}
+
+int CSettingDocuments::GetCPVersion() const
+{
+    const std::vector<xmlNode *> nodes = Select(Region, QStringLiteral("//dfns:CPVersion"));
+    if (nodes.empty())
+        return 1;
+    xmlChar *content = xmlNodeGetContent(nodes.front());
+    const QString text = content ? QString::fromUtf8(reinterpret_cast<const char *>(content)).trimmed() : QString();
+    xmlFree(content);
+    return LeadingDecimal(text);
+}
+
+namespace {
+bool LoadRegionMap(const CSettingDocuments &docs, const std::vector<xmlNode *> &nodes, QHash<int, QString> &map)
+{
+    (void)docs;
+    for (xmlNode *n : nodes)
+        map.insert(LeadingDecimal(XmlAttribute(n, "code")), XmlAttribute(n, "name"));
+    return true;
+}
+} // namespace
+
+bool CSettingDocuments::LoadModelRegions(QHash<int, QString> &map) const
+{
+    const QString xpath = QStringLiteral("//dfns:ModelRegions/dfns:*");
+    if (Select(Region, QStringLiteral("//dfns:ModelRegions")).empty())
+        ThrowMissing(xpath, "CSettingDocuments::LoadModelRegions");
+    return LoadRegionMap(*this, Select(Region, xpath), map);
+}
+
+bool CSettingDocuments::LoadSubModelRegions(QHash<int, QString> &map) const
+{
+    const QString xpath = QStringLiteral("//dfns:SubModelRegions/dfns:*");
+    if (Select(Region, QStringLiteral("//dfns:SubModelRegions")).empty())
+        ThrowMissing(xpath, "CSettingDocuments::LoadSubModelRegions");
+    return LoadRegionMap(*this, Select(Region, xpath), map);
+}
+
+QStringList CSettingDocuments::GetSupportLanguages() const
+{
+    const QString xpath = QStringLiteral("//dfns:SupportLanguages/dfns:*");
+    if (Select(Region, QStringLiteral("//dfns:SupportLanguages")).empty())
+        ThrowMissing(xpath, "CSettingDocuments::GetSupportLanguages");
+    QStringList keys;
+    for (xmlNode *n : Select(Region, xpath))
+        keys.append(XmlAttribute(n, "name"));
+    return keys;
+}
+
+QString CSettingDocuments::GetLanguageDisplayName(const QString &key) const
+{
+    if (IsSafeLiteral(key)) {
+        const std::vector<xmlNode *> nodes =
+            Select(Region, QStringLiteral("//dfns:SupportLanguages/dfns:language[@name='%1']").arg(key));
+        if (!nodes.empty()) {
+            const QString name = XmlAttribute(nodes.front(), "displayName");
+            if (!name.isEmpty())
+                return name;
+        }
+    }
+    return QStringLiteral(" ");
+}
+
+QStringList CSettingDocuments::LoadSubRegions() const
+{
+    QStringList list;
+    for (xmlNode *n : Select(Region, QStringLiteral("//dfns:SubRegion/dfns:*")))
+        list.append(XmlAttribute(n, "num"));
+    return list;
+}
+
+bool CSettingDocuments::IsCodeplugSupported(const QString &phase, int version) const
+{
+    return phase == QLatin1String("D") || GetCPVersion() >= version;
+}
+
+int CSettingDocuments::IsSubRegionSupported(const QString &value) const
+{
+    return m_listSubRegions.isEmpty() || m_listSubRegions.contains(value) ? 1 : 0;
+}
+
+// ---- VisibleSetting.stv
+
+std::vector<xmlNode *> CSettingDocuments::GetVisibleSettingEntries(const QString &pageName) const
+{
+    const QString region = m_strRegionName.isEmpty() ? GetRegionName() : m_strRegionName;
+    if (!IsPlainName(region) || !IsPlainName(pageName))
+        return {};
+    return Select(VisibleSetting, QStringLiteral("//dfns:%1/dfns:%2/dfns:*").arg(region, pageName));
+}
+
+QHash<int, bool> CSettingDocuments::GetVisibleControls(const QString &pageName, bool display) const
+{
+    QHash<int, bool> controls;
+    auto addEntry = [&controls](xmlNode *entry) {
+        bool hasVisible = false;
+        const QString visible = XmlAttribute(entry, "isVisible", &hasVisible);
+        const int id = LeadingDecimal(XmlAttribute(entry, "id"));
+        const bool shown = !hasVisible || visible.trimmed().toInt() != 0;
+        // A hiding entry wins over one that leaves the control alone.
+        controls.insert(id, controls.value(id, true) && shown);
+    };
+    const QString section = display ? QStringLiteral("Display") : QStringLiteral("NonDisplay");
+    for (xmlNode *entry : GetVisibleSettingEntries(pageName)) {
+        const QString name = XmlNodeName(entry);
+        if (name == QLatin1String("Display") || name == QLatin1String("NonDisplay")) {
+            if (name != section)
+                continue;
+            for (xmlNode *c = entry->children; c; c = c->next)
+                if (c->type == XML_ELEMENT_NODE && XmlNodeName(c) == QLatin1String("Control"))
+                    addEntry(c);
+        } else {
+            addEntry(entry);
+        }
+    }
+    return controls;
+}
+
+// ---- HelpPanMap.stv
+
+void CSettingDocuments::GetHelpPageName(const QString &pageName, const QString &controlId, QString &page) const
+{
+    if (!IsPlainName(pageName) || !IsSafeLiteral(controlId))
+        return;
+    const std::vector<xmlNode *> nodes =
+        Select(HelpPanMap, QStringLiteral("//dfns:%1/dfns:map[@id='%2']").arg(pageName, controlId));
+    if (!nodes.empty())
+        page = XmlAttribute(nodes.front(), "pageName");
+}
+
+// ---- ButtonList.stv
+
+QString CSettingDocuments::ButtonSectionName(const QString &model)
+{
+    return model.left(kButtonSectionLength);
+}
+
+QString CSettingDocuments::DisplayGroupName(const QString &model)
+{
+    return QLatin1String(IsDisplayModel(model) ? kGroupDisplay : kGroupNonDisplay);
+}
+
+std::vector<CButtonFeature> CSettingDocuments::GetButtonFeatures(const QString &model, const QString &group) const
+{
+    std::vector<CButtonFeature> features;
+    const QString section = ButtonSectionName(model);
+    if (!IsPlainName(section) || !IsPlainName(group))
+        return features;
+    for (xmlNode *n : Select(ButtonList, QStringLiteral("//dfns:%1/dfns:%2/dfns:*").arg(section, group))) {
+        CButtonFeature f;
+        f.m_strName = XmlAttribute(n, "Name");
+        f.m_nValue = XmlAttribute(n, "Value").trimmed().toInt();
+        f.m_strDependName = XmlAttribute(n, "DependName");
+        f.m_nDependType = XmlAttribute(n, "DependType").trimmed().toInt() != 0 ? 1 : 0;
+        features.push_back(f);
+    }
+    return features;
+}
+
+QString CSettingDocuments::GetButtonImageFile(const QString &model) const
+{
+    const QString section = ButtonSectionName(model);
+    if (!IsPlainName(section))
+        return QString();
+    const std::vector<xmlNode *> nodes = Select(ButtonList, QStringLiteral("//dfns:%1/dfns:IMAGE").arg(section));
+    if (nodes.empty())
+        return QString();
+    return XmlAttribute(nodes.front(), IsDisplayModel(model) ? "Display" : "NonDisplay");
+}
+
+std::vector<CModelEntry> CSettingDocuments::GetModelList() const
+{
+    std::vector<CModelEntry> models;
+    for (xmlNode *n : Select(ButtonList, QStringLiteral("//dfns:ModelList/dfns:*")))
+        models.push_back({XmlAttribute(n, "code"), XmlAttribute(n, "family")});
+    return models;
+}
+
+CSettingDocuments &AppSettingDocuments()
+{
+    static CSettingDocuments docs;
+    return docs;
+}
+
+} // namespace tavo

@@ -1,0 +1,267 @@
+// The settings store: both scopes point at temporary files; the user's
+// real settings are never touched.
+
+#include "config/Registry.h"
+#include "resources/StringTable.h"
+#include "support/RecordingSink.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavo;
+
+namespace {
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_machine = m_dir.filePath(QStringLiteral("machine.ini"));
+        m_user = m_dir.filePath(QStringLiteral("user/Tavo EMEA CPS.ini"));
+        SetMachineSettingsFile(m_machine);
+        SetUserSettingsFile(m_user);
+        SetInstallPathOverride(QString());
+        SetApplicationLanguage(QString());
+    }
+    void TearDown() override
+    {
+        SetMachineSettingsFile(QString());
+        SetUserSettingsFile(QString());
+        SetInstallPathOverride(QString());
+        SetApplicationLanguage(QString());
+    }
+    void WriteMachine(const QByteArray &ini)
+    {
+        QFile f(m_machine);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(ini);
+    }
+    QVariant UserValue(const QString &key) const { return QSettings(m_user, QSettings::IniFormat).value(key); }
+    bool UserHas(const QString &key) const { return QSettings(m_user, QSettings::IniFormat).contains(key); }
+    void SetUser(const QString &key, const QVariant &v)
+    {
+        QSettings s(m_user, QSettings::IniFormat);
+        s.setValue(key, v);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_machine;
+    QString m_user;
+};
+
+const QByteArray kMachine = "[General]\nInstallPath=/opt/tavo\nDefaultLanguage=German\nShowContextHelp=1\n"
+                            "[Language]\nGerman\\GUIResource=lang/de.qm\nGerman\\HelpFileName=help/de.qch\n"
+                            "German\\DealerInfoLeft=\"Dealer, Inc.\", \"Street 1\"\n"
+                            "German\\DealerInfoMiddle=\"Phone\"\n"
+                            "German\\DealerInfoRight=\"Web\", \"\", \"Mail\"\n";
+
+} // namespace
+
+TEST_F(RegistryTest, FirstStartCreatesUserValuesFromMachineDefaults)
+{
+    WriteMachine(kMachine);
+    test::RecordingSink sink;
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_TRUE(sink.empty());
+    EXPECT_EQ(GetCurrentLanguage(), QStringLiteral("German"));
+    EXPECT_EQ(GetShowContextHelp(), 1);
+    EXPECT_TRUE(IsContextHelpShown());
+    // Dealer defaults: the strings of each list joined with CR LF.
+    SetApplicationLanguage(QStringLiteral("German"));
+    QString left, right, middle;
+    EXPECT_EQ(GetDealerInfo(left, right, middle), 1);
+    EXPECT_EQ(left, QStringLiteral("Dealer, Inc.\r\nStreet 1"));
+    EXPECT_EQ(middle, QStringLiteral("Phone"));
+    EXPECT_EQ(right, QStringLiteral("Web\r\n\r\nMail"));
+    // A second start changes nothing.
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_EQ(GetDealerInfo(left, right, middle), 1);
+    EXPECT_EQ(left, QStringLiteral("Dealer, Inc.\r\nStreet 1"));
+}
+
+TEST_F(RegistryTest, HelpPaneDefaultOnlyOneStaysOne)
+{
+    for (const auto &c : {std::pair<const char *, int>{"1", 1}, {"2", 0}, {"0", 0}, {"7", 0}}) {
+        QFile::remove(m_user);
+        WriteMachine(QByteArray("[General]\nDefaultLanguage=English\nShowContextHelp=") + c.first + "\n");
+        EXPECT_EQ(InitRegistry(), 1);
+        EXPECT_EQ(GetShowContextHelp(), c.second) << c.first;
+    }
+    // A user value wins over the machine default.
+    SetShowContextHelp(true);
+    WriteMachine("[General]\nDefaultLanguage=English\nShowContextHelp=0\n");
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_EQ(GetShowContextHelp(), 1);
+    EXPECT_EQ(SetShowContextHelp(false), 1);
+    EXPECT_FALSE(IsContextHelpShown());
+    EXPECT_EQ(GetDefaultShowContextHelp(), 0);
+}
+
+TEST_F(RegistryTest, MissingMachineValuesStopStartWithMessage130)
+{
+    test::RecordingSink sink;
+    const QString fatal = LoadString(130);
+    // No default language.
+    WriteMachine("[General]\nShowContextHelp=1\n");
+    EXPECT_EQ(InitRegistry(), 0);
+    ASSERT_EQ(sink.shown().size(), 1u);
+    EXPECT_EQ(sink.last(), fatal);
+    // No help pane default (and no user value).
+    sink.clear();
+    WriteMachine("[General]\nDefaultLanguage=English\n");
+    EXPECT_EQ(InitRegistry(), 0);
+    EXPECT_EQ(sink.last(), fatal);
+    // A language already chosen needs no default.
+    sink.clear();
+    QFile::remove(m_user);
+    SetCurrentLanguage(QStringLiteral("French"));
+    WriteMachine("[General]\nShowContextHelp=1\n");
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_TRUE(sink.empty());
+    EXPECT_EQ(GetCurrentLanguage(), QStringLiteral("French"));
+    // A user scope that cannot be created.
+    QFile blocker(m_dir.filePath(QStringLiteral("blocked")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SetUserSettingsFile(m_dir.filePath(QStringLiteral("blocked/sub/user.ini")));
+    EXPECT_EQ(EnsureUserKeys(), 0);
+    EXPECT_EQ(InitRegistry(), 0);
+    EXPECT_EQ(sink.last(), fatal);
+}
+
+TEST_F(RegistryTest, DealerSeedingNeverOverwritesAUserValueEvenEmpty)
+{
+    WriteMachine(kMachine);
+    SetUser(QStringLiteral("CurrentLanguage"), QStringLiteral("German"));
+    SetUser(QStringLiteral("Language/German/DealerInfoLeft"), QString());
+    SetUser(QStringLiteral("Language/German/DealerInfoRight"), QStringLiteral("Mine"));
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_EQ(UserValue(QStringLiteral("Language/German/DealerInfoLeft")).toString(), QString());
+    EXPECT_EQ(UserValue(QStringLiteral("Language/German/DealerInfoRight")).toString(), QStringLiteral("Mine"));
+    EXPECT_EQ(UserValue(QStringLiteral("Language/German/DealerInfoMiddle")).toString(), QStringLiteral("Phone"));
+
+    // A language without machine dealer defaults seeds empty values.
+    SetUser(QStringLiteral("CurrentLanguage"), QStringLiteral("French"));
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_TRUE(UserHas(QStringLiteral("Language/French/DealerInfoLeft")));
+    EXPECT_EQ(UserValue(QStringLiteral("Language/French/DealerInfoLeft")).toString(), QString());
+}
+
+TEST_F(RegistryTest, DealerInfoReadsAllThreeOrNothing)
+{
+    SetApplicationLanguage(QStringLiteral("English"));
+    QString left = QStringLiteral("x"), right = QStringLiteral("y"), middle = QStringLiteral("z");
+    SetUser(QStringLiteral("Language/English/DealerInfoLeft"), QStringLiteral("L"));
+    SetUser(QStringLiteral("Language/English/DealerInfoMiddle"), QStringLiteral("M"));
+    EXPECT_EQ(GetDealerInfo(left, right, middle), 0);
+    EXPECT_TRUE(left.isEmpty() && right.isEmpty() && middle.isEmpty());
+
+    EXPECT_EQ(SetDealerInfo(QStringLiteral("A\r\nB"), QStringLiteral("R"), QStringLiteral("M")), 1);
+    EXPECT_EQ(GetDealerInfo(left, right, middle), 1);
+    EXPECT_EQ(left, QStringLiteral("A\r\nB"));
+    EXPECT_EQ(right, QStringLiteral("R"));
+    EXPECT_EQ(middle, QStringLiteral("M"));
+
+    // A value is read up to its first terminator.
+    SetUser(QStringLiteral("Language/English/DealerInfoRight"), QString::fromUtf16(u"front\0back", 10));
+    EXPECT_EQ(GetDealerInfo(left, right, middle), 1);
+    EXPECT_EQ(right, QStringLiteral("front"));
+}
+
+TEST_F(RegistryTest, InstallPathAndFilesBelowIt)
+{
+    // Empty InstallPath: the installation beside the executable.
+    WriteMachine("[General]\nInstallPath=\nDefaultLanguage=English\n");
+    EXPECT_EQ(GetInstallPath(), DefaultInstallFolder());
+    EXPECT_TRUE(DefaultInstallFolder().endsWith(QStringLiteral("/install")));
+    WriteMachine(kMachine);
+    EXPECT_EQ(GetInstallPath(), QStringLiteral("/opt/tavo"));
+    EXPECT_EQ(InstallFilePath(QStringLiteral("lib"), QStringLiteral("Region.stv")), QStringLiteral("/opt/tavo/lib/Region.stv"));
+    EXPECT_EQ(InstallFilePath(QString(), QStringLiteral("machine.ini")), QStringLiteral("/opt/tavo/machine.ini"));
+    SetInstallPathOverride(QStringLiteral("/elsewhere"));
+    EXPECT_EQ(GetInstallPath(), QStringLiteral("/elsewhere"));
+
+    SetCurrentLanguage(QStringLiteral("German"));
+    SetApplicationLanguage(QStringLiteral("German"));
+    EXPECT_EQ(GetResourceLibraryPath(), QStringLiteral("/elsewhere/lang/de.qm"));
+    EXPECT_EQ(GetHelpFilePath(), QStringLiteral("/elsewhere/help/de.qch"));
+    SetCurrentLanguage(QStringLiteral("Polish"));
+    SetApplicationLanguage(QStringLiteral("Polish"));
+    EXPECT_EQ(GetResourceLibraryPath(), QString());
+    EXPECT_EQ(GetHelpFilePath(), QString());
+    SetCurrentLanguage(QString());
+    EXPECT_EQ(GetResourceLibraryPath(), QString());
+}
+
+TEST_F(RegistryTest, MissingValuesReadEmptyOrMinusOne)
+{
+    EXPECT_EQ(GetDefaultLanguage(), QString());
+    EXPECT_EQ(GetCurrentLanguage(), QString());
+    EXPECT_EQ(GetShowContextHelp(), -1);
+    EXPECT_EQ(GetDefaultShowContextHelp(), -1);
+    EXPECT_FALSE(IsContextHelpShown());
+    EXPECT_EQ(SetCurrentLanguage(QStringLiteral("Dutch")), 1);
+    EXPECT_EQ(GetCurrentLanguage(), QStringLiteral("Dutch"));
+    // The machine scope is never written by the program.
+    EXPECT_FALSE(QFile::exists(m_machine));
+}
+
+TEST(Languages, TableSeparatorsAndMenuRule)
+{
+    const struct {
+        const char *key;
+        int lcid;
+        int command;
+    } expected[] = {
+        {"English", 1033, 32789}, {"French", 1036, 32799},    {"CaFrench", 3084, 32797}, {"German", 1031, 32788},
+        {"Dutch", 1043, 32791},   {"Italian", 1040, 32793},   {"Spanish", 1034, 32802},  {"LaSpanish", 3082, 32782},
+        {"Portuguese", 2070, 32784}, {"LaPortuguese", 1046, 32795}, {"Polish", 1045, 32783}, {"Russian", 1049, 32785},
+    };
+    EXPECT_EQ(LanguageTableEnd() - LanguageTableBegin(), 12);
+    for (const auto &e : expected) {
+        const LanguageInfo *info = FindLanguageInfo(QLatin1String(e.key));
+        ASSERT_NE(info, nullptr) << e.key;
+        EXPECT_EQ(info->localeId, e.lcid);
+        EXPECT_EQ(info->menuCommand, e.command);
+    }
+    EXPECT_EQ(FindLanguageInfo(QStringLiteral("english")), nullptr);
+
+    EXPECT_EQ(GetDecimalSeparator(QStringLiteral("English")), QStringLiteral("."));
+    EXPECT_EQ(GetDecimalSeparator(QStringLiteral("Polish")), QStringLiteral(","));
+    EXPECT_EQ(GetDecimalSeparator(QStringLiteral("German")), QStringLiteral(","));
+    const QString userDefault = QLocale::system().decimalPoint();
+    EXPECT_EQ(GetDecimalSeparator(QStringLiteral("Klingon")), userDefault.isEmpty() ? QStringLiteral(".") : userDefault);
+
+    EXPECT_EQ(FindLanguage({QStringLiteral("English")}, QStringLiteral("English")), -1);
+    EXPECT_EQ(FindLanguage({QStringLiteral("English"), QStringLiteral("German")}, QStringLiteral("German")), 1);
+    EXPECT_EQ(FindLanguage({QStringLiteral("English"), QStringLiteral("German")}, QStringLiteral("French")), 0);
+    EXPECT_EQ(FindLanguage({}, QStringLiteral("English")), 0);
+}
+
+TEST(InstalledMachineSettings, HoldWhatTheInstallerLeaves)
+{
+    SetMachineSettingsFile(QStringLiteral(TAVO_SOURCE_DIR "/install/machine.ini"));
+    QTemporaryDir dir;
+    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
+    EXPECT_EQ(GetDefaultLanguage(), QStringLiteral("English"));
+    EXPECT_EQ(GetDefaultShowContextHelp(), 1);
+    EXPECT_EQ(GetInstallPath(), DefaultInstallFolder());
+    EXPECT_EQ(InitRegistry(), 1);
+    SetApplicationLanguage(QStringLiteral("English"));
+    QString left, right, middle;
+    EXPECT_EQ(GetDealerInfo(left, right, middle), 1);
+    EXPECT_EQ(left, QStringLiteral("Vantrel Radio Dealer\r\nAddress"));
+    EXPECT_TRUE(GetHelpFilePath().endsWith(QStringLiteral("/install/help/tavocps_en.qch")));
+    SetCurrentLanguage(QStringLiteral("German"));
+    EXPECT_TRUE(GetResourceLibraryPath().endsWith(QStringLiteral("/install/lang/tavocps_de.qm")));
+    QSettings machine(QStringLiteral(TAVO_SOURCE_DIR "/install/machine.ini"), QSettings::IniFormat);
+    EXPECT_EQ(machine.value(QStringLiteral("Language/German/DealerInfoLeft")).toStringList().value(0),
+              QStringLiteral("Vantrel Fachh\u00e4ndler"));
+    SetMachineSettingsFile(QString());
+    SetUserSettingsFile(QString());
+    SetApplicationLanguage(QString());
+}
