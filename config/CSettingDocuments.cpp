@@ -5,6 +5,7 @@
 #include "profile/CTavoCPSException.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
+#include "resources/StringTable.h"
 
 #include <QRegularExpression>
 
@@ -217,9 +218,8 @@ int CSettingDocuments::GetCPVersion() const
 }
 
 namespace {
-bool LoadRegionMap(const CSettingDocuments &docs, const std::vector<xmlNode *> &nodes, QHash<int, QString> &map)
+bool LoadRegionMap(const std::vector<xmlNode *> &nodes, QHash<int, QString> &map)
 {
-    (void)docs;
     for (xmlNode *n : nodes)
         map.insert(LeadingDecimal(XmlAttribute(n, "code")), XmlAttribute(n, "name"));
     return true;
@@ -231,7 +231,7 @@ bool CSettingDocuments::LoadModelRegions(QHash<int, QString> &map) const
     const QString xpath = QStringLiteral("//dfns:ModelRegions/dfns:*");
     if (Select(Region, QStringLiteral("//dfns:ModelRegions")).empty())
         ThrowMissing(xpath, "CSettingDocuments::LoadModelRegions");
-    return LoadRegionMap(*this, Select(Region, xpath), map);
+    return LoadRegionMap(Select(Region, xpath), map);
 }
 
 bool CSettingDocuments::LoadSubModelRegions(QHash<int, QString> &map) const
@@ -239,7 +239,7 @@ bool CSettingDocuments::LoadSubModelRegions(QHash<int, QString> &map) const
     const QString xpath = QStringLiteral("//dfns:SubModelRegions/dfns:*");
     if (Select(Region, QStringLiteral("//dfns:SubModelRegions")).empty())
         ThrowMissing(xpath, "CSettingDocuments::LoadSubModelRegions");
-    return LoadRegionMap(*this, Select(Region, xpath), map);
+    return LoadRegionMap(Select(Region, xpath), map);
 }
 
 QStringList CSettingDocuments::GetSupportLanguages() const
@@ -380,6 +380,32 @@ std::vector<CModelEntry> CSettingDocuments::GetModelList() const
     for (xmlNode *n : Select(ButtonList, QStringLiteral("//dfns:ModelList/dfns:*")))
         models.push_back({XmlAttribute(n, "code"), XmlAttribute(n, "family")});
     return models;
+}
+
+void CSettingDocuments::LocalizeButtonFeatureNames()
+{
+    if (m_bButtonNamesLocalized || !m_docs[ButtonList])
+        return;
+    m_bButtonNamesLocalized = true;
+    // English feature name -> string-table text.
+    static const struct {
+        const char *english;
+        int id;
+    } kNames[] = {
+        {"Monitor", 416}, {"Scan/Nuisance Channel Delete", 417}, {"Call Tone", 207}, {"Tx Power Selection", 419},
+        {"Scramble", 237}, {"Repeater/Talkaround", 421}, {"No Operation", 422}, {"Backlight", 423},
+        {"Preset 1", 424}, {"Preset 2", 425},
+    };
+    for (xmlNode *n : Select(ButtonList, QStringLiteral("//dfns:*[@Name]"))) {
+        const QString name = XmlAttribute(n, "Name");
+        for (const auto &e : kNames) {
+            const QString text = LoadString(e.id);
+            if (name == QLatin1String(e.english) && !text.isEmpty()) {
+                SetXmlAttribute(n, "Name", text);
+                break;
+            }
+        }
+    }
 }
 
 CSettingDocuments &AppSettingDocuments()

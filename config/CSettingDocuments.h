@@ -116,6 +116,9 @@ public:
     QString GetButtonImageFile(const QString &model) const;
     // Every model of the product line, in document order.
     std::vector<CModelEntry> GetModelList() const;
+    // Replaces the English feature names with the current language's texts
+    // (once per run; later calls do nothing).
+    void LocalizeButtonFeatureNames();
 
     // ---- what the application keeps from start-up
     QString m_strRegionName;
@@ -128,6 +131,7 @@ private:
     xmlNode *RequireFirst(Document which, const QString &xpath, const char *function) const;
 
     XmlDocPtr m_docs[DocumentCount];
+    bool m_bButtonNamesLocalized = false;
 };
 
 // The setting documents the application owns for the life of the process.

@@ -394,3 +394,19 @@ TEST(SettingDocuments, LoadingMissingUnparsableAndStoredForms)
     EXPECT_EQ(sink.shown().size(), 1u);
     SetInstallPathOverride(QString());
 }
+
+TEST(SettingDocuments, FeatureNamesComeFromTheStringTableOnce)
+{
+    CSettingDocuments d;
+    d.SetDocument(CSettingDocuments::ButtonList,
+                  Doc(QStringLiteral("<ZUD116><COMMON><Feature Name='Monitor' Value='7'/><Feature Name='Custom' Value='6'/>"
+                                     "<Feature Name='No Operation' Value='0'/></COMMON></ZUD116>")));
+    d.LocalizeButtonFeatureNames();
+    const auto features = d.GetButtonFeatures(QStringLiteral("ZUD11602"), QLatin1String(kGroupCommon));
+    ASSERT_EQ(features.size(), 3u);
+    EXPECT_EQ(features[0].m_strName, LoadString(416));
+    EXPECT_EQ(features[1].m_strName, QStringLiteral("Custom"));
+    EXPECT_EQ(features[2].m_strName, LoadString(422));
+    EXPECT_EQ(features[2].m_nValue, 0);
+    EXPECT_EQ(features[0].m_strDependName, QString()); // attribute absent
+}
