@@ -19,6 +19,36 @@ enum : int {
     CodeplugCorrupted = 9002,
 
     // ---- radio link
+    CommunicationError = 309,        // "Error: Communication Error."
+    OperationFailed = 329,           // "Error: Operation Failed (%d)."
+    UsbCableConnected = 334,
+    UnknownWarning = 335,            // "Unknown warning!"
+    UsbCableNotConnected = 336,
+    MemoryCorruptFactoryReset = 390, // memory status 8
+    UsbConnections = 397,            // "There are %d USB connections. ..."
+    Warning = 409,                   // "Warning"
+    MemoryCorruptReturn = 410,       // memory status 1-31 but 8
+    FactoryResetConfirm = 508,
+    SerialPermissionDenied = 9100,
+    SerialPortBusy = 9101,
+    NoCableFound = 9102,
+    RadioNoAnswer = 9103,
+    RadioNoAck = 9104,
+    RadioBadChecksum = 9105,
+    RadioWriteRefused = 9106,
+    CableFailed = 9107,
+    ReadingFromRadio = 9110,         // "Reading from the radio ..."
+    WritingToRadio = 9111,
+    ReadSucceeded = 9112,
+    WriteSucceeded = 9113,
+    ReadFailed = 9114,
+    WriteFailed = 9115,
+    Transferring = 9116,
+    IdentifyingRadio = 9117,
+    ResettingRadio = 9118,
+    FactoryResettingRadio = 9119,
+    FactoryResetNotConfirmed = 9120,
+    CustomToneBytesKept = 9121,
 
     // ---- product configuration
     RegistryFatal = 130,        // "Fatal registry Error, ..."
@@ -29,6 +59,20 @@ enum : int {
     CodeLabelHz = 482,          // "Hz"
 
     // ---- data model and rules
+    ProgrammingError107 = 132,   // child by name not found
+    ProgrammingError108 = 133,   // attribute by name, child by index not found
+    RegionNotSupported = 310,
+    CodeplugIncompatible = 342,
+    UseEdition = 503,            // "Please use the \"%s\"."
+    RuleDuplicateFrequency = 9301,
+    RuleFrequencyTableFull = 9302,
+    RuleFrequencyInUseConfirm = 9303,
+    RuleCodeNotSupported = 9304,
+    RuleReadOnly = 9305,
+    RuleFeatureDisabled = 9306,
+    RuleRepeaterMarket = 9307,
+    RuleModelRegion = 9308,
+    RuleChannelTableFull = 9309,
 };
 
 } // namespace tavo::msg

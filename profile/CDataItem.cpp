@@ -1,0 +1,408 @@
+#include "profile/CDataItem.h"
+#include "profile/CTavoCPSException.h"
+#include "profile/ProfileNamespaces.h"
+#include "config/CSettingDocuments.h"
+#include "resources/MessageIds.h"
+
+#include <QByteArray>
+
+using tavo::NodeRef;
+using tavo::ScriptValue;
+
+namespace {
+
+constexpr const char *kSetVal = "SetVal";
+constexpr const char *kCanAddChild = "CanAddChild";
+constexpr const char *kOnAddNew = "OnAddNew";
+constexpr const char *kOnDelete = "OnDelete";
+constexpr const char *kCanDeleteChild = "CanDeleteChild";
+constexpr const char *kOnAddNewFrequency = "OnAddNewFrequency";
+constexpr const char *kSetFreqAttr = "SetFreqAttr";
+
+const xmlChar *X(const char *s) { return reinterpret_cast<const xmlChar *>(s); }
+
+QString NameOf(const xmlNode *n)
+{
+    return n && n->name ? QString::fromUtf8(reinterpret_cast<const char *>(n->name)) : QString();
+}
+
+[[noreturn]] void ThrowLibraryError(const QString &msg, const QString &desc, const char *function, int line)
+{
+    ThrowCPSException(tavo::msg::UnknownError, FormatLibraryError(msg, desc, QString::fromLatin1(function)), function, line);
+}
+
+xmlAttr *FindAttribute(xmlNode *element, const QString &name)
+{
+    const QByteArray n = name.toUtf8();
+    return element && element->type == XML_ELEMENT_NODE ? xmlHasNsProp(element, X(n.constData()), nullptr) : nullptr;
+}
+
+QString AttributeText(xmlAttr *a)
+{
+    xmlChar *v = xmlNodeGetContent(reinterpret_cast<xmlNode *>(a));
+    QString s = v ? QString::fromUtf8(reinterpret_cast<const char *>(v)) : QString();
+    xmlFree(v);
+    return s;
+}
+
+ScriptValue FromVariant(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return ScriptValue::FromBool(v.toBool());
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+        return ScriptValue::FromInt(v.toInt());
+    case QMetaType::UInt:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+        return ScriptValue::FromUInt(v.toUInt());
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: {
+        ScriptValue s;
+        s.kind = ScriptValue::Int;
+        s.number = v.toLongLong();
+        return s;
+    }
+    default:
+        return ScriptValue::FromText(v.toString());
+    }
+}
+
+// How a value is stored without a rule: booleans "1"/"0", others as text.
+QString StoredText(const QVariant &v)
+{
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    return v.toString();
+}
+
+void WriteAttribute(xmlNode *element, const QString &name, const QString &value)
+{
+    const QByteArray n = name.toUtf8();
+    const QByteArray v = value.toUtf8();
+    xmlSetProp(element, X(n.constData()), X(v.constData()));
+}
+
+// Converts the text of an attribute to the result type of its schema type.
+QVariant TypedValue(const QString &text, const QString &builtin, const char *function, int line)
+{
+    bool ok = true;
+    if (builtin == QLatin1String("long")) {
+        const qlonglong n = text.trimmed().toLongLong(&ok);
+        if (ok && n >= INT32_MIN && n <= INT32_MAX)
+            return QVariant(static_cast<qint32>(n));
+    } else if (builtin == QLatin1String("unsignedLong")) {
+        const qulonglong n = text.trimmed().toULongLong(&ok);
+        if (ok && n <= UINT32_MAX)
+            return QVariant(static_cast<quint32>(n));
+    } else if (builtin == QLatin1String("boolean")) {
+        const QString t = text.trimmed();
+        if (t == QLatin1String("1") || t == QLatin1String("true"))
+            return QVariant(true);
+        if (t == QLatin1String("0") || t == QLatin1String("false"))
+            return QVariant(false);
+    } else {
+        return QVariant(text);
+    }
+    ThrowLibraryError(QStringLiteral("Type mismatch"),
+                      QStringLiteral("'%1' cannot be read as %2").arg(text, builtin), function, line);
+}
+
+} // namespace
+
+xmlNode *CDataItem::RequireNode(const char *function, int line) const
+{
+    if (!m_spNode)
+        ThrowLibraryError(QStringLiteral("Invalid pointer"), QStringLiteral("The item holds no node"), function, line);
+    return m_spNode.node;
+}
+
+QString CDataItem::NodeName() const
+{
+    return NameOf(m_spNode.node);
+}
+
+bool CDataItem::Invoke(const QString &function, const std::vector<ScriptValue> &args, int resultCount,
+                       std::vector<ScriptValue> &results) const
+{
+    return m_spScript && m_spScript->Call(function, args, resultCount, results);
+}
+
+int CDataItem::GetScriptHandler(const NodeRef &node, const QString &eventKey, QString &functionName)
+{
+    if (!node || !node.owner || !node.owner->schema())
+        return 0;
+    const tavo::SchemaDecl *decl = node.owner->schema()->DeclarationOf(node.node);
+    if (!decl)
+        return 0;
+    auto it = decl->handlers.constFind(eventKey);
+    if (it == decl->handlers.constEnd() || it.value().isEmpty())
+        return 0;
+    functionName = it.value();
+    return 1;
+}
+
+void CDataItem::GetChildByName(const QString &name, CDataItem &out) const
+{
+    xmlNode *n = RequireNode("CDataItem::GetChildByName", __LINE__);
+    tavo::XmlXPath xpath(n->doc);
+    const QByteArray expr = (QStringLiteral("dfns:") + name).toUtf8();
+    xmlNode *child = xpath.valid() ? xpath.SelectFirst(expr.constData(), n) : nullptr;
+    if (!child)
+        ThrowCPSException(tavo::msg::ProgrammingError107, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetChildByName", __LINE__);
+    out = CDataItem(NodeRef(m_spNode.owner, child), m_spScript);
+}
+
+int CDataItem::GetChildCount() const
+{
+    xmlNode *n = RequireNode("CDataItem::GetChildCount", __LINE__);
+    int count = 0;
+    if (n->type == XML_ELEMENT_NODE || n->type == XML_DOCUMENT_NODE)
+        for (xmlNode *c = n->children; c; c = c->next)
+            ++count;
+    return count;
+}
+
+void CDataItem::GetChildByIndex(int index, CDataItem &out) const
+{
+    xmlNode *n = RequireNode("CDataItem::GetChildByIndex", __LINE__);
+    xmlNode *c = index >= 0 && (n->type == XML_ELEMENT_NODE || n->type == XML_DOCUMENT_NODE) ? n->children : nullptr;
+    for (int i = 0; c && i < index; ++i)
+        c = c->next;
+    out = CDataItem(NodeRef(c ? m_spNode.owner : nullptr, c), m_spScript);
+}
+
+void CDataItem::GetAttributeValue(QVariant &out, const QString &name) const
+{
+    xmlNode *n = RequireNode("CDataItem::GetAttributeValue", __LINE__);
+    xmlAttr *a = FindAttribute(n, name);
+    if (!a)
+        ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetAttributeValue", __LINE__);
+    const QString text = AttributeText(a);
+    const tavo::SchemaDecl *decl = m_spNode.owner && m_spNode.owner->schema()
+        ? m_spNode.owner->schema()->DeclarationOf(reinterpret_cast<xmlNode *>(a)) : nullptr;
+    out = decl ? TypedValue(text, decl->builtinType, "CDataItem::GetAttributeValue", __LINE__) : QVariant(text);
+}
+
+int CDataItem::GetInt(const QString &name) const
+{
+    QVariant v;
+    GetAttributeValue(v, name);
+    return v.typeId() == QMetaType::QString ? v.toString().trimmed().toInt() : v.toInt();
+}
+
+QString CDataItem::GetText(const QString &name) const
+{
+    QVariant v;
+    GetAttributeValue(v, name);
+    return StoredText(v);
+}
+
+int CDataItem::SetAttributeValue(const QString &name, const QVariant &value, int &msgId, int answer, int &msgStyle)
+{
+    msgId = 0;
+    msgStyle = 0;
+    xmlNode *n = RequireNode("CDataItem::SetAttributeValue", __LINE__);
+    xmlAttr *a = FindAttribute(n, name);
+    if (!a)
+        ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(name), "CDataItem::SetAttributeValue", __LINE__);
+    const NodeRef attrNode(m_spNode.owner, reinterpret_cast<xmlNode *>(a));
+    QString function;
+    if (!GetScriptHandler(attrNode, QLatin1String(kSetVal), function)) {
+        WriteAttribute(n, name, StoredText(value));
+        return 0;
+    }
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(m_spNode), ScriptValue::FromNode(attrNode), FromVariant(value),
+                           ScriptValue::FromInt(0), ScriptValue::FromInt(answer), ScriptValue::FromInt(0)},
+                3, results))
+        ThrowCPSException(tavo::msg::UnknownError,
+                          QStringLiteral("Invoke script function failed\nfunction name=SetAttributeValue,Node=%1 Attribute=%2 Value=%3")
+                              .arg(NameOf(n), name, StoredText(value)),
+                          "CDataItem::SetAttributeValue", __LINE__);
+    msgId = results[1].ToInt32();
+    msgStyle = results[2].ToInt32();
+    return results[0].ToInt32();
+}
+
+bool CDataItem::CanAddChild() const
+{
+    xmlNode *n = RequireNode("CDataItem::CanAddChild", __LINE__);
+    QString function;
+    if (!GetScriptHandler(m_spNode, QLatin1String(kCanAddChild), function))
+        return false;
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(m_spNode)}, 1, results))
+        ThrowCPSException(tavo::msg::UnknownError,
+                          QStringLiteral("Invoke script function failed\nfunction name=CanAddChild,Node=%1").arg(NameOf(n)),
+                          "CDataItem::CanAddChild", __LINE__);
+    return results[0].ToBool();
+}
+
+bool CDataItem::AddNewChild(CDataItem &out)
+{
+    out = CDataItem();
+    xmlNode *n = RequireNode("CDataItem::AddNewChild", __LINE__);
+    QString function;
+    if (!GetScriptHandler(m_spNode, QLatin1String(kOnAddNew), function))
+        return false;
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(m_spNode)}, 1, results))
+        ThrowCPSException(tavo::msg::UnknownError,
+                          QStringLiteral("Invoke script function failed\nfunction name=OnAddNew,Node=%1").arg(NameOf(n)),
+                          "CDataItem::AddNewChild", __LINE__);
+    if (results[0].kind != ScriptValue::Node)
+        return false;
+    out = CDataItem(results[0].node, m_spScript);
+    return true;
+}
+
+int CDataItem::RemoveChildByIndex(int index, int &msgId, int answer, int &msgStyle)
+{
+    msgId = 0;
+    msgStyle = 0;
+    RequireNode("CDataItem::RemoveChildByIndex", __LINE__);
+    CDataItem child;
+    GetChildByIndex(index, child);
+    if (child.IsEmpty())
+        ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Index='%1'").arg(index), "CDataItem::RemoveChildByIndex", __LINE__);
+    QString function;
+    if (!GetScriptHandler(child.m_spNode, QLatin1String(kOnDelete), function)) {
+        if (m_spNode.owner)
+            m_spNode.owner->Detach(child.m_spNode.node);
+        return 0;
+    }
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(child.m_spNode), ScriptValue::FromInt(index), ScriptValue::FromInt(0),
+                           ScriptValue::FromInt(answer), ScriptValue::FromInt(0)},
+                3, results))
+        ThrowCPSException(tavo::msg::UnknownError,
+                          QStringLiteral("Invoke script function failed\nfunction name=OnDelete,Node=%1").arg(child.NodeName()),
+                          "CDataItem::RemoveChildByIndex", __LINE__);
+    msgId = results[1].ToInt32();
+    msgStyle = results[2].ToInt32();
+    return results[0].ToInt32();
+}
+
+bool CDataItem::CanDeleteChild() const
+{
+    xmlNode *n = RequireNode("CDataItem::CanDeleteChild", __LINE__);
+    QString function;
+    if (!GetScriptHandler(m_spNode, QLatin1String(kCanDeleteChild), function))
+        return false;
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(m_spNode)}, 1, results))
+        ThrowCPSException(tavo::msg::UnknownError,
+                          QStringLiteral("Invoke script function failed\nfunction name=CanDeleteChild,Node=%1").arg(NameOf(n)),
+                          "CDataItem::CanDeleteChild", __LINE__);
+    return results[0].ToBool();
+}
+
+bool CDataItem::CanDeleteFrequency(unsigned position) const
+{
+    xmlNode *n = RequireNode("CDataItem::CanDeleteFrequency", __LINE__);
+    QString function;
+    if (!GetScriptHandler(m_spNode, QLatin1String(kCanDeleteChild), function))
+        return false;
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(m_spNode), ScriptValue::FromUInt(position)}, 1, results))
+        ThrowCPSException(tavo::msg::UnknownError,
+                          QStringLiteral("Invoke script function failed\nfunction name=CanDeleteChild,Node=%1").arg(NameOf(n)),
+                          "CDataItem::CanDeleteFrequency", __LINE__);
+    return results[0].ToBool();
+}
+
+bool CDataItem::AddFrequency(quint32 hz, unsigned bandwidth, unsigned power, int &msgId, int &msgStyle)
+{
+    RequireNode("CDataItem::AddFrequency", __LINE__);
+    QString function;
+    if (!GetScriptHandler(m_spNode, QLatin1String(kOnAddNewFrequency), function))
+        return false;
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(m_spNode), ScriptValue::FromUInt(hz), ScriptValue::FromUInt(bandwidth),
+                           ScriptValue::FromUInt(power), ScriptValue::FromInt(0), ScriptValue::FromInt(0)},
+                3, results))
+        ThrowCPSException(tavo::msg::UnknownError, QStringLiteral("Error: AddFrequency"), "CDataItem::AddFrequency", __LINE__);
+    msgId = results[1].ToInt32();
+    msgStyle = results[2].ToInt32();
+    return results[0].ToInt32() == 0;
+}
+
+int CDataItem::SetFreqAttributeValue(const QVariant &v1, const QVariant &v2, const QVariant &v3, const QVariant &v4,
+                                     const QVariant &v5, int &msgId, int &msgStyle, int answer)
+{
+    msgId = 0;
+    msgStyle = 0;
+    xmlNode *n = RequireNode("CDataItem::SetFreqAttributeValue", __LINE__);
+    QString function;
+    if (!GetScriptHandler(m_spNode, QLatin1String(kSetFreqAttr), function))
+        return 1;
+    std::vector<ScriptValue> results;
+    if (!Invoke(function, {ScriptValue::FromNode(m_spNode), FromVariant(v1), FromVariant(v2), FromVariant(v3),
+                           FromVariant(v4), FromVariant(v5), ScriptValue::FromInt(0), ScriptValue::FromInt(0),
+                           ScriptValue::FromInt(answer)},
+                3, results))
+        ThrowCPSException(tavo::msg::UnknownError,
+                          QStringLiteral("Invoke script function failed\nfunction name=SetFreqAttributeValue,Node=%1").arg(NameOf(n)),
+                          "CDataItem::SetFreqAttributeValue", __LINE__);
+    msgId = results[1].ToInt32();
+    msgStyle = results[2].ToInt32();
+    return results[0].ToInt32();
+}
+
+int CDataItem::ProcessChannelName(QString &profileText)
+{
+    tavo::XmlParseError error;
+    tavo::XmlDocPtr doc = tavo::ParseSettingText(profileText, &error);
+    if (!doc)
+        ThrowCPSException(tavo::msg::InvalidProfile, error.reason, "CDataItem::ProcessChannelName", __LINE__);
+    tavo::XmlXPath xpath(doc.get());
+    if (!xpath.valid())
+        ThrowCPSException(tavo::msg::FatalXmlComponent, QStringLiteral("create Msxml2.DOMDocument.4.0 failed"),
+                          "CDataItem::ProcessChannelName", __LINE__);
+    xmlNode *channels = xpath.SelectFirst("//dfns:channels", xmlDocGetRootElement(doc.get()));
+    if (channels) {
+        std::vector<xmlNode *> list;
+        for (xmlNode *c = channels->children; c; c = c->next)
+            list.push_back(c);
+        unsigned counter = 1;
+        for (xmlNode *child : list) {
+            if (child->type != XML_ELEMENT_NODE || !tavo::XmlAttribute(child, "name").isEmpty())
+                continue;
+            QString candidate = QStringLiteral("CHAN %1").arg(counter);
+            for (size_t i = 0; i < list.size();) {
+                if (list[i]->type == XML_ELEMENT_NODE && tavo::XmlAttribute(list[i], "name") == candidate) {
+                    candidate = QStringLiteral("CHAN %1").arg(++counter);
+                    i = 0;
+                    continue;
+                }
+                ++i;
+            }
+            tavo::SetXmlAttribute(child, "name", candidate);
+            ++counter;
+        }
+    }
+    profileText = QString::fromUtf8(tavo::SerializeXml(doc.get()));
+    return 1;
+}
+
+void CDataItem::CopyReceiveToTransmit()
+{
+    xmlNode *n = RequireNode("CDataItem::CopyReceiveToTransmit", __LINE__);
+    tavo::XmlXPath xpath(n->doc);
+    static const char *const pairs[][2] = {{"rx_code", "tx_code"}, {"rx_freq_ndx", "tx_freq_ndx"}, {"rx_bw", "tx_bw"}};
+    for (xmlNode *channel : xpath.Select("//dfns:channels/*", n)) {
+        CDataItem item(NodeRef(m_spNode.owner, channel), m_spScript);
+        for (const auto &p : pairs) {
+            QVariant v;
+            item.GetAttributeValue(v, QLatin1String(p[0]));
+            if (!FindAttribute(channel, QLatin1String(p[1])))
+                ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(QLatin1String(p[1])),
+                                  "CDataItem::CopyReceiveToTransmit", __LINE__);
+            WriteAttribute(channel, QLatin1String(p[1]), StoredText(v));
+        }
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The handle through which every other part reads and changes a profile:
+// one node of the validated profile DOM and the rule script that each
+// change is put to. Which rule handles which event of a node is named in
+// the schema (SchemaExtension annotations); a node without one gets the
+// plain behaviour each operation describes.
+//
+// Result codes of the changing operations: 0 done, 1 refused (the out
+// message id names the reason), 2 the rule asks for confirmation (repeat the
+// call with answer 6 = Yes). Failures raise CTavoCPSException: 132 child by
+// name, 133 attribute by name or child by index, 134 XML component, 135
+// unparsable text, 131 a failed rule call or any other library error.
+
+#include "profile/CScriptHost.h"
+#include "profile/ProfileDocument.h"
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+namespace tavo {
+using ScriptHostPtr = std::shared_ptr<CScriptHost>;
+}
+
+class CDataItem {
+public:
+    CDataItem() = default;
+    CDataItem(tavo::NodeRef node, tavo::ScriptHostPtr script)
+        : m_spNode(std::move(node)), m_spScript(std::move(script)) {}
+
+    // Sets `out` to the first child element called `name`.
+    void GetChildByName(const QString &name, CDataItem &out) const;
+    int GetChildCount() const;
+    // Sets `out` to child `index` (from 0); an empty item when out of range.
+    void GetChildByIndex(int index, CDataItem &out) const;
+    // The attribute's value typed by its schema type: qint32 (long),
+    // bool (boolean), quint32 (unsignedLong), else the text as read.
+    void GetAttributeValue(QVariant &out, const QString &name) const;
+    int SetAttributeValue(const QString &name, const QVariant &value, int &msgId, int answer, int &msgStyle);
+    bool CanAddChild() const;
+    // True and `out` set when the rule added a child; otherwise `out` is emptied.
+    bool AddNewChild(CDataItem &out);
+    int RemoveChildByIndex(int index, int &msgId, int answer, int &msgStyle);
+    bool CanDeleteChild() const;
+    bool CanDeleteFrequency(unsigned position) const;
+    bool AddFrequency(quint32 hz, unsigned bandwidth, unsigned power, int &msgId, int &msgStyle);
+    int SetFreqAttributeValue(const QVariant &v1, const QVariant &v2, const QVariant &v3, const QVariant &v4,
+                              const QVariant &v5, int &msgId, int &msgStyle, int answer);
+    // 1 with `functionName` set when the node's declaration names a handler for `eventKey`.
+    static int GetScriptHandler(const tavo::NodeRef &node, const QString &eventKey, QString &functionName);
+    // Names every channel whose name is empty "CHAN <n>", n = 1, 2, ...,
+    // never equal to a name present; `profileText` becomes the whole XML.
+    static int ProcessChannelName(QString &profileText);
+    // Every channel's transmit code, frequency index and bandwidth take the
+    // receive values.
+    void CopyReceiveToTransmit();
+
+    bool IsEmpty() const { return !m_spNode; }
+    QString NodeName() const;
+    // Typed read helpers for callers in the data layer.
+    int GetInt(const QString &name) const;
+    QString GetText(const QString &name) const;
+
+    tavo::NodeRef m_spNode;
+    tavo::ScriptHostPtr m_spScript;
+
+private:
+    xmlNode *RequireNode(const char *function, int line) const;
+    bool Invoke(const QString &function, const std::vector<tavo::ScriptValue> &args, int resultCount,
+                std::vector<tavo::ScriptValue> &results) const;
+};

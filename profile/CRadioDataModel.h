@@ -1,0 +1,54 @@
+#pragma once
+// One open profile in memory: the DOM validated against the installed
+// schema DataProfile.xsd, and the rule script DataProfile.lua running in an
+// engine that is started on the first load and kept for the life of the
+// model (script globals survive later loads). Everything reaches the profile
+// through the root item.
+
+#include "profile/CDataItem.h"
+#include "profile/ProfileDocument.h"
+
+#include <QString>
+#include <memory>
+
+namespace tavo {
+struct CompiledSchema;
+}
+
+class CRadioDataModel {
+public:
+    CRadioDataModel();
+    ~CRadioDataModel();
+    CRadioDataModel(const CRadioDataModel &) = delete;
+    CRadioDataModel &operator=(const CRadioDataModel &) = delete;
+
+    // Loads a profile: `source` is a file path (read with the installed
+    // text-file reader) when `fromFile` is non-zero, else the XML text.
+    // 1 = loaded, 0 = not loaded (a missing installation file has been
+    // shown; an unreadable profile file shows nothing). An invalid profile
+    // raises CTavoCPSException 135 with the loading-error text; a failed
+    // load keeps the previously loaded profile as it was.
+    int LoadProfile(const QString &source, int fromFile);
+    // Starts the rule engine; called by the first LoadProfile. 1 = ready,
+    // 0 = the rule file is missing or empty (message 315 shown).
+    int Initialize();
+
+    // The whole XML text of the loaded profile (UTF-8 declaration).
+    QString GetXmlText() const;
+
+    CDataItem m_rootItem;
+    tavo::ProfileDocumentPtr m_spDocument;
+    tavo::ScriptHostPtr m_spScriptEngine;
+    int m_bScriptReady = 0;
+
+private:
+    int LoadProfileGuarded(const QString &source, int fromFile);
+    std::unique_ptr<tavo::CompiledSchema> m_schema;
+};
+
+namespace tavo {
+// The installed rule and schema files.
+QString RuleFilePath();
+QString SchemaFilePath();
+inline constexpr const char *kProfileTemplateFolder = "profiletemplate";
+}

@@ -1,0 +1,295 @@
+#include "profile/CScriptHost.h"
+#include "profile/LuaNode.h"
+#include "resources/MessageSink.h"
+
+#include <lua.hpp>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace tavo {
+
+qint32 ScriptValue::ToInt32() const
+{
+    switch (kind) {
+    case Int:
+    case UInt:
+        return static_cast<qint32>(number);
+    case Bool:
+        return flag ? 1 : 0;
+    case Text:
+        return text.trimmed().toInt();
+    default:
+        return 0;
+    }
+}
+
+bool ScriptValue::ToBool() const
+{
+    switch (kind) {
+    case Int:
+    case UInt:
+        return number != 0;
+    case Bool:
+        return flag;
+    case Text:
+        return text == QLatin1String("1") || text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    case Node:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString ScriptValue::ToText() const
+{
+    switch (kind) {
+    case Int:
+    case UInt:
+        return QString::number(number);
+    case Bool:
+        return flag ? QStringLiteral("1") : QStringLiteral("0");
+    case Text:
+        return text;
+    default:
+        return QString();
+    }
+}
+
+QString FormatScriptError(int line, const QString &description)
+{
+    return QStringLiteral("IActiveScriptSite::OnScriptError()\n") + QStringLiteral("Line: %1\n").arg(line) + description;
+}
+
+namespace {
+
+const char *const kRegistryKey = "tavo.ScriptHost";
+
+// A loader for rule code that accepts text chunks only.
+int SafeLoad(lua_State *L)
+{
+    size_t len = 0;
+    const char *text = luaL_checklstring(L, 1, &len);
+    const char *name = luaL_optstring(L, 2, "=(load)");
+    if (luaL_loadbufferx(L, text, len, name, "t") != LUA_OK) {
+        lua_pushnil(L);
+        lua_insert(L, -2);
+        return 2;
+    }
+    return 1;
+}
+
+void OpenSandbox(lua_State *L)
+{
+    static const luaL_Reg libs[] = {
+        {LUA_GNAME, luaopen_base},         {LUA_TABLIBNAME, luaopen_table}, {LUA_STRLIBNAME, luaopen_string},
+        {LUA_MATHLIBNAME, luaopen_math},   {LUA_UTF8LIBNAME, luaopen_utf8}, {nullptr, nullptr},
+    };
+    for (const luaL_Reg *lib = libs; lib->func; ++lib) {
+        luaL_requiref(L, lib->name, lib->func, 1);
+        lua_pop(L, 1);
+    }
+    for (const char *name : {"dofile", "loadfile", "require"}) {
+        lua_pushnil(L);
+        lua_setglobal(L, name);
+    }
+    lua_pushcfunction(L, SafeLoad);
+    lua_setglobal(L, "load");
+    lua_getglobal(L, LUA_STRLIBNAME);
+    lua_pushnil(L);
+    lua_setfield(L, -2, "dump");
+    lua_pop(L, 1);
+}
+
+// "chunk:line: text" -> line and text; other forms keep the whole text.
+void SplitError(const QString &message, int &line, QString &description)
+{
+    line = 0;
+    description = message;
+    const int first = message.indexOf(QLatin1Char(':'));
+    if (first < 0)
+        return;
+    const int second = message.indexOf(QLatin1Char(':'), first + 1);
+    if (second < 0)
+        return;
+    bool ok = false;
+    const int n = message.mid(first + 1, second - first - 1).toInt(&ok);
+    if (!ok)
+        return;
+    line = n;
+    description = message.mid(second + 1).trimmed();
+}
+
+} // namespace
+
+CScriptHost::CScriptHost()
+{
+    m_L = lua_newstate(&CScriptHost::Alloc, this);
+    if (!m_L)
+        return;
+    OpenSandbox(m_L);
+    lua::RegisterNodeType(m_L);
+    lua_pushlightuserdata(m_L, this);
+    lua_setfield(m_L, LUA_REGISTRYINDEX, kRegistryKey);
+}
+
+CScriptHost::~CScriptHost()
+{
+    if (m_L)
+        lua_close(m_L);
+}
+
+void *CScriptHost::Alloc(void *ud, void *ptr, size_t osize, size_t nsize)
+{
+    CScriptHost *self = static_cast<CScriptHost *>(ud);
+    const size_t old = ptr ? osize : 0;
+    if (nsize == 0) {
+        std::free(ptr);
+        self->m_memoryUsed -= old;
+        return nullptr;
+    }
+    if (nsize > old && self->m_memoryUsed - old + nsize > self->m_memoryLimit)
+        return nullptr;
+    void *p = std::realloc(ptr, nsize);
+    if (p)
+        self->m_memoryUsed = self->m_memoryUsed - old + nsize;
+    return p;
+}
+
+void CScriptHost::CountHook(lua_State *L, lua_Debug *)
+{
+    lua_getfield(L, LUA_REGISTRYINDEX, kRegistryKey);
+    CScriptHost *self = static_cast<CScriptHost *>(lua_touserdata(L, -1));
+    lua_pop(L, 1);
+    if (!self)
+        return;
+    self->m_instructionsLeft -= 1000;
+    if (self->m_instructionsLeft > 0)
+        return;
+    // Keep failing until the call unwinds, even inside handlers.
+    self->m_instructionsLeft = 0;
+    luaL_error(L, "the rule ran longer than its instruction budget allows");
+}
+
+bool CScriptHost::ProtectedCall(int nargs, int nresults)
+{
+    m_instructionsLeft = m_instructionLimit;
+    lua_sethook(m_L, &CScriptHost::CountHook, LUA_MASKCOUNT, 1000);
+    const int rc = lua_pcall(m_L, nargs, nresults, 0);
+    lua_sethook(m_L, nullptr, 0, 0);
+    if (rc != LUA_OK) {
+        ReportError();
+        return false;
+    }
+    return true;
+}
+
+void CScriptHost::ReportError()
+{
+    QString message;
+    if (lua_type(m_L, -1) == LUA_TSTRING)
+        message = QString::fromUtf8(lua_tostring(m_L, -1));
+    else
+        message = QStringLiteral("error object of type %1").arg(QString::fromUtf8(luaL_typename(m_L, -1)));
+    lua_pop(m_L, 1);
+    int line = 0;
+    QString description;
+    SplitError(message, line, description);
+    ShowMessageText(FormatScriptError(line, description), MB_OK | MB_ICONERROR);
+}
+
+CScriptHost::StartResult CScriptHost::Start(const QString &text, const char *chunkName)
+{
+    if (!m_L)
+        return StartResult::NoEngine;
+    const QByteArray utf8 = text.toUtf8();
+    const QByteArray name = QByteArray("=") + chunkName;
+    if (luaL_loadbufferx(m_L, utf8.constData(), static_cast<size_t>(utf8.size()), name.constData(), "t") != LUA_OK) {
+        ReportError();
+        return StartResult::ParseFailed;
+    }
+    return ProtectedCall(0, 0) ? StartResult::Ok : StartResult::RunFailed;
+}
+
+bool CScriptHost::HasFunction(const QString &name) const
+{
+    if (!m_L)
+        return false;
+    lua_getglobal(m_L, name.toUtf8().constData());
+    const bool is = lua_isfunction(m_L, -1);
+    lua_pop(m_L, 1);
+    return is;
+}
+
+bool CScriptHost::Call(const QString &name, const std::vector<ScriptValue> &args, int resultCount,
+                       std::vector<ScriptValue> &results)
+{
+    results.clear();
+    if (!m_L)
+        return false;
+    const int base = lua_gettop(m_L);
+    if (!lua_checkstack(m_L, static_cast<int>(args.size()) + resultCount + 4))
+        return false;
+    lua_getglobal(m_L, name.toUtf8().constData());
+    if (!lua_isfunction(m_L, -1)) {
+        lua_settop(m_L, base);
+        ShowMessageText(FormatScriptError(0, QStringLiteral("Unknown function '%1'").arg(name)), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    for (const ScriptValue &a : args) {
+        switch (a.kind) {
+        case ScriptValue::Int:
+        case ScriptValue::UInt:
+            lua_pushinteger(m_L, a.number);
+            break;
+        case ScriptValue::Bool:
+            lua_pushboolean(m_L, a.flag);
+            break;
+        case ScriptValue::Text: {
+            const QByteArray t = a.text.toUtf8();
+            lua_pushlstring(m_L, t.constData(), static_cast<size_t>(t.size()));
+            break;
+        }
+        case ScriptValue::Node:
+            lua::PushNode(m_L, a.node);
+            break;
+        default:
+            lua_pushnil(m_L);
+        }
+    }
+    if (!ProtectedCall(static_cast<int>(args.size()), resultCount)) {
+        lua_settop(m_L, base);
+        return false;
+    }
+    results.resize(static_cast<size_t>(resultCount));
+    for (int i = 0; i < resultCount; ++i) {
+        const int idx = base + 1 + i;
+        ScriptValue &r = results[static_cast<size_t>(i)];
+        switch (lua_type(m_L, idx)) {
+        case LUA_TNUMBER:
+            r.kind = ScriptValue::Int;
+            r.number = lua_isinteger(m_L, idx) ? lua_tointeger(m_L, idx) : static_cast<qint64>(lua_tonumber(m_L, idx));
+            break;
+        case LUA_TBOOLEAN:
+            r.kind = ScriptValue::Bool;
+            r.flag = lua_toboolean(m_L, idx);
+            break;
+        case LUA_TSTRING:
+            r.kind = ScriptValue::Text;
+            r.text = QString::fromUtf8(lua_tostring(m_L, idx));
+            break;
+        case LUA_TUSERDATA:
+            if (const NodeRef *n = lua::ToNode(m_L, idx)) {
+                r.kind = ScriptValue::Node;
+                r.node = *n;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    lua_settop(m_L, base);
+    return true;
+}
+
+} // namespace tavo

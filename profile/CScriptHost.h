@@ -1,0 +1,88 @@
+#pragma once
+// The rule script's engine: Lua 5.4 in a sandbox (no io, os, package or
+// debug library, no loading of code from files or of binary chunks), with a
+// budget of instructions and memory per call so that a faulty rule cannot
+// hang or exhaust the program. Global functions are called by name; a
+// by-reference integer is passed in as 0 and handed back by the function as
+// an extra return value, in argument order ("return code, msgId, msgStyle").
+//
+// Script errors (compile or run time) are shown through the message sink as
+// "IActiveScriptSite::OnScriptError()\nLine: <n>\n<description>"; the call
+// that met them then reports failure to its caller.
+
+#include "profile/ProfileDocument.h"
+
+#include <QString>
+#include <vector>
+
+struct lua_State;
+struct lua_Debug;
+
+namespace tavo {
+
+struct ScriptValue {
+    enum Kind { Nil, Int, UInt, Bool, Text, Node };
+    Kind kind = Nil;
+    qint64 number = 0;
+    bool flag = false;
+    QString text;
+    NodeRef node;
+
+    static ScriptValue FromInt(qint32 v) { ScriptValue s; s.kind = Int; s.number = v; return s; }
+    static ScriptValue FromUInt(quint32 v) { ScriptValue s; s.kind = UInt; s.number = v; return s; }
+    static ScriptValue FromBool(bool v) { ScriptValue s; s.kind = Bool; s.flag = v; return s; }
+    static ScriptValue FromText(const QString &v) { ScriptValue s; s.kind = Text; s.text = v; return s; }
+    static ScriptValue FromNode(const NodeRef &v) { ScriptValue s; s.kind = v ? Node : Nil; s.node = v; return s; }
+
+    // Conversions the callers apply to a function's results.
+    qint32 ToInt32() const;
+    bool ToBool() const;
+    QString ToText() const;
+};
+
+class CScriptHost {
+public:
+    CScriptHost();
+    ~CScriptHost();
+    CScriptHost(const CScriptHost &) = delete;
+    CScriptHost &operator=(const CScriptHost &) = delete;
+
+    bool valid() const { return m_L != nullptr; }
+
+    // Compiles the rule text as one chunk, then runs it. A compile error
+    // gives ParseFailed, a run-time error RunFailed (both shown).
+    enum class StartResult { Ok, NoEngine, ParseFailed, RunFailed };
+    StartResult Start(const QString &text, const char *chunkName = "DataProfile.lua");
+
+    bool HasFunction(const QString &name) const;
+
+    // Calls global `name` with `args`; on success `results` holds exactly
+    // `resultCount` values (missing ones Nil). False when the function does
+    // not exist or the call failed (the error has been shown).
+    bool Call(const QString &name, const std::vector<ScriptValue> &args, int resultCount,
+              std::vector<ScriptValue> &results);
+
+    // Budget of one call (and of the start): instructions, bytes.
+    void SetInstructionLimit(qint64 instructions) { m_instructionLimit = instructions; }
+    void SetMemoryLimit(size_t bytes) { m_memoryLimit = bytes; }
+
+    static constexpr qint64 kDefaultInstructionLimit = 20'000'000;
+    static constexpr size_t kDefaultMemoryLimit = 64u * 1024u * 1024u;
+
+private:
+    static void *Alloc(void *ud, void *ptr, size_t osize, size_t nsize);
+    static void CountHook(lua_State *L, lua_Debug *ar);
+    bool ProtectedCall(int nargs, int nresults);
+    void ReportError();
+
+    lua_State *m_L = nullptr;
+    qint64 m_instructionLimit = kDefaultInstructionLimit;
+    qint64 m_instructionsLeft = 0;
+    size_t m_memoryLimit = kDefaultMemoryLimit;
+    size_t m_memoryUsed = 0;
+};
+
+// Text of a script error as the host shows it.
+QString FormatScriptError(int line, const QString &description);
+
+} // namespace tavo

@@ -1,0 +1,39 @@
+#pragma once
+// Checks and adjustments of a loaded profile that depend on its model code
+// (the factory_setting "model": three characters, five digits; a 4/5 W
+// variant has "4" or "5" as its fourth character, a rotary one "R" as its
+// third). Each takes the profile's root item. Apart from
+// SetNonDisplaySpecificInfo every change is a request through the rules,
+// which may refuse it.
+
+#include "profile/CDataItem.h"
+
+#include <QString>
+
+namespace tavo {
+
+bool IsFourFiveWattVariant(const QString &model);
+bool IsRotaryFourFiveWattVariant(const QString &model);
+
+// Rotary 4/5 W variant: factory_setting Specific_Info = "4_5WNondisplay".
+void SetNonDisplaySpecificInfo(CDataItem &root);
+// Rotary 4/5 W variant: requests limit disable_repeater_feature = 0.
+void ClearRepeaterDisableForVariant(CDataItem &root);
+// Requests the variant defaults: the model's region code becomes "02"; then,
+// only when that request was accepted and changed the model, buttons with
+// feature 11 lose it, frequency power modes 0/2 become 1/3 and channel
+// powers that are 0 become 1.
+void ApplyModelVariantDefaults(CDataItem &root);
+// True when the transmit and receive frequency of each channel in use lie
+// within the limit's start_freq..end_freq (a missing entry counts as out).
+bool CheckFrequencies(const CDataItem &root);
+// True when every channel in use has rx_code and tx_code of at most 122.
+bool ChannelCodesInRange(const CDataItem &root);
+
+// The pre-check of a profile file before it is opened or used as a
+// template: readable, loadable, of a supported region and sub-region, clone
+// compatible and of a supported codeplug. Shows 342, or 310 (with 503
+// naming the edition for the region) and fails otherwise.
+bool CheckProfile(const QString &path);
+
+} // namespace tavo
