@@ -89,3 +89,50 @@ TEST(ConfigCommands, FailuresAndUsage)
     EXPECT_EQ(RunCli({QStringLiteral("encode"), QStringLiteral("only-one")}).exitCode, 2);
     EXPECT_EQ(RunCli({QStringLiteral("decode")}).exitCode, 2);
 }
+
+TEST(ConfigCommands, Profile2ImageReadsEveryStoredForm)
+{
+    if (!QFileInfo::exists(kCli))
+        GTEST_SKIP() << "tavocps-cli not built";
+    QTemporaryDir dir;
+    CliRun r = RunCli({QStringLiteral("image2profile"), QStringLiteral(TAVO_SOURCE_DIR "/install/samples/demo-OUD11602.img")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString text = QString::fromUtf8(r.out);
+    ASSERT_TRUE(text.startsWith(QStringLiteral("<?xml")));
+
+    const QByteArray utf16 = tavo::EncodeScrambledUtf16(text);
+    QByteArray utf16Plain("\xFF\xFE", 2);
+    for (QChar c : text) {
+        utf16Plain.append(static_cast<char>(c.unicode() & 0xFF));
+        utf16Plain.append(static_cast<char>(c.unicode() >> 8));
+    }
+    const QByteArray ansi = text.toLatin1();
+    QByteArray ansiScrambled = ansi;
+    for (char &c : ansiScrambled)
+        c = static_cast<char>(static_cast<unsigned char>(c) ^ tavo::kScrambleKey);
+
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } forms[] = {{"utf16-scrambled.kp2", utf16}, {"utf16-plain.kp2", utf16Plain},
+                 {"ansi-plain.kp2", ansi}, {"ansi-scrambled.kp2", ansiScrambled}};
+    QByteArray reference;
+    for (const auto &f : forms) {
+        const QString path = dir.filePath(QLatin1String(f.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(f.bytes);
+        file.close();
+        const QString image = path + QStringLiteral(".img");
+        r = RunCli({QStringLiteral("profile2image"), path, image});
+        ASSERT_EQ(r.exitCode, 0) << f.name << r.err.constData();
+        const QByteArray bytes = ReadAll(image);
+        EXPECT_EQ(bytes.size(), 2089) << f.name;
+        if (reference.isEmpty())
+            reference = bytes;
+        EXPECT_EQ(bytes, reference) << f.name;
+        // decode shows the same text for every form
+        r = RunCli({QStringLiteral("decode"), path});
+        EXPECT_EQ(QString::fromUtf8(r.out), text) << f.name;
+    }
+}
