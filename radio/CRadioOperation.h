@@ -1,0 +1,90 @@
+#pragma once
+// The radio operations (Part 1.3): identification, read, write, reset,
+// factory reset, the link start, the cable count and the link close, each a
+// complete exchange over the protocol (open, commands, close) that ends with
+// exactly one final notification (type 2, 3 or 4) to the notification sink.
+// Runs on a worker thread; the caller holds the program's radio lock
+// (RadioLock()); each operation but the link start also holds the radio
+// critical section.
+
+#include "profile/VirtualCP.h"
+#include "radio/CRadioIdent.h"
+#include "radio/CRadioProtocol.h"
+#include "radio/RadioNotification.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+namespace tavo {
+
+// The program's radio lock (Part 4.5): held around every call into a radio
+// operation and the cable count, so the cable monitor never lists devices
+// while an operation uses the cable.
+std::mutex &RadioLock();
+
+// Device index of the first programming cable found by the last cable
+// count; every open uses it (initially 0).
+int CableDeviceIndex();
+void SetCableDeviceIndex(int index);
+
+class CRadioOperation {
+public:
+    // sink: receives the notifications (not owned); nullptr: none is posted.
+    explicit CRadioOperation(IRadioNotificationSink *sink = nullptr, const CCableConfig &config = DefaultCableConfig());
+    ~CRadioOperation();
+
+    void SetNotificationSink(IRadioNotificationSink *sink) { m_pSink.store(sink); }
+    // While either quiet flag is set, progress (type 1) is not posted; both
+    // are cleared when an operation starts.
+    void SetQuiet(int which, bool quiet) { m_bQuiet[which & 1].store(quiet ? 1 : 0); }
+
+    bool Identify(CRadioIdent &ident);
+    bool ReadRadio(VirtualCP &cp);
+    bool WriteRadio(const VirtualCP &cp);
+    bool Reset();
+    bool FactoryReset();
+    bool StartLink();
+    // The cable count of Part 1.1 through the protocol's cable; also stored
+    // as the cable's connected flag and, with a count, the device index.
+    int CountCables();
+    // Closes the cable; a failure posts type 3 with -1.
+    bool CloseLink();
+
+    // Checks.
+    static bool IsCloneCompatible(int value);
+    // supportedVersion: the codeplug version this installation supports
+    // (from the setting documents).
+    static bool IsCodeplugSupported(char phase, int version, int supportedVersion);
+
+    // What went wrong last, for a message beside "Error: Communication
+    // Error.": the protocol error (-10, -11, -12, or 0), the cable status
+    // and the transport's sentence.
+    int LastProtocolError() const { return m_pProtocol->ErrorCode(); }
+    FtStatus CableStatus() const { return m_pProtocol->Cable().Status(); }
+    QString CableErrorText() const { return m_pProtocol->Cable().LastErrorText(); }
+    // A sentence for the user about the last failure (empty when nothing
+    // more is known than the notification says).
+    QString FailureDetail() const;
+
+    CRadioProtocol &Protocol() { return *m_pProtocol; }
+
+    // The reset's wait for the radio to restart.
+    static constexpr int kResetWaitMs = 2000;
+
+private:
+    void post(int type, int value);
+    void progress(int percent);
+    bool open();                       // common start's open; posts 3/-1
+    void failAndClose(int result);     // posts 3 with result, closes
+    // Memory check: true when the radio reports status 0.
+    bool memoryCheck();
+    bool readBlock(uint32_t address, int length, uint8_t *dest);
+
+    std::unique_ptr<CRadioProtocol> m_pProtocol;
+    CCableConfig m_config;
+    std::atomic<IRadioNotificationSink *> m_pSink;
+    std::atomic<int> m_bQuiet[2];
+};
+
+} // namespace tavo

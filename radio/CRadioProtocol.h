@@ -1,0 +1,77 @@
+#pragma once
+// The radio's programming protocol (Part 1.2) over the cable of Part 1.1:
+// request frames with their checksums, the echo read off after every send,
+// the reply state machine, retries, and the commands the radio operations
+// are made of. Every operation returns a byte count (or 1) on success and
+// -1 on failure; a protocol error is kept in the object (-10 no
+// acknowledgement, -11 checksum, -12 write refused), a cable failure in the
+// cable's status. Not thread-safe: one worker thread at a time.
+
+#include "radio/CUsbCable.h"
+#include "radio/RadioFrames.h"
+
+#include <memory>
+
+namespace tavo {
+
+class CRadioProtocol {
+public:
+    explicit CRadioProtocol(const CCableConfig &config = DefaultCableConfig());
+    ~CRadioProtocol();
+
+    int OpenDevice(int index);
+    int CloseDevice();
+
+    // Writes a frame and reads its echo back; up to `retries` attempts.
+    int Send(const uint8_t *frame, int length);
+    // Up to the current attempt count of cable reads of n bytes.
+    int ReadBytes(uint8_t *buffer, int n);
+    // Parses one reply; returns the number of data bytes (at most
+    // `capacity` are copied to `data`).
+    int Receive(uint32_t &address, uint8_t &command, uint8_t *data, int capacity);
+    // One byte that must be the acknowledgement P.
+    int ReceiveAck();
+    // Send, then ReceiveAck for the reset request, else Receive.
+    int Transact(const uint8_t *frame, int length, uint32_t &address, uint8_t &command, uint8_t *data, int capacity);
+
+    // Commands: purge both buffers and one Transact, up to `retries` times
+    // while the cable stays sound.
+    int ResetRadio();
+    int StartLink();
+    int ReadFirmwareVersion(char version[3]);   // phase, version, revision
+    int ReadMemoryStatus(uint8_t &status);      // low 5 bits of data byte 2
+    int SendControl(uint8_t a, uint8_t b, uint8_t c);
+    int WriteFrequencySlot(uint8_t slot, const uint8_t record[frames::kFrequencyRecordSize]);
+    int CloseFrequencyTable(uint8_t count, uint8_t flag);
+
+    // At most 32 bytes.
+    int ReadChunk(uint32_t address, int n, uint8_t *data, uint32_t *replyAddress = nullptr);
+    int WriteChunk(uint32_t address, int n, const uint8_t *data, uint32_t *replyAddress = nullptr);
+    // Any length, in chunks of 32 bytes in increasing address order.
+    int ReadMemory(uint32_t address, int length, uint8_t *destination);
+    int WriteMemory(const uint8_t *source, int length, uint32_t address);
+
+    int ErrorCode() const { return m_nErrorCode; }
+    int ErrorFlag() const { return m_nErrorFlag; }
+    void ClearError() { m_nErrorCode = 0; m_nErrorFlag = 0; }
+    CUsbCable &Cable() { return *m_pCable; }
+    const CUsbCable &Cable() const { return *m_pCable; }
+
+    int m_nRetries = 2;
+    int m_nReplyRetries = 20;
+    int m_bEcho = 1;
+
+private:
+    bool usable() const { return m_pCable->IsSound(); }
+    void setError(int code) { m_nErrorCode = code; m_nErrorFlag = 1; }
+    // One command: purge + Transact, repeated while the cable is sound.
+    int command(const frames::Bytes &frame, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity);
+
+    std::unique_ptr<CUsbCable> m_pCable;
+    int m_nErrorFlag = 0;
+    int m_nErrorCode = 0;
+    int m_nReadAttempts = 2;   // attempts per byte read right now
+    frames::Bytes m_scratch;
+};
+
+} // namespace tavo

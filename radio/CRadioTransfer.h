@@ -1,0 +1,20 @@
+#pragma once
+// A read or write as the read/write dialog runs it (Part 1.4), without any
+// window: under the radio lock, the link start, then (while the continue
+// flag stands) the read or the write, then (while it still stands) the
+// reset. The notification sink clears the continue flag when it receives a
+// failure (type 3) or a memory warning (type 4); the flag is read between
+// stages. Shared by the CLI and, later, the dialog's worker thread.
+
+#include "radio/CRadioOperation.h"
+
+#include <atomic>
+
+namespace tavo {
+
+enum class TransferKind { Read, Write };
+
+// True when every stage ran and succeeded (the reset included).
+bool RunTransfer(CRadioOperation &op, TransferKind kind, VirtualCP &image, const std::atomic<bool> &continueFlag);
+
+} // namespace tavo

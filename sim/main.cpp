@@ -1,0 +1,217 @@
+// tavo-radio-sim: a simulated radio on a pseudo-terminal.
+//
+//     tavo-radio-sim --image install/samples/demo-OUD11602.img
+//
+// prints the pseudo-terminal's path on stdout (one line), then answers the
+// programming protocol until Ctrl-C. Point the program at it with
+// `tavocps-cli identify --port PATH`.
+
+#include "profile/VirtualCP.h"
+#include "radio/CSimulatedRadio.h"
+#include "sim/CPtyRadio.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace tavo;
+
+namespace {
+
+int g_stopPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] ssize_t n = ::write(g_stopPipe[1], &c, 1);
+}
+
+int usage(const QString &text)
+{
+    std::fprintf(stderr, "tavo-radio-sim: %s\n", text.toLocal8Bit().constData());
+    return 2;
+}
+
+bool parseCount(const QCommandLineParser &p, const QString &name, int &out, QString &error)
+{
+    if (!p.isSet(name))
+        return true;
+    bool ok = false;
+    out = p.value(name).toInt(&ok);
+    if (!ok || out < 0) {
+        error = QStringLiteral("--%1 needs a number, not \"%2\"").arg(name, p.value(name));
+        return false;
+    }
+    return true;
+}
+
+QString modelText(const VirtualCP &cp)
+{
+    QString m;
+    for (size_t i = 0; i < 3; ++i)
+        m += QLatin1Char(static_cast<char>(cp.bytes[6 + i]));
+    for (size_t i = 0; i < 5; ++i)
+        m += QString::number(cp.bytes[9 + i]);
+    return m;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavo-radio-sim"));
+
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "A simulated radio on a pseudo-terminal. Prints the terminal's path on stdout; "
+        "use it as the program's port (tavocps-cli --port PATH)."));
+    p.addHelpOption();
+    p.addOptions({
+        {QStringLiteral("image"), QStringLiteral("Radio memory packed from a codeplug image (2089 bytes)."), QStringLiteral("FILE")},
+        {QStringLiteral("memory"), QStringLiteral("Radio memory from a raw dump (4096 or 8192 bytes, from 0x10000 and 0x20000)."), QStringLiteral("FILE")},
+        {QStringLiteral("firmware"), QStringLiteral("Firmware phase, version, revision answered, e.g. R21 (default: the image's, or R21)."), QStringLiteral("PVR")},
+        {QStringLiteral("baud"), QStringLiteral("Pace the radio's output at this line rate; 0: no pacing (default 16406)."), QStringLiteral("N"), QStringLiteral("16406")},
+        {QStringLiteral("memory-status"), QStringLiteral("Memory status reported (0 sound; 8 factory reset needed; 1-31 corrupted)."), QStringLiteral("N")},
+        {QStringLiteral("refuse-write"), QStringLiteral("Refuse every memory write (reply 85).")},
+        {QStringLiteral("bad-ack"), QStringLiteral("Answer the N-th reply (from 1) with a wrong acknowledgement, once."), QStringLiteral("N")},
+        {QStringLiteral("bad-checksum"), QStringLiteral("Send the N-th reply with a wrong checksum, once."), QStringLiteral("N")},
+        {QStringLiteral("silent"), QStringLiteral("Never answer (the cable still echoes).")},
+        {QStringLiteral("silent-after"), QStringLiteral("Answer N replies, then fall silent."), QStringLiteral("N")},
+        {QStringLiteral("noise"), QStringLiteral("Put noise bytes between the acknowledgement and each reply frame.")},
+        {QStringLiteral("reply-delay"), QStringLiteral("The radio's turnaround before each reply, in ms."), QStringLiteral("MS")},
+        {QStringLiteral("unplug-after"), QStringLiteral("Pull the cable (close the terminal and exit) after N replies."), QStringLiteral("N")},
+        {QStringLiteral("log"), QStringLiteral("Write the command log to FILE (default: stderr)."), QStringLiteral("FILE")},
+        {QStringLiteral("quiet"), QStringLiteral("No command log on stderr.")},
+        {QStringLiteral("dump-memory"), QStringLiteral("Write the radio memory (8192 bytes) to FILE on exit."), QStringLiteral("FILE")},
+        {QStringLiteral("link"), QStringLiteral("Also make a symbolic link PATH to the terminal."), QStringLiteral("PATH")},
+    });
+    p.process(app);
+    if (!p.positionalArguments().isEmpty())
+        return usage(QStringLiteral("unexpected argument %1 (see --help)").arg(p.positionalArguments().first()));
+
+    CSimulatedRadio radio;
+    QString description = QStringLiteral("an empty radio");
+    if (p.isSet(QStringLiteral("image")) && p.isSet(QStringLiteral("memory")))
+        return usage(QStringLiteral("--image and --memory exclude each other"));
+    if (p.isSet(QStringLiteral("image"))) {
+        QFile f(p.value(QStringLiteral("image")));
+        if (!f.open(QIODevice::ReadOnly))
+            return usage(QStringLiteral("cannot open %1: %2").arg(f.fileName(), f.errorString()));
+        const QByteArray bytes = f.read(VirtualCP::kSize + 1);
+        if (bytes.size() != static_cast<int>(VirtualCP::kSize))
+            return usage(QStringLiteral("%1 is not a codeplug image (%2 bytes, an image holds %3)").arg(f.fileName()).arg(bytes.size()).arg(VirtualCP::kSize));
+        VirtualCP cp;
+        std::memcpy(cp.bytes.data(), bytes.constData(), VirtualCP::kSize);
+        radio.LoadImage(cp);
+        description = QStringLiteral("%1 serial %2").arg(modelText(cp), QString::fromLatin1(reinterpret_cast<const char *>(cp.SerialBytes()), 10).trimmed());
+    } else if (p.isSet(QStringLiteral("memory"))) {
+        QFile f(p.value(QStringLiteral("memory")));
+        if (!f.open(QIODevice::ReadOnly))
+            return usage(QStringLiteral("cannot open %1: %2").arg(f.fileName(), f.errorString()));
+        QString error;
+        if (!radio.LoadDump(f.readAll(), &error))
+            return usage(QStringLiteral("%1: %2").arg(f.fileName(), error));
+        description = QStringLiteral("the memory of %1").arg(f.fileName());
+    }
+    if (p.isSet(QStringLiteral("firmware"))) {
+        const QString fw = p.value(QStringLiteral("firmware"));
+        if (fw.size() != 3)
+            return usage(QStringLiteral("--firmware takes three characters such as R21"));
+        radio.SetFirmware(fw.at(0).toLatin1(), fw.at(1).toLatin1(), fw.at(2).toLatin1());
+    }
+
+    QString error;
+    int baud = 16406, status = 0, badAck = 0, badChecksum = 0, silentAfter = -1, delay = 0, unplugAfter = -1;
+    if (!parseCount(p, QStringLiteral("baud"), baud, error) || !parseCount(p, QStringLiteral("memory-status"), status, error)
+        || !parseCount(p, QStringLiteral("bad-ack"), badAck, error) || !parseCount(p, QStringLiteral("bad-checksum"), badChecksum, error)
+        || !parseCount(p, QStringLiteral("silent-after"), silentAfter, error) || !parseCount(p, QStringLiteral("reply-delay"), delay, error)
+        || !parseCount(p, QStringLiteral("unplug-after"), unplugAfter, error))
+        return usage(error);
+    if (status > 255)
+        return usage(QStringLiteral("--memory-status is one byte"));
+    CSimulatedRadio::Faults &faults = radio.faults();
+    faults.memoryStatus = static_cast<uint8_t>(status);
+    faults.refuseWrites = p.isSet(QStringLiteral("refuse-write"));
+    faults.badAckAtReply = badAck;
+    faults.badChecksumAtReply = badChecksum;
+    faults.silent = p.isSet(QStringLiteral("silent"));
+    faults.silentAfterReplies = silentAfter;
+    faults.noise = p.isSet(QStringLiteral("noise"));
+    faults.replyDelayMs = delay;
+
+    FILE *logFile = nullptr;
+    if (p.isSet(QStringLiteral("log"))) {
+        logFile = std::fopen(p.value(QStringLiteral("log")).toLocal8Bit().constData(), "w");
+        if (!logFile)
+            return usage(QStringLiteral("cannot write %1: %2").arg(p.value(QStringLiteral("log")), QString::fromLocal8Bit(std::strerror(errno))));
+    } else if (!p.isSet(QStringLiteral("quiet"))) {
+        logFile = stderr;
+    }
+    if (logFile) {
+        radio.onLog = [logFile](const QString &line) {
+            std::fprintf(logFile, "%s\n", line.toLocal8Bit().constData());
+            std::fflush(logFile);
+        };
+    }
+
+    sim::CPtyRadio line(radio);
+    line.baud = static_cast<uint32_t>(baud);
+    line.unplugAfterReplies = unplugAfter;
+    if (!line.Open(error))
+        return usage(error);
+
+    if (pipe2(g_stopPipe, O_CLOEXEC) != 0)
+        return usage(QStringLiteral("cannot create a pipe"));
+    struct sigaction sa{};
+    sa.sa_handler = onSignal;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    QString linkPath;
+    if (p.isSet(QStringLiteral("link"))) {
+        linkPath = p.value(QStringLiteral("link"));
+        ::unlink(linkPath.toLocal8Bit().constData());
+        if (::symlink(line.SlavePath().toLocal8Bit().constData(), linkPath.toLocal8Bit().constData()) != 0)
+            return usage(QStringLiteral("cannot make the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+
+    std::printf("%s\n", line.SlavePath().toLocal8Bit().constData());
+    std::fflush(stdout);
+    std::fprintf(stderr, "tavo-radio-sim: %s on %s, %s. Try: tavocps-cli identify --port %s  (Ctrl-C ends)\n",
+                 description.toLocal8Bit().constData(), line.SlavePath().toLocal8Bit().constData(),
+                 baud ? QStringLiteral("%1 baud").arg(baud).toLocal8Bit().constData() : "no pacing",
+                 line.SlavePath().toLocal8Bit().constData());
+    std::fflush(stderr);
+
+    const bool unplugged = line.Run(g_stopPipe[0]);
+    if (unplugged && logFile)
+        std::fprintf(logFile, "UNPLUGGED after %d replies\n", radio.RepliesSent());
+
+    int rc = 0;
+    if (p.isSet(QStringLiteral("dump-memory"))) {
+        QSaveFile out(p.value(QStringLiteral("dump-memory")));
+        const QByteArray dump = radio.Dump();
+        if (!out.open(QIODevice::WriteOnly) || out.write(dump) != dump.size() || !out.commit()) {
+            std::fprintf(stderr, "tavo-radio-sim: cannot write %s\n", out.fileName().toLocal8Bit().constData());
+            rc = 1;
+        }
+    }
+    if (!linkPath.isEmpty())
+        ::unlink(linkPath.toLocal8Bit().constData());
+    if (logFile) {
+        std::fprintf(logFile, "END %d requests, %d replies, %ld bytes in, %ld bytes out\n", radio.RequestsSeen(), radio.RepliesSent(), line.BytesIn(), line.BytesOut());
+        if (logFile != stderr)
+            std::fclose(logFile);
+    }
+    return rc;
+}
