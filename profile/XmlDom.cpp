@@ -4,6 +4,8 @@
 #include <libxml/parser.h>
 #include <libxml/xpathInternals.h>
 
+#include <cstring>
+
 namespace tavo {
 
 namespace {
@@ -32,6 +34,16 @@ QString SourceLineOf(const QByteArray &text, int line)
     return QString::fromUtf8(l);
 }
 
+// Keeps the first error of a parse: the one that made the text unusable
+// (later ones, such as "premature end of data", follow from it).
+void KeepFirstError(void *userData, xmlErrorPtr e)
+{
+    auto *ctxt = static_cast<xmlParserCtxt *>(userData);
+    auto *first = ctxt ? static_cast<xmlError *>(ctxt->_private) : nullptr;
+    if (first && e && e->level >= XML_ERR_ERROR && first->code == XML_ERR_OK)
+        xmlCopyError(e, first);
+}
+
 XmlDocPtr ParseXml(const QByteArray &text, XmlParseError *error)
 {
     xmlParserCtxt *ctxt = xmlNewParserCtxt();
@@ -40,9 +52,13 @@ XmlDocPtr ParseXml(const QByteArray &text, XmlParseError *error)
             error->reason = QStringLiteral("out of memory");
         return nullptr;
     }
+    xmlError first;
+    std::memset(&first, 0, sizeof first);
+    ctxt->_private = &first;
+    ctxt->sax->serror = KeepFirstError;
     xmlDoc *doc = xmlCtxtReadMemory(ctxt, text.constData(), text.size(), nullptr, nullptr, kSafeParseOptions);
     if ((!doc || !ctxt->wellFormed) && error) {
-        const xmlError *e = xmlCtxtGetLastError(ctxt);
+        const xmlError *e = first.code != XML_ERR_OK ? &first : xmlCtxtGetLastError(ctxt);
         error->reason = e && e->message ? QString::fromUtf8(e->message).trimmed() : QStringLiteral("The document is empty.");
         error->line = e ? e->line : 0;
         error->column = e ? e->int2 : 0;
@@ -52,6 +68,7 @@ XmlDocPtr ParseXml(const QByteArray &text, XmlParseError *error)
         xmlFreeDoc(doc);
         doc = nullptr;
     }
+    xmlResetError(&first);
     xmlFreeParserCtxt(ctxt);
     return XmlDocPtr(doc);
 }
