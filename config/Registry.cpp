@@ -51,6 +51,7 @@ constexpr const char *kOrganization = "Vantrel";
 constexpr const char *kProduct = "Tavo EMEA CPS";
 constexpr const char *kMachineFileName = "machine.ini";
 constexpr const char *kInstallFolderName = "install";
+constexpr const char *kSharedInstallFolder = "../share/tavocps";
 
 // The three dealer values in the order left, middle, right.
 constexpr Value kDealerValues[] = {Value::DealerInfoLeft, Value::DealerInfoMiddle, Value::DealerInfoRight};
@@ -180,7 +181,13 @@ QString DefaultInstallFolder()
         exeDir = QCoreApplication::applicationDirPath();
     else
         exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    return QDir(exeDir).filePath(QLatin1String(kInstallFolderName));
+    // A build lays the installation out beside the binaries; an installed
+    // program finds it under share/ of its prefix.
+    const QString beside = QDir(exeDir).filePath(QLatin1String(kInstallFolderName));
+    const QString shared = QDir::cleanPath(QDir(exeDir).filePath(QLatin1String(kSharedInstallFolder)));
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(shared))
+        return shared;
+    return beside;
 }
 
 QString MachineSettingsFile()

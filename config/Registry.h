@@ -27,7 +27,8 @@ void SetUserSettingsFile(const QString &path);
 // The files the two scopes currently read and write.
 QString MachineSettingsFile();
 QString UserSettingsFile();
-// The installation laid out beside the executable: <exe dir>/install.
+// The installation laid out beside the executable, <exe dir>/install, or
+// for an installed program <exe dir>/../share/tavocps when only that exists.
 QString DefaultInstallFolder();
 
 // ---- the values

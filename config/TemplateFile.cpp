@@ -173,6 +173,19 @@ QString DecodeProfileBytes(const QByteArray &bytes)
     return DecodeTemplateBytes(bytes);
 }
 
+bool LoadProfileFile(const QString &path, QString &text)
+{
+    text.clear();
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    text = DecodeProfileBytes(bytes);
+    return true;
+}
+
 QByteArray EncodeScrambledUtf16(const QString &text)
 {
     QString scrambled(text);

@@ -47,6 +47,10 @@ QString DecodeTemplateBytes(const QByteArray &bytes);
 // 8-bit text is ANSI.
 QString DecodeProfileBytes(const QByteArray &bytes);
 
+// Opens `path` and reads it as a profile file (DecodeProfileBytes). False
+// when it cannot be opened or read (the text is then empty).
+bool LoadProfileFile(const QString &path, QString &text);
+
 // The UTF-16 rule applied in place to a text in memory: scrambling and
 // unscrambling are the same operation.
 void ScrambleText(QString &text);

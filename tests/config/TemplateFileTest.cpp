@@ -220,4 +220,15 @@ TEST(TemplateText, ProfileFilesInEveryStoredForm)
     EXPECT_EQ(DecodeProfileBytes(ScrambledAnsi(ToAnsi(text))), text); // 8-bit scrambled
     EXPECT_EQ(DecodeProfileBytes(text.toUtf8()), text);              // UTF-8 source
     EXPECT_EQ(DecodeProfileBytes(QByteArray("\xEF\xBB\xBF") + text.toUtf8()), text);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("p.kp2")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(EncodeScrambledUtf16(text));
+    file.close();
+    QString read = QStringLiteral("old");
+    EXPECT_TRUE(LoadProfileFile(file.fileName(), read));
+    EXPECT_EQ(read, text);
+    EXPECT_FALSE(LoadProfileFile(dir.filePath(QStringLiteral("none.kp2")), read));
+    EXPECT_TRUE(read.isEmpty());
 }
