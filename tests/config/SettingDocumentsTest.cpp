@@ -410,3 +410,26 @@ TEST(SettingDocuments, FeatureNamesComeFromTheStringTableOnce)
     EXPECT_EQ(features[2].m_nValue, 0);
     EXPECT_EQ(features[0].m_strDependName, QString()); // attribute absent
 }
+
+TEST_F(InstalledDocuments, EveryModelTemplateIsAcceptedByTheRegionDocument)
+{
+    for (const CModelEntry &m : s_docs->GetModelList()) {
+        SCOPED_TRACE(m.m_strCode.toStdString());
+        QString text;
+        ASSERT_TRUE(LoadProfileFile(kInstall + QStringLiteral("/profiletemplate/") + m.m_strCode + QStringLiteral(".kp2"), text));
+        XmlDocPtr doc = ParseSettingText(text);
+        ASSERT_TRUE(doc);
+        XmlXPath x(doc.get());
+        xmlNode *factory = x.SelectFirst("//dfns:factory_setting");
+        ASSERT_NE(factory, nullptr);
+        const QString model = XmlAttribute(factory, "model");
+        EXPECT_EQ(model, m.m_strCode);
+        EXPECT_EQ(s_docs->IsSupported(model.right(2)), 1);
+        EXPECT_EQ(s_docs->IsSubRegionSupported(XmlAttribute(factory, "sub_region")), 1);
+        EXPECT_TRUE(s_docs->IsCodeplugSupported(XmlAttribute(factory, "codeplug_phase"),
+                                                XmlAttribute(factory, "codeplug_version").toInt()));
+        xmlNode *limit = x.SelectFirst("//dfns:limit");
+        ASSERT_NE(limit, nullptr);
+        EXPECT_EQ(XmlAttribute(limit, "maxChannels").toInt(), model.mid(4, 2).toInt());
+    }
+}
