@@ -156,7 +156,7 @@ void *CScriptHost::Alloc(void *ud, void *ptr, size_t osize, size_t nsize)
     return p;
 }
 
-void CScriptHost::CountHook(lua_State *L, lua_Debug *)
+void CScriptHost::CountHook(lua_State *L, lua_Debug *ar)
 {
     lua_getfield(L, LUA_REGISTRYINDEX, kRegistryKey);
     CScriptHost *self = static_cast<CScriptHost *>(lua_touserdata(L, -1));
@@ -168,7 +168,12 @@ void CScriptHost::CountHook(lua_State *L, lua_Debug *)
         return;
     // Keep failing until the call unwinds, even inside handlers.
     self->m_instructionsLeft = 0;
-    luaL_error(L, "the rule ran longer than its instruction budget allows");
+    static const char *const kTooLong = "the rule ran longer than its instruction budget allows";
+    if (lua_getinfo(L, "Sl", ar) && ar->currentline > 0)
+        lua_pushfstring(L, "%s:%d: %s", ar->short_src, ar->currentline, kTooLong);
+    else
+        lua_pushstring(L, kTooLong);
+    lua_error(L);
 }
 
 bool CScriptHost::ProtectedCall(int nargs, int nresults)

@@ -124,8 +124,13 @@ int SetValue(lua_State *L)
         // Through the element, which keeps the attribute node itself.
         xmlSetProp(a->parent, a->name, X(v));
     } else {
-        xmlNodeSetContent(r->node, nullptr);
-        xmlNodeAddContent(r->node, X(v));
+        // A detached attribute: replace its text child by hand.
+        xmlNode *text = xmlNewDocText(a->doc, X(v));
+        if (!text)
+            return luaL_error(L, "SetValue: out of memory");
+        xmlFreeNodeList(a->children);
+        text->parent = r->node;
+        a->children = a->last = text;
     }
     return 0;
 }
