@@ -52,6 +52,8 @@ enum : int {
 
     // ---- product configuration
     RegistryFatal = 130,        // "Fatal registry Error, ..."
+    LanguageFileMissing = 325,  // "The language resource file is missing. ..."
+    LanguageRestartNeeded = 330, // "You have to restart the CPS for this change ..."
     CodeLabelNoCode = 435,      // "No CT/DCS code"
     CodeLabelCustomized = 471,  // "Customized CT"
     CodeLabelDcs = 479,         // "DCS"

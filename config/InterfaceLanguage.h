@@ -1,0 +1,27 @@
+#pragma once
+// The user-interface language of a run: loading the current language's
+// translation at start-up (English is built in) and the language switch of
+// the Language menu.
+
+#include <QString>
+
+namespace tavo {
+
+inline constexpr const char *kBuiltInLanguage = "English";
+
+// Loads the translation of the current language and makes it the source of
+// every string-table text. When it cannot be loaded, "English" becomes the
+// current language and message 325 is shown; the run goes on in English.
+// Afterwards the application's language (and so its decimal separator) is
+// the current language. Returns the language the run uses.
+QString LoadInterfaceLanguage();
+
+// Removes a translation installed by LoadInterfaceLanguage (tests, exit).
+void UnloadInterfaceLanguage();
+
+// The Language menu: writes `key` as the current language at once; when it
+// differs from the previous value, message 330 (restart needed) is shown.
+// Nothing is reloaded before the next start. 1 = written.
+int ChangeCurrentLanguage(const QString &key);
+
+} // namespace tavo
