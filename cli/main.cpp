@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSink.h"
+#include "config/Registry.h"
 #include "profile/CTavoCPSException.h"
 #include "resources/StringTable.h"
 
@@ -77,6 +78,9 @@ int main(int argc, char **argv)
     QString error;
     if (!ParseCommandLine(arguments, ctx, error))
         return UsageError(ctx.command, error);
+
+    if (ctx.Has("--install-dir"))
+        tavo::SetInstallPathOverride(ctx.Option("--install-dir"));
 
     CliMessageSink sink(ctx.Option("--answer"));
     if (ctx.Has("--yes"))
