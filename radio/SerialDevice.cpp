@@ -159,16 +159,22 @@ size_t ReadWithTimeout(int fd, uint8_t *buffer, size_t n, int timeoutMs, int &er
 {
     err = 0;
     size_t got = 0;
+    bool ready = false; // poll said the device had something to say
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (got < n) {
         const ssize_t r = ::read(fd, buffer + got, n - got);
         if (r > 0) {
             got += static_cast<size_t>(r);
+            ready = false;
             continue;
         }
         if (r == 0) {
-            // A tty in raw mode without VMIN answers 0 when empty on some
-            // drivers; a hang-up shows in poll below.
+            // End of file after poll reported the device readable: the far
+            // end hung up (the cable was pulled, the radio's terminal closed).
+            if (ready) {
+                err = EIO;
+                return got;
+            }
         } else if (errno == EINTR) {
             continue;
         } else if (errno != EAGAIN) {
@@ -192,6 +198,7 @@ size_t ReadWithTimeout(int fd, uint8_t *buffer, size_t n, int timeoutMs, int &er
             err = EIO;
             return got;
         }
+        ready = true;
     }
     return got;
 }

@@ -1,0 +1,262 @@
+// Part 1.1: the cable wrapper's count and status rules, its open retries,
+// and the serial-device transport on a real pseudo-terminal.
+
+#include "radio/CSerialTransport.h"
+#include "radio/CSimTransport.h"
+#include "radio/CUsbCable.h"
+#include "radio/SerialDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace tavo;
+
+namespace {
+
+// A pseudo-terminal whose master end the test holds.
+struct Pty {
+    int master = -1;
+    QString slave;
+    Pty()
+    {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        grantpt(master);
+        unlockpt(master);
+        char name[128] = {};
+        ptsname_r(master, name, sizeof name);
+        slave = QString::fromLocal8Bit(name);
+    }
+    ~Pty()
+    {
+        if (master >= 0)
+            ::close(master);
+    }
+};
+
+CCableConfig PortConfig(const QString &path)
+{
+    CCableConfig c;
+    c.portPath = path;
+    return c;
+}
+
+} // namespace
+
+TEST(CableCount, CountsExactDescriptionsAndStoresTheFirstIndex)
+{
+    int first = -1;
+    const std::vector<std::optional<QString>> two = {QStringLiteral("USB Serial"), QStringLiteral("Zerva Series CPS Cable"),
+                                                     std::nullopt, QStringLiteral("Zerva Series CPS Cable")};
+    EXPECT_EQ(CountMatchingCables(two, first), 2);
+    EXPECT_EQ(first, 1);
+
+    first = -1;
+    const std::vector<std::optional<QString>> longer = {QStringLiteral("Zerva Series CPS Cable 2"), QStringLiteral("Zerva Series CPS Cabl"),
+                                                        QStringLiteral("zerva series cps cable")};
+    EXPECT_EQ(CountMatchingCables(longer, first), 0);
+    EXPECT_EQ(first, -1) << "no match leaves the index alone";
+}
+
+TEST(CableCount, ThroughTheCable)
+{
+    auto link = std::make_shared<CSimLink>();
+    link->devices = {std::nullopt, QStringLiteral("Zerva Series CPS Cable"), QStringLiteral("Zerva Series CPS Cable")};
+    CUsbCable cable(link->Config());
+    int first = 0;
+    EXPECT_EQ(cable.CountCables(first), 2);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(cable.Status(), FT_OK);
+}
+
+TEST(CableOpen, SucceedsOnTheThirdAttemptAfterOneAndAHalfSecondsThenConfigures)
+{
+    auto link = std::make_shared<CSimLink>();
+    link->failOpens = 2;
+    CUsbCable cable(link->Config());
+    EXPECT_TRUE(cable.OpenConfigured(0));
+    EXPECT_EQ(link->sleeps, (std::vector<int>{500, 1000}));
+    EXPECT_EQ(link->elapsedMs, 1500);
+    EXPECT_EQ(link->baudRate, 16406u);
+    EXPECT_EQ(link->wordLength, FT_BITS_8);
+    EXPECT_EQ(link->stopBits, FT_STOP_BITS_1);
+    EXPECT_EQ(link->parity, FT_PARITY_NONE);
+    EXPECT_EQ(link->flowMode, FT_FLOW_NONE);
+    EXPECT_EQ(link->readTimeoutMs, 120u);
+    EXPECT_EQ(link->writeTimeoutMs, 120u);
+    EXPECT_TRUE(cable.IsSound()) << "the failed attempts do not condemn the open device";
+}
+
+TEST(CableOpen, GivesUpAfterThreeAttempts)
+{
+    auto link = std::make_shared<CSimLink>();
+    link->failOpens = 3;
+    CUsbCable cable(link->Config());
+    EXPECT_FALSE(cable.OpenConfigured(0));
+    EXPECT_EQ(link->sleeps, (std::vector<int>{500, 1000}));
+    EXPECT_FALSE(cable.IsOpen());
+    EXPECT_EQ(cable.Status(), FT_DEVICE_NOT_FOUND);
+}
+
+TEST(CableIo, EverythingRefusesWhileClosed)
+{
+    auto link = std::make_shared<CSimLink>();
+    CUsbCable cable(link->Config());
+    uint8_t b[4] = {};
+    EXPECT_EQ(cable.Read(b, 4), 0u);
+    EXPECT_EQ(cable.Write(b, 4), 0u);
+    EXPECT_FALSE(cable.SetBaudRate(16406));
+    EXPECT_FALSE(cable.Purge(3));
+    EXPECT_FALSE(cable.Close());
+    EXPECT_EQ(cable.Status(), FT_OK);
+    EXPECT_EQ(link->opens, 0);
+}
+
+TEST(CableIo, ATimedOutReadReturnsFewerBytesAndLeavesTheStatus)
+{
+    auto link = std::make_shared<CSimLink>();
+    CUsbCable cable(link->Config());
+    ASSERT_TRUE(cable.OpenConfigured(0));
+    uint8_t b[8] = {};
+    EXPECT_EQ(cable.Read(b, 8), 0u);
+    EXPECT_EQ(cable.Status(), FT_OK);
+    EXPECT_EQ(link->elapsedMs, 120);
+}
+
+TEST(CableIo, AFailingCallStoresItsStatus)
+{
+    auto link = std::make_shared<CSimLink>();
+    link->unplugAfterBytes = 2;
+    CUsbCable cable(link->Config());
+    ASSERT_TRUE(cable.OpenConfigured(0));
+    const uint8_t frame[4] = {0xF2, 0x23, 0x09, 0xE1};
+    EXPECT_EQ(cable.Write(frame, 4), 2u);
+    EXPECT_EQ(cable.Status(), FT_IO_ERROR);
+    EXPECT_FALSE(cable.IsSound());
+    EXPECT_TRUE(cable.Close()) << "closing an unplugged device still works";
+}
+
+// ---- the serial-device transport on a pseudo-terminal
+
+TEST(SerialTransport, OpensAndConfiguresAPseudoTerminal)
+{
+    Pty pty;
+    ASSERT_GE(pty.master, 0);
+    CUsbCable cable(PortConfig(pty.slave));
+    ASSERT_TRUE(cable.OpenConfigured(0)) << cable.LastErrorText().toStdString();
+    EXPECT_TRUE(cable.Purge(kCablePurgeBoth));
+
+    const uint8_t out[4] = {0xF2, 0x23, 0x03, 0xE7};
+    EXPECT_EQ(cable.Write(out, 4), 4u);
+    uint8_t seen[4] = {};
+    ASSERT_EQ(::read(pty.master, seen, 4), 4);
+    EXPECT_EQ(std::memcmp(seen, out, 4), 0) << "raw mode: bytes pass untouched";
+
+    const uint8_t in[3] = {0x50, 0x0D, 0x0A};
+    ASSERT_EQ(::write(pty.master, in, 3), 3);
+    uint8_t got[3] = {};
+    EXPECT_EQ(cable.Read(got, 3), 3u);
+    EXPECT_EQ(std::memcmp(got, in, 3), 0) << "no CR/LF translation";
+    EXPECT_TRUE(cable.Close());
+}
+
+TEST(SerialTransport, AReadTimesOutAfter120Ms)
+{
+    Pty pty;
+    CUsbCable cable(PortConfig(pty.slave));
+    ASSERT_TRUE(cable.OpenConfigured(0));
+    ASSERT_EQ(::write(pty.master, "P", 1), 1);
+    uint8_t got[4] = {};
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(cable.Read(got, 4), 1u);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_GE(ms, 110);
+    EXPECT_LT(ms, 400);
+    EXPECT_EQ(cable.Status(), FT_OK);
+}
+
+TEST(SerialTransport, TheFarEndGoingAwayIsAnIoError)
+{
+    auto pty = std::make_unique<Pty>();
+    CUsbCable cable(PortConfig(pty->slave));
+    ASSERT_TRUE(cable.OpenConfigured(0));
+    pty.reset(); // the cable is pulled
+    uint8_t got[1] = {};
+    EXPECT_EQ(cable.Read(got, 1), 0u);
+    EXPECT_EQ(cable.Status(), FT_IO_ERROR);
+}
+
+TEST(SerialTransport, AMissingDeviceIsNotFound)
+{
+    CSerialTransport t(QStringLiteral("/dev/ttyUSB-not-there"));
+    EXPECT_EQ(t.Open(0), FT_DEVICE_NOT_FOUND);
+    EXPECT_FALSE(t.LastErrorText().isEmpty());
+}
+
+TEST(SerialTransport, AFileThatIsNoTerminalIsRefused)
+{
+    CSerialTransport t(QStringLiteral("/dev/null"));
+    EXPECT_EQ(t.Open(0), FT_DEVICE_NOT_OPENED);
+}
+
+TEST(SerialTransport, AnIndexOutsideThePortListIsNotFound)
+{
+    CSerialTransport t;
+    EXPECT_EQ(t.Open(100000), FT_DEVICE_NOT_FOUND);
+}
+
+TEST(SerialTransport, TheTransportLocksTheDeviceAgainstASecondOpen)
+{
+    Pty pty;
+    CSerialTransport a(pty.slave), b(pty.slave);
+    ASSERT_EQ(a.Open(0), FT_OK);
+    EXPECT_EQ(b.Open(0), FT_DEVICE_NOT_OPENED);
+    EXPECT_TRUE(b.LastErrorText().contains(QLatin1String("in use")));
+    a.Close();
+    EXPECT_EQ(b.Open(0), FT_OK);
+}
+
+TEST(SerialTransport, PermissionHintNamesTheGroupAndTheNewLogin)
+{
+    const QString hint = PermissionHint(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"));
+    EXPECT_TRUE(hint.contains(QLatin1String("/dev/ttyUSB0")));
+    EXPECT_TRUE(hint.contains(QLatin1String("\"dialout\"")));
+    EXPECT_TRUE(hint.contains(QLatin1String("usermod -aG dialout")));
+    EXPECT_TRUE(hint.contains(QLatin1String("log in again")));
+    EXPECT_EQ(serial::DeviceGroup("/dev/null"), std::string("root"));
+}
+
+TEST(SerialTransport, PermissionDeniedSaysWhichGroupToJoin)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to open the device as another user";
+    Pty pty;
+    ASSERT_EQ(::chmod(pty.slave.toLocal8Bit().constData(), 0660), 0);
+    const std::string group = serial::DeviceGroup(pty.slave.toLocal8Bit().constData());
+    ASSERT_FALSE(group.empty());
+    // A child without rights on the device (nobody) tries to open it.
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(10);
+        CSerialTransport t(pty.slave);
+        if (t.Open(0) != FT_DEVICE_NOT_OPENED)
+            _exit(11);
+        const QString text = t.LastErrorText();
+        if (!text.contains(QStringLiteral("\"%1\"").arg(QString::fromStdString(group))) || !text.contains(QLatin1String("log in again")))
+            _exit(12);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: could not drop rights, 11: wrong status, 12: wrong text";
+}

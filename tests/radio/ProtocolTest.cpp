@@ -1,0 +1,179 @@
+// Part 1.2 against the simulated radio in process: chunking, the echo,
+// retries, the error codes, and bounded waits.
+
+#include "radio/CRadioProtocol.h"
+#include "radio/CSimTransport.h"
+#include "radio/RadioMemoryMap.h"
+
+#include "RadioTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavo;
+using namespace tavo::frames;
+
+namespace {
+
+struct ProtocolFixture : ::testing::Test {
+    std::shared_ptr<CSimLink> link = std::make_shared<CSimLink>();
+    std::unique_ptr<CRadioProtocol> protocol;
+
+    void SetUp() override
+    {
+        link->radio().LoadImage(test::SampleImage());
+        protocol = std::make_unique<CRadioProtocol>(link->Config());
+        ASSERT_EQ(protocol->OpenDevice(0), 1);
+    }
+    QStringList log() const
+    {
+        QStringList l;
+        for (const QString &s : link->radio().Log())
+            l << s;
+        return l;
+    }
+};
+
+} // namespace
+
+TEST_F(ProtocolFixture, ARead386IsTwelve32ByteChunksAndOne2ByteChunkInAddressOrder)
+{
+    uint8_t buf[386] = {};
+    EXPECT_EQ(protocol->ReadMemory(0x10000, 386, buf), 386);
+    const QStringList l = log();
+    ASSERT_EQ(l.size(), 13);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(l[i], QStringLiteral("READ ") + QStringLiteral("%1").arg(0x10000 + 32 * i, 6, 16, QLatin1Char('0')).toUpper() + QStringLiteral(" 32"));
+    EXPECT_EQ(l[12], QStringLiteral("READ 010180 2"));
+    std::vector<uint8_t> expect(386);
+    link->radio().ReadRange(0x10000, 386, expect.data());
+    EXPECT_EQ(std::memcmp(buf, expect.data(), 386), 0);
+}
+
+TEST_F(ProtocolFixture, WriteMemoryChunksAndStores)
+{
+    std::vector<uint8_t> data(70);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<uint8_t>(0xA0 + i);
+    EXPECT_GE(protocol->WriteMemory(data.data(), 70, 0x10800), 0);
+    EXPECT_EQ(log(), (QStringList{QStringLiteral("WRITE 010800 32"), QStringLiteral("WRITE 010820 32"), QStringLiteral("WRITE 010840 6")}));
+    std::vector<uint8_t> back(70);
+    link->radio().ReadRange(0x10800, 70, back.data());
+    EXPECT_EQ(back, data);
+}
+
+TEST_F(ProtocolFixture, TheEchoIsReadOffAfterEverySend)
+{
+    char fw[3] = {};
+    EXPECT_EQ(protocol->ReadFirmwareVersion(fw), 3);
+    EXPECT_EQ(std::string(fw, 3), "R21");
+    // Nothing is left over: the echo and the whole reply were consumed.
+    EXPECT_TRUE(link->pending.empty());
+    EXPECT_EQ(link->bytesWritten, 4);
+    EXPECT_EQ(link->bytesRead, 4 + 1 + 6); // echo, P, F4 23 R 2 1 cs
+}
+
+TEST_F(ProtocolFixture, CommandsPurgeBeforeEachAttempt)
+{
+    const int before = link->purges;
+    uint8_t status = 0xFF;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), 3);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(link->purges, before + 1);
+}
+
+TEST_F(ProtocolFixture, AWriteAnsweredWith85FailsWithMinus12)
+{
+    link->radio().faults().refuseWrites = true;
+    const std::vector<uint8_t> before = link->radio().Memory();
+    const uint8_t data[4] = {1, 2, 3, 4};
+    EXPECT_EQ(protocol->WriteChunk(0x10000, 4, data), -1);
+    EXPECT_EQ(protocol->ErrorCode(), kErrRefused);
+    EXPECT_EQ(protocol->ErrorFlag(), 1);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("WRITE")), 1) << "a chunked write is not retried";
+    EXPECT_EQ(link->radio().Memory(), before);
+}
+
+TEST_F(ProtocolFixture, OneWrongAcknowledgementIsRetriedAndTheReadSucceeds)
+{
+    link->radio().faults().badAckAtReply = 2;
+    uint8_t buf[64] = {};
+    EXPECT_EQ(protocol->ReadMemory(0x10E18, 64, buf), 64);
+    EXPECT_EQ(protocol->ErrorCode(), kErrNoAck) << "the error stays recorded";
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("READ 010E38 32")), 2) << "the second chunk was asked twice";
+    std::vector<uint8_t> expect(64);
+    link->radio().ReadRange(0x10E18, 64, expect.data());
+    EXPECT_EQ(std::memcmp(buf, expect.data(), 64), 0);
+}
+
+TEST_F(ProtocolFixture, OneWrongChecksumIsRetriedAndTheCommandSucceeds)
+{
+    link->radio().faults().badChecksumAtReply = 1;
+    char fw[3] = {};
+    EXPECT_EQ(protocol->ReadFirmwareVersion(fw), 3);
+    EXPECT_EQ(protocol->ErrorCode(), kErrChecksum);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("FIRMWARE")), 2);
+}
+
+TEST_F(ProtocolFixture, TwoWrongAcknowledgementsInARowFailTheCommand)
+{
+    link->radio().faults().badAckAtReply = 1;
+    uint8_t status = 0;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), 3) << "one fault: retried";
+    link->radio().faults().silentAfterReplies = link->radio().RepliesSent();
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
+}
+
+TEST_F(ProtocolFixture, ASilentRadioFailsAfterTheBoundedRetries)
+{
+    link->radio().faults().silent = true;
+    const long t0 = link->elapsedMs;
+    uint8_t status = 0;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
+    // 2 command attempts x 20 reply read time-outs x 120 ms.
+    EXPECT_EQ(link->elapsedMs - t0, 2 * 20 * 120);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("STATUS")), 2);
+
+    const long t1 = link->elapsedMs;
+    uint8_t buf[32];
+    EXPECT_EQ(protocol->ReadChunk(0x10000, 32, buf), -1);
+    EXPECT_EQ(link->elapsedMs - t1, 2 * 20 * 120);
+}
+
+TEST_F(ProtocolFixture, ResetWaitsOnlyForTheAcknowledgement)
+{
+    EXPECT_EQ(protocol->ResetRadio(), 1);
+    EXPECT_EQ(link->radio().ResetCount(), 1);
+    EXPECT_TRUE(link->pending.empty());
+}
+
+TEST_F(ProtocolFixture, NoiseBeforeReplyFramesIsSkipped)
+{
+    link->radio().faults().noise = true;
+    uint8_t buf[398];
+    EXPECT_EQ(protocol->ReadMemory(0x10000, 398, buf), 398);
+    EXPECT_EQ(protocol->ErrorCode(), 0);
+}
+
+TEST_F(ProtocolFixture, AFailedCableEndsEverythingAtOnce)
+{
+    link->unplugAfterBytes = link->bytesRead + link->bytesWritten + 5;
+    uint8_t buf[32];
+    EXPECT_EQ(protocol->ReadChunk(0x10000, 32, buf), -1);
+    EXPECT_EQ(protocol->Cable().Status(), FT_IO_ERROR);
+    const long moved = link->bytesRead + link->bytesWritten;
+    uint8_t status = 0;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
+    EXPECT_EQ(protocol->ResetRadio(), -1);
+    EXPECT_EQ(link->bytesRead + link->bytesWritten, moved) << "nothing more was sent or read";
+}
+
+TEST_F(ProtocolFixture, FrequencySlotAndCloseCommands)
+{
+    const uint8_t rec[6] = {0x39, 0x84, 0x20, 0x0C, 0x4D, 0x6A};
+    EXPECT_EQ(protocol->WriteFrequencySlot(5, rec), 1);
+    EXPECT_EQ(protocol->CloseFrequencyTable(16, 1), 1);
+    EXPECT_EQ(protocol->SendControl(0x1F, 3, 0), 1);
+    EXPECT_EQ(protocol->StartLink(), 1);
+    EXPECT_EQ(log(), (QStringList{QStringLiteral("FREQ 5 39 84 20 0C 4D 6A"), QStringLiteral("CLOSEFREQ 16 1"),
+                                  QStringLiteral("CONTROL 1F 03 00"), QStringLiteral("LINK")}));
+}

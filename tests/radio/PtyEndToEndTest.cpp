@@ -1,0 +1,169 @@
+// End to end over a real pseudo-terminal: the radio operations through
+// CUsbCable's serial-device transport against tavo-radio-sim, with its
+// faults, and the simulator's memory compared before and after a write.
+
+#include "radio/CRadioOperation.h"
+#include "radio/CSimulatedRadio.h"
+
+#include "RadioTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace tavo;
+using tavo::test::CountLines;
+using tavo::test::SimProcess;
+
+namespace {
+
+using N = RadioNotification;
+
+CCableConfig Port(const SimProcess &sim)
+{
+    CCableConfig c;
+    c.portPath = sim.Port();
+    return c;
+}
+
+QStringList SampleArgs(QStringList more = {})
+{
+    return QStringList{QStringLiteral("--image"), test::SampleImagePath()} + more;
+}
+
+} // namespace
+
+TEST(PtyEndToEnd, ReadAtTheLineRateGivesBackTheSample)
+{
+    SimProcess sim(SampleArgs());
+    ASSERT_FALSE(sim.Port().isEmpty()) << "tavo-radio-sim did not start";
+    CRadioNotificationRecorder rec;
+    CRadioOperation op(&rec, Port(sim));
+    VirtualCP cp;
+    ASSERT_TRUE(op.ReadRadio(cp)) << op.FailureDetail().toStdString();
+    EXPECT_EQ(cp, test::SampleImage());
+    EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioDone, 0}}));
+    CRadioIdent ident;
+    ASSERT_TRUE(op.Identify(ident));
+    EXPECT_EQ(ident.m_nFrequencySlots, 16);
+}
+
+TEST(PtyEndToEnd, WriteThenReadBackAndOnlyAllowedBytesChanged)
+{
+    SimProcess sim(SampleArgs({QStringLiteral("--baud"), QStringLiteral("0")}));
+    ASSERT_FALSE(sim.Port().isEmpty());
+    const VirtualCP sample = test::SampleImage();
+    VirtualCP cp = sample;
+    std::memcpy(cp.PowerupTextBytes(), "DEPOT 7\0", 8);
+    cp.SetVoxLevel(2);
+    ChannelSlot c = cp.Channel(0);
+    c.SetRxCode(50);
+    c.SetTxCode(51);
+    cp.SetChannel(0, c);
+    FrequencySlot f = cp.Frequency(15);
+    HzToSynth(446193750, f, cp.SynthBase());
+    cp.SetFrequency(15, f);
+
+    CRadioNotificationRecorder rec;
+    CRadioOperation op(&rec, Port(sim));
+    ASSERT_TRUE(op.WriteRadio(cp)) << op.FailureDetail().toStdString();
+    VirtualCP back;
+    ASSERT_TRUE(op.ReadRadio(back));
+    EXPECT_EQ(std::memcmp(back.PowerupTextBytes(), "DEPOT 7", 7), 0);
+    EXPECT_EQ(back.VoxLevel(), 2u);
+    EXPECT_EQ(back.Channel(0).TxCode(), 51u);
+    EXPECT_EQ(SynthToHz(back.Frequency(15), back.SynthBase()), 446193750u);
+
+    sim.Stop();
+    const std::vector<uint8_t> before = PackImageToRadioMemory(sample);
+    const std::vector<uint8_t> after = test::ToVector(sim.Dump());
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(test::ForbiddenChanges(before, after, test::AllowedWriteMask(cp)), "");
+    EXPECT_NE(before, after);
+}
+
+TEST(PtyEndToEnd, AWriteSendsBackWhatTheRadioHoldsBeyondTheImage)
+{
+    // A radio whose memory is full of data the image knows nothing of.
+    QTemporaryDir dir;
+    std::mt19937 rng(5);
+    QByteArray dump(static_cast<int>(CSimulatedRadio::kDumpSize), 0);
+    for (char &b : dump)
+        b = static_cast<char>(rng());
+    const QString path = dir.filePath(QStringLiteral("radio.mem"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(dump);
+    }
+    SimProcess sim({QStringLiteral("--memory"), path, QStringLiteral("--firmware"), QStringLiteral("R21"), QStringLiteral("--baud"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Port().isEmpty());
+    const VirtualCP cp = test::SampleImage(); // 16 channels, 16 frequencies, tones
+    CRadioOperation op(nullptr, Port(sim));
+    ASSERT_TRUE(op.WriteRadio(cp));
+    sim.Stop();
+    const std::vector<uint8_t> before = test::ToVector(dump);
+    const std::vector<uint8_t> after = test::ToVector(sim.Dump());
+    EXPECT_EQ(test::ForbiddenChanges(before, after, test::AllowedWriteMask(cp)), "");
+    for (size_t b = 386; b < 398; ++b)
+        EXPECT_EQ(after[b], before[b]) << "settings block byte " << b << " went out as something else";
+}
+
+TEST(PtyEndToEnd, MemoryStatus8And3AreWarningsWithNoFurtherCommand)
+{
+    for (int status : {8, 3}) {
+        SimProcess sim(SampleArgs({QStringLiteral("--memory-status"), QString::number(status)}));
+        ASSERT_FALSE(sim.Port().isEmpty());
+        CRadioNotificationRecorder rec;
+        CRadioOperation op(&rec, Port(sim));
+        VirtualCP cp;
+        EXPECT_FALSE(op.ReadRadio(cp));
+        EXPECT_EQ(rec.All(), (std::vector<N>{{RadioMemoryWarning, status}}));
+        sim.Stop();
+        const QStringList log = sim.Log();
+        EXPECT_EQ(CountLines(log, QStringLiteral("STATUS")), 1);
+        EXPECT_EQ(CountLines(log, QStringLiteral("READ")), 0);
+    }
+}
+
+TEST(PtyEndToEnd, OneWrongAckAndOneWrongChecksumAreRetried)
+{
+    SimProcess sim(SampleArgs({QStringLiteral("--bad-ack"), QStringLiteral("3"), QStringLiteral("--bad-checksum"), QStringLiteral("8"),
+                               QStringLiteral("--noise"), QStringLiteral("--baud"), QStringLiteral("0")}));
+    ASSERT_FALSE(sim.Port().isEmpty());
+    CRadioNotificationRecorder rec;
+    CRadioOperation op(&rec, Port(sim));
+    VirtualCP cp;
+    ASSERT_TRUE(op.ReadRadio(cp)) << op.FailureDetail().toStdString();
+    EXPECT_EQ(cp, test::SampleImage());
+    EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioDone, 0}}));
+    sim.Stop();
+    const QStringList log = sim.Log();
+    EXPECT_EQ(CountLines(log, QStringLiteral("FAULT wrong acknowledgement")), 1);
+    EXPECT_EQ(CountLines(log, QStringLiteral("FAULT wrong checksum")), 1);
+}
+
+TEST(PtyEndToEnd, ARefusedWriteIsMinus12)
+{
+    SimProcess sim(SampleArgs({QStringLiteral("--refuse-write"), QStringLiteral("--baud"), QStringLiteral("0")}));
+    ASSERT_FALSE(sim.Port().isEmpty());
+    CRadioNotificationRecorder rec;
+    CRadioOperation op(&rec, Port(sim));
+    EXPECT_FALSE(op.WriteRadio(test::SampleImage()));
+    EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioCommFailure, -1}}));
+    EXPECT_EQ(op.LastProtocolError(), -12);
+}
+
+TEST(PtyEndToEnd, ACablePulledMidTransferEndsWithOneFailure)
+{
+    SimProcess sim(SampleArgs({QStringLiteral("--unplug-after"), QStringLiteral("6"), QStringLiteral("--baud"), QStringLiteral("0")}));
+    ASSERT_FALSE(sim.Port().isEmpty());
+    CRadioNotificationRecorder rec;
+    CRadioOperation op(&rec, Port(sim));
+    VirtualCP cp;
+    EXPECT_FALSE(op.ReadRadio(cp));
+    EXPECT_EQ(op.CableStatus(), FT_IO_ERROR);
+    EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioCommFailure, -1}}));
+    EXPECT_TRUE(sim.WaitForExit(5000));
+    EXPECT_TRUE(sim.Log().contains(QStringLiteral("UNPLUGGED after 6 replies")));
+}
