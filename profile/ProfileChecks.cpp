@@ -29,6 +29,14 @@ QString ModelOf(const CDataItem &root)
     return Child(root, "factory_setting").GetText(QStringLiteral("model"));
 }
 
+// A frequency attribute (unsigned 32 bits) without loss of its top bit.
+qint64 Hertz(const CDataItem &item, const char *attribute)
+{
+    QVariant v;
+    item.GetAttributeValue(v, QLatin1String(attribute));
+    return v.toLongLong();
+}
+
 // A request through the rules with answer 0; the result code.
 int Request(CDataItem &item, const char *attribute, const QVariant &value)
 {
@@ -125,15 +133,15 @@ void ApplyModelVariantDefaults(CDataItem &root)
 bool CheckFrequencies(const CDataItem &root)
 {
     const CDataItem limit = Child(root, "limit");
-    const qint64 lo = limit.GetInt(QStringLiteral("start_freq")) & 0xFFFFFFFFLL;
-    const qint64 hi = static_cast<qint64>(static_cast<quint32>(limit.GetInt(QStringLiteral("end_freq"))));
+    const qint64 lo = Hertz(limit, "start_freq");
+    const qint64 hi = Hertz(limit, "end_freq");
     const CDataItem frequencies = Child(root, "frequencies");
     auto inRange = [&](int index) {
         CDataItem f;
         frequencies.GetChildByIndex(index, f);
         if (f.IsEmpty())
             return false;
-        const qint64 hz = static_cast<qint64>(static_cast<quint32>(f.GetInt(QStringLiteral("freq"))));
+        const qint64 hz = Hertz(f, "freq");
         return hz >= lo && hz <= hi;
     };
     return ForChannelsInUse(root, [&](const CDataItem &channel) {

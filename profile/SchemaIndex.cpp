@@ -135,8 +135,17 @@ private:
                 IsBuiltin(c, Attr(c, "ref"), local);
                 ReadAttributes(m_attributeGroups.value(local), element, depth + 1);
             } else if (IsXsd(c, "complexContent") || IsXsd(c, "simpleContent")) {
-                ReadAttributes(FirstChild(c, "extension"), element, depth + 1);
-                ReadAttributes(FirstChild(c, "restriction"), element, depth + 1);
+                for (const char *derivation : {"extension", "restriction"}) {
+                    const xmlNode *d = FirstChild(c, derivation);
+                    if (!d)
+                        continue;
+                    ReadAttributes(d, element, depth + 1);
+                    // Then the attributes the base type declares (the derived
+                    // type's own declarations win, being read first).
+                    QString local;
+                    if (!IsBuiltin(d, Attr(d, "base"), local))
+                        ReadAttributes(m_complexTypes.value(local), element, depth + 1);
+                }
             }
         }
     }
