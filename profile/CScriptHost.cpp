@@ -4,6 +4,7 @@
 
 #include <lua.hpp>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -216,53 +217,70 @@ CScriptHost::StartResult CScriptHost::Start(const QString &text, const char *chu
     return ProtectedCall(0, 0) ? StartResult::Ok : StartResult::RunFailed;
 }
 
-bool CScriptHost::HasFunction(const QString &name) const
+namespace {
+
+// What one call hands to the protected trampoline: everything already in
+// plain form, so nothing with a destructor lives in the frame that Lua may
+// unwind (an allocation failure while pushing is then an ordinary error).
+struct CallFrame {
+    const QByteArray *name;
+    const std::vector<ScriptValue> *args;
+    const std::vector<QByteArray> *texts;
+    int resultCount;
+};
+
+int CallTrampoline(lua_State *L)
 {
-    if (!m_L)
-        return false;
-    lua_getglobal(m_L, name.toUtf8().constData());
-    const bool is = lua_isfunction(m_L, -1);
-    lua_pop(m_L, 1);
-    return is;
+    const CallFrame *f = static_cast<const CallFrame *>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    if (lua_getglobal(L, f->name->constData()) != LUA_TFUNCTION)
+        return luaL_error(L, "Unknown function '%s'", f->name->constData());
+    const std::vector<ScriptValue> &args = *f->args;
+    luaL_checkstack(L, static_cast<int>(args.size()) + f->resultCount + 4, "too many arguments");
+    for (size_t i = 0; i < args.size(); ++i) {
+        const ScriptValue &a = args[i];
+        switch (a.kind) {
+        case ScriptValue::Int:
+        case ScriptValue::UInt:
+            lua_pushinteger(L, a.number);
+            break;
+        case ScriptValue::Bool:
+            lua_pushboolean(L, a.flag);
+            break;
+        case ScriptValue::Text:
+            lua_pushlstring(L, (*f->texts)[i].constData(), static_cast<size_t>((*f->texts)[i].size()));
+            break;
+        case ScriptValue::Node:
+            lua::PushNode(L, a.node.owner, a.node.node);
+            break;
+        default:
+            lua_pushnil(L);
+        }
+    }
+    lua_call(L, static_cast<int>(args.size()), f->resultCount);
+    return f->resultCount;
 }
+
+} // namespace
 
 bool CScriptHost::Call(const QString &name, const std::vector<ScriptValue> &args, int resultCount,
                        std::vector<ScriptValue> &results)
 {
     results.clear();
-    if (!m_L)
+    if (!m_L || resultCount < 0)
         return false;
+    const QByteArray utf8Name = name.toUtf8();
+    std::vector<QByteArray> texts(args.size());
+    for (size_t i = 0; i < args.size(); ++i)
+        if (args[i].kind == ScriptValue::Text)
+            texts[i] = args[i].text.toUtf8();
+    CallFrame frame{&utf8Name, &args, &texts, resultCount};
     const int base = lua_gettop(m_L);
-    if (!lua_checkstack(m_L, static_cast<int>(args.size()) + resultCount + 4))
+    if (!lua_checkstack(m_L, resultCount + 4))
         return false;
-    lua_getglobal(m_L, name.toUtf8().constData());
-    if (!lua_isfunction(m_L, -1)) {
-        lua_settop(m_L, base);
-        ShowMessageText(FormatScriptError(0, QStringLiteral("Unknown function '%1'").arg(name)), MB_OK | MB_ICONERROR);
-        return false;
-    }
-    for (const ScriptValue &a : args) {
-        switch (a.kind) {
-        case ScriptValue::Int:
-        case ScriptValue::UInt:
-            lua_pushinteger(m_L, a.number);
-            break;
-        case ScriptValue::Bool:
-            lua_pushboolean(m_L, a.flag);
-            break;
-        case ScriptValue::Text: {
-            const QByteArray t = a.text.toUtf8();
-            lua_pushlstring(m_L, t.constData(), static_cast<size_t>(t.size()));
-            break;
-        }
-        case ScriptValue::Node:
-            lua::PushNode(m_L, a.node);
-            break;
-        default:
-            lua_pushnil(m_L);
-        }
-    }
-    if (!ProtectedCall(static_cast<int>(args.size()), resultCount)) {
+    lua_pushcfunction(m_L, CallTrampoline);
+    lua_pushlightuserdata(m_L, &frame);
+    if (!ProtectedCall(1, resultCount)) {
         lua_settop(m_L, base);
         return false;
     }
@@ -273,7 +291,12 @@ bool CScriptHost::Call(const QString &name, const std::vector<ScriptValue> &args
         switch (lua_type(m_L, idx)) {
         case LUA_TNUMBER:
             r.kind = ScriptValue::Int;
-            r.number = lua_isinteger(m_L, idx) ? lua_tointeger(m_L, idx) : static_cast<qint64>(lua_tonumber(m_L, idx));
+            if (lua_isinteger(m_L, idx)) {
+                r.number = lua_tointeger(m_L, idx);
+            } else {
+                const lua_Number n = lua_tonumber(m_L, idx);
+                r.number = std::isfinite(n) && std::fabs(n) < 9.0e18 ? static_cast<qint64>(n) : 0;
+            }
             break;
         case LUA_TBOOLEAN:
             r.kind = ScriptValue::Bool;

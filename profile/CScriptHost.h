@@ -54,8 +54,6 @@ public:
     enum class StartResult { Ok, NoEngine, ParseFailed, RunFailed };
     StartResult Start(const QString &text, const char *chunkName = "DataProfile.lua");
 
-    bool HasFunction(const QString &name) const;
-
     // Calls global `name` with `args`; on success `results` holds exactly
     // `resultCount` values (missing ones Nil). False when the function does
     // not exist or the call failed (the error has been shown).

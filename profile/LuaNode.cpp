@@ -4,6 +4,7 @@
 
 #include <lua.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -54,7 +55,7 @@ const char *ValueText(lua_State *L, int index, char *buf, size_t size)
             std::snprintf(buf, size, "%lld", static_cast<long long>(lua_tointeger(L, index)));
         } else {
             const lua_Number n = lua_tonumber(L, index);
-            if (n == static_cast<lua_Number>(static_cast<long long>(n)))
+            if (std::isfinite(n) && std::fabs(n) < 9.0e18 && n == static_cast<lua_Number>(static_cast<long long>(n)))
                 std::snprintf(buf, size, "%lld", static_cast<long long>(n));
             else
                 std::snprintf(buf, size, "%.14g", static_cast<double>(n));
@@ -180,7 +181,7 @@ int AttributeNode(lua_State *L)
     xmlNode *e = Element(L);
     const char *name = luaL_checkstring(L, 2);
     xmlAttr *a = xmlHasNsProp(e, X(name), nullptr);
-    PushNode(L, NodeRef(r->owner, reinterpret_cast<xmlNode *>(a)));
+    PushNode(L, r->owner, reinterpret_cast<xmlNode *>(a));
     return 1;
 }
 
@@ -207,7 +208,7 @@ int Child(lua_State *L)
     xmlNode *c = HasChildList(r->node) ? r->node->children : nullptr;
     for (; c && index > 0; c = c->next)
         --index;
-    PushNode(L, NodeRef(r->owner, index == 0 ? c : nullptr));
+    PushNode(L, r->owner, index == 0 ? c : nullptr);
     return 1;
 }
 
@@ -218,7 +219,7 @@ int Children(lua_State *L)
     lua_Integer i = 1;
     if (HasChildList(r->node))
         for (xmlNode *c = r->node->children; c; c = c->next) {
-            PushNode(L, NodeRef(r->owner, c));
+            PushNode(L, r->owner, c);
             lua_rawseti(L, -2, i++);
         }
     return 1;
@@ -230,7 +231,7 @@ int Parent(lua_State *L)
     xmlNode *p = r->node ? r->node->parent : nullptr;
     if (p && p->type == XML_DOCUMENT_NODE && r->node->type == XML_ELEMENT_NODE)
         p = reinterpret_cast<xmlNode *>(r->node->doc);
-    PushNode(L, NodeRef(r->owner, p));
+    PushNode(L, r->owner, p);
     return 1;
 }
 
@@ -250,14 +251,14 @@ int Index(lua_State *L)
 int OwnerDocument(lua_State *L)
 {
     NodeRef *r = Self(L);
-    PushNode(L, NodeRef(r->owner, r->node ? reinterpret_cast<xmlNode *>(r->node->doc) : nullptr));
+    PushNode(L, r->owner, r->node ? reinterpret_cast<xmlNode *>(r->node->doc) : nullptr);
     return 1;
 }
 
 int DocumentElement(lua_State *L)
 {
     NodeRef *r = Self(L);
-    PushNode(L, NodeRef(r->owner, r->node && r->node->doc ? xmlDocGetRootElement(r->node->doc) : nullptr));
+    PushNode(L, r->owner, r->node && r->node->doc ? xmlDocGetRootElement(r->node->doc) : nullptr);
     return 1;
 }
 
@@ -274,7 +275,7 @@ int CreateElement(lua_State *L)
     if (!e)
         return luaL_error(L, "CreateElement: out of memory");
     r->owner->Adopt(e);
-    PushNode(L, NodeRef(r->owner, e));
+    PushNode(L, r->owner, e);
     return 1;
 }
 
@@ -289,7 +290,7 @@ int CloneNode(lua_State *L)
     if (!copy)
         return luaL_error(L, "CloneNode: out of memory");
     r->owner->Adopt(copy);
-    PushNode(L, NodeRef(r->owner, copy));
+    PushNode(L, r->owner, copy);
     return 1;
 }
 
@@ -390,7 +391,7 @@ int Select(lua_State *L, bool firstOnly)
     if (firstOnly) {
         xmlNode *first = count > 0 ? found[0] : nullptr;
         std::free(found);
-        PushNode(L, NodeRef(self->owner, first));
+        PushNode(L, self->owner, first);
         return 1;
     }
     // `found` is anchored in Lua memory first, so an allocation error below
@@ -399,7 +400,7 @@ int Select(lua_State *L, bool firstOnly)
     *holder = found;
     lua_createtable(L, count, 0);
     for (int i = 0; i < count; ++i) {
-        PushNode(L, NodeRef(self->owner, found[i]));
+        PushNode(L, self->owner, found[i]);
         lua_rawseti(L, -2, i + 1);
     }
     std::free(found);
@@ -464,14 +465,15 @@ void RegisterNodeType(lua_State *L)
     lua_pop(L, 1);
 }
 
-void PushNode(lua_State *L, const NodeRef &ref)
+void PushNode(lua_State *L, const ProfileDocumentPtr &owner, xmlNode *node)
 {
-    if (!ref.node) {
+    if (!node) {
         lua_pushnil(L);
         return;
     }
+    // Allocate first: a failing allocation unwinds before any handle exists.
     void *mem = lua_newuserdatauv(L, sizeof(NodeRef), 0);
-    new (mem) NodeRef(ref);
+    new (mem) NodeRef(owner, node);
     luaL_setmetatable(L, kNodeMeta);
 }
 

@@ -19,8 +19,8 @@ struct lua_State;
 namespace tavo::lua {
 
 void RegisterNodeType(lua_State *L);
-// Pushes a node object, or nil for an empty handle.
-void PushNode(lua_State *L, const NodeRef &ref);
+// Pushes a node object for `node` of `owner`'s document, or nil for null.
+void PushNode(lua_State *L, const ProfileDocumentPtr &owner, xmlNode *node);
 // The handle of the node object at `index`, or null when it is not one.
 const NodeRef *ToNode(lua_State *L, int index);
 

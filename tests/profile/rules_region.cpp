@@ -162,10 +162,11 @@ TEST_F(RegionRules, ThePreCheckNamesTheEditionOfAForeignRegion)
         WriteAll(path, TemplateText(QStringLiteral("OUD11602"), c.edits).toUtf8());
         m_sink.clear();
         EXPECT_EQ(CheckProfile(path), c.passes);
-        if (c.shown.isEmpty())
+        if (c.shown.isEmpty()) {
             EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
-        else
+        } else {
             EXPECT_EQ(m_sink.last(), c.shown);
+        }
     }
     // Unreadable: refused silently; invalid: refused with the load error's id.
     m_sink.clear();

@@ -29,10 +29,12 @@ protected:
             EXPECT_EQ(o.result, c.result);
             EXPECT_EQ(o.msgId, c.result == 0 ? 0 : c.msgId);
             EXPECT_EQ(o.msgStyle, c.result == 0 ? 0 : 0x30);
-            if (c.result != 0)
+            if (c.result != 0) {
                 EXPECT_EQ(Text(QLatin1String(c.path), c.attribute), before);
-            if (c.stored)
+            }
+            if (c.stored) {
                 EXPECT_EQ(Text(QLatin1String(c.path), c.attribute), QLatin1String(c.stored));
+            }
         }
         EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
     }
