@@ -22,6 +22,11 @@ function SetValue(elem, attr, value, msgId, answer, msgStyle)
         return missing.field
     elseif name == "ivol_level" then
         while true do end
+    elseif name == "batteryType" then
+        local t = {}
+        for i = 1, 1e9 do t[i] = ("x"):rep(64) .. i end
+    elseif name == "disableLED" then
+        return 0 / 0, 1e300, -1e300
     elseif name == "microphoneGain" then
         elem:AppendChild(elem:Parent())
     elseif name == "accessoryMicrophoneGain" then
@@ -87,6 +92,19 @@ TEST_F(ItemScripts, AnEndlessLoopIsStoppedByTheInstructionBudget)
     ASSERT_EQ(m_sink.shown().size(), 1u);
     EXPECT_TRUE(m_sink.last().contains(QStringLiteral("instruction budget"))) << m_sink.last().toStdString();
     EXPECT_TRUE(m_sink.last().contains(QStringLiteral("Line: %1\n").arg(m_firstExtraLine + 8))) << m_sink.last().toStdString();
+    EXPECT_EQ(Set(QStringLiteral("setting"), "timeoutTimer", 120).result, 0);
+}
+
+TEST_F(ItemScripts, ExhaustedMemoryAndOddResultsAreSafe)
+{
+    m_model.m_spScriptEngine->SetMemoryLimit(16u * 1024u * 1024u);
+    const CTavoCPSException e = Raised([&] { Set(QStringLiteral("setting"), "batteryType", 1); });
+    EXPECT_EQ(e.m_nMsgID, msg::UnknownError);
+    EXPECT_TRUE(m_sink.last().contains(QStringLiteral("not enough memory"))) << m_sink.last().toStdString();
+    const Outcome o = Set(QStringLiteral("setting"), "disableLED", 1);
+    EXPECT_EQ(o.result, 0);
+    EXPECT_EQ(o.msgId, 0);
+    EXPECT_EQ(o.msgStyle, 0);
     EXPECT_EQ(Set(QStringLiteral("setting"), "timeoutTimer", 120).result, 0);
 }
 
