@@ -120,7 +120,8 @@ int SelectPort(CliContext &ctx)
 // The failure as the dialog shows it, then what else is known.
 int ReportFailure(const CRadioOperation &op, const CliRadioSink &sink, int failedTextId)
 {
-    if (failedTextId)
+    // The dialog's status text after a communication failure.
+    if (failedTextId && sink.FailType() != RadioMemoryWarning)
         std::fprintf(stderr, "%s\n", LoadString(failedTextId).toUtf8().constData());
     if (!sink.Failed())
         return Fail(LoadString(msg::CommunicationError));

@@ -86,7 +86,7 @@ int CRadioProtocol::Receive(uint32_t &address, uint8_t &command, uint8_t *data, 
         address = parser.address();
         command = parser.command();
         const Bytes &d = parser.data();
-        if (data && capacity > 0)
+        if (data && capacity > 0 && !d.empty())
             std::memcpy(data, d.data(), std::min(d.size(), static_cast<size_t>(capacity)));
         result = static_cast<int>(d.size());
         break;

@@ -48,7 +48,6 @@ enum : int {
     ResettingRadio = 9118,
     FactoryResettingRadio = 9119,
     FactoryResetNotConfirmed = 9120,
-    CustomToneBytesKept = 9121,
 
     // ---- product configuration
     RegistryFatal = 130,        // "Fatal registry Error, ..."

@@ -75,7 +75,7 @@ int main(int argc, char **argv)
         "use it as the program's port (tavocps-cli --port PATH)."));
     p.addHelpOption();
     p.addOptions({
-        {QStringLiteral("image"), QStringLiteral("Radio memory packed from a codeplug image (2089 bytes)."), QStringLiteral("FILE")},
+        {QStringLiteral("image"), QStringLiteral("Radio memory packed from a codeplug image (2089 bytes); default: the installation's demonstration radio."), QStringLiteral("FILE")},
         {QStringLiteral("memory"), QStringLiteral("Radio memory from a raw dump (4096 or 8192 bytes, from 0x10000 and 0x20000)."), QStringLiteral("FILE")},
         {QStringLiteral("firmware"), QStringLiteral("Firmware phase, version, revision answered, e.g. R21 (default: the image's, or R21)."), QStringLiteral("PVR")},
         {QStringLiteral("baud"), QStringLiteral("Pace the radio's output at this line rate; 0: no pacing (default 16406)."), QStringLiteral("N"), QStringLiteral("16406")},
@@ -101,8 +101,19 @@ int main(int argc, char **argv)
     QString description = QStringLiteral("an empty radio");
     if (p.isSet(QStringLiteral("image")) && p.isSet(QStringLiteral("memory")))
         return usage(QStringLiteral("--image and --memory exclude each other"));
-    if (p.isSet(QStringLiteral("image"))) {
-        QFile f(p.value(QStringLiteral("image")));
+    QString imagePath = p.value(QStringLiteral("image"));
+    if (imagePath.isEmpty() && !p.isSet(QStringLiteral("memory"))) {
+        // No radio named: the demonstration radio of the installation.
+        for (const QString &candidate : {QCoreApplication::applicationDirPath() + QStringLiteral("/install/samples/demo-OUD11602.img"),
+                                         QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tavocps/samples/demo-OUD11602.img")}) {
+            if (QFile::exists(candidate)) {
+                imagePath = candidate;
+                break;
+            }
+        }
+    }
+    if (!imagePath.isEmpty()) {
+        QFile f(imagePath);
         if (!f.open(QIODevice::ReadOnly))
             return usage(QStringLiteral("cannot open %1: %2").arg(f.fileName(), f.errorString()));
         const QByteArray bytes = f.read(VirtualCP::kSize + 1);
