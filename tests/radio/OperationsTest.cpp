@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
 
 using namespace tavo;
 using namespace tavo::radiomap;
@@ -480,4 +481,17 @@ TEST_F(OperationFixture, AMemoryWarningStopsTheTransferBeforeTheReset)
     VirtualCP cp;
     EXPECT_FALSE(RunTransfer(dialogOp, TransferKind::Read, cp, sink.continueFlag));
     EXPECT_EQ(log(), (QStringList{QStringLiteral("LINK"), QStringLiteral("STATUS 8")}));
+}
+
+TEST_F(OperationFixture, AnOperationOnAWorkerThreadNotifiesThroughTheSink)
+{
+    VirtualCP cp;
+    std::thread worker([&] {
+        std::lock_guard<std::mutex> lock(RadioLock());
+        op->ReadRadio(cp);
+    });
+    EXPECT_TRUE(recorder.WaitForFinals(1, 10000));
+    worker.join();
+    EXPECT_EQ(recorder.Finals(), (std::vector<N>{{RadioDone, 0}}));
+    EXPECT_EQ(cp, sample);
 }

@@ -167,3 +167,14 @@ TEST(PtyEndToEnd, ACablePulledMidTransferEndsWithOneFailure)
     EXPECT_TRUE(sim.WaitForExit(5000));
     EXPECT_TRUE(sim.Log().contains(QStringLiteral("UNPLUGGED after 6 replies")));
 }
+
+TEST(PtyEndToEnd, ARadioSlowToAnswerIsWaitedForWithinTheReplyRetries)
+{
+    // 500 ms is beyond two read time-outs but well within twenty.
+    SimProcess sim(SampleArgs({QStringLiteral("--reply-delay"), QStringLiteral("500")}));
+    ASSERT_FALSE(sim.Port().isEmpty());
+    CRadioNotificationRecorder rec;
+    CRadioOperation op(&rec, Port(sim));
+    EXPECT_TRUE(op.StartLink()) << op.FailureDetail().toStdString();
+    EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioDone, 0}}));
+}
