@@ -416,6 +416,11 @@ QString CRadioOperation::FailureDetail() const
     const CUsbCable &cable = m_pProtocol->Cable();
     if (cable.Status() != FT_OK) {
         const QString text = cable.LastErrorText();
+        if (!text.isEmpty() && cable.Status() == FT_IO_ERROR) {
+            QString t = LoadString(msg::ConnectionLost);
+            t.replace(QLatin1String("%1"), text);
+            return t;
+        }
         if (!text.isEmpty())
             return text;
         QString t = LoadString(msg::CableFailed);

@@ -37,6 +37,7 @@ enum : int {
     RadioBadChecksum = 9105,
     RadioWriteRefused = 9106,
     CableFailed = 9107,
+    ConnectionLost = 9108,
     ReadingFromRadio = 9110,         // "Reading from the radio ..."
     WritingToRadio = 9111,
     ReadSucceeded = 9112,

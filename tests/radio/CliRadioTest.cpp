@@ -137,3 +137,14 @@ TEST(CliRadio, CablesPrintsACount)
     Text(r.out).trimmed().toInt(&ok);
     EXPECT_TRUE(ok) << r.out.toStdString();
 }
+
+TEST(CliRadio, ACablePulledMidReadSaysTheConnectionWasLost)
+{
+    SimProcess sim(SampleArgs({QStringLiteral("--unplug-after"), QStringLiteral("10"), QStringLiteral("--baud"), QStringLiteral("0")}));
+    const QString out = sim.TempPath(QStringLiteral("read.img"));
+    const test::CliResult r = RunCli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), out});
+    EXPECT_EQ(r.exitCode, 1);
+    const QString err = Text(r.err);
+    EXPECT_TRUE(err.contains(QLatin1String("Read Failed!\nError: Communication Error.\nThe connection to the radio was lost"))) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}

@@ -350,6 +350,7 @@ TEST_F(OperationFixture, ACableUnpluggedMidTransferStoresTheStatusAndNotifiesOnc
     EXPECT_EQ(op->CableStatus(), FT_IO_ERROR);
     EXPECT_EQ(recorder.Finals(), (std::vector<N>{{RadioCommFailure, -1}}));
     EXPECT_TRUE(link->unplugged);
+    EXPECT_TRUE(op->FailureDetail().startsWith(QLatin1String("The connection to the radio was lost"))) << op->FailureDetail().toStdString();
     EXPECT_EQ(link->closes, 1);
     const long moved = link->bytesRead + link->bytesWritten;
     EXPECT_LE(moved, 600);
