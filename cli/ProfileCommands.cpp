@@ -17,12 +17,6 @@ namespace tavo::cli {
 
 namespace {
 
-void ApplyInstallDir(const CliContext &ctx)
-{
-    if (ctx.Has("--install-dir"))
-        SetInstallPathOverride(ctx.Option("--install-dir"));
-}
-
 // Loads PROFILE (any stored form) into `model`; false with the reason shown.
 bool LoadModel(const QString &path, CRadioDataModel &model)
 {
@@ -121,7 +115,6 @@ int RunChange(Change change)
 
 int RunValidate(CliContext &ctx)
 {
-    ApplyInstallDir(ctx);
     CRadioDataModel model;
     if (!LoadModel(ctx.args.at(0), model))
         return ExitFailed;
@@ -131,7 +124,6 @@ int RunValidate(CliContext &ctx)
 
 int RunSet(CliContext &ctx)
 {
-    ApplyInstallDir(ctx);
     CRadioDataModel model;
     if (!LoadModel(ctx.args.at(0), model))
         return ExitFailed;
@@ -148,7 +140,6 @@ int RunSet(CliContext &ctx)
 
 int RunAdd(CliContext &ctx)
 {
-    ApplyInstallDir(ctx);
     CRadioDataModel model;
     if (!LoadModel(ctx.args.at(0), model))
         return ExitFailed;
@@ -166,7 +157,6 @@ int RunAdd(CliContext &ctx)
 
 int RunDelete(CliContext &ctx)
 {
-    ApplyInstallDir(ctx);
     bool ok = false;
     const int index = ctx.args.at(2).toInt(&ok);
     if (!ok)

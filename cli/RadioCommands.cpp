@@ -1,5 +1,5 @@
 // The radio on the command line: cables, identify, read --image, write
-// --image, reset, factory-reset. Each runs the radio operations of Part 1.3
+// --image, reset, factory-reset. Each runs the radio operations
 // as the read/write dialog runs them (link start, read or write, reset),
 // with progress on stderr and the program's own messages on failure.
 //
@@ -259,7 +259,7 @@ int RunFactoryReset(CliContext &ctx)
     bool ok;
     {
         std::lock_guard<std::mutex> lock(RadioLock());
-        // A factory reset is always followed by a reset (Part 4.5).
+        // A factory reset is always followed by a reset.
         ok = op.FactoryReset();
         if (ok) {
             sink.SetStage(msg::ResettingRadio);

@@ -1,5 +1,5 @@
 #pragma once
-// The identification record of the connected radio (Part 1.3), filled by
+// The identification record of the connected radio, filled by
 // CRadioOperation::Identify.
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-// The radio operations (Part 1.3): identification, read, write, reset,
+// The radio operations: identification, read, write, reset,
 // factory reset, the link start, the cable count and the link close, each a
 // complete exchange over the protocol (open, commands, close) that ends with
 // exactly one final notification (type 2, 3 or 4) to the notification sink.
@@ -18,7 +18,7 @@
 
 namespace tavo {
 
-// The program's radio lock (Part 4.5): held around every call into a radio
+// The program's radio lock: held around every call into a radio
 // operation and the cable count, so the cable monitor never lists devices
 // while an operation uses the cable.
 std::mutex &RadioLock();
@@ -45,7 +45,7 @@ public:
     bool Reset();
     bool FactoryReset();
     bool StartLink();
-    // The cable count of Part 1.1 through the protocol's cable; also stored
+    // The cable count through the protocol's cable; also stored
     // as the cable's connected flag and, with a count, the device index.
     int CountCables();
     // Closes the cable; a failure posts type 3 with -1.

@@ -1,5 +1,5 @@
 #pragma once
-// The radio's programming protocol (Part 1.2) over the cable of Part 1.1:
+// The radio's programming protocol over the cable:
 // request frames with their checksums, the echo read off after every send,
 // the reply state machine, retries, and the commands the radio operations
 // are made of. Every operation returns a byte count (or 1) on success and

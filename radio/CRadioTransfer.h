@@ -1,5 +1,5 @@
 #pragma once
-// A read or write as the read/write dialog runs it (Part 1.4), without any
+// A read or write as the read/write dialog runs it, without any
 // window: under the radio lock, the link start, then (while the continue
 // flag stands) the read or the write, then (while it still stands) the
 // reset. The notification sink clears the continue flag when it receives a

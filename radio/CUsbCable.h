@@ -1,5 +1,5 @@
 #pragma once
-// The programming cable (Part 1.1): a thin wrapper around one open device
+// The programming cable: a thin wrapper around one open device
 // that opens it by device index, configures the line, moves bytes and
 // remembers the last failing status. Everything above reaches the radio only
 // through it. Underneath is a byte transport (ICableTransport): the serial

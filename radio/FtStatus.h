@@ -1,6 +1,6 @@
 #pragma once
 // The status values and constants of the cable library (FTDI D2XX) that the
-// cable link of Part 1.1 keeps and passes. Our transports speak the same
+// cable link keeps and passes. Our transports speak the same
 // numbers, so the stored cable status means the same whatever moves the
 // bytes.
 
@@ -22,7 +22,7 @@ enum : FtStatus {
     FT_OTHER_ERROR = 18,
 };
 
-// Line settings (Part 1.1).
+// Line settings.
 enum : uint8_t {
     FT_BITS_8 = 8,
     FT_STOP_BITS_1 = 0,

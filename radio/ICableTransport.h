@@ -1,5 +1,5 @@
 #pragma once
-// The byte transport under CUsbCable (Part 1.1). Each call mirrors one call
+// The byte transport under CUsbCable. Each call mirrors one call
 // of the cable library and answers with its status; CUsbCable stores the
 // status and applies the count rules. Implementations:
 //   - CSerialTransport: the kernel's serial device (/dev/ttyUSB*, or the

@@ -1,5 +1,5 @@
 #pragma once
-// The programming protocol's frames (Part 1.2) as small pure functions:
+// The programming protocol's frames as small pure functions:
 // checksums, the request frames the program sends, the reply parser the
 // program runs byte by byte, and the request parser and reply builders the
 // simulated radio uses. Nothing here touches a transport.
@@ -12,7 +12,7 @@ namespace tavo::frames {
 
 using Bytes = std::vector<uint8_t>;
 
-// Protocol bytes (hexadecimal values of Part 1.2).
+// Protocol bytes (hexadecimal values).
 enum : uint8_t {
     kAck = 0x50,            // 'P'
     kLongStart = 0xFF,
@@ -68,7 +68,7 @@ inline bool IsAddressedReply(uint8_t command)
 // Error codes of the protocol object.
 enum : int { kErrNoAck = -10, kErrChecksum = -11, kErrRefused = -12 };
 
-// The reply state machine of Part 1.2, fed one byte at a time.
+// The reply state machine, fed one byte at a time.
 class CReplyParser {
 public:
     enum class State { Ack, Start, LongCommand, LengthHigh, LengthLow, ShortCommand, Address1, Address2, Address3, Data, Checksum, Done, Failed };

@@ -1,7 +1,7 @@
 #pragma once
-// The radio's memory map and record layouts (Part 1.3) as data tables, and
+// The radio's memory map and record layouts as data tables, and
 // the small pure functions that pack and unpack the radio's records into
-// and out of the codeplug image (Part 2.2). Radio numbers are most
+// and out of the codeplug image. Radio numbers are most
 // significant byte first; image numbers little-endian.
 
 #include "profile/VirtualCP.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The radio notification (Part 1.3 / 4.5): type 1 progress (10-100), 2 done,
+// The radio notification: type 1 progress (10-100), 2 done,
 // 3 communication failure (-1 or a negative result), 4 radio memory warning
 // (the status, 1-31). Radio operations hand them to a thread-safe sink and
 // never touch a window: the GUI's sink queues a call into the main thread,

@@ -1,4 +1,4 @@
-// Part 1.1: the cable wrapper's count and status rules, its open retries,
+// The cable wrapper's count and status rules, its open retries,
 // and the serial-device transport on a real pseudo-terminal.
 
 #include "radio/CSerialTransport.h"

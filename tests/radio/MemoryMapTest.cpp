@@ -1,4 +1,4 @@
-// Part 1.3 record layouts and write rules, as pure pack/unpack functions.
+// Record layouts and write rules, as pure pack/unpack functions.
 
 #include "radio/RadioMemoryMap.h"
 

@@ -1,4 +1,4 @@
-// Part 1.3 operations against the simulated radio in process: identify,
+// Radio operations against the simulated radio in process: identify,
 // read, write (and what a write may change), reset, factory reset, the
 // link start, the notifications, the checks and the faults.
 
@@ -238,8 +238,8 @@ TEST_F(OperationFixture, ARadioWithCode127IsWrittenWith398BytesCarryingTheTones)
     EXPECT_EQ(link->radio().Peek(0x10000 + 313), 0x39);
 }
 
-// The radio holds data everywhere; the write must change only what Part 1.3
-// lists, and never zero what it did not mean to change (bytes 386-397 above
+// The radio holds data everywhere; the write must change only what the write
+// rules list, and never zero what it did not mean to change (bytes 386-397 above
 // all, which a 386-byte read would have sent back as zeros).
 TEST_F(OperationFixture, AWriteChangesOnlyTheBytesItMayChange)
 {

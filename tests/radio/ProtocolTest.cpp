@@ -1,4 +1,4 @@
-// Part 1.2 against the simulated radio in process: chunking, the echo,
+// The protocol against the simulated radio in process: chunking, the echo,
 // retries, the error codes, and bounded waits.
 
 #include "radio/CRadioProtocol.h"

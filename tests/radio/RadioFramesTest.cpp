@@ -1,4 +1,4 @@
-// Part 1.2 framing and parsing, as pure functions without a transport.
+// Protocol framing and parsing, as pure functions without a transport.
 
 #include "radio/RadioFrames.h"
 
