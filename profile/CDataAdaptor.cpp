@@ -391,9 +391,18 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
     }
 }
 
-bool ParsesAsXml(const QString &text)
+// Parses the converted text into a fresh document with the dfns selection
+// binding, as every later reader of it will.
+bool ParsesAsProfile(const QString &text)
 {
-    return ParseXml(text.toUtf8()) != nullptr;
+    XmlDocPtr doc = ParseXml(text.toUtf8());
+    if (!doc)
+        return false;
+    XmlXPath xpath(doc.get());
+    if (!xpath.valid())
+        ThrowCPSException(msg::FatalXmlComponent, QStringLiteral("XPath context could not be created"),
+                          "CDataAdaptor::VirtualCP2XML", __LINE__);
+    return true;
 }
 
 bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
@@ -501,7 +510,7 @@ bool VirtualCP2XML(VirtualCP &cp, QString &xml)
     }
     MakeChannelNamesUnique(cp);
     xml = BuildProfileText(cp);
-    if (!ParsesAsXml(xml)) {
+    if (!ParsesAsProfile(xml)) {
         ShowMessage(msg::CodeplugCorrupted, MB_OK | MB_ICONERROR);
         return false;
     }
