@@ -113,6 +113,19 @@ int RunChange(Change change)
     return result;
 }
 
+// Loads PROFILE (argument 0) and finds PATH (argument 1) in it; false with
+// the reason shown.
+bool LoadAndNavigate(const CliContext &ctx, CRadioDataModel &model, CDataItem &item)
+{
+    if (!LoadModel(ctx.args.at(0), model))
+        return false;
+    if (!Navigate(model, ctx.args.at(1), item)) {
+        Fail(QStringLiteral("No element %1 in the profile.").arg(ctx.args.at(1)));
+        return false;
+    }
+    return true;
+}
+
 int RunValidate(CliContext &ctx)
 {
     CRadioDataModel model;
@@ -125,11 +138,9 @@ int RunValidate(CliContext &ctx)
 int RunSet(CliContext &ctx)
 {
     CRadioDataModel model;
-    if (!LoadModel(ctx.args.at(0), model))
-        return ExitFailed;
     CDataItem item;
-    if (!Navigate(model, ctx.args.at(1), item))
-        return Fail(QStringLiteral("No element %1 in the profile.").arg(ctx.args.at(1)));
+    if (!LoadAndNavigate(ctx, model, item))
+        return ExitFailed;
     const QString attribute = ctx.args.at(2);
     const QVariant value = TypedArgument(item, attribute, ctx.args.at(3));
     const int result = RunChange([&](int answer, int &msgId, int &msgStyle) {
@@ -141,11 +152,9 @@ int RunSet(CliContext &ctx)
 int RunAdd(CliContext &ctx)
 {
     CRadioDataModel model;
-    if (!LoadModel(ctx.args.at(0), model))
-        return ExitFailed;
     CDataItem item;
-    if (!Navigate(model, ctx.args.at(1), item))
-        return Fail(QStringLiteral("No element %1 in the profile.").arg(ctx.args.at(1)));
+    if (!LoadAndNavigate(ctx, model, item))
+        return ExitFailed;
     CDataItem added;
     if (!item.CanAddChild() || !item.AddNewChild(added)) {
         PrintResult(1, 0);
@@ -162,11 +171,9 @@ int RunDelete(CliContext &ctx)
     if (!ok)
         return UsageError(ctx.command, QStringLiteral("INDEX must be a number"));
     CRadioDataModel model;
-    if (!LoadModel(ctx.args.at(0), model))
-        return ExitFailed;
     CDataItem item;
-    if (!Navigate(model, ctx.args.at(1), item))
-        return Fail(QStringLiteral("No element %1 in the profile.").arg(ctx.args.at(1)));
+    if (!LoadAndNavigate(ctx, model, item))
+        return ExitFailed;
     const int result = RunChange([&](int answer, int &msgId, int &msgStyle) {
         return item.RemoveChildByIndex(index, msgId, answer, msgStyle);
     });

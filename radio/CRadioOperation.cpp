@@ -80,6 +80,14 @@ void CRadioOperation::failAndClose(int result)
     CloseLink();
 }
 
+bool CRadioOperation::closeAndPostDone()
+{
+    if (!CloseLink())
+        return false;
+    post(RadioDone, 0);
+    return true;
+}
+
 bool CRadioOperation::memoryCheck()
 {
     uint8_t status = 0;
@@ -165,10 +173,7 @@ bool CRadioOperation::Identify(CRadioIdent &ident)
     ident.m_nCloneCompatibility = clone;
     progress(100);
 
-    if (!CloseLink())
-        return false;
-    post(RadioDone, 0);
-    return true;
+    return closeAndPostDone();
 }
 
 bool CRadioOperation::ReadRadio(VirtualCP &cp)
@@ -241,10 +246,7 @@ bool CRadioOperation::ReadRadio(VirtualCP &cp)
     UnpackFrequencyLimits(freqLimits, cp);
     progress(80);
 
-    if (!CloseLink())
-        return false;
-    post(RadioDone, 0);
-    return true;
+    return closeAndPostDone();
 }
 
 bool CRadioOperation::WriteRadio(const VirtualCP &cp)
@@ -331,10 +333,7 @@ bool CRadioOperation::WriteRadio(const VirtualCP &cp)
     }
     progress(80);
 
-    if (!CloseLink())
-        return false;
-    post(RadioDone, 0);
-    return true;
+    return closeAndPostDone();
 }
 
 bool CRadioOperation::Reset()
@@ -349,10 +348,7 @@ bool CRadioOperation::Reset()
     }
     m_config.Sleep(kResetWaitMs);
     progress(100);
-    if (!CloseLink())
-        return false;
-    post(RadioDone, 0);
-    return true;
+    return closeAndPostDone();
 }
 
 bool CRadioOperation::FactoryReset()
@@ -367,10 +363,7 @@ bool CRadioOperation::FactoryReset()
     }
     m_config.Sleep(kResetWaitMs);
     progress(100);
-    if (!CloseLink())
-        return false;
-    post(RadioDone, 0);
-    return true;
+    return closeAndPostDone();
 }
 
 bool CRadioOperation::StartLink()
@@ -382,10 +375,7 @@ bool CRadioOperation::StartLink()
         failAndClose(r);
         return false;
     }
-    if (!CloseLink())
-        return false;
-    post(RadioDone, 0);
-    return true;
+    return closeAndPostDone();
 }
 
 int CRadioOperation::CountCables()

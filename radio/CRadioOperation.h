@@ -77,6 +77,7 @@ private:
     void progress(int percent);
     bool open();                       // common start's open; posts 3/-1
     void failAndClose(int result);     // posts 3 with result, closes
+    bool closeAndPostDone();           // closes the link; on success posts 2
     // Memory check: true when the radio reports status 0.
     bool memoryCheck();
     bool readBlock(uint32_t address, int length, uint8_t *dest);

@@ -29,7 +29,7 @@ QString hexAddress(uint32_t a)
 
 uint32_t address24(const Bytes &p, size_t at)
 {
-    return (static_cast<uint32_t>(p[at]) << 16) | (static_cast<uint32_t>(p[at + 1]) << 8) | p[at + 2];
+    return GetBE(p.data() + at, 3);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // image2profile and profile2image through the built command-line tool.
 
-#include "cli/CliRunner.h"
+#include "support/CliRunner.h"
+#include "support/TestFiles.h"
 
 #include "profile/VirtualCP.h"
 
@@ -14,17 +15,9 @@ using namespace tavo::test;
 namespace {
 const QString kSample = QStringLiteral(TAVO_SOURCE_DIR "/install/samples/demo-OUD11602.img");
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void WriteAll(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_TRUE(WriteFileBytes(path, bytes)) << path.toStdString();
 }
 } // namespace
 
@@ -35,15 +28,15 @@ TEST(CliImage, ImageToProfileAndBack)
     ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
     EXPECT_TRUE(text.out.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"));
     EXPECT_TRUE(text.out.contains("<frequency freq=\"446006250\" "));
-    EXPECT_EQ(ReadAll(QStringLiteral(TAVO_TEST_DATA_DIR "/demo-OUD11602.xml")), text.out);
+    EXPECT_EQ(ReadFileBytes(QStringLiteral(TAVO_TEST_DATA_DIR "/demo-OUD11602.xml")), text.out);
 
     const QString xmlPath = dir.filePath(QStringLiteral("demo.xml"));
     const QString imgPath = dir.filePath(QStringLiteral("demo.img"));
     WriteAll(xmlPath, text.out);
     const CliResult back = RunCli({QStringLiteral("profile2image"), xmlPath, imgPath});
     ASSERT_EQ(back.exitCode, 0) << back.err.toStdString();
-    const QByteArray original = ReadAll(kSample);
-    const QByteArray image = ReadAll(imgPath);
+    const QByteArray original = ReadFileBytes(kSample);
+    const QByteArray image = ReadFileBytes(imgPath);
     ASSERT_EQ(image.size(), 2089);
     // Frequency slot 0 comes back byte for byte.
     EXPECT_EQ(image.mid(504, 16).toHex(), original.mid(504, 16).toHex());
@@ -88,7 +81,7 @@ TEST(CliImage, RefusesBadInputWithoutWritingAnything)
     // An existing image is left as it was when the conversion fails.
     WriteAll(out, "keep me");
     EXPECT_EQ(RunCli({QStringLiteral("profile2image"), broken, out}).exitCode, 1);
-    EXPECT_EQ(ReadAll(out), QByteArray("keep me"));
+    EXPECT_EQ(ReadFileBytes(out), QByteArray("keep me"));
 }
 
 TEST(CliImage, UsageErrorsExitWith2)

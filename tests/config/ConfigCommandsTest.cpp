@@ -2,36 +2,21 @@
 // decodes to the same text, whatever it holds.
 
 #include "config/TemplateFile.h"
+#include "support/CliRunner.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
+using tavo::test::CliResult;
+using tavo::test::ReadFileBytes;
+using tavo::test::RunCli;
+
 const QString kCli = QStringLiteral(TAVO_BIN_DIR "/tavocps-cli");
-
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun RunCli(const QStringList &args)
-{
-    QProcess p;
-    p.start(kCli, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -52,9 +37,9 @@ TEST(ConfigCommands, EncodeThenDecodeGivesBackTheText)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text.toUtf8());
     }
-    CliRun r = RunCli({QStringLiteral("encode"), xml, kp2});
+    CliResult r = RunCli({QStringLiteral("encode"), xml, kp2});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    const QByteArray stored = ReadAll(kp2);
+    const QByteArray stored = ReadFileBytes(kp2);
     ASSERT_GE(stored.size(), 2);
     EXPECT_EQ(stored.left(2), QByteArray("\xFF\xFE", 2));
     EXPECT_EQ(stored, tavo::EncodeScrambledUtf16(text));
@@ -70,7 +55,7 @@ TEST(ConfigCommands, EncodeThenDecodeGivesBackTheText)
     EXPECT_EQ(QString::fromUtf8(r.out), text);
     const QString again = dir.filePath(QStringLiteral("again.kp2"));
     EXPECT_EQ(RunCli({QStringLiteral("encode"), kp2, again}).exitCode, 0);
-    EXPECT_EQ(ReadAll(again), stored);
+    EXPECT_EQ(ReadFileBytes(again), stored);
 }
 
 TEST(ConfigCommands, FailuresAndUsage)
@@ -79,7 +64,7 @@ TEST(ConfigCommands, FailuresAndUsage)
         GTEST_SKIP() << "tavocps-cli not built";
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("missing.kp2"));
-    CliRun r = RunCli({QStringLiteral("decode"), missing});
+    CliResult r = RunCli({QStringLiteral("decode"), missing});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
     // A failed encode leaves no file behind.
@@ -95,7 +80,7 @@ TEST(ConfigCommands, Profile2ImageReadsEveryStoredForm)
     if (!QFileInfo::exists(kCli))
         GTEST_SKIP() << "tavocps-cli not built";
     QTemporaryDir dir;
-    CliRun r = RunCli({QStringLiteral("image2profile"), QStringLiteral(TAVO_SOURCE_DIR "/install/samples/demo-OUD11602.img")});
+    CliResult r = RunCli({QStringLiteral("image2profile"), QStringLiteral(TAVO_SOURCE_DIR "/install/samples/demo-OUD11602.img")});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QString text = QString::fromUtf8(r.out);
     ASSERT_TRUE(text.startsWith(QStringLiteral("<?xml")));
@@ -126,7 +111,7 @@ TEST(ConfigCommands, Profile2ImageReadsEveryStoredForm)
         const QString image = path + QStringLiteral(".img");
         r = RunCli({QStringLiteral("profile2image"), path, image});
         ASSERT_EQ(r.exitCode, 0) << f.name << r.err.constData();
-        const QByteArray bytes = ReadAll(image);
+        const QByteArray bytes = ReadFileBytes(image);
         EXPECT_EQ(bytes.size(), 2089) << f.name;
         if (reference.isEmpty())
             reference = bytes;

@@ -3,6 +3,7 @@
 
 #include "converter_support.h"
 #include "support/RecordingSink.h"
+#include "support/TestFiles.h"
 
 #include "profile/CDataAdaptor.h"
 #include "resources/MessageIds.h"
@@ -18,9 +19,8 @@ namespace {
 
 QByteArray ReadFile(const QString &path)
 {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
+    EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    return ReadFileBytes(path);
 }
 
 // Compares with a golden file; TAVO_UPDATE_GOLDEN=1 rewrites it instead.

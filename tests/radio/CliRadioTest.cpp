@@ -3,7 +3,7 @@
 
 #include "RadioTestSupport.h"
 
-#include "cli/CliRunner.h"
+#include "support/CliRunner.h"
 
 #include <gtest/gtest.h>
 
