@@ -2,7 +2,7 @@
 // validation, rules ready) and one rule-checked attribute change.
 
 #include "config/Registry.h"
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 #include "profile/CRadioDataModel.h"
 #include "resources/MessageSink.h"
 

@@ -8,7 +8,7 @@
 //     build/bin/bench_radio [--rounds N] [--benchmark_filter=...]
 
 #include "radio/CRadioOperation.h"
-#include "radio/CRadioTransfer.h"
+#include "workflow/CRadioTransfer.h"
 #include "radio/CSimulatedRadio.h"
 #include "radio/RadioFrames.h"
 #include "radio/RadioMemoryMap.h"

@@ -2,7 +2,7 @@
 // document of the size of a large profile schema.
 
 #include "config/CSettingDocuments.h"
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 #include "cli/CliFiles.h"
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 
 #include <QFile>
 #include <QSaveFile>

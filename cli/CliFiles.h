@@ -1,7 +1,7 @@
 #pragma once
 // File helpers shared by the commands: codeplug images and profile texts.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 
 #include <cstdio>
 

@@ -4,9 +4,9 @@
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "config/Registry.h"
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 

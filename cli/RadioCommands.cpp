@@ -10,7 +10,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "radio/CRadioOperation.h"
-#include "radio/CRadioTransfer.h"
+#include "workflow/CRadioTransfer.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"

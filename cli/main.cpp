@@ -4,7 +4,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliSink.h"
 #include "config/Registry.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 #include "resources/StringTable.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "config/CSettingDocuments.h"
 
 #include "config/Registry.h"
-#include "config/TemplateFile.h"
-#include "profile/CTavoCPSException.h"
+#include "base/TemplateFile.h"
+#include "base/CTavoCPSException.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -56,25 +56,6 @@ int LeadingDecimal(const QString &text)
 } // namespace
 
 // ---- loading
-
-XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error)
-{
-    QString body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body.remove(0, 1);
-    // The text is already decoded: an encoding named in the declaration
-    // would make the parser decode it a second time.
-    if (body.startsWith(QLatin1String("<?xml"), Qt::CaseInsensitive)) {
-        const int end = body.indexOf(QLatin1String("?>"));
-        if (end > 0) {
-            static const QRegularExpression encoding(QStringLiteral("\\s+encoding\\s*=\\s*(\"[^\"]*\"|'[^']*')"));
-            QString decl = body.left(end);
-            decl.remove(encoding);
-            body = decl + body.mid(end);
-        }
-    }
-    return ParseXml(body.toUtf8(), error);
-}
 
 XmlDocPtr LoadSettingDoc(const QString &fileName, bool inLib)
 {

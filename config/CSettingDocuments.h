@@ -8,7 +8,7 @@
 // The documents are loaded once at start-up and then only read, so the
 // queries take no lock.
 
-#include "profile/XmlDom.h"
+#include "base/XmlDom.h"
 
 #include <QHash>
 #include <QString>
@@ -24,10 +24,6 @@ inline constexpr const char *kRegionFile = "Region.stv";
 inline constexpr const char *kHelpPanMapFile = "HelpPanMap.stv";
 inline constexpr const char *kLibFolder = "lib";
 inline constexpr const char *kReportFolder = "Report";
-
-// Parses a text read by the text-file reader (its XML declaration may name
-// any encoding: the text is already decoded). Null on a parse error.
-XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error = nullptr);
 
 // Loads <install>/lib/<file> (inLib) or <install>/Report/<file>. A missing
 // or unparsable file shows message 315 and gives null.

@@ -4,7 +4,7 @@
 #include "support/QuietSink.h"
 
 #include "profile/CDataAdaptor.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 
 #include <cstring>
 

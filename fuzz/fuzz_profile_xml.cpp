@@ -6,7 +6,7 @@
 
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 #include "profile/ProfileChecks.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "support/QuietSink.h"
 
 #include "config/CSettingDocuments.h"
-#include "config/TemplateFile.h"
-#include "profile/CTavoCPSException.h"
+#include "base/TemplateFile.h"
+#include "base/CTavoCPSException.h"
 
 #include <cstdlib>
 

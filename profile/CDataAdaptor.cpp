@@ -1,9 +1,9 @@
 #include "profile/CDataAdaptor.h"
 
-#include "config/CodePage.h"
-#include "profile/CTavoCPSException.h"
-#include "profile/ProfileNamespaces.h"
-#include "profile/XmlDom.h"
+#include "base/CodePage.h"
+#include "base/CTavoCPSException.h"
+#include "base/ProfileNamespaces.h"
+#include "base/XmlDom.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 

@@ -2,7 +2,7 @@
 // Conversion between the codeplug image and the profile text. No state of
 // its own: the conversions and the field helpers are free operations.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "profile/CDataItem.h"
-#include "profile/CTavoCPSException.h"
-#include "profile/ProfileNamespaces.h"
+#include "base/CTavoCPSException.h"
+#include "base/ProfileNamespaces.h"
 #include "config/CSettingDocuments.h"
 #include "resources/MessageIds.h"
 

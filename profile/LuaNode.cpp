@@ -1,6 +1,6 @@
 #include "profile/LuaNode.h"
-#include "profile/ProfileNamespaces.h"
-#include "profile/XmlDom.h"
+#include "base/ProfileNamespaces.h"
+#include "base/XmlDom.h"
 
 #include <lua.hpp>
 

@@ -1,9 +1,9 @@
 #include "profile/ProfileChecks.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 #include "config/CSettingDocuments.h"
-#include "config/TemplateFile.h"
-#include "radio/CRadioOperation.h"
+#include "base/TemplateFile.h"
+#include "codeplug/CodeplugChecks.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -175,7 +175,7 @@ bool CheckProfile(const QString &path)
         const QString region = code.right(2);
 
         const CSettingDocuments &settings = AppSettingDocuments();
-        if (settings.IsSupported(region) && CRadioOperation::IsCloneCompatible(clone)
+        if (settings.IsSupported(region) && IsCloneCompatible(clone)
             && settings.IsSubRegionSupported(subRegion)) {
             if (settings.IsCodeplugSupported(phase.left(1), version))
                 return true;

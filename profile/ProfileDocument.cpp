@@ -1,5 +1,5 @@
 #include "profile/ProfileDocument.h"
-#include "profile/ProfileNamespaces.h"
+#include "base/ProfileNamespaces.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 // together with the document.
 
 #include "profile/SchemaIndex.h"
-#include "profile/XmlDom.h"
+#include "base/XmlDom.h"
 
 #include <memory>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "profile/SchemaIndex.h"
-#include "profile/ProfileNamespaces.h"
+#include "base/ProfileNamespaces.h"
 
 #include <cstring>
 

@@ -1,4 +1,5 @@
 #include "radio/CRadioOperation.h"
+#include "codeplug/CodeplugChecks.h"
 
 #include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
@@ -391,14 +392,12 @@ int CRadioOperation::CountCables()
 
 bool CRadioOperation::IsCloneCompatible(int value)
 {
-    return value == 20;
+    return tavo::IsCloneCompatible(value);
 }
 
 bool CRadioOperation::IsCodeplugSupported(char phase, int version, int supportedVersion)
 {
-    if (phase == 'D')
-        return true;
-    return supportedVersion >= version;
+    return tavo::IsCodeplugSupported(phase, version, supportedVersion);
 }
 
 QString CRadioOperation::FailureDetail() const

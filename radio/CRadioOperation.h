@@ -7,7 +7,7 @@
 // (RadioLock()); each operation but the link start also holds the radio
 // critical section.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 #include "radio/CRadioIdent.h"
 #include "radio/CRadioProtocol.h"
 #include "radio/RadioNotification.h"

@@ -10,7 +10,7 @@
 // parameters, header) and 0x20000-0x20FFF. A memory dump is those two pages
 // one after the other (8192 bytes); a 4096-byte dump is the first page.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 #include "radio/RadioFrames.h"
 
 #include <QByteArray>

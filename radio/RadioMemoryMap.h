@@ -4,7 +4,7 @@
 // and out of the codeplug image. Radio numbers are most
 // significant byte first; image numbers little-endian.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 
 #include <array>
 #include <cstddef>

@@ -6,7 +6,7 @@
 // programming protocol until Ctrl-C. Point the program at it with
 // `tavocps-cli identify --port PATH`.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 #include "radio/CSimulatedRadio.h"
 #include "sim/CPtyRadio.h"
 

@@ -3,7 +3,7 @@
 #include "support/CliRunner.h"
 #include "support/TestFiles.h"
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // decode and encode on the command line: a profile file stored by encode
 // decodes to the same text, whatever it holds.
 
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 #include "support/CliRunner.h"
 #include "support/TestFiles.h"
 

@@ -3,9 +3,9 @@
 
 #include "config/CSettingDocuments.h"
 #include "config/Registry.h"
-#include "config/TemplateFile.h"
-#include "profile/CTavoCPSException.h"
-#include "profile/ProfileNamespaces.h"
+#include "base/TemplateFile.h"
+#include "base/CTavoCPSException.h"
+#include "base/ProfileNamespaces.h"
 #include "resources/StringTable.h"
 #include "support/RecordingSink.h"
 

@@ -1,9 +1,9 @@
 // The reader of stored text files: layouts, plain markers, scrambling and
 // the chunked reading.
 
-#include "config/CodePage.h"
-#include "config/TemplateFile.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CodePage.h"
+#include "base/TemplateFile.h"
+#include "base/CTavoCPSException.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Frequency arithmetic and the image's packed fields.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -5,7 +5,7 @@
 #include "support/RecordingSink.h"
 
 #include "profile/CDataAdaptor.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 #include "resources/MessageIds.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // Building blocks for the converter tests: small images with known content.
 
 #include "profile/CDataAdaptor.h"
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 
 #include <QString>
 #include <cstring>

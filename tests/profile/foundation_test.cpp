@@ -3,8 +3,8 @@
 
 #include "support/RecordingSink.h"
 
-#include "config/CodePage.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CodePage.h"
+#include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 

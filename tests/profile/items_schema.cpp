@@ -2,9 +2,9 @@
 // which they rest, through named and inline types, attribute groups and
 // extensions, and the SchemaExtension handlers of elements and attributes.
 
-#include "profile/ProfileNamespaces.h"
+#include "base/ProfileNamespaces.h"
 #include "profile/SchemaIndex.h"
-#include "profile/XmlDom.h"
+#include "base/XmlDom.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "config/CSettingDocuments.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 #include "support/RecordingSink.h"
 
 #include <QDir>

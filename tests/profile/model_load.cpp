@@ -4,7 +4,7 @@
 
 #include "model_fixture.h"
 
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/ProfileChecks.h"
 #include "resources/MessageIds.h"

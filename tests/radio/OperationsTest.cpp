@@ -3,7 +3,7 @@
 // link start, the notifications, the checks and the faults.
 
 #include "radio/CRadioOperation.h"
-#include "radio/CRadioTransfer.h"
+#include "workflow/CRadioTransfer.h"
 #include "radio/CSimTransport.h"
 #include "radio/RadioMemoryMap.h"
 

@@ -3,7 +3,7 @@
 // radio as a separate process on a pseudo-terminal (tavo-radio-sim), and the
 // bits of radio memory a write may change.
 
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 #include "radio/CSimulatedRadio.h"
 #include "radio/RadioMemoryMap.h"
 

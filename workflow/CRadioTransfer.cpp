@@ -1,4 +1,4 @@
-#include "radio/CRadioTransfer.h"
+#include "workflow/CRadioTransfer.h"
 
 namespace tavo {
 

@@ -1,10 +1,11 @@
-#include "profile/XmlDom.h"
-#include "profile/ProfileNamespaces.h"
+#include "base/XmlDom.h"
+#include "base/ProfileNamespaces.h"
 
 #include <libxml/parser.h>
 #include <libxml/xpathInternals.h>
 
 #include <cstring>
+#include <QRegularExpression>
 
 namespace tavo {
 
@@ -156,6 +157,25 @@ QByteArray SerializeXml(xmlDoc *doc)
     QByteArray out(reinterpret_cast<const char *>(buffer), size);
     xmlFree(buffer);
     return out;
+}
+
+XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error)
+{
+    QString body = text;
+    if (body.startsWith(QChar(0xFEFF)))
+        body.remove(0, 1);
+    // The text is already decoded: an encoding named in the declaration
+    // would make the parser decode it a second time.
+    if (body.startsWith(QLatin1String("<?xml"), Qt::CaseInsensitive)) {
+        const int end = body.indexOf(QLatin1String("?>"));
+        if (end > 0) {
+            static const QRegularExpression encoding(QStringLiteral("\\s+encoding\\s*=\\s*(\"[^\"]*\"|'[^']*')"));
+            QString decl = body.left(end);
+            decl.remove(encoding);
+            body = decl + body.mid(end);
+        }
+    }
+    return ParseXml(body.toUtf8(), error);
 }
 
 } // namespace tavo

@@ -1,4 +1,4 @@
-#include "config/CodePage.h"
+#include "base/CodePage.h"
 
 #include <cerrno>
 #include <QList>

@@ -4,7 +4,7 @@
 // inside the image. A plain value type without pointers; unlisted bytes are
 // reserved and kept as they are.
 
-#include "profile/ByteLayout.h"
+#include "base/ByteLayout.h"
 
 #include <array>
 #include <cstdint>

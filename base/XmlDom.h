@@ -30,6 +30,10 @@ struct XmlParseError {
 // when `error` is given, fills it.
 XmlDocPtr ParseXml(const QByteArray &text, XmlParseError *error = nullptr);
 
+// Parses a decoded text read by the text-file reader (its XML declaration may name
+// any encoding: the text is already decoded). Null on a parse error.
+XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error = nullptr);
+
 // Line `line` (1-based) of `text`, without its line break.
 QString SourceLineOf(const QByteArray &text, int line);
 

@@ -1,4 +1,4 @@
-#include "profile/VirtualCP.h"
+#include "codeplug/VirtualCP.h"
 
 #include <algorithm>
 

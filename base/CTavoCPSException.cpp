@@ -1,4 +1,4 @@
-#include "profile/CTavoCPSException.h"
+#include "base/CTavoCPSException.h"
 
 void CTavoCPSException::AddTrace(const QString &text, const char *function, int line)
 {

@@ -1,7 +1,7 @@
-#include "config/TemplateFile.h"
+#include "base/TemplateFile.h"
 
-#include "config/CodePage.h"
-#include "profile/CTavoCPSException.h"
+#include "base/CodePage.h"
+#include "base/CTavoCPSException.h"
 #include "resources/MessageIds.h"
 
 #include <QBuffer>
