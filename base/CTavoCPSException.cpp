@@ -1,5 +1,7 @@
 #include "base/CTavoCPSException.h"
 
+namespace tavo {
+
 void CTavoCPSException::AddTrace(const QString &text, const char *function, int line)
 {
     m_strMessage += QStringLiteral("\n(%1:%2) %3")
@@ -25,3 +27,5 @@ QString FormatLibraryError(const QString &errorMsg, const QString &desc, const Q
 {
     return QStringLiteral("ErrorMsg: %1\nDesc: %2\nSource: %3").arg(errorMsg, desc, source);
 }
+
+} // namespace tavo

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace tavo {
+
 class CTavoCPSException {
 public:
     CTavoCPSException() = default;
@@ -29,3 +31,5 @@ inline const char *kExceptionCatched = "Exception Catched";
 
 // The text an XML or script library failure becomes at a data-layer boundary.
 QString FormatLibraryError(const QString &errorMsg, const QString &desc, const QString &source);
+
+} // namespace tavo

@@ -9,6 +9,7 @@
 #include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
+#include "workflow/RuleChange.h"
 
 #include <QFile>
 #include <cstdio>
@@ -29,45 +30,6 @@ bool LoadModel(const QString &path, CRadioDataModel &model)
         return false;
     }
     return true;
-}
-
-// PATH below the root, e.g. "setting" or "channels/channel[3]".
-bool Navigate(const CRadioDataModel &model, const QString &path, CDataItem &item)
-{
-    item = model.m_rootItem;
-    for (const QString &step : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        CDataItem child;
-        item.GetChildByName(step, child);
-        item = child;
-    }
-    return !item.IsEmpty();
-}
-
-// The requested value in the type the attribute holds now, so that digits
-// meant as text (a password such as "0123") stay text.
-QVariant TypedArgument(const CDataItem &item, const QString &attribute, const QString &text)
-{
-    QVariant current;
-    item.GetAttributeValue(current, attribute);
-    bool ok = false;
-    switch (current.typeId()) {
-    case QMetaType::Int: {
-        const int n = text.toInt(&ok);
-        return ok ? QVariant(n) : QVariant(text);
-    }
-    case QMetaType::UInt: {
-        const uint n = text.toUInt(&ok);
-        return ok ? QVariant(n) : QVariant(text);
-    }
-    case QMetaType::Bool:
-        if (text == QLatin1String("1") || text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-            return QVariant(true);
-        if (text == QLatin1String("0") || text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-            return QVariant(false);
-        return QVariant(text);
-    default:
-        return QVariant(text);
-    }
 }
 
 void PrintResult(int result, int msgId)
@@ -95,22 +57,10 @@ int Save(const QString &path, const CRadioDataModel &model)
     return ExitOk;
 }
 
-// Runs one rule-checked change; a question is put to the user and, on Yes,
-// the change is repeated with that answer.
-template <typename Change>
-int RunChange(Change change)
+// Runs one rule-checked change, printing every answer of the rules.
+int RunChange(const RuleCall &change)
 {
-    int msgId = 0, msgStyle = 0;
-    int result = change(0, msgId, msgStyle);
-    PrintResult(result, msgId);
-    if (result == 2) {
-        const int answer = ShowMessage(msgId, static_cast<unsigned>(msgStyle));
-        if (answer != IDYES)
-            return result;
-        result = change(IDYES, msgId, msgStyle);
-        PrintResult(result, msgId);
-    }
-    return result;
+    return RunRuleChange(change, [](const RuleResult &r) { PrintResult(r.code, r.msgId); }).code;
 }
 
 // Loads PROFILE (argument 0) and finds PATH (argument 1) in it; false with
@@ -119,7 +69,7 @@ bool LoadAndNavigate(const CliContext &ctx, CRadioDataModel &model, CDataItem &i
 {
     if (!LoadModel(ctx.args.at(0), model))
         return false;
-    if (!Navigate(model, ctx.args.at(1), item)) {
+    if (!FindProfileElement(model, ctx.args.at(1), item)) {
         Fail(QStringLiteral("No element %1 in the profile.").arg(ctx.args.at(1)));
         return false;
     }
@@ -142,7 +92,7 @@ int RunSet(CliContext &ctx)
     if (!LoadAndNavigate(ctx, model, item))
         return ExitFailed;
     const QString attribute = ctx.args.at(2);
-    const QVariant value = TypedArgument(item, attribute, ctx.args.at(3));
+    const QVariant value = TypedAttributeValue(item, attribute, ctx.args.at(3));
     const int result = RunChange([&](int answer, int &msgId, int &msgStyle) {
         return item.SetAttributeValue(attribute, value, msgId, answer, msgStyle);
     });

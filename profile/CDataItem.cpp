@@ -6,8 +6,7 @@
 
 #include <QByteArray>
 
-using tavo::NodeRef;
-using tavo::ScriptValue;
+namespace tavo {
 
 namespace {
 
@@ -406,3 +405,5 @@ void CDataItem::CopyReceiveToTransmit()
         }
     }
 }
+
+} // namespace tavo

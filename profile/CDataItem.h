@@ -19,8 +19,8 @@
 #include <memory>
 
 namespace tavo {
+
 using ScriptHostPtr = std::shared_ptr<CScriptHost>;
-}
 
 class CDataItem {
 public:
@@ -69,3 +69,5 @@ private:
     bool Invoke(const QString &function, const std::vector<tavo::ScriptValue> &args, int resultCount,
                 std::vector<tavo::ScriptValue> &results) const;
 };
+
+} // namespace tavo

@@ -97,9 +97,6 @@ QString FormatLoadingError(const QString &source, const QString &reason, int lin
 }
 
 } // namespace
-} // namespace tavo
-
-using namespace tavo;
 
 CRadioDataModel::CRadioDataModel() = default;
 
@@ -205,3 +202,4 @@ QString CRadioDataModel::GetXmlText() const
 {
     return m_spDocument && m_spDocument->doc() ? QString::fromUtf8(SerializeXml(m_spDocument->doc())) : QString();
 }
+} // namespace tavo

@@ -12,8 +12,8 @@
 #include <memory>
 
 namespace tavo {
+
 struct CompiledSchema;
-}
 
 class CRadioDataModel {
 public:
@@ -46,9 +46,8 @@ private:
     std::unique_ptr<tavo::CompiledSchema> m_schema;
 };
 
-namespace tavo {
 // The installed rule and schema files.
 QString RuleFilePath();
 QString SchemaFilePath();
 inline constexpr const char *kProfileTemplateFolder = "profiletemplate";
-}
+} // namespace tavo
