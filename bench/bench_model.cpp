@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
+using namespace tavo;
+
 namespace {
 
 class QuietSink : public tavo::IMessageSink {

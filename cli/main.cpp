@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+using namespace tavo;
+
 namespace tavo::cli {
 
 namespace {
@@ -94,7 +96,7 @@ int main(int argc, char **argv)
             return UsageError(ctx.command, QStringLiteral("wrong number of arguments"));
         try {
             return c.handler(ctx);
-        } catch (const CTavoCPSException &e) {
+        } catch (const tavo::CTavoCPSException &e) {
             return ReportException(e);
         }
     }

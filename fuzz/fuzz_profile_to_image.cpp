@@ -6,6 +6,8 @@
 #include "profile/CDataAdaptor.h"
 #include "base/CTavoCPSException.h"
 
+using namespace tavo;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     tavo::fuzz::InstallQuietSink();

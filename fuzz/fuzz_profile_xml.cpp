@@ -9,6 +9,8 @@
 #include "base/CTavoCPSException.h"
 #include "profile/ProfileChecks.h"
 
+using namespace tavo;
+
 namespace {
 
 void ReadEverything(const CDataItem &item, int depth)

@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 
+using namespace tavo;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     tavo::fuzz::InstallQuietSink();
