@@ -51,7 +51,48 @@ bool convertOne(iconv_t cd, const char *in, size_t inLen, QByteArray &out)
     return true;
 }
 
+// Converts a whole buffer; false on any unconvertible input.
+bool convertAll(const char *to, const char *from, const QByteArray &in, QByteArray &out)
+{
+    IconvHandle cd(to, from);
+    if (!cd.valid())
+        return false;
+    out.clear();
+    char *inPtr = const_cast<char *>(in.constData());
+    size_t inLeft = static_cast<size_t>(in.size());
+    char buffer[4096];
+    while (inLeft > 0) {
+        char *outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t rc = iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<int>(outPtr - buffer));
+        if (rc == static_cast<size_t>(-1) && errno != E2BIG)
+            return false;
+    }
+    char *outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    if (iconv(cd.get(), nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1))
+        return false;
+    out.append(buffer, static_cast<int>(outPtr - buffer));
+    return true;
+}
+
 } // namespace
+
+bool DecodeCharset(const QByteArray &charset, const QByteArray &bytes, QString &text)
+{
+    QByteArray utf16;
+    if (charset.isEmpty() || !convertAll("UTF-16LE", charset.constData(), bytes, utf16) || utf16.size() % 2)
+        return false;
+    text = QString(reinterpret_cast<const QChar *>(utf16.constData()), utf16.size() / 2);
+    return true;
+}
+
+bool EncodeCharset(const QByteArray &charset, const QString &text, QByteArray &bytes)
+{
+    const QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    return !charset.isEmpty() && convertAll(charset.constData(), "UTF-16LE", utf16, bytes);
+}
 
 bool SetAnsiCodePage(const QByteArray &iconvName)
 {

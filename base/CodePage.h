@@ -25,4 +25,10 @@ inline QString FromAnsi(const QByteArray &bytes) { return FromAnsi(bytes.constDa
 // its own value when below 256, otherwise '?'.
 QByteArray ToAnsi(const QString &text);
 
+// Strict conversions through a named character set (an XML encoding label
+// such as "ISO-8859-1"): false when iconv does not know the name or a
+// character does not convert.
+bool DecodeCharset(const QByteArray &charset, const QByteArray &bytes, QString &text);
+bool EncodeCharset(const QByteArray &charset, const QString &text, QByteArray &bytes);
+
 } // namespace tavo

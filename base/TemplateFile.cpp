@@ -6,6 +6,8 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace tavo {
@@ -29,13 +31,18 @@ char16_t ScrambleUnit(char16_t unit)
     return unit == kKeyUnit ? unit : static_cast<char16_t>(unit ^ kKeyUnit);
 }
 
-// Reads up to `size` bytes; a device error raises id 131.
-QByteArray ReadChunk(QIODevice *file, int size)
+// Reads up to `size` bytes; a device error, or a file that runs past
+// kMaxTextFileBytes (counted in `total`), raises id 131.
+QByteArray ReadChunk(QIODevice *file, int size, qint64 &total)
 {
     QByteArray chunk(size, Qt::Uninitialized);
     const qint64 got = file->read(chunk.data(), size);
     if (got < 0)
         ThrowCPSException(msg::UnknownError, QStringLiteral("cannot read the file: %1").arg(file->errorString()),
+                          "ReadTemplateText", __LINE__);
+    total += got;
+    if (total > kMaxTextFileBytes)
+        ThrowCPSException(msg::UnknownError, QStringLiteral("the file is larger than %1 bytes").arg(kMaxTextFileBytes),
                           "ReadTemplateText", __LINE__);
     chunk.truncate(static_cast<int>(got));
     return chunk;
@@ -53,13 +60,13 @@ QString Utf16FromBytes(const QByteArray &bytes)
 
 // The rest of a UTF-16 file after its BOM. A trailing odd byte carries over
 // to the next chunk; one left at the end of the file is dropped.
-void ReadUtf16Body(QIODevice *file, QString &text)
+void ReadUtf16Body(QIODevice *file, QString &text, qint64 &total)
 {
     bool first = true;
     bool scrambled = false;
     QByteArray pending;
     for (;;) {
-        const QByteArray chunk = ReadChunk(file, kUtf16ChunkBytes);
+        const QByteArray chunk = ReadChunk(file, kUtf16ChunkBytes, total);
         if (chunk.isEmpty())
             break;
         pending += chunk;
@@ -75,12 +82,12 @@ void ReadUtf16Body(QIODevice *file, QString &text)
     }
 }
 
-void ReadAnsiBody(QIODevice *file, QString &text)
+void ReadAnsiBody(QIODevice *file, QString &text, qint64 &total)
 {
     bool first = true;
     bool scrambled = false;
     for (;;) {
-        QByteArray chunk = ReadChunk(file, kAnsiChunkBytes);
+        QByteArray chunk = ReadChunk(file, kAnsiChunkBytes, total);
         if (chunk.isEmpty())
             break;
         if (first) {
@@ -119,13 +126,15 @@ int ReadTemplateText(QIODevice *file, QString &text)
         return 1;
     try {
         const qint64 start = file->pos();
-        const QByteArray head = ReadChunk(file, 2);
+        qint64 total = 0;
+        const QByteArray head = ReadChunk(file, 2, total);
         if (head.size() == 2 && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xFE) {
-            ReadUtf16Body(file, text);
+            ReadUtf16Body(file, text, total);
         } else {
             if (!file->seek(start))
                 ThrowCPSException(msg::UnknownError, QStringLiteral("cannot rewind the file"), "ReadTemplateText", __LINE__);
-            ReadAnsiBody(file, text);
+            total = 0;
+            ReadAnsiBody(file, text, total);
         }
     } catch (CTavoCPSException &) {
         text.clear();
@@ -141,6 +150,9 @@ bool LoadTemplateFile(const QString &path, QString &text)
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
     try {
+        if (file.size() > kMaxTextFileBytes)
+            ThrowCPSException(msg::UnknownError, QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(kMaxTextFileBytes),
+                              "LoadTemplateFile", __LINE__);
         ReadTemplateText(&file, text);
     } catch (CTavoCPSException &e) {
         RethrowCPSException(e, "LoadTemplateFile", __LINE__);
@@ -158,31 +170,165 @@ QString DecodeTemplateBytes(const QByteArray &bytes)
     return text;
 }
 
-QString DecodeProfileBytes(const QByteArray &bytes)
+namespace {
+
+bool StartsWithUtf8Bom(const QByteArray &bytes)
 {
-    const bool bom = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE;
-    if (!bom) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        if (!utf8.hasError() && IsPlainTemplateText(text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text)) {
-            if (text.startsWith(QChar(0xFEFF)))
-                text.remove(0, 1);
+    return bytes.startsWith("\xEF\xBB\xBF");
+}
+
+// The character set named by the XML declaration at the start of an 8-bit
+// text, or empty.
+QByteArray DeclaredCharset(const QByteArray &bytes)
+{
+    static const QRegularExpression declaration(QStringLiteral("^<\\?xml[^>]*?\\sencoding\\s*=\\s*[\"']([A-Za-z][A-Za-z0-9._:-]*)[\"']"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QString head = QString::fromLatin1(bytes.left(256));
+    const QRegularExpressionMatch m = declaration.match(head);
+    return m.hasMatch() ? m.captured(1).toLatin1().toUpper() : QByteArray();
+}
+
+bool IsUtf8Name(const QByteArray &charset)
+{
+    return charset == "UTF-8" || charset == "UTF8";
+}
+
+// A plain 8-bit profile text, decoded once (see DecodeProfileBytes).
+QString DecodePlainEightBit(const QByteArray &bytes, ProfileFileForm &form)
+{
+    form.layout = ProfileFileForm::EightBit;
+    form.scrambled = false;
+    if (StartsWithUtf8Bom(bytes)) {
+        form.charset = "UTF-8";
+        form.utf8Bom = true;
+        return QString::fromUtf8(bytes.mid(3));
+    }
+    const QByteArray declared = DeclaredCharset(bytes);
+    // A declared set other than UTF-8 decodes the file when it knows every
+    // byte and keeps the declaration readable; UTF-16 or UTF-32 cannot
+    // name an 8-bit text.
+    if (!declared.isEmpty() && !IsUtf8Name(declared) && !declared.startsWith("UTF-16") && !declared.startsWith("UTF-32")
+        && !declared.startsWith("UCS")) {
+        QString text;
+        if (DecodeCharset(declared, bytes, text) && text.startsWith(QLatin1String("<?xml"), Qt::CaseInsensitive)) {
+            form.charset = declared;
             return text;
         }
     }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        form.charset = "UTF-8";
+        return text;
+    }
+    form.charset.clear();
+    return FromAnsi(bytes);
+}
+
+} // namespace
+
+QString DecodeProfileBytes(const QByteArray &bytes, ProfileFileForm *form)
+{
+    ProfileFileForm local;
+    ProfileFileForm &f = form ? *form : local;
+    f = ProfileFileForm();
+    const bool bom = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE;
+    if (bom) {
+        const QString text = DecodeTemplateBytes(bytes);
+        f.layout = ProfileFileForm::Utf16;
+        f.scrambled = !IsPlainTemplateText(Utf16FromBytes(bytes.mid(2, kUtf16ChunkBytes)));
+        return text;
+    }
+    const QByteArray body = StartsWithUtf8Bom(bytes) ? bytes.mid(3) : bytes;
+    if (IsPlainTemplateText(QString::fromLatin1(body.left(16))))
+        return DecodePlainEightBit(bytes, f);
+    f.layout = ProfileFileForm::EightBit;
+    f.scrambled = true;
     return DecodeTemplateBytes(bytes);
 }
 
-bool LoadProfileFile(const QString &path, QString &text)
+bool EncodeProfileText(const QString &text, const ProfileFileForm &form, QByteArray &bytes)
+{
+    bytes.clear();
+    if (form.layout == ProfileFileForm::Utf16) {
+        if (form.scrambled) {
+            bytes = EncodeScrambledUtf16(text);
+            return true;
+        }
+        bytes.reserve(2 + text.size() * 2);
+        bytes.append("\xFF\xFE", 2);
+        for (QChar c : text) {
+            bytes.append(static_cast<char>(c.unicode() & 0xFF));
+            bytes.append(static_cast<char>(c.unicode() >> 8));
+        }
+        return true;
+    }
+    QByteArray encoded;
+    if (IsUtf8Name(form.charset)) {
+        encoded = text.toUtf8();
+        if (form.utf8Bom)
+            encoded.prepend("\xEF\xBB\xBF");
+    } else if (!form.charset.isEmpty()) {
+        if (!EncodeCharset(form.charset, text, encoded))
+            return false;
+    } else {
+        encoded = ToAnsi(text);
+        if (FromAnsi(encoded) != text)
+            return false;
+    }
+    if (form.scrambled)
+        for (char &c : encoded)
+            c = static_cast<char>(static_cast<unsigned char>(c) ^ kScrambleKey);
+    bytes = encoded;
+    return true;
+}
+
+FileReadFailure ReadSmallFile(const QString &path, QByteArray &bytes, QString *reason)
+{
+    bytes.clear();
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return FileReadFailure::CannotOpen;
+    }
+    // The size a regular file declares is checked first; a device or pipe
+    // declares none, so the read itself stops one byte past the limit.
+    if (file.size() > kMaxTextFileBytes) {
+        if (reason)
+            *reason = QStringLiteral("it is larger than %1 bytes").arg(kMaxTextFileBytes);
+        return FileReadFailure::TooLarge;
+    }
+    for (;;) {
+        const QByteArray chunk = file.read(kMaxTextFileBytes + 1 - bytes.size());
+        if (chunk.isEmpty() || file.error() != QFileDevice::NoError)
+            break;
+        bytes += chunk;
+        if (bytes.size() > kMaxTextFileBytes)
+            break;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        if (reason)
+            *reason = file.errorString();
+        bytes.clear();
+        return FileReadFailure::ReadError;
+    }
+    if (bytes.size() > kMaxTextFileBytes) {
+        if (reason)
+            *reason = QStringLiteral("it is larger than %1 bytes").arg(kMaxTextFileBytes);
+        bytes.clear();
+        return FileReadFailure::TooLarge;
+    }
+    return FileReadFailure::None;
+}
+
+bool LoadProfileFile(const QString &path, QString &text, ProfileFileForm *form)
 {
     text.clear();
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (ReadSmallFile(path, bytes) != FileReadFailure::None)
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    text = DecodeProfileBytes(bytes);
+    text = DecodeProfileBytes(bytes, form);
     return true;
 }
 

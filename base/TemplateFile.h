@@ -24,13 +24,19 @@ namespace tavo {
 // writing.
 inline constexpr unsigned char kScrambleKey = 0xA5;
 
+// The largest stored text file the program reads: a full profile is about
+// 12 KB, the largest installed file a few hundred. A larger file is refused
+// before it is read.
+inline constexpr qint64 kMaxTextFileBytes = 1024 * 1024;
+
 // Bytes read at a time: 2046 in the UTF-16 layout, 1023 in the 8-bit one.
 inline constexpr int kUtf16ChunkBytes = 2046;
 inline constexpr int kAnsiChunkBytes = 1023;
 
 // Reads the whole text of an open file from its current position. Returns 0
 // when done, 1 when no file is given. The text is emptied first. A read
-// error raises CTavoCPSException (id 131) and leaves the text empty.
+// error, or more than kMaxTextFileBytes, raises CTavoCPSException (id 131)
+// and leaves the text empty.
 int ReadTemplateText(QIODevice *file, QString &text);
 
 // Opens `path` as raw bytes and reads its text with ReadTemplateText.
@@ -41,15 +47,40 @@ bool LoadTemplateFile(const QString &path, QString &text);
 // Decodes a whole stored file held in memory (same rules as above).
 QString DecodeTemplateBytes(const QByteArray &bytes);
 
+// How a profile file was stored, so that a save writes back the same form.
+struct ProfileFileForm {
+    enum Layout { Utf16, EightBit };
+    Layout layout = Utf16;
+    bool scrambled = true;
+    // Plain 8-bit text: the character set it was decoded with ("UTF-8", the
+    // one its XML declaration names, or empty for the ANSI code page), and
+    // whether it started with a UTF-8 byte-order mark.
+    QByteArray charset;
+    bool utf8Bom = false;
+};
+
 // A profile file in any of its four stored forms (UTF-16 or 8-bit, plain
-// or scrambled). A plain 8-bit text that is valid UTF-8 is taken as UTF-8
-// (the form the command line writes and text editors keep); any other
-// 8-bit text is ANSI.
-QString DecodeProfileBytes(const QByteArray &bytes);
+// or scrambled), decoded once: the XML parsers take the result as already
+// decoded. A plain 8-bit text is read in the character set its XML
+// declaration names when that set decodes it; otherwise as UTF-8 when it
+// is valid UTF-8 (with or without a byte-order mark: the form the command
+// line writes and text editors keep); otherwise in the ANSI code page.
+// `form`, when given, receives the stored form.
+QString DecodeProfileBytes(const QByteArray &bytes, ProfileFileForm *form = nullptr);
+
+// The bytes of `text` stored in `form`. False (and `bytes` empty) when a
+// character of the text cannot be stored in that form's character set.
+bool EncodeProfileText(const QString &text, const ProfileFileForm &form, QByteArray &bytes);
+
+// The whole content of a file of at most kMaxTextFileBytes. False with
+// `reason` set when it cannot be opened or read, or is larger.
+enum class FileReadFailure { None, CannotOpen, TooLarge, ReadError };
+FileReadFailure ReadSmallFile(const QString &path, QByteArray &bytes, QString *reason = nullptr);
 
 // Opens `path` and reads it as a profile file (DecodeProfileBytes). False
-// when it cannot be opened or read (the text is then empty).
-bool LoadProfileFile(const QString &path, QString &text);
+// when it cannot be opened or read, or is larger than kMaxTextFileBytes
+// (the text is then empty).
+bool LoadProfileFile(const QString &path, QString &text, ProfileFileForm *form = nullptr);
 
 // The UTF-16 rule applied in place to a text in memory: scrambling and
 // unscrambling are the same operation.

@@ -1,8 +1,14 @@
 #pragma once
 // Thin RAII layer over libxml2: parsing text with the safe options every
 // part of the program uses (no network, no entity expansion, whitespace-only
-// text dropped), parse errors with their position, and XPath selection with
-// the dfns binding.
+// text dropped, no document type declaration, the text taken as already
+// decoded), parse errors with their position, and XPath selection with the
+// dfns binding.
+//
+// Every file libxml2 itself would open (a schema's include, import or
+// redefine, a style sheet's import, an external entity) goes through one
+// loader that refuses anything outside the trusted folder: the
+// installation's own folder.
 
 #include <QByteArray>
 #include <QString>
@@ -10,6 +16,7 @@
 #include <vector>
 
 #include <libxml/tree.h>
+#include <libxml/xmlschemas.h>
 #include <libxml/xpath.h>
 
 namespace tavo {
@@ -26,16 +33,38 @@ struct XmlParseError {
     QString sourceLine; // the text of the offending line
 };
 
-// Parses UTF-8 (or self-declared) XML text. On failure returns null and,
-// when `error` is given, fills it.
-XmlDocPtr ParseXml(const QByteArray &text, XmlParseError *error = nullptr);
+// Parses UTF-8 XML text; an encoding named in its declaration is ignored
+// (the text has been decoded once already). A document type declaration is
+// refused. `url`, when given, is the document's own location: relative
+// references in it resolve against it. On failure returns null and, when
+// `error` is given, fills it.
+XmlDocPtr ParseXml(const QByteArray &text, XmlParseError *error = nullptr, const QString &url = QString());
 
-// Parses a decoded text read by the text-file reader (its XML declaration may name
-// any encoding: the text is already decoded). Null on a parse error.
-XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error = nullptr);
+// Parses a decoded text read by the text-file reader (its XML declaration
+// may name any encoding: the text is already decoded). Null on a parse
+// error.
+XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error = nullptr, const QString &url = QString());
 
-// Line `line` (1-based) of `text`, without its line break.
-QString SourceLineOf(const QByteArray &text, int line);
+// Line `line` (1-based) of `text`, without its line break. A line longer
+// than kMaxQuotedChars is cut to that many characters around `column`
+// (1-based, 0 when unknown), the cuts marked with "...".
+inline constexpr int kMaxQuotedChars = 160;
+QString SourceLineOf(const QByteArray &text, int line, int column = 0);
+// A text quoted in a message, cut to kMaxQuotedChars.
+QString QuotedForMessage(const QString &text);
+
+// The folder whose files libxml2 may open on its own (schema includes and
+// imports, style sheet imports). Empty: none.
+void SetXmlTrustedFolder(const QString &folder);
+
+// Compiles a schema document. Every error or warning of the schema
+// compiler (an include, import or redefine that cannot be loaded among
+// them) makes it fail: null, with the first one in `error`.
+struct XmlSchemaDeleter {
+    void operator()(xmlSchema *schema) const;
+};
+using XmlSchemaPtr = std::unique_ptr<xmlSchema, XmlSchemaDeleter>;
+XmlSchemaPtr CompileXmlSchema(xmlDoc *schemaDoc, XmlParseError *error = nullptr);
 
 // XPath evaluation on one document with the dfns and ms prefixes bound.
 class XmlXPath {
@@ -65,5 +94,8 @@ QString XmlNodeName(const xmlNode *node);
 
 // Serialises a whole document as UTF-8 text.
 QByteArray SerializeXml(xmlDoc *doc);
+// The same with one element a line, indented by `indent`, lines ended by
+// `lineBreak`.
+QByteArray SerializeXmlIndented(xmlDoc *doc, const char *indent, const QByteArray &lineBreak);
 
 } // namespace tavo

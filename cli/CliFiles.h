@@ -1,6 +1,7 @@
 #pragma once
-// File helpers shared by the commands: codeplug images and profile texts.
+// File helpers shared by the commands: codeplug images and profile files.
 
+#include "base/TemplateFile.h"
 #include "codeplug/VirtualCP.h"
 
 #include <QString>
@@ -9,11 +10,39 @@ namespace tavo::cli {
 
 // Reads a raw 2089-byte image; anything else is refused with a message.
 bool ReadImageFile(const QString &path, VirtualCP &cp, QString &error);
-// Writes an image atomically: the file is complete or untouched.
+// Writes an image (WriteFileAtomically).
 bool WriteImageFile(const QString &path, const VirtualCP &cp, QString &error);
-// Reads the profile text of PROFILE: a stored profile file or plain XML.
+
+// A profile file as read: its text, decoded once, and the form it was
+// stored in.
+struct ProfileFile {
+    QString path;
+    QString text;
+    ProfileFileForm form;
+};
+
+// The one reader of profile files for every command: a stored profile file
+// in any form, or plain XML; refused above kMaxTextFileBytes.
+bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error);
+// The text of PROFILE alone.
 bool ReadProfileText(const QString &path, QString &xml, QString &error);
-// Writes bytes atomically.
+
+// False, with the load error text (message 135 and the loading error of
+// message 223), when the text is not an XML document.
+bool CheckXmlDocument(const ProfileFile &file, QString &error);
+
+// Writes `xml` (a profile text as the data model gives it) back to the
+// file it was read from, in the form it was stored in: its character set,
+// byte-order mark and scrambling, its XML declaration, its line breaks and
+// indentation (one element a line), and its permissions and links.
+bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
+
+// Writes bytes so that a reader sees the old or the new content, never a
+// mix. An existing regular file keeps its permissions and owner; a file
+// with several hard links is rewritten in place so that the links stay; a
+// symbolic link stays a link to the rewritten file. A character device or
+// a FIFO is written directly (never replaced); any other existing file
+// that is not a regular file is refused.
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &error);
 
 } // namespace tavo::cli

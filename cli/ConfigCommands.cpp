@@ -10,27 +10,28 @@ namespace tavo::cli {
 
 namespace {
 
-// Prints the text stored in a profile file (any stored form) as UTF-8.
+// Prints the text stored in a profile file (any stored form) as UTF-8; a
+// text that is not an XML document is refused with the load error.
 int RunDecode(CliContext &ctx)
 {
-    QString text;
+    ProfileFile file;
     QString error;
-    if (!ReadProfileText(ctx.args.at(0), text, error))
+    if (!ReadProfileFile(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
         return Fail(error);
-    const QByteArray utf8 = text.toUtf8();
+    const QByteArray utf8 = file.text.toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stdout);
     return ExitOk;
 }
 
 // Stores the text of XML (UTF-8, or any stored form) as a profile file:
-// BOM, UTF-16 little-endian, scrambled.
+// BOM, UTF-16 little-endian, scrambled. Only an XML document is stored.
 int RunEncode(CliContext &ctx)
 {
-    QString text;
+    ProfileFile file;
     QString error;
-    if (!ReadProfileText(ctx.args.at(0), text, error))
+    if (!ReadProfileFile(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
         return Fail(error);
-    if (!WriteFileAtomically(ctx.args.at(1), EncodeScrambledUtf16(text), error))
+    if (!WriteFileAtomically(ctx.args.at(1), EncodeScrambledUtf16(file.text), error))
         return Fail(error);
     return ExitOk;
 }

@@ -11,18 +11,22 @@
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"
 
-#include <QFile>
+#include <libxml/tree.h>
 #include <cstdio>
 
 namespace tavo::cli {
 
 namespace {
 
-// Loads PROFILE (any stored form) into `model`; false with the reason shown.
-bool LoadModel(const QString &path, CRadioDataModel &model)
+// Loads PROFILE (any stored form) into `model`; false with the reason
+// shown. The file is read once by the commands' own reader (which keeps
+// its stored form for the save) and loaded by the data model through the
+// same reader.
+bool LoadModel(const QString &path, CRadioDataModel &model, ProfileFile &file)
 {
-    if (!QFile::exists(path)) {
-        Fail(QStringLiteral("Cannot open the profile %1").arg(path));
+    QString error;
+    if (!ReadProfileFile(path, file, error)) {
+        Fail(error);
         return false;
     }
     if (!model.LoadProfile(path, 1)) {
@@ -41,45 +45,70 @@ void PrintResult(int result, int msgId)
     std::fflush(stdout);
 }
 
-// Saves in the form the file had: plain text stays plain XML, anything
-// else is written as a scrambled profile file.
-int Save(const QString &path, const CRadioDataModel &model)
+// Saves in the form the file had (character set, scrambling, declaration,
+// line breaks, permissions, links).
+int Save(const ProfileFile &file, const CRadioDataModel &model)
 {
-    QFile in(path);
-    QByteArray head;
-    if (in.open(QIODevice::ReadOnly))
-        head = in.read(5);
-    const QString xml = model.GetXmlText();
-    const QByteArray bytes = head.startsWith("<?xml") ? xml.toUtf8() : EncodeScrambledUtf16(xml);
     QString error;
-    if (!WriteFileAtomically(path, bytes, error))
+    if (!SaveProfileFile(file, model.GetXmlText(), error))
         return Fail(error);
     return ExitOk;
 }
 
-// Runs one rule-checked change, printing every answer of the rules.
-int RunChange(const RuleCall &change)
+// Runs one rule-checked change. Every answer of the rules is printed as it
+// comes except a final "done", which the caller prints once the change is
+// saved.
+RuleResult RunChange(const RuleCall &change)
 {
-    return RunRuleChange(change, [](const RuleResult &r) { PrintResult(r.code, r.msgId); }).code;
+    return RunRuleChange(change, [](const RuleResult &r) {
+        if (r.code != RuleResult::Done)
+            PrintResult(r.code, r.msgId);
+    });
+}
+
+// Saves after a change the rules accepted, then reports it.
+int SaveChange(const ProfileFile &file, const CRadioDataModel &model, const RuleResult &r)
+{
+    if (r.code != RuleResult::Done)
+        return ExitFailed;
+    if (Save(file, model) != ExitOk)
+        return ExitFailed;
+    PrintResult(r.code, r.msgId);
+    return ExitOk;
 }
 
 // Loads PROFILE (argument 0) and finds PATH (argument 1) in it; false with
 // the reason shown.
-bool LoadAndNavigate(const CliContext &ctx, CRadioDataModel &model, CDataItem &item)
+bool LoadAndNavigate(const CliContext &ctx, CRadioDataModel &model, ProfileFile &file, CDataItem &item)
 {
-    if (!LoadModel(ctx.args.at(0), model))
+    if (!LoadModel(ctx.args.at(0), model, file))
         return false;
-    if (!FindProfileElement(model, ctx.args.at(1), item)) {
+    bool found = false;
+    try {
+        found = FindProfileElement(model, ctx.args.at(1), item);
+    } catch (const CTavoCPSException &) {
+        // A step that names no child element.
+        found = false;
+    }
+    if (!found) {
         Fail(QStringLiteral("No element %1 in the profile.").arg(ctx.args.at(1)));
         return false;
     }
     return true;
 }
 
+bool HasAttribute(const CDataItem &item, const QString &attribute)
+{
+    const xmlNode *node = item.m_spNode.node;
+    return node && node->type == XML_ELEMENT_NODE
+        && xmlHasNsProp(const_cast<xmlNode *>(node), reinterpret_cast<const xmlChar *>(attribute.toUtf8().constData()), nullptr);
+}
+
 int RunValidate(CliContext &ctx)
 {
     CRadioDataModel model;
-    if (!LoadModel(ctx.args.at(0), model))
+    ProfileFile file;
+    if (!LoadModel(ctx.args.at(0), model, file))
         return ExitFailed;
     std::printf("%s: valid\n", ctx.args.at(0).toUtf8().constData());
     return ExitOk;
@@ -88,30 +117,48 @@ int RunValidate(CliContext &ctx)
 int RunSet(CliContext &ctx)
 {
     CRadioDataModel model;
+    ProfileFile file;
     CDataItem item;
-    if (!LoadAndNavigate(ctx, model, item))
+    if (!LoadAndNavigate(ctx, model, file, item))
         return ExitFailed;
     const QString attribute = ctx.args.at(2);
+    if (!HasAttribute(item, attribute))
+        return Fail(QStringLiteral("No attribute %1 on the element %2.").arg(attribute, ctx.args.at(1)));
     const QVariant value = TypedAttributeValue(item, attribute, ctx.args.at(3));
-    const int result = RunChange([&](int answer, int &msgId, int &msgStyle) {
+    const RuleResult r = RunChange([&](int answer, int &msgId, int &msgStyle) {
         return item.SetAttributeValue(attribute, value, msgId, answer, msgStyle);
     });
-    return result == 0 ? Save(ctx.args.at(0), model) : ExitFailed;
+    return SaveChange(file, model, r);
 }
 
 int RunAdd(CliContext &ctx)
 {
     CRadioDataModel model;
+    ProfileFile file;
     CDataItem item;
-    if (!LoadAndNavigate(ctx, model, item))
+    if (!LoadAndNavigate(ctx, model, file, item))
         return ExitFailed;
-    CDataItem added;
-    if (!item.CanAddChild() || !item.AddNewChild(added)) {
+    const QString path = ctx.args.at(1);
+    QString function;
+    if (!CDataItem::GetScriptHandler(item.m_spNode, QStringLiteral("CanAddChild"), function)) {
         PrintResult(1, 0);
-        return ExitFailed;
+        return Fail(QStringLiteral("The element %1 takes no new children.").arg(path));
     }
-    std::printf("result 0\nadded %s at index %d\n", added.NodeName().toUtf8().constData(), item.GetChildCount() - 1);
-    return Save(ctx.args.at(0), model);
+    if (!item.CanAddChild()) {
+        PrintResult(1, 0);
+        return Fail(QStringLiteral("The rules allow no further child under %1: it holds %2, as many as this radio takes.")
+                        .arg(path).arg(item.GetChildCount()));
+    }
+    CDataItem added;
+    if (!item.AddNewChild(added)) {
+        PrintResult(1, 0);
+        return Fail(QStringLiteral("The rules added no child under %1.").arg(path));
+    }
+    const int index = item.GetChildCount() - 1;
+    if (Save(file, model) != ExitOk)
+        return ExitFailed;
+    std::printf("result 0\nadded %s at index %d\n", added.NodeName().toUtf8().constData(), index);
+    return ExitOk;
 }
 
 int RunDelete(CliContext &ctx)
@@ -121,13 +168,17 @@ int RunDelete(CliContext &ctx)
     if (!ok)
         return UsageError(ctx.command, QStringLiteral("INDEX must be a number"));
     CRadioDataModel model;
+    ProfileFile file;
     CDataItem item;
-    if (!LoadAndNavigate(ctx, model, item))
+    if (!LoadAndNavigate(ctx, model, file, item))
         return ExitFailed;
-    const int result = RunChange([&](int answer, int &msgId, int &msgStyle) {
+    const int count = item.GetChildCount();
+    if (index < 0 || index >= count)
+        return Fail(QStringLiteral("No child %1 under %2: it has %3 (counted from 0).").arg(index).arg(ctx.args.at(1)).arg(count));
+    const RuleResult r = RunChange([&](int answer, int &msgId, int &msgStyle) {
         return item.RemoveChildByIndex(index, msgId, answer, msgStyle);
     });
-    return result == 0 ? Save(ctx.args.at(0), model) : ExitFailed;
+    return SaveChange(file, model, r);
 }
 
 const CliCommandRegistrar kValidate({"validate", "PROFILE", 1, 1, &RunValidate});

@@ -1,4 +1,7 @@
 #include "config/Registry.h"
+#include "base/XmlDom.h"
+
+#include <mutex>
 
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -213,10 +216,23 @@ QString UserSettingsFile()
 
 QString GetInstallPath()
 {
-    if (!g_installOverride.isEmpty())
-        return g_installOverride;
-    const QString path = ReadText(*MachineScope(), ValuePath(Value::InstallPath));
-    return path.isEmpty() ? DefaultInstallFolder() : path;
+    QString path = g_installOverride;
+    if (path.isEmpty())
+        path = ReadText(*MachineScope(), ValuePath(Value::InstallPath));
+    if (path.isEmpty())
+        path = DefaultInstallFolder();
+    // The only folder whose files the XML library may open on its own
+    // (schema includes and imports, style sheet imports).
+    static QString trusted;
+    static std::mutex trustedMutex;
+    {
+        std::lock_guard<std::mutex> lock(trustedMutex);
+        if (trusted != path) {
+            trusted = path;
+            SetXmlTrustedFolder(path);
+        }
+    }
+    return path;
 }
 
 QString InstallFilePath(const QString &subfolder, const QString &file)

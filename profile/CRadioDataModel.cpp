@@ -62,28 +62,23 @@ void CollectErrorCompat(void *ctx, xmlErrorPtr error)
 }
 
 // Reads and compiles the schema; a text that does not compile raises 136.
+// The schema's own location anchors its includes and imports.
 std::unique_ptr<CompiledSchema> CompileSchema(const QString &text)
 {
     auto compiled = std::make_unique<CompiledSchema>();
     compiled->text = text;
     XmlParseError parseError;
-    compiled->doc = ParseSettingText(text, &parseError);
+    compiled->doc = ParseSettingText(text, &parseError, SchemaFilePath());
     if (!compiled->doc)
         ThrowCPSException(msg::FailedToLoadProfile,
                           FormatLibraryError(parseError.reason, QStringLiteral("The schema DataProfile.xsd is not well-formed"),
                                              QStringLiteral("Line %1").arg(parseError.line)),
                           "CRadioDataModel::LoadProfile", __LINE__);
-    FirstError error;
-    xmlSchemaParserCtxt *parser = xmlSchemaNewDocParserCtxt(compiled->doc.get());
-    if (!parser)
-        ThrowCPSException(msg::FatalXmlComponent, QStringLiteral("create Msxml2.XMLSchemaCache.4.0 failed"),
-                          "CRadioDataModel::LoadProfile", __LINE__);
-    xmlSchemaSetParserStructuredErrors(parser, &CollectErrorCompat, &error);
-    compiled->schema = xmlSchemaParse(parser);
-    xmlSchemaFreeParserCtxt(parser);
+    XmlParseError error;
+    compiled->schema = CompileXmlSchema(compiled->doc.get(), &error).release();
     if (!compiled->schema)
         ThrowCPSException(msg::FailedToLoadProfile,
-                          FormatLibraryError(error.message, QStringLiteral("The schema DataProfile.xsd cannot be used"),
+                          FormatLibraryError(error.reason, QStringLiteral("The schema DataProfile.xsd cannot be used"),
                                              QStringLiteral("Line %1").arg(error.line)),
                           "CRadioDataModel::LoadProfile", __LINE__);
     compiled->index = std::make_shared<SchemaIndex>(compiled->doc.get());
@@ -163,7 +158,8 @@ int CRadioDataModel::LoadProfileGuarded(const QString &source, int fromFile)
 
     QString text;
     if (fromFile) {
-        if (!LoadTemplateFile(source, text))
+        // The one reader of profile files: every stored form, decoded once.
+        if (!LoadProfileFile(source, text))
             return 0;
     } else {
         text = source;
@@ -187,8 +183,8 @@ int CRadioDataModel::LoadProfileGuarded(const QString &source, int fromFile)
     if (rc != 0) {
         const QByteArray utf8 = text.toUtf8();
         ThrowCPSException(msg::InvalidProfile,
-                          FormatLoadingError(source, error.set ? error.message : QStringLiteral("The profile is not valid."),
-                                             error.line, error.column, SourceLineOf(utf8, error.line)),
+                          FormatLoadingError(source, error.set ? QuotedForMessage(error.message) : QStringLiteral("The profile is not valid."),
+                                             error.line, error.column, SourceLineOf(utf8, error.line, error.column)),
                           "CRadioDataModel::LoadProfile", __LINE__);
     }
 

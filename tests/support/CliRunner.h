@@ -14,10 +14,18 @@ struct CliResult {
     QByteArray err;
 };
 
+// The folder of the tools under test: the build's own, or TAVO_TEST_BIN_DIR
+// (to run the suites against another build).
+inline QString ToolDir()
+{
+    const QString other = qEnvironmentVariable("TAVO_TEST_BIN_DIR");
+    return other.isEmpty() ? QStringLiteral(TAVO_BIN_DIR) : other;
+}
+
 inline CliResult RunTool(const QString &tool, const QStringList &args, const QByteArray &input = QByteArray())
 {
     QProcess p;
-    p.setProgram(QStringLiteral(TAVO_BIN_DIR "/") + tool);
+    p.setProgram(ToolDir() + QLatin1Char('/') + tool);
     p.setArguments(args);
     p.start();
     if (!input.isEmpty())
