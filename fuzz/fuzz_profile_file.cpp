@@ -1,0 +1,51 @@
+// A profile file's bytes read by the commands' reader and saved back: what
+// reads as an XML document is written in the form it was read in, and
+// reads back as the same document in the same form.
+
+#include "support/QuietSink.h"
+
+#include "base/XmlDom.h"
+#include "cli/CliFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+using namespace tavo;
+
+namespace {
+
+QByteArray Canonical(const QString &text)
+{
+    XmlDocPtr doc = ParseSettingText(text);
+    return doc ? SerializeXml(doc.get()) : QByteArray();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    fuzz::InstallQuietSink();
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.kp2"));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+    }
+    cli::ProfileFile file;
+    QString error;
+    if (!cli::ReadProfileFile(path, file, error) || !cli::CheckXmlDocument(file, error))
+        return 0;
+    if (!cli::SaveProfileFile(file, file.text, error))
+        return 0; // a character its set cannot store: refused, file untouched
+    cli::ProfileFile again;
+    if (!cli::ReadProfileFile(path, again, error))
+        std::abort();
+    if (again.form.layout != file.form.layout || again.form.scrambled != file.form.scrambled)
+        std::abort();
+    if (Canonical(again.text) != Canonical(file.text))
+        std::abort();
+    return 0;
+}
