@@ -11,6 +11,10 @@ PACKAGES=(
 if [ "${1:-}" = "--gui-check" ]; then
   PACKAGES+=(xvfb)
 fi
+# The libFuzzer build (scripts/fuzz.sh) needs clang and its runtime.
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

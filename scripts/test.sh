@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test.
+# runs every test; then, when clang is there, runs every fuzz harness for a
+# short fixed time (FUZZ_SECONDS, default 30; FUZZ_SECONDS=0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -9,5 +10,7 @@ cmake --build build-check
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
-cd build-check
-ctest --output-on-failure -j2 "$@"
+(cd build-check && ctest --output-on-failure -j2 "$@")
+if [ "${FUZZ_SECONDS:-30}" != 0 ] && command -v clang++ >/dev/null 2>&1; then
+  scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+fi
