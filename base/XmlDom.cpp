@@ -112,9 +112,12 @@ void RefuseDoctype(void *userData, const xmlChar *, const xmlChar *, const xmlCh
 
 void SetXmlTrustedFolder(const QString &folder)
 {
-    const QString canonical = folder.isEmpty() ? QString() : QFileInfo(folder).canonicalFilePath();
+    static QString named; // as last given, so that an unchanged name costs no lookup
     std::lock_guard<std::mutex> lock(g_trustedMutex);
-    g_trustedFolder = canonical;
+    if (folder == named && !g_trustedFolder.isEmpty())
+        return;
+    named = folder;
+    g_trustedFolder = folder.isEmpty() ? QString() : QFileInfo(folder).canonicalFilePath();
     while (g_trustedFolder.size() > 1 && g_trustedFolder.endsWith(QLatin1Char('/')))
         g_trustedFolder.chop(1);
 }
