@@ -10,7 +10,7 @@ using namespace tavo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    CRadioDataModel *model = fuzz::FreshTemplateModel();
+    CRadioDataModel *model = fuzz::FreshTemplateModel(false);
     if (!model)
         return 0;
     const QString path = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<int>(size));

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -23,6 +24,7 @@ struct Installation {
     QString root;
     QStringList files;
     QList<QByteArray> originals;
+    XmlDocPtr parsed[CSettingDocuments::DocumentCount];
     Installation()
     {
         root = dir.filePath(QStringLiteral("install"));
@@ -37,6 +39,8 @@ struct Installation {
         SetInstallPathOverride(root);
         SetMachineSettingsFile(files.at(4));
         SetUserSettingsFile(files.at(5));
+        for (int d = 0; d < CSettingDocuments::DocumentCount; ++d)
+            parsed[d] = LoadSettingDoc(QFileInfo(files.at(d)).fileName(), true);
     }
     static void Put(const QString &path, const QByteArray &bytes)
     {
@@ -57,8 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int which = data[0] % 6;
     Installation::Put(install.files.at(which), QByteArray(reinterpret_cast<const char *>(data + 1), static_cast<int>(size - 1)));
     try {
+        // The chosen document is loaded from its file; the other three are
+        // copies of the installed ones, parsed once.
         CSettingDocuments docs;
-        if (docs.LoadAll()) {
+        bool loaded = which < CSettingDocuments::DocumentCount;
+        for (int d = 0; loaded && d < CSettingDocuments::DocumentCount; ++d) {
+            XmlDocPtr doc = d == which ? LoadSettingDoc(QFileInfo(install.files.at(d)).fileName(), true)
+                                       : XmlDocPtr(xmlCopyDoc(install.parsed[d].get(), 1));
+            loaded = doc != nullptr;
+            docs.SetDocument(static_cast<CSettingDocuments::Document>(d), std::move(doc));
+        }
+        if (loaded) {
             docs.GetCPVersion();
             docs.GetLanguageDisplayName(QStringLiteral("English"));
             docs.LoadSubRegions();

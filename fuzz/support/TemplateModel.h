@@ -1,6 +1,7 @@
 #pragma once
-// One data model for a harness, loaded afresh from an installed template
-// for every input, so that no input sees what an earlier one changed.
+// One data model for a harness, loaded from an installed template: afresh
+// for every input (so that no input sees what an earlier one changed), or
+// once for harnesses that only read.
 
 #include "support/QuietSink.h"
 
@@ -11,7 +12,7 @@
 
 namespace tavo::fuzz {
 
-inline CRadioDataModel *FreshTemplateModel(const char *templateName = "SUR41622.kp2")
+inline CRadioDataModel *FreshTemplateModel(bool fresh = true, const char *templateName = "SUR41622.kp2")
 {
     InstallQuietSink();
     static bool installed = (SetInstallPathOverride(QStringLiteral(TAVO_SOURCE_DIR "/install")), true);
@@ -22,9 +23,15 @@ inline CRadioDataModel *FreshTemplateModel(const char *templateName = "SUR41622.
         return t;
     }();
     static CRadioDataModel model;
+    static bool loaded = false;
+    if (loaded && !fresh)
+        return &model;
     try {
-        if (model.LoadProfile(text, 0) == 1)
+        loaded = false;
+        if (model.LoadProfile(text, 0) == 1) {
+            loaded = true;
             return &model;
+        }
     } catch (const CTavoCPSException &) {
     }
     return nullptr;
