@@ -82,96 +82,6 @@ void ReadUtf16Body(QIODevice *file, QString &text, qint64 &total)
     }
 }
 
-void ReadAnsiBody(QIODevice *file, QString &text, qint64 &total)
-{
-    bool first = true;
-    bool scrambled = false;
-    for (;;) {
-        QByteArray chunk = ReadChunk(file, kAnsiChunkBytes, total);
-        if (chunk.isEmpty())
-            break;
-        if (first) {
-            scrambled = !IsPlainTemplateText(FromAnsi(chunk));
-            first = false;
-        }
-        if (scrambled)
-            for (char &c : chunk)
-                c = static_cast<char>(static_cast<unsigned char>(c) ^ kScrambleKey);
-        text += FromAnsi(chunk);
-    }
-}
-
-} // namespace
-
-bool IsPlainTemplateText(const QString &text)
-{
-    for (const PlainMarker &m : kPlainMarkers) {
-        const QLatin1String marker(m.text);
-        if (text.startsWith(marker, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
-void ScrambleText(QString &text)
-{
-    for (QChar &c : text)
-        c = QChar(ScrambleUnit(c.unicode()));
-}
-
-int ReadTemplateText(QIODevice *file, QString &text)
-{
-    text.clear();
-    if (!file)
-        return 1;
-    try {
-        const qint64 start = file->pos();
-        qint64 total = 0;
-        const QByteArray head = ReadChunk(file, 2, total);
-        if (head.size() == 2 && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xFE) {
-            ReadUtf16Body(file, text, total);
-        } else {
-            if (!file->seek(start))
-                ThrowCPSException(msg::UnknownError, QStringLiteral("cannot rewind the file"), "ReadTemplateText", __LINE__);
-            total = 0;
-            ReadAnsiBody(file, text, total);
-        }
-    } catch (CTavoCPSException &) {
-        text.clear();
-        throw;
-    }
-    return 0;
-}
-
-bool LoadTemplateFile(const QString &path, QString &text)
-{
-    text.clear();
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return false;
-    try {
-        if (file.size() > kMaxTextFileBytes)
-            ThrowCPSException(msg::UnknownError, QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(kMaxTextFileBytes),
-                              "LoadTemplateFile", __LINE__);
-        ReadTemplateText(&file, text);
-    } catch (CTavoCPSException &e) {
-        RethrowCPSException(e, "LoadTemplateFile", __LINE__);
-    }
-    return true;
-}
-
-QString DecodeTemplateBytes(const QByteArray &bytes)
-{
-    QByteArray copy(bytes);
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    QString text;
-    ReadTemplateText(&buffer, text);
-    return text;
-}
-
-namespace {
-
 bool StartsWithUtf8Bom(const QByteArray &bytes)
 {
     return bytes.startsWith("\xEF\xBB\xBF");
@@ -225,7 +135,110 @@ QString DecodePlainEightBit(const QByteArray &bytes, ProfileFileForm &form)
     return FromAnsi(bytes);
 }
 
+// An 8-bit file: the first chunk decides plain or scrambled (a UTF-8
+// byte-order mark before a plain marker counts as plain); the whole text is
+// then decoded in one step, a plain one by its declared character set when
+// that decodes it (see DecodePlainEightBit), a scrambled one in the ANSI
+// code page.
+void ReadAnsiBody(QIODevice *file, QString &text, qint64 &total, ProfileFileForm *form)
+{
+    QByteArray bytes;
+    bool first = true;
+    bool scrambled = false;
+    for (;;) {
+        QByteArray chunk = ReadChunk(file, kAnsiChunkBytes, total);
+        if (chunk.isEmpty())
+            break;
+        if (first) {
+            const QByteArray head = StartsWithUtf8Bom(chunk) ? chunk.mid(3, 16) : chunk.left(16);
+            scrambled = !IsPlainTemplateText(QString::fromLatin1(head));
+            first = false;
+        }
+        if (scrambled)
+            for (char &c : chunk)
+                c = static_cast<char>(static_cast<unsigned char>(c) ^ kScrambleKey);
+        bytes += chunk;
+    }
+    ProfileFileForm local;
+    ProfileFileForm &f = form ? *form : local;
+    if (scrambled) {
+        f.layout = ProfileFileForm::EightBit;
+        f.scrambled = true;
+        f.charset.clear();
+        text = FromAnsi(bytes);
+    } else {
+        text = DecodePlainEightBit(bytes, f);
+    }
+}
+
 } // namespace
+
+bool IsPlainTemplateText(const QString &text)
+{
+    for (const PlainMarker &m : kPlainMarkers) {
+        const QLatin1String marker(m.text);
+        if (text.startsWith(marker, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+void ScrambleText(QString &text)
+{
+    for (QChar &c : text)
+        c = QChar(ScrambleUnit(c.unicode()));
+}
+
+int ReadTemplateText(QIODevice *file, QString &text)
+{
+    text.clear();
+    if (!file)
+        return 1;
+    try {
+        const qint64 start = file->pos();
+        qint64 total = 0;
+        const QByteArray head = ReadChunk(file, 2, total);
+        if (head.size() == 2 && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xFE) {
+            ReadUtf16Body(file, text, total);
+        } else {
+            if (!file->seek(start))
+                ThrowCPSException(msg::UnknownError, QStringLiteral("cannot rewind the file"), "ReadTemplateText", __LINE__);
+            total = 0;
+            ReadAnsiBody(file, text, total, nullptr);
+        }
+    } catch (CTavoCPSException &) {
+        text.clear();
+        throw;
+    }
+    return 0;
+}
+
+bool LoadTemplateFile(const QString &path, QString &text)
+{
+    text.clear();
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    try {
+        if (file.size() > kMaxTextFileBytes)
+            ThrowCPSException(msg::UnknownError, QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(kMaxTextFileBytes),
+                              "LoadTemplateFile", __LINE__);
+        ReadTemplateText(&file, text);
+    } catch (CTavoCPSException &e) {
+        RethrowCPSException(e, "LoadTemplateFile", __LINE__);
+    }
+    return true;
+}
+
+QString DecodeTemplateBytes(const QByteArray &bytes)
+{
+    QByteArray copy(bytes);
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QString text;
+    ReadTemplateText(&buffer, text);
+    return text;
+}
 
 QString DecodeProfileBytes(const QByteArray &bytes, ProfileFileForm *form)
 {
@@ -239,12 +252,13 @@ QString DecodeProfileBytes(const QByteArray &bytes, ProfileFileForm *form)
         f.scrambled = !IsPlainTemplateText(Utf16FromBytes(bytes.mid(2, kUtf16ChunkBytes)));
         return text;
     }
-    const QByteArray body = StartsWithUtf8Bom(bytes) ? bytes.mid(3) : bytes;
-    if (IsPlainTemplateText(QString::fromLatin1(body.left(16))))
-        return DecodePlainEightBit(bytes, f);
-    f.layout = ProfileFileForm::EightBit;
-    f.scrambled = true;
-    return DecodeTemplateBytes(bytes);
+    QByteArray copy(bytes);
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QString text;
+    qint64 total = 0;
+    ReadAnsiBody(&buffer, text, total, &f);
+    return text;
 }
 
 bool EncodeProfileText(const QString &text, const ProfileFileForm &form, QByteArray &bytes)

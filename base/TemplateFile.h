@@ -1,8 +1,8 @@
 #pragma once
 // Reader of the installed text files (setting documents, schema, rule file,
 // report style sheets) and of profile files. A file is stored either as
-// UTF-16 little-endian with a byte-order mark or as 8-bit ANSI text, and
-// either plain or scrambled with a one-byte key:
+// UTF-16 little-endian with a byte-order mark or as 8-bit text, and either
+// plain or scrambled with a one-byte key:
 //
 //  - 8-bit layout: every byte of the file is combined (exclusive or) with
 //    the key;
@@ -12,6 +12,12 @@
 //
 // A text is plain when it starts with "<?xml", "Option Explicit" or (the Lua
 // rule file) "--", compared without regard to letter case.
+//
+// Every text is decoded once, here: a plain 8-bit text in the character set
+// its XML declaration names when that set decodes it, else as UTF-8 when it
+// is valid UTF-8 (a UTF-8 byte-order mark is dropped), else in the ANSI code
+// page; a scrambled 8-bit text in the ANSI code page. The XML parsers take
+// the result as already decoded.
 
 #include <QByteArray>
 #include <QString>
@@ -60,12 +66,8 @@ struct ProfileFileForm {
 };
 
 // A profile file in any of its four stored forms (UTF-16 or 8-bit, plain
-// or scrambled), decoded once: the XML parsers take the result as already
-// decoded. A plain 8-bit text is read in the character set its XML
-// declaration names when that set decodes it; otherwise as UTF-8 when it
-// is valid UTF-8 (with or without a byte-order mark: the form the command
-// line writes and text editors keep); otherwise in the ANSI code page.
-// `form`, when given, receives the stored form.
+// or scrambled), decoded as DecodeTemplateBytes does; `form`, when given,
+// receives the stored form. More than kMaxTextFileBytes raises id 131.
 QString DecodeProfileBytes(const QByteArray &bytes, ProfileFileForm *form = nullptr);
 
 // The bytes of `text` stored in `form`. False (and `bytes` empty) when a

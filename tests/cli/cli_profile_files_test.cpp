@@ -279,6 +279,9 @@ TEST(CliProfileCommands, UnknownNamesAndRefusedChangesSayWhy)
         {{QStringLiteral("add"), path, QStringLiteral("channels")}, "The rules allow no further child under channels"},
         {{QStringLiteral("delete"), path, QStringLiteral("frequencies"), QStringLiteral("99")}, "No child 99 under frequencies"},
         {{QStringLiteral("add"), path, QStringLiteral("channels/channel[2]/x")}, "No element channels/channel[2]/x in the profile."},
+        // A namespace node is not an element (and never outlives its query).
+        {{QStringLiteral("set"), path, QStringLiteral("x|namespace::*"), QStringLiteral("name"), QStringLiteral("ZZ")},
+         "No element x|namespace::* in the profile."},
     };
     for (const auto &c : cases) {
         const CliResult r = RunCli(c.args);

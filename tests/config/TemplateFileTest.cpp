@@ -3,6 +3,7 @@
 
 #include "base/CodePage.h"
 #include "base/TemplateFile.h"
+#include "base/XmlDom.h"
 #include "base/CTavoCPSException.h"
 
 #include <QBuffer>
@@ -231,4 +232,31 @@ TEST(TemplateText, ProfileFilesInEveryStoredForm)
     EXPECT_EQ(read, text);
     EXPECT_FALSE(LoadProfileFile(dir.filePath(QStringLiteral("none.kp2")), read));
     EXPECT_TRUE(read.isEmpty());
+}
+
+TEST(TemplateText, EightBitTextIsDecodedOnceByItsDeclaration)
+{
+    const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?><a n=\"Fran\u00e7ais M\u00fcller\"/>");
+    QByteArray latin1;
+    ASSERT_TRUE(EncodeCharset("ISO-8859-1", text.arg(QStringLiteral("iso-8859-1")), latin1));
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        QString text;
+    } cases[] = {
+        {"UTF-8", text.arg(QStringLiteral("UTF-8")).toUtf8(), text.arg(QStringLiteral("UTF-8"))},
+        {"UTF-8 with BOM", QByteArray("\xEF\xBB\xBF") + text.arg(QStringLiteral("UTF-8")).toUtf8(), text.arg(QStringLiteral("UTF-8"))},
+        {"declared ISO-8859-1", latin1, text.arg(QStringLiteral("iso-8859-1"))},
+        {"ANSI labelled UTF-8", ToAnsi(text.arg(QStringLiteral("utf-8"))), text.arg(QStringLiteral("utf-8"))},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(DecodeTemplateBytes(c.bytes), c.text) << c.what;
+        // The parser takes the decoded text as it is, whatever it declares.
+        XmlDocPtr doc = ParseSettingText(DecodeTemplateBytes(c.bytes));
+        ASSERT_TRUE(doc) << c.what;
+        EXPECT_EQ(XmlAttribute(xmlDocGetRootElement(doc.get()), "n"), QStringLiteral("Fran\u00e7ais M\u00fcller")) << c.what;
+    }
+    XmlDocPtr doc = ParseXml(text.arg(QStringLiteral("iso-8859-1")).toUtf8());
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(XmlAttribute(xmlDocGetRootElement(doc.get()), "n"), QStringLiteral("Fran\u00e7ais M\u00fcller"));
 }
