@@ -110,10 +110,12 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-// The declaration at the start of a text ("<?xml ... ?>"), or empty.
+// The XML declaration at the start of a text ("<?xml" and a blank, up to
+// "?>"), or empty. A processing instruction whose target merely starts with
+// "xml" ("<?xmll ...?>") is not one: it is a node of the document.
 QString DeclarationOf(const QString &text)
 {
-    if (!text.startsWith(QLatin1String("<?xml"), Qt::CaseInsensitive))
+    if (!text.startsWith(QLatin1String("<?xml")) || text.size() < 6 || !text.at(5).isSpace())
         return QString();
     const int end = text.indexOf(QLatin1String("?>"));
     return end > 0 ? text.left(end + 2) : QString();

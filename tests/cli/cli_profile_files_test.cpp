@@ -128,6 +128,24 @@ TEST(CliProfileFiles, EveryCommandReadsTheFormDecodeReadsAndSavesItBack)
     }
 }
 
+// Found by fuzz_profile_file: a first line that is a processing instruction
+// ("<?xmll ...?>"), not a declaration, was taken for the declaration and
+// written once more with every save.
+TEST(CliProfileFiles, LeadingProcessingInstructionIsNotTakenForTheDeclaration)
+{
+    QTemporaryDir dir;
+    QString text = SampleProfile();
+    text.replace(0, 5, QStringLiteral("<?xmll"));
+    const QString path = Write(dir, "pi.xml", text.toUtf8());
+    for (const char *level : {"2", "1"}) {
+        const CliResult r = RunCli(SetVox(path, level));
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    const QString back = Decoded(path);
+    EXPECT_EQ(back.count(QStringLiteral("<?xmll")), 1) << back.left(300).toStdString();
+    EXPECT_EQ(RunCli({QStringLiteral("validate"), path}).exitCode, 0);
+}
+
 TEST(CliProfileFiles, LabelledEncodingIsAppliedOnce)
 {
     QTemporaryDir dir;
