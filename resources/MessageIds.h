@@ -49,6 +49,11 @@ enum : int {
     ResettingRadio = 9118,
     FactoryResettingRadio = 9119,
     FactoryResetNotConfirmed = 9120,
+    RadioShortAnswer = 9121,
+    RadioUnexpectedReply = 9122,
+    PartlyWrittenCodeplug = 9123,
+    SerialModeDenied = 9124,
+    SerialDeniedInGroup = 9125,
 
     // ---- product configuration
     RegistryFatal = 130,        // "Fatal registry Error, ..."
