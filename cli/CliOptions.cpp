@@ -3,7 +3,7 @@
 namespace tavo::cli {
 
 namespace {
-const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password", "--answer"};
+const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password", "--answer", "--trace"};
 const char *const kFlags[] = {"--yes"};
 } // namespace
 

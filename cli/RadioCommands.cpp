@@ -9,6 +9,8 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
+#include "profile/CDataAdaptor.h"
+#include "radio/CLinkTrace.h"
 #include "radio/CRadioOperation.h"
 #include "workflow/CRadioTransfer.h"
 #include "resources/MessageIds.h"
@@ -91,11 +93,24 @@ QString withNumber(int id, int value)
     return text;
 }
 
-// --port DEV, or the one programming cable found by the cable count.
+// --port DEV, or the one programming cable found by the cable count;
+// --trace FILE records the link.
 int SelectPort(CliContext &ctx)
 {
     CCableConfig config = DefaultCableConfig();
+    if (ctx.Has("--trace")) {
+        auto trace = std::make_shared<CLinkTrace>();
+        QString error;
+        if (ctx.Option("--trace").isEmpty())
+            return UsageError(ctx.command, QStringLiteral("--trace needs a file name"));
+        if (!trace->OpenFile(ctx.Option("--trace"), error))
+            return Fail(error);
+        config.trace = trace;
+    }
     if (ctx.Has("--port")) {
+        // An empty name is no port: it must never fall back to some device.
+        if (ctx.Option("--port").isEmpty())
+            return UsageError(ctx.command, QStringLiteral("--port needs a device name"));
         config.portPath = ctx.Option("--port");
         SetDefaultCableConfig(config);
         return ExitOk;
@@ -117,16 +132,20 @@ int SelectPort(CliContext &ctx)
     return ExitOk;
 }
 
-// The failure as the dialog shows it, then what else is known.
+// The failure as the dialog shows it, then what else is known. A write
+// that failed after it began to change the radio says that the radio may
+// hold a partly written codeplug and how to put it right.
 int ReportFailure(const CRadioOperation &op, const CliRadioSink &sink, int failedTextId)
 {
     // The dialog's status text after a communication failure.
     if (failedTextId && sink.FailType() != RadioMemoryWarning)
         std::fprintf(stderr, "%s\n", LoadString(failedTextId).toUtf8().constData());
+    QString text = sink.Failed() ? RadioFailureText(sink.FailType(), sink.FailValue()) : LoadString(msg::CommunicationError);
+    if (op.WriteStarted())
+        text += QLatin1Char('\n') + LoadString(msg::PartlyWrittenCodeplug);
     if (!sink.Failed())
-        return Fail(LoadString(msg::CommunicationError));
-    ShowMessageText(RadioFailureText(sink.FailType(), sink.FailValue()),
-                    MB_OK | (sink.FailType() == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
+        return Fail(text);
+    ShowMessageText(text, MB_OK | (sink.FailType() == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
     if (sink.FailType() == RadioCommFailure) {
         const QString detail = op.FailureDetail();
         if (!detail.isEmpty())
@@ -216,6 +235,15 @@ int RunWrite(CliContext &ctx)
     QString error;
     if (!ReadImageFile(ctx.Option("--image"), image, error))
         return Fail(error);
+    // An image that does not convert to a profile (image2profile refuses
+    // it with its message) would leave a radio that reads back as
+    // corrupted: it is refused before the link starts.
+    {
+        VirtualCP check = image;
+        QString xml;
+        if (!CDataAdaptor::VirtualCP2XML(check, xml))
+            return ExitFailed;
+    }
     if (int rc = SelectPort(ctx))
         return rc;
     CliRadioSink sink(msg::WritingToRadio);
@@ -271,11 +299,11 @@ int RunFactoryReset(CliContext &ctx)
 }
 
 const CliCommandRegistrar kCables({"cables", "", 0, 0, &RunCables});
-const CliCommandRegistrar kIdentify({"identify", "[--port DEV]", 0, 0, &RunIdentify});
-const CliCommandRegistrar kRead({"read", "[--port DEV] --image OUT", 0, 0, &RunRead});
-const CliCommandRegistrar kWrite({"write", "[--port DEV] --image IMG", 0, 1, &RunWrite});
-const CliCommandRegistrar kReset({"reset", "[--port DEV]", 0, 0, &RunReset});
-const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] --yes", 0, 0, &RunFactoryReset});
+const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE]", 0, 0, &RunIdentify});
+const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] --image OUT", 0, 0, &RunRead});
+const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] --image IMG", 0, 1, &RunWrite});
+const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE]", 0, 0, &RunReset});
+const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] --yes", 0, 0, &RunFactoryReset});
 
 } // namespace
 
