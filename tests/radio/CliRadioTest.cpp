@@ -124,11 +124,11 @@ TEST(CliRadio, FactoryResetNeedsYesThenResetsTwice)
 
 TEST(CliRadio, UsageErrors)
 {
-    EXPECT_EQ(RunCli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("/dev/null")}).exitCode, 2);
-    const test::CliResult profile = RunCli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--profile"), QStringLiteral("x.kp2")});
-    EXPECT_EQ(profile.exitCode, 2);
-    EXPECT_TRUE(Text(profile.err).contains(QLatin1String("--image OUT")));
-    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("profile.kp2"), QStringLiteral("--port"), QStringLiteral("/dev/null")}).exitCode, 2);
+    const test::CliResult read = RunCli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("/dev/null")});
+    EXPECT_EQ(read.exitCode, 2);
+    EXPECT_TRUE(Text(read.err).contains(QLatin1String("--image OUT or --profile OUT.kp2")));
+    EXPECT_EQ(RunCli({QStringLiteral("read"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("--password"), QStringLiteral("1234")}).exitCode, 2);
+    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("/dev/null")}).exitCode, 2);
     EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("--password"), QStringLiteral("1234")}).exitCode, 2);
     EXPECT_EQ(RunCli({QStringLiteral("identify"), QStringLiteral("extra")}).exitCode, 2);
     // An empty port name never falls back to some serial device.
