@@ -141,9 +141,11 @@ TEST_F(RadioCommands, APasswordIsAskedForAndChecked)
     EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 1) << "only the read with the password started a transfer";
 }
 
-// The identification checks: a radio of another region (read: 403 naming
-// the edition), another clone class (write: 462), another band (269); a
-// smaller radio asks 319: No leaves the radio untouched, --yes converts.
+// The checks of a read and a write: a radio of another region (read: 403
+// naming the edition), another clone class (write: 462), another band
+// (269), a channel frequency out of range (511), codes the radio lacks
+// (483), an unknown codeplug (402); a smaller radio asks 319: No leaves the
+// radio untouched, --yes converts.
 TEST_F(RadioCommands, ChecksAfterTheIdentificationAndTheSmallerRadio)
 {
     struct Case {
@@ -166,6 +168,45 @@ TEST_F(RadioCommands, ChecksAfterTheIdentificationAndTheSmallerRadio)
         EXPECT_TRUE(Text(r.err).contains(QLatin1String(c.message))) << c.name << ": " << r.err.toStdString();
         sim.Stop();
         EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 0) << c.name << ": no transfer started";
+    }
+
+    // The profile's own checks: a channel frequency outside its range (511,
+    // before anything is asked of the radio); a code above 122 for a radio
+    // that has no more (483); a radio codeplug this installation does not
+    // handle (402).
+    auto edited = [&](const QString &name, const QString &from, const QString &to) {
+        QFile in(profile);
+        in.open(QIODevice::ReadOnly);
+        const QString path = dir.filePath(name);
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(QString::fromUtf8(in.readAll()).replace(from, to).toUtf8());
+        return path;
+    };
+    {
+        SimProcess sim({QStringLiteral("--image"), RadioImage(dir, QStringLiteral("122.img"), [](VirtualCP &cp) { cp.SetMaxCodes(122); }),
+                        QStringLiteral("--baud"), QStringLiteral("0")});
+        test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(),
+                                 edited(QStringLiteral("range.xml"), QStringLiteral("start_freq=\"446000000\""), QStringLiteral("start_freq=\"446100000\""))});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("At least one channel frequency is out of the valid frequency range."))) << r.err.toStdString();
+        r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(),
+                 edited(QStringLiteral("code.xml"), QStringLiteral("rx_code=\"1\""), QStringLiteral("rx_code=\"200\""))});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("(CT/DCS Code). Its range is 0 - 122."))) << r.err.toStdString();
+        sim.Stop();
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 0);
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("STATUS")), 1) << "511 asks nothing of the radio";
+    }
+    {
+        SimProcess sim({QStringLiteral("--image"), RadioImage(dir, QStringLiteral("cp.img"), [](VirtualCP &cp) {
+                            cp.SetCodeplugPhase('R');
+                            cp.SetCodeplugVersion(19);
+                        }),
+                        QStringLiteral("--baud"), QStringLiteral("0")});
+        const test::CliResult r = Cli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--profile"), dir.filePath(QStringLiteral("x.kp2"))});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("Codeplug version of CPS and radio are incompatible! Please update your CPS."))) << r.err.toStdString();
     }
 
     const QString small = RadioImage(dir, QStringLiteral("small.img"), [](VirtualCP &cp) { SetModel(cp, "OUD", {1, 0, 8, 0, 2}); });
