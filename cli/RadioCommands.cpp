@@ -232,6 +232,13 @@ public:
         return false;
     }
     void Stage(int textId) override { m_sink.SetStage(textId); }
+    void BackedUp(const QString &path) override
+    {
+        m_sink.Finish();
+        QString saved = LoadString(msg::BackupSaved);
+        saved.replace(QLatin1String("%1"), path);
+        std::fprintf(stderr, "%s\n", saved.toUtf8().constData());
+    }
 
 private:
     CliRadioSink &m_sink;
@@ -356,11 +363,6 @@ WriteOutcome WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool ve
     options.verify = verify;
     const RadioCommandResult result = WriteToRadio(op, sink.continueFlag, profile, accepted, host, options, out.report);
     sink.Finish();
-    if (!out.report.backupPath.isEmpty()) {
-        QString saved = LoadString(msg::BackupSaved);
-        saved.replace(QLatin1String("%1"), out.report.backupPath);
-        std::fprintf(stderr, "%s\n", saved.toUtf8().constData());
-    }
     if (result == RadioCommandResult::Failed) {
         out.exitCode = ReportFailure(op, sink, msg::WriteFailed);
         if (remember)

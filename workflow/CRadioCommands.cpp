@@ -348,6 +348,7 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
         ShowMessageText(formatted(msg::BackupFailed, error), MB_OK | MB_ICONERROR);
         return RadioCommandResult::Stopped;
     }
+    host.BackedUp(report.backupPath);
 
     host.Stage(msg::WritingToRadio);
     if (!RunTransfer(op, TransferKind::Write, image, continueFlag))

@@ -32,6 +32,8 @@ public:
     virtual bool AskPassword(const QString &expected, QString &entered) = 0;
     // A new stage of a command begins (its status text id), for progress.
     virtual void Stage(int /*textId*/) {}
+    // The radio's image was saved before the write, to `path`.
+    virtual void BackedUp(const QString & /*path*/) {}
 };
 
 // The radio's model as text, three letters and five digits ("OUD11602"),
