@@ -108,7 +108,7 @@ int GuardedProtectedCall(lua_State *L)
     lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
     CScriptHost *host = HostOf(L);
     if (host && host->BudgetExhausted())
-        return luaL_error(L, "%s", kBudgetUsedUp);
+        return luaL_error(L, "%s", host->ExhaustedReason());
     return lua_gettop(L);
 }
 
@@ -311,8 +311,10 @@ void CScriptHost::CountHook(lua_State *L, lua_Debug *ar)
         return;
     // Sticky: keep failing until the call unwinds, even inside handlers.
     self->m_instructionsLeft = 0;
+    if (!self->m_budgetExhausted)
+        self->m_exhaustedReason = outOfTime ? kTimeUsedUp : kBudgetUsedUp;
     self->m_budgetExhausted = true;
-    const char *why = outOfTime ? kTimeUsedUp : kBudgetUsedUp;
+    const char *why = self->m_exhaustedReason;
     if (lua_getinfo(L, "Sl", ar) && ar->currentline > 0)
         lua_pushfstring(L, "%s:%d: %s", ar->short_src, ar->currentline, why);
     else

@@ -82,6 +82,7 @@ public:
 
     // True while the running call has used up its budget (for the sandbox).
     bool BudgetExhausted() const { return m_budgetExhausted; }
+    const char *ExhaustedReason() const { return m_exhaustedReason; }
 
 private:
     static void *Alloc(void *ud, void *ptr, size_t osize, size_t nsize);
@@ -95,6 +96,7 @@ private:
     qint64 m_timeLimitMs = kDefaultTimeLimitMs;
     qint64 m_deadlineNs = 0;
     bool m_budgetExhausted = false;
+    const char *m_exhaustedReason = "";
     QString m_lastError;
     size_t m_memoryLimit = kDefaultMemoryLimit;
     size_t m_memoryUsed = 0;
