@@ -4,6 +4,7 @@
 
 #include <lua.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -326,7 +327,7 @@ bool CScriptHost::ProtectedCall(int nargs, int nresults)
 {
     m_instructionsLeft = m_instructionLimit;
     m_budgetExhausted = false;
-    m_deadlineNs = NowNs() + m_timeLimitMs * 1'000'000;
+    m_deadlineNs = NowNs() + std::min<qint64>(std::max<qint64>(m_timeLimitMs, 0), 86'400'000) * 1'000'000;
     lua_sethook(m_L, &CScriptHost::CountHook, LUA_MASKCOUNT, 1000);
     const int rc = lua_pcall(m_L, nargs, nresults, 0);
     lua_sethook(m_L, nullptr, 0, 0);
