@@ -45,9 +45,10 @@ function SetValue(elem, attr, value, msgId, answer, msgStyle)
         elem:SetAttribute("disableLED", 1)
         return results[Answer]()
     elseif name == "timeoutTimer" then   -- the namespace axis
-        return elem:SelectSingleNode("namespace::*") and 0 or 1, 0, 0
+        local ns = elem:SelectSingleNode("namespace::*")
+        return ns and ns:Name() and 0 or 1, 0, 0
     elseif name == "backlight_timeout" then
-        local n = #elem:SelectNodes("x|namespace::*|@*")
+        for _, n in ipairs(elem:SelectNodes("x|namespace::*|@*")) do n:Value() end
         return 0, 0, 0
     end
     return InstalledSetValue(elem, attr, value, msgId, answer, msgStyle)
