@@ -9,7 +9,8 @@
 // message id names the reason), 2 the rule asks for confirmation (repeat the
 // call with answer 6 = Yes). Failures raise CTavoCPSException: 132 child by
 // name, 133 attribute by name or child by index, 134 XML component, 135
-// unparsable text, 131 a failed rule call or any other library error.
+// unparsable text, 131 a failed rule call or any other library error, 137
+// a rule whose result is not one of the codes 0, 1 and 2.
 
 #include "profile/CScriptHost.h"
 #include "profile/ProfileDocument.h"
