@@ -127,6 +127,26 @@ QString QuotedForMessage(const QString &text)
     return text.size() <= kMaxQuotedChars ? text : text.left(kMaxQuotedChars) + QStringLiteral("...");
 }
 
+QString WholeSourceLineOf(const QByteArray &text, int line)
+{
+    if (line < 1)
+        return QString();
+    int start = 0;
+    for (int i = 1; i < line; ++i) {
+        const int nl = text.indexOf('\n', start);
+        if (nl < 0)
+            return QString();
+        start = nl + 1;
+    }
+    int end = text.indexOf('\n', start);
+    if (end < 0)
+        end = text.size();
+    QByteArray l = text.mid(start, end - start);
+    if (l.endsWith('\r'))
+        l.chop(1);
+    return QString::fromUtf8(l);
+}
+
 QString SourceLineOf(const QByteArray &text, int line, int column)
 {
     if (line < 1)
@@ -298,6 +318,28 @@ std::vector<xmlNode *> XmlXPath::Select(const char *expr, xmlNode *context) cons
     }
     xmlXPathFreeObject(result);
     return nodes;
+}
+
+bool XmlXPath::SelectElements(const char *expr, xmlNode *context, std::vector<xmlNode *> &elements) const
+{
+    elements.clear();
+    if (!m_ctx)
+        return false;
+    m_ctx->node = context ? context : reinterpret_cast<xmlNode *>(m_ctx->doc);
+    xmlXPathObject *result = xmlXPathEvalExpression(X(expr), m_ctx);
+    bool ok = !result || result->type == XPATH_NODESET;
+    if (ok && result && result->nodesetval) {
+        const xmlNodeSet *set = result->nodesetval;
+        for (int i = 0; ok && i < set->nodeNr; ++i) {
+            ok = set->nodeTab[i]->type == XML_ELEMENT_NODE;
+            if (ok)
+                elements.push_back(set->nodeTab[i]);
+        }
+    }
+    xmlXPathFreeObject(result);
+    if (!ok)
+        elements.clear();
+    return ok;
 }
 
 xmlNode *XmlXPath::SelectFirst(const char *expr, xmlNode *context) const

@@ -50,6 +50,8 @@ XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error = nullptr, 
 // (1-based, 0 when unknown), the cuts marked with "...".
 inline constexpr int kMaxQuotedChars = 160;
 QString SourceLineOf(const QByteArray &text, int line, int column = 0);
+// The same line whole, for finding a position on it.
+QString WholeSourceLineOf(const QByteArray &text, int line);
 // A text quoted in a message, cut to kMaxQuotedChars.
 QString QuotedForMessage(const QString &text);
 
@@ -79,6 +81,11 @@ public:
     // document when null). An invalid expression yields no nodes.
     std::vector<xmlNode *> Select(const char *expr, xmlNode *context = nullptr) const;
     xmlNode *SelectFirst(const char *expr, xmlNode *context = nullptr) const;
+    // Element paths: the elements `expr` selects, in document order (none
+    // for an invalid expression). False, and no elements, when its result
+    // holds anything but elements (namespace, attribute or text nodes, a
+    // number or a text).
+    bool SelectElements(const char *expr, xmlNode *context, std::vector<xmlNode *> &elements) const;
 
 private:
     xmlXPathContext *m_ctx = nullptr;

@@ -38,17 +38,23 @@ bool LoadModel(const QString &path, CRadioDataModel &model, ProfileFile &file)
 
 void PrintResult(int result, int msgId)
 {
-    if (msgId != 0)
+    // A confirmation's question is put through the message sink: not twice.
+    if (msgId != 0 && result == RuleResult::Confirm)
+        std::printf("result %d, message %d\n", result, msgId);
+    else if (msgId != 0)
         std::printf("result %d, message %d: %s\n", result, msgId, LoadString(msgId).toUtf8().constData());
     else
         std::printf("result %d\n", result);
     std::fflush(stdout);
 }
 
-// Saves in the form the file had (character set, scrambling, declaration,
-// line breaks, permissions, links).
-int Save(const ProfileFile &file, const CRadioDataModel &model)
+// Saves a profile that still validates, in the form the file had
+// (character set, scrambling, declaration, line breaks, permissions, links).
+int Save(const ProfileFile &file, CRadioDataModel &model)
 {
+    QString invalid;
+    if (!model.ValidateForSave(invalid))
+        return Fail(invalid);
     QString error;
     if (!SaveProfileFile(file, model.GetXmlText(), error))
         return Fail(error);
@@ -67,7 +73,7 @@ RuleResult RunChange(const RuleCall &change)
 }
 
 // Saves after a change the rules accepted, then reports it.
-int SaveChange(const ProfileFile &file, const CRadioDataModel &model, const RuleResult &r)
+int SaveChange(const ProfileFile &file, CRadioDataModel &model, const RuleResult &r)
 {
     if (r.code != RuleResult::Done)
         return ExitFailed;
