@@ -146,6 +146,14 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent)
 
 CMainFrame::~CMainFrame()
 {
+    // Nothing reaches the frame once it is going away.
+    m_bDestroying = true;
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(m_pMdi, nullptr, this, nullptr);
+    for (QMdiSubWindow *sub : m_pMdi->subWindowList())
+        disconnect(sub, nullptr, this, nullptr);
+    delete m_pMdi;
     SetShowContextHelp(m_bHelpPane);
 }
 
@@ -222,6 +230,8 @@ void CMainFrame::CreateActions()
 
 void CMainFrame::BuildMenus()
 {
+    if (m_bDestroying)
+        return;
     const bool profile = !m_pMdi->subWindowList().isEmpty();
     if (m_bMenusBuilt && profile == m_bMenusForProfile)
         return;
@@ -370,6 +380,8 @@ void CMainFrame::UpdateRecentFiles()
 
 CChildFrame *CMainFrame::ActiveChild() const
 {
+    if (m_bDestroying)
+        return nullptr;
     QMdiSubWindow *sub = m_pMdi->activeSubWindow();
     if (!sub && !m_pMdi->subWindowList().isEmpty())
         sub = m_pMdi->subWindowList().last();
@@ -387,6 +399,8 @@ QList<CChildFrame *> CMainFrame::Children() const
 
 void CMainFrame::UpdateCommandUI()
 {
+    if (m_bDestroying)
+        return;
     CChildFrame *child = ActiveChild();
     const bool profile = child != nullptr;
     auto enable = [this](int id, bool on) {

@@ -101,6 +101,7 @@ private:
     QMenu *m_pLanguageMenu = nullptr;
     bool m_bMenusForProfile = false;
     bool m_bMenusBuilt = false;
+    bool m_bDestroying = false;
     bool m_bHelpPane = true;
     QString m_strCurrentLanguage;
 };

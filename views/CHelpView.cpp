@@ -2,6 +2,7 @@
 
 #include "config/Registry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpEngineCore>
@@ -20,7 +21,7 @@ CHelpFile &CHelpFile::Instance()
 
 bool CHelpFile::Open(const QString &qchPath)
 {
-    m_engine.reset();
+    delete m_engine;
     m_strPath = qchPath;
     if (qchPath.isEmpty() || !QFileInfo(qchPath).isFile())
         return false;
@@ -33,7 +34,9 @@ bool CHelpFile::Open(const QString &qchPath)
     if (ns.isEmpty())
         return false;
     m_strCollection = collectionDir.filePath(QStringLiteral("help-%1.qhc").arg(ns));
-    auto engine = std::make_unique<QHelpEngineCore>(m_strCollection);
+    // The engine lives with the application object, which ends it before
+    // the process exits.
+    auto engine = std::make_unique<QHelpEngineCore>(m_strCollection, QCoreApplication::instance());
     engine->setReadOnly(false);
     if (!engine->setupData())
         return false;
@@ -46,7 +49,7 @@ bool CHelpFile::Open(const QString &qchPath)
         m_strFolder = path.section(QLatin1Char('/'), 1, 1);
     }
     m_strNamespace = ns;
-    m_engine = std::move(engine);
+    m_engine = engine.release();
     return true;
 }
 

@@ -6,9 +6,9 @@
 #include <QString>
 #include <QTextBrowser>
 #include <QUrl>
-#include <memory>
+#include <QPointer>
 
-class QHelpEngineCore;
+#include <QHelpEngineCore>
 
 namespace tavo {
 
@@ -31,7 +31,7 @@ public:
     QString Namespace() const { return m_strNamespace; }
 
 private:
-    std::unique_ptr<QHelpEngineCore> m_engine;
+    QPointer<QHelpEngineCore> m_engine; // owned by the application object
     QString m_strPath;
     QString m_strNamespace;
     QString m_strFolder;
