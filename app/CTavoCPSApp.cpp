@@ -14,11 +14,13 @@
 #include "resources/StringTable.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 
 namespace tavo {
 
@@ -94,6 +96,9 @@ bool CTavoCPSApp::InitInstance(const Options &options)
         return false;
     }
     // 18: the splash, then the main window maximised.
+    m_bExitWhenShown = options.exitWhenShown;
+    if (m_bExitWhenShown)
+        m_pMainFrame->installEventFilter(this);
     if (options.showMainWindow) {
         if (options.splash) {
             auto *splash = new CSplashWnd(kSplashMs);
@@ -118,6 +123,18 @@ void CTavoCPSApp::ShowMainWindow()
     m_pMainFrame->activateWindow();
 }
 
+bool CTavoCPSApp::eventFilter(QObject *watched, QEvent *event)
+{
+    // The first paint of the main window ends a start-up measurement.
+    if (m_bExitWhenShown && watched == m_pMainFrame && event->type() == QEvent::Paint) {
+        m_bExitWhenShown = false;
+        std::fputs("shown\n", stdout);
+        std::fflush(stdout);
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void CTavoCPSApp::ExitInstance()
 {
     if (m_pServer) {
@@ -135,6 +152,8 @@ CTavoCPSApp::Options CTavoCPSApp::ParseCommandLine(const QStringList &arguments)
         const QString &a = arguments.at(i);
         if (a == QLatin1String("--no-splash"))
             o.splash = false;
+        else if (a == QLatin1String("--exit-when-shown"))
+            o.exitWhenShown = true;
         else if (a == QLatin1String("--install-dir") && i + 1 < arguments.size())
             SetInstallPathOverride(arguments.at(++i));
         else if (!a.startsWith(QLatin1String("--")))

@@ -21,6 +21,7 @@ public:
         bool splash = true;          // the 2500 ms splash before the main window
         bool showMainWindow = true;  // tests may keep it hidden
         QString profilePath;         // a profile named on the command line
+        bool exitWhenShown = false;  // the start-up benchmark: print "shown" and quit
     };
 
     explicit CTavoCPSApp(QObject *parent = nullptr);
@@ -34,7 +35,8 @@ public:
 
     CMainFrame *MainFrame() const;
 
-    // Parses the command line: [--install-dir DIR] [--no-splash] [PROFILE].
+    // Parses the command line: [--install-dir DIR] [--no-splash]
+    // [--exit-when-shown] [PROFILE].
     static Options ParseCommandLine(const QStringList &arguments);
     // The whole program: the Qt application, the message boxes, a running
     // instance taking the file, the start-up sequence and the event loop.
@@ -56,11 +58,15 @@ public:
     QString m_strLanguage;
     QStringList m_listSubRegions;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void ShowMainWindow();
 
     QPointer<CMainFrame> m_pMainFrame;
     QLocalServer *m_pServer = nullptr;
+    bool m_bExitWhenShown = false;
 };
 
 } // namespace tavo

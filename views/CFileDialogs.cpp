@@ -1,5 +1,6 @@
 #include "views/CFileDialogs.h"
 
+#include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 
 #include <QFileDialog>
@@ -10,14 +11,19 @@ namespace tavo::CFileDialogs {
 
 namespace {
 
-std::optional<QString> g_nextAnswer;
+// The answer a test set for the next dialog.
+ContextValue<std::optional<QString>> &NextAnswer()
+{
+    static ContextValue<std::optional<QString>> value;
+    return value;
+}
 
 bool TakeNextAnswer(QString &path)
 {
-    if (!g_nextAnswer)
+    const std::optional<QString> answer = NextAnswer().Set(std::nullopt);
+    if (!answer)
         return false;
-    path = *g_nextAnswer;
-    g_nextAnswer.reset();
+    path = *answer;
     return true;
 }
 
@@ -56,7 +62,7 @@ QString GetSaveProfileName(QWidget *parent, const QString &proposed)
     return path;
 }
 
-void SetNextAnswer(const QString &path) { g_nextAnswer = path; }
-bool HasNextAnswer() { return g_nextAnswer.has_value(); }
+void SetNextAnswer(const QString &path) { NextAnswer().Set(path); }
+bool HasNextAnswer() { return NextAnswer().Get().has_value(); }
 
 } // namespace tavo::CFileDialogs

@@ -7,6 +7,7 @@
 #include "profile/CDataAdaptor.h"
 #include "profile/ProfileChecks.h"
 #include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 
 #include <QApplication>
@@ -20,7 +21,12 @@ namespace tavo {
 
 namespace {
 
-std::function<bool(qint64)> g_writeInterruption;
+// The test seam that interrupts a profile file being written.
+ContextValue<std::function<bool(qint64)>> &WriteInterruption()
+{
+    static ContextValue<std::function<bool(qint64)>> value;
+    return value;
+}
 int g_untitledCount = 0;
 
 constexpr int kSaveModifiedPrompt = 61699; // "Save changes to %1?"
@@ -145,12 +151,13 @@ bool CTavoCPSDoc::OnSaveDocument(const QString &path)
     // Written beside the old file and renamed over it only when complete:
     // an interrupted save leaves the old profile as it was, a failed Save
     // As leaves nothing behind.
+    const std::function<bool(qint64)> interruption = WriteInterruption().Get();
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     for (qint64 at = 0; ok && at < bytes.size(); at += kWriteChunk) {
         const qint64 n = qMin<qint64>(kWriteChunk, bytes.size() - at);
         ok = file.write(bytes.constData() + at, n) == n;
-        if (ok && g_writeInterruption && !g_writeInterruption(at + n))
+        if (ok && interruption && !interruption(at + n))
             ok = false;
     }
     if (ok)
@@ -296,6 +303,6 @@ void CTavoCPSDoc::ShowRefusal(const RuleResult &result, int fallbackMsgId)
 
 void CTavoCPSDoc::UpdateAllViews(QObject *origin, int hint) { emit viewsUpdated(origin, hint); }
 
-void CTavoCPSDoc::SetWriteInterruption(std::function<bool(qint64)> check) { g_writeInterruption = std::move(check); }
+void CTavoCPSDoc::SetWriteInterruption(std::function<bool(qint64)> check) { WriteInterruption().Set(std::move(check)); }
 
 } // namespace tavo

@@ -11,6 +11,7 @@
 #include "views/CFileDialogs.h"
 #include "views/CTavoCPSDoc.h"
 #include "config/Registry.h"
+#include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 #include "support/RecordingSink.h"
 #include "support/TestFiles.h"
@@ -57,11 +58,6 @@ protected:
     void TearDown() override
     {
         m_app.reset();
-        CTavoCPSDoc::SetWriteInterruption({});
-        SetMachineSettingsFile(QString());
-        SetUserSettingsFile(QString());
-        SetInstallPathOverride(QString());
-        SetApplicationLanguage(QString());
     }
 
     // A scratch copy of the built installation, to be damaged by a test.
@@ -112,6 +108,7 @@ protected:
         return nullptr;
     }
 
+    ScopedProcessContext m_context; // first made, last restored
     QTemporaryDir m_dir;
     RecordingSink m_sink;
     std::unique_ptr<CTavoCPSApp> m_app;
