@@ -59,9 +59,12 @@ bool CHelpWindow::Open(const QString &qchPath)
     if (!m_dir->isValid())
         return false;
     m_pEngine = new QHelpEngine(m_dir->filePath(QStringLiteral("help.qhc")), this);
-    if (!m_pEngine->setupData() || !m_pEngine->registerDocumentation(qchPath))
+    m_pEngine->setReadOnly(false); // the register lives in our own collection file
+    const QString ns = QHelpEngineCore::namespaceName(qchPath);
+    if (ns.isEmpty() || !m_pEngine->setupData())
         return false;
-    m_pEngine->setupData();
+    if (!m_pEngine->registeredDocumentations().contains(ns) && !m_pEngine->registerDocumentation(qchPath))
+        return false;
     m_pBrowser = new CHelpBrowser(m_pEngine, this);
     m_pBrowser->setAccessibleName(QStringLiteral("Help page"));
     auto *tabs = new QTabWidget(this);
@@ -80,7 +83,6 @@ bool CHelpWindow::Open(const QString &qchPath)
             [this](const QHelpLink &link, const QString &) { m_pBrowser->setSource(link.url); });
     m_pEngine->contentModel()->createContents(m_pEngine->filterEngine()->activeFilter());
     m_pEngine->indexModel()->createIndex(m_pEngine->filterEngine()->activeFilter());
-    const QString ns = QHelpEngineCore::namespaceName(qchPath);
     const QList<QUrl> pages = m_pEngine->files(ns, QString(), QStringLiteral("htm"));
     if (pages.isEmpty())
         return false;

@@ -11,6 +11,7 @@
 #include "profile/CRadioDataModel.h"
 #include "profile/CScriptHost.h"
 #include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 
 #include <QApplication>
@@ -64,11 +65,9 @@ bool CTavoCPSApp::InitInstance(const Options &options)
                         MB_OK | MB_ICONERROR);
         return false;
     }
-    // 5: the registry.
-    if (!InitRegistry()) {
-        ShowMessage(130, MB_OK | MB_ICONERROR);
+    // 5: the registry (130 shown by the check).
+    if (!InitRegistry())
         return false;
-    }
     // 6: the four setting documents (the loader shows the failure).
     CSettingDocuments &docs = AppSettingDocuments();
     if (!docs.LoadAll())
@@ -162,8 +161,20 @@ CTavoCPSApp::Options CTavoCPSApp::ParseCommandLine(const QStringList &arguments)
     return o;
 }
 
+namespace {
+ContextValue<QString> &ServerNameOverride()
+{
+    static ContextValue<QString> value;
+    return value;
+}
+} // namespace
+
+void CTavoCPSApp::SetInstanceServerName(const QString &name) { ServerNameOverride().Set(name); }
+
 QString CTavoCPSApp::InstanceServerName()
 {
+    if (!ServerNameOverride().Get().isEmpty())
+        return ServerNameOverride().Get();
     const QString user = qEnvironmentVariable("USER", QStringLiteral("user"));
     return QStringLiteral("TavoCPS-%1").arg(user);
 }

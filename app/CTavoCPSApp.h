@@ -45,6 +45,8 @@ public:
     // The name the running instance listens under for files from later
     // launches.
     static QString InstanceServerName();
+    // Another name (tests; empty: the user's own).
+    static void SetInstanceServerName(const QString &name);
     // Hands `path` to a running instance; false when none answers.
     static bool HandToRunningInstance(const QString &path);
     // Starts listening for files from later launches.
