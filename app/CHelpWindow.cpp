@@ -81,6 +81,9 @@ bool CHelpWindow::Open(const QString &qchPath)
             [this](const QUrl &url) { m_pBrowser->setSource(url); });
     connect(m_pEngine->indexWidget(), &QHelpIndexWidget::documentActivated, m_pBrowser,
             [this](const QHelpLink &link, const QString &) { m_pBrowser->setSource(link.url); });
+    QHelpContentWidget *contents = m_pEngine->contentWidget();
+    connect(m_pEngine->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandToDepth(0); });
     m_pEngine->contentModel()->createContents(m_pEngine->filterEngine()->activeFilter());
     m_pEngine->indexModel()->createIndex(m_pEngine->filterEngine()->activeFilter());
     const QList<QUrl> pages = m_pEngine->files(ns, QString(), QStringLiteral("htm"));

@@ -132,6 +132,20 @@ TEST_F(GuiTest, SaveThenReopenGivesTheSameProfileText)
     ASSERT_TRUE(reopened.OnOpenDocument(copy));
     EXPECT_EQ(reopened.Model().GetXmlText(), text);
     EXPECT_EQ(GetRecentFiles().first(), copy);
+
+    // With the repeater feature disabled, a channel's transmit settings
+    // are saved equal to its receive settings.
+    QByteArray plain = ReadFileBytes(SourceInstall() + QStringLiteral("/profiletemplate/OUD11602.kp2"));
+    ASSERT_TRUE(plain.contains("disable_repeater_feature=\"1\""));
+    const QByteArray channel3 = "rx_freq_ndx=\"2\" rx_code=\"0\" tx_freq_ndx=\"2\" tx_code=\"0\" rx_bw=\"0\" tx_bw=\"0\"";
+    ASSERT_TRUE(plain.contains(channel3));
+    plain.replace(channel3, "rx_freq_ndx=\"2\" rx_code=\"0\" tx_freq_ndx=\"5\" tx_code=\"7\" rx_bw=\"0\" tx_bw=\"1\"");
+    const QString split = m_dir.filePath(QStringLiteral("split.kp2"));
+    WriteFileBytes(split, plain);
+    CTavoCPSDoc repeaterless;
+    ASSERT_TRUE(repeaterless.OnOpenDocument(split));
+    ASSERT_TRUE(repeaterless.DoSave(split));
+    EXPECT_TRUE(StoredText(split).contains(QString::fromLatin1(channel3)));
 }
 
 TEST_F(GuiTest, AnInterruptedOrImpossibleSaveLeavesTheFilesAsTheyWere)
