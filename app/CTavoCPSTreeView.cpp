@@ -385,7 +385,6 @@ void CTavoCPSTreeView::OnRename()
 
 void CTavoCPSTreeView::OnEndLabelEdit(QTreeWidgetItem *item, const QString &textIn, bool fromCommand)
 {
-    (void)fromCommand;
     if (!fromCommand && !g_bAcceptEndEdit) {
         // The end of editing that follows a failed rename's message box.
         g_bAcceptEndEdit = true;

@@ -196,12 +196,6 @@ void CBaseView::AddRun(QGridLayout *grid, const CLayoutRecord *begin, const CLay
             grid->addWidget(w, row, 0);
             grid->addWidget(partner, row, 1);
             r = next;
-        } else if (isLabel && partner && next->nStyle == StylePlain && qobject_cast<QLabel *>(partner)
-                   && qobject_cast<QLabel *>(partner)->frameShape() != QFrame::NoFrame) {
-            // a label followed by a framed value label
-            grid->addWidget(w, row, 0);
-            grid->addWidget(partner, row, 1);
-            r = next;
         } else {
             grid->addWidget(w, row, 0, 1, 2);
             if (r->nStyle == StyleCaption || r->nStyle == StyleTitle)
@@ -249,8 +243,8 @@ void CBaseView::BuildLayout()
                 if (!box)
                     box = new QWidget(m_pForm);
                 auto *grid = new QGridLayout(box);
-                grid->setContentsMargins(box->inherits("QGroupBox") ? 9 : 0, box->inherits("QGroupBox") ? 9 : 0,
-                                         box->inherits("QGroupBox") ? 9 : 0, box->inherits("QGroupBox") ? 9 : 0);
+                const int inner = box->inherits("QGroupBox") ? 9 : 0;
+                grid->setContentsMargins(inner, inner, inner, inner);
                 grid->setHorizontalSpacing(16);
                 grid->setVerticalSpacing(8);
                 int row = 0;
