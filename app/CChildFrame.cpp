@@ -59,7 +59,9 @@ void CChildFrame::SwitchPage(int index, int channel)
     if (!page)
         return;
     if (m_pPage) {
+        // Out of the splitter at once; destroyed when control returns.
         m_pPage->hide();
+        m_pPage->setParent(nullptr);
         m_pPage->deleteLater();
     }
     m_nPageIndex = index;

@@ -194,6 +194,13 @@ bool CTavoCPSApp::HandToRunningInstance(const QString &path)
 
 void CTavoCPSApp::ListenForOtherInstances()
 {
+    {
+        // Another instance already listening keeps the name.
+        QLocalSocket probe;
+        probe.connectToServer(InstanceServerName());
+        if (probe.waitForConnected(200))
+            return;
+    }
     m_pServer = new QLocalServer(this);
     QLocalServer::removeServer(InstanceServerName()); // a crashed instance's leftover
     if (!m_pServer->listen(InstanceServerName()))
