@@ -346,7 +346,7 @@ void CMainFrame::BuildToolBar()
 void CMainFrame::BuildStatusBar()
 {
     QStatusBar *bar = statusBar();
-    m_pMessagePane = new QLabel(QStringLiteral("Ready"), bar);
+    m_pMessagePane = new QLabel(LoadString(57345), bar);
     m_pCablePane = new QLabel(LoadString(336), bar);
     m_pCablePane->setObjectName(QStringLiteral("cablePane"));
     bar->addWidget(m_pMessagePane, 1);
