@@ -135,6 +135,15 @@ CTavoCPSTreeView::CTavoCPSTreeView(CTavoCPSDoc *doc, QWidget *parent) : QTreeWid
     setStyleSheet(QStringLiteral("QTreeView::item { min-height: %1px; }").arg(22));
     connect(this, &QTreeWidget::currentItemChanged, this, &CTavoCPSTreeView::OnCurrentChanged);
     connect(doc, &CTavoCPSDoc::viewsUpdated, this, &CTavoCPSTreeView::OnViewsUpdated);
+    // A channel renamed or a channel list changed elsewhere shows here too.
+    connect(doc, &CTavoCPSDoc::attributeChanged, this, [this](QObject *origin, const QString &element, const QString &attribute) {
+        if (origin != this && m_pChannels && element == QLatin1String("channel") && attribute == QLatin1String("name"))
+            RefreshChannelItems();
+    });
+    connect(doc, &CTavoCPSDoc::childrenChanged, this, [this](QObject *origin, const QString &element) {
+        if (origin != this && m_pChannels && element == QLatin1String("channels"))
+            RefreshChannelItems();
+    });
 }
 
 int CTavoCPSTreeView::ItemValue(const QTreeWidgetItem *item) const
@@ -359,6 +368,8 @@ void CTavoCPSTreeView::RefreshChannelItems()
         const int count = setting.GetInt(QStringLiteral("numberChannels"));
         for (int i = m_pChannels->childCount() - 1; i >= count; --i)
             delete m_pChannels->takeChild(i);
+        for (int i = m_pChannels->childCount(); i < count; ++i) // added elsewhere
+            AppendChannelItem(QString(), i);
         for (int i = 0; i < m_pChannels->childCount(); ++i) {
             CDataItem channel;
             channels.GetChildByIndex(i, channel);

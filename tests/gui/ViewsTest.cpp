@@ -190,3 +190,44 @@ TEST_F(GuiTest, HelpPaneFollowsTheFocusTogglesAndRemembersItsState)
     EXPECT_EQ(GetShowContextHelp(), 1);
     EXPECT_EQ(second->HelpPaneHeight(), 150);
 }
+
+namespace {
+// A page that edits one channel's name through the common editing cycle.
+class CNamePage : public CBaseView {
+public:
+    CNamePage() : CBaseView(PageChannel) {}
+    bool Rename(int channel, const QString &name)
+    {
+        CDataItem channels, item;
+        m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+        channels.GetChildByIndex(channel, item);
+        return ChangeAttribute(item, QStringLiteral("name"), name);
+    }
+};
+} // namespace
+
+TEST_F(GuiTest, ThePagesEditingCycleShowsARefusalAndTellsEveryWindowOfAChange)
+{
+    ASSERT_TRUE(Start());
+    CChildFrame *child = Frame()->OpenDocumentFile(ProfileCopy(QStringLiteral("OUR10802"), QStringLiteral("e.kp2")));
+    ASSERT_NE(child, nullptr);
+    CTavoCPSDoc *doc = child->Document();
+    CNamePage page;
+    page.OnInitialUpdate(doc, 0);
+    QStringList changes;
+    QObject::connect(doc, &CTavoCPSDoc::attributeChanged, &page,
+                     [&](QObject *origin, const QString &element, const QString &attribute) {
+                         changes << QStringLiteral("%1 %2 %3").arg(origin == &page).arg(element, attribute);
+                     });
+    m_sink.clear();
+    EXPECT_FALSE(page.Rename(1, QStringLiteral("PMR 1"))); // a duplicate: refused
+    EXPECT_EQ(m_sink.last(), LoadString(298));
+    EXPECT_TRUE(changes.isEmpty());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(page.Rename(1, QStringLiteral("DEPOT")));
+    EXPECT_EQ(changes, QStringList{QStringLiteral("1 channel name")});
+    EXPECT_EQ(child->Tree()->ChannelItem(1)->text(0), QStringLiteral("DEPOT")); // the tree keeps in step
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(child->windowTitle().startsWith(QStringLiteral("e.kp2")));
+    EXPECT_TRUE(child->isWindowModified());
+}
