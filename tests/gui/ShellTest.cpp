@@ -37,6 +37,8 @@ TEST_F(GuiTest, FatalStartupFailuresEndWithTheirMessage)
         {"edition mismatch",
          [](const QString &i) { ReplaceInFile(i + "/lib/Region.stv", "<Region name=\"EMEA\"/>", "<Region name=\"Asia\"/>"); },
          315},
+        {"rule file that does not load",
+         [](const QString &i) { WriteFileBytes(i + "/profiletemplate/DataProfile.lua", "-- rules\nfunction ("); }, 381},
         {"registry",
          [this](const QString &) {
              // the user's settings can not be created
@@ -54,7 +56,7 @@ TEST_F(GuiTest, FatalStartupFailuresEndWithTheirMessage)
         EXPECT_FALSE(Start());
         EXPECT_EQ(Frame(), nullptr);
         ASSERT_FALSE(m_sink.empty());
-        EXPECT_EQ(m_sink.last(), LoadString(c.msgId));
+        EXPECT_EQ(m_sink.last(), LoadString(c.msgId).replace(QLatin1String("%s"), QLatin1String(kProductTitle)));
         m_app.reset();
     }
 }
