@@ -9,6 +9,9 @@
 #include "views/CBaseView.h"
 
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QHelpEngine>
 #include <QLineEdit>
 #include <QListWidget>
@@ -163,6 +166,21 @@ TEST_F(GuiTest, ASecondLaunchHandsItsFileToTheRunningProgram)
     ASSERT_TRUE(CTavoCPSApp::HandToRunningInstance(path));
     for (int i = 0; i < 50 && Frame()->Children().isEmpty(); ++i)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(Frame()->Children().size(), 1);
+    EXPECT_EQ(Frame()->Children().first()->Document()->GetPathName(), path);
+}
+
+TEST_F(GuiTest, AProfileDroppedOnTheMainWindowOpens)
+{
+    ASSERT_TRUE(Start());
+    const QString path = ProfileCopy(QStringLiteral("OUR10802"), QStringLiteral("dropped.kp2"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Frame(), &drop);
     ASSERT_EQ(Frame()->Children().size(), 1);
     EXPECT_EQ(Frame()->Children().first()->Document()->GetPathName(), path);
 }

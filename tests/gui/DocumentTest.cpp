@@ -4,6 +4,9 @@
 #include "GuiFixture.h"
 
 #include "base/TemplateFile.h"
+#include "codeplug/VirtualCP.h"
+
+#include <cstring>
 
 #include <QLineEdit>
 
@@ -199,4 +202,22 @@ TEST_F(GuiTest, AnInterruptedOrImpossibleSaveLeavesTheFilesAsTheyWere)
     QApplication::processEvents();
     EXPECT_TRUE(Frame()->Children().isEmpty());
     EXPECT_EQ(ReadFileBytes(path), saved);
+}
+
+TEST_F(GuiTest, AProfileFromARadioImageStartsModifiedAndConvertsBack)
+{
+    ASSERT_TRUE(Start());
+    VirtualCP image;
+    const QByteArray bytes = ReadFileBytes(SourceInstall() + QStringLiteral("/samples/demo-OUD11602.img"));
+    ASSERT_EQ(bytes.size(), int(VirtualCP::kSize));
+    std::memcpy(image.bytes.data(), bytes.constData(), VirtualCP::kSize);
+    auto *doc = new CTavoCPSDoc;
+    ASSERT_TRUE(doc->OnNewDocumentFromRadio(image));
+    EXPECT_TRUE(doc->IsModified()); // a profile from a radio has no file yet
+    EXPECT_TRUE(doc->GetPathName().isEmpty());
+    VirtualCP back;
+    ASSERT_TRUE(doc->GetVirtualCPData(back));
+    EXPECT_EQ(back.Get(VirtualCP::kCodeplugVersionOffset, 1), image.Get(VirtualCP::kCodeplugVersionOffset, 1));
+    EXPECT_EQ(back.Get(VirtualCP::kStartFreqOffset, 4), image.Get(VirtualCP::kStartFreqOffset, 4));
+    delete doc;
 }
