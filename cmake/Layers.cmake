@@ -29,17 +29,26 @@ function(tavo_layer_view layer out_dir)
   set(${out_dir} ${view} PARENT_SCOPE)
 endfunction()
 
-# A static library for one layer folder, linked to the layers below it.
+# A static library for one layer folder, linked to the layers below it that
+# exist as libraries. A folder's main.cpp is the entry of an executable, not
+# part of the library; .ui forms are compiled with uic.
 function(tavo_add_layer layer)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/${layer}/*.cpp ${CMAKE_SOURCE_DIR}/${layer}/*.h ${CMAKE_SOURCE_DIR}/${layer}/*.inc)
+    ${CMAKE_SOURCE_DIR}/${layer}/*.cpp ${CMAKE_SOURCE_DIR}/${layer}/*.h ${CMAKE_SOURCE_DIR}/${layer}/*.inc
+    ${CMAKE_SOURCE_DIR}/${layer}/*.ui)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   add_library(tavo_${layer} STATIC ${sources})
+  if(sources MATCHES "\\.ui")
+    set_target_properties(tavo_${layer} PROPERTIES AUTOUIC ON)
+  endif()
   tavo_layer_view(${layer} view)
   target_include_directories(tavo_${layer} PRIVATE ${view})
   set(below "")
   foreach(dep ${TAVO_USES_${layer}})
-    list(APPEND below tavo_${dep})
+    if(TARGET tavo_${dep})
+      list(APPEND below tavo_${dep})
+    endif()
   endforeach()
   target_link_libraries(tavo_${layer} PUBLIC ${below} ${ARG_LIBS})
 endfunction()

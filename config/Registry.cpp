@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <algorithm>
 #include <memory>
 
 namespace tavo {
@@ -369,6 +370,62 @@ int SetDealerInfo(const QString &left, const QString &right, const QString &midd
 }
 
 // ---- languages
+
+namespace {
+
+constexpr const char *kRecentFileGroup = "Recent File List";
+
+int WriteRecentFiles(const QStringList &files)
+{
+    auto user = UserScope();
+    if (!user->isWritable())
+        return 0;
+    user->beginGroup(QLatin1String(kRecentFileGroup));
+    user->remove(QString());
+    for (int i = 0; i < files.size() && i < kRecentFileCount; ++i)
+        user->setValue(QStringLiteral("File%1").arg(i + 1), files.at(i));
+    user->endGroup();
+    user->sync();
+    return user->status() == QSettings::NoError ? 1 : 0;
+}
+
+bool SameFile(const QString &a, const QString &b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+} // namespace
+
+QStringList GetRecentFiles()
+{
+    auto user = UserScope();
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString path = user->value(QStringLiteral("%1/File%2").arg(QLatin1String(kRecentFileGroup)).arg(i)).toString();
+        if (!path.isEmpty())
+            files << path;
+    }
+    return files;
+}
+
+int AddRecentFile(const QString &path)
+{
+    if (path.isEmpty())
+        return 0;
+    QStringList files = GetRecentFiles();
+    files.erase(std::remove_if(files.begin(), files.end(), [&](const QString &f) { return SameFile(f, path); }),
+                files.end());
+    files.prepend(QFileInfo(path).absoluteFilePath());
+    return WriteRecentFiles(files.mid(0, kRecentFileCount));
+}
+
+int RemoveRecentFile(const QString &path)
+{
+    QStringList files = GetRecentFiles();
+    files.erase(std::remove_if(files.begin(), files.end(), [&](const QString &f) { return SameFile(f, path); }),
+                files.end());
+    return WriteRecentFiles(files);
+}
 
 const LanguageInfo *LanguageTableBegin() { return std::begin(kLanguages); }
 const LanguageInfo *LanguageTableEnd() { return std::end(kLanguages); }

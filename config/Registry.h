@@ -68,6 +68,17 @@ int GetDealerInfo(QString &left, QString &right, QString &middle);
 // Writes one of the user's dealer values ("\r\n" between lines); 1 = written.
 int SetDealerInfo(const QString &left, const QString &right, const QString &middle);
 
+// ---- the recent-file list (user scope, most recent first)
+
+inline constexpr int kRecentFileCount = 4;
+// The stored entries, at most kRecentFileCount, empty ones left out.
+QStringList GetRecentFiles();
+// Puts `path` first (an entry of the same file moves up); the oldest entry
+// beyond kRecentFileCount drops out. 1 = written.
+int AddRecentFile(const QString &path);
+// Removes every entry naming `path`. 1 = written.
+int RemoveRecentFile(const QString &path);
+
 // ---- languages
 
 struct LanguageInfo {

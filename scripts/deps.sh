@@ -5,11 +5,12 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-documentation-tools libqt6help6 libqt6sql6-sqlite qt6-qpa-plugins
   libxml2-dev libxslt1-dev liblua5.4-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
 )
 if [ "${1:-}" = "--gui-check" ]; then
-  PACKAGES+=(xvfb)
+  PACKAGES+=(xvfb dbus at-spi2-core python3-pyatspi imagemagick)
 fi
 # The libFuzzer build (scripts/fuzz.sh) needs clang and its runtime.
 if [ "${1:-}" = "--fuzz" ]; then

@@ -265,3 +265,21 @@ TEST(InstalledMachineSettings, HoldWhatTheInstallerLeaves)
     SetUserSettingsFile(QString());
     SetApplicationLanguage(QString());
 }
+
+TEST_F(RegistryTest, RecentFilesKeepFourMostRecentFirstWithoutDuplicates)
+{
+    const QString a = m_dir.filePath(QStringLiteral("a.kp2")), b = m_dir.filePath(QStringLiteral("b.kp2"));
+    EXPECT_TRUE(GetRecentFiles().isEmpty());
+    for (const char *name : {"1.kp2", "2.kp2", "3.kp2"})
+        ASSERT_EQ(AddRecentFile(m_dir.filePath(QLatin1String(name))), 1);
+    AddRecentFile(a);
+    AddRecentFile(b);
+    EXPECT_EQ(GetRecentFiles().size(), kRecentFileCount);
+    EXPECT_EQ(GetRecentFiles().first(), b);
+    AddRecentFile(a); // moves up, no second entry
+    EXPECT_EQ(GetRecentFiles().mid(0, 2), (QStringList{a, b}));
+    EXPECT_EQ(GetRecentFiles().count(a), 1);
+    RemoveRecentFile(a);
+    EXPECT_EQ(GetRecentFiles().first(), b);
+    EXPECT_EQ(GetRecentFiles().size(), kRecentFileCount - 1);
+}

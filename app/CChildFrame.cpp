@@ -1,0 +1,148 @@
+#include "app/CChildFrame.h"
+
+#include "app/CTavoCPSTreeView.h"
+#include "views/CBaseView.h"
+#include "views/CHelpView.h"
+#include "views/CTavoCPSDoc.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QTimer>
+
+namespace tavo {
+
+namespace {
+constexpr int kTreeWidth = 200;
+}
+
+CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
+    : QWidget(parent), m_pDoc(doc), m_bHelpPane(helpPane)
+{
+    setObjectName(QStringLiteral("CChildFrame"));
+    doc->setParent(this);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pOuter = new QSplitter(Qt::Horizontal, this);
+    m_pOuter->setChildrenCollapsible(false);
+    layout->addWidget(m_pOuter);
+    m_pTree = new CTavoCPSTreeView(doc, m_pOuter);
+    m_pRight = new QSplitter(Qt::Vertical, m_pOuter);
+    m_pRight->setChildrenCollapsible(true);
+    m_pHelp = new CHelpView(m_pRight);
+    m_pHelp->setVisible(m_bHelpPane);
+    m_pOuter->setStretchFactor(0, 0);
+    m_pOuter->setStretchFactor(1, 1);
+    m_pOuter->setSizes({kTreeWidth, 800});
+    connect(m_pRight, &QSplitter::splitterMoved, this, [this] {
+        if (m_bHelpPane && m_pRight->sizes().size() == 2)
+            m_nHelpHeight = m_pRight->sizes().at(1);
+    });
+    connect(m_pTree, &CTavoCPSTreeView::pageRequested, this, &CChildFrame::SwitchPage);
+    connect(m_pTree, &CTavoCPSTreeView::channelAdded, this, [this] {
+        // once the page is up, it focuses the new channel's name
+        QTimer::singleShot(0, this, [this] {
+            if (m_pPage)
+                m_pPage->OnRefocusRequest(0, 5);
+        });
+    });
+    connect(m_pHelp, &CHelpView::gotFocus, this, [] {
+        CTavoCPSTreeView::s_bAdd = CTavoCPSTreeView::s_bDelete = CTavoCPSTreeView::s_bRename = false;
+    });
+    m_pTree->SetCommitHandler([this] { return !m_pPage || m_pPage->CommitChanges(); });
+    doc->SetCommitHandler([this] { return CommitChanges(); });
+    connect(doc, &CTavoCPSDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
+    connect(doc, &CTavoCPSDoc::pathChanged, this, &CChildFrame::UpdateTitle);
+    m_pTree->OnInitialUpdate();
+    if (!m_pPage)
+        SwitchPage(0, 0);
+    UpdateTitle();
+}
+
+CChildFrame::~CChildFrame() = default;
+
+void CChildFrame::SwitchPage(int index, int channel)
+{
+    CBaseView *page = CreatePageView(index);
+    if (!page)
+        return;
+    if (m_pPage) {
+        // Out of the splitter at once; destroyed when control returns.
+        m_pPage->hide();
+        m_pPage->setParent(nullptr);
+        m_pPage->deleteLater();
+    }
+    m_nPageIndex = index;
+    m_nChannel = channel;
+    m_pPage = page;
+    m_pRight->insertWidget(0, page);
+    page->SetHelpPane(m_pHelp);
+    page->OnInitialUpdate(m_pDoc, channel);
+    if (m_bHelpPane)
+        m_pHelp->ShowBlank();
+    PlaceHelpPane();
+    UpdateTitle();
+}
+
+void CChildFrame::RebuildPanes()
+{
+    const int index = m_nPageIndex, channel = m_nChannel;
+    m_pTree->OnInitialUpdate();
+    SwitchPage(index, channel);
+}
+
+void CChildFrame::SetHelpPane(bool shown)
+{
+    if (m_bHelpPane == shown)
+        return;
+    m_bHelpPane = shown;
+    m_pHelp->setVisible(shown);
+    if (shown)
+        m_pHelp->ShowBlank();
+    PlaceHelpPane();
+    emit helpPaneToggled(shown);
+}
+
+void CChildFrame::PlaceHelpPane()
+{
+    if (!m_bHelpPane)
+        return;
+    // The help pane keeps its remembered height; the page takes the rest.
+    const int total = m_pRight->height();
+    const int help = qMin(m_nHelpHeight, total);
+    m_pRight->setSizes({qMax(0, total - help), help});
+}
+
+void CChildFrame::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    PlaceHelpPane();
+}
+
+bool CChildFrame::CommitChanges()
+{
+    if (!m_pTree->CommitPendingEdit())
+        return false;
+    return !m_pPage || m_pPage->CommitChanges();
+}
+
+void CChildFrame::UpdateTitle()
+{
+    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral("[*]"));
+    setWindowModified(m_pDoc->IsModified());
+    if (parentWidget()) {
+        parentWidget()->setWindowTitle(windowTitle());
+        parentWidget()->setWindowModified(m_pDoc->IsModified());
+    }
+}
+
+void CChildFrame::closeEvent(QCloseEvent *event)
+{
+    if (!m_pDoc->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace tavo

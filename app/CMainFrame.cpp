@@ -1,0 +1,733 @@
+#include "app/CMainFrame.h"
+
+#include "app/CChildFrame.h"
+#include "app/CHelpWindow.h"
+#include "app/CTavoCPSTreeView.h"
+#include "app/CommandIds.h"
+#include "app/ShellDialogs.h"
+#include "views/CFileDialogs.h"
+#include "views/CTavoCPSDoc.h"
+#include "config/CSettingDocuments.h"
+#include "config/InterfaceLanguage.h"
+#include "config/Registry.h"
+#include "profile/ProfileChecks.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+
+namespace tavo {
+
+namespace {
+
+QString Caption(int id) { return LoadString(id).section(QLatin1Char('\t'), 0, 0); }
+
+// The focused edit field the clipboard commands act on, or null.
+struct EditField {
+    QLineEdit *line = nullptr;
+    QPlainTextEdit *plain = nullptr;
+    QTextEdit *rich = nullptr;
+    explicit operator bool() const { return line || plain || rich; }
+    bool readOnly() const
+    {
+        return line ? line->isReadOnly() : plain ? plain->isReadOnly() : rich ? rich->isReadOnly() : true;
+    }
+    bool hasSelection() const
+    {
+        return line ? line->hasSelectedText()
+               : plain ? plain->textCursor().hasSelection()
+               : rich ? rich->textCursor().hasSelection() : false;
+    }
+    // The password fields never take part in the clipboard.
+    bool isPassword() const { return line && line->echoMode() != QLineEdit::Normal; }
+};
+
+EditField FocusedEdit()
+{
+    EditField f;
+    QWidget *w = QApplication::focusWidget();
+    f.line = qobject_cast<QLineEdit *>(w);
+    f.plain = qobject_cast<QPlainTextEdit *>(w);
+    f.rich = qobject_cast<QTextEdit *>(w);
+    if (f.rich && f.rich->inherits("QTextBrowser"))
+        f.rich = nullptr; // the help pane is not an edit field
+    return f;
+}
+
+struct LanguageEntry {
+    int id;
+    const char *key;
+};
+constexpr LanguageEntry kLanguageEntries[] = {
+    {32797, "CaFrench"}, {32791, "Dutch"},   {32789, "English"},    {32799, "French"},
+    {32788, "German"},   {32793, "Italian"}, {32795, "LaPortuguese"}, {32782, "LaSpanish"},
+    {32783, "Polish"},   {32784, "Portuguese"}, {32785, "Russian"}, {32802, "Spanish"},
+};
+
+QIcon ToolIcon(QStyle *style, int id)
+{
+    switch (id) {
+    case cmd::FileNew: return style->standardIcon(QStyle::SP_FileIcon);
+    case cmd::FileOpen: return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case cmd::FileSave: return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case cmd::EditAdd: return style->standardIcon(QStyle::SP_FileDialogNewFolder);
+    case cmd::EditDelete: return style->standardIcon(QStyle::SP_TrashIcon);
+    case cmd::DeviceRead: return style->standardIcon(QStyle::SP_ArrowDown);
+    case cmd::DeviceWrite: return style->standardIcon(QStyle::SP_ArrowUp);
+    case cmd::Report: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    case cmd::AppAbout: return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    default: break;
+    }
+    // Cut, Copy, Paste: a small drawn picture.
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(60, 60, 60));
+    if (id == cmd::EditCut) {
+        p.drawEllipse(2, 10, 4, 4);
+        p.drawEllipse(10, 10, 4, 4);
+        p.drawLine(5, 10, 11, 1);
+        p.drawLine(11, 10, 5, 1);
+    } else {
+        p.setBrush(Qt::white);
+        p.drawRect(2, 1, 8, 10);
+        p.drawRect(6, 5, 8, 10);
+        if (id == cmd::EditPaste)
+            p.fillRect(4, 0, 4, 2, QColor(160, 110, 40));
+    }
+    return QIcon(pm);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(QLatin1String(kProductTitle));
+    setAcceptDrops(true);
+    m_bHelpPane = GetShowContextHelp() != 0;
+    m_strCurrentLanguage = GetCurrentLanguage();
+    m_pMdi = new QMdiArea(this);
+    m_pMdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_pMdi);
+    CreateActions();
+    BuildToolBar();
+    BuildStatusBar();
+    BuildMenus();
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this] {
+        BuildMenus();
+        UpdateCommandUI();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommandUI(); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateCommandUI(); });
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Nothing reaches the frame once it is going away.
+    m_bDestroying = true;
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(m_pMdi, nullptr, this, nullptr);
+    for (QMdiSubWindow *sub : m_pMdi->subWindowList())
+        disconnect(sub, nullptr, this, nullptr);
+    delete m_pMdi;
+    SetShowContextHelp(m_bHelpPane);
+}
+
+QAction *CMainFrame::AddCommand(int id, int captionId, const QKeySequence &key, void (CMainFrame::*slot)())
+{
+    auto *a = new QAction(Caption(captionId), this);
+    a->setProperty("ctrlId", id);
+    if (!key.isEmpty()) {
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+    }
+    if (slot)
+        connect(a, &QAction::triggered, this, slot);
+    m_actions.insert(id, a);
+    addAction(a); // accelerators work whichever menu bar is shown
+    return a;
+}
+
+void CMainFrame::CreateActions()
+{
+    AddCommand(cmd::FileNew, 350, QKeySequence(Qt::CTRL | Qt::Key_N), &CMainFrame::OnFileNew);
+    AddCommand(cmd::FileOpen, 351, QKeySequence(Qt::CTRL | Qt::Key_O), &CMainFrame::OnFileOpen);
+    AddCommand(cmd::FileClose, 352, {}, &CMainFrame::OnFileClose);
+    AddCommand(cmd::FileSave, 353, QKeySequence(Qt::CTRL | Qt::Key_S), &CMainFrame::OnFileSave);
+    AddCommand(cmd::FileSaveAs, 354, {}, &CMainFrame::OnFileSaveAs);
+    AddCommand(cmd::AppExit, 355, {}, nullptr);
+    connect(m_actions.value(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
+    AddCommand(cmd::EditAdd, 356, QKeySequence(Qt::CTRL | Qt::Key_A), &CMainFrame::OnEditAdd);
+    AddCommand(cmd::EditCut, 357, QKeySequence(Qt::CTRL | Qt::Key_X), &CMainFrame::OnEditCut);
+    AddCommand(cmd::EditCopy, 358, QKeySequence(Qt::CTRL | Qt::Key_C), &CMainFrame::OnEditCopy);
+    AddCommand(cmd::EditPaste, 359, QKeySequence(Qt::CTRL | Qt::Key_V), &CMainFrame::OnEditPaste);
+    AddCommand(cmd::EditDelete, 360, QKeySequence(Qt::Key_Delete), &CMainFrame::OnEditDelete);
+    AddCommand(cmd::EditRename, 361, QKeySequence(Qt::Key_F2), &CMainFrame::OnEditRename);
+    AddCommand(cmd::DealerInfo, 362, {}, &CMainFrame::OnDealerInfo);
+    AddCommand(cmd::ViewToolbar, 363, {}, nullptr)->setCheckable(true);
+    AddCommand(cmd::ViewStatusBar, 364, {}, nullptr)->setCheckable(true);
+    AddCommand(cmd::ViewHelpPane, 399, {}, &CMainFrame::OnViewHelpPane)->setCheckable(true);
+    AddCommand(cmd::DeviceRead, 365, QKeySequence(Qt::CTRL | Qt::Key_R), &CMainFrame::OnRadioRead);
+    AddCommand(cmd::DeviceWrite, 366, QKeySequence(Qt::CTRL | Qt::Key_W), &CMainFrame::OnRadioWrite);
+    AddCommand(cmd::DeviceReset, 367, QKeySequence(Qt::CTRL | Qt::Key_E), &CMainFrame::OnRadioReset);
+    AddCommand(cmd::DeviceFactoryReset, 507, {}, &CMainFrame::OnRadioFactoryReset);
+    AddCommand(cmd::Report, 347, {}, &CMainFrame::OnReport);
+    AddCommand(cmd::WindowCascade, 370, {}, nullptr);
+    AddCommand(cmd::WindowTile, 371, {}, nullptr);
+    connect(m_actions.value(cmd::WindowCascade), &QAction::triggered, m_pMdi, &QMdiArea::cascadeSubWindows);
+    connect(m_actions.value(cmd::WindowTile), &QAction::triggered, m_pMdi, &QMdiArea::tileSubWindows);
+    AddCommand(cmd::HelpContents, 369, QKeySequence(Qt::Key_F1), &CMainFrame::OnHelpContents);
+    AddCommand(cmd::AppAbout, 368, {}, &CMainFrame::OnAbout)
+        ->setText(Caption(368) + QLatin1Char(' ') + QLatin1String(kProductTitle) + QStringLiteral("..."));
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        auto *a = new QAction(this);
+        a->setProperty("ctrlId", cmd::FileMruFirst + i);
+        connect(a, &QAction::triggered, this, [this, i] { OnRecentFile(i); });
+        m_recentActions << a;
+    }
+    const QStringList supported = AppSettingDocuments().IsLoaded() ? AppSettingDocuments().GetSupportLanguages() : QStringList();
+    const bool englishOnly = supported == QStringList{QStringLiteral("English")};
+    for (const LanguageEntry &e : kLanguageEntries) {
+        const QString key = QLatin1String(e.key);
+        QString caption = key;
+        if (!englishOnly && AppSettingDocuments().IsLoaded()) {
+            const QString display = AppSettingDocuments().GetLanguageDisplayName(key).trimmed();
+            if (!display.isEmpty())
+                caption = display;
+        }
+        auto *a = new QAction(caption, this);
+        a->setProperty("ctrlId", e.id);
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, key] { OnLanguage(key); });
+        m_languageActions.insert(key, a);
+        m_actions.insert(e.id, a);
+    }
+}
+
+void CMainFrame::BuildMenus()
+{
+    if (m_bDestroying)
+        return;
+    const bool profile = !m_pMdi->subWindowList().isEmpty();
+    if (m_bMenusBuilt && profile == m_bMenusForProfile)
+        return;
+    m_bMenusBuilt = true;
+    m_bMenusForProfile = profile;
+    QMenuBar *bar = menuBar();
+    bar->clear();
+    auto menu = [&](int captionId) {
+        QMenu *m = bar->addMenu(Caption(captionId));
+        connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        return m;
+    };
+    auto add = [this](QMenu *m, int id) { m->addAction(m_actions.value(id)); };
+
+    QMenu *file = menu(343);
+    add(file, cmd::FileNew);
+    add(file, cmd::FileOpen);
+    if (profile) {
+        add(file, cmd::FileClose);
+        add(file, cmd::FileSave);
+        add(file, cmd::FileSaveAs);
+    }
+    file->addSeparator();
+    for (QAction *a : m_recentActions)
+        file->addAction(a);
+    auto *placeholder = new QAction(Caption(180), file);
+    placeholder->setEnabled(false);
+    placeholder->setObjectName(QStringLiteral("recentPlaceholder"));
+    file->addAction(placeholder);
+    file->addSeparator();
+    add(file, cmd::AppExit);
+
+    QMenu *edit = menu(344);
+    add(edit, cmd::EditAdd);
+    add(edit, cmd::EditCut);
+    add(edit, cmd::EditCopy);
+    add(edit, cmd::EditPaste);
+    add(edit, cmd::EditDelete);
+    add(edit, cmd::EditRename);
+    edit->addSeparator();
+    add(edit, cmd::DealerInfo);
+    // The Language popup: removed when the region lists English only,
+    // otherwise pruned to the listed languages (English always stays).
+    const QStringList supported = AppSettingDocuments().IsLoaded() ? AppSettingDocuments().GetSupportLanguages() : QStringList();
+    m_pLanguageMenu = nullptr;
+    if (FindLanguage(supported, QStringLiteral("English")) != -1) {
+        m_pLanguageMenu = edit->addMenu(Caption(321));
+        for (const LanguageEntry &e : kLanguageEntries) {
+            const QString key = QLatin1String(e.key);
+            if (key == QLatin1String("English") || supported.contains(key))
+                m_pLanguageMenu->addAction(m_languageActions.value(key));
+        }
+    }
+
+    QMenu *view = menu(345);
+    add(view, cmd::ViewToolbar);
+    add(view, cmd::ViewStatusBar);
+    if (profile)
+        add(view, cmd::ViewHelpPane);
+
+    // Device: Factory Reset is never shown; its command stays reachable.
+    QMenu *device = menu(346);
+    add(device, cmd::DeviceRead);
+    add(device, cmd::DeviceWrite);
+    add(device, cmd::DeviceReset);
+
+    if (profile) {
+        bar->addAction(m_actions.value(cmd::Report)); // a plain command at position 4
+        QMenu *window = menu(348);
+        add(window, cmd::WindowCascade);
+        add(window, cmd::WindowTile);
+    }
+    QMenu *help = menu(349);
+    add(help, cmd::HelpContents);
+    help->addSeparator();
+    add(help, cmd::AppAbout);
+    UpdateRecentFiles();
+}
+
+void CMainFrame::BuildToolBar()
+{
+    m_pToolBar = addToolBar(QStringLiteral("Standard"));
+    m_pToolBar->setObjectName(QStringLiteral("toolbar128"));
+    m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_pToolBar->setIconSize(QSize(16, 16));
+    m_pToolBar->setMovable(true);
+    const struct {
+        int id;
+        int textId;
+    } buttons[] = {{cmd::FileNew, 249}, {cmd::FileOpen, 250}, {cmd::FileSave, 251}, {0, 0},
+                   {cmd::EditAdd, 252}, {cmd::EditDelete, 253}, {0, 0}, {cmd::EditCut, 254},
+                   {cmd::EditCopy, 255}, {cmd::EditPaste, 256}, {0, 0}, {cmd::DeviceRead, 257},
+                   {cmd::DeviceWrite, 258}, {0, 0}, {cmd::Report, 259}, {cmd::AppAbout, 260}};
+    for (const auto &b : buttons) {
+        if (b.id == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        // The toolbar shows the short labels; the menus keep their captions.
+        auto *a = new QAction(ToolIcon(style(), b.id), LoadString(b.textId), m_pToolBar);
+        a->setProperty("ctrlId", b.id);
+        QAction *command = m_actions.value(b.id);
+        connect(a, &QAction::triggered, command, &QAction::trigger);
+        connect(command, &QAction::changed, a, [a, command] { a->setEnabled(command->isEnabled()); });
+        m_pToolBar->addAction(a);
+    }
+    QAction *toggle = m_actions.value(cmd::ViewToolbar);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, m_pToolBar, &QWidget::setVisible);
+}
+
+void CMainFrame::BuildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    m_pMessagePane = new QLabel(LoadString(57345), bar);
+    m_pCablePane = new QLabel(LoadString(336), bar);
+    m_pCablePane->setObjectName(QStringLiteral("cablePane"));
+    bar->addWidget(m_pMessagePane, 1);
+    bar->addPermanentWidget(m_pCablePane);
+    for (const char *indicator : {"CAP", "NUM", "SCRL"}) {
+        auto *l = new QLabel(QLatin1String(indicator), bar);
+        l->setEnabled(false);
+        bar->addPermanentWidget(l);
+    }
+    QAction *toggle = m_actions.value(cmd::ViewStatusBar);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    const QStringList files = GetRecentFiles();
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction *a = m_recentActions.at(i);
+        const bool used = i < files.size();
+        a->setVisible(used);
+        if (used)
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files.at(i)).fileName()));
+        a->setData(used ? files.at(i) : QString());
+    }
+    for (QAction *a : menuBar()->actions())
+        if (QMenu *m = a->menu())
+            if (QAction *placeholder = m->findChild<QAction *>(QStringLiteral("recentPlaceholder")))
+                placeholder->setVisible(files.isEmpty());
+}
+
+CChildFrame *CMainFrame::ActiveChild() const
+{
+    if (m_bDestroying)
+        return nullptr;
+    QMdiSubWindow *sub = m_pMdi->activeSubWindow();
+    if (!sub && !m_pMdi->subWindowList().isEmpty())
+        sub = m_pMdi->subWindowList().last();
+    return sub ? qobject_cast<CChildFrame *>(sub->widget()) : nullptr;
+}
+
+QList<CChildFrame *> CMainFrame::Children() const
+{
+    QList<CChildFrame *> list;
+    for (QMdiSubWindow *sub : m_pMdi->subWindowList())
+        if (auto *child = qobject_cast<CChildFrame *>(sub->widget()))
+            list << child;
+    return list;
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    if (m_bDestroying)
+        return;
+    CChildFrame *child = ActiveChild();
+    const bool profile = child != nullptr;
+    auto enable = [this](int id, bool on) {
+        if (QAction *a = m_actions.value(id))
+            a->setEnabled(on);
+    };
+    enable(cmd::FileClose, profile);
+    enable(cmd::FileSave, profile);
+    enable(cmd::FileSaveAs, profile);
+    enable(cmd::Report, profile);
+    enable(cmd::WindowCascade, profile);
+    enable(cmd::WindowTile, profile);
+    // Read, Write, Reset and Factory Reset follow the cable watch, which
+    // arrives with the radio commands; until then they stay off.
+    enable(cmd::DeviceRead, false);
+    enable(cmd::DeviceWrite, false);
+    enable(cmd::DeviceReset, false);
+    enable(cmd::DeviceFactoryReset, false);
+
+    const EditField edit = FocusedEdit();
+    const bool usable = edit && !edit.isPassword();
+    enable(cmd::EditCopy, usable && edit.hasSelection());
+    enable(cmd::EditCut, usable && edit.hasSelection() && !edit.readOnly());
+    enable(cmd::EditPaste, usable && !edit.readOnly() && !QApplication::clipboard()->text().isEmpty());
+    const bool editDelete = edit && !edit.readOnly() && edit.hasSelection();
+    enable(cmd::EditDelete, editDelete || (profile && CTavoCPSTreeView::s_bDelete));
+    enable(cmd::EditAdd, profile && CTavoCPSTreeView::s_bAdd);
+    enable(cmd::EditRename, profile && CTavoCPSTreeView::s_bRename);
+
+    QAction *helpPane = m_actions.value(cmd::ViewHelpPane);
+    helpPane->setEnabled(profile);
+    helpPane->setChecked(child ? child->IsHelpPaneShown() : m_bHelpPane);
+    for (auto it = m_languageActions.cbegin(); it != m_languageActions.cend(); ++it)
+        it.value()->setChecked(it.key() == m_strCurrentLanguage);
+}
+
+bool CMainFrame::RunCommand(int id)
+{
+    UpdateCommandUI();
+    QAction *a = m_actions.value(id);
+    if (!a || !a->isEnabled())
+        return false;
+    a->trigger();
+    return true;
+}
+
+// ---- files
+
+CChildFrame *CMainFrame::AddChild(CTavoCPSDoc *doc)
+{
+    auto *child = new CChildFrame(doc, m_bHelpPane);
+    QMdiSubWindow *sub = m_pMdi->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(CTavoCPSTreeView::TreeImage(0));
+    connect(child, &CChildFrame::helpPaneToggled, this, [this](bool shown) {
+        m_bHelpPane = shown;
+        SetShowContextHelp(shown);
+        UpdateCommandUI();
+    });
+    connect(child->Tree(), &CTavoCPSTreeView::flagsChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(sub, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            BuildMenus();
+            UpdateCommandUI();
+        });
+    });
+    connect(doc, &CTavoCPSDoc::pathChanged, this, [this](const QString &path) {
+        AddRecentFile(path);
+        UpdateRecentFiles();
+    });
+    child->UpdateTitle();
+    sub->showMaximized();
+    m_pMdi->setActiveSubWindow(sub);
+    BuildMenus();
+    UpdateCommandUI();
+    return child;
+}
+
+CChildFrame *CMainFrame::OpenDocumentFile(const QString &path)
+{
+    if (!CheckProfile(path))
+        return nullptr;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (CChildFrame *child : Children())
+        if (child->Document()->GetPathName() == absolute) {
+            m_pMdi->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(child->parentWidget()));
+            return child;
+        }
+    auto *doc = new CTavoCPSDoc;
+    if (!doc->OnOpenDocument(path)) {
+        delete doc;
+        return nullptr;
+    }
+    CChildFrame *child = AddChild(doc);
+    AddRecentFile(absolute);
+    UpdateRecentFiles();
+    return child;
+}
+
+CChildFrame *CMainFrame::NewDocumentFromTemplate(const QString &templatePath)
+{
+    if (!CheckProfile(templatePath))
+        return nullptr;
+    auto *doc = new CTavoCPSDoc;
+    if (!doc->OnNewDocument(templatePath)) {
+        delete doc;
+        return nullptr;
+    }
+    return AddChild(doc);
+}
+
+void CMainFrame::OnFileNew()
+{
+    CNewProfileDlg dialog(this);
+    const QString path = dialog.Choose();
+    if (!path.isEmpty())
+        NewDocumentFromTemplate(path);
+}
+
+void CMainFrame::OnFileOpen()
+{
+    const QString path = CFileDialogs::GetOpenProfileName(this);
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CMainFrame::OnFileClose()
+{
+    if (QMdiSubWindow *sub = m_pMdi->activeSubWindow())
+        sub->close();
+}
+
+void CMainFrame::OnFileSave()
+{
+    if (CChildFrame *child = ActiveChild())
+        if (child->Tree()->CommitPendingEdit())
+            child->Document()->DoSave(child->Document()->GetPathName());
+}
+
+void CMainFrame::OnFileSaveAs()
+{
+    if (CChildFrame *child = ActiveChild())
+        child->Document()->DoSave(QString());
+}
+
+void CMainFrame::OnRecentFile(int index)
+{
+    const QStringList files = GetRecentFiles();
+    if (index < 0 || index >= files.size() || files.at(index).isEmpty())
+        return;
+    const QString path = files.at(index);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        RemoveRecentFile(path);
+        UpdateRecentFiles();
+        ShowMessageText(LoadString(9401).arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + file.errorString(),
+                        MB_OK | MB_ICONERROR);
+        return;
+    }
+    file.close();
+    if (!OpenDocumentFile(path)) {
+        RemoveRecentFile(path);
+        UpdateRecentFiles();
+    }
+}
+
+// ---- edit
+
+void CMainFrame::OnEditAdd()
+{
+    if (CChildFrame *child = ActiveChild())
+        child->Tree()->OnAdd();
+}
+
+void CMainFrame::OnEditDelete()
+{
+    const EditField edit = FocusedEdit();
+    if (edit && !edit.readOnly() && edit.hasSelection()) {
+        if (edit.line)
+            edit.line->del();
+        else if (edit.plain)
+            edit.plain->textCursor().removeSelectedText();
+        else if (edit.rich)
+            edit.rich->textCursor().removeSelectedText();
+        return;
+    }
+    if (CChildFrame *child = ActiveChild())
+        child->Tree()->OnDelete();
+}
+
+void CMainFrame::OnEditRename()
+{
+    if (CChildFrame *child = ActiveChild())
+        child->Tree()->OnRename();
+}
+
+void CMainFrame::OnEditCut()
+{
+    const EditField e = FocusedEdit();
+    if (e.isPassword())
+        return;
+    if (e.line) e.line->cut();
+    else if (e.plain) e.plain->cut();
+    else if (e.rich) e.rich->cut();
+}
+
+void CMainFrame::OnEditCopy()
+{
+    const EditField e = FocusedEdit();
+    if (e.isPassword())
+        return;
+    if (e.line) e.line->copy();
+    else if (e.plain) e.plain->copy();
+    else if (e.rich) e.rich->copy();
+}
+
+void CMainFrame::OnEditPaste()
+{
+    const EditField e = FocusedEdit();
+    if (e.isPassword())
+        return;
+    if (e.line) e.line->paste();
+    else if (e.plain) e.plain->paste();
+    else if (e.rich) e.rich->paste();
+}
+
+void CMainFrame::OnDealerInfo() { RunDealerInfoCommand(this); }
+
+void CMainFrame::OnLanguage(const QString &key)
+{
+    ChangeCurrentLanguage(key);
+    m_strCurrentLanguage = key;
+    UpdateCommandUI();
+}
+
+// ---- view and help
+
+void CMainFrame::OnViewHelpPane()
+{
+    if (CChildFrame *child = ActiveChild())
+        child->SetHelpPane(!child->IsHelpPaneShown());
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnHelpContents()
+{
+    const QString path = GetHelpFilePath();
+    if (path.isEmpty()) {
+        ShowMessage(146, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (!QFileInfo(path).isFile()) {
+        ShowMessage(148, MB_OK | MB_ICONERROR);
+        return;
+    }
+    auto *window = new CHelpWindow(this);
+    if (!window->Open(path)) {
+        delete window;
+        ShowMessage(147, MB_OK | MB_ICONERROR);
+        return;
+    }
+    window->show();
+}
+
+void CMainFrame::OnAbout()
+{
+    QString version;
+    if (AppSettingDocuments().IsLoaded())
+        version = AppSettingDocuments().GetProductVersion();
+    CAboutDlg dialog(version, this);
+    dialog.exec();
+}
+
+// ---- the radio and report commands: placed here for their issues
+
+void CMainFrame::OnRadioRead() {}
+
+void CMainFrame::OnRadioWrite()
+{
+    if (CChildFrame *child = ActiveChild())
+        if (!child->Tree()->CommitPendingEdit())
+            return;
+}
+
+void CMainFrame::OnRadioReset() {}
+void CMainFrame::OnRadioFactoryReset() {}
+
+void CMainFrame::OnReport()
+{
+    if (CChildFrame *child = ActiveChild())
+        if (!child->Tree()->CommitPendingEdit())
+            return;
+}
+
+void CMainFrame::OnReportHandout() {}
+void CMainFrame::OnReportDetailed() {}
+
+// ---- window events
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    // Each modified profile is asked about; Cancel keeps the program open.
+    for (QMdiSubWindow *sub : m_pMdi->subWindowList())
+        if (!sub->close()) {
+            event->ignore();
+            return;
+        }
+    SetShowContextHelp(m_bHelpPane);
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        for (const QUrl &url : event->mimeData()->urls())
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            OpenDocumentFile(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+} // namespace tavo

@@ -1,0 +1,109 @@
+#pragma once
+// The main window: the menus (one bar while no profile is open, another
+// while one is), the toolbar, the status bar, one child window per open
+// profile in the MDI area, and the command handlers that hand each command
+// to the part that carries it out.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace tavo {
+
+class CChildFrame;
+class CTavoCPSDoc;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    // The command's action (menus, toolbar, accelerators); null when unknown.
+    QAction *Command(int id) const { return m_actions.value(id); }
+    // Runs a command as its menu entry would (when enabled).
+    bool RunCommand(int id);
+    // Recomputes which commands are enabled and checked.
+    void UpdateCommandUI();
+
+    // The guarded open: the profile pre-check, then the document. Returns
+    // the new profile window, or null (the reason has been shown).
+    CChildFrame *OpenDocumentFile(const QString &path);
+    // A new profile from a template (after the pre-check).
+    CChildFrame *NewDocumentFromTemplate(const QString &templatePath);
+
+    CChildFrame *ActiveChild() const;
+    QList<CChildFrame *> Children() const;
+    QMdiArea *MdiArea() const { return m_pMdi; }
+    QToolBar *ToolBar() const { return m_pToolBar; }
+    bool HelpPaneFlag() const { return m_bHelpPane; }
+    QString CurrentLanguage() const { return m_strCurrentLanguage; }
+    QLabel *CablePane() const { return m_pCablePane; }
+
+public slots:
+    // The radio commands (their work arrives with the radio commands).
+    void OnRadioRead();
+    void OnRadioWrite();
+    void OnRadioReset();
+    void OnRadioFactoryReset();
+    // The report commands (their work arrives with the reports).
+    void OnReport();
+    void OnReportHandout();
+    void OnReportDetailed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void CreateActions();
+    QAction *AddCommand(int id, int captionId, const QKeySequence &key, void (CMainFrame::*slot)());
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void UpdateRecentFiles();
+    CChildFrame *AddChild(CTavoCPSDoc *doc);
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileClose();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnRecentFile(int index);
+    void OnEditAdd();
+    void OnEditDelete();
+    void OnEditRename();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnDealerInfo();
+    void OnLanguage(const QString &key);
+    void OnViewHelpPane();
+    void OnHelpContents();
+    void OnAbout();
+
+    QMdiArea *m_pMdi;
+    QToolBar *m_pToolBar = nullptr;
+    QLabel *m_pMessagePane = nullptr;
+    QLabel *m_pCablePane = nullptr;
+    QHash<int, QAction *> m_actions;
+    QList<QAction *> m_recentActions;
+    QHash<QString, QAction *> m_languageActions;
+    QMenu *m_pLanguageMenu = nullptr;
+    bool m_bMenusForProfile = false;
+    bool m_bMenusBuilt = false;
+    bool m_bDestroying = false;
+    bool m_bHelpPane = true;
+    QString m_strCurrentLanguage;
+};
+
+} // namespace tavo

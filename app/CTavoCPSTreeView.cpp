@@ -1,0 +1,466 @@
+#include "app/CTavoCPSTreeView.h"
+
+#include "views/CTavoCPSDoc.h"
+#include "base/CTavoCPSException.h"
+#include "profile/ProfileChecks.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QContextMenuEvent>
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace tavo {
+
+bool CTavoCPSTreeView::s_bAdd = false;
+bool CTavoCPSTreeView::s_bDelete = false;
+bool CTavoCPSTreeView::s_bRename = false;
+bool CTavoCPSTreeView::g_bAcceptEndEdit = true;
+
+namespace {
+
+constexpr int kValueRole = Qt::UserRole;
+constexpr int kFirstChannelImage = 6;
+constexpr int kMaxNameLength = 8;
+
+void ShowException(const CTavoCPSException &e)
+{
+    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    else
+        ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
+}
+
+// The label editor: at most 8 characters; ending the edit renames through
+// the tree, which decides what the caption becomes.
+class CLabelDelegate : public QStyledItemDelegate {
+public:
+    explicit CLabelDelegate(CTavoCPSTreeView *tree) : QStyledItemDelegate(tree), m_pTree(tree) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
+    {
+        auto *edit = new QLineEdit(parent);
+        edit->setMaxLength(kMaxNameLength);
+        edit->setAccessibleName(LoadString(361).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
+        m_pTree->SetEditor(edit);
+        return edit;
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        static_cast<QLineEdit *>(editor)->setText(index.data(Qt::DisplayRole).toString());
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        QTreeWidgetItem *item = m_pTree->itemFromIndex(index);
+        const QString text = static_cast<QLineEdit *>(editor)->text();
+        m_pTree->SetEditor(nullptr);
+        if (item)
+            m_pTree->OnEndLabelEdit(item, text, false);
+    }
+
+private:
+    CTavoCPSTreeView *m_pTree;
+};
+
+} // namespace
+
+QIcon CTavoCPSTreeView::TreeImage(int index)
+{
+    static QHash<int, QIcon> cache;
+    if (cache.contains(index))
+        return cache.value(index);
+    QPixmap pm(25, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const auto glyph = [&](const QColor &colour, const QString &text) {
+        p.setBrush(colour);
+        p.setPen(colour.darker(140));
+        p.drawRoundedRect(QRectF(3.5, 1.5, 18, 17), 3, 3);
+        p.setPen(Qt::white);
+        QFont f;
+        f.setPixelSize(11);
+        f.setBold(true);
+        p.setFont(f);
+        p.drawText(QRectF(3, 1, 19, 18), Qt::AlignCenter, text);
+    };
+    if (index >= kFirstChannelImage && index < kFirstChannelImage + 19) {
+        // A channel: a small handset with its number 1 to 19.
+        p.setBrush(QColor(60, 120, 60));
+        p.setPen(QColor(30, 70, 30));
+        p.drawRoundedRect(QRectF(0.5, 1.5, 17, 17), 2, 2);
+        p.setPen(Qt::white);
+        QFont f;
+        f.setPixelSize(12);
+        f.setWeight(QFont::Medium);
+        p.setFont(f);
+        p.drawText(QRectF(0, 3, 16, 15), Qt::AlignRight | Qt::AlignTop, QString::number(index - kFirstChannelImage + 1));
+    } else {
+        switch (index) {
+        case 0: glyph(QColor(40, 60, 150), QStringLiteral("R")); break;
+        case 1: glyph(QColor(90, 90, 90), QStringLiteral("G")); break;
+        case 2: glyph(QColor(170, 90, 20), QStringLiteral("A")); break;
+        case 3: glyph(QColor(120, 40, 140), QStringLiteral("B")); break;
+        case 4: glyph(QColor(20, 120, 140), QStringLiteral("F")); break;
+        case 5: glyph(QColor(40, 110, 40), QStringLiteral("C")); break;
+        case 25: glyph(QColor(150, 40, 40), QStringLiteral("S")); break;
+        default: glyph(QColor(140, 120, 20), QStringLiteral("T")); break;
+        }
+    }
+    p.end();
+    cache.insert(index, QIcon(pm));
+    return cache.value(index);
+}
+
+CTavoCPSTreeView::CTavoCPSTreeView(CTavoCPSDoc *doc, QWidget *parent) : QTreeWidget(parent), m_pDoc(doc)
+{
+    setObjectName(QStringLiteral("CTavoCPSTreeView"));
+    setAccessibleName(QStringLiteral("Profile"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIconSize(QSize(25, 20));
+    setRootIsDecorated(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setMouseTracking(true); // hot tracking
+    setItemDelegate(new CLabelDelegate(this));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    setPalette(pal);
+    setStyleSheet(QStringLiteral("QTreeView::item { min-height: %1px; }").arg(22));
+    connect(this, &QTreeWidget::currentItemChanged, this, &CTavoCPSTreeView::OnCurrentChanged);
+    connect(doc, &CTavoCPSDoc::viewsUpdated, this, &CTavoCPSTreeView::OnViewsUpdated);
+    // A channel renamed or a channel list changed elsewhere shows here too.
+    connect(doc, &CTavoCPSDoc::attributeChanged, this, [this](QObject *origin, const QString &element, const QString &attribute) {
+        if (origin != this && m_pChannels && element == QLatin1String("channel") && attribute == QLatin1String("name"))
+            RefreshChannelItems();
+    });
+    connect(doc, &CTavoCPSDoc::childrenChanged, this, [this](QObject *origin, const QString &element) {
+        if (origin != this && m_pChannels && element == QLatin1String("channels"))
+            RefreshChannelItems();
+    });
+}
+
+int CTavoCPSTreeView::ItemValue(const QTreeWidgetItem *item) const
+{
+    return item ? item->data(0, kValueRole).toInt() : -1;
+}
+
+QTreeWidgetItem *CTavoCPSTreeView::ChannelItem(int index) const
+{
+    return m_pChannels && index >= 0 && index < m_pChannels->childCount() ? m_pChannels->child(index) : nullptr;
+}
+
+QTreeWidgetItem *CTavoCPSTreeView::AppendChannelItem(const QString &name, int index)
+{
+    auto *item = new QTreeWidgetItem(m_pChannels, {name});
+    item->setIcon(0, TreeImage(kFirstChannelImage + index));
+    item->setData(0, kValueRole, TreeItemValue(6, index));
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
+
+void CTavoCPSTreeView::OnInitialUpdate()
+{
+    m_bReady = false;
+    clear();
+    try {
+        const CDataItem root = m_pDoc->Root();
+        CDataItem setting, limit, channels;
+        root.GetChildByName(QStringLiteral("setting"), setting);
+        root.GetChildByName(QStringLiteral("limit"), limit);
+        root.GetChildByName(QStringLiteral("channels"), channels);
+
+        auto add = [](QTreeWidgetItem *parent, const QString &text, int image, int value) {
+            auto *item = new QTreeWidgetItem(parent, {text});
+            item->setIcon(0, TreeImage(image));
+            item->setData(0, kValueRole, value);
+            return item;
+        };
+        m_pRoot = new QTreeWidgetItem(this, {QStringLiteral("Olvan Series")});
+        m_pRoot->setIcon(0, TreeImage(0));
+        m_pRoot->setData(0, kValueRole, 0);
+        add(m_pRoot, LoadString(167), 1, 1);
+        add(m_pRoot, LoadString(172), 2, 2);
+        add(m_pRoot, LoadString(168), 3, 3);
+        m_pChannels = add(m_pRoot, LoadString(169), 5, 5);
+        const int count = setting.GetInt(QStringLiteral("numberChannels"));
+        for (int i = 0; i < count; ++i) {
+            CDataItem channel;
+            channels.GetChildByIndex(i, channel);
+            AppendChannelItem(channel.IsEmpty() ? QString() : channel.GetText(QStringLiteral("name")), i);
+        }
+        if (limit.GetInt(QStringLiteral("disable_scan_mode")) == 0)
+            add(m_pRoot, LoadString(171), 25, 7);
+        if (limit.GetInt(QStringLiteral("maxCodes")) > 122)
+            add(m_pRoot, LoadString(470), 26, 8);
+    } catch (const CTavoCPSException &e) {
+        ShowException(e);
+    }
+    if (m_pRoot) {
+        setCurrentItem(m_pRoot);
+        emit pageRequested(0, 0);
+    }
+    m_bReady = true;
+    try {
+        CDataItem root = m_pDoc->Root();
+        ClearRepeaterDisableForVariant(root);
+        SetNonDisplaySpecificInfo(root);
+        ApplyModelVariantDefaults(root);
+        if (!CheckFrequencies(root))
+            ShowMessage(511, MB_OK | MB_ICONWARNING);
+    } catch (const CTavoCPSException &e) {
+        ShowException(e);
+    }
+    expandAll();
+    if (m_pRoot)
+        scrollToItem(m_pRoot);
+    UpdateFlags();
+}
+
+void CTavoCPSTreeView::OnCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+{
+    if (!m_bReady || m_bReverting || !current)
+        return;
+    if (previous && m_commit) {
+        bool committed = false;
+        try {
+            committed = m_commit();
+        } catch (const CTavoCPSException &e) {
+            ShowException(e);
+        }
+        if (!committed) {
+            // The page being left holds an invalid value: stay on it.
+            m_bReverting = true;
+            setCurrentItem(previous);
+            m_bReverting = false;
+            return;
+        }
+    }
+    const int value = ItemValue(current);
+    emit pageRequested(value & 0xFFFF, value >> 16);
+    UpdateFlags();
+}
+
+void CTavoCPSTreeView::UpdateFlags()
+{
+    s_bAdd = s_bDelete = s_bRename = false;
+    QTreeWidgetItem *item = currentItem();
+    try {
+        CDataItem channels;
+        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
+        if (item && item == m_pChannels) {
+            s_bAdd = channels.CanAddChild();
+        } else if (item && item->parent() == m_pChannels && m_pChannels) {
+            s_bRename = true;
+            s_bDelete = channels.CanDeleteChild();
+        }
+    } catch (const CTavoCPSException &) {
+        s_bAdd = s_bDelete = s_bRename = false;
+    }
+    emit flagsChanged();
+}
+
+void CTavoCPSTreeView::focusInEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusInEvent(event);
+    UpdateFlags();
+}
+
+void CTavoCPSTreeView::focusOutEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return; // a menu or another window: the tree is still the one the commands act on
+    s_bAdd = s_bDelete = s_bRename = false;
+    emit flagsChanged();
+}
+
+void CTavoCPSTreeView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
+        OnDelete();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CTavoCPSTreeView::contextMenuEvent(QContextMenuEvent *event)
+{
+    QTreeWidgetItem *item = itemAt(event->pos());
+    if (!item)
+        return;
+    setCurrentItem(item);
+    UpdateFlags();
+    QMenu menu(this);
+    auto entry = [&](int id, bool enabled, void (CTavoCPSTreeView::*slot)()) {
+        QAction *a = menu.addAction(LoadString(id).section(QLatin1Char('\t'), 0, 0));
+        a->setShortcut(QKeySequence(LoadString(id).section(QLatin1Char('\t'), 1)));
+        a->setEnabled(enabled);
+        connect(a, &QAction::triggered, this, slot);
+    };
+    entry(356, s_bAdd, &CTavoCPSTreeView::OnAdd);
+    entry(360, s_bDelete, &CTavoCPSTreeView::OnDelete);
+    entry(361, s_bRename, &CTavoCPSTreeView::OnRename);
+    menu.exec(event->globalPos());
+}
+
+void CTavoCPSTreeView::OnAdd()
+{
+    if (currentItem() != m_pChannels || !m_pChannels)
+        return;
+    try {
+        CDataItem channels, setting, added;
+        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
+        m_pDoc->Root().GetChildByName(QStringLiteral("setting"), setting);
+        if (!channels.CanAddChild())
+            return;
+        if (!m_pDoc->AddChild(channels, added, this))
+            return;
+        const int count = setting.GetInt(QStringLiteral("numberChannels"));
+        QTreeWidgetItem *item = AppendChannelItem(added.GetText(QStringLiteral("name")), count - 1);
+        UpdateFlags();
+        setCurrentItem(item);
+        emit channelAdded();
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QLatin1String(kExceptionCatched), "CTavoCPSTreeView::AddNewItem", __LINE__);
+        ShowException(e);
+    }
+}
+
+void CTavoCPSTreeView::OnDelete()
+{
+    QTreeWidgetItem *item = currentItem();
+    if (!item || !m_pChannels || item->parent() != m_pChannels)
+        return;
+    try {
+        CDataItem channels, setting;
+        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
+        m_pDoc->Root().GetChildByName(QStringLiteral("setting"), setting);
+        if (!channels.CanDeleteChild()) {
+            ShowMessage(338, MB_OK | MB_ICONWARNING);
+            return;
+        }
+        const RuleResult r = m_pDoc->RemoveChild(channels, ItemValue(item) >> 16, this);
+        if (r.code == RuleResult::Done) {
+            RefreshChannelItems();
+            const int value = ItemValue(currentItem());
+            emit pageRequested(value & 0xFFFF, value >> 16);
+        }
+        UpdateFlags();
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QLatin1String(kExceptionCatched), "CTavoCPSTreeView::DelItem", __LINE__);
+        ShowException(e);
+    }
+}
+
+void CTavoCPSTreeView::RefreshChannelItems()
+{
+    m_bReady = false;
+    try {
+        CDataItem channels, setting;
+        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
+        m_pDoc->Root().GetChildByName(QStringLiteral("setting"), setting);
+        const int count = setting.GetInt(QStringLiteral("numberChannels"));
+        for (int i = m_pChannels->childCount() - 1; i >= count; --i)
+            delete m_pChannels->takeChild(i);
+        for (int i = m_pChannels->childCount(); i < count; ++i) // added elsewhere
+            AppendChannelItem(QString(), i);
+        for (int i = 0; i < m_pChannels->childCount(); ++i) {
+            CDataItem channel;
+            channels.GetChildByIndex(i, channel);
+            const QString name = channel.IsEmpty() ? QString() : channel.GetText(QStringLiteral("name"));
+            QTreeWidgetItem *item = m_pChannels->child(i);
+            if (item->text(0) != name)
+                item->setText(0, name);
+            item->setData(0, kValueRole, TreeItemValue(6, i));
+            item->setIcon(0, TreeImage(kFirstChannelImage + i));
+        }
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QLatin1String(kExceptionCatched), "CTavoCPSTreeView::RefreshTreeNode", __LINE__);
+        ShowException(e);
+    }
+    m_bReady = true;
+}
+
+void CTavoCPSTreeView::OnRename()
+{
+    QTreeWidgetItem *item = currentItem();
+    if (item && m_pChannels && item->parent() == m_pChannels)
+        editItem(item);
+}
+
+void CTavoCPSTreeView::OnEndLabelEdit(QTreeWidgetItem *item, const QString &textIn, bool fromCommand)
+{
+    if (!fromCommand && !g_bAcceptEndEdit) {
+        // The end of editing that follows a failed rename's message box.
+        g_bAcceptEndEdit = true;
+        return;
+    }
+    const QString text = textIn.trimmed();
+    if (text.isEmpty() || !item || item->parent() != m_pChannels)
+        return;
+    const int index = ItemValue(item) >> 16;
+    RuleResult r;
+    try {
+        CDataItem channels, channel;
+        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
+        channels.GetChildByIndex(index, channel);
+        if (channel.IsEmpty())
+            return;
+        r = m_pDoc->SetAttribute(channel, QStringLiteral("name"), text, this);
+    } catch (const CTavoCPSException &e) {
+        ShowException(e);
+        return;
+    }
+    if (r.code == RuleResult::Done) {
+        item->setText(0, text);
+        m_pDoc->UpdateAllViews(this, 3 | (6 << 8) | (index << 16));
+        m_bLastRenameOk = true;
+        return;
+    }
+    m_bLastRenameOk = false;
+    if (fromCommand)
+        g_bAcceptEndEdit = false;
+    CTavoCPSDoc::ShowRefusal(r, 222);
+}
+
+bool CTavoCPSTreeView::CommitPendingEdit()
+{
+    if (!m_pEditor || state() != QAbstractItemView::EditingState)
+        return true;
+    QLineEdit *editor = m_pEditor;
+    QTreeWidgetItem *item = currentItem();
+    m_bLastRenameOk = false;
+    const QString text = editor->text().trimmed();
+    if (text.isEmpty() || text == (item ? item->text(0) : QString())) {
+        m_pEditor = nullptr;
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return true;
+    }
+    OnEndLabelEdit(item, text, true);
+    if (!m_bLastRenameOk)
+        return false;
+    m_pEditor = nullptr;
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void CTavoCPSTreeView::OnViewsUpdated(QObject *origin, int hint)
+{
+    if (origin == this)
+        return;
+    if ((hint & 0xFF) == 1 && ((hint >> 8) & 0xFF) == 5) {
+        if (m_pChannels)
+            setCurrentItem(m_pChannels);
+        OnAdd();
+    }
+    // hint 3 (a changed channel name) needs nothing here
+}
+
+} // namespace tavo

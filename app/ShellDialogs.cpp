@@ -1,0 +1,306 @@
+#include "app/ShellDialogs.h"
+
+#include "views/CFileDialogs.h"
+#include "config/Registry.h"
+#include "profile/CRadioDataModel.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tavo {
+
+namespace {
+
+QString StripAccelerator(QString text) { return text.section(QLatin1Char('\t'), 0, 0); }
+
+QDialogButtonBox *OkCancel(QDialog *dialog, int okId, int cancelId)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
+    buttons->button(QDialogButtonBox::Ok)->setProperty("ctrlId", okId);
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
+    buttons->button(QDialogButtonBox::Cancel)->setProperty("ctrlId", cancelId);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+QString ProductStem() // the product title less " CPS"
+{
+    QString t = QLatin1String(kProductTitle);
+    return t.replace(QLatin1String(" CPS"), QString());
+}
+
+} // namespace
+
+// ---- New Profile
+
+CNewProfileDlg::CNewProfileDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(LoadString(272));
+    setProperty("ctrlId", 142);
+    auto *layout = new QVBoxLayout(this);
+    auto *label = new QLabel(LoadString(273), this);
+    label->setProperty("ctrlId", 1071);
+    m_pList = new QListWidget(this);
+    m_pList->setProperty("ctrlId", 1027);
+    label->setBuddy(m_pList);
+    m_pList->setAccessibleName(StripAccelerator(LoadString(273)));
+    layout->addWidget(label);
+    layout->addWidget(m_pList);
+    layout->addWidget(OkCancel(this, 1, 2));
+    m_strFolder = InstallFilePath(QLatin1String(kProfileTemplateFolder), QString());
+    const QFileInfoList files = QDir(m_strFolder).entryInfoList({QStringLiteral("*.kp2")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &f : files)
+        m_pList->addItem(f.fileName().chopped(4));
+    if (m_pList->count() > 0)
+        m_pList->setCurrentRow(0);
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+}
+
+bool CNewProfileDlg::HasTemplates() const { return m_pList->count() > 0; }
+
+QString CNewProfileDlg::SelectedPath() const
+{
+    const QListWidgetItem *item = m_pList->currentItem();
+    return item ? QDir(m_strFolder).filePath(item->text() + QStringLiteral(".kp2")) : QString();
+}
+
+QString CNewProfileDlg::Choose()
+{
+    if (!HasTemplates()) {
+        ShowMessage(296, MB_OK | MB_ICONERROR);
+        return QString();
+    }
+    return exec() == QDialog::Accepted ? SelectedPath() : QString();
+}
+
+// ---- About
+
+CAboutDlg::CAboutDlg(const QString &productVersion, QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(LoadString(297) + QLatin1Char(' ') + QLatin1String(kProductTitle));
+    setProperty("ctrlId", 100);
+    auto *layout = new QVBoxLayout(this);
+    const struct {
+        int id;
+        QString text;
+    } lines[] = {{1101, LoadString(274).replace(QLatin1String("%s"), ProductStem())},
+                 {1102, LoadString(275).replace(QLatin1String("%s"), productVersion)},
+                 {1103, LoadString(276)},
+                 {1104, LoadString(277).replace(QLatin1String("%s"), ProductStem())},
+                 {1105, LoadString(278)}};
+    for (const auto &l : lines) {
+        auto *label = new QLabel(l.text, this);
+        label->setProperty("ctrlId", l.id);
+        label->setWordWrap(true);
+        if (l.id == 1101) {
+            QFont f = label->font();
+            f.setBold(true);
+            label->setFont(f);
+        }
+        layout->addWidget(label);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
+    buttons->button(QDialogButtonBox::Ok)->setProperty("ctrlId", 1);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+    setMinimumWidth(420);
+}
+
+// ---- Password
+
+CAskPwdDlg::CAskPwdDlg(const QString &radioPassword, QString &remembered, QWidget *parent)
+    : QDialog(parent), m_strRadioPassword(radioPassword), m_strRemembered(remembered)
+{
+    setWindowTitle(LoadString(380));
+    setProperty("ctrlId", 136);
+    auto *layout = new QVBoxLayout(this);
+    auto *prompt = new QLabel(LoadString(379), this);
+    prompt->setProperty("ctrlId", 1074);
+    m_pEntry = new QLineEdit(this);
+    m_pEntry->setProperty("ctrlId", 1016);
+    m_pEntry->setMaxLength(4);
+    m_pEntry->setEchoMode(QLineEdit::Password);
+    prompt->setBuddy(m_pEntry);
+    layout->addWidget(prompt);
+    layout->addWidget(m_pEntry);
+    layout->addWidget(OkCancel(this, 1041, 1065));
+    m_pEntry->setFocus();
+}
+
+void CAskPwdDlg::accept()
+{
+    const QString entry = m_pEntry->text();
+    if (entry != m_strRadioPassword)
+        ShowMessage(279, MB_OK | MB_ICONWARNING);
+    else
+        m_strRemembered = entry;
+    QDialog::accept();
+}
+
+// ---- Dealer information
+
+namespace {
+constexpr int kDealerMaxChars = 250;
+QString ForEdit(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+QString ForStore(QString text) { return text.replace(QLatin1String("\n"), QLatin1String("\r\n")); }
+} // namespace
+
+CDealerInfoDialog::CDealerInfoDialog(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(LoadString(265));
+    setProperty("ctrlId", 138);
+    auto *form = new QFormLayout;
+    auto add = [&](int captionId, int captionTextId, int editId) {
+        auto *edit = new QPlainTextEdit(this);
+        edit->setProperty("ctrlId", editId);
+        edit->setTabChangesFocus(true);
+        edit->setFixedHeight(64);
+        auto *caption = new QLabel(LoadString(captionTextId), this);
+        caption->setProperty("ctrlId", captionId);
+        caption->setBuddy(edit);
+        edit->setAccessibleName(LoadString(captionTextId));
+        // At most 250 characters, as the stored value allows.
+        connect(edit, &QPlainTextEdit::textChanged, edit, [edit] {
+            const QString text = edit->toPlainText();
+            if (text.size() > kDealerMaxChars) {
+                edit->setPlainText(text.left(kDealerMaxChars));
+                edit->moveCursor(QTextCursor::End);
+            }
+        });
+        form->addRow(caption, edit);
+        return edit;
+    };
+    m_pLeft = add(1079, 266, 1001);
+    m_pMiddle = add(1080, 267, 1005);
+    m_pRight = add(1081, 268, 1002);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(OkCancel(this, 1, 2));
+    setMinimumWidth(460);
+}
+
+void CDealerInfoDialog::SetTexts(const QString &left, const QString &middle, const QString &right)
+{
+    m_pLeft->setPlainText(ForEdit(left));
+    m_pMiddle->setPlainText(ForEdit(middle));
+    m_pRight->setPlainText(ForEdit(right));
+}
+
+QPlainTextEdit *CDealerInfoDialog::Edit(int ctrlId) const
+{
+    return ctrlId == 1001 ? m_pLeft : ctrlId == 1005 ? m_pMiddle : ctrlId == 1002 ? m_pRight : nullptr;
+}
+
+void CDealerInfoDialog::accept()
+{
+    if (!EnsureUserKeys()) {
+        ShowMessage(373, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (!SetDealerInfo(ForStore(m_pLeft->toPlainText()), ForStore(m_pRight->toPlainText()),
+                       ForStore(m_pMiddle->toPlainText()))) {
+        ShowMessage(374, MB_OK | MB_ICONERROR);
+        return;
+    }
+    QDialog::accept();
+}
+
+int RunDealerInfoCommand(QWidget *parent)
+{
+    if (ApplicationLanguage().isEmpty()) {
+        ShowMessage(264, MB_OK | MB_ICONERROR);
+        return -1;
+    }
+    if (!EnsureUserKeys()) {
+        ShowMessage(373, MB_OK | MB_ICONERROR);
+        return -1;
+    }
+    QString left, right, middle;
+    const int read = GetDealerInfo(left, right, middle);
+    for (const QString *t : {&left, &right, &middle})
+        if (ForEdit(*t).size() > kDealerMaxChars) {
+            ShowMessage(375, MB_OK | MB_ICONWARNING);
+            return -1;
+        }
+    if (!read) {
+        ShowMessage(263, MB_OK | MB_ICONERROR);
+        return -1;
+    }
+    CDealerInfoDialog dialog(parent);
+    dialog.SetTexts(left, middle, right);
+    return dialog.exec();
+}
+
+// ---- Splash
+
+CSplashWnd::CSplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(480, 280);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    qApp->installEventFilter(this);
+    QTimer::singleShot(ms, this, &QWidget::close);
+}
+
+CSplashWnd::~CSplashWnd()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+void CSplashWnd::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(70, 80, 170));
+    g.setColorAt(1, QColor(150, 160, 235));
+    p.fillRect(rect(), g);
+    p.setPen(Qt::white);
+    QFont f = font();
+    f.setPointSize(22);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(rect().adjusted(0, 0, 0, -60), Qt::AlignCenter, QLatin1String(kProductTitle));
+    f.setPointSize(10);
+    f.setBold(false);
+    p.setFont(f);
+    p.drawText(rect().adjusted(0, 120, 0, 0), Qt::AlignCenter,
+               LoadString(274).replace(QLatin1String("%s"), ProductStem()));
+}
+
+bool CSplashWnd::eventFilter(QObject *, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+        return true; // input is discarded while the splash is up
+    default:
+        return false;
+    }
+}
+
+} // namespace tavo

@@ -1,0 +1,135 @@
+// The GUI's two figures: start-up from process start to the main window
+// shown (the splash wait left out), and opening a full profile (19
+// channels, 99 frequencies) into a profile window with its tree and first
+// page. A timing harness, not a test: it prints the figures.
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTavoCPSApp.h"
+#include "views/CTavoCPSDoc.h"
+#include "base/TemplateFile.h"
+#include "config/Registry.h"
+#include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace tavo;
+
+namespace {
+
+class QuietSink : public IMessageSink {
+public:
+    int Show(const QString &text, unsigned style) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return DefaultAnswer(style);
+    }
+};
+
+QString FullProfile()
+{
+    QString text;
+    LoadTemplateFile(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/SUR41622.kp2"), text);
+    text.replace(QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"19\""));
+    text.replace(QStringLiteral("numberChannels=\"16\""), QStringLiteral("numberChannels=\"19\""));
+    QString channels, frequencies;
+    for (int i = 16; i < 19; ++i)
+        channels += QStringLiteral("\t\t<channel rx_freq_ndx=\"%1\" rx_code=\"%2\" tx_freq_ndx=\"%1\" tx_code=\"%2\" rx_bw=\"0\" tx_bw=\"0\" "
+                                   "talkaround_power=\"0\" repeater_power=\"0\" repeater=\"0\" autoScan=\"0\" scramble_code=\"0\" "
+                                   "name=\"CH %3\" in_scanlist=\"1\" />\r\n").arg(i).arg(i % 100).arg(i + 1);
+    for (int i = 16; i < 99; ++i)
+        frequencies += QStringLiteral("\t\t<frequency freq=\"%1\" bandwidth=\"2\" power_level=\"2\" compander_lle_mode=\"0\" />\r\n")
+                           .arg(461012500 + 25000 * i);
+    text.replace(QStringLiteral("\t</channels>"), channels + QStringLiteral("\t</channels>"));
+    text.replace(QStringLiteral("\t</frequencies>"), frequencies + QStringLiteral("\t</frequencies>"));
+    return text;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Process start to the first paint of the main window, in milliseconds.
+double StartupOnce(const QString &userSettings)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), userSettings);
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    QElapsedTimer t;
+    t.start();
+    p.start(QStringLiteral(TAVO_BIN_DIR "/tavocps"), {QStringLiteral("--no-splash"), QStringLiteral("--exit-when-shown")});
+    while (p.waitForReadyRead(10000))
+        if (p.readAll().contains("shown"))
+            break;
+    const double ms = t.nsecsElapsed() / 1e6;
+    p.waitForFinished(10000);
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    ScopedProcessContext context;
+    QuietSink sink;
+    SetMessageSink(&sink);
+    QTemporaryDir dir;
+
+    std::vector<double> startup;
+    StartupOnce(dir.path()); // warm the file cache
+    for (int i = 0; i < 7; ++i)
+        startup.push_back(StartupOnce(dir.path()));
+
+    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
+    SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
+    const QString path = dir.filePath(QStringLiteral("full.kp2"));
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(EncodeScrambledUtf16(FullProfile()));
+    }
+    std::vector<double> open;
+    {
+        CTavoCPSApp app;
+        CTavoCPSApp::Options options;
+        options.splash = false;
+        if (!app.InitInstance(options))
+            return 1;
+        QApplication::processEvents();
+        for (int i = 0; i < 11; ++i) {
+            QElapsedTimer t;
+            t.start();
+            CChildFrame *child = app.MainFrame()->OpenDocumentFile(path);
+            QApplication::processEvents();
+            open.push_back(t.nsecsElapsed() / 1e6);
+            if (!child)
+                return 1;
+            child->Document()->SetModifiedFlag(false);
+            app.MainFrame()->MdiArea()->closeAllSubWindows();
+            QApplication::processEvents();
+        }
+    }
+    SetMessageSink(nullptr);
+    std::printf("start-up to main window shown (splash excluded): %.1f ms median of %zu (limit 500 ms)\n",
+                Median(startup), startup.size());
+    std::printf("open a full profile (19 channels, 99 frequencies) into a window: %.1f ms median of %zu (limit 100 ms)\n",
+                Median(open), open.size());
+    return 0;
+}

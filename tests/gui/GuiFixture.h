@@ -1,0 +1,117 @@
+#pragma once
+// Shared set-up of the GUI tests: settings in a temporary folder, the
+// built installation (with its help file) or a scratch copy of it, a
+// recording message sink, and the application started without its splash.
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTavoCPSApp.h"
+#include "app/CTavoCPSTreeView.h"
+#include "app/CommandIds.h"
+#include "views/CFileDialogs.h"
+#include "views/CTavoCPSDoc.h"
+#include "config/Registry.h"
+#include "resources/ProcessContext.h"
+#include "resources/StringTable.h"
+#include "support/RecordingSink.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tavo::test {
+
+inline QString BuiltInstall() { return QStringLiteral(TAVO_BIN_DIR "/install"); }
+inline QString SourceInstall() { return QStringLiteral(TAVO_SOURCE_DIR "/install"); }
+
+// Copies a folder tree.
+inline void CopyTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(file, target);
+    }
+}
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        SetMachineSettingsFile(SourceInstall() + QStringLiteral("/machine.ini"));
+        SetUserSettingsFile(m_dir.filePath(QStringLiteral("user/settings.ini")));
+        SetInstallPathOverride(BuiltInstall());
+        SetApplicationLanguage(QString());
+        CTavoCPSTreeView::g_bAcceptEndEdit = true;
+    }
+    void TearDown() override
+    {
+        m_app.reset();
+    }
+
+    // A scratch copy of the built installation, to be damaged by a test.
+    QString ScratchInstall()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("install"));
+        CopyTree(BuiltInstall(), path);
+        SetInstallPathOverride(path);
+        return path;
+    }
+
+    // Starts the application; false when start-up stopped.
+    bool Start(const QString &profile = QString())
+    {
+        m_app = std::make_unique<CTavoCPSApp>();
+        CTavoCPSApp::Options options;
+        options.splash = false;
+        options.profilePath = profile;
+        const bool ok = m_app->InitInstance(options);
+        QApplication::processEvents();
+        return ok;
+    }
+    CMainFrame *Frame() const { return m_app ? m_app->MainFrame() : nullptr; }
+
+    // A copy of a template as a profile file of the test.
+    QString ProfileCopy(const QString &model, const QString &name)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile::remove(path);
+        QFile::copy(SourceInstall() + QStringLiteral("/profiletemplate/") + model + QStringLiteral(".kp2"), path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        return path;
+    }
+
+    // The captions of the menu bar, "&" removed.
+    QStringList MenuTitles() const
+    {
+        QStringList titles;
+        for (QAction *a : Frame()->menuBar()->actions())
+            titles << a->text().remove(QLatin1Char('&'));
+        return titles;
+    }
+    QMenu *TopMenu(int captionId) const
+    {
+        for (QAction *a : Frame()->menuBar()->actions())
+            if (a->text() == LoadString(captionId))
+                return a->menu();
+        return nullptr;
+    }
+
+    ScopedProcessContext m_context; // first made, last restored
+    QTemporaryDir m_dir;
+    RecordingSink m_sink;
+    std::unique_ptr<CTavoCPSApp> m_app;
+};
+
+} // namespace tavo::test

@@ -1,0 +1,105 @@
+#pragma once
+// The common base of every editing page: a white scroll area holding the
+// page's form. The page's layout table arranges the form's controls (the
+// title bar across the page, the rows centred under it, paired left and
+// right columns); the visible-setting document decides which controls the
+// open model shows, and hidden rows close up. The base view also links the
+// focused control to the help pane and runs the common editing cycle.
+
+#include "views/LayoutTables.h"
+#include "profile/CDataItem.h"
+
+#include <QFont>
+#include <QHash>
+#include <QPointer>
+#include <QScrollArea>
+
+class QGridLayout;
+class QLabel;
+
+namespace tavo {
+
+class CTavoCPSDoc;
+class CHelpView;
+
+class CBaseView : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit CBaseView(int pageIndex, QWidget *parent = nullptr);
+    ~CBaseView() override;
+
+    // The set-up order of a page: the data references, then InitLayout
+    // (fonts, LoadRes, LoadData).
+    void OnInitialUpdate(CTavoCPSDoc *doc, int channelIndex);
+
+    // Called before the page is left, the profile saved or a radio written;
+    // false keeps the user on the page.
+    virtual bool CommitChanges() { return true; }
+    // Puts the focus, all text selected, on the entry that was refused
+    // (`ctrlId`, or the page's own choice when 0).
+    virtual void OnRefocusRequest(int ctrlId, int reason);
+    // Fills the controls from the profile and applies visibility.
+    virtual void LoadData() {}
+    // The captions and list texts from the string table.
+    virtual void LoadRes() {}
+    // Fonts, then LoadRes, then LoadData.
+    virtual void InitLayout();
+
+    // Hides the controls that the visible-setting document does not show
+    // for the open model; the layout closes the gaps.
+    void ApplyVisibility(const QString &pageName);
+    // Shows the help page of control `ctrlId` in the help pane; false when
+    // the pane is not shown.
+    bool ShowHelpTopic(int ctrlId);
+    void SetHelpPane(CHelpView *pane);
+
+    int PageIndex() const { return m_nPageIndex; }
+    const CPageInfo *PageInfo() const { return m_pPageInfo; }
+    int ChannelIndex() const { return m_nChannelIndex; }
+    // The control of the form with `ctrlId`; null when none.
+    QWidget *Control(int ctrlId) const { return m_controls.value(ctrlId); }
+    QWidget *Form() const { return m_pForm; }
+    // The display type of the open model: "Display" or "NonDisplay".
+    QString DisplayType() const;
+
+    static QFont TitleFont();
+    static QFont CaptionFont();
+
+protected:
+    // Takes the page's form (built by its .ui class): finds every control
+    // by its ctrlId once and arranges them by the layout table.
+    void SetForm(QWidget *form);
+    // The common editing cycle: the value goes through the rules; a refusal
+    // shows the rules' message (or `refusedMsgId`) and returns false, and
+    // the page then puts the stored value back.
+    bool ChangeAttribute(CDataItem &item, const QString &attribute, const QVariant &value, int refusedMsgId = 261);
+
+    CTavoCPSDoc *m_pDoc = nullptr;
+    CDataItem m_rootItem;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildLayout();
+    void AddRun(QGridLayout *grid, const CLayoutRecord *begin, const CLayoutRecord *end, int &row);
+
+    int m_nPageIndex;
+    const CPageInfo *m_pPageInfo;
+    int m_nChannelIndex = 0;
+    bool m_bInitialised = false;
+    QPointer<QWidget> m_pForm;
+    QPointer<CHelpView> m_pHelpPane;
+    QHash<int, QWidget *> m_controls;
+};
+
+// A page that is not built yet: a white page with nothing on it.
+class CEmptyView : public CBaseView {
+    Q_OBJECT
+public:
+    explicit CEmptyView(int pageIndex, QWidget *parent = nullptr);
+};
+
+// The page of tree index `pageIndex` (0..8), not yet set up; null outside.
+CBaseView *CreatePageView(int pageIndex, QWidget *parent = nullptr);
+
+} // namespace tavo

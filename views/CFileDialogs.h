@@ -1,0 +1,34 @@
+#pragma once
+// The one place that opens file dialogs. Tests set the next answer instead
+// of a dialog being shown.
+
+#include <QString>
+
+class QWidget;
+
+namespace tavo {
+
+namespace CFileDialogs {
+
+// The ".kp2" filter of the Open and Save As dialogs: "<product> Files
+// (*.kp2)" and "All Files (*.*)".
+QString ProfileFilter();
+
+// A path to open; empty when cancelled.
+QString GetOpenProfileName(QWidget *parent);
+// A path to save to, proposing `proposed`; ".kp2" is added to a name
+// without extension; empty when cancelled.
+QString GetSaveProfileName(QWidget *parent, const QString &proposed);
+
+// The next dialog is not shown and answers `path` (empty: cancelled).
+void SetNextAnswer(const QString &path);
+// True while an answer set by SetNextAnswer is waiting.
+bool HasNextAnswer();
+
+} // namespace CFileDialogs
+
+// The product title: application name, main window title, stem of the
+// file-dialog filters.
+inline constexpr const char *kProductTitle = "Olvan Series CPS";
+
+} // namespace tavo
