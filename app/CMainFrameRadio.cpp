@@ -173,7 +173,7 @@ void CMainFrame::FinishRadioOperation()
         return;
     m_pRadio->operation = OpNone;
     m_pRadio->watch->EndOperation();
-    statusBar()->clearMessage();
+    m_pMessagePane->setText(LoadString(57345));
 }
 
 void CMainFrame::StartRadioWorker(std::function<bool()> body, std::function<void(bool)> done)
@@ -362,7 +362,7 @@ void CMainFrame::RunReadTransfer()
 {
     CReadWriteDialog dialog(true, this);
     m_pRadio->dialog = &dialog;
-    statusBar()->showMessage(LoadString(msg::Transferring));
+    m_pMessagePane->setText(LoadString(msg::Transferring));
     m_pRadio->image = VirtualCP();
     CRadioOperation *op = m_pRadio->op.get();
     VirtualCP *image = &m_pRadio->image;
@@ -435,7 +435,7 @@ void CMainFrame::RunWriteTransfer()
 {
     CReadWriteDialog dialog(false, this);
     m_pRadio->dialog = &dialog;
-    statusBar()->showMessage(LoadString(msg::Transferring));
+    m_pMessagePane->setText(LoadString(msg::Transferring));
     auto host = std::make_shared<CQueuedStageHost>(this, [this](int textId) {
         if (m_pRadio->dialog)
             m_pRadio->dialog->SetStage(textId);

@@ -11,6 +11,7 @@
 #include "app/ShellDialogs.h"
 
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -57,6 +58,11 @@ protected:
                 if (!m_passwords.empty())
                     m_passwords.pop_front();
                 ++m_nPasswordAsked;
+                if (m_bCloseAtPassword) {
+                    // The program does not close under a running operation.
+                    m_bCloseAtPassword = false;
+                    m_bClosed = Frame()->close();
+                }
                 if (next.isEmpty()) {
                     pwd->reject();
                 } else {
@@ -65,6 +71,9 @@ protected:
                 }
             } else if (auto *rw = qobject_cast<CReadWriteDialog *>(modal)) {
                 m_nSeenProgress = std::max(m_nSeenProgress, rw->Progress()->value());
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(rw, &escape);
+                m_bEscapeClosed = m_bEscapeClosed || !rw->isVisible();
                 if (rw->OkButton()->isEnabled()) {
                     m_strFinalStatus = rw->Status()->text();
                     m_nFinalProgress = rw->Progress()->value();
@@ -138,6 +147,9 @@ protected:
     QTimer m_driver;
     std::deque<QString> m_passwords;
     int m_nPasswordAsked = 0;
+    bool m_bCloseAtPassword = false;
+    bool m_bClosed = false;
+    bool m_bEscapeClosed = false;
     QString m_strFinalStatus;
     int m_nFinalProgress = 0;
     int m_nSeenProgress = 0;
@@ -158,6 +170,7 @@ TEST_F(RadioGui, ReadIntoANewAndTheOpenProfileThenWrite)
     EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
     EXPECT_EQ(m_strFinalStatus, QStringLiteral("Read Succeeded!"));
     EXPECT_EQ(m_nFinalProgress, 100);
+    EXPECT_FALSE(m_bEscapeClosed) << "Escape is swallowed";
     ASSERT_EQ(Frame()->Children().size(), 1);
     EXPECT_EQ(Model(Frame()->ActiveChild()), QStringLiteral("OUD11602"));
     EXPECT_TRUE(Frame()->ActiveChild()->Document()->IsModified());
@@ -193,8 +206,11 @@ TEST_F(RadioGui, APasswordIsAskedUntilRightOrCancelled)
                     QStringLiteral("--baud"), QStringLiteral("0")});
     StartWith(sim);
     m_passwords = {QStringLiteral("9999"), QString()};
+    m_bCloseAtPassword = true;
     Run(cmd::DeviceRead);
     EXPECT_EQ(m_nPasswordAsked, 2);
+    EXPECT_FALSE(m_bClosed);
+    EXPECT_TRUE(Shown(LoadString(9136))) << "closing is refused while the operation runs";
     EXPECT_EQ(m_sink.last(), LoadString(279));
     EXPECT_TRUE(Frame()->Children().isEmpty());
     EXPECT_TRUE(WaitFor([&] { return Frame()->ReadFlag(); }, 5000)) << "Cancel ended the operation";
