@@ -11,6 +11,7 @@
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "profile/ProfileChecks.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -142,12 +143,14 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent)
     connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommandUI(); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateCommandUI(); });
     UpdateCommandUI();
+    InitRadio();
 }
 
 CMainFrame::~CMainFrame()
 {
     // Nothing reaches the frame once it is going away.
     m_bDestroying = true;
+    ShutdownRadio();
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     disconnect(m_pMdi, nullptr, this, nullptr);
@@ -195,6 +198,7 @@ void CMainFrame::CreateActions()
     AddCommand(cmd::DeviceWrite, 366, QKeySequence(Qt::CTRL | Qt::Key_W), &CMainFrame::OnRadioWrite);
     AddCommand(cmd::DeviceReset, 367, QKeySequence(Qt::CTRL | Qt::Key_E), &CMainFrame::OnRadioReset);
     AddCommand(cmd::DeviceFactoryReset, 507, {}, &CMainFrame::OnRadioFactoryReset);
+    AddCommand(cmd::DevicePortSettings, msg::PortSettingsMenu, {}, &CMainFrame::OnPortSettings);
     AddCommand(cmd::Report, 347, {}, &CMainFrame::OnReport);
     AddCommand(cmd::WindowCascade, 370, {}, nullptr);
     AddCommand(cmd::WindowTile, 371, {}, nullptr);
@@ -297,6 +301,8 @@ void CMainFrame::BuildMenus()
     add(device, cmd::DeviceRead);
     add(device, cmd::DeviceWrite);
     add(device, cmd::DeviceReset);
+    device->addSeparator();
+    add(device, cmd::DevicePortSettings);
 
     if (profile) {
         bar->addAction(m_actions.value(cmd::Report)); // a plain command at position 4
@@ -413,12 +419,11 @@ void CMainFrame::UpdateCommandUI()
     enable(cmd::Report, profile);
     enable(cmd::WindowCascade, profile);
     enable(cmd::WindowTile, profile);
-    // Read, Write, Reset and Factory Reset follow the cable watch, which
-    // arrives with the radio commands; until then they stay off.
-    enable(cmd::DeviceRead, false);
-    enable(cmd::DeviceWrite, false);
-    enable(cmd::DeviceReset, false);
-    enable(cmd::DeviceFactoryReset, false);
+    // Read, Write, Reset and Factory Reset follow the cable watch.
+    enable(cmd::DeviceRead, m_bReadFlag);
+    enable(cmd::DeviceWrite, m_bReadFlag && profile);
+    enable(cmd::DeviceReset, m_bReadFlag);
+    enable(cmd::DeviceFactoryReset, m_bReadFlag);
 
     const EditField edit = FocusedEdit();
     const bool usable = edit && !edit.isPassword();
@@ -674,19 +679,7 @@ void CMainFrame::OnAbout()
     dialog.exec();
 }
 
-// ---- the radio and report commands: placed here for their issues
-
-void CMainFrame::OnRadioRead() {}
-
-void CMainFrame::OnRadioWrite()
-{
-    if (CChildFrame *child = ActiveChild())
-        if (!child->Tree()->CommitPendingEdit())
-            return;
-}
-
-void CMainFrame::OnRadioReset() {}
-void CMainFrame::OnRadioFactoryReset() {}
+// ---- the report commands: placed here for their issue
 
 void CMainFrame::OnReport()
 {
@@ -702,6 +695,13 @@ void CMainFrame::OnReportDetailed() {}
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
+    // A transfer in progress keeps the program open: its worker uses the
+    // frame's radio objects until it ends.
+    if (RadioBusy()) {
+        ShowMessage(msg::TransferStillRunning, MB_OK | MB_ICONWARNING);
+        event->ignore();
+        return;
+    }
     // Each modified profile is asked about; Cancel keeps the program open.
     for (QMdiSubWindow *sub : m_pMdi->subWindowList())
         if (!sub->close()) {

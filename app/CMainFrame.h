@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -48,12 +50,24 @@ public:
     QString CurrentLanguage() const { return m_strCurrentLanguage; }
     QLabel *CablePane() const { return m_pCablePane; }
 
+    // ---- the radio commands and the cable watch (CMainFrameRadio.cpp)
+    // A radio operation runs in this instance (its worker may still end).
+    bool RadioBusy() const;
+    // The Read, Reset and Factory Reset flags the cable watch sets.
+    bool ReadFlag() const { return m_bReadFlag; }
+    // The password last accepted for a radio.
+    QString AcceptedPassword() const;
+    // The shared map's name (tests use their own); set before the frame.
+    static void SetCableMapKey(const QString &key);
+
 public slots:
     // The radio commands (their work arrives with the radio commands).
     void OnRadioRead();
     void OnRadioWrite();
     void OnRadioReset();
     void OnRadioFactoryReset();
+    // Device > Port and Transfer.
+    void OnPortSettings();
     // The report commands (their work arrives with the reports).
     void OnReport();
     void OnReportHandout();
@@ -90,6 +104,25 @@ private:
     void OnViewHelpPane();
     void OnHelpContents();
     void OnAbout();
+
+    // The radio side of the frame.
+    struct RadioState;
+    void InitRadio();
+    void ShutdownRadio();
+    void OnRadioNotify(int type, int value);
+    void OnCableState(bool usable, int deviceCount);
+    bool StartRadioOperation(int operation);
+    void FinishRadioOperation();
+    void StartRadioWorker(std::function<bool()> body, std::function<void(bool)> done);
+    void OnIdentified(bool ok);
+    void RunReadTransfer();
+    void RunWriteTransfer();
+    void TakeReadImage();
+    void StartResetWorker();
+
+    RadioState *m_pRadio = nullptr;
+    bool m_bReadFlag = false;
+    bool m_bCountMessageOpen = false;
 
     QMdiArea *m_pMdi;
     QToolBar *m_pToolBar = nullptr;

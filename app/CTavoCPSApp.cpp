@@ -1,5 +1,7 @@
 #include "app/CTavoCPSApp.h"
 
+#include "app/CRadioSettings.h"
+
 #include "app/CGuiMessageSink.h"
 #include "app/CMainFrame.h"
 #include "app/ShellDialogs.h"
@@ -155,6 +157,8 @@ CTavoCPSApp::Options CTavoCPSApp::ParseCommandLine(const QStringList &arguments)
             o.exitWhenShown = true;
         else if (a == QLatin1String("--install-dir") && i + 1 < arguments.size())
             SetInstallPathOverride(arguments.at(++i));
+        else if (a == QLatin1String("--port") && i + 1 < arguments.size())
+            SetPortOverride(arguments.at(++i));
         else if (!a.startsWith(QLatin1String("--")))
             o.profilePath = a;
     }

@@ -27,6 +27,7 @@ enum : int {
     DeviceWrite = 32777,
     DeviceReset = 32778,
     DeviceFactoryReset = 32804,
+    DevicePortSettings = 32805,
     Report = 32779,
     WindowCascade = 57650,
     WindowTile = 57651,

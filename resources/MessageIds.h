@@ -64,6 +64,12 @@ enum : int {
     VerifyingRadio = 9133,
     VerifySucceeded = 9134,
     BackupSaved = 9135,
+    TransferStillRunning = 9136,
+    PortSettingsMenu = 9137,
+    PortSettingsTitle = 9138,
+    PortSettingsPort = 9139,
+    PortSettingsVerify = 9140,
+    PortSettingsTrace = 9141,
 
     // ---- radio commands (the main frame's checks and questions)
     FrequencyNotSupportedByRadio = 269,

@@ -332,6 +332,16 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
     if (!PrepareWrite(profile, report.ident, accepted, host, image))
         return RadioCommandResult::Stopped;
 
+    QString stopText;
+    const RadioCommandResult result = RunWriteStages(op, continueFlag, image, accepted, host, options, report, stopText);
+    if (result == RadioCommandResult::Stopped && !stopText.isEmpty())
+        ShowMessageText(stopText, MB_OK | MB_ICONERROR);
+    return result;
+}
+
+RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &continueFlag, VirtualCP &image, QString &accepted,
+                                  IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report, QString &stopText)
+{
     // What the radio holds now is saved before anything is written to it.
     host.Stage(msg::BackingUpRadio);
     VirtualCP current;
@@ -345,7 +355,7 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
     QString error;
     report.backupPath = BackupRadioImage(current, error);
     if (report.backupPath.isEmpty()) {
-        ShowMessageText(formatted(msg::BackupFailed, error), MB_OK | MB_ICONERROR);
+        stopText = formatted(msg::BackupFailed, error);
         return RadioCommandResult::Stopped;
     }
     host.BackedUp(report.backupPath);
@@ -368,7 +378,7 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
         }
         report.verifyDifference = FirstUnwrittenField(image, back);
         if (!report.verifyDifference.isEmpty()) {
-            ShowMessageText(formatted(msg::VerifyFailed, report.verifyDifference), MB_OK | MB_ICONERROR);
+            stopText = formatted(msg::VerifyFailed, report.verifyDifference);
             return RadioCommandResult::Stopped;
         }
     }

@@ -120,4 +120,12 @@ struct RadioWriteReport {
 RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, CRadioDataModel &profile, QString &accepted,
                                 IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report);
 
+// The stages of a write after its preparation, as a worker thread runs
+// them (nothing is shown): the backup, the write transfer, the password
+// handed back into `accepted`, and with `verify` the read-back. Stopped:
+// `stopText` is the message to show (the backup was not saved, a field did
+// not read back).
+RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &continueFlag, VirtualCP &image, QString &accepted,
+                                  IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report, QString &stopText);
+
 } // namespace tavo

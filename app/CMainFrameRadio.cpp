@@ -1,0 +1,467 @@
+// The main frame's radio side: the cable watch (the monitor here, the
+// poller shared with the other instances), the command flags and the cable
+// pane, and Read, Write, Reset and Factory Reset. The checks, the password
+// loop and the write stages are the core's (workflow/CRadioCommands), run
+// step by step: radio work on one worker thread, every question, message
+// and document change here on the window's thread.
+
+#include "app/CMainFrame.h"
+
+#include "app/CChildFrame.h"
+#include "app/CRadioSettings.h"
+#include "app/CReadWriteDialog.h"
+#include "app/CTavoCPSTreeView.h"
+#include "app/CommandIds.h"
+#include "app/ShellDialogs.h"
+#include "views/CTavoCPSDoc.h"
+#include "base/CTavoCPSException.h"
+#include "profile/CRadioDataModel.h"
+#include "radio/CRadioOperation.h"
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
+#include "resources/StringTable.h"
+#include "workflow/CCableWatch.h"
+#include "workflow/CRadioCommands.h"
+#include "workflow/CRadioTransfer.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QStatusBar>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace tavo {
+
+namespace {
+
+enum RadioOperationKind : int { OpNone = 0, OpRead = 2, OpWrite = 3, OpReset = 4, OpFactoryReset = 6 };
+
+ContextValue<QString> &CableMapKey()
+{
+    static ContextValue<QString> value(CSharedCableMap::DefaultKey());
+    return value;
+}
+
+// Notifications of the radio worker, queued to the frame's thread; a
+// failure clears the continue flag at once, so the worker stops between
+// stages.
+class CQueuedRadioSink : public IRadioNotificationSink {
+public:
+    CQueuedRadioSink(QObject *target, std::function<void(int, int)> handler, std::atomic<bool> &continueFlag)
+        : m_pTarget(target), m_handler(std::move(handler)), m_continue(continueFlag)
+    {
+    }
+    void Notify(int type, int value) override
+    {
+        if (type == RadioCommFailure || type == RadioMemoryWarning)
+            m_continue = false;
+        auto handler = m_handler;
+        QMetaObject::invokeMethod(m_pTarget, [handler, type, value] { handler(type, value); }, Qt::QueuedConnection);
+    }
+
+private:
+    QObject *m_pTarget;
+    std::function<void(int, int)> m_handler;
+    std::atomic<bool> &m_continue;
+};
+
+} // namespace
+
+struct CMainFrame::RadioState {
+    std::unique_ptr<CCableWatch> watch;
+    std::unique_ptr<CRadioOperation> op;
+    std::unique_ptr<CQueuedRadioSink> sink;
+    std::atomic<bool> continueFlag{true};
+    std::thread worker;
+    bool workerRunning = false;
+    int operation = OpNone;
+    int progress = 0;
+    CRadioIdent ident;
+    VirtualCP image;
+    QString password;
+    QPointer<CReadWriteDialog> dialog;
+    bool identified = false;
+};
+
+void CMainFrame::SetCableMapKey(const QString &key)
+{
+    CableMapKey().Set(key);
+}
+
+void CMainFrame::InitRadio()
+{
+    m_pRadio = new RadioState;
+    m_pRadio->sink = std::make_unique<CQueuedRadioSink>(this, [this](int t, int v) { OnRadioNotify(t, v); }, m_pRadio->continueFlag);
+    m_pRadio->watch = std::make_unique<CCableWatch>(CableMapKey().Get(), &CountRadioCables, [this](bool usable, int count) {
+        QMetaObject::invokeMethod(this, [this, usable, count] { OnCableState(usable, count); }, Qt::QueuedConnection);
+    });
+    m_pRadio->watch->Start();
+}
+
+void CMainFrame::ShutdownRadio()
+{
+    if (!m_pRadio)
+        return;
+    // The worker ends by itself after its last stage; it is waited for
+    // before the objects it uses go.
+    if (m_pRadio->worker.joinable())
+        m_pRadio->worker.join();
+    if (m_pRadio->operation != OpNone)
+        m_pRadio->watch->EndOperation();
+    m_pRadio->watch->Stop();
+    delete m_pRadio;
+    m_pRadio = nullptr;
+}
+
+bool CMainFrame::RadioBusy() const
+{
+    return m_pRadio && (m_pRadio->operation != OpNone || m_pRadio->workerRunning);
+}
+
+QString CMainFrame::AcceptedPassword() const
+{
+    return m_pRadio ? m_pRadio->password : QString();
+}
+
+// ---- the cable state
+
+void CMainFrame::OnCableState(bool usable, int deviceCount)
+{
+    if (m_bDestroying || !m_pRadio)
+        return;
+    if (deviceCount > 1 && !m_bCountMessageOpen) {
+        m_bCountMessageOpen = true;
+        QString text = LoadString(msg::UsbConnections);
+        text.replace(QLatin1String("%d"), QString::number(deviceCount));
+        ShowMessageText(text, MB_OK | MB_ICONWARNING);
+        m_bCountMessageOpen = false;
+    }
+    const bool busy = RadioBusy();
+    const bool flag = usable && !busy;
+    if (!usable && !busy)
+        CablePane()->setText(LoadString(msg::UsbCableNotConnected));
+    else if (flag)
+        CablePane()->setText(LoadString(msg::UsbCableConnected));
+    if (flag != m_bReadFlag) {
+        m_bReadFlag = flag;
+        UpdateCommandUI();
+    }
+}
+
+// ---- starting and finishing
+
+bool CMainFrame::StartRadioOperation(int operation)
+{
+    if (RadioBusy())
+        return false;
+    m_pRadio->watch->BeginOperation();
+    m_pRadio->op = std::make_unique<CRadioOperation>(m_pRadio->sink.get(), RadioCableConfig());
+    m_pRadio->operation = operation;
+    m_pRadio->progress = 0;
+    m_pRadio->continueFlag = true;
+    m_bReadFlag = false;
+    UpdateCommandUI();
+    return true;
+}
+
+void CMainFrame::FinishRadioOperation()
+{
+    if (m_pRadio->operation == OpNone)
+        return;
+    m_pRadio->operation = OpNone;
+    m_pRadio->watch->EndOperation();
+    m_pMessagePane->setText(LoadString(57345));
+}
+
+void CMainFrame::StartRadioWorker(std::function<bool()> body, std::function<void(bool)> done)
+{
+    if (m_pRadio->worker.joinable())
+        m_pRadio->worker.join(); // the previous worker has posted its end
+    m_pRadio->workerRunning = true;
+    m_pRadio->worker = std::thread([this, body = std::move(body), done = std::move(done)] {
+        const bool ok = body();
+        QMetaObject::invokeMethod(
+            this,
+            [this, done, ok] {
+                if (m_pRadio->worker.joinable())
+                    m_pRadio->worker.join();
+                m_pRadio->workerRunning = false;
+                done(ok);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// ---- the notification handler
+
+void CMainFrame::OnRadioNotify(int type, int value)
+{
+    if (!m_pRadio)
+        return;
+    if (m_pRadio->dialog) {
+        m_pRadio->dialog->OnNotify(type, value);
+        return;
+    }
+    if (type == RadioProgress) {
+        m_pRadio->progress = value;
+    } else if (type == RadioCommFailure || type == RadioMemoryWarning) {
+        // The worker's end finishes the operation.
+        ShowMessageText(RadioFailureText(type, value), MB_OK | (type == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
+    }
+}
+
+// ---- the commands
+
+void CMainFrame::OnRadioRead()
+{
+    if (!m_bReadFlag || !StartRadioOperation(OpRead))
+        return;
+    CRadioOperation *op = m_pRadio->op.get();
+    CRadioIdent *ident = &m_pRadio->ident;
+    *ident = CRadioIdent();
+    StartRadioWorker(
+        [op, ident] {
+            std::lock_guard<std::mutex> lock(RadioLock());
+            op->ClearFailure();
+            return op->Identify(*ident);
+        },
+        [this](bool ok) { OnIdentified(ok); });
+}
+
+void CMainFrame::OnRadioWrite()
+{
+    CChildFrame *child = ActiveChild();
+    if (!child || !m_bReadFlag)
+        return;
+    if (!child->Tree()->CommitPendingEdit() || !child->Document()->CommitChanges())
+        return;
+    if (!EnsureSettingDocuments() || !CheckWriteStart(child->Document()->Model()))
+        return;
+    if (!StartRadioOperation(OpWrite))
+        return;
+    CRadioOperation *op = m_pRadio->op.get();
+    CRadioIdent *ident = &m_pRadio->ident;
+    *ident = CRadioIdent();
+    StartRadioWorker(
+        [op, ident] {
+            std::lock_guard<std::mutex> lock(RadioLock());
+            op->ClearFailure();
+            return op->Identify(*ident);
+        },
+        [this](bool ok) { OnIdentified(ok); });
+}
+
+void CMainFrame::StartResetWorker()
+{
+    CRadioOperation *op = m_pRadio->op.get();
+    m_pRadio->operation = OpReset;
+    StartRadioWorker(
+        [op] {
+            std::lock_guard<std::mutex> lock(RadioLock());
+            op->ClearFailure();
+            return op->Reset();
+        },
+        [this](bool) { FinishRadioOperation(); });
+}
+
+void CMainFrame::OnRadioReset()
+{
+    if (!m_bReadFlag || !StartRadioOperation(OpReset))
+        return;
+    StartResetWorker();
+}
+
+void CMainFrame::OnRadioFactoryReset()
+{
+    if (!m_bReadFlag)
+        return;
+    if (ShowMessage(msg::FactoryResetConfirm, MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
+    if (!StartRadioOperation(OpFactoryReset))
+        return;
+    CRadioOperation *op = m_pRadio->op.get();
+    StartRadioWorker(
+        [op] {
+            std::lock_guard<std::mutex> lock(RadioLock());
+            op->ClearFailure();
+            return op->FactoryReset();
+        },
+        [this](bool ok) {
+            // A factory reset is always followed by a reset; the operation
+            // stays busy.
+            if (ok && m_pRadio->operation == OpFactoryReset)
+                StartResetWorker();
+            else
+                FinishRadioOperation();
+        });
+}
+
+void CMainFrame::OnPortSettings()
+{
+    CPortSettingsDlg dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_pRadio->watch->Wake();
+}
+
+// ---- after the identification
+
+namespace {
+// The password dialog of the GUI: a wrong entry is refused by the dialog
+// itself (message 279) and asked again by the loop.
+class CGuiRadioHost : public IRadioCommandHost {
+public:
+    explicit CGuiRadioHost(QWidget *parent) : m_pParent(parent) {}
+    bool AskPassword(const QString &expected, QString &entered) override
+    {
+        QString remembered;
+        CAskPwdDlg dialog(expected, remembered, m_pParent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        entered = remembered;
+        return true;
+    }
+
+private:
+    QWidget *m_pParent;
+};
+} // namespace
+
+void CMainFrame::OnIdentified(bool ok)
+{
+    if (!ok || m_pRadio->operation == OpNone) {
+        FinishRadioOperation();
+        return;
+    }
+    const bool write = m_pRadio->operation == OpWrite;
+    CGuiRadioHost host(this);
+    if (!EnsureSettingDocuments() || !CheckIdentification(m_pRadio->ident, write)) {
+        FinishRadioOperation();
+        return;
+    }
+    if (!write) {
+        if (!RunPasswordLoop(m_pRadio->ident, m_pRadio->password, host)) {
+            FinishRadioOperation();
+            return;
+        }
+        RunReadTransfer();
+        return;
+    }
+    CChildFrame *child = ActiveChild();
+    m_pRadio->image = VirtualCP();
+    if (!child || !PrepareWrite(child->Document()->Model(), m_pRadio->ident, m_pRadio->password, host, m_pRadio->image)) {
+        FinishRadioOperation();
+        return;
+    }
+    RunWriteTransfer();
+}
+
+void CMainFrame::RunReadTransfer()
+{
+    CReadWriteDialog dialog(true, this);
+    m_pRadio->dialog = &dialog;
+    m_pMessagePane->setText(LoadString(msg::Transferring));
+    m_pRadio->image = VirtualCP();
+    CRadioOperation *op = m_pRadio->op.get();
+    VirtualCP *image = &m_pRadio->image;
+    std::atomic<bool> *cont = &m_pRadio->continueFlag;
+    *cont = true;
+    StartRadioWorker([op, image, cont] { return RunTransfer(*op, TransferKind::Read, *image, *cont); },
+                     [this](bool ok) {
+                         if (m_pRadio->dialog)
+                             m_pRadio->dialog->OnWorkerDone(ok, QString());
+                         FinishRadioOperation();
+                     });
+    const int result = dialog.exec();
+    m_pRadio->dialog = nullptr;
+    if (result == QDialog::Accepted)
+        TakeReadImage();
+}
+
+void CMainFrame::TakeReadImage()
+{
+    CChildFrame *child = ActiveChild();
+    int answer = IDYES;
+    if (child)
+        answer = ShowMessage(msg::CreateOrOverwriteProfile, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) {
+        auto *doc = new CTavoCPSDoc;
+        if (!doc->OnNewDocumentFromRadio(m_pRadio->image)) {
+            delete doc;
+            return;
+        }
+        AddChild(doc);
+    } else if (answer == IDNO) {
+        try {
+            if (!child->Document()->SetVirtualCPData(m_pRadio->image))
+                return;
+        } catch (const CTavoCPSException &e) {
+            ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::CommunicationError, MB_OK | MB_ICONERROR);
+            return;
+        }
+        child->Document()->SetModifiedFlag(true);
+        child->RebuildPanes();
+    }
+}
+
+namespace {
+// The stage texts of a write, from the worker to the dialog.
+class CQueuedStageHost : public IRadioCommandHost {
+public:
+    explicit CQueuedStageHost(QObject *target, std::function<void(int)> stage) : m_pTarget(target), m_stage(std::move(stage)) {}
+    bool AskPassword(const QString &, QString &) override { return false; }
+    void Stage(int textId) override
+    {
+        auto stage = m_stage;
+        QMetaObject::invokeMethod(m_pTarget, [stage, textId] { stage(textId); }, Qt::QueuedConnection);
+    }
+
+private:
+    QObject *m_pTarget;
+    std::function<void(int)> m_stage;
+};
+
+struct WriteOutcome {
+    RadioCommandResult result = RadioCommandResult::Failed;
+    QString stopText;
+    QString accepted;
+    RadioWriteReport report;
+};
+} // namespace
+
+void CMainFrame::RunWriteTransfer()
+{
+    CReadWriteDialog dialog(false, this);
+    m_pRadio->dialog = &dialog;
+    m_pMessagePane->setText(LoadString(msg::Transferring));
+    auto host = std::make_shared<CQueuedStageHost>(this, [this](int textId) {
+        if (m_pRadio->dialog)
+            m_pRadio->dialog->SetStage(textId);
+    });
+    auto outcome = std::make_shared<WriteOutcome>();
+    outcome->accepted = m_pRadio->password;
+    RadioWriteOptions options;
+    options.verify = GetVerifyAfterWrite();
+    CRadioOperation *op = m_pRadio->op.get();
+    VirtualCP *image = &m_pRadio->image;
+    std::atomic<bool> *cont = &m_pRadio->continueFlag;
+    *cont = true;
+    StartRadioWorker(
+        [op, image, cont, host, outcome, options] {
+            outcome->result = RunWriteStages(*op, *cont, *image, outcome->accepted, *host, options, outcome->report, outcome->stopText);
+            return outcome->result == RadioCommandResult::Done;
+        },
+        [this, outcome](bool ok) {
+            // The password the radio now has is the one last accepted.
+            m_pRadio->password = outcome->accepted;
+            if (m_pRadio->dialog)
+                m_pRadio->dialog->OnWorkerDone(ok, outcome->stopText);
+            FinishRadioOperation();
+        });
+    dialog.exec();
+    m_pRadio->dialog = nullptr;
+}
+
+} // namespace tavo

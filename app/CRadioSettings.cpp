@@ -1,0 +1,155 @@
+#include "app/CRadioSettings.h"
+
+#include "config/Registry.h"
+#include "radio/CLinkTrace.h"
+#include "radio/CRadioOperation.h"
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
+#include "resources/StringTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSerialPortInfo>
+#include <QSettings>
+
+#include <unistd.h>
+
+namespace tavo {
+
+namespace {
+
+ContextValue<QString> &PortOverride()
+{
+    static ContextValue<QString> value;
+    return value;
+}
+
+QVariant UserValue(const QString &key, const QVariant &fallback = QVariant())
+{
+    QSettings settings(UserSettingsFile(), QSettings::IniFormat);
+    return settings.value(key, fallback);
+}
+
+void SetUserValue(const QString &key, const QVariant &value)
+{
+    QSettings settings(UserSettingsFile(), QSettings::IniFormat);
+    settings.setValue(key, value);
+}
+
+const QString kPortKey = QStringLiteral("Radio/Port");
+const QString kVerifyKey = QStringLiteral("Radio/VerifyAfterWrite");
+const QString kTraceKey = QStringLiteral("Radio/TraceFile");
+
+} // namespace
+
+QString GetRadioPort()
+{
+    const QString given = PortOverride().Get();
+    return given.isEmpty() ? UserValue(kPortKey).toString() : given;
+}
+
+void SetRadioPort(const QString &port)
+{
+    SetUserValue(kPortKey, port.trimmed());
+    PortOverride().Set(QString());
+}
+
+void SetPortOverride(const QString &port)
+{
+    PortOverride().Set(port);
+}
+
+bool GetVerifyAfterWrite()
+{
+    return UserValue(kVerifyKey, true).toBool();
+}
+
+void SetVerifyAfterWrite(bool verify)
+{
+    SetUserValue(kVerifyKey, verify);
+}
+
+QString GetTraceFile()
+{
+    return UserValue(kTraceKey).toString();
+}
+
+void SetTraceFile(const QString &path)
+{
+    SetUserValue(kTraceKey, path.trimmed());
+}
+
+CCableConfig RadioCableConfig()
+{
+    CCableConfig config = DefaultCableConfig();
+    config.portPath = GetRadioPort();
+    const QString trace = GetTraceFile();
+    if (!trace.isEmpty()) {
+        auto file = std::make_shared<CLinkTrace>();
+        QString error;
+        // A trace that does not open leaves the transfer untraced.
+        if (file->OpenFile(trace, error))
+            config.trace = file;
+    }
+    return config;
+}
+
+int CountRadioCables()
+{
+    const QString port = GetRadioPort();
+    if (!port.isEmpty()) {
+        // Opening the port to count it would disturb a radio that waits on
+        // it; a device that exists and may be opened counts as one cable.
+        const QByteArray path = QFile::encodeName(port);
+        return ::access(path.constData(), R_OK | W_OK) == 0 ? 1 : 0;
+    }
+    CCableConfig config = DefaultCableConfig();
+    config.portPath.clear();
+    std::lock_guard<std::mutex> lock(RadioLock());
+    CRadioOperation op(nullptr, config);
+    return op.CountCables();
+}
+
+CPortSettingsDlg::CPortSettingsDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(LoadString(msg::PortSettingsTitle));
+    auto *form = new QFormLayout(this);
+    m_pPort = new QComboBox(this);
+    m_pPort->setEditable(true);
+    m_pPort->addItem(QString());
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        m_pPort->addItem(info.systemLocation());
+    m_pPort->setCurrentText(GetRadioPort());
+    auto *portLabel = new QLabel(LoadString(msg::PortSettingsPort), this);
+    portLabel->setBuddy(m_pPort);
+    form->addRow(portLabel, m_pPort);
+    m_pVerify = new QCheckBox(LoadString(msg::PortSettingsVerify), this);
+    m_pVerify->setChecked(GetVerifyAfterWrite());
+    form->addRow(m_pVerify);
+    m_pTrace = new QLineEdit(GetTraceFile(), this);
+    auto *traceLabel = new QLabel(LoadString(msg::PortSettingsTrace), this);
+    traceLabel->setBuddy(m_pTrace);
+    form->addRow(traceLabel, m_pTrace);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+void CPortSettingsDlg::accept()
+{
+    SetRadioPort(m_pPort->currentText());
+    SetVerifyAfterWrite(m_pVerify->isChecked());
+    SetTraceFile(m_pTrace->text());
+    QDialog::accept();
+}
+
+} // namespace tavo

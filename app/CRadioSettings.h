@@ -1,0 +1,49 @@
+#pragma once
+// The GUI's radio settings (user scope): the explicit port that stands in
+// for the cable search, verify after write (on by default) and the serial
+// trace file; the radio link configuration made from them.
+
+#include "radio/ICableTransport.h"
+
+#include <QDialog>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace tavo {
+
+QString GetRadioPort();       // the port for this session (--port wins)
+void SetRadioPort(const QString &port);
+void SetPortOverride(const QString &port); // --port on the command line
+bool GetVerifyAfterWrite();
+void SetVerifyAfterWrite(bool verify);
+QString GetTraceFile();
+void SetTraceFile(const QString &path);
+
+// The link configuration of the next radio operation: the explicit port
+// (empty: the cable search) and the trace file when one is set.
+CCableConfig RadioCableConfig();
+
+// The cable count: with an explicit port, 1 when it exists and opens;
+// otherwise the programming cables found (under the radio lock).
+int CountRadioCables();
+
+// Device > Port and Transfer: the port, verify after write, the trace file.
+class CPortSettingsDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPortSettingsDlg(QWidget *parent = nullptr);
+    QComboBox *Port() const { return m_pPort; }
+    QCheckBox *Verify() const { return m_pVerify; }
+    QLineEdit *Trace() const { return m_pTrace; }
+    void accept() override;
+
+private:
+    QComboBox *m_pPort;
+    QCheckBox *m_pVerify;
+    QLineEdit *m_pTrace;
+};
+
+} // namespace tavo

@@ -1,0 +1,114 @@
+#include "app/CReadWriteDialog.h"
+
+#include "radio/RadioNotification.h"
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavo {
+
+CReadWriteDialog::CReadWriteDialog(bool read, QWidget *parent) : QDialog(parent), m_bRead(read)
+{
+    setProperty("ctrlId", 140);
+    setModal(true);
+    // No close button: the dialog ends with OK or after a failure.
+    setWindowFlag(Qt::CustomizeWindowHint, true);
+    setWindowFlag(Qt::WindowTitleHint, true);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowTitle(read ? QStringLiteral("Read") : QStringLiteral("Write"));
+    auto *layout = new QVBoxLayout(this);
+    m_pStatus = new QLabel(LoadString(read ? msg::ReadingFromRadio : msg::WritingToRadio), this);
+    m_pStatus->setProperty("ctrlId", 1010);
+    m_pStatus->setMinimumWidth(320);
+    m_pProgress = new QProgressBar(this);
+    m_pProgress->setProperty("ctrlId", 1009);
+    m_pProgress->setRange(0, 100);
+    m_pProgress->setValue(0);
+    m_pProgress->setAccessibleName(m_pStatus->text());
+    m_pOk = new QPushButton(LoadString(140), this);
+    m_pOk->setProperty("ctrlId", 1);
+    m_pOk->setEnabled(false);
+    m_pOk->setAutoDefault(false);
+    connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(m_pStatus);
+    layout->addWidget(m_pProgress);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(m_pOk);
+    layout->addLayout(row);
+}
+
+void CReadWriteDialog::SetStage(int textId)
+{
+    if (!m_bEnded)
+        m_pStatus->setText(LoadString(textId));
+}
+
+void CReadWriteDialog::OnNotify(int type, int value)
+{
+    if (m_bEnded)
+        return;
+    switch (type) {
+    case RadioProgress: m_pProgress->setValue(value); break;
+    case RadioCommFailure:
+    case RadioMemoryWarning: fail(RadioFailureText(type, value)); break;
+    default: break; // the end of a stage: success waits for the last one
+    }
+}
+
+void CReadWriteDialog::OnWorkerDone(bool ok, const QString &stopText)
+{
+    if (m_bEnded)
+        return;
+    if (!ok) {
+        fail(stopText.isEmpty() ? LoadString(msg::CommunicationError) : stopText);
+        return;
+    }
+    m_bEnded = true;
+    m_pProgress->setValue(100);
+    m_pStatus->setText(LoadString(m_bRead ? msg::ReadSucceeded : msg::WriteSucceeded));
+    m_pOk->setEnabled(true);
+    m_pOk->setDefault(true);
+    m_pOk->setFocus();
+}
+
+void CReadWriteDialog::fail(const QString &text)
+{
+    m_bEnded = true;
+    m_pStatus->setText(LoadString(m_bRead ? msg::ReadFailed : msg::WriteFailed));
+    if (!m_bErrorShown) {
+        m_bErrorShown = true;
+        ShowMessageText(text, MB_OK | MB_ICONERROR);
+    }
+    done(QDialog::Rejected);
+}
+
+void CReadWriteDialog::reject()
+{
+    // Escape and the window's close do not cancel a transfer.
+}
+
+void CReadWriteDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CReadWriteDialog::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+}
+
+} // namespace tavo

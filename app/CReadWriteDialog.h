@@ -1,0 +1,55 @@
+#pragma once
+// The dialog in which a read or a write runs: a progress bar (1009), a
+// status text (1010) and OK (1), disabled until the transfer has ended
+// well. The transfer itself runs on the main frame's radio worker; the
+// frame hands the dialog the notifications, the stage texts and the end
+// of the worker, all on this thread. A failure shows one message and ends
+// the dialog with Cancel; Escape and the close button do nothing while the
+// transfer runs.
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tavo {
+
+class CReadWriteDialog : public QDialog {
+    Q_OBJECT
+public:
+    // read: a read (true) or a write (false).
+    explicit CReadWriteDialog(bool read, QWidget *parent = nullptr);
+
+    // A radio notification of the transfer (types 1-4).
+    void OnNotify(int type, int value);
+    // A new stage of the transfer (its status text).
+    void SetStage(int textId);
+    // The worker has ended: ok, or stopped with `stopText` to show (empty:
+    // the failure was a notification, or nothing more is known).
+    void OnWorkerDone(bool ok, const QString &stopText);
+
+    bool IsRead() const { return m_bRead; }
+    bool ErrorShown() const { return m_bErrorShown; }
+    QProgressBar *Progress() const { return m_pProgress; }
+    QLabel *Status() const { return m_pStatus; }
+    QPushButton *OkButton() const { return m_pOk; }
+
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void fail(const QString &text);
+
+    bool m_bRead;
+    bool m_bErrorShown = false;
+    bool m_bEnded = false;
+    QProgressBar *m_pProgress;
+    QLabel *m_pStatus;
+    QPushButton *m_pOk;
+};
+
+} // namespace tavo

@@ -1,0 +1,299 @@
+// Read, Write, Reset and Factory Reset from the main frame against
+// tavo-radio-sim over a pseudo-terminal (the port given as on the command
+// line): the progress dialog and the password dialog are driven through
+// their widgets, every question is answered by the recording sink.
+
+#include "GuiFixture.h"
+#include "radio/RadioTestSupport.h"
+
+#include "app/CRadioSettings.h"
+#include "app/CReadWriteDialog.h"
+#include "app/ShellDialogs.h"
+
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstring>
+#include <deque>
+#include <functional>
+
+using namespace tavo;
+using tavo::test::SimProcess;
+
+namespace {
+
+VirtualCP Changed(const std::function<void(VirtualCP &)> &change)
+{
+    VirtualCP cp = test::SampleImage();
+    change(cp);
+    return cp;
+}
+
+void SetModel(VirtualCP &cp, const char letters[3], std::initializer_list<uint8_t> digits)
+{
+    std::memcpy(cp.At(6), letters, 3);
+    size_t i = 9;
+    for (uint8_t d : digits)
+        cp.bytes[i++] = d;
+}
+
+class RadioGui : public test::GuiTest {
+protected:
+    void SetUp() override
+    {
+        test::GuiTest::SetUp();
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        CMainFrame::SetCableMapKey(QStringLiteral("TavoCPSTest-%1-%2").arg(QCoreApplication::applicationPid()).arg(++s_nKey));
+        // The modal dialogs: a password from the script (empty: Cancel),
+        // the progress dialog's OK once it is enabled.
+        QObject::connect(&m_driver, &QTimer::timeout, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *pwd = qobject_cast<CAskPwdDlg *>(modal)) {
+                const QString next = m_passwords.empty() ? QString() : m_passwords.front();
+                if (!m_passwords.empty())
+                    m_passwords.pop_front();
+                ++m_nPasswordAsked;
+                if (m_bCloseAtPassword) {
+                    // The program does not close under a running operation.
+                    m_bCloseAtPassword = false;
+                    m_bClosed = Frame()->close();
+                }
+                if (next.isEmpty()) {
+                    pwd->reject();
+                } else {
+                    pwd->Entry()->setText(next);
+                    pwd->accept();
+                }
+            } else if (auto *rw = qobject_cast<CReadWriteDialog *>(modal)) {
+                m_nSeenProgress = std::max(m_nSeenProgress, rw->Progress()->value());
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(rw, &escape);
+                m_bEscapeClosed = m_bEscapeClosed || !rw->isVisible();
+                if (rw->OkButton()->isEnabled()) {
+                    m_strFinalStatus = rw->Status()->text();
+                    m_nFinalProgress = rw->Progress()->value();
+                    rw->OkButton()->click();
+                }
+            }
+        });
+        m_driver.start(30);
+    }
+    void TearDown() override
+    {
+        m_driver.stop();
+        test::GuiTest::TearDown();
+        SetPortOverride(QString());
+    }
+
+    // The radio, then the program pointed at it; the commands once the
+    // cable watch has found it.
+    void StartWith(SimProcess &sim)
+    {
+        ASSERT_FALSE(sim.Port().isEmpty());
+        SetPortOverride(sim.Port());
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(WaitFor([&] { return Frame()->ReadFlag(); }, 8000)) << "Read enabled by the cable watch";
+        EXPECT_EQ(Frame()->CablePane()->text(), LoadString(334));
+    }
+
+    bool WaitFor(const std::function<bool()> &done, int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!done()) {
+            if (t.elapsed() > ms)
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        return true;
+    }
+
+    // Runs a radio command to its end (and the commands come back).
+    void Run(int command)
+    {
+        m_strFinalStatus.clear();
+        m_nFinalProgress = 0;
+        m_nSeenProgress = 0;
+        ASSERT_TRUE(WaitFor([&] { return Frame()->ReadFlag(); }, 8000));
+        ASSERT_TRUE(Frame()->RunCommand(command));
+        ASSERT_TRUE(WaitFor([&] { return !Frame()->RadioBusy() && !QApplication::activeModalWidget(); }, 60000));
+    }
+
+    QString ImageFile(const QString &name, const VirtualCP &cp)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(reinterpret_cast<const char *>(cp.bytes.data()), VirtualCP::kSize);
+        return path;
+    }
+    bool Shown(const QString &part) const
+    {
+        for (const auto &s : m_sink.shown())
+            if (s.text.contains(part))
+                return true;
+        return false;
+    }
+    QString Model(CChildFrame *child) const
+    {
+        return child->Document()->Model().GetXmlText().section(QStringLiteral("model=\""), 1, 1).section(QLatin1Char('"'), 0, 0);
+    }
+
+    QTimer m_driver;
+    std::deque<QString> m_passwords;
+    int m_nPasswordAsked = 0;
+    bool m_bCloseAtPassword = false;
+    bool m_bClosed = false;
+    bool m_bEscapeClosed = false;
+    QString m_strFinalStatus;
+    int m_nFinalProgress = 0;
+    int m_nSeenProgress = 0;
+    static int s_nKey;
+};
+int RadioGui::s_nKey = 0;
+
+} // namespace
+
+// A read with no profile open makes a new one without asking; with one
+// open, 271 decides: Cancel nothing, Yes a new profile, No the open one.
+// A write back goes through the progress dialog and its verify.
+TEST_F(RadioGui, ReadIntoANewAndTheOpenProfileThenWrite)
+{
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    StartWith(sim);
+    Run(cmd::DeviceRead);
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    EXPECT_EQ(m_strFinalStatus, QStringLiteral("Read Succeeded!"));
+    EXPECT_EQ(m_nFinalProgress, 100);
+    EXPECT_FALSE(m_bEscapeClosed) << "Escape is swallowed";
+    ASSERT_EQ(Frame()->Children().size(), 1);
+    EXPECT_EQ(Model(Frame()->ActiveChild()), QStringLiteral("OUD11602"));
+    EXPECT_TRUE(Frame()->ActiveChild()->Document()->IsModified());
+
+    m_sink.Answer(IDCANCEL);
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(m_sink.last(), LoadString(271));
+    EXPECT_EQ(Frame()->Children().size(), 1);
+    m_sink.Answer(IDYES);
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(Frame()->Children().size(), 2);
+    Frame()->ActiveChild()->Document()->SetModifiedFlag(false);
+    m_sink.Answer(IDNO);
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(Frame()->Children().size(), 2);
+    EXPECT_TRUE(Frame()->ActiveChild()->Document()->IsModified()) << "the open profile took the radio's image";
+
+    m_sink.clear();
+    Run(cmd::DeviceWrite);
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
+    EXPECT_EQ(QDir(m_dir.filePath(QStringLiteral("data/tavocps/backups"))).entryList(QDir::Files).size(), 1) << "a backup before the write";
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 5);
+    EXPECT_GT(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0);
+}
+
+// A radio with a password: a wrong entry is refused (279) and asked again,
+// Cancel ends the read with nothing transferred; the right one reads.
+TEST_F(RadioGui, APasswordIsAskedUntilRightOrCancelled)
+{
+    SimProcess sim({QStringLiteral("--image"), ImageFile(QStringLiteral("pwd.img"), Changed([](VirtualCP &cp) { std::memcpy(cp.PasswordBytes(), "1234", 4); })),
+                    QStringLiteral("--baud"), QStringLiteral("0")});
+    StartWith(sim);
+    m_passwords = {QStringLiteral("9999"), QString()};
+    m_bCloseAtPassword = true;
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(m_nPasswordAsked, 2);
+    EXPECT_FALSE(m_bClosed);
+    EXPECT_TRUE(Shown(LoadString(9136))) << "closing is refused while the operation runs";
+    EXPECT_EQ(m_sink.last(), LoadString(279));
+    EXPECT_TRUE(Frame()->Children().isEmpty());
+    EXPECT_TRUE(WaitFor([&] { return Frame()->ReadFlag(); }, 5000)) << "Cancel ended the operation";
+
+    m_passwords = {QStringLiteral("1234")};
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(Frame()->Children().size(), 1);
+    EXPECT_EQ(Frame()->AcceptedPassword(), QStringLiteral("1234"));
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 1);
+}
+
+// The write's checks: a radio of another band stops with 269 before any
+// transfer; a smaller radio asks 319, No leaves profile and radio alone,
+// Yes converts and writes.
+TEST_F(RadioGui, WriteChecksAndASmallerRadio)
+{
+    const QString profile = m_dir.filePath(QStringLiteral("sample.kp2"));
+    {
+        SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+        StartWith(sim);
+        Run(cmd::DeviceRead);
+        ASSERT_TRUE(Frame()->ActiveChild()->Document()->DoSave(profile));
+        m_app.reset();
+    }
+    {
+        SimProcess band({QStringLiteral("--image"), ImageFile(QStringLiteral("band.img"), Changed([](VirtualCP &cp) { SetModel(cp, "OVD", {1, 1, 6, 0, 2}); })),
+                         QStringLiteral("--baud"), QStringLiteral("0")});
+        StartWith(band);
+        ASSERT_NE(Frame()->OpenDocumentFile(profile), nullptr);
+        Run(cmd::DeviceWrite);
+        EXPECT_EQ(m_sink.last(), LoadString(269));
+        band.Stop();
+        EXPECT_EQ(test::CountLines(band.Log(), QStringLiteral("LINK")), 0);
+        m_app.reset();
+    }
+    SimProcess small({QStringLiteral("--image"), ImageFile(QStringLiteral("small.img"), Changed([](VirtualCP &cp) { SetModel(cp, "OUD", {1, 0, 8, 0, 2}); })),
+                      QStringLiteral("--baud"), QStringLiteral("0")});
+    StartWith(small);
+    CChildFrame *child = Frame()->OpenDocumentFile(profile);
+    ASSERT_NE(child, nullptr);
+    const QString before = child->Document()->Model().GetXmlText();
+    m_sink.clear();
+    m_sink.Answer(IDNO);
+    Run(cmd::DeviceWrite);
+    EXPECT_EQ(m_sink.last(), LoadString(319));
+    EXPECT_EQ(child->Document()->Model().GetXmlText(), before) << "the profile is untouched";
+    m_sink.clear();
+    m_sink.Answer(IDYES);
+    Run(cmd::DeviceWrite);
+    EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
+    EXPECT_EQ(m_sink.shown().size(), 1u) << m_sink.last().toStdString();
+    small.Stop();
+    EXPECT_EQ(test::CountLines(small.Log(), QStringLiteral("LINK")), 1) << "the No wrote nothing";
+}
+
+// Factory reset (508 Yes) is followed by a reset; Reset alone resets; a
+// link start that fails shows one message and writes nothing.
+TEST_F(RadioGui, FactoryResetResetAndAFailedLinkStart)
+{
+    {
+        SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+        StartWith(sim);
+        m_sink.Answer(IDYES);
+        Run(cmd::DeviceFactoryReset);
+        EXPECT_EQ(m_sink.shown().size(), 1u);
+        Run(cmd::DeviceReset);
+        EXPECT_EQ(m_sink.shown().size(), 1u) << m_sink.last().toStdString();
+        sim.Stop();
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("FACTORY-RESET")), 1);
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("RESET")), 2);
+        m_app.reset();
+    }
+    const QString profile = ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("w.kp2"));
+    // The identification's seven replies, then silence.
+    SimProcess mute({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--silent-after"),
+                     QStringLiteral("7")});
+    StartWith(mute);
+    ASSERT_NE(Frame()->OpenDocumentFile(profile), nullptr);
+    m_sink.clear();
+    Run(cmd::DeviceWrite);
+    ASSERT_EQ(m_sink.shown().size(), 1u);
+    EXPECT_EQ(m_sink.last(), LoadString(309));
+    mute.Stop();
+    EXPECT_EQ(test::CountLines(mute.Log(), QStringLiteral("WRITE")), 0);
+}
