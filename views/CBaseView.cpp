@@ -1,6 +1,8 @@
 #include "views/CBaseView.h"
 
 #include "views/CHelpView.h"
+#include "views/CChannelView.h"
+#include "views/CChannelsView.h"
 #include "views/CRadioInfoView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
@@ -308,6 +310,10 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return nullptr;
     if (pageIndex == PageRadioInfo)
         return new CRadioInfoView(parent);
+    if (pageIndex == PageChannels)
+        return new CChannelsView(parent);
+    if (pageIndex == PageChannel)
+        return new CChannelView(parent);
     return new CEmptyView(pageIndex, parent);
 }
 
