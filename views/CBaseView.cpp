@@ -3,6 +3,7 @@
 #include "views/CHelpView.h"
 #include "views/CChannelView.h"
 #include "views/CChannelsView.h"
+#include "views/CFrequencyView.h"
 #include "views/CRadioInfoView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
@@ -310,6 +311,8 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return nullptr;
     if (pageIndex == PageRadioInfo)
         return new CRadioInfoView(parent);
+    if (pageIndex == PageFrequency)
+        return new CFrequencyView(parent);
     if (pageIndex == PageChannels)
         return new CChannelsView(parent);
     if (pageIndex == PageChannel)
