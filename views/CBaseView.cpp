@@ -5,6 +5,7 @@
 #include "views/CChannelsView.h"
 #include "views/CFrequencyView.h"
 #include "views/CRadioInfoView.h"
+#include "views/CSettingView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/CSettingDocuments.h"
@@ -311,6 +312,8 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return nullptr;
     if (pageIndex == PageRadioInfo)
         return new CRadioInfoView(parent);
+    if (pageIndex == PageSettings)
+        return new CSettingView(parent);
     if (pageIndex == PageFrequency)
         return new CFrequencyView(parent);
     if (pageIndex == PageChannels)
