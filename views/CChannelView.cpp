@@ -63,6 +63,13 @@ CChannelView::CChannelView(QWidget *parent) : CBaseView(PageChannel, parent), m_
     auto *form = new QWidget;
     m_ui->setupUi(form);
     SetForm(form);
+    // Wide enough for a whole frequency and code text.
+    for (QComboBox *list : {m_ui->list_1016, m_ui->list_1017, m_ui->list_1019, m_ui->list_1022}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        list->setMinimumWidth(150);
+    }
+    for (QComboBox *list : {m_ui->list_1018, m_ui->list_1020, m_ui->list_1028, m_ui->list_1021, m_ui->list_1023})
+        list->setMinimumWidth(150);
     QPalette red = m_ui->note_1086->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_ui->note_1086->setPalette(red);

@@ -11,6 +11,7 @@
 #include "workflow/RuleChange.h"
 
 #include <QHeaderView>
+#include <QLayout>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -40,11 +41,19 @@ CFrequencyView::CFrequencyView(QWidget *parent) : CBaseView(PageFrequency, paren
     table->setShowGrid(true);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(20);
-    table->setFixedSize(600, 300);
+    table->setFixedSize(720, 300);
+    // The three buttons keep their own width at the left of their rows.
+    for (QPushButton *button : {m_ui->button_1041, m_ui->button_1065, m_ui->button_1066}) {
+        button->setFixedWidth(110);
+        if (QWidget *box = button->parentWidget(); box && box->layout())
+            box->layout()->setAlignment(button, Qt::AlignLeft);
+    }
     QPalette pal = table->palette();
     pal.setColor(QPalette::Base, Qt::white);
     table->setPalette(pal);
     m_ui->edit_1073->setMinimumWidth(200);
+    for (QComboBox *list : {m_ui->list_1063, m_ui->list_1064, m_ui->list_1068})
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(table, &QTableWidget::itemSelectionChanged, this, &CFrequencyView::OnSelectionChanged);
     connect(m_ui->edit_1073, &QLineEdit::textChanged, this, &CFrequencyView::OnFilterEntry);
     connect(m_ui->button_1041, &QPushButton::clicked, this, &CFrequencyView::OnAddSave);

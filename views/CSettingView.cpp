@@ -163,20 +163,47 @@ void CSettingView::LoadData()
         hideIf(limit.GetInt(QStringLiteral("disable_battery_save_feature")) != 0, 1024, 1040);
         hideIf(limit.GetInt(QStringLiteral("disable_busy_led_mode")) != 0, 1053, 1037);
         ApplyVisibility(QStringLiteral("Settings"));
+        // A row whose value the profile does not carry (the repeater options
+        // of a model without them) is hidden rather than failing the page.
+        struct Row {
+            int label, control;
+            const char *element, *attribute;
+        };
+        static constexpr Row kRows[] = {
+            {1050, 1059, "setting", "password"}, {1051, 1002, "setting", "password"},
+            {1052, 1003, "setting", "powerupString"}, {1054, 1004, "setting", "stationID"},
+            {1058, 1061, "setting", "rep_id_mode"}, {1053, 1037, "setting", "disableLED"},
+            {1055, 1039, "setting", "disableRestoreFactoryDefault"}, {1057, 1041, "limit", "programming_mode_enabled"},
+            {1024, 1040, "setting", "disableBatterySave"}, {1056, 1060, "setting", "backlight_timeout"},
+            {1062, 1005, "setting", "rep_hangtime"}, {1066, 1006, "setting", "low_battery_tx"},
+            {1064, 1063, "setting", "onbatt_alert"}, {1065, 1038, "setting", "courtesy_over"},
+            {1016, 1026, "setting", "timeoutTimer"}, {1018, 1028, "setting", "reverseBurst"},
+            {1019, 1029, "setting", "batteryType"}};
+        for (const Row &row : kRows) {
+            if (Control(row.control)->isHidden())
+                continue;
+            try {
+                QVariant value;
+                Element(row.element).GetAttributeValue(value, QLatin1String(row.attribute));
+            } catch (const CTavoCPSException &) {
+                Control(row.label)->hide();
+                Control(row.control)->hide();
+            }
+        }
 
         const CDataItem setting = Element("setting");
-        auto load = [](QLineEdit *edit, const QString &text) {
+        // Only the rows shown are read.
+        auto load = [&setting](QLineEdit *edit, const char *attribute, bool integer = false) {
             if (!edit->isHidden())
-                edit->setText(text);
+                edit->setText(integer ? QString::number(setting.GetInt(QLatin1String(attribute)))
+                                      : setting.GetText(QLatin1String(attribute)));
         };
-        load(m_ui->edit_1059, setting.GetText(QStringLiteral("password")));
-        load(m_ui->edit_1002, setting.GetText(QStringLiteral("password")));
-        load(m_ui->edit_1003, setting.GetText(QStringLiteral("powerupString")));
-        load(m_ui->edit_1004, setting.GetText(QStringLiteral("stationID")));
-        if (!m_ui->edit_1005->isHidden())
-            m_ui->edit_1005->setText(QString::number(setting.GetInt(QStringLiteral("rep_hangtime"))));
-        if (!m_ui->edit_1006->isHidden())
-            m_ui->edit_1006->setText(QString::number(setting.GetInt(QStringLiteral("low_battery_tx"))));
+        load(m_ui->edit_1059, "password");
+        load(m_ui->edit_1002, "password");
+        load(m_ui->edit_1003, "powerupString");
+        load(m_ui->edit_1004, "stationID");
+        load(m_ui->edit_1005, "rep_hangtime", true);
+        load(m_ui->edit_1006, "low_battery_tx", true);
         for (const Choice &c : kChoices)
             if (!Control(c.ctrlId)->isHidden())
                 ShowStored(Control(c.ctrlId));

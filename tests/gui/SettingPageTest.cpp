@@ -118,4 +118,15 @@ TEST_F(PageTest, SettingEntriesListsAndHiddenRows)
     EXPECT_TRUE(page->Control(1028)->isHidden());
     EXPECT_TRUE(page->Control(1018)->isHidden());
     EXPECT_FALSE(page->Control(1029)->isHidden());
+
+    // A display profile without the repeater options: those rows are
+    // hidden and the others show their stored values, without an error.
+    child = OpenEdited(QStringLiteral("OUD11602"));
+    m_sink.clear();
+    page = Show<CSettingView>(child, PageSettings);
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    EXPECT_TRUE(page->Control(1005)->isHidden());
+    EXPECT_EQ(qobject_cast<QComboBox *>(page->Control(1026))->currentIndex(), 1); // 60 s
+    EXPECT_EQ(qobject_cast<QComboBox *>(page->Control(1060))->currentIndex(), 1); // 5 s
+    EXPECT_EQ(qobject_cast<QLineEdit *>(page->Control(1003))->text(), QStringLiteral("WELCOME"));
 }
