@@ -1,7 +1,11 @@
 #include "views/CBaseView.h"
 
 #include "views/CHelpView.h"
+#include "views/CChannelView.h"
+#include "views/CChannelsView.h"
+#include "views/CFrequencyView.h"
 #include "views/CRadioInfoView.h"
+#include "views/CSettingView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/CSettingDocuments.h"
@@ -308,6 +312,14 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return nullptr;
     if (pageIndex == PageRadioInfo)
         return new CRadioInfoView(parent);
+    if (pageIndex == PageSettings)
+        return new CSettingView(parent);
+    if (pageIndex == PageFrequency)
+        return new CFrequencyView(parent);
+    if (pageIndex == PageChannels)
+        return new CChannelsView(parent);
+    if (pageIndex == PageChannel)
+        return new CChannelView(parent);
     return new CEmptyView(pageIndex, parent);
 }
 

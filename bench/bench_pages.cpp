@@ -1,0 +1,119 @@
+// Switching a profile window to each editing page with a full profile (19
+// channels, 99 frequencies) open: the old page destroyed, the new one built,
+// set up (LoadRes, LoadData) and shown. A timing harness that prints the
+// median of each page.
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTavoCPSApp.h"
+#include "views/CTavoCPSDoc.h"
+#include "views/LayoutTables.h"
+#include "base/TemplateFile.h"
+#include "config/Registry.h"
+#include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace tavo;
+
+namespace {
+
+class QuietSink : public IMessageSink {
+public:
+    int Show(const QString &text, unsigned style) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return DefaultAnswer(style);
+    }
+};
+
+// A repeater model filled to 19 channels and 99 frequencies.
+QString FullProfile()
+{
+    QString text;
+    LoadTemplateFile(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/SUR41622.kp2"), text);
+    text.replace(QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"19\""));
+    text.replace(QStringLiteral("numberChannels=\"16\""), QStringLiteral("numberChannels=\"19\""));
+    QString channels, frequencies;
+    for (int i = 16; i < 19; ++i)
+        channels += QStringLiteral("\t\t<channel rx_freq_ndx=\"%1\" rx_code=\"%2\" tx_freq_ndx=\"%1\" tx_code=\"%2\" rx_bw=\"0\" tx_bw=\"0\" "
+                                   "talkaround_power=\"0\" repeater_power=\"0\" repeater=\"0\" autoScan=\"0\" scramble_code=\"0\" "
+                                   "name=\"CH %3\" in_scanlist=\"1\" />\r\n").arg(i).arg(i % 100).arg(i + 1);
+    for (int i = 16; i < 99; ++i)
+        frequencies += QStringLiteral("\t\t<frequency freq=\"%1\" bandwidth=\"2\" power_level=\"2\" compander_lle_mode=\"0\" />\r\n")
+                           .arg(461012500 + 25000 * i);
+    text.replace(QStringLiteral("\t</channels>"), channels + QStringLiteral("\t</channels>"));
+    text.replace(QStringLiteral("\t</frequencies>"), frequencies + QStringLiteral("\t</frequencies>"));
+    return text;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    ScopedProcessContext context;
+    QuietSink sink;
+    SetMessageSink(&sink);
+    QTemporaryDir dir;
+    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
+    SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
+    const QString path = dir.filePath(QStringLiteral("full.kp2"));
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(ProfileFileBytes(FullProfile()));
+    }
+    struct Page {
+        int index;
+        int channel;
+        const char *name;
+    };
+    const Page pages[] = {{PageChannels, 0, "channel list"}, {PageChannel, 18, "channel (19th)"},
+                          {PageFrequency, 0, "frequency table (99 rows)"}, {PageSettings, 0, "general settings"}};
+    std::vector<double> figures[4];
+    {
+        CTavoCPSApp app;
+        CTavoCPSApp::Options options;
+        options.splash = false;
+        if (!app.InitInstance(options))
+            return 1;
+        CChildFrame *child = app.MainFrame()->OpenDocumentFile(path);
+        if (!child)
+            return 1;
+        child->resize(1000, 760);
+        QApplication::processEvents();
+        for (int round = 0; round < 15; ++round) {
+            for (int p = 0; p < 4; ++p) {
+                child->SwitchPage(PageRadioInfo, 0);
+                QApplication::processEvents();
+                QElapsedTimer t;
+                t.start();
+                child->SwitchPage(pages[p].index, pages[p].channel);
+                QApplication::processEvents(); // the old page goes, the new one is laid out
+                figures[p].push_back(t.nsecsElapsed() / 1e6);
+            }
+        }
+        child->Document()->SetModifiedFlag(false);
+    }
+    SetMessageSink(nullptr);
+    for (int p = 0; p < 4; ++p)
+        std::printf("switch to the %s page, full profile: %.1f ms median of %zu (limit 50 ms)\n", pages[p].name, Median(figures[p]),
+                    figures[p].size());
+    return 0;
+}

@@ -1,0 +1,581 @@
+#include "views/CChannelView.h"
+
+#include "ui_CChannelView.h"
+
+#include "views/CTavoCPSDoc.h"
+#include "base/CTavoCPSException.h"
+#include "config/Registry.h"
+#include "config/SquelchCodes.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace tavo {
+
+namespace {
+
+constexpr int kOutOfRangeRole = Qt::UserRole + 1;
+constexpr int kMaxFrequencies = 99;
+
+// The position a frequency's mode forces or proposes in a two-entry list.
+int ModePosition(int mode) { return (mode == 1 || mode == 3) ? 1 : 0; }
+bool ModeSelectable(int mode) { return mode == 2 || mode == 3; }
+
+bool IsOutOfRangeEntry(const QComboBox *list, int position)
+{
+    return position >= 0 && list->itemData(position, kOutOfRangeRole).toBool();
+}
+
+// Entries of a frequency list that name a frequency in range.
+int RealCount(const QComboBox *list)
+{
+    const int n = list->count();
+    return n > 0 && IsOutOfRangeEntry(list, n - 1) ? n - 1 : n;
+}
+
+void DropOutOfRangeEntry(QComboBox *list)
+{
+    const int last = list->count() - 1;
+    if (IsOutOfRangeEntry(list, last) && list->currentIndex() != last) {
+        const QSignalBlocker block(list);
+        list->removeItem(last);
+    }
+}
+
+void SelectQuietly(QComboBox *list, int position)
+{
+    const QSignalBlocker block(list);
+    list->setCurrentIndex(position);
+}
+
+} // namespace
+
+CChannelView::CChannelView(QWidget *parent) : CBaseView(PageChannel, parent), m_ui(new Ui::CChannelView)
+{
+    auto *form = new QWidget;
+    m_ui->setupUi(form);
+    SetForm(form);
+    // Wide enough for a whole frequency and code text.
+    for (QComboBox *list : {m_ui->list_1016, m_ui->list_1017, m_ui->list_1019, m_ui->list_1022}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        list->setMinimumWidth(150);
+    }
+    for (QComboBox *list : {m_ui->list_1018, m_ui->list_1020, m_ui->list_1028, m_ui->list_1021, m_ui->list_1023})
+        list->setMinimumWidth(150);
+    QPalette red = m_ui->note_1086->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    m_ui->note_1086->setPalette(red);
+
+    connect(m_ui->list_1016, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Rx, i); });
+    connect(m_ui->list_1017, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Tx, i); });
+    connect(m_ui->list_1018, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1018, "rx_bw", m_ui->list_1020, "tx_bw"); });
+    connect(m_ui->list_1028, &QComboBox::activated, this,
+            [this] { OnListChosen(m_ui->list_1028, "talkaround_power", m_ui->list_1021, "repeater_power"); });
+    connect(m_ui->list_1019, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1019, "rx_code", m_ui->list_1022, "tx_code"); });
+    connect(m_ui->list_1020, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1020, "tx_bw", nullptr, nullptr); });
+    connect(m_ui->list_1021, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1021, "repeater_power", nullptr, nullptr); });
+    connect(m_ui->list_1022, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1022, "tx_code", nullptr, nullptr); });
+    connect(m_ui->list_1023, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1023, "scramble_code", nullptr, nullptr); });
+    connect(m_ui->check_1024, &QCheckBox::clicked, this, [this](bool on) {
+        RepeaterToggle(on);
+        m_ui->check_1024->setChecked(Stored("repeater") != 0);
+    });
+    connect(m_ui->check_1027, &QCheckBox::clicked, this, [this](bool on) {
+        if (!WriteChannel(QStringLiteral("autoScan"), on ? 1 : 0))
+            m_ui->check_1027->setChecked(Stored("autoScan") != 0);
+    });
+    // Opening a list that shows "Out of range" picks a real entry first.
+    m_ui->list_1016->view()->installEventFilter(this);
+    m_ui->list_1017->view()->installEventFilter(this);
+}
+
+CChannelView::~CChannelView() = default;
+
+void CChannelView::OnInitialUpdateDone()
+{
+    if (!m_pDoc)
+        return;
+    // A name changed elsewhere (the tree) is shown at once, so that a later
+    // commit of this page does not write the old one back.
+    connect(m_pDoc, &CTavoCPSDoc::attributeChanged, this, [this](QObject *origin, const QString &element, const QString &attribute) {
+        if (origin == this || element != QLatin1String("channel") || attribute != QLatin1String("name"))
+            return;
+        try {
+            ShowNameAndTitle();
+        } catch (CTavoCPSException &e) {
+            e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::OnUpdate", __LINE__);
+            ShowMessage(262, MB_OK | MB_ICONERROR);
+        }
+    });
+}
+
+CDataItem CChannelView::Channel() const
+{
+    CDataItem channels, channel;
+    m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+    channels.GetChildByIndex(ChannelIndex(), channel);
+    return channel;
+}
+
+int CChannelView::Stored(const char *attribute) const
+{
+    const CDataItem channel = Channel();
+    return channel.IsEmpty() ? 0 : channel.GetInt(QLatin1String(attribute));
+}
+
+int CChannelView::GetAttribute(const QString &element, const QString &attribute)
+{
+    try {
+        CDataItem item;
+        m_rootItem.GetChildByName(element, item);
+        return item.GetInt(attribute);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::GetAttribute", __LINE__);
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+}
+
+int CChannelView::FrequencyMode(int tableIndex, const char *attribute) const
+{
+    CDataItem frequencies, entry;
+    m_rootItem.GetChildByName(QStringLiteral("frequencies"), frequencies);
+    frequencies.GetChildByIndex(tableIndex, entry);
+    return entry.IsEmpty() ? 2 : entry.GetInt(QLatin1String(attribute));
+}
+
+void CChannelView::ShowNameAndTitle()
+{
+    const QString name = Channel().GetText(QStringLiteral("name"));
+    m_ui->edit_1085->setText(name);
+    m_ui->title_1058->setText(name + QStringLiteral(" (%1)").arg(ChannelIndex() + 1));
+}
+
+void CChannelView::AddComboListFreq(QComboBox *list, Direction direction)
+{
+    try {
+        const QString separator = GetDecimalSeparator();
+        CDataItem frequencies;
+        m_rootItem.GetChildByName(QStringLiteral("frequencies"), frequencies);
+        const int count = qMin(frequencies.GetChildCount(), kMaxFrequencies);
+        std::vector<int> &map = m_maps[direction];
+        map.assign(count, -1);
+        const QSignalBlocker block(list);
+        list->clear();
+        for (int i = 0; i < count; ++i) {
+            CDataItem entry;
+            frequencies.GetChildByIndex(i, entry);
+            const qint64 hz = entry.GetText(QStringLiteral("freq")).toLongLong();
+            if (hz < m_nStartFreq || hz > m_nEndFreq)
+                continue;
+            map[i] = list->count();
+            list->addItem(QString::asprintf("%d - %.6f", i + 1, hz * 1e-6).replace(QLatin1Char('.'), separator), i);
+        }
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::AddComboListFreq", __LINE__);
+        throw;
+    }
+}
+
+void CChannelView::AddComboListDCSCode(QComboBox *list)
+{
+    try {
+        CDataItem setting;
+        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        const int maxCodes = GetAttribute(QStringLiteral("limit"), QStringLiteral("maxCodes"));
+        const QStringList codes =
+            SquelchCodeList(maxCodes, [&](const QString &attribute) { return setting.GetText(attribute); }, GetDecimalSeparator());
+        const QSignalBlocker block(list);
+        list->clear();
+        list->addItems(codes);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::AddComboListDCSCode", __LINE__);
+        throw;
+    }
+}
+
+void CChannelView::LoadRes()
+{
+    try {
+        m_ui->edit_1085->setMaxLength(8);
+        ShowNameAndTitle();
+        struct Caption {
+            QLabel *label;
+            int textId;
+        };
+        for (const Caption &c : {Caption{m_ui->label_1009, 429}, Caption{m_ui->caption_1111, 232}, Caption{m_ui->label_1003, 233},
+                                 Caption{m_ui->label_1004, 234}, Caption{m_ui->label_1031, 398}, Caption{m_ui->label_1008, 235},
+                                 Caption{m_ui->note_1086, 515}, Caption{m_ui->caption_1113, 236}, Caption{m_ui->label_1025, 233},
+                                 Caption{m_ui->label_1026, 234}, Caption{m_ui->label_1030, 241}, Caption{m_ui->label_1029, 235},
+                                 Caption{m_ui->note_1087, 515}, Caption{m_ui->label_1005, 237}, Caption{m_ui->label_1006, 238},
+                                 Caption{m_ui->note_1076, 400}, Caption{m_ui->label_1007, 239}}) {
+            c.label->setText(LoadString(c.textId));
+            if (c.label->buddy())
+                c.label->buddy()->setAccessibleName(c.label->text());
+        }
+        m_nStartFreq = GetAttribute(QStringLiteral("limit"), QStringLiteral("start_freq"));
+        m_nEndFreq = GetAttribute(QStringLiteral("limit"), QStringLiteral("end_freq"));
+        AddComboListFreq(m_ui->list_1016, Rx);
+        AddComboListFreq(m_ui->list_1017, Tx);
+        const QString separator = GetDecimalSeparator();
+        for (QComboBox *list : {m_ui->list_1018, m_ui->list_1020}) {
+            list->clear();
+            list->addItem(LoadString(189).replace(QLatin1Char('.'), separator));
+            list->addItem(LoadString(190).replace(QLatin1Char('.'), separator));
+        }
+        // Channel powers as the rules store them: 0 high, 1 low.
+        for (QComboBox *list : {m_ui->list_1028, m_ui->list_1021}) {
+            list->clear();
+            list->addItem(LoadString(192));
+            list->addItem(LoadString(191));
+        }
+        AddComboListDCSCode(m_ui->list_1019);
+        AddComboListDCSCode(m_ui->list_1022);
+        m_ui->list_1023->clear();
+        for (int id : {193, 194, 195, 196})
+            m_ui->list_1023->addItem(LoadString(id));
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::LoadRes", __LINE__);
+        ShowMessage(262, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CChannelView::LoadData()
+{
+    ApplyVisibility(QStringLiteral("Channel"));
+    // The feature flags of the model hide whole rows before the values are set.
+    auto hide = [this](std::initializer_list<int> ids) {
+        for (int id : ids)
+            if (QWidget *w = Control(id))
+                w->hide();
+    };
+    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("power_cntrl_enabled")) == 0)
+        hide({1030, 1021, 1031, 1028});
+    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_scramble_feature")) != 0)
+        hide({1005, 1023});
+    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_repeater_feature")) != 0)
+        hide({1006, 1024, 1076});
+    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_scan_mode")) != 0)
+        hide({1007, 1027});
+    if (m_ui->check_1024->isHidden()) {
+        // No repeater: one column that sets receive and transmit alike.
+        m_ui->caption_1111->setText(LoadString(232) + QLatin1Char('/') + LoadString(236));
+        m_ui->label_1031->setText(LoadString(447));
+        m_ui->list_1028->setAccessibleName(m_ui->label_1031->text());
+        hide({1113, 1115, 1025, 1017, 1026, 1020, 1087, 1030, 1021, 1029, 1022});
+    }
+    SetDefaultValue();
+    SetEnableDisable();
+    if (!m_bLoaded)
+        OnInitialUpdateDone();
+    m_bLoaded = true;
+}
+
+void CChannelView::SelectFrequency(Direction direction, int tableIndex)
+{
+    QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
+    const std::vector<int> &map = m_maps[direction];
+    const QSignalBlocker block(list);
+    const int last = list->count() - 1;
+    if (IsOutOfRangeEntry(list, last))
+        list->removeItem(last);
+    if (tableIndex >= 0 && tableIndex < int(map.size()) && map[tableIndex] >= 0) {
+        list->setCurrentIndex(map[tableIndex]);
+        return;
+    }
+    list->addItem(LoadString(510), tableIndex);
+    list->setItemData(list->count() - 1, true, kOutOfRangeRole);
+    list->setCurrentIndex(list->count() - 1);
+}
+
+void CChannelView::SetRXandTXData()
+{
+    try {
+        const CDataItem channel = Channel();
+        SelectFrequency(Rx, channel.GetInt(QStringLiteral("rx_freq_ndx")));
+        SelectFrequency(Tx, channel.GetInt(QStringLiteral("tx_freq_ndx")));
+        SelectQuietly(m_ui->list_1018, channel.GetInt(QStringLiteral("rx_bw")) ? 1 : 0);
+        SelectQuietly(m_ui->list_1020, channel.GetInt(QStringLiteral("tx_bw")) ? 1 : 0);
+        SelectQuietly(m_ui->list_1028, channel.GetInt(QStringLiteral("talkaround_power")) ? 1 : 0);
+        SelectQuietly(m_ui->list_1021, channel.GetInt(QStringLiteral("repeater_power")) ? 1 : 0);
+        SelectQuietly(m_ui->list_1019, channel.GetInt(QStringLiteral("rx_code")));
+        SelectQuietly(m_ui->list_1022, channel.GetInt(QStringLiteral("tx_code")));
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetRXandTXData", __LINE__);
+        throw;
+    }
+}
+
+void CChannelView::SetDefaultValue()
+{
+    try {
+        SetRXandTXData();
+        const CDataItem channel = Channel();
+        SelectQuietly(m_ui->list_1023, channel.GetInt(QStringLiteral("scramble_code")));
+        bool repeater = channel.GetInt(QStringLiteral("repeater")) != 0;
+        if (repeater && (m_ui->check_1024->isHidden()
+                         || channel.GetInt(QStringLiteral("rx_freq_ndx")) == channel.GetInt(QStringLiteral("tx_freq_ndx")))) {
+            repeater = false;
+            WriteChannel(QStringLiteral("repeater"), 0);
+        }
+        m_ui->check_1024->setChecked(repeater);
+        UpdateTransmitColumn(repeater);
+        m_ui->note_1076->setVisible(!repeater && !m_ui->check_1024->isHidden());
+        m_ui->check_1027->setChecked(channel.GetInt(QStringLiteral("autoScan")) != 0);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetDefaultValue", __LINE__);
+        ShowMessage(262, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CChannelView::SetEnableDisable()
+{
+    try {
+        const int rx = Stored("rx_freq_ndx"), tx = Stored("tx_freq_ndx");
+        m_ui->check_1024->setEnabled(!(rx == tx && RealCount(m_ui->list_1017) == 1));
+        const int rxBw = FrequencyMode(rx, "bandwidth"), rxPower = FrequencyMode(rx, "power_level");
+        m_ui->list_1018->setEnabled(ModeSelectable(rxBw));
+        if (!m_ui->list_1028->isHidden())
+            m_ui->list_1028->setEnabled(ModeSelectable(rxPower));
+        UpdateTransmitColumn(m_ui->check_1024->isChecked());
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetEnableDisable", __LINE__);
+        ShowMessage(262, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CChannelView::UpdateTransmitColumn(bool on)
+{
+    const int tx = Stored("tx_freq_ndx");
+    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->list_1017, m_ui->list_1022, m_ui->label_1025, m_ui->label_1026,
+                                                       m_ui->label_1030, m_ui->label_1029})
+        w->setEnabled(on);
+    m_ui->list_1020->setEnabled(on && ModeSelectable(FrequencyMode(tx, "bandwidth")));
+    m_ui->list_1021->setEnabled(on && ModeSelectable(FrequencyMode(tx, "power_level")));
+}
+
+bool CChannelView::WriteChannel(const QString &attribute, int value)
+{
+    if (!m_pDoc)
+        return false;
+    try {
+        CDataItem channel = Channel();
+        if (channel.GetInt(attribute) == value)
+            return true;
+        const RuleResult r = m_pDoc->SetAttribute(channel, attribute, value, this);
+        if (r.code == RuleResult::Done)
+            return true;
+        if (r.code == RuleResult::Refused && r.msgId != 0)
+            CTavoCPSDoc::ShowRefusal(r, r.msgId);
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+    }
+    return false;
+}
+
+void CChannelView::OnListChosen(QComboBox *list, const char *attribute, QComboBox *twin, const char *twinAttribute)
+{
+    const int position = list->currentIndex();
+    if (!WriteChannel(QLatin1String(attribute), position)) {
+        SelectQuietly(list, Stored(attribute) ? (list->count() > 2 ? Stored(attribute) : 1) : 0);
+        return;
+    }
+    // Without a transmit column the transmit twin follows the receive value.
+    if (twin && twin->isHidden()) {
+        SelectQuietly(twin, position);
+        WriteChannel(QLatin1String(twinAttribute), position);
+    }
+}
+
+bool CChannelView::ApplyFrequency(Direction direction, int tableIndex)
+{
+    const bool rx = direction == Rx;
+    if (Stored(rx ? "rx_freq_ndx" : "tx_freq_ndx") == tableIndex)
+        return true;
+    if (rx && m_ui->list_1017->isHidden()) {
+        SelectFrequency(Tx, tableIndex);
+        ApplyFrequency(Tx, tableIndex);
+    }
+    QComboBox *bandwidth = rx ? m_ui->list_1018 : m_ui->list_1020;
+    QComboBox *power = rx ? m_ui->list_1028 : m_ui->list_1021;
+    const int bwMode = FrequencyMode(tableIndex, "bandwidth");
+    const int powerMode = FrequencyMode(tableIndex, "power_level");
+    const bool bwChanged = bandwidth->currentIndex() != ModePosition(bwMode);
+    SelectQuietly(bandwidth, ModePosition(bwMode));
+    bandwidth->setEnabled(ModeSelectable(bwMode) && (rx || m_ui->check_1024->isChecked()));
+    bool powerChanged = false;
+    if (!power->isHidden()) {
+        powerChanged = power->currentIndex() != ModePosition(powerMode);
+        SelectQuietly(power, ModePosition(powerMode));
+        power->setEnabled(ModeSelectable(powerMode) && (rx || m_ui->check_1024->isChecked()));
+    }
+    bool ok = true;
+    if (bwChanged)
+        ok = WriteChannel(QLatin1String(rx ? "rx_bw" : "tx_bw"), ModePosition(bwMode)) && ok;
+    if (powerChanged)
+        ok = WriteChannel(QLatin1String(rx ? "talkaround_power" : "repeater_power"), ModePosition(powerMode)) && ok;
+    ok = WriteChannel(QLatin1String(rx ? "rx_freq_ndx" : "tx_freq_ndx"), tableIndex) && ok;
+    if (!ok)
+        SetRXandTXData(); // show what is stored
+    return ok;
+}
+
+int CChannelView::NextTransmitPosition() const
+{
+    const int count = RealCount(m_ui->list_1017);
+    if (count == 0)
+        return -1;
+    const int current = m_ui->list_1017->currentIndex();
+    return current + 1 < count && current >= 0 ? current + 1 : 0;
+}
+
+void CChannelView::OnFrequencyChosen(Direction direction, int position)
+{
+    QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
+    if (IsOutOfRangeEntry(list, position))
+        return;
+    DropOutOfRangeEntry(list);
+    const int index = list->itemData(position).toInt();
+    const bool repeaterOn = !m_ui->check_1024->isHidden() && m_ui->check_1024->isChecked();
+    const bool several = RealCount(m_ui->list_1017) > 1;
+    if (direction == Rx) {
+        if (!ApplyFrequency(Rx, index))
+            return;
+        if (several && repeaterOn && index == Stored("tx_freq_ndx")) {
+            ShowMessage(514, MB_OK | MB_ICONWARNING);
+            const int next = NextTransmitPosition();
+            SelectQuietly(m_ui->list_1017, next);
+            DropOutOfRangeEntry(m_ui->list_1017);
+            ApplyFrequency(Tx, m_ui->list_1017->itemData(next).toInt());
+        } else {
+            EqualityCheck();
+        }
+        return;
+    }
+    bool moved = false;
+    int chosen = index;
+    if (several && repeaterOn && index == Stored("rx_freq_ndx")) {
+        ShowMessage(514, MB_OK | MB_ICONWARNING);
+        const int next = NextTransmitPosition();
+        SelectQuietly(m_ui->list_1017, next);
+        chosen = m_ui->list_1017->itemData(next).toInt();
+        moved = true;
+    }
+    if (ApplyFrequency(Tx, chosen) && !moved)
+        EqualityCheck();
+}
+
+void CChannelView::OnDropDown(Direction direction)
+{
+    QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
+    if (!IsOutOfRangeEntry(list, list->currentIndex()) || RealCount(list) == 0)
+        return;
+    const int other = Stored(direction == Rx ? "tx_freq_ndx" : "rx_freq_ndx");
+    int position = 0;
+    if (list->itemData(0).toInt() == other && RealCount(list) > 1)
+        position = 1;
+    SelectQuietly(list, position);
+    OnFrequencyChosen(direction, position);
+}
+
+void CChannelView::EqualityCheck()
+{
+    const bool equal = Stored("rx_freq_ndx") == Stored("tx_freq_ndx");
+    if (equal && m_ui->check_1024->isChecked()) {
+        m_ui->check_1024->setChecked(false);
+        RepeaterToggle(false);
+    } else if (equal && !m_ui->check_1024->isHidden()) {
+        RepeaterToggle(false);
+    }
+    m_ui->check_1024->setEnabled(!(equal && RealCount(m_ui->list_1017) == 1));
+}
+
+void CChannelView::RepeaterToggle(bool on)
+{
+    m_ui->note_1076->setVisible(!on && !m_ui->check_1024->isHidden());
+    if (!WriteChannel(QStringLiteral("repeater"), on ? 1 : 0))
+        on = Stored("repeater") != 0;
+    m_ui->check_1024->setChecked(on);
+    if (on && Stored("rx_freq_ndx") == Stored("tx_freq_ndx")) {
+        const int next = NextTransmitPosition();
+        if (next >= 0) {
+            SelectQuietly(m_ui->list_1017, next);
+            DropOutOfRangeEntry(m_ui->list_1017);
+            ApplyFrequency(Tx, m_ui->list_1017->itemData(next).toInt());
+        }
+    }
+    UpdateTransmitColumn(on);
+}
+
+bool CChannelView::CommitName(bool forced)
+{
+    if (!m_pDoc || !m_bLoaded)
+        return true;
+    if (!forced) {
+        QWidget *to = QApplication::focusWidget();
+        if (!to || (to != this && !isAncestorOf(to)))
+            return true; // the frame commits before it switches pages
+    }
+    CDataItem channel = Channel();
+    if (channel.IsEmpty())
+        return true;
+    const QString stored = channel.GetText(QStringLiteral("name"));
+    const QString text = m_ui->edit_1085->text();
+    if (text == stored)
+        return true;
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    if (!trimmed.isEmpty()) {
+        try {
+            const RuleResult r = m_pDoc->SetAttribute(channel, QStringLiteral("name"), trimmed, this);
+            ok = r.code == RuleResult::Done;
+            if (r.code == RuleResult::Refused)
+                CTavoCPSDoc::ShowRefusal(r, 261);
+        } catch (const CTavoCPSException &e) {
+            ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        }
+    }
+    if (ok) {
+        ShowNameAndTitle();
+        if (m_pDoc)
+            m_pDoc->UpdateAllViews(this, 3 | (PageChannel << 8) | (ChannelIndex() << 16));
+        return true;
+    }
+    m_ui->edit_1085->setText(stored);
+    QTimer::singleShot(0, this, [this] { OnRefocusRequest(0, 10); });
+    return false;
+}
+
+bool CChannelView::CommitChanges() { return CommitName(true); }
+
+void CChannelView::OnRefocusRequest(int, int reason)
+{
+    CBaseView::OnRefocusRequest(1085, reason);
+}
+
+bool CChannelView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut && watched == m_ui->edit_1085)
+        CommitName(false);
+    else if (event->type() == QEvent::Show && watched == m_ui->list_1016->view())
+        OnDropDown(Rx);
+    else if (event->type() == QEvent::Show && watched == m_ui->list_1017->view())
+        OnDropDown(Tx);
+    return CBaseView::eventFilter(watched, event);
+}
+
+void CChannelView::mousePressEvent(QMouseEvent *event)
+{
+    m_ui->title_1058->setFocus(Qt::MouseFocusReason);
+    CBaseView::mousePressEvent(event);
+}
+
+} // namespace tavo

@@ -1,0 +1,68 @@
+#include "views/CChannelsView.h"
+
+#include "ui_CChannelsView.h"
+
+#include "views/CTavoCPSDoc.h"
+#include "base/CTavoCPSException.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QPushButton>
+#include <QStyle>
+
+namespace tavo {
+
+CChannelsView::CChannelsView(QWidget *parent) : CBaseView(PageChannels, parent), m_ui(new Ui::CChannelsView)
+{
+    auto *form = new QWidget;
+    m_ui->setupUi(form);
+    SetForm(form);
+    connect(m_ui->button_1041, &QPushButton::clicked, this, &CChannelsView::OnAddChannel);
+}
+
+CChannelsView::~CChannelsView() = default;
+
+void CChannelsView::LoadRes()
+{
+    m_ui->title_1061->setText(LoadString(229));
+    m_ui->label_1068->setText(LoadString(230));
+    m_ui->button_1041->setAccessibleName(LoadString(230));
+    m_ui->button_1041->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    m_ui->button_1041->setIconSize(QSize(32, 32));
+    m_ui->button_1041->setFixedSize(48, 48);
+}
+
+void CChannelsView::LoadData()
+{
+    try {
+        ApplyVisibility(QStringLiteral("Channels"));
+        CDataItem channels;
+        m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+        m_ui->button_1041->setEnabled(channels.CanAddChild());
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CChannelsView::LoadData", __LINE__);
+        ShowMessage(262, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CChannelsView::OnAddChannel()
+{
+    ShowHelpTopic(1041);
+    if (!m_pDoc)
+        return;
+    // The tree adds the channel and shows it.
+    m_pDoc->UpdateAllViews(this, 1 | (5 << 8));
+    if (!m_rootItem.IsEmpty()) {
+        CDataItem channels;
+        m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+        m_ui->button_1041->setEnabled(channels.CanAddChild());
+    }
+}
+
+void CChannelsView::mousePressEvent(QMouseEvent *event)
+{
+    m_ui->title_1061->setFocus(Qt::MouseFocusReason);
+    CBaseView::mousePressEvent(event);
+}
+
+} // namespace tavo

@@ -1,0 +1,464 @@
+#include "views/CFrequencyView.h"
+
+#include "ui_CFrequencyView.h"
+
+#include "views/CTavoCPSDoc.h"
+#include "views/DecimalFilter.h"
+#include "base/CTavoCPSException.h"
+#include "config/Registry.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+#include "workflow/RuleChange.h"
+
+#include <QHeaderView>
+#include <QLayout>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace tavo {
+
+namespace {
+
+// Where the document keeps the table's selection across page switches.
+const char kRememberedRow[] = "frequencyRow";
+const char kRememberedScroll[] = "frequencyScroll";
+
+constexpr int kCompanderOn = 2;
+constexpr int kCompanderOff = 3;
+
+} // namespace
+
+CFrequencyView::CFrequencyView(QWidget *parent) : CBaseView(PageFrequency, parent), m_ui(new Ui::CFrequencyView)
+{
+    auto *form = new QWidget;
+    m_ui->setupUi(form);
+    SetForm(form);
+    QTableWidget *table = m_ui->table_1067;
+    table->setColumnCount(4);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setShowGrid(true);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(20);
+    table->setFixedSize(720, 300);
+    // The three buttons keep their own width at the left of their rows.
+    for (QPushButton *button : {m_ui->button_1041, m_ui->button_1065, m_ui->button_1066}) {
+        button->setFixedWidth(110);
+        if (QWidget *box = button->parentWidget(); box && box->layout())
+            box->layout()->setAlignment(button, Qt::AlignLeft);
+    }
+    QPalette pal = table->palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    table->setPalette(pal);
+    m_ui->edit_1073->setMinimumWidth(200);
+    for (QComboBox *list : {m_ui->list_1063, m_ui->list_1064, m_ui->list_1068})
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(table, &QTableWidget::itemSelectionChanged, this, &CFrequencyView::OnSelectionChanged);
+    connect(m_ui->edit_1073, &QLineEdit::textChanged, this, &CFrequencyView::OnFilterEntry);
+    connect(m_ui->button_1041, &QPushButton::clicked, this, &CFrequencyView::OnAddSave);
+    connect(m_ui->button_1065, &QPushButton::clicked, this, &CFrequencyView::OnEditSave);
+    connect(m_ui->button_1066, &QPushButton::clicked, this, &CFrequencyView::OnDeleteCancel);
+}
+
+CFrequencyView::~CFrequencyView() = default;
+
+QString CFrequencyView::BandwidthText(int mode, const QString &separator)
+{
+    static constexpr int kText[] = {386, 387, 289, 290};
+    if (mode < 0 || mode > 3)
+        return QStringLiteral("N/A");
+    const QString width = LoadString(mode == 0 || mode == 2 ? 189 : 190).replace(QLatin1Char('.'), separator);
+    return LoadString(kText[mode]).replace(QStringLiteral("%s"), width);
+}
+
+QString CFrequencyView::PowerText(int mode)
+{
+    // As the rules store a frequency's power mode: 0 high only, 1 low
+    // only, 2 selectable with high default, 3 selectable with low default.
+    static constexpr int kText[] = {389, 388, 295, 294};
+    return mode < 0 || mode > 3 ? QStringLiteral("N/A") : LoadString(kText[mode]);
+}
+
+CDataItem CFrequencyView::Frequencies() const
+{
+    CDataItem frequencies;
+    m_rootItem.GetChildByName(QStringLiteral("frequencies"), frequencies);
+    return frequencies;
+}
+
+void CFrequencyView::LoadRes()
+{
+    m_ui->title_1069->setText(LoadString(242));
+    struct Caption {
+        QLabel *label;
+        int textId;
+    };
+    for (const Caption &c : {Caption{m_ui->label_1070, 243}, Caption{m_ui->label_1071, 244}, Caption{m_ui->label_1072, 245},
+                             Caption{m_ui->label_1074, 464}}) {
+        c.label->setText(LoadString(c.textId));
+        c.label->buddy()->setAccessibleName(c.label->text());
+    }
+    m_ui->table_1067->setAccessibleName(LoadString(242));
+    const QString separator = GetDecimalSeparator();
+    m_ui->list_1063->clear();
+    for (int mode = 0; mode < 4; ++mode)
+        m_ui->list_1063->addItem(BandwidthText(mode, separator), mode);
+    m_ui->list_1064->clear();
+    for (int mode = 0; mode < 4; ++mode)
+        m_ui->list_1064->addItem(PowerText(mode), mode);
+    m_ui->list_1068->clear();
+    m_ui->list_1068->addItem(LoadString(465));
+    m_ui->list_1068->addItem(LoadString(466));
+    m_ui->table_1067->setHorizontalHeaderLabels({LoadString(293), LoadString(243), LoadString(244), LoadString(245)});
+}
+
+void CFrequencyView::SetColumnWidths()
+{
+    QTableWidget *table = m_ui->table_1067;
+    const int client = table->width() - 2 * table->frameWidth();
+    const int w = client / 3 - (table->rowCount() > 14 ? 6 : 0);
+    table->setColumnWidth(0, 40);
+    table->setColumnWidth(1, w - 90);
+    table->setColumnWidth(2, w + 25);
+    table->setColumnWidth(3, w + 25);
+}
+
+void CFrequencyView::SetRow(int row, quint32 hz, int bandwidthMode, int powerMode)
+{
+    const QString separator = GetDecimalSeparator();
+    const QString texts[] = {QString::number(row + 1), FrequencyHzToText(hz, separator), BandwidthText(bandwidthMode, separator),
+                             PowerText(powerMode)};
+    for (int column = 0; column < 4; ++column) {
+        auto *item = new QTableWidgetItem(texts[column]);
+        item->setToolTip(texts[column]);
+        m_ui->table_1067->setItem(row, column, item);
+    }
+}
+
+void CFrequencyView::FillRows()
+{
+    const CDataItem frequencies = Frequencies();
+    const int count = frequencies.GetChildCount();
+    const QSignalBlocker block(m_ui->table_1067);
+    m_ui->table_1067->clearContents();
+    m_ui->table_1067->setRowCount(count);
+    for (int i = 0; i < count; ++i) {
+        CDataItem entry;
+        frequencies.GetChildByIndex(i, entry);
+        SetRow(i, entry.GetText(QStringLiteral("freq")).toUInt(), entry.GetInt(QStringLiteral("bandwidth")),
+               entry.GetInt(QStringLiteral("power_level")));
+    }
+    m_bEmpty = count == 0;
+    m_bFull = !frequencies.CanAddChild();
+    SetColumnWidths();
+}
+
+void CFrequencyView::LoadData()
+{
+    try {
+        ApplyVisibility(QStringLiteral("Frequency"));
+        FillRows();
+        m_nScroll = m_pDoc ? m_pDoc->property(kRememberedScroll).toInt() : 0;
+        const int row = m_pDoc && m_pDoc->property(kRememberedRow).isValid() ? m_pDoc->property(kRememberedRow).toInt() : -1;
+        m_ui->table_1067->verticalScrollBar()->setValue(m_nScroll);
+        if (row >= 0 && row < m_ui->table_1067->rowCount())
+            SelectRow(row);
+        LeaveEditMode();
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CFrequencyView::LoadData", __LINE__);
+        ShowMessage(262, MB_OK | MB_ICONERROR);
+    }
+}
+
+int CFrequencyView::SelectedRow() const
+{
+    const QModelIndexList rows = m_ui->table_1067->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return -1;
+    int row = rows.first().row();
+    for (const QModelIndex &i : rows)
+        row = std::min(row, i.row());
+    return row;
+}
+
+void CFrequencyView::SelectRow(int row)
+{
+    QTableWidget *table = m_ui->table_1067;
+    table->clearSelection();
+    table->selectRow(row);
+    table->setCurrentCell(row, 0, QItemSelectionModel::Rows | QItemSelectionModel::ClearAndSelect);
+    table->scrollToItem(table->item(row, 0));
+}
+
+void CFrequencyView::Remember()
+{
+    m_nScroll = m_ui->table_1067->verticalScrollBar()->value();
+    if (m_pDoc) {
+        m_pDoc->setProperty(kRememberedRow, SelectedRow());
+        m_pDoc->setProperty(kRememberedScroll, m_nScroll);
+    }
+}
+
+void CFrequencyView::ShowStored(int row)
+{
+    const QSignalBlocker block(m_ui->edit_1073);
+    if (row < 0) {
+        m_ui->edit_1073->clear();
+        return;
+    }
+    CDataItem entry;
+    Frequencies().GetChildByIndex(row, entry);
+    if (entry.IsEmpty())
+        return;
+    m_ui->edit_1073->setText(FrequencyHzToText(entry.GetText(QStringLiteral("freq")).toUInt(), GetDecimalSeparator()));
+    m_ui->list_1063->setCurrentIndex(m_ui->list_1063->findData(entry.GetInt(QStringLiteral("bandwidth"))));
+    m_ui->list_1064->setCurrentIndex(entry.GetInt(QStringLiteral("power_level")));
+}
+
+void CFrequencyView::OnSelectionChanged()
+{
+    if (m_bSaving || m_mode != Browsing)
+        return;
+    Remember();
+    const int row = SelectedRow();
+    if (row >= 0) {
+        // The row's texts name the list entries.
+        const QSignalBlocker block(m_ui->edit_1073);
+        m_ui->edit_1073->setText(m_ui->table_1067->item(row, 1)->text());
+        m_ui->list_1063->setCurrentIndex(m_ui->list_1063->findText(m_ui->table_1067->item(row, 2)->text()));
+        m_ui->list_1064->setCurrentIndex(m_ui->list_1064->findText(m_ui->table_1067->item(row, 3)->text()));
+        m_ui->list_1068->setCurrentIndex(-1);
+    }
+    m_ui->button_1065->setEnabled(row >= 0);
+    m_ui->button_1066->setEnabled(row >= 0);
+}
+
+void CFrequencyView::LeaveEditMode()
+{
+    m_mode = Browsing;
+    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->edit_1073, m_ui->list_1063, m_ui->list_1064, m_ui->list_1068})
+        w->setEnabled(false);
+    m_ui->button_1041->setText(LoadString(246));
+    m_ui->button_1065->setText(LoadString(247));
+    m_ui->button_1066->setText(LoadString(248));
+    m_ui->button_1041->setEnabled(!m_bFull);
+    const bool selected = SelectedRow() >= 0;
+    m_ui->button_1065->setEnabled(selected && !m_bEmpty);
+    m_ui->button_1066->setEnabled(selected && !m_bEmpty);
+    m_ui->table_1067->setEnabled(true);
+}
+
+void CFrequencyView::EnterMode(Mode mode)
+{
+    m_mode = mode;
+    m_ui->button_1066->setText(LoadString(292));
+    m_ui->button_1066->setEnabled(true);
+    m_ui->table_1067->setEnabled(false);
+    m_ui->edit_1073->setEnabled(true);
+    m_ui->list_1063->setEnabled(true);
+    m_ui->list_1064->setEnabled(true);
+    if (mode == Adding) {
+        m_ui->button_1041->setText(LoadString(291));
+        m_ui->button_1065->setEnabled(false);
+    } else {
+        m_ui->button_1065->setText(LoadString(291));
+        m_ui->button_1041->setEnabled(false);
+        m_ui->list_1068->setEnabled(true);
+    }
+    m_ui->edit_1073->setFocus(Qt::OtherFocusReason);
+}
+
+void CFrequencyView::OnFilterEntry()
+{
+    if (m_bFiltering)
+        return;
+    m_bFiltering = true;
+    QLineEdit *edit = m_ui->edit_1073;
+    const QString separator = GetDecimalSeparator();
+    QString text = edit->text();
+    int caret = edit->cursorPosition();
+    const QString cleaned = FilterDecimalText(text, true, separator);
+    if (cleaned.size() < text.size()) {
+        caret = std::max(0, caret - int(text.size() - cleaned.size()));
+        text = cleaned;
+        edit->setText(text);
+        edit->setCursorPosition(caret);
+    }
+    if (FrequencyFieldValue(text, separator) > kMaxFrequencyHz / 1e6 && caret > 0) {
+        // The character just typed would pass the largest frequency.
+        text.remove(caret - 1, 1);
+        --caret;
+        edit->setText(text);
+        edit->setCursorPosition(caret);
+    }
+    const QString cut = CutFraction(text, separator, 6);
+    if (cut.size() < text.size()) {
+        edit->setText(cut);
+        edit->setCursorPosition(std::min(caret, int(cut.size())));
+    }
+    m_bFiltering = false;
+}
+
+void CFrequencyView::OnAddSave()
+{
+    if (!m_pDoc)
+        return;
+    if (m_mode == Browsing) {
+        EnterMode(Adding);
+        m_ui->list_1063->setCurrentIndex(0);
+        m_ui->list_1064->setCurrentIndex(1);
+        m_nScroll = m_ui->table_1067->verticalScrollBar()->value();
+        m_ui->table_1067->scrollToBottom();
+        return;
+    }
+    if (m_mode != Adding)
+        return;
+    const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
+    const int bandwidth = m_ui->list_1063->currentData().toInt();
+    const int power = m_ui->list_1064->currentIndex();
+    try {
+        CDataItem frequencies = Frequencies();
+        int msgId = 0, msgStyle = 0;
+        if (!frequencies.AddFrequency(hz, unsigned(bandwidth), unsigned(power), msgId, msgStyle)) {
+            if (msgId != 0)
+                ShowMessage(msgId, msgStyle ? unsigned(msgStyle) : unsigned(MB_OK | MB_ICONWARNING));
+            return;
+        }
+        m_bFull = !frequencies.CanAddChild();
+        m_bEmpty = false;
+        m_pDoc->SetModifiedFlag(true);
+        emit m_pDoc->childrenChanged(this, QStringLiteral("frequencies"));
+        const int row = m_ui->table_1067->rowCount();
+        m_bSaving = true;
+        m_ui->table_1067->setRowCount(row + 1);
+        SetRow(row, hz, bandwidth, power);
+        SetColumnWidths();
+        m_bSaving = false;
+        LeaveEditMode();
+        m_ui->table_1067->scrollToBottom();
+        SelectRow(row);
+        m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CFrequencyView::OnEditSave()
+{
+    if (!m_pDoc)
+        return;
+    const int row = SelectedRow();
+    if (m_mode == Browsing) {
+        if (row >= 0)
+            EnterMode(Editing);
+        return;
+    }
+    if (m_mode != Editing || row < 0)
+        return;
+    const int index = m_ui->table_1067->item(row, 0)->text().toInt() - 1;
+    const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
+    const int bandwidth = m_ui->list_1063->currentData().toInt();
+    const int power = m_ui->list_1064->currentIndex();
+    const int compander = m_ui->list_1068->currentIndex() == 1 ? kCompanderOff : kCompanderOn;
+    try {
+        CDataItem frequencies = Frequencies();
+        const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
+            return frequencies.SetFreqAttributeValue(QVariant(hz), QVariant(bandwidth), QVariant(power), QVariant(compander),
+                                                     QVariant(qint32(index)), msgId, msgStyle, answer);
+        });
+        if (r.code == RuleResult::Refused) {
+            CTavoCPSDoc::ShowRefusal(r, 261);
+            return;
+        }
+        if (r.code != RuleResult::Done)
+            return; // not confirmed: still editing
+        m_pDoc->SetModifiedFlag(true);
+        emit m_pDoc->attributeChanged(this, QStringLiteral("frequency"), QStringLiteral("freq"));
+        m_bSaving = true;
+        SetRow(row, hz, bandwidth, power);
+        m_bSaving = false;
+        LeaveEditMode();
+        SelectRow(row);
+        m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CFrequencyView::OnDeleteCancel()
+{
+    if (!m_pDoc)
+        return;
+    QTableWidget *table = m_ui->table_1067;
+    if (m_mode != Browsing) {
+        ShowStored(SelectedRow());
+        table->scrollToTop();
+        table->verticalScrollBar()->setValue(m_nScroll);
+        LeaveEditMode();
+        table->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    try {
+        std::vector<int> rows;
+        for (const QModelIndex &i : table->selectionModel()->selectedRows())
+            rows.push_back(i.row());
+        std::sort(rows.begin(), rows.end());
+        if (rows.empty())
+            return;
+        CDataItem frequencies = Frequencies();
+        std::vector<bool> deletable;
+        bool some = false, someNot = false;
+        for (int row : rows) {
+            deletable.push_back(frequencies.CanDeleteFrequency(unsigned(row)));
+            (deletable.back() ? some : someNot) = true;
+        }
+        if (!some) {
+            ShowMessage(288, MB_OK | MB_ICONWARNING);
+            table->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        if (ShowMessage(378, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        if (someNot)
+            ShowMessage(288, MB_OK | MB_ICONWARNING);
+        int removed = 0, last = rows.front();
+        for (size_t k = 0; k < rows.size(); ++k) {
+            if (!deletable[k])
+                continue;
+            const RuleResult r = m_pDoc->RemoveChild(frequencies, rows[k] - removed, this);
+            if (r.code == RuleResult::Done) {
+                ++removed;
+                last = rows[k] - removed + 1;
+            } else if (r.code == RuleResult::Refused && r.msgId != 0) {
+                CTavoCPSDoc::ShowRefusal(r, r.msgId);
+            }
+        }
+        if (removed > 0) {
+            m_bSaving = true;
+            FillRows();
+            m_bSaving = false;
+            if (last < table->rowCount()) {
+                table->verticalScrollBar()->setValue(m_nScroll);
+                SelectRow(last);
+            } else if (table->rowCount() > 0) {
+                table->scrollToTop();
+                SelectRow(0);
+            }
+            Remember();
+            LeaveEditMode();
+        }
+        table->setFocus(Qt::OtherFocusReason);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CFrequencyView::OnBnClickedFreqDel", __LINE__);
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CFrequencyView::mousePressEvent(QMouseEvent *event)
+{
+    m_ui->title_1069->setFocus(Qt::MouseFocusReason);
+    CBaseView::mousePressEvent(event);
+}
+
+} // namespace tavo

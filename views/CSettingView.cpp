@@ -1,0 +1,421 @@
+#include "views/CSettingView.h"
+
+#include "ui_CSettingView.h"
+
+#include "views/CTavoCPSDoc.h"
+#include "views/DecimalFilter.h"
+#include "base/CTavoCPSException.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+
+namespace tavo {
+
+namespace {
+
+struct EntryInfo {
+    const char *attribute;
+    int refusalMsgId;
+    bool integer;
+};
+// Indexed by CSettingView's Entry; the password pair has its own rules.
+constexpr EntryInfo kEntries[] = {
+    {"password", 327, false}, {"password", 327, false}, {"powerupString", 280, false},
+    {"stationID", 491, false}, {"rep_hangtime", 492, true}, {"low_battery_tx", 506, true},
+};
+
+// Check boxes and lists written at once: control id, element, attribute.
+struct Choice {
+    int ctrlId;
+    const char *element;
+    const char *attribute;
+    int scale; // list position x scale = stored value; 0 for a check box
+};
+constexpr Choice kChoices[] = {
+    {1061, "setting", "rep_id_mode", 1},        {1037, "setting", "disableLED", 0},
+    {1039, "setting", "disableRestoreFactoryDefault", 0}, {1041, "limit", "programming_mode_enabled", 0},
+    {1040, "setting", "disableBatterySave", 0}, {1063, "setting", "onbatt_alert", 1},
+    {1038, "setting", "courtesy_over", 0},      {1026, "setting", "timeoutTimer", 60},
+    {1028, "setting", "reverseBurst", -1},      {1029, "setting", "batteryType", -1},
+};
+
+const Choice *FindChoice(int ctrlId)
+{
+    for (const Choice &c : kChoices)
+        if (c.ctrlId == ctrlId)
+            return &c;
+    return nullptr;
+}
+
+} // namespace
+
+CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m_ui(new Ui::CSettingView)
+{
+    auto *form = new QWidget;
+    m_ui->setupUi(form);
+    SetForm(form);
+    const QRegularExpression digits(QStringLiteral("\\d*"));
+    for (QLineEdit *edit : {m_ui->edit_1059, m_ui->edit_1002})
+        edit->setValidator(new QRegularExpressionValidator(digits, edit));
+    m_ui->edit_1059->setMaxLength(4);
+    m_ui->edit_1002->setMaxLength(4);
+    m_ui->edit_1003->setMaxLength(8);
+    m_ui->edit_1004->setMaxLength(9);
+    m_ui->edit_1005->setMaxLength(2);
+    m_ui->edit_1006->setMaxLength(3);
+    for (int entry = 0; entry < EntryCount; ++entry)
+        connect(EntryEdit(entry), &QLineEdit::textChanged, this, [this, entry] { OnEntryChanged(entry); });
+    for (const Choice &c : kChoices) {
+        QWidget *control = Control(c.ctrlId);
+        if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            connect(box, &QCheckBox::clicked, this, [this, box, &c](bool on) { WriteChoice(box, c.element, c.attribute, on ? 1 : 0); });
+        } else if (auto *list = qobject_cast<QComboBox *>(control)) {
+            connect(list, &QComboBox::activated, this, [this, list, &c](int position) {
+                WriteChoice(list, c.element, c.attribute, c.scale > 0 ? position * c.scale : position);
+            });
+        }
+    }
+    connect(m_ui->list_1060, &QComboBox::activated, this, &CSettingView::OnBacklight);
+}
+
+CSettingView::~CSettingView() = default;
+
+QLineEdit *CSettingView::EntryEdit(int entry) const
+{
+    QLineEdit *const edits[] = {m_ui->edit_1059, m_ui->edit_1002, m_ui->edit_1003, m_ui->edit_1004, m_ui->edit_1005, m_ui->edit_1006};
+    return edits[entry];
+}
+
+CDataItem CSettingView::Element(const char *name) const
+{
+    CDataItem item;
+    m_rootItem.GetChildByName(QLatin1String(name), item);
+    return item;
+}
+
+void CSettingView::LoadRes()
+{
+    m_ui->title_1048->setText(LoadString(198));
+    m_ui->caption_1049->setText(LoadString(209));
+    struct Caption {
+        QLabel *label;
+        int textId;
+    };
+    for (const Caption &c :
+         {Caption{m_ui->label_1050, 199}, Caption{m_ui->label_1051, 200}, Caption{m_ui->label_1052, 201}, Caption{m_ui->label_1054, 484},
+          Caption{m_ui->label_1058, 485}, Caption{m_ui->label_1053, 202}, Caption{m_ui->label_1055, 204}, Caption{m_ui->label_1057, 240},
+          Caption{m_ui->label_1024, 211}, Caption{m_ui->label_1056, 205}, Caption{m_ui->label_1062, 486}, Caption{m_ui->label_1066, 505},
+          Caption{m_ui->label_1064, 487}, Caption{m_ui->label_1065, 488}, Caption{m_ui->label_1016, 206}, Caption{m_ui->label_1018, 208},
+          Caption{m_ui->label_1019, 210}}) {
+        c.label->setText(LoadString(c.textId));
+        c.label->buddy()->setAccessibleName(c.label->text());
+    }
+    auto fill = [](QComboBox *list, std::initializer_list<int> ids) {
+        list->clear();
+        for (int id : ids)
+            list->addItem(LoadString(id));
+    };
+    fill(m_ui->list_1061, {414, 493, 494, 495});
+    fill(m_ui->list_1060, {214, 215, 216});
+    fill(m_ui->list_1063, {414, 496, 497, 498, 499});
+    fill(m_ui->list_1026, {220, 217, 218, 219});
+    fill(m_ui->list_1028, {224, 225});
+    fill(m_ui->list_1029, {226, 227});
+}
+
+void CSettingView::ShowStored(QWidget *control)
+{
+    const int id = control->property("ctrlId").toInt();
+    if (id == 1060) {
+        const CDataItem setting = Element("setting");
+        const int position = setting.GetInt(QStringLiteral("backlight_enabled")) ? setting.GetInt(QStringLiteral("backlight_timeout")) / 5 : 0;
+        m_ui->list_1060->setCurrentIndex(position);
+        return;
+    }
+    const Choice *c = FindChoice(id);
+    if (!c)
+        return;
+    const int value = Element(c->element).GetInt(QLatin1String(c->attribute));
+    if (auto *box = qobject_cast<QCheckBox *>(control))
+        box->setChecked(value == 1);
+    else if (auto *list = qobject_cast<QComboBox *>(control))
+        list->setCurrentIndex(c->scale > 0 ? value / c->scale : (c->scale < 0 ? (value != 0 ? 1 : 0) : value));
+}
+
+void CSettingView::LoadData()
+{
+    m_bLoaded = false;
+    try {
+        const CDataItem limit = Element("limit");
+        auto hideIf = [this](bool hide, int label, int control) {
+            if (hide) {
+                Control(label)->hide();
+                Control(control)->hide();
+            }
+        };
+        hideIf(limit.GetInt(QStringLiteral("disable_time_out_timer")) != 0, 1016, 1026);
+        hideIf(limit.GetInt(QStringLiteral("factory_reset_disable")) != 0, 1055, 1039);
+        hideIf(limit.GetInt(QStringLiteral("enable_reverse_burst")) == 0, 1018, 1028);
+        hideIf(limit.GetInt(QStringLiteral("disable_battery_save_feature")) != 0, 1024, 1040);
+        hideIf(limit.GetInt(QStringLiteral("disable_busy_led_mode")) != 0, 1053, 1037);
+        ApplyVisibility(QStringLiteral("Settings"));
+        // A row whose value the profile does not carry (the repeater options
+        // of a model without them) is hidden rather than failing the page.
+        struct Row {
+            int label, control;
+            const char *element, *attribute;
+        };
+        static constexpr Row kRows[] = {
+            {1050, 1059, "setting", "password"}, {1051, 1002, "setting", "password"},
+            {1052, 1003, "setting", "powerupString"}, {1054, 1004, "setting", "stationID"},
+            {1058, 1061, "setting", "rep_id_mode"}, {1053, 1037, "setting", "disableLED"},
+            {1055, 1039, "setting", "disableRestoreFactoryDefault"}, {1057, 1041, "limit", "programming_mode_enabled"},
+            {1024, 1040, "setting", "disableBatterySave"}, {1056, 1060, "setting", "backlight_timeout"},
+            {1062, 1005, "setting", "rep_hangtime"}, {1066, 1006, "setting", "low_battery_tx"},
+            {1064, 1063, "setting", "onbatt_alert"}, {1065, 1038, "setting", "courtesy_over"},
+            {1016, 1026, "setting", "timeoutTimer"}, {1018, 1028, "setting", "reverseBurst"},
+            {1019, 1029, "setting", "batteryType"}};
+        for (const Row &row : kRows) {
+            if (Control(row.control)->isHidden())
+                continue;
+            try {
+                QVariant value;
+                Element(row.element).GetAttributeValue(value, QLatin1String(row.attribute));
+            } catch (const CTavoCPSException &) {
+                Control(row.label)->hide();
+                Control(row.control)->hide();
+            }
+        }
+
+        const CDataItem setting = Element("setting");
+        // Only the rows shown are read.
+        auto load = [&setting](QLineEdit *edit, const char *attribute, bool integer = false) {
+            if (!edit->isHidden())
+                edit->setText(integer ? QString::number(setting.GetInt(QLatin1String(attribute)))
+                                      : setting.GetText(QLatin1String(attribute)));
+        };
+        load(m_ui->edit_1059, "password");
+        load(m_ui->edit_1002, "password");
+        load(m_ui->edit_1003, "powerupString");
+        load(m_ui->edit_1004, "stationID");
+        load(m_ui->edit_1005, "rep_hangtime", true);
+        load(m_ui->edit_1006, "low_battery_tx", true);
+        for (const Choice &c : kChoices)
+            if (!Control(c.ctrlId)->isHidden())
+                ShowStored(Control(c.ctrlId));
+        if (!m_ui->list_1060->isHidden())
+            ShowStored(m_ui->list_1060);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CSettingView::LoadData", __LINE__);
+        ShowMessage(262, MB_OK | MB_ICONERROR);
+    }
+    std::fill(std::begin(m_changed), std::end(m_changed), false);
+    m_bPairChanged = false;
+    m_bLoaded = true;
+}
+
+int CSettingView::ShowPageMessage(int msgId)
+{
+    // The focus changes a message box causes must not start a second check.
+    const bool armed = m_bCheckArmed;
+    m_bCheckArmed = false;
+    const int answer = ShowMessage(msgId, MB_OK | MB_ICONWARNING);
+    m_bCheckArmed = armed;
+    return answer;
+}
+
+bool CSettingView::Write(const char *element, const char *attribute, const QVariant &value)
+{
+    if (!m_pDoc)
+        return false;
+    try {
+        CDataItem item = Element(element);
+        return m_pDoc->SetAttribute(item, QLatin1String(attribute), value, this).code == RuleResult::Done;
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        return false;
+    }
+}
+
+void CSettingView::WriteChoice(QWidget *control, const char *element, const char *attribute, const QVariant &value)
+{
+    if (Write(element, attribute, value))
+        return;
+    ShowPageMessage(261);
+    ShowStored(control);
+}
+
+void CSettingView::OnBacklight(int position)
+{
+    if (!Write("setting", "backlight_enabled", position != 0 ? 1 : 0)) {
+        ShowPageMessage(261);
+        m_ui->list_1060->setCurrentIndex(Element("setting").GetInt(QStringLiteral("backlight_enabled")));
+        return;
+    }
+    if (!Write("setting", "backlight_timeout", position * 5)) {
+        ShowPageMessage(261);
+        m_ui->list_1060->setCurrentIndex(Element("setting").GetInt(QStringLiteral("backlight_timeout")) / 5);
+    }
+}
+
+void CSettingView::OnEntryChanged(int entry)
+{
+    if (!m_bLoaded)
+        return;
+    QLineEdit *edit = EntryEdit(entry);
+    if (entry == HangTime || entry == LowBattery) {
+        const QString filtered = FilterDecimalText(edit->text(), false, QString());
+        if (filtered.size() < edit->text().size()) {
+            const int caret = std::max(0, edit->cursorPosition() - 1);
+            edit->setText(filtered); // comes back here once
+            edit->setCursorPosition(std::min(caret, int(filtered.size())));
+            return;
+        }
+    }
+    m_changed[entry] = true;
+    if (entry == Password || entry == Confirm)
+        m_bPairChanged = true;
+    if (m_pDoc)
+        m_pDoc->SetModifiedFlag(true);
+}
+
+bool CSettingView::WritePassword(const QString &password)
+{
+    if (Write("setting", "password", password)) {
+        m_changed[Password] = m_changed[Confirm] = false;
+        m_bPairChanged = false;
+        return true;
+    }
+    ShowPageMessage(327);
+    m_ui->edit_1059->clear();
+    m_ui->edit_1002->clear();
+    Refocus(Password);
+    return false;
+}
+
+void CSettingView::LeavePasswordPair(bool fromPassword, QWidget *to)
+{
+    if (!m_bCheckArmed || !m_bPairChanged)
+        return;
+    const QString mine = (fromPassword ? m_ui->edit_1059 : m_ui->edit_1002)->text();
+    const QString other = (fromPassword ? m_ui->edit_1002 : m_ui->edit_1059)->text();
+    QLineEdit *otherEdit = fromPassword ? m_ui->edit_1002 : m_ui->edit_1059;
+    if (mine.isEmpty() && other.isEmpty()) {
+        WritePassword(QString());
+        return;
+    }
+    if (!mine.isEmpty() && mine.size() < 4) {
+        ShowPageMessage(212);
+        Refocus(fromPassword ? Password : Confirm);
+        return;
+    }
+    if (mine != other) {
+        if (to == otherEdit || other.isEmpty())
+            return;
+        ShowPageMessage(228);
+        m_ui->edit_1059->clear();
+        m_ui->edit_1002->clear();
+        Refocus(Password);
+        return;
+    }
+    if (m_changed[fromPassword ? Password : Confirm] || m_bPairChanged)
+        WritePassword(mine);
+}
+
+bool CSettingView::CommitEntry(int entry)
+{
+    if (!m_changed[entry])
+        return true;
+    const EntryInfo &info = kEntries[entry];
+    const QString text = EntryEdit(entry)->text();
+    const QVariant value = info.integer ? QVariant(text.isEmpty() ? 0 : text.toInt()) : QVariant(text);
+    if (Write("setting", info.attribute, value)) {
+        m_changed[entry] = false;
+        return true;
+    }
+    ShowPageMessage(info.refusalMsgId);
+    Refocus(entry);
+    return false;
+}
+
+void CSettingView::Refocus(int entry)
+{
+    m_nRefocus = entry + 1;
+    QTimer::singleShot(0, this, [this] { OnRefocusRequest(0, 10); });
+}
+
+void CSettingView::OnRefocusRequest(int ctrlId, int reason)
+{
+    if (ctrlId == 0 && m_nRefocus > 0)
+        ctrlId = EntryEdit(m_nRefocus - 1)->property("ctrlId").toInt();
+    CBaseView::OnRefocusRequest(ctrlId, reason);
+}
+
+void CSettingView::OnEntryLeft(int entry, QWidget *to)
+{
+    // Only a move to another control of this page commits; leaving the
+    // window is left to CommitChanges.
+    if (!to || to == EntryEdit(entry) || !isAncestorOf(to))
+        return;
+    if (entry == Password || entry == Confirm)
+        LeavePasswordPair(entry == Password, to);
+    else
+        CommitEntry(entry);
+}
+
+bool CSettingView::CommitChanges()
+{
+    if (!m_pDoc)
+        return true;
+    if (!m_bPairChanged) {
+        for (int entry : {PowerUp, StationId, HangTime, LowBattery})
+            if (!CommitEntry(entry))
+                return false;
+        return true;
+    }
+    const QString password = m_ui->edit_1059->text(), confirm = m_ui->edit_1002->text();
+    if (password.isEmpty() && confirm.isEmpty())
+        return WritePassword(QString());
+    if (password.size() < 4) {
+        ShowPageMessage(212);
+        Refocus(Password);
+        return false;
+    }
+    if (confirm.size() < 4 && !confirm.isEmpty()) {
+        ShowPageMessage(212);
+        Refocus(Confirm);
+        return false;
+    }
+    if (password != confirm) {
+        ShowPageMessage(228);
+        m_ui->edit_1059->clear();
+        m_ui->edit_1002->clear();
+        Refocus(Password);
+        return false;
+    }
+    return WritePassword(password);
+}
+
+bool CSettingView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut && m_bLoaded) {
+        for (int entry = 0; entry < EntryCount; ++entry)
+            if (watched == EntryEdit(entry)) {
+                OnEntryLeft(entry, QApplication::focusWidget());
+                break;
+            }
+    }
+    return CBaseView::eventFilter(watched, event);
+}
+
+void CSettingView::mousePressEvent(QMouseEvent *event)
+{
+    m_ui->title_1048->setFocus(Qt::MouseFocusReason);
+    CBaseView::mousePressEvent(event);
+}
+
+} // namespace tavo
