@@ -3,6 +3,7 @@
 #include "views/CHelpView.h"
 #include "views/CRadioInfoView.h"
 #include "views/CCustomizedCTView.h"
+#include "views/CAudioSettingView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/CSettingDocuments.h"
@@ -309,6 +310,8 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return nullptr;
     if (pageIndex == PageRadioInfo)
         return new CRadioInfoView(parent);
+    if (pageIndex == PageAudioSettings)
+        return new CAudioSettingView(parent);
     if (pageIndex == PageCustomizedCT)
         return new CCustomizedCTView(parent);
     return new CEmptyView(pageIndex, parent);

@@ -6,9 +6,13 @@
 
 #include "views/CBaseView.h"
 #include "base/TemplateFile.h"
+#include "profile/ProfileDocument.h"
+
+#include <libxml/tree.h>
 
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -67,6 +71,28 @@ protected:
         CDataItem setting;
         Doc()->Root().GetChildByName(QStringLiteral("setting"), setting);
         return setting;
+    }
+
+    // Changes the loaded profile behind the rules' back (a value the page
+    // must cope with): sets attribute `name` of the first element `element`,
+    // or removes it when `value` is null.
+    void SetRaw(const char *element, const char *name, const char *value)
+    {
+        xmlNode *found = nullptr;
+        std::function<void(xmlNode *)> walk = [&](xmlNode *n) {
+            for (; n && !found; n = n->next) {
+                if (n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, BAD_CAST element))
+                    found = n;
+                else
+                    walk(n->children);
+            }
+        };
+        walk(Doc()->Model().m_spDocument->root());
+        ASSERT_NE(found, nullptr) << element;
+        if (value)
+            xmlSetProp(found, BAD_CAST name, BAD_CAST value);
+        else
+            xmlUnsetProp(found, BAD_CAST name);
     }
 
     // Replaces an edit's text by typing, as a user would.
