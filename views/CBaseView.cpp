@@ -4,6 +4,7 @@
 #include "views/CRadioInfoView.h"
 #include "views/CCustomizedCTView.h"
 #include "views/CAudioSettingView.h"
+#include "views/CScanView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/CSettingDocuments.h"
@@ -312,6 +313,8 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return new CRadioInfoView(parent);
     if (pageIndex == PageAudioSettings)
         return new CAudioSettingView(parent);
+    if (pageIndex == PageScanList)
+        return new CScanView(parent);
     if (pageIndex == PageCustomizedCT)
         return new CCustomizedCTView(parent);
     return new CEmptyView(pageIndex, parent);
