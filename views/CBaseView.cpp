@@ -5,6 +5,7 @@
 #include "views/CCustomizedCTView.h"
 #include "views/CAudioSettingView.h"
 #include "views/CScanView.h"
+#include "views/CButtonsView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/CSettingDocuments.h"
@@ -313,6 +314,8 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return new CRadioInfoView(parent);
     if (pageIndex == PageAudioSettings)
         return new CAudioSettingView(parent);
+    if (pageIndex == PageButtons)
+        return new CButtonsView(parent);
     if (pageIndex == PageScanList)
         return new CScanView(parent);
     if (pageIndex == PageCustomizedCT)
