@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QSplitter>
+#include <QTimer>
 
 namespace tavo {
 
@@ -38,6 +39,13 @@ CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
             m_nHelpHeight = m_pRight->sizes().at(1);
     });
     connect(m_pTree, &CTavoCPSTreeView::pageRequested, this, &CChildFrame::SwitchPage);
+    connect(m_pTree, &CTavoCPSTreeView::channelAdded, this, [this] {
+        // once the page is up, it focuses the new channel's name
+        QTimer::singleShot(0, this, [this] {
+            if (m_pPage)
+                m_pPage->OnRefocusRequest(0, 5);
+        });
+    });
     connect(m_pHelp, &CHelpView::gotFocus, this, [] {
         CTavoCPSTreeView::s_bAdd = CTavoCPSTreeView::s_bDelete = CTavoCPSTreeView::s_bRename = false;
     });

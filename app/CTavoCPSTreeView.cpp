@@ -326,6 +326,7 @@ void CTavoCPSTreeView::OnAdd()
         QTreeWidgetItem *item = AppendChannelItem(added.GetText(QStringLiteral("name")), count - 1);
         UpdateFlags();
         setCurrentItem(item);
+        emit channelAdded();
     } catch (CTavoCPSException &e) {
         e.AddTrace(QLatin1String(kExceptionCatched), "CTavoCPSTreeView::AddNewItem", __LINE__);
         ShowException(e);

@@ -63,6 +63,9 @@ signals:
     // Show page `page` (channel `channel` for the one-channel page).
     void pageRequested(int page, int channel);
     void flagsChanged();
+    // A channel was added and its page is shown: the page puts the focus
+    // on the new channel's name.
+    void channelAdded();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

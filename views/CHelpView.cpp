@@ -3,6 +3,7 @@
 #include "config/Registry.h"
 
 #include <QCoreApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpEngineCore>
@@ -129,6 +130,11 @@ QVariant CHelpView::loadResource(int type, const QUrl &name)
         return data;
     }
     return QTextBrowser::loadResource(type, name);
+}
+
+void CHelpView::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept(); // the help pane has no context menu
 }
 
 void CHelpView::focusInEvent(QFocusEvent *event)

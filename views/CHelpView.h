@@ -57,6 +57,7 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QString m_strAddress = QStringLiteral("about:blank");
