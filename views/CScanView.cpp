@@ -42,7 +42,7 @@ CScanView::CScanView(QWidget *parent) : CBaseView(PageScanList, parent), m_ui(ne
         const bool available = list == AvailableList();
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
         list->setRootIsDecorated(false);
-        list->setMinimumSize(180, 240);
+        list->setMinimumSize(180, 300); // 19 channels without scrolling
         connect(list, &QTreeWidget::itemSelectionChanged, this, [this, available] { OnSelectionChanged(available); });
         // A click in one list (on an item or not) leaves the other unselected.
         connect(list, &QTreeWidget::itemPressed, this, [this, available] {
