@@ -6,6 +6,10 @@
 #include "views/CFrequencyView.h"
 #include "views/CRadioInfoView.h"
 #include "views/CSettingView.h"
+#include "views/CCustomizedCTView.h"
+#include "views/CAudioSettingView.h"
+#include "views/CScanView.h"
+#include "views/CButtonsView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/CSettingDocuments.h"
@@ -320,6 +324,14 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return new CChannelsView(parent);
     if (pageIndex == PageChannel)
         return new CChannelView(parent);
+    if (pageIndex == PageAudioSettings)
+        return new CAudioSettingView(parent);
+    if (pageIndex == PageButtons)
+        return new CButtonsView(parent);
+    if (pageIndex == PageScanList)
+        return new CScanView(parent);
+    if (pageIndex == PageCustomizedCT)
+        return new CCustomizedCTView(parent);
     return new CEmptyView(pageIndex, parent);
 }
 

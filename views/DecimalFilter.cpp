@@ -6,27 +6,22 @@ namespace tavo {
 
 QString FilterDecimalText(const QString &text, bool allowFraction, const QString &separator)
 {
+    // Removing the first offending character and scanning again until a
+    // pass removes nothing leaves exactly the digits and the first
+    // separator: one pass gives the same text.
     const QChar sep = separator.isEmpty() ? QLatin1Char('.') : separator.at(0);
-    QString out = text;
-    // One removal per pass, rescanning from the start, until a pass removes nothing.
-    for (;;) {
-        bool seenSeparator = false;
-        int bad = -1;
-        for (int i = 0; i < out.size(); ++i) {
-            const QChar c = out.at(i);
-            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-                continue;
-            if (allowFraction && c == sep && !seenSeparator) {
-                seenSeparator = true;
-                continue;
-            }
-            bad = i;
-            break;
+    QString out;
+    out.reserve(text.size());
+    bool seenSeparator = false;
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            out.append(c);
+        } else if (allowFraction && c == sep && !seenSeparator) {
+            seenSeparator = true;
+            out.append(c);
         }
-        if (bad < 0)
-            return out;
-        out.remove(bad, 1);
     }
+    return out;
 }
 
 static QString WithPoint(const QString &text, const QString &separator)

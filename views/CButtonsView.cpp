@@ -1,0 +1,609 @@
+#include "views/CButtonsView.h"
+
+#include "ui_CButtonsView.h"
+
+#include "views/CTavoCPSDoc.h"
+#include "base/CTavoCPSException.h"
+#include "config/Registry.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavo {
+
+namespace {
+
+struct ButtonInfo {
+    int labelId;
+    int listId;
+    int textId;
+    const char *attribute;
+    int defaultCode;
+    bool allGroups; // buttons A, B and C offer every group; side buttons COMMON only
+};
+
+constexpr ButtonInfo kButtons[CButtonsView::kButtonCount] = {
+    {1009, 1001, 160, "side1_but", 7, false},
+    {1010, 1002, 161, "side2_but", 4, false},
+    {1011, 1003, 162, "upper_right_but", 3, true},
+    {1012, 1005, 163, "lower_left_but", 9, true},
+    {1013, 1006, 164, "lower_right_but", 10, true},
+};
+
+// The rows that a feature brings onto the line of its button.
+struct DependentRow {
+    int code;
+    int labelId;
+    int ctrlId;
+};
+constexpr DependentRow kRows[] = {
+    {12, 1016, 1017}, // scramble button mode
+    {3, 1029, 1030},  // call tone
+    {9, 1014, 1007},  // preset 1 channel
+    {10, 1015, 1008}, // preset 2 channel
+};
+constexpr int kRowCount = int(std::size(kRows));
+
+constexpr int kCallToneCode = 3;
+constexpr int kInvalidValue = 261;
+constexpr int kFeatureOnce = 281;
+constexpr int kPresetChannel = 282;
+constexpr int kMissingFiles = 315;
+constexpr int kResetQuestion = 213;
+
+void ShowFailure(const CTavoCPSException &e)
+{
+    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    else
+        ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
+}
+
+int RowOfCode(int code)
+{
+    for (int i = 0; i < kRowCount; ++i)
+        if (kRows[i].code == code)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+CButtonsView::CButtonsView(QWidget *parent) : CBaseView(PageButtons, parent), m_ui(new Ui::CButtonsView)
+{
+    auto *form = new QWidget;
+    m_ui->setupUi(form);
+    SetForm(form);
+    ArrangeButtonRows();
+    for (int b = 0; b < kButtonCount; ++b)
+        connect(ButtonList(b), &QComboBox::currentIndexChanged, this, [this, b] { OnButtonChanged(b); });
+    connect(m_ui->combo_1007, &QComboBox::currentIndexChanged, this, [this] { OnPresetChanged(0); });
+    connect(m_ui->combo_1008, &QComboBox::currentIndexChanged, this, [this] { OnPresetChanged(1); });
+    connect(m_ui->combo_1030, &QComboBox::currentIndexChanged, this, [this] { OnCallToneChanged(); });
+    connect(m_ui->combo_1017, &QComboBox::currentIndexChanged, this, [this] { OnScrambleModeChanged(); });
+    connect(m_ui->check_1038, &QCheckBox::toggled, this, [this] { OnKeypadLockChanged(); });
+    connect(m_ui->button_1041, &QPushButton::clicked, this, &CButtonsView::OnReset);
+}
+
+CButtonsView::~CButtonsView() = default;
+
+QComboBox *CButtonsView::ButtonList(int button) const
+{
+    return qobject_cast<QComboBox *>(Control(kButtons[button].listId));
+}
+
+void CButtonsView::ArrangeButtonRows()
+{
+    // Title; keypad lock; the picture; the "Feature" bar; one line per
+    // button with room on its right for the row its feature brings; Reset.
+    QWidget *form = Form();
+    QList<QWidget *> boxes;
+    QList<QWidget *> all;
+    for (const CLayoutRecord *r = PageInfo()->table; r->nCtrlId != 0; ++r)
+        if (QWidget *w = Control(r->nCtrlId); w && !all.contains(w))
+            all << w;
+    for (QWidget *w : all) {
+        if (w->parentWidget() != form && !boxes.contains(w->parentWidget()))
+            boxes << w->parentWidget();
+        w->setParent(form);
+    }
+    delete form->layout();
+    qDeleteAll(boxes);
+
+    auto *layout = new QVBoxLayout(form);
+    layout->setContentsMargins(15, 15, 15, 15);
+    layout->setSpacing(12);
+    QWidget *title = Control(1075);
+    layout->addWidget(title);
+
+    auto *top = new QGridLayout;
+    top->setHorizontalSpacing(16);
+    top->setVerticalSpacing(8);
+    top->addWidget(Control(1054), 0, 0);
+    top->addWidget(Control(1038), 0, 1);
+    top->addWidget(Control(1058), 1, 0, 1, 2, Qt::AlignHCenter);
+    auto *topCentred = new QHBoxLayout;
+    topCentred->addStretch(1);
+    topCentred->addLayout(top);
+    topCentred->addStretch(1);
+    layout->addLayout(topCentred);
+
+    QWidget *feature = Control(1004);
+    feature->setFixedHeight(28);
+    layout->addWidget(feature);
+
+    m_pRows = new QGridLayout;
+    m_pRows->setHorizontalSpacing(10);
+    m_pRows->setVerticalSpacing(8);
+    for (int b = 0; b < kButtonCount; ++b) {
+        m_pRows->addWidget(Control(kButtons[b].labelId), b, 0);
+        m_pRows->addWidget(Control(kButtons[b].listId), b, 1);
+        Control(kButtons[b].listId)->setMinimumWidth(220);
+    }
+    m_pRows->setColumnMinimumWidth(2, 110);
+    m_pRows->setColumnMinimumWidth(3, 160);
+    m_pRows->addWidget(Control(1041), kButtonCount, 0, 1, 2, Qt::AlignLeft);
+    auto *rowsCentred = new QHBoxLayout;
+    rowsCentred->addStretch(1);
+    rowsCentred->addLayout(m_pRows);
+    rowsCentred->addStretch(1);
+    layout->addLayout(rowsCentred);
+    layout->addStretch(1);
+    for (QWidget *w : all)
+        w->show();
+    // The dependent rows wait hidden until a button's feature shows one.
+    for (const DependentRow &row : kRows) {
+        Control(row.labelId)->hide();
+        Control(row.ctrlId)->hide();
+    }
+}
+
+void CButtonsView::LoadRes()
+{
+    m_bLoading = true;
+    Control(1075)->setProperty("text", LoadString(158));
+    Control(1004)->setProperty("text", LoadString(159));
+    auto caption = [this](int labelId, int ctrlId, int textId) {
+        const QString text = LoadString(textId);
+        if (auto *label = qobject_cast<QLabel *>(Control(labelId)))
+            label->setText(text);
+        Control(ctrlId)->setAccessibleName(text);
+    };
+    caption(1054, 1038, 203);
+    for (const ButtonInfo &b : kButtons)
+        caption(b.labelId, b.listId, b.textId);
+    caption(1016, 1017, 339);
+    caption(1029, 1030, 207);
+    caption(1014, 1007, 165);
+    caption(1015, 1008, 166);
+    m_ui->button_1041->setText(LoadString(150));
+    m_ui->combo_1017->clear();
+    m_ui->combo_1017->addItems({LoadString(340), LoadString(341)});
+    m_ui->combo_1030->clear();
+    m_ui->combo_1030->addItem(LoadString(220));
+    m_bLoading = false;
+}
+
+int CButtonsView::GetSettingInt(const char *attribute) const
+{
+    CDataItem setting;
+    m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+    return setting.GetInt(QLatin1String(attribute));
+}
+
+int CButtonsView::GetLimitInt(const char *attribute) const
+{
+    CDataItem limit;
+    m_rootItem.GetChildByName(QStringLiteral("limit"), limit);
+    return limit.GetInt(QLatin1String(attribute));
+}
+
+int CButtonsView::GetPresetChannel(int preset) const
+{
+    CDataItem setting, entry;
+    m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+    setting.GetChildByIndex(preset, entry);
+    return entry.GetInt(QStringLiteral("channel"));
+}
+
+bool CButtonsView::SetDataValue(const char *attribute, int value)
+{
+    if (!m_pDoc)
+        return false;
+    try {
+        CDataItem setting;
+        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        return m_pDoc->SetAttribute(setting, QLatin1String(attribute), value, this).code == RuleResult::Done;
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetDataValue", __LINE__);
+        ShowFailure(e);
+        return false;
+    }
+}
+
+bool CButtonsView::SetPreButtonValue(int preset, int channel)
+{
+    if (!m_pDoc)
+        return false;
+    try {
+        CDataItem setting, entry;
+        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        setting.GetChildByIndex(preset, entry);
+        return m_pDoc->SetAttribute(entry, QStringLiteral("channel"), channel, this).code == RuleResult::Done;
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetPreButtonValue", __LINE__);
+        ShowFailure(e);
+        return false;
+    }
+}
+
+void CButtonsView::LoadFeatureGroups()
+{
+    CSettingDocuments &docs = AppSettingDocuments();
+    m_common.clear();
+    m_displayGroup.clear();
+    m_preButton.clear();
+    m_bHaveNoFeature = false;
+    if (!docs.GetDocument(CSettingDocuments::ButtonList)) {
+        ShowMessage(kMissingFiles, MB_OK | MB_ICONERROR);
+        return;
+    }
+    docs.LocalizeButtonFeatureNames();
+    CDataItem factory;
+    m_rootItem.GetChildByName(QStringLiteral("factory_setting"), factory);
+    const QString model = factory.GetText(QStringLiteral("model"));
+    m_common = docs.GetButtonFeatures(model, QLatin1String(kGroupCommon));
+    m_displayGroup = docs.GetButtonFeatures(model, CSettingDocuments::DisplayGroupName(model));
+    m_preButton = docs.GetButtonFeatures(model, QLatin1String(kGroupPreButton));
+    const int maxPreset = qMax(0, GetLimitInt("maxPresetButtons"));
+    if (int(m_preButton.size()) > maxPreset)
+        m_preButton.resize(maxPreset);
+    if (m_common.empty()) {
+        ShowMessage(kMissingFiles, MB_OK | MB_ICONERROR);
+        return;
+    }
+    m_noFeature = m_common.back();
+    m_bHaveNoFeature = true;
+}
+
+void CButtonsView::LoadPicture()
+{
+    m_picture = QImage();
+    CDataItem factory;
+    m_rootItem.GetChildByName(QStringLiteral("factory_setting"), factory);
+    const QString file = AppSettingDocuments().GetButtonImageFile(factory.GetText(QStringLiteral("model")));
+    const QString path = file.isEmpty() ? QString() : InstallFilePath(QStringLiteral("lib"), file);
+    if (path.isEmpty() || !QFile::exists(path) || !m_picture.load(path)) {
+        m_picture = QImage();
+        ShowMessage(kMissingFiles, MB_OK | MB_ICONERROR);
+    }
+    // Drawn stretched into the frame.
+    m_ui->picture_1058->setScaledContents(true);
+    m_ui->picture_1058->setPixmap(m_picture.isNull() ? QPixmap() : QPixmap::fromImage(m_picture));
+}
+
+void CButtonsView::FillButtonList(int button)
+{
+    std::vector<CButtonFeature> &offered = m_offered[button];
+    offered.clear();
+    auto addGroup = [&](const std::vector<CButtonFeature> &group) {
+        for (const CButtonFeature &f : group) {
+            if (f.m_nValue == 0)
+                continue;
+            if (f.m_nValue == kCallToneCode && m_nMaxCallTones <= 0)
+                continue;
+            if (f.m_strDependName != QLatin1String("none")) {
+                const int flag = GetLimitInt(f.m_strDependName.toLatin1().constData());
+                if (!((flag == 0 && f.m_nDependType == 0) || (flag != 0 && f.m_nDependType == 1)))
+                    continue;
+            }
+            offered.push_back(f);
+        }
+    };
+    addGroup(m_common);
+    if (kButtons[button].allGroups) {
+        addGroup(m_displayGroup);
+        addGroup(m_preButton);
+    }
+    if (m_bHaveNoFeature)
+        offered.push_back(m_noFeature);
+    QComboBox *list = ButtonList(button);
+    list->clear();
+    for (const CButtonFeature &f : offered)
+        list->addItem(f.m_strName, f.m_nValue);
+}
+
+int CButtonsView::ButtonCode(int button) const { return GetSettingInt(kButtons[button].attribute); }
+
+void CButtonsView::ShowButtonFeature(int button)
+{
+    const bool wasLoading = m_bLoading;
+    m_bLoading = true;
+    QComboBox *list = ButtonList(button);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int code = ButtonCode(button);
+        const CButtonFeature *found = nullptr;
+        for (const auto *group : {&m_common, &m_displayGroup, &m_preButton}) {
+            for (const CButtonFeature &f : *group)
+                if (f.m_nValue == code) {
+                    found = &f;
+                    break;
+                }
+            if (found)
+                break;
+        }
+        const int index = found ? list->findText(found->m_strName, Qt::MatchExactly) : -1;
+        if (index >= 0) {
+            list->setCurrentIndex(index);
+            break;
+        }
+        list->setCurrentIndex(-1);
+        // Not offered on this button (or by this model): no feature.
+        if (code == 0 || !SetDataValue(kButtons[button].attribute, 0))
+            break;
+    }
+    m_bLoading = wasLoading;
+}
+
+void CButtonsView::UpdateDependentRow(int button)
+{
+    const int row = RowOfCode(ButtonCode(button));
+    if (row >= 0 && m_shownRow[button] == row)
+        return;
+    if (m_shownRow[button] >= 0) {
+        Control(kRows[m_shownRow[button]].labelId)->hide();
+        Control(kRows[m_shownRow[button]].ctrlId)->hide();
+        m_shownRow[button] = -1;
+    }
+    if (row < 0)
+        return;
+    // A row shows on one line only.
+    for (int other = 0; other < kButtonCount; ++other)
+        if (m_shownRow[other] == row)
+            m_shownRow[other] = -1;
+    QWidget *label = Control(kRows[row].labelId);
+    QWidget *ctrl = Control(kRows[row].ctrlId);
+    m_pRows->removeWidget(label);
+    m_pRows->removeWidget(ctrl);
+    m_pRows->addWidget(label, button, 2);
+    m_pRows->addWidget(ctrl, button, 3);
+    label->show();
+    ctrl->show();
+    QWidget::setTabOrder(ButtonList(button), ctrl);
+    m_shownRow[button] = row;
+}
+
+int CButtonsView::FindCode(int button, const QString &name) const
+{
+    std::vector<const std::vector<CButtonFeature> *> groups{&m_common};
+    if (kButtons[button].allGroups) {
+        groups.push_back(&m_displayGroup);
+        groups.push_back(&m_preButton);
+    }
+    for (const auto *group : groups)
+        for (const CButtonFeature &f : *group)
+            if (f.m_strName == name)
+                return f.m_nValue;
+    return -1;
+}
+
+void CButtonsView::OnButtonChanged(int button)
+{
+    if (m_bLoading)
+        return;
+    QComboBox *list = ButtonList(button);
+    if (list->currentIndex() < 0)
+        return;
+    const int code = FindCode(button, list->currentText());
+    if (code < 0) {
+        ShowMessage(kMissingFiles, MB_OK | MB_ICONERROR);
+        return;
+    }
+    try {
+        if (!SetDataValue(kButtons[button].attribute, code)) {
+            ShowMessage(kFeatureOnce, MB_OK | MB_ICONWARNING);
+            ShowButtonFeature(button);
+        }
+        UpdateDependentRow(button);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::GetAttribute", __LINE__);
+        ShowFailure(e);
+    }
+}
+
+void CButtonsView::SelectPreset(int preset)
+{
+    const bool wasLoading = m_bLoading;
+    m_bLoading = true;
+    QComboBox *list = preset == 0 ? m_ui->combo_1007 : m_ui->combo_1008;
+    try {
+        const int channel = GetPresetChannel(preset);
+        list->setCurrentIndex(channel >= 0 && channel < list->count() ? channel : -1);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetPreComboSel", __LINE__);
+        ShowFailure(e);
+    }
+    m_bLoading = wasLoading;
+}
+
+void CButtonsView::OnPresetChanged(int preset)
+{
+    if (m_bLoading)
+        return;
+    QComboBox *list = preset == 0 ? m_ui->combo_1007 : m_ui->combo_1008;
+    if (list->currentIndex() < 0)
+        return;
+    if (!SetPreButtonValue(preset, list->currentIndex())) {
+        ShowMessage(kPresetChannel, MB_OK | MB_ICONWARNING);
+        SelectPreset(preset);
+    }
+}
+
+void CButtonsView::SelectCallTone()
+{
+    const bool wasLoading = m_bLoading;
+    m_bLoading = true;
+    const int tone = GetSettingInt("callTone");
+    m_ui->combo_1030->setCurrentIndex(tone >= 0 && tone < m_ui->combo_1030->count() ? tone : -1);
+    m_bLoading = wasLoading;
+}
+
+void CButtonsView::OnCallToneChanged()
+{
+    if (m_bLoading || m_ui->combo_1030->currentIndex() < 0)
+        return;
+    if (!SetDataValue("callTone", m_ui->combo_1030->currentIndex())) {
+        ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
+        SelectCallTone();
+    }
+}
+
+void CButtonsView::SetKeypadLockBox()
+{
+    const bool wasLoading = m_bLoading;
+    m_bLoading = true;
+    m_ui->check_1038->setChecked(GetSettingInt("keypadLock") != 0);
+    m_bLoading = wasLoading;
+}
+
+void CButtonsView::OnKeypadLockChanged()
+{
+    if (m_bLoading)
+        return;
+    if (!SetDataValue("keypadLock", m_ui->check_1038->isChecked() ? 1 : 0)) {
+        ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
+        SetKeypadLockBox();
+    }
+}
+
+void CButtonsView::SelectScrambleMode()
+{
+    const bool wasLoading = m_bLoading;
+    m_bLoading = true;
+    m_ui->combo_1017->setCurrentIndex(GetSettingInt("disableSelectableScramble") != 0 ? 1 : 0);
+    m_bLoading = wasLoading;
+}
+
+void CButtonsView::OnScrambleModeChanged()
+{
+    if (m_bLoading || m_ui->combo_1017->currentIndex() < 0)
+        return;
+    if (!SetDataValue("disableSelectableScramble", m_ui->combo_1017->currentIndex())) {
+        ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
+        const bool wasLoading = m_bLoading;
+        m_bLoading = true;
+        m_ui->combo_1017->setCurrentIndex(-1);
+        m_bLoading = wasLoading;
+    }
+}
+
+void CButtonsView::LoadData()
+{
+    m_bLoading = true;
+    try {
+        m_nMaxCallTones = GetLimitInt("max_call_tones");
+        LoadFeatureGroups();
+        LoadPicture();
+        for (int b = 0; b < kButtonCount; ++b)
+            FillButtonList(b);
+        // The preset lists: every channel's name, in channel order.
+        try {
+            CDataItem setting, channels;
+            m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+            m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+            const int count = setting.GetInt(QStringLiteral("numberChannels"));
+            QStringList names;
+            for (int i = 0; i < count; ++i) {
+                CDataItem channel;
+                channels.GetChildByIndex(i, channel);
+                names << (channel.IsEmpty() ? QString() : channel.GetText(QStringLiteral("name")));
+            }
+            for (QComboBox *list : {m_ui->combo_1007, m_ui->combo_1008}) {
+                list->clear();
+                list->addItems(names);
+            }
+        } catch (CTavoCPSException &e) {
+            e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::AddPreComboList", __LINE__);
+            throw;
+        }
+        ApplyVisibility(QStringLiteral("Buttons"));
+        for (const DependentRow &row : kRows) {
+            Control(row.labelId)->hide();
+            Control(row.ctrlId)->hide();
+        }
+        for (int b = 0; b < kButtonCount; ++b) {
+            ShowButtonFeature(b);
+            UpdateDependentRow(b);
+        }
+        SelectPreset(0);
+        SelectPreset(1);
+        SetKeypadLockBox();
+        if (GetLimitInt("disable_keypad_lock_feature") != 0) {
+            Control(1054)->hide();
+            Control(1038)->hide();
+        }
+        SelectScrambleMode();
+        while (m_ui->combo_1030->count() > 1)
+            m_ui->combo_1030->removeItem(1);
+        for (int n = 1; n <= m_nMaxCallTones; ++n)
+            m_ui->combo_1030->addItem(QString::asprintf("%s %d", qPrintable(LoadString(221)), n));
+        SelectCallTone();
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+    }
+    m_bLoading = false;
+}
+
+void CButtonsView::OnReset()
+{
+    if (ShowMessage(kResetQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    // Writes during the reset report no refusals.
+    try {
+        bool differs = false;
+        for (int b = 0; b < kButtonCount; ++b)
+            differs = differs || ButtonCode(b) != kButtons[b].defaultCode;
+        auto refresh = [this] {
+            for (int b = 0; b < kButtonCount; ++b) {
+                ShowButtonFeature(b);
+                UpdateDependentRow(b);
+            }
+        };
+        if (differs) {
+            // All cleared first, so that no default meets its feature still
+            // on another button.
+            for (const ButtonInfo &b : kButtons)
+                SetDataValue(b.attribute, 0);
+            refresh();
+            for (const ButtonInfo &b : kButtons)
+                SetDataValue(b.attribute, b.defaultCode);
+            refresh();
+        }
+        if (GetSettingInt("callTone") != 0)
+            SetDataValue("callTone", 0);
+        SelectCallTone();
+        if (GetSettingInt("disableSelectableScramble") != 0)
+            SetDataValue("disableSelectableScramble", 0);
+        SelectScrambleMode();
+        if (GetPresetChannel(0) != 0)
+            SetPreButtonValue(0, 0);
+        SelectPreset(0);
+        const int second = GetSettingInt("numberChannels") > 1 ? 1 : 0;
+        if (GetPresetChannel(1) != second)
+            SetPreButtonValue(1, second);
+        SelectPreset(1);
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+    }
+}
+
+} // namespace tavo
