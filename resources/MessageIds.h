@@ -75,6 +75,24 @@ enum : int {
     RuleRepeaterMarket = 9307,
     RuleModelRegion = 9308,
     RuleChannelTableFull = 9309,
+
+    // ---- reports
+    DealerInfoLoadFailed = 263, // "Error: Load dealer information failed."
+    ReportChooseTemplate = 320, // "Choose a report template."
+    DetailedReport = 322,
+    CustomerHandout = 323,
+    Reports = 326,
+    ReportPrint = 328,
+    ReportPrintPreview = 382,
+    ReportSaveAs = 383,
+    ReportClose = 384,
+    ReportEmail = 392,
+    MailNotInstalled = 393,     // "The MAPI is not installed, ..."
+    ReportPermission = 418,     // "You don't have permission to save %s in %s\%s\. ..."
+    ReportFailed = 420,         // "Failed to generate report."
+    ReportDefaultSuffix = 459,  // "(default)"
+    ReportSaveFailed = 9440,
+    ReportNotWritten = 9441,
 };
 
 } // namespace tavo::msg
