@@ -375,8 +375,10 @@ QString EscapeDealerText(const QString &text)
 
 QString DealerFooter(const QString &left, const QString &middle, const QString &right)
 {
+    // The outer table spans the page: the report window's renderer would
+    // otherwise shrink it around the inner table's percentage widths.
     static const char *const table =
-        "<table class='std'><tr><td><table width=\"100%\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\">"
+        "<table class='std' width=\"100%\"><tr><td><table width=\"100%\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\">"
         "               <tr>               <td width=\"33%\" class=\"ItemVal\" align=\"left\" valign=\"top\">%s</td>"
         "               <td width=\"33%\" class=\"ItemVal\" align=\"center\" valign=\"top\">%s</td>"
         "               <td width=\"33%\" class=\"ItemVal\" align=\"right\" valign=\"top\">%s</td>"

@@ -35,16 +35,16 @@ def arcs(cx, cy, radii):
 
 
 def header():
-    convert(['-size', '90x700', 'gradient:%s-#5b8db8' % NAVY, '-rotate', '-90',
+    convert(['-size', '80x600', 'gradient:%s-#5b8db8' % NAVY, '-rotate', '-90',
              '-fill', 'none', '-stroke', 'white', '-strokewidth', '4']
-            + draw(*arcs(40, 50, (16, 28, 40)))
-            + ['-stroke', 'none', '-fill', 'white'] + draw('circle 40,50 46,50')
-            + ['-fill', '#c9d9ea'] + draw('rectangle 110,62 690,63'), 'HandoutHeader.jpg')
+            + draw(*arcs(40, 42, (14, 25, 36)))
+            + ['-stroke', 'none', '-fill', 'white'] + draw('circle 40,42 46,42')
+            + ['-fill', '#c9d9ea'] + draw('rectangle 110,56 590,57'), 'HandoutHeader.jpg')
 
 
 def footer():
-    convert(['-size', '24x700', 'gradient:#5b8db8-%s' % NAVY, '-rotate', '-90',
-             '-fill', '#c9d9ea'] + draw('rectangle 0,3 700,4'), 'HandoutFooter.jpg')
+    convert(['-size', '20x600', 'gradient:#5b8db8-%s' % NAVY, '-rotate', '-90',
+             '-fill', '#c9d9ea'] + draw('rectangle 0,3 600,4'), 'HandoutFooter.jpg')
 
 
 def badges():

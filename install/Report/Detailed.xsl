@@ -239,29 +239,29 @@
         <h2>$#Channels</h2>
         <table class="grid" width="100%" cellspacing="0" cellpadding="2">
           <tr>
-            <th rowspan="2">$#Channel #</th>
-            <th rowspan="2">$#Name</th>
-            <th colspan="3">$#Receive</th>
-            <th colspan="3">$#Transmit</th>
-            <th rowspan="2">$#Talkaround Power</th>
-            <th rowspan="2">$#Repeater</th>
-            <th rowspan="2">$#Repeater Power</th>
-            <th rowspan="2">$#Auto Scan</th>
-          </tr>
-          <tr>
-            <th>$#Frequency(Index)</th><th>$#CT/DCS Code</th><th>$#Bandwidth</th>
-            <th>$#Frequency(Index)</th><th>$#CT/DCS Code</th><th>$#Bandwidth</th>
+            <th>$#Channel #</th>
+            <th>$#Name</th>
+            <th>$#Receive<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
+            <th>$#Transmit<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
+            <th>$#Talkaround Power</th>
+            <th>$#Repeater</th>
+            <th>$#Repeater Power</th>
+            <th>$#Auto Scan</th>
           </tr>
           <xsl:for-each select="$channels">
             <tr>
               <td align="center"><xsl:value-of select="position()"/></td>
               <td><xsl:value-of select="@name"/></td>
-              <td><xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@rx_freq_ndx"/><xsl:with-param name="low" select="$rx_freq_start"/><xsl:with-param name="high" select="$rx_freq_end"/></xsl:call-template></td>
-              <td><xsl:call-template name="code"><xsl:with-param name="value" select="@rx_code"/></xsl:call-template></td>
-              <td><xsl:call-template name="bw"><xsl:with-param name="value" select="@rx_bw"/></xsl:call-template></td>
-              <td><xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@tx_freq_ndx"/><xsl:with-param name="low" select="$tx_freq_start"/><xsl:with-param name="high" select="$tx_freq_end"/></xsl:call-template></td>
-              <td><xsl:call-template name="code"><xsl:with-param name="value" select="@tx_code"/></xsl:call-template></td>
-              <td><xsl:call-template name="bw"><xsl:with-param name="value" select="@tx_bw"/></xsl:call-template></td>
+              <td>
+                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@rx_freq_ndx"/><xsl:with-param name="low" select="$rx_freq_start"/><xsl:with-param name="high" select="$rx_freq_end"/></xsl:call-template><br/>
+                <xsl:call-template name="code"><xsl:with-param name="value" select="@rx_code"/></xsl:call-template><br/>
+                <xsl:call-template name="bw"><xsl:with-param name="value" select="@rx_bw"/></xsl:call-template>
+              </td>
+              <td>
+                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@tx_freq_ndx"/><xsl:with-param name="low" select="$tx_freq_start"/><xsl:with-param name="high" select="$tx_freq_end"/></xsl:call-template><br/>
+                <xsl:call-template name="code"><xsl:with-param name="value" select="@tx_code"/></xsl:call-template><br/>
+                <xsl:call-template name="bw"><xsl:with-param name="value" select="@tx_bw"/></xsl:call-template>
+              </td>
               <td><xsl:call-template name="power"><xsl:with-param name="value" select="@talkaround_power"/></xsl:call-template></td>
               <td><xsl:call-template name="flag"><xsl:with-param name="value" select="@repeater"/></xsl:call-template></td>
               <td><xsl:call-template name="power"><xsl:with-param name="value" select="@repeater_power"/></xsl:call-template></td>
@@ -270,7 +270,7 @@
           </xsl:for-each>
         </table>
 
-        <h2>$#Frequency Range (MHz)</h2>
+        <h2>$#Frequency</h2>
         <table class="grid" width="100%" cellspacing="0" cellpadding="2">
           <tr><th>$#Index</th><th>$#Frequency</th><th>$#Bandwidth</th><th>$#Power Level</th></tr>
           <xsl:for-each select="$freqs[@freq != '0']">

@@ -44,8 +44,15 @@
     <xsl:param name="what"/>
     <tr>
       <td width="30" valign="middle" class="Legend"><img src="{$n}.jpg" width="24" height="24" alt="{$n}"/></td>
-      <td class="ItemName" valign="middle"><xsl:value-of select="$name"/></td>
-      <td class="ItemVal" valign="middle"><xsl:copy-of select="$what"/></td>
+      <xsl:choose>
+        <xsl:when test="string($what) = ''">
+          <td class="ItemName" valign="middle" colspan="2"><xsl:value-of select="$name"/></td>
+        </xsl:when>
+        <xsl:otherwise>
+          <td class="ItemName" valign="middle"><xsl:value-of select="$name"/></td>
+          <td class="ItemVal" valign="middle"><xsl:copy-of select="$what"/></td>
+        </xsl:otherwise>
+      </xsl:choose>
     </tr>
   </xsl:template>
 
@@ -56,7 +63,7 @@
         <xsl:call-template name="report-style"/>
       </head>
       <body>
-        <img src="HandoutHeader.jpg" width="700" height="90" alt=""/>
+        <img src="HandoutHeader.jpg" width="600" height="80" alt=""/>
         <h1>$#Customer Handout</h1>
         <table class="std" width="100%" cellspacing="0" cellpadding="3">
           <tr>
@@ -142,8 +149,10 @@
           </tr>
         </table>
         <br/>
-        <p>ABCDEFGSDGFHWRAZxVBSDFSEWASSX</p>
-        <img src="HandoutFooter.jpg" width="700" height="24" alt=""/>
+        <table width="100%" cellspacing="0" cellpadding="0" border="0"><tr><td>
+          <p>ABCDEFGSDGFHWRAZxVBSDFSEWASSX</p>
+        </td></tr></table>
+        <img src="HandoutFooter.jpg" width="600" height="20" alt=""/>
       </body>
     </html>
   </xsl:template>
