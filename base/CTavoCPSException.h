@@ -2,6 +2,23 @@
 // The program's one exception class: a string-table id for the catcher to
 // show, and a trace of "(operation:line) text" lines, innermost first.
 // Thrown by value, caught by reference.
+//
+// How the layers below the front ends report a failure, one rule for all:
+// - a rule refuses through its result: done (0), refused (1) or confirm (2),
+//   with a string-table message id and a message-box style (see
+//   workflow/RuleChange.h); the front end shows it;
+// - the radio layer returns a byte count (or 1) on success and -1 on
+//   failure, the protocol error kept in its protocol object, and reports to
+//   the user only through its notifications;
+// - a damaged input (an unreadable profile, a broken installation file, a
+//   library failure) raises CTavoCPSException with the id a catcher shows;
+// - nothing below the front ends shows a message itself, except where the
+//   program must tell the user at that very point: the load of the setting
+//   documents and of the rule and schema files (315), the settings check at
+//   start-up (130), the interface language's fallback and restart notices
+//   (325, 330), the serial-number and corrupted-codeplug checks of the
+//   converter, and the profile pre-check before a profile opens (342, 310,
+//   503 and the load errors).
 
 #include <QString>
 

@@ -1,4 +1,5 @@
 #include "base/CodePage.h"
+#include "resources/ProcessContext.h"
 
 #include <cerrno>
 #include <QList>
@@ -9,13 +10,15 @@ namespace tavo {
 
 namespace {
 
-std::mutex g_codePageMutex;
-QByteArray g_codePage = kDefaultAnsiCodePage;
+ContextValue<QByteArray> &codePage()
+{
+    static ContextValue<QByteArray> value{QByteArray(kDefaultAnsiCodePage)};
+    return value;
+}
 
 QByteArray currentCodePage()
 {
-    std::lock_guard<std::mutex> lock(g_codePageMutex);
-    return g_codePage;
+    return codePage().Get();
 }
 
 // RAII holder of one iconv conversion descriptor.
@@ -58,8 +61,7 @@ bool SetAnsiCodePage(const QByteArray &iconvName)
     IconvHandle probe("UTF-32LE", iconvName.constData());
     if (!probe.valid())
         return false;
-    std::lock_guard<std::mutex> lock(g_codePageMutex);
-    g_codePage = iconvName;
+    codePage().Set(iconvName);
     return true;
 }
 

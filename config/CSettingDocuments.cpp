@@ -6,6 +6,7 @@
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
+#include "resources/ProcessContext.h"
 
 #include <QRegularExpression>
 
@@ -391,8 +392,10 @@ void CSettingDocuments::LocalizeButtonFeatureNames()
 
 CSettingDocuments &AppSettingDocuments()
 {
-    static CSettingDocuments docs;
-    return docs;
+    // Held by the process context: a test fixture that restores the context
+    // gets back the documents object it started with.
+    static ContextValue<std::shared_ptr<CSettingDocuments>> docs(std::make_shared<CSettingDocuments>());
+    return *docs.Get();
 }
 
 } // namespace tavo

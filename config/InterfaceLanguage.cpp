@@ -3,6 +3,7 @@
 #include "config/Registry.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,18 +14,39 @@ namespace tavo {
 
 namespace {
 
-std::unique_ptr<QTranslator> g_translator;
+// The translator installed for the interface language. Restoring it
+// through the process context also swaps it in the application.
+class TranslatorValue : public ContextValue<std::shared_ptr<QTranslator>> {
+public:
+    void Restore(const std::shared_ptr<void> &saved) override
+    {
+        const auto previous = *static_cast<const std::shared_ptr<QTranslator> *>(saved.get());
+        const auto current = Set(previous);
+        if (current == previous || !QCoreApplication::instance())
+            return;
+        if (current)
+            QCoreApplication::removeTranslator(current.get());
+        if (previous)
+            QCoreApplication::installTranslator(previous.get());
+    }
+};
+
+TranslatorValue &translator()
+{
+    static TranslatorValue value;
+    return value;
+}
 
 bool InstallTranslation(const QString &path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile() || !QCoreApplication::instance())
         return false;
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(path))
+    auto loaded = std::make_shared<QTranslator>();
+    if (!loaded->load(path))
         return false;
     UnloadInterfaceLanguage();
-    QCoreApplication::installTranslator(translator.get());
-    g_translator = std::move(translator);
+    QCoreApplication::installTranslator(loaded.get());
+    translator().Set(loaded);
     return true;
 }
 
@@ -44,9 +66,9 @@ QString LoadInterfaceLanguage()
 
 void UnloadInterfaceLanguage()
 {
-    if (g_translator && QCoreApplication::instance())
-        QCoreApplication::removeTranslator(g_translator.get());
-    g_translator.reset();
+    const auto installed = translator().Set(nullptr);
+    if (installed && QCoreApplication::instance())
+        QCoreApplication::removeTranslator(installed.get());
 }
 
 int ChangeCurrentLanguage(const QString &key)

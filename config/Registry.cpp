@@ -2,6 +2,7 @@
 
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -75,9 +76,21 @@ QString ValuePath(Value v, const QString &language = QString())
 
 // ---- where the scopes live
 
-QString g_installOverride;
-QString g_machineFile;
-QString g_userFile;
+ContextValue<QString> &installOverride()
+{
+    static ContextValue<QString> value;
+    return value;
+}
+ContextValue<QString> &machineFileOverride()
+{
+    static ContextValue<QString> value;
+    return value;
+}
+ContextValue<QString> &userFileOverride()
+{
+    static ContextValue<QString> value;
+    return value;
+}
 
 std::unique_ptr<QSettings> MachineScope()
 {
@@ -164,15 +177,19 @@ constexpr LanguageInfo kLanguages[] = {
     {"Russian", 1049, 32785, "ru_RU"},
 };
 
-QString g_applicationLanguage;
+ContextValue<QString> &applicationLanguage()
+{
+    static ContextValue<QString> value;
+    return value;
+}
 
 } // namespace
 
 // ---- locations
 
-void SetInstallPathOverride(const QString &dir) { g_installOverride = dir; }
-void SetMachineSettingsFile(const QString &path) { g_machineFile = path; }
-void SetUserSettingsFile(const QString &path) { g_userFile = path; }
+void SetInstallPathOverride(const QString &dir) { installOverride().Set(dir); }
+void SetMachineSettingsFile(const QString &path) { machineFileOverride().Set(path); }
+void SetUserSettingsFile(const QString &path) { userFileOverride().Set(path); }
 
 QString DefaultInstallFolder()
 {
@@ -192,20 +209,23 @@ QString DefaultInstallFolder()
 
 QString MachineSettingsFile()
 {
-    if (!g_machineFile.isEmpty())
-        return g_machineFile;
+    const QString machineFile = machineFileOverride().Get();
+    if (!machineFile.isEmpty())
+        return machineFile;
     const QString system =
         QSettings(QSettings::IniFormat, QSettings::SystemScope, QLatin1String(kOrganization), QLatin1String(kProduct)).fileName();
     if (QFileInfo::exists(system))
         return system;
-    const QString folder = g_installOverride.isEmpty() ? DefaultInstallFolder() : g_installOverride;
+    const QString override = installOverride().Get();
+    const QString folder = override.isEmpty() ? DefaultInstallFolder() : override;
     return QDir(folder).filePath(QLatin1String(kMachineFileName));
 }
 
 QString UserSettingsFile()
 {
-    if (!g_userFile.isEmpty())
-        return g_userFile;
+    const QString userFile = userFileOverride().Get();
+    if (!userFile.isEmpty())
+        return userFile;
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kOrganization), QLatin1String(kProduct)).fileName();
 }
 
@@ -213,8 +233,9 @@ QString UserSettingsFile()
 
 QString GetInstallPath()
 {
-    if (!g_installOverride.isEmpty())
-        return g_installOverride;
+    const QString override = installOverride().Get();
+    if (!override.isEmpty())
+        return override;
     const QString path = ReadText(*MachineScope(), ValuePath(Value::InstallPath));
     return path.isEmpty() ? DefaultInstallFolder() : path;
 }
@@ -356,11 +377,12 @@ const LanguageInfo *FindLanguageInfo(const QString &key)
     return nullptr;
 }
 
-void SetApplicationLanguage(const QString &key) { g_applicationLanguage = key; }
+void SetApplicationLanguage(const QString &key) { applicationLanguage().Set(key); }
 
 QString ApplicationLanguage()
 {
-    return g_applicationLanguage.isEmpty() ? GetCurrentLanguage() : g_applicationLanguage;
+    const QString language = applicationLanguage().Get();
+    return language.isEmpty() ? GetCurrentLanguage() : language;
 }
 
 QString GetDecimalSeparator(const QString &languageKey)

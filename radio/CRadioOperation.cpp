@@ -4,6 +4,7 @@
 #include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
+#include "resources/ProcessContext.h"
 
 #include <cstring>
 #include <vector>
@@ -15,7 +16,11 @@ using namespace radiomap;
 namespace {
 std::mutex g_radioLock;
 std::recursive_mutex g_radioCriticalSection;
-std::atomic<int> g_nCableDeviceIndex{0};
+ContextValue<int> &cableDeviceIndex()
+{
+    static ContextValue<int> value(0);
+    return value;
+}
 } // namespace
 
 std::mutex &RadioLock()
@@ -25,12 +30,12 @@ std::mutex &RadioLock()
 
 int CableDeviceIndex()
 {
-    return g_nCableDeviceIndex.load();
+    return cableDeviceIndex().Get();
 }
 
 void SetCableDeviceIndex(int index)
 {
-    g_nCableDeviceIndex.store(index);
+    cableDeviceIndex().Set(index);
 }
 
 CRadioOperation::CRadioOperation(IRadioNotificationSink *sink, const CCableConfig &config)

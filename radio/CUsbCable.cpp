@@ -1,6 +1,7 @@
 #include "radio/CUsbCable.h"
 
 #include "radio/CSerialTransport.h"
+#include "resources/ProcessContext.h"
 
 #include <mutex>
 #include <thread>
@@ -8,8 +9,11 @@
 namespace tavo {
 
 namespace {
-std::mutex g_configMutex;
-CCableConfig g_defaultConfig;
+ContextValue<CCableConfig> &defaultConfig()
+{
+    static ContextValue<CCableConfig> value;
+    return value;
+}
 } // namespace
 
 std::unique_ptr<ICableTransport> CCableConfig::MakeTransport() const
@@ -29,14 +33,12 @@ void CCableConfig::Sleep(int ms) const
 
 CCableConfig DefaultCableConfig()
 {
-    std::lock_guard<std::mutex> lock(g_configMutex);
-    return g_defaultConfig;
+    return defaultConfig().Get();
 }
 
 void SetDefaultCableConfig(const CCableConfig &config)
 {
-    std::lock_guard<std::mutex> lock(g_configMutex);
-    g_defaultConfig = config;
+    defaultConfig().Set(config);
 }
 
 const char *FtStatusName(FtStatus status)

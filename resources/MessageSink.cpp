@@ -1,5 +1,6 @@
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
+#include "resources/ProcessContext.h"
 
 #include <cstdio>
 #include <mutex>
@@ -17,9 +18,14 @@ public:
     }
 };
 
-std::mutex g_sinkMutex;
 StderrSink g_stderrSink;
-IMessageSink *g_sink = &g_stderrSink;
+
+// The sink in use; null means the standard error sink.
+ContextValue<IMessageSink *> &currentSink()
+{
+    static ContextValue<IMessageSink *> sink(nullptr);
+    return sink;
+}
 
 } // namespace
 
@@ -36,20 +42,13 @@ int DefaultAnswer(unsigned style)
 
 IMessageSink *SetMessageSink(IMessageSink *sink)
 {
-    std::lock_guard<std::mutex> lock(g_sinkMutex);
-    IMessageSink *previous = g_sink;
-    g_sink = sink ? sink : &g_stderrSink;
-    return previous == &g_stderrSink ? nullptr : previous;
+    return currentSink().Set(sink);
 }
 
 int ShowMessageText(const QString &text, unsigned style)
 {
-    IMessageSink *sink;
-    {
-        std::lock_guard<std::mutex> lock(g_sinkMutex);
-        sink = g_sink;
-    }
-    return sink->Show(text, style);
+    IMessageSink *sink = currentSink().Get();
+    return (sink ? sink : &g_stderrSink)->Show(text, style);
 }
 
 int ShowMessage(int id, unsigned style)

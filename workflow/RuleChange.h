@@ -2,12 +2,7 @@
 // The rule-checked change that every front end runs: the rules answer
 // done, refused or confirm; a confirmation is put to the user through the
 // message sink and, on Yes, the same change is repeated with that answer.
-//
-// Errors, in every layer below the front ends: a rule refuses through its
-// result (done, refused or confirm, with a message id and a message-box
-// style), a damaged input raises CTavoCPSException, and nothing shows a
-// message itself except the few places that ask the user on the rules'
-// behalf (this cycle, the load errors of the data model).
+// (How every layer reports failures: base/CTavoCPSException.h.)
 
 #include "profile/CDataItem.h"
 
