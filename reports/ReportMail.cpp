@@ -2,6 +2,7 @@
 
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -12,8 +13,12 @@
 namespace tavo {
 
 namespace {
-QString g_mailTool;
-bool g_mailToolSet = false;
+// The mail program set by SetMailToolOverride; a null text when none is set.
+ContextValue<QString> &MailToolOverride()
+{
+    static ContextValue<QString> value;
+    return value;
+}
 
 bool Readable(const QString &path)
 {
@@ -60,14 +65,14 @@ QStringList ReportAttachments(ReportKind kind, const QString &folder, const QStr
 
 void SetMailToolOverride(const QString &program)
 {
-    g_mailTool = program;
-    g_mailToolSet = !program.isNull();
+    MailToolOverride().Set(program);
 }
 
 QString MailTool()
 {
-    if (g_mailToolSet)
-        return QFile::exists(g_mailTool) ? g_mailTool : QString();
+    const QString tool = MailToolOverride().Get();
+    if (!tool.isNull())
+        return QFile::exists(tool) ? tool : QString();
     return QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
 }
 

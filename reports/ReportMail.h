@@ -22,8 +22,8 @@ QStringList FindHandoutImages(const QString &folder, bool displayModel);
 QStringList ReportAttachments(ReportKind kind, const QString &folder, const QString &reportPath,
                               const QStringList &images);
 
-// The mail program: an override set here (tests), else "xdg-email" on the
-// search path. Empty when there is none.
+// The mail program: an override set here (tests; a null text removes it),
+// else "xdg-email" on the search path. Empty when there is none.
 void SetMailToolOverride(const QString &program);
 QString MailTool();
 

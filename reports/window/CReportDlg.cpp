@@ -5,6 +5,7 @@
 #include "reports/ReportPdf.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 
 #include <QApplication>
@@ -62,9 +63,9 @@ public:
     }
 };
 
-ReportSaveAsPrompt &Prompt()
+ContextValue<ReportSaveAsPrompt> &Prompt()
 {
-    static ReportSaveAsPrompt prompt = &BuiltInPrompt;
+    static ContextValue<ReportSaveAsPrompt> prompt(&BuiltInPrompt);
     return prompt;
 }
 
@@ -72,9 +73,7 @@ ReportSaveAsPrompt &Prompt()
 
 ReportSaveAsPrompt SetReportSaveAsPrompt(ReportSaveAsPrompt prompt)
 {
-    ReportSaveAsPrompt old = Prompt();
-    Prompt() = prompt ? std::move(prompt) : ReportSaveAsPrompt(&BuiltInPrompt);
-    return old;
+    return Prompt().Set(prompt ? std::move(prompt) : ReportSaveAsPrompt(&BuiltInPrompt));
 }
 
 CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
@@ -219,7 +218,7 @@ void CReportDlg::OnPrint()
 void CReportDlg::OnSaveAs()
 {
     const QString suggested = QDir(QDir::homePath()).filePath(QFileInfo(m_strURL).fileName());
-    const QString target = Prompt()(this, suggested);
+    const QString target = Prompt().Get()(this, suggested);
     if (target.isEmpty())
         return;
     bool saved = false;

@@ -8,6 +8,7 @@
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
+#include "resources/ProcessContext.h"
 #include "support/RecordingSink.h"
 
 #include <QDir>
@@ -52,14 +53,7 @@ protected:
         qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
         ASSERT_EQ(SetDealerInfo(QStringLiteral("Dealer"), QStringLiteral("Notes"), QStringLiteral("Contact")), 1);
     }
-    void TearDown() override
-    {
-        SetInstallPathOverride(QString());
-        SetMachineSettingsFile(QString());
-        SetUserSettingsFile(QString());
-        SetApplicationLanguage(QString());
-        qputenv("XDG_CACHE_HOME", m_cacheHome);
-    }
+    void TearDown() override { qputenv("XDG_CACHE_HOME", m_cacheHome); }
 
     // A template of the installation as profile text, each (from, to)
     // replaced once, loaded through the data model (schema and rules).
@@ -81,6 +75,7 @@ protected:
         return m_model->GetXmlText();
     }
 
+    ScopedProcessContext m_context; // every setting below is put back afterwards
     QTemporaryDir m_dir;
     QString m_install;
     QByteArray m_cacheHome;

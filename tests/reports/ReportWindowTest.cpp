@@ -129,7 +129,7 @@ TEST_F(ReportTest, ReportWindow)
     const QString saved = m_dir.filePath(QStringLiteral("out/copy.htm"));
     QDir().mkpath(m_dir.filePath(QStringLiteral("out")));
     QString suggested;
-    ReportSaveAsPrompt old = SetReportSaveAsPrompt([&](QWidget *, const QString &s) {
+    SetReportSaveAsPrompt([&](QWidget *, const QString &s) {
         suggested = s;
         return saved;
     });
@@ -140,7 +140,6 @@ TEST_F(ReportTest, ReportWindow)
     SetReportSaveAsPrompt([&](QWidget *, const QString &) { return m_dir.filePath(QStringLiteral("out/copy.pdf")); });
     window.Button(IDC_REPORT_SAVEAS)->click();
     EXPECT_TRUE(ReadFileBytes(m_dir.filePath(QStringLiteral("out/copy.pdf"))).startsWith("%PDF"));
-    SetReportSaveAsPrompt(old);
 
     // E-mail: 393 without a mail program; with one, the report and images.
     SetMailToolOverride(m_dir.filePath(QStringLiteral("no-such-mail")));
@@ -190,7 +189,6 @@ TEST_F(ReportTest, ReportWindow)
         }
     });
     detailed.Button(IDC_REPORT_PREVIEW)->click();
-    SetMailToolOverride(QString());
 
     // A handout window whose images are gone says so and still opens.
     QDir(report.folder).removeRecursively();
