@@ -94,16 +94,23 @@ QString LoadStyleSheetText(const char *name, const char *function)
 QString Transform(const QString &styleText, const char *name, xmlDoc *profile, const char *function)
 {
     const QString path = InstallFilePath(QLatin1String(kReportFolder), QLatin1String(name));
+    // The libraries' messages go into the failure's trace, not the
+    // terminal; whatever handlers were set before come back afterwards.
     QString errors;
-    xsltSetGenericErrorFunc(&errors, &CollectError);
-    xmlSetGenericErrorFunc(&errors, &CollectError);
-    struct ResetErrors {
-        ~ResetErrors()
+    struct CollectErrors {
+        xmlGenericErrorFunc xml = xmlGenericError, xslt = xsltGenericError;
+        void *xmlContext = xmlGenericErrorContext, *xsltContext = xsltGenericErrorContext;
+        explicit CollectErrors(QString *text)
         {
-            xsltSetGenericErrorFunc(nullptr, nullptr);
-            xmlSetGenericErrorFunc(nullptr, nullptr);
+            xsltSetGenericErrorFunc(text, &CollectError);
+            xmlSetGenericErrorFunc(text, &CollectError);
         }
-    } reset;
+        ~CollectErrors()
+        {
+            xsltSetGenericErrorFunc(xsltContext, xslt);
+            xmlSetGenericErrorFunc(xmlContext, xml);
+        }
+    } collect(&errors);
 
     const QByteArray bytes = styleText.toUtf8();
     const QByteArray url = QFile::encodeName(path);

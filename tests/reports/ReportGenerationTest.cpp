@@ -164,9 +164,13 @@ TEST_F(ReportTest, ReportFileAndCacheFallback)
     EXPECT_EQ(m_sink.last(), LoadString(420));
     QFile::setPermissions(report, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    // A missing style sheet is 315, and no report.
+    // A missing or broken style sheet is 315, and no report.
     QFile::remove(report + QStringLiteral("/Detailed.xsl"));
     m_sink.clear();
     EXPECT_FALSE(MakeReport(ReportKind::Detailed, xml, out));
+    EXPECT_EQ(m_sink.last(), LoadString(315));
+    WriteFileBytes(report + QStringLiteral("/Handout.xsl"), "<?xml version=\"1.0\"?><xsl:stylesheet version=\"1.0\"");
+    m_sink.clear();
+    EXPECT_FALSE(MakeReport(ReportKind::Handout, xml, out));
     EXPECT_EQ(m_sink.last(), LoadString(315));
 }
