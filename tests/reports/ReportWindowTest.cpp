@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -176,6 +177,9 @@ TEST_F(ReportTest, ReportWindow)
     detailed.show();
     QApplication::processEvents();
     Shot(&detailed, "detailed-window.png");
+    detailed.Browser()->find(LoadString(169)); // the channel table at the top
+    detailed.Browser()->verticalScrollBar()->setValue(detailed.Browser()->verticalScrollBar()->value() + 540);
+    Shot(&detailed, "detailed-window-channels.png");
     QFile::remove(log);
     detailed.Button(IDC_REPORT_EMAIL)->click();
     EXPECT_EQ(QString::fromUtf8(ReadFileBytes(log)).split('\n', Qt::SkipEmptyParts),
