@@ -194,6 +194,15 @@ TEST_F(ReportTest, ReportWindow)
     });
     detailed.Button(IDC_REPORT_PREVIEW)->click();
 
+    if (!qEnvironmentVariableIsEmpty("TAVO_SHOT_DIR")) {
+        ASSERT_TRUE(MakeReport(ReportKind::Handout, LoadedProfile(QStringLiteral("ZUR10802")), report));
+        CReportDlg rotary;
+        rotary.SetReport(report.folder, report.path);
+        rotary.show();
+        QApplication::processEvents();
+        Shot(&rotary, "handout-rotary-window.png");
+    }
+
     // A handout window whose images are gone says so and still opens.
     QDir(report.folder).removeRecursively();
     m_sink.clear();
