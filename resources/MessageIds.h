@@ -124,7 +124,6 @@ enum : int {
     ReportFailed = 420,         // "Failed to generate report."
     ReportDefaultSuffix = 459,  // "(default)"
     ReportSaveFailed = 9440,
-    ReportNotWritten = 9441,
 };
 
 } // namespace tavo::msg
