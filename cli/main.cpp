@@ -8,6 +8,8 @@
 #include "resources/StringTable.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 #include <cstdio>
 
 using namespace tavo;
@@ -68,8 +70,13 @@ int ReportException(const CTavoCPSException &e)
 int main(int argc, char **argv)
 {
     using namespace tavo::cli;
-    QCoreApplication app(argc, argv);
-    QStringList arguments = app.arguments();
+    // Text layout (a report written as PDF) needs the GUI application; it
+    // runs on the offscreen platform, so no display is needed.
+    const bool gui = NeedsGuiApplication(argc, argv);
+    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app(gui ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    QStringList arguments = app->arguments();
     arguments.removeFirst();
     if (arguments.isEmpty() || arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("help")) {
         PrintHelp();

@@ -19,6 +19,27 @@ foreach(layer ${TAVO_LAYERS})
     endforeach()
   endforeach()
 endforeach()
+# The report generation stays free of widgets (the command line and the
+# report window share it); only reports/window/ may use Qt Widgets and
+# Qt Print Support. No report file opens a message box or file dialog: the
+# message sink and the Save As prompt stand for them.
+file(GLOB generation ${SOURCE_DIR}/reports/*.h ${SOURCE_DIR}/reports/*.cpp)
+foreach(f ${generation})
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<(QtWidgets|QtPrintSupport|QApplication|QWidget|QDialog|QPrinter|QPrint|QTextBrowser|QPushButton|QLabel)")
+  foreach(line ${lines})
+    file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+    list(APPEND failures "${rel}: the report generation may not use widgets (${line})")
+  endforeach()
+endforeach()
+file(GLOB_RECURSE report_files ${SOURCE_DIR}/reports/*.h ${SOURCE_DIR}/reports/*.cpp)
+foreach(f ${report_files})
+  file(STRINGS ${f} lines REGEX "QMessageBox|QFileDialog")
+  foreach(line ${lines})
+    file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+    list(APPEND failures "${rel}: messages go through the message sink, file names through the prompt (${line})")
+  endforeach()
+endforeach()
+
 if(failures)
   list(JOIN failures "\n" text)
   message(FATAL_ERROR "Includes across the layers:\n${text}")

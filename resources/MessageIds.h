@@ -113,6 +113,23 @@ enum : int {
     InvalidValue = 261,          // "Invalid Value.": a value of another type
     RuleNameTooLong = 9310,
     RulePowerupCharacters = 9311,
+
+    // ---- reports
+    DealerInfoLoadFailed = 263, // "Error: Load dealer information failed."
+    ReportChooseTemplate = 320, // "Choose a report template."
+    DetailedReport = 322,
+    CustomerHandout = 323,
+    Reports = 326,
+    ReportPrint = 328,
+    ReportPrintPreview = 382,
+    ReportSaveAs = 383,
+    ReportClose = 384,
+    ReportEmail = 392,
+    MailNotInstalled = 393,     // "The MAPI is not installed, ..."
+    ReportPermission = 418,     // "You don't have permission to save %s in %s\%s\. ..."
+    ReportFailed = 420,         // "Failed to generate report."
+    ReportDefaultSuffix = 459,  // "(default)"
+    ReportSaveFailed = 9440,
 };
 
 } // namespace tavo::msg

@@ -1,0 +1,159 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<!--
+  Customer handout: what the radio's controls do, for the person who
+  carries it. Labels are written as "$#" keys that the program replaces
+  with the texts of the current language; the dealer footer is put in
+  place of the footer placeholder. Every profile value goes through
+  xsl:value-of, so it is escaped on output.
+-->
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:include href="ReportStyle.xsl"/>
+  <xsl:output method="html" version="4.0" encoding="UTF-8" indent="no"/>
+
+  <xsl:variable name="model" select="/TavoProfile/factory_setting/@model"/>
+  <xsl:variable name="setting" select="/TavoProfile/setting"/>
+  <xsl:variable name="display" select="translate(substring($model, 3, 1), 'd', 'D') = 'D'"/>
+
+  <!-- The name of a button function, marked when it is the button's default. -->
+  <xsl:template name="function">
+    <xsl:param name="value"/>
+    <xsl:param name="default"/>
+    <xsl:text>$#</xsl:text>
+    <xsl:choose>
+      <xsl:when test="$value = 0">No Operation</xsl:when>
+      <xsl:when test="$value = 1">Tx Power Selection</xsl:when>
+      <xsl:when test="$value = 3">Call Tone</xsl:when>
+      <xsl:when test="$value = 4">Scan/Nuisance Channel Delete</xsl:when>
+      <xsl:when test="$value = 5">Repeater/Talkaround</xsl:when>
+      <xsl:when test="$value = 7">Monitor</xsl:when>
+      <xsl:when test="$value = 9">Preset 1</xsl:when>
+      <xsl:when test="$value = 10">Preset 2</xsl:when>
+      <xsl:when test="$value = 11">Backlight</xsl:when>
+      <xsl:when test="$value = 12">Scramble</xsl:when>
+      <xsl:otherwise>No Operation</xsl:otherwise>
+    </xsl:choose>
+    <xsl:if test="$value = $default and ($value = 0 or $value = 1 or $value = 3 or $value = 4 or $value = 7 or $value = 9 or $value = 10)">
+      <xsl:text> (default)</xsl:text>
+    </xsl:if>
+  </xsl:template>
+
+  <!-- One numbered part of the radio picture. -->
+  <xsl:template name="part">
+    <xsl:param name="n"/>
+    <xsl:param name="name"/>
+    <xsl:param name="what"/>
+    <tr>
+      <td width="30" valign="middle" class="Legend"><img src="{$n}.jpg" width="24" height="24" alt="{$n}"/></td>
+      <xsl:choose>
+        <xsl:when test="string($what) = ''">
+          <td class="ItemName" valign="middle" colspan="2"><xsl:value-of select="$name"/></td>
+        </xsl:when>
+        <xsl:otherwise>
+          <td class="ItemName" valign="middle"><xsl:value-of select="$name"/></td>
+          <td class="ItemVal" valign="middle"><xsl:copy-of select="$what"/></td>
+        </xsl:otherwise>
+      </xsl:choose>
+    </tr>
+  </xsl:template>
+
+  <xsl:template match="/">
+    <html>
+      <head>
+        <title>$#Customer Handout</title>
+        <xsl:call-template name="report-style"/>
+      </head>
+      <body>
+        <img src="HandoutHeader.jpg" width="600" height="80" alt=""/>
+        <h1>$#Customer Handout</h1>
+        <table class="std" width="100%" cellspacing="0" cellpadding="3">
+          <tr>
+            <td class="ItemName" width="20%">$#Model</td>
+            <td class="ItemVal" width="30%">
+              <xsl:choose>
+                <xsl:when test="starts-with($model, 'O')">$#Olvan</xsl:when>
+                <xsl:when test="starts-with($model, 'Z')">$#Zerva</xsl:when>
+                <xsl:when test="starts-with($model, 'P')">$#Pemba</xsl:when>
+                <xsl:when test="starts-with($model, 'S')">$#Sorra</xsl:when>
+                <xsl:when test="starts-with($model, 'T')">$#Tulka</xsl:when>
+              </xsl:choose>
+            </td>
+            <td class="ItemName" width="20%">$#Model Number</td>
+            <td class="ItemVal" width="30%"><xsl:value-of select="$model"/></td>
+          </tr>
+        </table>
+        <br/>
+        <table width="100%" cellspacing="0" cellpadding="4" border="0">
+          <tr>
+            <td width="36%" valign="top" align="center">
+              <xsl:choose>
+                <xsl:when test="$display"><img src="Display.jpg" width="220" height="440" alt=""/></xsl:when>
+                <xsl:otherwise><img src="Rotary.jpg" width="220" height="440" alt=""/></xsl:otherwise>
+              </xsl:choose>
+            </td>
+            <td width="64%" valign="top">
+              <table class="std" width="100%" cellspacing="0" cellpadding="3">
+                <xsl:choose>
+                  <xsl:when test="$display">
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="1"/><xsl:with-param name="name">$#Power/Volume Knob</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="2"/><xsl:with-param name="name">$#Tri-Color LED</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="3"/><xsl:with-param name="name">$#Push-to-Talk (PTT)</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part">
+                      <xsl:with-param name="n" select="4"/><xsl:with-param name="name">$#Side Button 1 (SB1)</xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side1_but"/><xsl:with-param name="default" select="7"/></xsl:call-template></xsl:with-param>
+                    </xsl:call-template>
+                    <xsl:call-template name="part">
+                      <xsl:with-param name="n" select="5"/><xsl:with-param name="name">$#Side Button 2 (SB2)</xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side2_but"/><xsl:with-param name="default" select="4"/></xsl:call-template></xsl:with-param>
+                    </xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="6"/><xsl:with-param name="name">$#Up Button:</xsl:with-param><xsl:with-param name="what">$#Scroll up the menu items/change channel</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="7"/><xsl:with-param name="name">$#Down Button:</xsl:with-param><xsl:with-param name="what">$#Scroll down the menu items/change channel</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="8"/><xsl:with-param name="name">$#Menu Button:</xsl:with-param><xsl:with-param name="what">$#Menu Mode</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="9"/><xsl:with-param name="name">$#Microphone</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="10"/><xsl:with-param name="name">$#Accessory Jack</xsl:with-param></xsl:call-template>
+                  </xsl:when>
+                  <xsl:otherwise>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="1"/><xsl:with-param name="name">$#Power/Volume Knob</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="2"/><xsl:with-param name="name">$#Channel Selector</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="3"/><xsl:with-param name="name">$#Tri-Color LED</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="4"/><xsl:with-param name="name">$#Push-to-Talk (PTT)</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part">
+                      <xsl:with-param name="n" select="5"/><xsl:with-param name="name">$#Side Button 1 (SB1)</xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side1_but"/><xsl:with-param name="default" select="7"/></xsl:call-template></xsl:with-param>
+                    </xsl:call-template>
+                    <xsl:call-template name="part">
+                      <xsl:with-param name="n" select="6"/><xsl:with-param name="name">$#Side Button 2 (SB2)</xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side2_but"/><xsl:with-param name="default" select="4"/></xsl:call-template></xsl:with-param>
+                    </xsl:call-template>
+                    <xsl:call-template name="part">
+                      <xsl:with-param name="n" select="7"/><xsl:with-param name="name">$#Up Button:</xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@upper_right_but"/><xsl:with-param name="default" select="3"/></xsl:call-template></xsl:with-param>
+                    </xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="8"/><xsl:with-param name="name">$#Microphone</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="9"/><xsl:with-param name="name">$#Accessory Jack</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="10"/><xsl:with-param name="name">$#Spring Action Belt Clip</xsl:with-param></xsl:call-template>
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="11"/><xsl:with-param name="name">$#Li-Ion Battery Pack</xsl:with-param></xsl:call-template>
+                  </xsl:otherwise>
+                </xsl:choose>
+              </table>
+              <br/>
+              <table class="grid" width="100%" cellspacing="0" cellpadding="2">
+                <tr><th width="20%">#</th><th>$#Channel Selector</th></tr>
+                <xsl:for-each select="/TavoProfile/channels/channel[position() &lt;= /TavoProfile/setting/@numberChannels]">
+                  <tr>
+                    <td class="ItemName" align="center"><xsl:value-of select="position()"/></td>
+                    <td class="ItemVal"><xsl:value-of select="@name"/></td>
+                  </tr>
+                </xsl:for-each>
+              </table>
+            </td>
+          </tr>
+        </table>
+        <br/>
+        <table width="100%" cellspacing="0" cellpadding="0" border="0"><tr><td>
+          <p>ABCDEFGSDGFHWRAZxVBSDFSEWASSX</p>
+        </td></tr></table>
+        <img src="HandoutFooter.jpg" width="600" height="20" alt=""/>
+      </body>
+    </html>
+  </xsl:template>
+</xsl:stylesheet>

@@ -1,0 +1,264 @@
+#include "reports/window/CReportDlg.h"
+
+#include "reports/ReportGenerator.h"
+#include "reports/ReportMail.h"
+#include "reports/ReportPdf.h"
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
+#include "resources/StringTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSaveFile>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace tavo {
+
+namespace {
+
+constexpr int kBrowserGap = 50; // client area left below the browser
+constexpr int kButtonWidth = 104;
+constexpr int kButtonHeight = 28;
+constexpr int kButtonSpacing = 8;
+constexpr int kEdge = 11;
+
+// Until the shell gives its file dialog helper: the suggested path, edited.
+QString BuiltInPrompt(QWidget *parent, const QString &suggested)
+{
+    bool ok = false;
+    const QString path = QInputDialog::getText(parent, LoadString(msg::ReportSaveAs), QString(), QLineEdit::Normal,
+                                               suggested, &ok);
+    return ok ? path.trimmed() : QString();
+}
+
+// The report file is UTF-16 with a terminating zero; the zero is not part
+// of the page.
+class CReportBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type == QTextDocument::HtmlResource && resource.typeId() == QMetaType::QByteArray) {
+            const QByteArray bytes = resource.toByteArray();
+            if (bytes.startsWith("\xFF\xFE")) {
+                QString html = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2),
+                                                  (bytes.size() - 2) / 2);
+                while (html.endsWith(QChar(0)))
+                    html.chop(1);
+                return html;
+            }
+        }
+        return resource;
+    }
+};
+
+ContextValue<ReportSaveAsPrompt> &Prompt()
+{
+    static ContextValue<ReportSaveAsPrompt> prompt(&BuiltInPrompt);
+    return prompt;
+}
+
+} // namespace
+
+ReportSaveAsPrompt SetReportSaveAsPrompt(ReportSaveAsPrompt prompt)
+{
+    return Prompt().Set(prompt ? std::move(prompt) : ReportSaveAsPrompt(&BuiltInPrompt));
+}
+
+CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CReportDlg"));
+    setSizeGripEnabled(true);
+    m_pBrowser = new CReportBrowser(this);
+    m_pBrowser->setProperty("ctrlId", int(IDC_REPORT_BROWSER));
+    m_pBrowser->setAccessibleName(LoadString(msg::Reports));
+    m_pBrowser->setOpenLinks(false); // blank until the report is set
+
+    const struct {
+        int id;
+        int caption;
+        void (CReportDlg::*slot)();
+    } buttons[] = {
+        {IDC_REPORT_PREVIEW, msg::ReportPrintPreview, &CReportDlg::OnPrintPreview},
+        {IDC_REPORT_PRINT, msg::ReportPrint, &CReportDlg::OnPrint},
+        {IDC_REPORT_SAVEAS, msg::ReportSaveAs, &CReportDlg::OnSaveAs},
+        {IDC_REPORT_EMAIL, msg::ReportEmail, &CReportDlg::OnEmail},
+        {IDC_REPORT_CLOSE, msg::ReportClose, nullptr},
+    };
+    for (const auto &b : buttons) {
+        auto *button = new QPushButton(this);
+        button->setProperty("ctrlId", b.id);
+        button->setAutoDefault(false);
+        if (b.slot)
+            connect(button, &QPushButton::clicked, this, b.slot);
+        else
+            connect(button, &QPushButton::clicked, this, &QDialog::reject);
+        m_buttons << button;
+    }
+    // The layout of the dialog resource: buttons in a row at the bottom
+    // right, measured once from this size.
+    resize(880, 660);
+    int x = width() - kEdge;
+    for (int i = int(m_buttons.size()) - 1; i >= 0; --i) {
+        x -= kButtonWidth;
+        m_buttons[i]->setGeometry(x, height() - kEdge - kButtonHeight, kButtonWidth, kButtonHeight);
+        x -= kButtonSpacing;
+    }
+}
+
+QPushButton *CReportDlg::Button(int ctrlId) const
+{
+    for (QPushButton *b : m_buttons)
+        if (b->property("ctrlId").toInt() == ctrlId)
+            return b;
+    return nullptr;
+}
+
+void CReportDlg::SetReport(const QString &folder, const QString &path)
+{
+    m_strFolder = folder;
+    m_strURL = path;
+    if (m_bInitialised)
+        m_pBrowser->setSource(QUrl::fromLocalFile(m_strURL));
+}
+
+void CReportDlg::showEvent(QShowEvent *event)
+{
+    if (!m_bInitialised)
+        OnInitDialog();
+    QDialog::showEvent(event);
+}
+
+void CReportDlg::OnInitDialog()
+{
+    m_bInitialised = true;
+    if (!m_strURL.isEmpty()) {
+        m_pBrowser->setSearchPaths({m_strFolder});
+        m_pBrowser->setSource(QUrl::fromLocalFile(m_strURL));
+    }
+    setWindowTitle(LoadString(msg::Reports));
+    const int captions[] = {msg::ReportPrintPreview, msg::ReportPrint, msg::ReportSaveAs, msg::ReportEmail,
+                            msg::ReportClose};
+    for (int i = 0; i < int(m_buttons.size()); ++i)
+        m_buttons[i]->setText(LoadString(captions[i]));
+
+    if (m_bHandout) {
+        m_images = FindHandoutImages(m_strFolder, m_bDisplayModel);
+        if (m_images.isEmpty())
+            ShowMessage(msg::FilesNotAvailable, MB_OK | MB_ICONWARNING);
+    }
+
+    m_offsets.clear();
+    for (QPushButton *b : m_buttons)
+        m_offsets << QPoint(width() - b->geometry().right() - 1, height() - b->geometry().bottom() - 1);
+    ApplyLayout();
+}
+
+void CReportDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (m_bInitialised)
+        ApplyLayout();
+}
+
+void CReportDlg::ApplyLayout()
+{
+    m_pBrowser->setGeometry(0, 0, width(), std::max(0, height() - kBrowserGap));
+    for (int i = 0; i < int(m_buttons.size()) && i < int(m_offsets.size()); ++i) {
+        QPushButton *b = m_buttons[i];
+        b->move(width() - m_offsets[i].x() - b->width(), height() - m_offsets[i].y() - b->height());
+    }
+}
+
+QString CReportDlg::ReportHtml() const
+{
+    QFile file(m_strURL);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray bytes = file.readAll();
+    QString html = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+    if (html.endsWith(QChar(0)))
+        html.chop(1);
+    return html;
+}
+
+void CReportDlg::OnPrintPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyReportMargins(printer);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(LoadString(msg::ReportPrintPreview));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *p) { PrintReport(*m_pBrowser->document(), *p); });
+    preview.resize(900, 800);
+    preview.exec();
+}
+
+void CReportDlg::OnPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyReportMargins(printer);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PrintReport(*m_pBrowser->document(), printer);
+}
+
+void CReportDlg::OnSaveAs()
+{
+    const QString suggested = QDir(QDir::homePath()).filePath(QFileInfo(m_strURL).fileName());
+    const QString target = Prompt().Get()(this, suggested);
+    if (target.isEmpty())
+        return;
+    bool saved = false;
+    if (target.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        saved = WriteReportPdf(ReportHtml(), m_strFolder, target);
+    } else {
+        QFile source(m_strURL);
+        QSaveFile out(target);
+        saved = source.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)
+                && out.write(source.readAll()) >= 0 && out.commit();
+        // The handout's pictures go along, never over files already there.
+        const QString folder = QFileInfo(target).absolutePath();
+        if (saved && m_bHandout && QDir(folder) != QDir(m_strFolder))
+            for (const QString &image : m_images)
+                if (!QFile::exists(QDir(folder).filePath(image)))
+                    QFile::copy(QDir(m_strFolder).filePath(image), QDir(folder).filePath(image));
+    }
+    if (!saved)
+        ShowMessageText(LoadString(msg::ReportSaveFailed).arg(target), MB_OK | MB_ICONERROR);
+}
+
+void CReportDlg::OnEmail()
+{
+    const QStringList files = ReportAttachments(m_bHandout ? ReportKind::Handout : ReportKind::Detailed, m_strFolder,
+                                                m_strURL, m_images);
+    if (files.isEmpty()) {
+        ShowMessage(msg::FilesNotAvailable, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (MailTool().isEmpty()) {
+        ShowMessage(msg::MailNotInstalled, MB_OK | MB_ICONERROR);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setEnabled(false);
+    SendReportMail(files);
+    setEnabled(true);
+    QApplication::restoreOverrideCursor();
+    activateWindow();
+    raise();
+}
+
+} // namespace tavo

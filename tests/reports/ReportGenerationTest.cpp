@@ -1,0 +1,176 @@
+// Report generation against the installed style sheets: the label keys,
+// the handout's dealer footer and escaping, the detailed report's edits,
+// the report file and its fallback folder.
+
+#include "ReportFixture.h"
+
+#include "reports/ReportGenerator.h"
+#include "resources/StringTable.h"
+#include "support/TestFiles.h"
+
+#include <QStandardPaths>
+
+using namespace tavo;
+using namespace tavo::test;
+
+namespace {
+
+QStringList KeysOf(ReportKind kind)
+{
+    QStringList keys;
+    for (const LabelKey &k : LabelKeysOf(kind))
+        keys << QLatin1String(k.key);
+    return keys;
+}
+
+} // namespace
+
+// Every key of each report becomes its text, whichever key is a prefix of
+// another; the two reports share no key and together use the whole table.
+TEST(ReportLabels, EveryKeyReplacedWithoutFragments)
+{
+    const QStringList handout = KeysOf(ReportKind::Handout);
+    const QStringList detailed = KeysOf(ReportKind::Detailed);
+    EXPECT_EQ(handout.size() + detailed.size(), int(LabelKeyTable().size()));
+    for (const QString &k : handout)
+        EXPECT_FALSE(detailed.contains(k)) << k.toStdString();
+    // The handout applies its " (default)" keys first.
+    EXPECT_EQ(handout.first(), QStringLiteral("$#Tx Power Selection (default)"));
+    EXPECT_TRUE(handout.contains(QStringLiteral("$#Accessory Jack")));
+    EXPECT_TRUE(detailed.contains(QStringLiteral("$#Disable All LEDs")));
+
+    for (ReportKind kind : {ReportKind::Handout, ReportKind::Detailed}) {
+        QString html, expected;
+        for (const LabelKey &k : LabelKeysOf(kind)) {
+            html += QStringLiteral("<td>%1</td>").arg(QLatin1String(k.key));
+            expected += QStringLiteral("<td>%1</td>").arg(LabelKeyText(k, QStringLiteral(",")));
+        }
+        ReplaceLabelKeys(html, kind, QStringLiteral(","));
+        EXPECT_EQ(html, expected);
+    }
+
+    QString text = QStringLiteral("$#Scan List Member|$#30 min|$#30|$#12.5KHz|$#User selectable with 12.5 KHz as default|"
+                                  "$#Disable All LEDs|$#Monitor|$#Frequency(Index)");
+    ReplaceLabelKeys(text, ReportKind::Detailed, QStringLiteral(","));
+    EXPECT_EQ(text, QStringLiteral("Scan List Members|30 min|30 min|12,5 KHz|User selectable with 12,5 KHz as default|"
+                                   "Disable All LEDs|$#Monitor|Frequency(Index)"));
+    QString handoutText = QStringLiteral("$#Monitor (default)|$#Monitor|$#Model Number|$#Model");
+    ReplaceLabelKeys(handoutText, ReportKind::Handout, QStringLiteral("."));
+    EXPECT_EQ(handoutText, QStringLiteral("Monitor (default)|Monitor|Model Number|Model"));
+}
+
+// The handout: dealer texts with "<", "&", quotes and line breaks appear as
+// typed, with a line break per line; profile texts that look like markup,
+// a label key or a placeholder appear as typed too.
+TEST_F(ReportTest, HandoutFooterAndProfileTextsEscaped)
+{
+    const QString xml = LoadedProfile(QStringLiteral("OUD11602"),
+                                      {{QStringLiteral("name=\"PMR 1\""), QStringLiteral("name=\"&lt;b&gt;&amp;\"")},
+                                       {QStringLiteral("name=\"PMR 2\""), QStringLiteral("name=\"$#Name\"")}});
+    DealerTexts dealer{QStringLiteral("A<B & \"C\"\r\nline 2"), QStringLiteral("$#Model"), QStringLiteral("x<BR>")};
+    const QString html = GenerateHandoutHtml(xml, dealer, QStringLiteral("."));
+
+    EXPECT_TRUE(html.contains(QStringLiteral("align=\"left\" valign=\"top\">A&lt;B &amp; &quot;C&quot;<BR>line 2<BR></td>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("align=\"center\" valign=\"top\">$#Model<BR></td>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("align=\"right\" valign=\"top\">x&lt;BR&gt;<BR></td>")));
+    EXPECT_FALSE(html.contains(QLatin1String(kFooterPlaceholder)));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemVal\">&lt;b&gt;&amp;</td>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemVal\">$#Name</td>")));
+    EXPECT_FALSE(html.contains(QStringLiteral("<b>&")));
+    // A display model: its picture, ten parts, its button defaults marked.
+    EXPECT_TRUE(html.contains(QStringLiteral("src=\"Display.jpg\"")));
+    EXPECT_FALSE(html.contains(QStringLiteral("Rotary.jpg")));
+    EXPECT_TRUE(html.contains(QStringLiteral("Monitor (default)")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemVal\" width=\"30%\">Olvan</td>")));
+    EXPECT_EQ(html.count(QStringLiteral("$#")), 2) << "only the two texts typed with it";
+}
+
+// The detailed report of a profile whose limit also holds separate receive
+// and transmit ranges shows the common range, with the language's decimal
+// separator in every number, tone codes as texts and the scan list rows.
+TEST_F(ReportTest, DetailedReportShowsCommonRange)
+{
+    const QString xml = LoadedProfile(
+        QStringLiteral("OUD11602"),
+        {{QStringLiteral("rx_start_freq=\"446000000\" rx_end_freq=\"446200000\" tx_start_freq=\"446000000\" "
+                         "tx_end_freq=\"446200000\""),
+          QStringLiteral("rx_start_freq=\"430000000\" rx_end_freq=\"440000000\" tx_start_freq=\"450000000\" "
+                         "tx_end_freq=\"470000000\"")},
+         {QStringLiteral("rx_code=\"0\""), QStringLiteral("rx_code=\"1\"")},
+         {QStringLiteral("name=\"PMR 3\""), QStringLiteral("name=\"A&amp;B\"")}});
+    const QString html = GenerateDetailedHtml(xml, QStringLiteral(","));
+
+    EXPECT_TRUE(html.contains(QStringLiteral("Rx Frequency Range (MHz)</td><td class=\"ItemVal\">446,000000 - 446,200000")));
+    EXPECT_TRUE(html.contains(QStringLiteral("Tx Frequency Range (MHz)</td><td class=\"ItemVal\">446,000000 - 446,200000")));
+    EXPECT_FALSE(html.contains(QStringLiteral("430,0")));
+    EXPECT_FALSE(html.contains(QStringLiteral("Out of range"))) << "every channel is inside the common range";
+    EXPECT_TRUE(html.contains(QStringLiteral("446,006250 (1)<br>1 - 67,0 Hz<br>12,5 KHz</td>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("446,006250 (1)")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td>A&amp;B</td>")));
+    EXPECT_FALSE(html.contains(QLatin1String(kRowPlaceholder)));
+    EXPECT_TRUE(html.contains(QStringLiteral("<tr><td width=\"25%\">PMR 1</td>")));
+    EXPECT_FALSE(html.contains(QStringLiteral("$#")));
+    EXPECT_FALSE(html.contains(QStringLiteral("NaN")));
+}
+
+// File names follow the language and the code page; a report is written as
+// UTF-16 with its terminating zero into the installation, or, when that
+// cannot be written, into the cache folder with the report images beside
+// it; when neither can be written, 420.
+TEST_F(ReportTest, ReportFileAndCacheFallback)
+{
+    EXPECT_EQ(ReportFileName(ReportKind::Handout, QStringLiteral("German"), "CP1251"), QStringLiteral("Customer Handout.htm"));
+    EXPECT_EQ(ReportFileName(ReportKind::Detailed, QStringLiteral("German"), "CP1252"), LoadString(322) + ".htm");
+    EXPECT_EQ(ReportFileName(ReportKind::Detailed, QStringLiteral("Russian"), "CP1251"), LoadString(322) + ".htm");
+    EXPECT_EQ(ReportFileName(ReportKind::Detailed, QString(), "CP1252"), QStringLiteral("Detailed Report.htm"));
+
+    const QString xml = LoadedProfile(QStringLiteral("OUR10802"));
+    ReportOutput out;
+    ASSERT_TRUE(MakeReport(ReportKind::Detailed, xml, out));
+    EXPECT_EQ(QDir(out.folder), QDir(m_install + QStringLiteral("/Report")));
+    const QByteArray bytes = ReadFileBytes(out.path);
+    ASSERT_GT(bytes.size(), 100);
+    EXPECT_TRUE(bytes.startsWith("\xFF\xFE"));
+    EXPECT_TRUE(bytes.endsWith(QByteArray("\0\0", 2)));
+    EXPECT_EQ(bytes.size() % 2, 0);
+    EXPECT_TRUE(ReportFileText(bytes).startsWith(QStringLiteral("<!DOCTYPE html")));
+
+    // The installation's report folder cannot take the file: a folder of
+    // that name stands in its way (root writes anywhere), and the folder is
+    // read-only for everyone else.
+    const QString report = m_install + QStringLiteral("/Report");
+    ASSERT_TRUE(QDir().mkpath(report + QStringLiteral("/Customer Handout.htm")));
+    QFile::setPermissions(report, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    m_sink.clear();
+    ASSERT_TRUE(MakeReport(ReportKind::Handout, LoadedProfile(QStringLiteral("OUR10802")), out));
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    EXPECT_TRUE(cache.startsWith(m_dir.path()));
+    EXPECT_EQ(out.path, QDir(cache).filePath(QStringLiteral("Customer Handout.htm")));
+    EXPECT_FALSE(out.displayModel);
+    ASSERT_EQ(m_sink.shown().size(), 1u);
+    EXPECT_TRUE(m_sink.last().startsWith(QStringLiteral("You don't have permission to save Customer Handout.htm in ")));
+    EXPECT_TRUE(ReportFileText(ReadFileBytes(out.path)).contains(QStringLiteral("Rotary.jpg")));
+    const QStringList images = QDir(report).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+    EXPECT_EQ(images.size(), 15);
+    for (const QString &image : images)
+        EXPECT_EQ(ReadFileBytes(QDir(cache).filePath(image)), ReadFileBytes(QDir(report).filePath(image)))
+            << image.toStdString();
+
+    // Neither folder can be written: the cache home is a file.
+    WriteFileBytes(m_dir.filePath(QStringLiteral("blocked")), "x");
+    qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("blocked")).toLocal8Bit());
+    m_sink.clear();
+    EXPECT_FALSE(MakeReport(ReportKind::Handout, xml, out));
+    EXPECT_EQ(m_sink.last(), LoadString(420));
+    QFile::setPermissions(report, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // A missing or broken style sheet is 315, and no report.
+    QFile::remove(report + QStringLiteral("/Detailed.xsl"));
+    m_sink.clear();
+    EXPECT_FALSE(MakeReport(ReportKind::Detailed, xml, out));
+    EXPECT_EQ(m_sink.last(), LoadString(315));
+    WriteFileBytes(report + QStringLiteral("/Handout.xsl"), "<?xml version=\"1.0\"?><xsl:stylesheet version=\"1.0\"");
+    m_sink.clear();
+    EXPECT_FALSE(MakeReport(ReportKind::Handout, xml, out));
+    EXPECT_EQ(m_sink.last(), LoadString(315));
+}

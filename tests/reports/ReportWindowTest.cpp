@@ -1,0 +1,213 @@
+// The report window and the Report command's dialog, offscreen: captions
+// and layout, the handout images, Save As through its prompt, e-mail
+// attachments handed to a stand-in mail program, and the print preview.
+// With TAVO_SHOT_DIR set, the windows are saved there as pictures.
+
+#include "ReportFixture.h"
+
+#include "reports/ReportGenerator.h"
+#include "reports/ReportMail.h"
+#include "reports/window/CReportDlg.h"
+#include "reports/window/CReportOptionDlg.h"
+#include "resources/StringTable.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QTimer>
+
+using namespace tavo;
+using namespace tavo::test;
+
+namespace {
+
+void Shot(QWidget *w, const char *name)
+{
+    const QString dir = qEnvironmentVariable("TAVO_SHOT_DIR");
+    if (!dir.isEmpty()) {
+        QDir().mkpath(dir);
+        w->grab().save(QDir(dir).filePath(QLatin1String(name)));
+    }
+}
+
+// A stand-in mail program that records its arguments, one per line.
+QString FakeMailTool(const QString &folder, const QString &log)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("fake-mail"));
+    WriteFileBytes(path, QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\" >> '%1'; done\n").arg(log).toUtf8());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+QStringList Names(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &p : paths)
+        names << QFileInfo(p).fileName();
+    return names;
+}
+
+} // namespace
+
+// Which files a report is e-mailed with, and how they reach the mail program.
+TEST_F(ReportTest, AttachmentLists)
+{
+    const QString folder = m_install + QStringLiteral("/Report");
+    EXPECT_EQ(HandoutImageNames(true).size(), 13);
+    EXPECT_EQ(HandoutImageNames(false).size(), 14);
+
+    const QStringList display = FindHandoutImages(folder, true);
+    const QStringList files = ReportAttachments(ReportKind::Handout, folder, folder + "/Customer Handout.htm", display);
+    EXPECT_EQ(Names(files).first(), QStringLiteral("Customer Handout.htm"));
+    EXPECT_TRUE(Names(files).contains(QStringLiteral("Display.jpg")));
+    EXPECT_FALSE(Names(files).contains(QStringLiteral("Rotary.jpg")));
+    EXPECT_FALSE(Names(files).contains(QStringLiteral("11.jpg")));
+    EXPECT_EQ(files.size(), 14);
+
+    const QStringList rotary = ReportAttachments(ReportKind::Handout, folder, folder + "/h.htm",
+                                                 FindHandoutImages(folder, false));
+    EXPECT_TRUE(Names(rotary).contains(QStringLiteral("Rotary.jpg")));
+    EXPECT_TRUE(Names(rotary).contains(QStringLiteral("11.jpg")));
+    EXPECT_FALSE(Names(rotary).contains(QStringLiteral("Display.jpg")));
+
+    EXPECT_EQ(ReportAttachments(ReportKind::Detailed, folder, folder + "/d.htm", display), QStringList{folder + "/d.htm"});
+    // Images gone since the window opened: nothing to send.
+    EXPECT_TRUE(ReportAttachments(ReportKind::Handout, m_dir.path(), "h.htm", display).isEmpty());
+    EXPECT_EQ(MailToolArguments({"a b.htm", "1.jpg"}),
+              (QStringList{"--attach", "a b.htm", "--attach", "1.jpg"}));
+}
+
+// The window on a handout: captions, layout on resize, Save As as HTML and
+// PDF, e-mail through a stand-in mail program (and 393 without one), the
+// print preview; the detailed report's window sends exactly one file.
+TEST_F(ReportTest, ReportWindow)
+{
+    // The Report command's dialog: the handout is selected; OK needs a row.
+    const QString xml = LoadedProfile(QStringLiteral("OUD11602"),
+                                      {{QStringLiteral("name=\"PMR 2\""), QStringLiteral("name=\"&lt;b&gt;&amp;\"")}});
+    CReportOptionDlg options(*m_model);
+    options.show();
+    EXPECT_EQ(options.windowTitle(), LoadString(326));
+    EXPECT_EQ(options.m_nMaxCodes, 213);
+    ASSERT_EQ(options.List()->count(), 2);
+    EXPECT_EQ(options.List()->item(1)->text(), LoadString(322));
+    EXPECT_TRUE(options.OkButton()->isEnabled());
+    Shot(&options, "report-options.png");
+    options.List()->clearSelection();
+    EXPECT_FALSE(options.OkButton()->isEnabled());
+    options.List()->item(0)->setSelected(true);
+    ReportOutput report;
+    ASSERT_TRUE(options.GenerateSelected(report));
+    EXPECT_TRUE(report.displayModel);
+
+    CReportDlg window;
+    window.SetReportKind(true);
+    window.SetDisplayModel(report.displayModel);
+    window.SetReport(report.folder, report.path);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(window.windowTitle(), LoadString(326));
+    EXPECT_EQ(window.Button(IDC_REPORT_PREVIEW)->text(), LoadString(382));
+    EXPECT_EQ(window.Button(IDC_REPORT_EMAIL)->text(), LoadString(392));
+    EXPECT_EQ(window.HandoutImages().size(), 13);
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("<b>&")));
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    Shot(&window, "handout-window.png");
+
+    const QRect close = window.Button(IDC_REPORT_CLOSE)->geometry();
+    const QPoint corner(window.width() - close.right(), window.height() - close.bottom());
+    window.resize(window.width() - 150, window.height() + 90);
+    QApplication::processEvents();
+    const QRect moved = window.Button(IDC_REPORT_CLOSE)->geometry();
+    EXPECT_EQ(QPoint(window.width() - moved.right(), window.height() - moved.bottom()), corner);
+    EXPECT_EQ(window.Browser()->geometry().bottom() + 1, window.height() - 50);
+
+    // Save As: the report file itself, or a PDF.
+    const QString saved = m_dir.filePath(QStringLiteral("out/copy.htm"));
+    QDir().mkpath(m_dir.filePath(QStringLiteral("out")));
+    QString suggested;
+    SetReportSaveAsPrompt([&](QWidget *, const QString &s) {
+        suggested = s;
+        return saved;
+    });
+    window.Button(IDC_REPORT_SAVEAS)->click();
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral("/Customer Handout.htm")));
+    EXPECT_EQ(ReadFileBytes(saved), ReadFileBytes(report.path));
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("out/Display.jpg"))));
+    SetReportSaveAsPrompt([&](QWidget *, const QString &) { return m_dir.filePath(QStringLiteral("out/copy.pdf")); });
+    window.Button(IDC_REPORT_SAVEAS)->click();
+    EXPECT_TRUE(ReadFileBytes(m_dir.filePath(QStringLiteral("out/copy.pdf"))).startsWith("%PDF"));
+
+    // E-mail: 393 without a mail program; with one, the report and images.
+    SetMailToolOverride(m_dir.filePath(QStringLiteral("no-such-mail")));
+    window.Button(IDC_REPORT_EMAIL)->click();
+    EXPECT_EQ(m_sink.last(), LoadString(393));
+    const QString log = m_dir.filePath(QStringLiteral("mail.log"));
+    SetMailToolOverride(FakeMailTool(m_dir.path(), log));
+    window.Button(IDC_REPORT_EMAIL)->click();
+    const QStringList args = QString::fromUtf8(ReadFileBytes(log)).split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(args.count(QStringLiteral("--attach")), 14);
+    EXPECT_EQ(args.value(1), report.path);
+    EXPECT_TRUE(args.contains(QDir(report.folder).filePath(QStringLiteral("Display.jpg"))));
+    EXPECT_TRUE(window.isEnabled());
+
+    // Print preview: pages laid out with the report's margins.
+    bool previewed = false;
+    QTimer::singleShot(300, [&] {
+        if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
+            previewed = true;
+            preview->resize(900, 900);
+            QApplication::processEvents();
+            Shot(preview, "handout-print-preview.png");
+            preview->reject();
+        }
+    });
+    window.Button(IDC_REPORT_PREVIEW)->click();
+    EXPECT_TRUE(previewed);
+
+    // The detailed report: no images looked for, one attachment.
+    ASSERT_TRUE(MakeReport(ReportKind::Detailed, xml, report));
+    CReportDlg detailed;
+    detailed.SetReportKind(false);
+    detailed.SetReport(report.folder, report.path);
+    detailed.show();
+    QApplication::processEvents();
+    Shot(&detailed, "detailed-window.png");
+    detailed.Browser()->find(LoadString(169)); // the channel table at the top
+    detailed.Browser()->verticalScrollBar()->setValue(detailed.Browser()->verticalScrollBar()->value() + 540);
+    Shot(&detailed, "detailed-window-channels.png");
+    QFile::remove(log);
+    detailed.Button(IDC_REPORT_EMAIL)->click();
+    EXPECT_EQ(QString::fromUtf8(ReadFileBytes(log)).split('\n', Qt::SkipEmptyParts),
+              (QStringList{"--attach", report.path}));
+    QTimer::singleShot(300, [&] {
+        if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
+            preview->resize(900, 900);
+            QApplication::processEvents();
+            Shot(preview, "detailed-print-preview.png");
+            preview->reject();
+        }
+    });
+    detailed.Button(IDC_REPORT_PREVIEW)->click();
+
+    if (!qEnvironmentVariableIsEmpty("TAVO_SHOT_DIR")) {
+        ASSERT_TRUE(MakeReport(ReportKind::Handout, LoadedProfile(QStringLiteral("ZUR10802")), report));
+        CReportDlg rotary;
+        rotary.SetReport(report.folder, report.path);
+        rotary.show();
+        QApplication::processEvents();
+        Shot(&rotary, "handout-rotary-window.png");
+    }
+
+    // A handout window whose images are gone says so and still opens.
+    QDir(report.folder).removeRecursively();
+    m_sink.clear();
+    CReportDlg bare;
+    bare.SetReport(report.folder, report.path);
+    bare.show();
+    EXPECT_EQ(m_sink.last(), LoadString(315));
+}
