@@ -75,6 +75,27 @@ enum : int {
     RuleRepeaterMarket = 9307,
     RuleModelRegion = 9308,
     RuleChannelTableFull = 9309,
+
+    // ---- channel plan files (CHIRP CSV)
+    CsvNotChirpFile = 9400,
+    CsvLine = 9401,               // "Line %1: %2"
+    CsvBadLocation = 9402,
+    CsvTooManyChannels = 9403,
+    CsvBadFrequency = 9404,
+    CsvUnknownToneMode = 9405,
+    CsvNoToneSlot = 9406,
+    CsvUnknownDcsCode = 9407,
+    CsvUnsupportedMode = 9408,
+    CsvUnsupportedDuplex = 9409,
+    CsvUnknownPower = 9410,
+    CsvReceiveFrequency = 9411,   // "Receive frequency %1 MHz: %2"
+    CsvTransmitFrequency = 9412,
+    CsvBandwidthFixed = 9413,
+    CsvPowerFixed = 9414,
+    CsvNameNotTaken = 9415,
+    CsvRowsImported = 9416,       // "%1 of %2 rows imported."
+    CsvNothingImported = 9417,
+    CsvColumnProblem = 9418,      // "%1: %2", a column name and the rules' message
 };
 
 } // namespace tavo::msg
