@@ -12,6 +12,7 @@
 #include "workflow/ChirpCsv.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 
 namespace tavo::cli {
@@ -75,9 +76,9 @@ int RunImportCsv(CliContext &ctx)
     const ChirpImportReport report = ImportChirpCsv(model, csv);
     if (!report.isChirpFile)
         return Fail(LoadString(msg::CsvNotChirpFile));
-    for (const ChirpCsvLine &line : report.refused)
-        PrintLine(FormatChirpCsvLine(line));
-    for (const ChirpCsvLine &line : report.notes)
+    QList<ChirpCsvLine> lines = report.refused + report.notes;
+    std::stable_sort(lines.begin(), lines.end(), [](const ChirpCsvLine &a, const ChirpCsvLine &b) { return a.line < b.line; });
+    for (const ChirpCsvLine &line : lines)
         PrintLine(FormatChirpCsvLine(line));
     PrintLine(LoadString(msg::CsvRowsImported).arg(report.imported).arg(report.rows));
     std::fflush(stdout);

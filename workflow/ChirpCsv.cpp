@@ -441,8 +441,9 @@ struct ImportedRow {
     QString name;
 };
 
-// Imports one row into the profile; throws RowRefused.
-ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line)
+// Imports one row into the profile; throws RowRefused. `touched` is set
+// once the profile may have changed.
+ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, bool &touched)
 {
     Tables t(model.m_rootItem);
     const CodeSpace space(model.m_rootItem);
@@ -501,6 +502,7 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line)
     RowCodes codes = CodesOf(row, space);
 
     // The channel: overwritten, or created with every missing one before it.
+    touched = true;
     const int index = location - 1;
     while (t.ChannelsInUse() <= index) {
         CDataItem added;
@@ -745,13 +747,15 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv)
         const CsvRecord &record = records.at(r);
         ++report.rows;
         const QString before = model.GetXmlText();
+        bool touched = false;
         try {
-            imported.append(ImportRow(model, Row(columns, record), record.line));
+            imported.append(ImportRow(model, Row(columns, record), record.line, touched));
             ++report.imported;
         } catch (const RowRefused &refused) {
             report.refused.append({record.line, refused.text});
             // Leave the profile as it was before the row.
-            model.LoadProfile(before, 0);
+            if (touched)
+                model.LoadProfile(before, 0);
         }
     }
     ApplyNames(model, imported, report.notes);

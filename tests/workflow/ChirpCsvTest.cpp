@@ -28,7 +28,7 @@ const char kPmrRows[] =
     "2,DCS2,446.018750,,0.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,S,Low,,,,,\r\n"
     "3,DCSINV,446.031250,,0.000000,DTCS,88.5,88.5,754,RR,023,Tone->Tone,NFM,6.25,,Low,,,,,\r\n"
     "4,CROSS,446.043750,,0.000000,Cross,100.0,88.5,023,NN,047,Tone->DTCS,NFM,6.25,,Low,\"tx tone, rx code\",,,,\r\n"
-    "5,TXONLY,446.056250,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low\r\n"
+    "5,TX;ONLY,446.056250,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low\r\n"
     "6,VHF,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,Low,,,,,\r\n"
     "7,CUSTOM,446.068750,,0.000000,TSQL,88.5,100.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r\n"
     "8,\"A very long name\",446.081250,,0.000000,Cross,88.5,88.5,023,RN,025,DTCS->DTCS,NFM,6.25,,,,,,,\r\n"
@@ -120,7 +120,9 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
                   "Line 12: The frequency 446.106250 MHz allows only 12.5 kHz.",
                   "Line 13: Unknown DCS code \"017\".",
               }));
-    EXPECT_TRUE(report.notes.isEmpty()) << Texts(report.notes).join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(Texts(report.notes),
+              QStringList({"Line 6: The name \"TX;ONLY\" was not taken (The name contains characters that are not "
+                           "allowed. Please specify a different name.) The channel is called \"PMR 5\"."}));
 
     // 88.5 Hz is code 8; DCS 023 code 39, inverted 130; DCS 754 inverted is
     // 212; 100.0 Hz code 12, DCS 047 code 45, DCS 025 code 40; 100.5 Hz is
@@ -132,7 +134,7 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
                   "DCS2 rx=446018750 tx=446018750 codes=39/39 bw=0 power=1 scan=0 rep=0",
                   "DCSINV rx=446031250 tx=446031250 codes=212/212 bw=0 power=1 scan=1 rep=0",
                   "CROSS rx=446043750 tx=446043750 codes=45/12 bw=0 power=1 scan=1 rep=0",
-                  "TXONLY rx=446056250 tx=446056250 codes=0/1 bw=0 power=1 scan=1 rep=0",
+                  "PMR 5 rx=446056250 tx=446056250 codes=0/1 bw=0 power=1 scan=1 rep=0",
                   "PMR 6 rx=446068750 tx=446068750 codes=0/0 bw=0 power=1 scan=1 rep=0",
                   "CUSTOM rx=446068750 tx=446068750 codes=ct1005/ct1005 bw=0 power=1 scan=1 rep=0",
                   "A very l rx=446081250 tx=446081250 codes=40/130 bw=0 power=1 scan=1 rep=0",
@@ -146,7 +148,7 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
     EXPECT_EQ(lines.at(1), "1,TSQL 1,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r");
     EXPECT_EQ(lines.at(3), "3,DCSINV,446.031250,,0.000000,DTCS,88.5,88.5,754,RR,754,Tone->Tone,NFM,6.25,,Low,,,,,\r");
     EXPECT_EQ(lines.at(4), "4,CROSS,446.043750,,0.000000,Cross,100.0,88.5,023,NN,047,Tone->DTCS,NFM,6.25,,Low,,,,,\r");
-    EXPECT_EQ(lines.at(5), "5,TXONLY,446.056250,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r");
+    EXPECT_EQ(lines.at(5), "5,PMR 5,446.056250,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r");
     EXPECT_EQ(lines.at(7), "7,CUSTOM,446.068750,,0.000000,TSQL,100.5,100.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r");
     EXPECT_EQ(lines.at(8), "8,A very l,446.081250,,0.000000,Cross,88.5,88.5,023,RN,025,DTCS->DTCS,NFM,6.25,,Low,,,,,\r");
 
@@ -233,7 +235,9 @@ TEST(ChirpCsvCli, ImportSavesOnlyWhenARowWasTakenAndExportWritesTheFile)
     ASSERT_TRUE(WriteFileBytes(good, QByteArray(kHeader) + "\r\n" + kPmrRows));
     r = RunCli({QStringLiteral("import-csv"), profile, good});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out.count('\n'), 6) << r.out.toStdString(); // five refused rows and the count
+    // Five refused rows and a name not taken, in line order, then the count.
+    EXPECT_EQ(r.out.count('\n'), 7) << r.out.toStdString();
+    EXPECT_TRUE(r.out.startsWith("Line 6: The name \"TX;ONLY\" was not taken")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("7 of 12 rows imported.")) << r.out.toStdString();
     EXPECT_NE(ReadFileBytes(profile), original);
 
