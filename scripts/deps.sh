@@ -7,6 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libxml2-dev libxslt1-dev liblua5.4-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  desktop-file-utils appstream groff-base
 )
 if [ "${1:-}" = "--gui-check" ]; then
   PACKAGES+=(xvfb)

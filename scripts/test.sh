@@ -11,3 +11,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 cd build-check
 ctest --output-on-failure -j2 "$@"
+# The installation: validators, an install into a temporary prefix, the
+# installed programs run from there.
+../packaging/check-install.sh .
