@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 namespace tavo {
@@ -745,6 +746,8 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv)
     QList<ImportedRow> imported;
     for (int r = 1; r < records.size(); ++r) {
         const CsvRecord &record = records.at(r);
+        if (std::all_of(record.fields.cbegin(), record.fields.cend(), [](const QString &f) { return f.trimmed().isEmpty(); }))
+            continue; // a line of blanks and commas holds no row
         ++report.rows;
         const QString before = model.GetXmlText();
         bool touched = false;

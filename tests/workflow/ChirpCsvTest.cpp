@@ -35,7 +35,8 @@ const char kPmrRows[] =
     "17,EXTRA,446.093750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r\n"
     "9,HIGH,446.093750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,High,,,,,\r\n"
     "10,WIDE,446.106250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,Low,,,,,\r\n"
-    "11,ODD,446.118750,,0.000000,Cross,88.5,88.5,017,NN,023,DTCS->,NFM,6.25,,Low,,,,,\r\n";
+    "11,ODD,446.118750,,0.000000,Cross,88.5,88.5,017,NN,023,DTCS->,NFM,6.25,,Low,,,,,\r\n"
+    ",,,,\r\n";
 
 // The attributes a CSV row carries, per channel in use, with frequencies in
 // hertz and tones resolved, so that two profiles compare by meaning.
