@@ -77,25 +77,25 @@ enum : int {
     RuleChannelTableFull = 9309,
 
     // ---- channel plan files (CHIRP CSV)
-    CsvNotChirpFile = 9400,
-    CsvLine = 9401,               // "Line %1: %2"
-    CsvBadLocation = 9402,
-    CsvTooManyChannels = 9403,
-    CsvBadFrequency = 9404,
-    CsvUnknownToneMode = 9405,
-    CsvNoToneSlot = 9406,
-    CsvUnknownDcsCode = 9407,
-    CsvUnsupportedMode = 9408,
-    CsvUnsupportedDuplex = 9409,
-    CsvUnknownPower = 9410,
-    CsvReceiveFrequency = 9411,   // "Receive frequency %1 MHz: %2"
-    CsvTransmitFrequency = 9412,
-    CsvBandwidthFixed = 9413,
-    CsvPowerFixed = 9414,
-    CsvNameNotTaken = 9415,
-    CsvRowsImported = 9416,       // "%1 of %2 rows imported."
-    CsvNothingImported = 9417,
-    CsvColumnProblem = 9418,      // "%1: %2", a column name and the rules' message
+    CsvNotChirpFile = 9700,
+    CsvLine = 9701,               // "Line %1: %2"
+    CsvBadLocation = 9702,
+    CsvTooManyChannels = 9703,
+    CsvBadFrequency = 9704,
+    CsvUnknownToneMode = 9705,
+    CsvNoToneSlot = 9706,
+    CsvUnknownDcsCode = 9707,
+    CsvUnsupportedMode = 9708,
+    CsvUnsupportedDuplex = 9709,
+    CsvUnknownPower = 9710,
+    CsvReceiveFrequency = 9711,   // "Receive frequency %1 MHz: %2"
+    CsvTransmitFrequency = 9712,
+    CsvBandwidthFixed = 9713,
+    CsvPowerFixed = 9714,
+    CsvNameNotTaken = 9715,
+    CsvRowsImported = 9716,       // "%1 of %2 rows imported."
+    CsvNothingImported = 9717,
+    CsvColumnProblem = 9718,      // "%1: %2", a column name and the rules' message
 };
 
 } // namespace tavo::msg
