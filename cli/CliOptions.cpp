@@ -3,8 +3,8 @@
 namespace tavo::cli {
 
 namespace {
-const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password", "--answer"};
-const char *const kFlags[] = {"--yes"};
+const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password", "--answer", "--trace", "--batch"};
+const char *const kFlags[] = {"--yes", "--verify"};
 } // namespace
 
 bool OptionTakesValue(const QString &option)

@@ -1,16 +1,30 @@
-// The radio on the command line: cables, identify, read --image, write
-// --image, reset, factory-reset. Each runs the radio operations
-// as the read/write dialog runs them (link start, read or write, reset),
-// with progress on stderr and the program's own messages on failure.
-//
-// The profile paths (read --profile, write PROFILE, --password) run the
-// identification checks and the password loop of the main frame; they come
-// with the radio orchestration and are refused here with a usage message.
+// The radio on the command line: cables, identify, read, write, reset,
+// factory-reset. read --image and write --image move raw images with the
+// radio operations alone (link start, read or write, reset); read --profile
+// and write PROFILE run the main frame's whole road (identification checks,
+// password, model conversion, backup, verify) from workflow/, answering its
+// questions with --yes and --password. Progress goes to stderr, the
+// program's own messages on failure.
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
+#include "profile/CDataAdaptor.h"
+#include "radio/CLinkTrace.h"
 #include "radio/CRadioOperation.h"
+#include "radio/RadioMemoryMap.h"
+#include "base/TemplateFile.h"
+#include "profile/CDataItem.h"
+#include "profile/CRadioDataModel.h"
+#include "workflow/CRadioCommands.h"
 #include "workflow/CRadioTransfer.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <atomic>
+#include <csignal>
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -18,6 +32,7 @@
 #include <cstdio>
 #include <mutex>
 #include <unistd.h>
+#include <utility>
 
 namespace tavo::cli {
 
@@ -91,11 +106,24 @@ QString withNumber(int id, int value)
     return text;
 }
 
-// --port DEV, or the one programming cable found by the cable count.
+// --port DEV, or the one programming cable found by the cable count;
+// --trace FILE records the link.
 int SelectPort(CliContext &ctx)
 {
     CCableConfig config = DefaultCableConfig();
+    if (ctx.Has("--trace")) {
+        auto trace = std::make_shared<CLinkTrace>();
+        QString error;
+        if (ctx.Option("--trace").isEmpty())
+            return UsageError(ctx.command, QStringLiteral("--trace needs a file name"));
+        if (!trace->OpenFile(ctx.Option("--trace"), error))
+            return Fail(error);
+        config.trace = trace;
+    }
     if (ctx.Has("--port")) {
+        // An empty name is no port: it must never fall back to some device.
+        if (ctx.Option("--port").isEmpty())
+            return UsageError(ctx.command, QStringLiteral("--port needs a device name"));
         config.portPath = ctx.Option("--port");
         SetDefaultCableConfig(config);
         return ExitOk;
@@ -117,16 +145,20 @@ int SelectPort(CliContext &ctx)
     return ExitOk;
 }
 
-// The failure as the dialog shows it, then what else is known.
+// The failure as the dialog shows it, then what else is known. A write
+// that failed after it began to change the radio says that the radio may
+// hold a partly written codeplug and how to put it right.
 int ReportFailure(const CRadioOperation &op, const CliRadioSink &sink, int failedTextId)
 {
     // The dialog's status text after a communication failure.
     if (failedTextId && sink.FailType() != RadioMemoryWarning)
         std::fprintf(stderr, "%s\n", LoadString(failedTextId).toUtf8().constData());
+    QString text = sink.Failed() ? RadioFailureText(sink.FailType(), sink.FailValue()) : LoadString(msg::CommunicationError);
+    if (op.WriteStarted())
+        text += QLatin1Char('\n') + LoadString(msg::PartlyWrittenCodeplug);
     if (!sink.Failed())
-        return Fail(LoadString(msg::CommunicationError));
-    ShowMessageText(RadioFailureText(sink.FailType(), sink.FailValue()),
-                    MB_OK | (sink.FailType() == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
+        return Fail(text);
+    ShowMessageText(text, MB_OK | (sink.FailType() == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
     if (sink.FailType() == RadioCommFailure) {
         const QString detail = op.FailureDetail();
         if (!detail.isEmpty())
@@ -184,38 +216,106 @@ int RunIdentify(CliContext &ctx)
     return ExitOk;
 }
 
+// The password dialog of the command line: --password once; a wrong or
+// missing one ends the command with message 279.
+class CliRadioHost : public IRadioCommandHost {
+public:
+    CliRadioHost(CliRadioSink &sink, const CliContext &ctx) : m_sink(sink), m_bGiven(ctx.Has("--password")), m_strPassword(ctx.Option("--password")) {}
+    bool AskPassword(const QString &, QString &entered) override
+    {
+        if (m_bGiven && !m_bAsked) {
+            m_bAsked = true;
+            entered = m_strPassword;
+            return true;
+        }
+        ShowMessage(msg::PasswordIncorrect, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    void Stage(int textId) override { m_sink.SetStage(textId); }
+    void BackedUp(const QString &path) override
+    {
+        m_sink.Finish();
+        QString saved = LoadString(msg::BackupSaved);
+        saved.replace(QLatin1String("%1"), path);
+        std::fprintf(stderr, "%s\n", saved.toUtf8().constData());
+    }
+
+private:
+    CliRadioSink &m_sink;
+    bool m_bGiven;
+    QString m_strPassword;
+    bool m_bAsked = false;
+};
+
+// The profile of an image read from a radio: converted, unnamed channels
+// named, loaded with its schema and rules, stored as a profile file.
+int SaveReadProfile(VirtualCP &image, const QString &path)
+{
+    QString xml;
+    if (!CDataAdaptor::VirtualCP2XML(image, xml))
+        return ExitFailed;
+    CDataItem::ProcessChannelName(xml);
+    CRadioDataModel model;
+    if (!model.LoadProfile(xml, 0))
+        return Fail(QStringLiteral("The profile read from the radio was not loaded."));
+    QString error;
+    if (!WriteFileAtomically(path, EncodeScrambledUtf16(model.GetXmlText()), error))
+        return Fail(error);
+    return ExitOk;
+}
+
 int RunRead(CliContext &ctx)
 {
-    if (ctx.Has("--profile") || ctx.Has("--password"))
-        return UsageError(ctx.command, QStringLiteral("reading into a profile (--profile, --password) is not available yet; use --image OUT"));
-    if (!ctx.Has("--image"))
-        return UsageError(ctx.command, QStringLiteral("read needs --image OUT"));
+    if (!ctx.Has("--image") && !ctx.Has("--profile"))
+        return UsageError(ctx.command, QStringLiteral("read needs --image OUT or --profile OUT.kp2"));
+    if (ctx.Has("--password") && !ctx.Has("--profile"))
+        return UsageError(ctx.command, QStringLiteral("--password belongs to read --profile"));
     if (int rc = SelectPort(ctx))
         return rc;
     CliRadioSink sink(msg::ReadingFromRadio);
     CRadioOperation op(&sink);
     VirtualCP image;
-    const bool ok = RunTransfer(op, TransferKind::Read, image, sink.continueFlag);
-    sink.Finish();
-    if (!ok)
-        return ReportFailure(op, sink, msg::ReadFailed);
+    if (ctx.Has("--profile")) {
+        CliRadioHost host(sink, ctx);
+        QString accepted;
+        const RadioCommandResult result = ReadFromRadio(op, sink.continueFlag, accepted, host, image);
+        sink.Finish();
+        if (result == RadioCommandResult::Failed)
+            return ReportFailure(op, sink, msg::ReadFailed);
+        if (result == RadioCommandResult::Stopped)
+            return ExitFailed;
+    } else {
+        const bool ok = RunTransfer(op, TransferKind::Read, image, sink.continueFlag);
+        sink.Finish();
+        if (!ok)
+            return ReportFailure(op, sink, msg::ReadFailed);
+    }
     QString error;
-    if (!WriteImageFile(ctx.Option("--image"), image, error))
+    if (ctx.Has("--image") && !WriteImageFile(ctx.Option("--image"), image, error))
         return Fail(error);
+    if (ctx.Has("--profile")) {
+        if (int rc = SaveReadProfile(image, ctx.Option("--profile")))
+            return rc;
+    }
     std::fprintf(stderr, "%s\n", LoadString(msg::ReadSucceeded).toUtf8().constData());
     return ExitOk;
 }
 
-int RunWrite(CliContext &ctx)
+int RunWriteImage(CliContext &ctx)
 {
-    if (!ctx.args.isEmpty() || ctx.Has("--password"))
-        return UsageError(ctx.command, QStringLiteral("writing a profile (PROFILE, --password) is not available yet; use --image IMG"));
-    if (!ctx.Has("--image"))
-        return UsageError(ctx.command, QStringLiteral("write needs --image IMG"));
     VirtualCP image;
     QString error;
     if (!ReadImageFile(ctx.Option("--image"), image, error))
         return Fail(error);
+    // An image that does not convert to a profile (image2profile refuses
+    // it with its message) would leave a radio that reads back as
+    // corrupted: it is refused before the link starts.
+    {
+        VirtualCP check = image;
+        QString xml;
+        if (!CDataAdaptor::VirtualCP2XML(check, xml))
+            return ExitFailed;
+    }
     if (int rc = SelectPort(ctx))
         return rc;
     CliRadioSink sink(msg::WritingToRadio);
@@ -226,6 +326,172 @@ int RunWrite(CliContext &ctx)
         return ReportFailure(op, sink, msg::WriteFailed);
     std::fprintf(stderr, "%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData());
     return ExitOk;
+}
+
+// Keeps the last text shown, for the batch log, and passes it on.
+class RememberingSink : public IMessageSink {
+public:
+    RememberingSink() : m_pNext(SetMessageSink(this)) {}
+    ~RememberingSink() override { SetMessageSink(m_pNext); }
+    int Show(const QString &text, unsigned style) override
+    {
+        m_strLast = text;
+        return m_pNext ? m_pNext->Show(text, style) : DefaultAnswer(style);
+    }
+    QString TakeLast() { return std::exchange(m_strLast, QString()); }
+
+private:
+    IMessageSink *m_pNext;
+    QString m_strLast;
+};
+
+struct WriteOutcome {
+    int exitCode = ExitOk;
+    RadioWriteReport report;
+    QString message;
+};
+
+// One write of the profile to the radio on the port, reported on stderr.
+WriteOutcome WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool verify, RememberingSink *remember)
+{
+    WriteOutcome out;
+    CliRadioSink sink(msg::IdentifyingRadio);
+    CRadioOperation op(&sink);
+    CliRadioHost host(sink, ctx);
+    QString accepted;
+    RadioWriteOptions options;
+    options.verify = verify;
+    const RadioCommandResult result = WriteToRadio(op, sink.continueFlag, profile, accepted, host, options, out.report);
+    sink.Finish();
+    if (result == RadioCommandResult::Failed) {
+        out.exitCode = ReportFailure(op, sink, msg::WriteFailed);
+        if (remember)
+            out.message = remember->TakeLast();
+        return out;
+    }
+    if (result == RadioCommandResult::Stopped) {
+        out.exitCode = ExitFailed;
+        if (remember)
+            out.message = remember->TakeLast();
+        return out;
+    }
+    std::fprintf(stderr, "%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData());
+    if (verify)
+        std::fprintf(stderr, "%s\n", LoadString(msg::VerifySucceeded).toUtf8().constData());
+    out.message = LoadString(verify ? msg::VerifySucceeded : msg::WriteSucceeded);
+    return out;
+}
+
+std::atomic<bool> g_bStopBatch{false};
+
+void onBatchSignal(int)
+{
+    g_bStopBatch = true;
+}
+
+// The serial number of the radio that answers on the port, read quietly
+// (no progress, no message); empty when none answers.
+QString RadioSerial(const CliContext &ctx)
+{
+    if (ctx.Has("--port") && !QFileInfo::exists(ctx.Option("--port")))
+        return QString();
+    CRadioOperation op(nullptr);
+    CRadioProtocol &protocol = op.Protocol();
+    uint8_t serial[VirtualCP::kSerialWidth] = {};
+    std::lock_guard<std::mutex> lock(RadioLock());
+    if (protocol.OpenDevice(CableDeviceIndex()) < 0)
+        return QString();
+    const bool ok = protocol.ReadMemory(radiomap::kHeaderAddress, static_cast<int>(sizeof serial), serial) == static_cast<int>(sizeof serial);
+    protocol.CloseDevice();
+    if (!ok)
+        return QString();
+    QString text = QString::fromLatin1(reinterpret_cast<const char *>(serial), static_cast<int>(sizeof serial)).trimmed();
+    return text.isEmpty() ? QStringLiteral("?") : text;
+}
+
+// Waits until a radio answers (`written` empty), or until the radio with
+// serial number `written` has gone: nothing answers, or another radio
+// does. False when the batch was stopped.
+bool WaitForRadio(const CliContext &ctx, const QString &written = QString())
+{
+    while (!g_bStopBatch) {
+        const QString serial = RadioSerial(ctx);
+        if (written.isEmpty() ? !serial.isEmpty() : serial != written)
+            return true;
+        for (int i = 0; i < 5 && !g_bStopBatch; ++i)
+            QThread::msleep(100);
+    }
+    return false;
+}
+
+QString csvField(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))) {
+        text.replace(QLatin1String("\""), QLatin1String("\"\""));
+        text = QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    return text;
+}
+
+// One radio after another from one profile: each written and verified,
+// one log line each; Ctrl-C ends after the current radio.
+int RunBatch(CliContext &ctx, CRadioDataModel &profile)
+{
+    QFile log(ctx.Option("--batch"));
+    const bool fresh = !log.exists() || log.size() == 0;
+    if (!log.open(QIODevice::Append | QIODevice::Text))
+        return Fail(QStringLiteral("Cannot write the batch log %1: %2").arg(log.fileName(), log.errorString()));
+    if (fresh)
+        log.write("serial,model,firmware,time,result,message\n");
+    log.flush();
+    struct sigaction sa{};
+    sa.sa_handler = onBatchSignal;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    RememberingSink remember;
+    int failures = 0;
+    while (WaitForRadio(ctx)) {
+        const WriteOutcome out = WriteProfileOnce(ctx, profile, true, &remember);
+        const CRadioIdent &id = out.report.ident;
+        const QString firmware = id.m_cFirmwarePhase ? QString::fromLatin1(&id.m_cFirmwarePhase, 1) + QString::fromLatin1(&id.m_cFirmwareVersion, 1) + QString::fromLatin1(&id.m_cFirmwareRevision, 1) : QString();
+        const QString line = QStringList{csvField(out.report.serial), csvField(id.m_szModel[0] ? RadioModelText(id) : QString()), csvField(firmware),
+                                         QDateTime::currentDateTime().toString(Qt::ISODate), out.exitCode == ExitOk ? QStringLiteral("OK") : QStringLiteral("FAILED"),
+                                         csvField(out.message)}
+                                 .join(QLatin1Char(','));
+        log.write(line.toUtf8() + "\n");
+        log.flush();
+        failures += out.exitCode == ExitOk ? 0 : 1;
+        std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+        // The next radio is one with another serial number (the radio
+        // just written answering again is still the same radio).
+        QString written = out.report.serial.isEmpty() ? RadioSerial(ctx) : out.report.serial;
+        if (!WaitForRadio(ctx, written.isEmpty() ? QStringLiteral("?") : written))
+            break;
+    }
+    return failures ? ExitFailed : ExitOk;
+}
+
+int RunWrite(CliContext &ctx)
+{
+    if (ctx.Has("--image")) {
+        if (!ctx.args.isEmpty() || ctx.Has("--password") || ctx.Has("--batch") || ctx.Has("--verify"))
+            return UsageError(ctx.command, QStringLiteral("write --image IMG takes no PROFILE, --password, --verify or --batch"));
+        return RunWriteImage(ctx);
+    }
+    if (ctx.args.size() != 1)
+        return UsageError(ctx.command, QStringLiteral("write needs PROFILE or --image IMG"));
+    const QString path = ctx.args.at(0);
+    if (!QFile::exists(path))
+        return Fail(QStringLiteral("Cannot open the profile %1").arg(path));
+    CRadioDataModel profile;
+    if (!profile.LoadProfile(path, 1))
+        return Fail(QStringLiteral("The profile %1 was not loaded.").arg(path));
+    if (int rc = SelectPort(ctx))
+        return rc;
+    if (ctx.Has("--batch"))
+        return RunBatch(ctx, profile);
+    return WriteProfileOnce(ctx, profile, ctx.Has("--verify"), nullptr).exitCode;
 }
 
 int RunReset(CliContext &ctx)
@@ -271,11 +537,11 @@ int RunFactoryReset(CliContext &ctx)
 }
 
 const CliCommandRegistrar kCables({"cables", "", 0, 0, &RunCables});
-const CliCommandRegistrar kIdentify({"identify", "[--port DEV]", 0, 0, &RunIdentify});
-const CliCommandRegistrar kRead({"read", "[--port DEV] --image OUT", 0, 0, &RunRead});
-const CliCommandRegistrar kWrite({"write", "[--port DEV] --image IMG", 0, 1, &RunWrite});
-const CliCommandRegistrar kReset({"reset", "[--port DEV]", 0, 0, &RunReset});
-const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] --yes", 0, 0, &RunFactoryReset});
+const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE]", 0, 0, &RunIdentify});
+const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] [--image OUT] [--profile OUT.kp2 [--password PWD]]", 0, 0, &RunRead});
+const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] (--image IMG | PROFILE [--password PWD] [--yes] [--verify] [--batch LOG.csv])", 0, 1, &RunWrite});
+const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE]", 0, 0, &RunReset});
+const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] --yes", 0, 0, &RunFactoryReset});
 
 } // namespace
 

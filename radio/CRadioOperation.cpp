@@ -74,14 +74,34 @@ bool CRadioOperation::open()
     m_bQuiet[0] = 0;
     m_bQuiet[1] = 0;
     if (m_pProtocol->OpenDevice(CableDeviceIndex()) < 0) {
+        if (!m_bFailureKept) {
+            m_bFailureKept = true;
+            m_strFirstFailure = failureDetailNow();
+            m_eFirstFailure = LinkFailure::Cable;
+        }
         post(RadioCommFailure, -1);
         return false;
     }
     return true;
 }
 
+void CRadioOperation::ClearFailure()
+{
+    m_strFirstFailure.clear();
+    m_eFirstFailure = LinkFailure::None;
+    m_strFirstFailedRequest.clear();
+    m_bFailureKept = false;
+    m_bWriteStarted = false;
+}
+
 void CRadioOperation::failAndClose(int result)
 {
+    if (!m_bFailureKept) {
+        m_bFailureKept = true;
+        m_strFirstFailure = failureDetailNow();
+        m_eFirstFailure = m_pProtocol->LastFailure();
+        m_strFirstFailedRequest = m_pProtocol->LastFailedRequest();
+    }
     post(RadioCommFailure, result < 0 ? result : -1);
     CloseLink();
 }
@@ -255,13 +275,34 @@ bool CRadioOperation::ReadRadio(VirtualCP &cp)
     return closeAndPostDone();
 }
 
-bool CRadioOperation::WriteRadio(const VirtualCP &cp)
+bool CRadioOperation::WriteRadio(const VirtualCP &image)
 {
     std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
     if (!open())
         return false;
     if (!memoryCheck())
         return false;
+
+    // What depends on the radio (the firmware-specific step, the buttons
+    // looked at for the scramble bit) follows the radio being written, not
+    // the image: its model and firmware are asked first, as the write road
+    // copies them into the image after the identification.
+    VirtualCP cp = image;
+    {
+        uint8_t model[kModelReadSize] = {};
+        if (!readBlock(kModelAddress, kModelReadSize, model))
+            return false;
+        std::memcpy(cp.At(VirtualCP::kModelLettersOffset), model, 8);
+        char fw[3] = {};
+        const int r = m_pProtocol->ReadFirmwareVersion(fw);
+        if (r < 0) {
+            failAndClose(r);
+            return false;
+        }
+        cp.SetFirmwarePhase(static_cast<uint8_t>(fw[0]));
+        cp.SetFirmwareVersion(static_cast<uint8_t>(fw[1]));
+        cp.SetFirmwareRevision(static_cast<uint8_t>(fw[2]));
+    }
 
     // The block goes back as the radio holds it except for what the image
     // sets. When the six customised tones are written the block is 398
@@ -274,6 +315,7 @@ bool CRadioOperation::WriteRadio(const VirtualCP &cp)
     progress(20);
 
     PackSettingsBlockForWrite(cp, block);
+    m_bWriteStarted = true;
     int r = m_pProtocol->WriteMemory(block, static_cast<int>(length), kSettingsAddress);
     if (r < 0) {
         failAndClose(r);
@@ -407,6 +449,11 @@ bool CRadioOperation::IsCodeplugSupported(char phase, int version, int supported
 
 QString CRadioOperation::FailureDetail() const
 {
+    return m_bFailureKept ? m_strFirstFailure : failureDetailNow();
+}
+
+QString CRadioOperation::failureDetailNow() const
+{
     const CUsbCable &cable = m_pProtocol->Cable();
     if (cable.Status() != FT_OK) {
         const QString text = cable.LastErrorText();
@@ -421,10 +468,12 @@ QString CRadioOperation::FailureDetail() const
         t.replace(QLatin1String("%1"), QString::fromLatin1(FtStatusName(cable.Status())));
         return t;
     }
-    switch (m_pProtocol->ErrorCode()) {
-    case frames::kErrNoAck: return LoadString(msg::RadioNoAck);
-    case frames::kErrChecksum: return LoadString(msg::RadioBadChecksum);
-    case frames::kErrRefused: return LoadString(msg::RadioWriteRefused);
+    switch (m_pProtocol->LastFailure()) {
+    case LinkFailure::NoAcknowledgement: return LoadString(msg::RadioNoAck);
+    case LinkFailure::BadChecksum: return LoadString(msg::RadioBadChecksum);
+    case LinkFailure::Refused: return LoadString(msg::RadioWriteRefused);
+    case LinkFailure::ShortAnswer: return LoadString(msg::RadioShortAnswer);
+    case LinkFailure::UnexpectedReply: return LoadString(msg::RadioUnexpectedReply);
     default: return LoadString(msg::RadioNoAnswer);
     }
 }

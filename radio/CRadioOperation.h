@@ -63,9 +63,20 @@ public:
     int LastProtocolError() const { return m_pProtocol->ErrorCode(); }
     FtStatus CableStatus() const { return m_pProtocol->Cable().Status(); }
     QString CableErrorText() const { return m_pProtocol->Cable().LastErrorText(); }
-    // A sentence for the user about the last failure (empty when nothing
-    // more is known than the notification says).
+    // A sentence for the user about the first failure since the last
+    // ClearFailure() (empty when nothing more is known than the
+    // notification says). A later failure (the reset that follows a failed
+    // write) does not replace it.
     QString FailureDetail() const;
+    // The kind of that first failure and the request that failed.
+    LinkFailure FirstFailure() const { return m_eFirstFailure; }
+    QString FirstFailedRequest() const { return m_strFirstFailedRequest; }
+    void ClearFailure();
+
+    // True once WriteRadio has sent a memory write or a frequency slot to
+    // the radio since the last ClearFailure(): a write that fails after that
+    // may have left the radio with a partly written codeplug.
+    bool WriteStarted() const { return m_bWriteStarted; }
 
     CRadioProtocol &Protocol() { return *m_pProtocol; }
 
@@ -81,11 +92,17 @@ private:
     // Memory check: true when the radio reports status 0.
     bool memoryCheck();
     bool readBlock(uint32_t address, int length, uint8_t *dest);
+    QString failureDetailNow() const;
 
     std::unique_ptr<CRadioProtocol> m_pProtocol;
     CCableConfig m_config;
     std::atomic<IRadioNotificationSink *> m_pSink;
     std::atomic<int> m_bQuiet[2];
+    QString m_strFirstFailure;
+    LinkFailure m_eFirstFailure = LinkFailure::None;
+    QString m_strFirstFailedRequest;
+    bool m_bFailureKept = false;
+    bool m_bWriteStarted = false;
 };
 
 } // namespace tavo

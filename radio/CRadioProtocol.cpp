@@ -1,6 +1,9 @@
 #include "radio/CRadioProtocol.h"
 
+#include "radio/CLinkTrace.h"
+
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace tavo {
@@ -9,6 +12,57 @@ using namespace frames;
 
 namespace {
 constexpr int kReplyCapacity = 256;
+
+QString hexAddress(uint32_t a)
+{
+    return QStringLiteral("%1").arg(a, 6, 16, QLatin1Char('0')).toUpper();
+}
+} // namespace
+
+const char *LinkFailureName(LinkFailure failure)
+{
+    switch (failure) {
+    case LinkFailure::None: return "none";
+    case LinkFailure::NoAnswer: return "no answer";
+    case LinkFailure::ShortAnswer: return "short answer";
+    case LinkFailure::BadChecksum: return "bad checksum";
+    case LinkFailure::UnexpectedReply: return "unexpected reply";
+    case LinkFailure::NoAcknowledgement: return "no acknowledgement";
+    case LinkFailure::Refused: return "write refused";
+    case LinkFailure::Cable: return "cable failure";
+    }
+    return "none";
+}
+
+int CRadioProtocol::ReplyWaitLimitMs() const
+{
+    const int allowed = kLargestReply + kMaxSkippedBytes;
+    const int wireMs = static_cast<int>((allowed * 10LL * 1000 + kCableBaudRate - 1) / kCableBaudRate);
+    return m_nReplyRetries * static_cast<int>(kCableReadTimeoutMs) + 2 * wireMs + static_cast<int>(kCableReadTimeoutMs);
+}
+
+void CRadioProtocol::beginRequest(const QString &name)
+{
+    m_strRequest = name;
+    m_eFailure = LinkFailure::None;
+}
+
+void CRadioProtocol::failed(LinkFailure kind, const QString &detail)
+{
+    if (!usable() && kind != LinkFailure::Refused)
+        kind = LinkFailure::Cable;
+    // The first failed attempt of a request says most (after endless noise
+    // the retry meets noise where the acknowledgement belongs); a failed
+    // cable always wins. The trace gets every attempt.
+    if (m_eFailure == LinkFailure::None || kind == LinkFailure::Cable)
+        m_eFailure = kind;
+    m_strFailedRequest = m_strRequest;
+    if (CLinkTrace *trace = m_pCable->Trace()) {
+        QString line = m_strRequest + QStringLiteral(": ") + QLatin1String(LinkFailureName(kind));
+        if (!detail.isEmpty())
+            line += QStringLiteral(" (") + detail + QLatin1Char(')');
+        trace->Failure(line);
+    }
 }
 
 CRadioProtocol::CRadioProtocol(const CCableConfig &config) : m_pCable(std::make_unique<CUsbCable>(config))
@@ -71,16 +125,31 @@ int CRadioProtocol::Receive(uint32_t &address, uint8_t &command, uint8_t *data, 
     CReplyParser parser(true);
     m_nReadAttempts = m_nReplyRetries;
     int result = -1;
+    // The whole wait is bounded: a radio that streams noise (or a frame
+    // longer than any reply) ends the attempt, by bytes and by time.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReplyWaitLimitMs());
+    int bytesRead = 0;
     for (;;) {
         m_nReadAttempts = parser.WaitingForReplyStart() ? m_nReplyRetries : m_nRetries;
         uint8_t byte = 0;
-        if (ReadBytes(&byte, 1) != 1)
+        if (ReadBytes(&byte, 1) != 1) {
+            failed(bytesRead == 0 ? LinkFailure::NoAnswer : LinkFailure::ShortAnswer,
+                   bytesRead == 0 ? QString() : QStringLiteral("%1 bytes, then nothing").arg(bytesRead));
             break;
+        }
+        ++bytesRead;
         const CReplyParser::Result r = parser.Feed(byte);
-        if (r == CReplyParser::Result::More)
+        if (r == CReplyParser::Result::More) {
+            if (bytesRead > kLargestReply + kMaxSkippedBytes || std::chrono::steady_clock::now() > deadline) {
+                failed(LinkFailure::UnexpectedReply, QStringLiteral("%1 bytes and no complete reply: noise").arg(bytesRead));
+                break;
+            }
             continue;
+        }
         if (r == CReplyParser::Result::Error) {
             setError(parser.errorCode());
+            failed(parser.errorCode() == kErrNoAck ? LinkFailure::NoAcknowledgement : LinkFailure::BadChecksum,
+                   parser.errorCode() == kErrNoAck ? QStringLiteral("first byte %1").arg(QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper()) : QString());
             break;
         }
         address = parser.address();
@@ -101,10 +170,13 @@ int CRadioProtocol::ReceiveAck()
     uint8_t byte = 0;
     const int got = ReadBytes(&byte, 1);
     m_nReadAttempts = m_nRetries;
-    if (got != 1)
+    if (got != 1) {
+        failed(LinkFailure::NoAnswer);
         return -1;
+    }
     if (byte != kAck) {
         setError(kErrNoAck);
+        failed(LinkFailure::NoAcknowledgement, QStringLiteral("first byte %1").arg(QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper()));
         return -1;
     }
     return 1;
@@ -112,24 +184,35 @@ int CRadioProtocol::ReceiveAck()
 
 int CRadioProtocol::Transact(const uint8_t *frame, int length, uint32_t &address, uint8_t &command, uint8_t *data, int capacity)
 {
-    if (Send(frame, length) != length)
+    if (Send(frame, length) != length) {
+        failed(LinkFailure::NoAnswer, QStringLiteral("the request did not go out whole"));
         return -1;
+    }
     if (IsResetRequest(frame, static_cast<size_t>(length)))
         return ReceiveAck();
     return Receive(address, command, data, capacity);
 }
 
-int CRadioProtocol::command(const Bytes &frame, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity)
+int CRadioProtocol::command(const Bytes &frame, const char *name, int minData, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity)
 {
     int result = -1;
+    beginRequest(QLatin1String(name));
     for (int attempt = 0; attempt < m_nRetries; ++attempt) {
         if (!usable())
             return -1;
         if (!m_pCable->Purge(kCablePurgeBoth))
             return -1;
         result = Transact(frame.data(), static_cast<int>(frame.size()), address, cmd, data, capacity);
-        if (result >= 0)
+        if (result >= minData) {
+            m_eFailure = LinkFailure::None;
             return result;
+        }
+        if (result >= 0) {
+            // A reply without the data the request needs is no answer
+            // either: a failed attempt like a short memory reply.
+            failed(LinkFailure::ShortAnswer, QStringLiteral("%1 data bytes, %2 needed").arg(result).arg(minData));
+            result = -1;
+        }
     }
     return result;
 }
@@ -138,7 +221,7 @@ int CRadioProtocol::ResetRadio()
 {
     uint32_t a = 0;
     uint8_t c = 0;
-    return command(ResetRequest(), a, c, nullptr, 0);
+    return command(ResetRequest(), "reset", 0, a, c, nullptr, 0);
 }
 
 int CRadioProtocol::StartLink()
@@ -146,7 +229,7 @@ int CRadioProtocol::StartLink()
     uint32_t a = 0;
     uint8_t c = 0;
     uint8_t data[kReplyCapacity];
-    return command(LinkStartRequest(), a, c, data, kReplyCapacity);
+    return command(LinkStartRequest(), "link start", 0, a, c, data, kReplyCapacity);
 }
 
 int CRadioProtocol::ReadFirmwareVersion(char version[3])
@@ -154,9 +237,9 @@ int CRadioProtocol::ReadFirmwareVersion(char version[3])
     uint32_t a = 0;
     uint8_t c = 0;
     uint8_t data[kReplyCapacity] = {};
-    const int r = command(FirmwareVersionRequest(), a, c, data, kReplyCapacity);
+    const int r = command(FirmwareVersionRequest(), "firmware query", 3, a, c, data, kReplyCapacity);
     if (r < 3)
-        return -1; // a reply without the three characters is no answer
+        return -1;
     for (int i = 0; i < 3; ++i)
         version[i] = static_cast<char>(data[i]);
     return r;
@@ -167,7 +250,7 @@ int CRadioProtocol::ReadMemoryStatus(uint8_t &status)
     uint32_t a = 0;
     uint8_t c = 0;
     uint8_t data[kReplyCapacity] = {};
-    const int r = command(MemoryStatusRequest(), a, c, data, kReplyCapacity);
+    const int r = command(MemoryStatusRequest(), "memory status query", 3, a, c, data, kReplyCapacity);
     if (r < 3)
         return -1;
     status = data[2] & 0x1F;
@@ -179,7 +262,8 @@ int CRadioProtocol::SendControl(uint8_t a, uint8_t b, uint8_t c)
     uint32_t addr = 0;
     uint8_t cmd = 0;
     uint8_t data[kReplyCapacity];
-    return command(ControlRequest(a, b, c), addr, cmd, data, kReplyCapacity);
+    const QByteArray name = (QStringLiteral("control ") + QStringLiteral("%1 %2 %3").arg(a, 2, 16, QLatin1Char('0')).arg(b, 2, 16, QLatin1Char('0')).arg(c, 2, 16, QLatin1Char('0')).toUpper()).toLatin1();
+    return command(ControlRequest(a, b, c), name.constData(), 0, addr, cmd, data, kReplyCapacity);
 }
 
 int CRadioProtocol::WriteFrequencySlot(uint8_t slot, const uint8_t record[kFrequencyRecordSize])
@@ -187,7 +271,8 @@ int CRadioProtocol::WriteFrequencySlot(uint8_t slot, const uint8_t record[kFrequ
     uint32_t addr = 0;
     uint8_t cmd = 0;
     uint8_t data[kReplyCapacity];
-    return command(FrequencySlotRequest(slot, record), addr, cmd, data, kReplyCapacity);
+    const QByteArray name = QStringLiteral("frequency slot %1").arg(slot).toLatin1();
+    return command(FrequencySlotRequest(slot, record), name.constData(), 0, addr, cmd, data, kReplyCapacity);
 }
 
 int CRadioProtocol::CloseFrequencyTable(uint8_t count, uint8_t flag)
@@ -195,7 +280,7 @@ int CRadioProtocol::CloseFrequencyTable(uint8_t count, uint8_t flag)
     uint32_t addr = 0;
     uint8_t cmd = 0;
     uint8_t data[kReplyCapacity];
-    return command(CloseFrequencyTableRequest(count, flag), addr, cmd, data, kReplyCapacity);
+    return command(CloseFrequencyTableRequest(count, flag), "close frequency table", 0, addr, cmd, data, kReplyCapacity);
 }
 
 int CRadioProtocol::ReadChunk(uint32_t address, int n, uint8_t *data, uint32_t *replyAddress)
@@ -204,23 +289,37 @@ int CRadioProtocol::ReadChunk(uint32_t address, int n, uint8_t *data, uint32_t *
         return -1;
     const Bytes frame = ReadMemoryRequest(address, static_cast<uint8_t>(n));
     uint8_t reply[kReplyCapacity];
+    beginRequest(QStringLiteral("read %1 %2").arg(hexAddress(address)).arg(n));
     for (int attempt = 0; attempt < m_nRetries; ++attempt) {
         if (!usable())
             return -1;
         if (!m_pCable->Purge(kCablePurgeBoth))
             return -1;
-        if (Send(frame.data(), static_cast<int>(frame.size())) != static_cast<int>(frame.size()))
+        if (Send(frame.data(), static_cast<int>(frame.size())) != static_cast<int>(frame.size())) {
+            failed(LinkFailure::NoAnswer, QStringLiteral("the request did not go out whole"));
             return -1;
+        }
         uint32_t a = 0;
         uint8_t cmd = 0;
         const int r = Receive(a, cmd, reply, kReplyCapacity);
-        // A reply that carries fewer bytes than asked is no answer either.
-        if (r >= n) {
-            std::memcpy(data, reply, static_cast<size_t>(n));
-            if (replyAddress)
-                *replyAddress = a;
-            return r;
+        if (r < 0)
+            continue;
+        // Only the memory reply for exactly this address and length is an
+        // answer; anything else is a failed attempt, never data.
+        if (cmd != kReplyMemory || a != address || r > n) {
+            failed(LinkFailure::UnexpectedReply, QStringLiteral("command %1, address %2, %3 data bytes")
+                                                     .arg(QStringLiteral("%1").arg(cmd, 2, 16, QLatin1Char('0')).toUpper(), hexAddress(a)).arg(r));
+            continue;
         }
+        if (r < n) {
+            failed(LinkFailure::ShortAnswer, QStringLiteral("%1 data bytes, %2 asked").arg(r).arg(n));
+            continue;
+        }
+        std::memcpy(data, reply, static_cast<size_t>(n));
+        if (replyAddress)
+            *replyAddress = a;
+        m_eFailure = LinkFailure::None;
+        return r;
     }
     return -1;
 }
@@ -229,6 +328,7 @@ int CRadioProtocol::WriteChunk(uint32_t address, int n, const uint8_t *data, uin
 {
     if (n <= 0 || n > static_cast<int>(kMaxChunk) || !usable())
         return -1;
+    beginRequest(QStringLiteral("write %1 %2").arg(hexAddress(address)).arg(n));
     const Bytes frame = WriteMemoryRequest(address, data, static_cast<size_t>(n));
     if (!m_pCable->Purge(kCablePurgeBoth))
         return -1;
@@ -238,12 +338,21 @@ int CRadioProtocol::WriteChunk(uint32_t address, int n, const uint8_t *data, uin
     const int r = Transact(frame.data(), static_cast<int>(frame.size()), a, cmd, reply, kReplyCapacity);
     if (r < 0)
         return -1;
-    if (cmd == kReplyRefused) {
+    if (cmd == kReplyRefused && a == address) {
         setError(kErrRefused);
+        failed(LinkFailure::Refused);
+        return -1;
+    }
+    // An accepted write names exactly the address written; a reply for
+    // another address (or another command) fails the write: the next chunk
+    // never goes anywhere but where it belongs.
+    if (cmd != kReplyWritten || a != address) {
+        failed(LinkFailure::UnexpectedReply, QStringLiteral("command %1, address %2").arg(QStringLiteral("%1").arg(cmd, 2, 16, QLatin1Char('0')).toUpper(), hexAddress(a)));
         return -1;
     }
     if (replyAddress)
         *replyAddress = a;
+    m_eFailure = LinkFailure::None;
     return r;
 }
 
@@ -256,7 +365,7 @@ int CRadioProtocol::ReadMemory(uint32_t address, int length, uint8_t *destinatio
         uint32_t replyAddress = 0;
         if (ReadChunk(address, n, destination + total, &replyAddress) <= 0)
             return -1;
-        address = replyAddress + static_cast<uint32_t>(n);
+        address += static_cast<uint32_t>(n);
         total += n;
         remaining -= n;
     }
@@ -275,7 +384,7 @@ int CRadioProtocol::WriteMemory(const uint8_t *source, int length, uint32_t addr
         if (r < 0)
             return -1;
         total += r;
-        address = replyAddress + static_cast<uint32_t>(n);
+        address += static_cast<uint32_t>(n);
         offset += n;
         remaining -= n;
     }

@@ -14,6 +14,20 @@
 
 namespace tavo {
 
+// What went wrong in the last failed attempt, for the serial trace and the
+// line beside "Error: Communication Error.".
+enum class LinkFailure {
+    None,
+    NoAnswer,          // the radio sent nothing (or not all) in time
+    ShortAnswer,       // a reply with fewer data bytes than the request needs
+    BadChecksum,       // -11
+    UnexpectedReply,   // another command, address or length; endless noise
+    NoAcknowledgement, // -10
+    Refused,           // -12
+    Cable,             // the cable failed (its status says how)
+};
+const char *LinkFailureName(LinkFailure failure);
+
 class CRadioProtocol {
 public:
     explicit CRadioProtocol(const CCableConfig &config = DefaultCableConfig());
@@ -51,6 +65,22 @@ public:
     int ReadMemory(uint32_t address, int length, uint8_t *destination);
     int WriteMemory(const uint8_t *source, int length, uint32_t address);
 
+    // The kind of the last failed attempt (cleared when a request starts)
+    // and what was asked then, e.g. "read 010E18 32".
+    LinkFailure LastFailure() const { return m_eFailure; }
+    QString LastFailedRequest() const { return m_strFailedRequest; }
+
+    // Bounds of one reply wait: bytes that are no part of a reply frame
+    // skipped after the acknowledgement, and the bytes of the largest
+    // reply to any request (P, FF, command, length, address, 32 data bytes,
+    // checksum). A reply wait that reads more is endless noise.
+    static constexpr int kLargestReply = 1 + 4 + 3 + static_cast<int>(frames::kMaxChunk) + 1;
+    static constexpr int kMaxSkippedBytes = kLargestReply;
+    // The longest one reply wait may take: the reply retries' time-outs to
+    // begin answering, then twice the wire time of every byte allowed at
+    // the line rate, then one more read time-out.
+    int ReplyWaitLimitMs() const;
+
     int ErrorCode() const { return m_nErrorCode; }
     int ErrorFlag() const { return m_nErrorFlag; }
     void ClearError() { m_nErrorCode = 0; m_nErrorFlag = 0; }
@@ -65,12 +95,18 @@ private:
     bool usable() const { return m_pCable->IsSound(); }
     void setError(int code) { m_nErrorCode = code; m_nErrorFlag = 1; }
     // One command: purge + Transact, repeated while the cable is sound.
-    int command(const frames::Bytes &frame, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity);
+    // minData: a reply with fewer data bytes is a short answer, retried.
+    int command(const frames::Bytes &frame, const char *name, int minData, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity);
+    void beginRequest(const QString &name);
+    void failed(LinkFailure kind, const QString &detail = QString());
 
     std::unique_ptr<CUsbCable> m_pCable;
     int m_nErrorFlag = 0;
     int m_nErrorCode = 0;
     int m_nReadAttempts = 2;   // attempts per byte read right now
+    LinkFailure m_eFailure = LinkFailure::None;
+    QString m_strRequest;       // the request under way
+    QString m_strFailedRequest;
     frames::Bytes m_scratch;
 };
 

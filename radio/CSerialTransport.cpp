@@ -4,7 +4,11 @@
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
-#include <QSerialPortInfo>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstring>
@@ -26,6 +30,16 @@ QString PermissionHint(const QString &device, const QString &group)
     return fillArgs(LoadString(msg::SerialPermissionDenied), device, g);
 }
 
+QString PermissionAdvice(const QString &device, unsigned mode, const QString &group, bool inGroup)
+{
+    const bool groupMayUse = (mode & 040u) && (mode & 020u);
+    if (!groupMayUse)
+        return fillArgs(LoadString(msg::SerialModeDenied), device, QStringLiteral("%1").arg(mode, 4, 8, QLatin1Char('0')));
+    if (inGroup)
+        return fillArgs(LoadString(msg::SerialDeniedInGroup), device, group);
+    return PermissionHint(device, group);
+}
+
 CSerialTransport::CSerialTransport(const QString &portPath) : m_strPort(portPath) {}
 
 CSerialTransport::~CSerialTransport()
@@ -33,12 +47,58 @@ CSerialTransport::~CSerialTransport()
     serial::CloseDevice(m_fd);
 }
 
-std::vector<CSerialTransport::PortEntry> CSerialTransport::SystemPorts()
+namespace {
+
+// ttyUSB2 before ttyUSB10.
+bool naturalLess(const QString &a, const QString &b)
 {
+    auto split = [](const QString &s) {
+        int i = s.size();
+        while (i > 0 && s.at(i - 1).isDigit())
+            --i;
+        return std::make_pair(s.left(i), i < s.size() ? s.mid(i).toLongLong() : -1LL);
+    };
+    return split(a) < split(b);
+}
+
+// The product string of the USB device above `deviceDir`: the first parent
+// that is a USB device (it has idVendor) holds it in `product`.
+std::optional<QString> usbProduct(const QString &sysfsRoot, const QString &deviceDir)
+{
+    const QString root = QFileInfo(sysfsRoot).canonicalFilePath();
+    QString dir = QFileInfo(deviceDir).canonicalFilePath();
+    while (!dir.isEmpty() && dir.startsWith(root) && dir.size() > root.size()) {
+        if (QFileInfo::exists(dir + QStringLiteral("/idVendor"))) {
+            QFile f(dir + QStringLiteral("/product"));
+            if (!f.open(QIODevice::ReadOnly))
+                return std::nullopt;
+            QByteArray bytes = f.read(256);
+            if (bytes.endsWith('\n'))
+                bytes.chop(1);
+            return QString::fromUtf8(bytes);
+        }
+        dir = QFileInfo(dir).path();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<CSerialTransport::PortEntry> CSerialTransport::SystemPorts(const QString &sysfsRoot)
+{
+    // The USB description is read from sysfs byte for byte: the serial
+    // port listing of the framework normalises whitespace and would count
+    // "Zerva Series CPS Cable " as a programming cable.
+    QDir ttyDir(sysfsRoot + QStringLiteral("/class/tty"));
+    QStringList names = ttyDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
+    std::sort(names.begin(), names.end(), naturalLess);
     std::vector<PortEntry> ports;
-    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : infos)
-        ports.push_back({info.systemLocation(), info.description()});
+    for (const QString &name : names) {
+        const QString device = ttyDir.filePath(name + QStringLiteral("/device"));
+        if (!QFileInfo(device).exists())
+            continue; // a virtual terminal, not a port
+        ports.push_back({QStringLiteral("/dev/") + name, usbProduct(sysfsRoot, device)});
+    }
     return ports;
 }
 
@@ -67,7 +127,12 @@ FtStatus CSerialTransport::Open(int index)
     const int fd = serial::OpenDevice(path.constData(), err);
     if (fd < 0) {
         if (err == EACCES || err == EPERM) {
-            m_strError = PermissionHint(m_strDevice, QString::fromStdString(serial::DeviceGroup(path.constData())));
+            unsigned mode = 0, gid = 0;
+            const QString group = QString::fromStdString(serial::DeviceGroup(path.constData()));
+            if (serial::DeviceModeAndGroup(path.constData(), mode, gid))
+                m_strError = PermissionAdvice(m_strDevice, mode, group, serial::ProcessInGroup(gid));
+            else
+                m_strError = PermissionHint(m_strDevice, group);
             return FT_DEVICE_NOT_OPENED;
         }
         if (err == ENOENT || err == ENODEV || err == ENXIO) {
@@ -180,7 +245,7 @@ FtStatus CSerialTransport::ListDevices(std::vector<std::optional<QString>> &desc
 {
     descriptions.clear();
     for (const PortEntry &p : SystemPorts())
-        descriptions.emplace_back(p.description);
+        descriptions.push_back(p.description);
     return FT_OK;
 }
 

@@ -31,13 +31,17 @@ public:
     bool IsPseudoTerminal() const { return m_bPty; }
     QString DevicePath() const { return m_strDevice; }
 
-    // The system's serial ports, in device-index order: (device path, USB
-    // description).
+    // The system's serial ports, in device-index order: every tty of
+    // `sysfsRoot`/class/tty that is backed by a device, in natural name
+    // order, with the USB product string of the USB device it belongs to,
+    // exactly as the device reports it (only the line end sysfs adds is
+    // dropped; no other whitespace is touched), or nothing for a port that
+    // is not on USB.
     struct PortEntry {
         QString path;
-        QString description;
+        std::optional<QString> description;
     };
-    static std::vector<PortEntry> SystemPorts();
+    static std::vector<PortEntry> SystemPorts(const QString &sysfsRoot = QStringLiteral("/sys"));
 
 private:
     FtStatus fail(FtStatus status, int err, const char *what);
@@ -54,5 +58,11 @@ private:
 // The sentence shown when a serial device cannot be opened for lack of
 // permission: which group to join and that a new login is needed.
 QString PermissionHint(const QString &device, const QString &group);
+// What to say when opening `device` was refused for lack of permission:
+// the hint to join its group only when that would help (the group may read
+// and write it and this program does not already run in the group);
+// otherwise the real cause, the device's mode or something beyond the
+// group.
+QString PermissionAdvice(const QString &device, unsigned mode, const QString &group, bool inGroup);
 
 } // namespace tavo

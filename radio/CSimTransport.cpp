@@ -2,6 +2,8 @@
 
 namespace tavo {
 
+using frames::Bytes;
+
 CSimLink::CSimLink() = default;
 
 CCableConfig CSimLink::Config()
@@ -111,6 +113,11 @@ FtStatus CSimTransport::Read(uint8_t *buffer, uint32_t n, uint32_t *count)
     std::lock_guard<std::mutex> lock(m_link->mutex);
     CSimLink &l = *m_link;
     uint32_t got = 0;
+    // A radio streaming noise fills every read.
+    if (l.radio().StreamingNoise() && l.pending.size() < n) {
+        const Bytes noise = l.radio().NoiseBytes(n - l.pending.size());
+        l.pending.insert(l.pending.end(), noise.begin(), noise.end());
+    }
     while (got < n && !l.pending.empty()) {
         if (!l.moved(1)) {
             *count = got;

@@ -168,13 +168,44 @@ std::vector<CSimulatedRadio::Output> CSimulatedRadio::Receive(const uint8_t *dat
     return out;
 }
 
+Bytes CSimulatedRadio::NoiseBytes(size_t n)
+{
+    // Never P, never a frame start.
+    static const uint8_t kNoise[] = {0x00, 0x55, 0x0D, 0x13, 0x7E};
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i)
+        b[i] = kNoise[m_nNoisePhase++ % sizeof kNoise];
+    return b;
+}
+
+void CSimulatedRadio::store(uint32_t address, const uint8_t *data, size_t n)
+{
+    for (size_t k = 0; k < n; ++k) {
+        const uint32_t a = address + static_cast<uint32_t>(k);
+        bool stuck = false;
+        for (uint32_t s : m_faults.stuckBytes)
+            stuck = stuck || s == a;
+        if (stuck)
+            log(QStringLiteral("FAULT stuck byte %1 kept %2").arg(hexAddress(a)).arg(Peek(a), 2, 16, QLatin1Char('0')).toUpper());
+        else
+            Poke(a, data[k]);
+    }
+}
+
 Bytes CSimulatedRadio::applyFaults(Bytes reply, bool framed)
 {
+    if (m_bStreamingNoise)
+        return Bytes(); // the noise goes on; no reply gets through
     if (m_faults.silent || (m_faults.silentAfterReplies >= 0 && m_nReplies >= m_faults.silentAfterReplies)) {
         log(QStringLiteral("FAULT silent: no reply"));
         return Bytes();
     }
     const int number = ++m_nReplies;
+    if (m_faults.endlessNoise) {
+        m_bStreamingNoise = true;
+        log(QStringLiteral("FAULT endless noise from reply %1").arg(number));
+        return Bytes{kAck};
+    }
     if (m_faults.badAckAtReply == number) {
         log(QStringLiteral("FAULT wrong acknowledgement at reply %1").arg(number));
         return Bytes{kWrongAck};
@@ -185,6 +216,20 @@ Bytes CSimulatedRadio::applyFaults(Bytes reply, bool framed)
         m_bChecksumFaultPending = false;
         reply.back() = static_cast<uint8_t>(reply.back() ^ 0xFF);
         log(QStringLiteral("FAULT wrong checksum at reply %1").arg(number));
+    }
+    if (framed && m_faults.shortReplyAtReply == number && reply.size() > 2) {
+        // The frame rebuilt with half its data bytes (addressed memory
+        // replies keep their address).
+        const bool isLong = reply[1] == kLongStart;
+        const uint8_t cmd = reply[2];
+        const size_t head = isLong ? (IsAddressedReply(cmd) ? 8 : 5) : 3;
+        if (reply.size() > head + 1) {
+            Bytes data(reply.begin() + static_cast<long>(head), reply.end() - 1);
+            data.resize(data.size() / 2);
+            const uint32_t address = isLong && IsAddressedReply(cmd) ? GetBE(reply.data() + 5, 3) : 0;
+            reply = isLong ? LongReply(cmd, data, IsAddressedReply(cmd), address) : ShortReply(cmd, data);
+            log(QStringLiteral("FAULT short reply at reply %1").arg(number));
+        }
     }
     if (framed && m_faults.noise && reply.size() > 1 && reply[0] == kAck)
         reply.insert(reply.begin() + 1, {0x00, 0x55, 0x0D});
@@ -203,10 +248,14 @@ Bytes CSimulatedRadio::handle(const Request &req)
         case kCmdReadMemory: {
             if (p.size() != 4 || p[0] == 0 || p[0] > kMaxChunk)
                 break;
-            const uint32_t a = address24(p, 1);
+            uint32_t a = address24(p, 1);
+            log(QStringLiteral("READ %1 %2").arg(hexAddress(a)).arg(p[0]));
+            if (nextReplyIs(m_faults.wrongAddressAtReply) && !m_bStreamingNoise) {
+                a += kWrongAddressOffset; // answered from another address
+                log(QStringLiteral("FAULT wrong address at reply %1: %2").arg(m_nReplies + 1).arg(hexAddress(a)));
+            }
             Bytes data(p[0]);
             ReadRange(a, data.size(), data.data());
-            log(QStringLiteral("READ %1 %2").arg(hexAddress(a)).arg(p[0]));
             return applyFaults(LongReply(kReplyMemory, data, true, a), true);
         }
         case kCmdWriteMemory: {
@@ -218,9 +267,14 @@ Bytes CSimulatedRadio::handle(const Request &req)
                 log(QStringLiteral("WRITE %1 %2 refused").arg(hexAddress(a)).arg(n));
                 return applyFaults(LongReply(kReplyRefused, {}, true, a), true);
             }
-            WriteRange(a, p.data() + 3, n);
+            store(a, p.data() + 3, n);
             log(QStringLiteral("WRITE %1 %2").arg(hexAddress(a)).arg(n));
-            return applyFaults(LongReply(kReplyWritten, {}, true, a), true);
+            uint32_t replyAddress = a;
+            if (nextReplyIs(m_faults.wrongAddressAtReply) && !m_bStreamingNoise) {
+                replyAddress += kWrongAddressOffset;
+                log(QStringLiteral("FAULT wrong address at reply %1: %2").arg(m_nReplies + 1).arg(hexAddress(replyAddress)));
+            }
+            return applyFaults(LongReply(kReplyWritten, {}, true, replyAddress), true);
         }
         case kCmdControl: {
             if (p.size() != 4)
@@ -240,7 +294,7 @@ Bytes CSimulatedRadio::handle(const Request &req)
                 log(QStringLiteral("FREQ %1 out of the table, ignored").arg(slot));
                 break;
             }
-            WriteRange(kFrequencyAddress + 6u * slot, p.data() + 2, 6);
+            store(kFrequencyAddress + 6u * slot, p.data() + 2, 6);
             log(QStringLiteral("FREQ %1 %2").arg(slot).arg(hex(p.data() + 2, 6)));
             return applyFaults(ShortReply(kCmdFrequency, {0x00}), true);
         }

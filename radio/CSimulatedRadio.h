@@ -32,6 +32,10 @@ public:
         int silentAfterReplies = -1;  // answers that many replies, then is silent
         bool noise = false;           // bytes that are not a frame start between P and the frame
         int replyDelayMs = 0;         // the radio's turnaround (used by the pty wrapper)
+        int wrongAddressAtReply = 0;  // the N-th reply, a memory reply, is for another address (0x20 further), once
+        bool endlessNoise = false;    // from the first reply on: the acknowledgement, then noise for ever
+        int shortReplyAtReply = 0;    // the N-th reply carries half its data bytes (none of one), once
+        std::vector<uint32_t> stuckBytes; // memory bytes that keep their value when written
     };
 
     static constexpr uint32_t kPage1 = 0x10000;
@@ -39,6 +43,7 @@ public:
     static constexpr size_t kPageSize = 0x1000;
     static constexpr size_t kDumpSize = 2 * kPageSize;
     static constexpr uint8_t kWrongAck = 0x15;
+    static constexpr uint32_t kWrongAddressOffset = 0x20;
 
     CSimulatedRadio();
 
@@ -72,6 +77,11 @@ public:
     void ResetParser() { m_parser.Reset(); }
     bool InRequest() const { return m_parser.InFrame(); }
 
+    // Endless noise has begun: the line carries noise bytes whenever it
+    // carries nothing else.
+    bool StreamingNoise() const { return m_bStreamingNoise; }
+    frames::Bytes NoiseBytes(size_t n);
+
     int RepliesSent() const { return m_nReplies; }
     int RequestsSeen() const { return m_nRequests; }
     int ResetCount() const { return m_nResets; }
@@ -86,6 +96,10 @@ public:
 private:
     frames::Bytes handle(const frames::Request &req);
     frames::Bytes applyFaults(frames::Bytes reply, bool framed);
+    // The reply about to be sent is the N-th (from 1).
+    bool nextReplyIs(int n) const { return n > 0 && m_nReplies + 1 == n; }
+    // A memory write as the radio stores it (stuck bytes keep their value).
+    void store(uint32_t address, const uint8_t *data, size_t n);
     void log(const QString &line);
     int index(uint32_t address) const;
 
@@ -98,6 +112,8 @@ private:
     int m_nRequests = 0;
     int m_nResets = 0;
     bool m_bChecksumFaultPending = false;
+    bool m_bStreamingNoise = false;
+    size_t m_nNoisePhase = 0;
     std::vector<QString> m_log;
 };
 

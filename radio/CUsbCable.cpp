@@ -1,5 +1,6 @@
 #include "radio/CUsbCable.h"
 
+#include "radio/CLinkTrace.h"
 #include "radio/CSerialTransport.h"
 #include "resources/ProcessContext.h"
 
@@ -143,6 +144,8 @@ uint32_t CUsbCable::Read(uint8_t *buffer, uint32_t n)
     uint32_t count = 0;
     check(m_pTransport->Read(buffer, n, &count));
     s_nBytesRead += count;
+    if (m_config.trace)
+        m_config.trace->Received(buffer, count);
     return count;
 }
 
@@ -153,6 +156,8 @@ uint32_t CUsbCable::Write(const uint8_t *buffer, uint32_t n)
     uint32_t count = 0;
     check(m_pTransport->Write(buffer, n, &count));
     s_nBytesWritten += count;
+    if (m_config.trace)
+        m_config.trace->Sent(buffer, count);
     return count;
 }
 

@@ -52,6 +52,9 @@ public:
     // What the transport said about the last failure, for the user.
     QString LastErrorText() const;
 
+    // The serial trace of the configuration, or nullptr.
+    CLinkTrace *Trace() const { return m_config.trace.get(); }
+
     // Set by the cable monitor from the last count (count > 0).
     int m_bConnected = 0;
 

@@ -19,6 +19,8 @@
 
 namespace tavo {
 
+class CLinkTrace;
+
 class ICableTransport {
 public:
     virtual ~ICableTransport() = default;
@@ -60,6 +62,8 @@ struct CCableConfig {
     CableTransportFactory transportFactory;
     // Waits (open retries, the reset's 2000 ms); empty: real sleeping.
     SleepFunction sleep;
+    // Records every byte moved and every failed attempt; none: no trace.
+    std::shared_ptr<CLinkTrace> trace;
 
     std::unique_ptr<ICableTransport> MakeTransport() const;
     void Sleep(int ms) const;

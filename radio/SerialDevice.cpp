@@ -254,4 +254,29 @@ std::string DeviceGroup(const char *path)
     return std::string(result->gr_name);
 }
 
+bool DeviceModeAndGroup(const char *path, unsigned &mode, unsigned &gid)
+{
+    struct stat st{};
+    if (::stat(path, &st) != 0)
+        return false;
+    mode = static_cast<unsigned>(st.st_mode) & 07777u;
+    gid = static_cast<unsigned>(st.st_gid);
+    return true;
+}
+
+bool ProcessInGroup(unsigned gid)
+{
+    if (static_cast<unsigned>(getegid()) == gid)
+        return true;
+    const int n = getgroups(0, nullptr);
+    if (n <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<size_t>(n));
+    const int got = getgroups(n, groups.data());
+    for (int i = 0; i < got; ++i)
+        if (static_cast<unsigned>(groups[static_cast<size_t>(i)]) == gid)
+            return true;
+    return false;
+}
+
 } // namespace tavo::serial

@@ -41,5 +41,10 @@ size_t WriteWithTimeout(int fd, const uint8_t *buffer, size_t n, int timeoutMs, 
 // Name of the group that owns `path` ("dialout" on most systems), empty
 // when it cannot be found.
 std::string DeviceGroup(const char *path);
+// The permission bits and owning group of `path`; false when it cannot be
+// looked at.
+bool DeviceModeAndGroup(const char *path, unsigned &mode, unsigned &gid);
+// True when this process runs with group `gid` (effective or supplementary).
+bool ProcessInGroup(unsigned gid);
 
 } // namespace tavo::serial

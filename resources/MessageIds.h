@@ -49,6 +49,35 @@ enum : int {
     ResettingRadio = 9118,
     FactoryResettingRadio = 9119,
     FactoryResetNotConfirmed = 9120,
+    RadioShortAnswer = 9121,
+    RadioUnexpectedReply = 9122,
+    PartlyWrittenCodeplug = 9123,
+    SerialModeDenied = 9124,
+    SerialDeniedInGroup = 9125,
+    FieldSettingByte = 9126,         // "setting byte %1"
+    FieldChannel = 9127,
+    FieldCustomTone = 9128,
+    FieldFrequencySlot = 9129,
+    VerifyFailed = 9130,
+    BackupFailed = 9131,
+    BackingUpRadio = 9132,
+    VerifyingRadio = 9133,
+    VerifySucceeded = 9134,
+    BackupSaved = 9135,
+
+    // ---- radio commands (the main frame's checks and questions)
+    FrequencyNotSupportedByRadio = 269,
+    CreateOrOverwriteProfile = 271,
+    PasswordIncorrect = 279,
+    HighToLowTierConversion = 319,
+    ProfileNotCompatibleWithRadio = 396,
+    RadioCodeplugIncompatible = 402,
+    RadioRegionNotSupported = 403,
+    RadioDoesNotMatchProfile = 440,
+    RadioModelNotSupported = 462,
+    CodesNotSupportedByRadio = 483,
+    UseEditionForRadio = 504,
+    ChannelFrequencyOutOfRange = 511,
 
     // ---- product configuration
     RegistryFatal = 130,        // "Fatal registry Error, ..."

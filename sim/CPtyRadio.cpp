@@ -13,6 +13,7 @@ namespace tavo::sim {
 namespace {
 // A request that stops half-way for this long is forgotten.
 constexpr auto kPartialRequestTimeout = std::chrono::milliseconds(200);
+constexpr uint32_t kCableNoiseBaud = 16406;
 }
 
 CPtyRadio::CPtyRadio(CSimulatedRadio &radio) : m_radio(radio) {}
@@ -107,9 +108,29 @@ bool CPtyRadio::Run(int stopFd)
             m_slave = m_master = -1;
             return true;
         }
+        // A radio streaming noise keeps the line busy at the line rate
+        // (at the cable's rate when unpaced, so it never floods the line).
+        // The noise waits while the line is full (nobody reads), so the
+        // radio still hears requests and Ctrl-C.
+        bool lineFull = false;
+        if (m_queue.empty() && m_radio.StreamingNoise()) {
+            struct pollfd out{m_master, POLLOUT, 0};
+            lineFull = ::poll(&out, 1, 0) <= 0 || !(out.revents & POLLOUT);
+        }
+        if (m_queue.empty() && m_radio.StreamingNoise() && !lineFull) {
+            const uint32_t rate = baud ? baud : kCableNoiseBaud;
+            const auto byteTime = std::chrono::nanoseconds(10'000'000'000LL / rate);
+            Clock::time_point t = std::max(now, m_wireFree);
+            for (uint8_t b : m_radio.NoiseBytes(16)) {
+                t += byteTime;
+                m_queue.push_back({t, b});
+            }
+            m_wireFree = t;
+            continue;
+        }
         // Wait for the next due byte, for input, or to forget a stalled
         // half request.
-        long long timeoutNs = -1;
+        long long timeoutNs = lineFull ? 50'000'000LL : -1;
         if (!m_queue.empty()) {
             timeoutNs = std::max<long long>(0, std::chrono::duration_cast<std::chrono::nanoseconds>(m_queue.front().at - now).count());
         } else if (m_radio.InRequest()) {

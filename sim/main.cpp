@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tavo;
@@ -39,16 +40,40 @@ int usage(const QString &text)
     return 2;
 }
 
-bool parseCount(const QCommandLineParser &p, const QString &name, int &out, QString &error)
+// A whole number from `low` to `high`; anything else is refused, so a fault
+// never quietly means something other than what was asked.
+bool parseCount(const QCommandLineParser &p, const QString &name, int &out, QString &error, int low = 0, int high = 1000000)
 {
     if (!p.isSet(name))
         return true;
     bool ok = false;
-    out = p.value(name).toInt(&ok);
-    if (!ok || out < 0) {
+    const int value = p.value(name).toInt(&ok);
+    if (!ok) {
         error = QStringLiteral("--%1 needs a number, not \"%2\"").arg(name, p.value(name));
         return false;
     }
+    if (value < low || value > high) {
+        error = QStringLiteral("--%1 takes %2 to %3, not %4").arg(name).arg(low).arg(high).arg(value);
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+// --stuck-byte ADDR: a mapped memory address, hexadecimal (0x prefix
+// optional).
+bool parseAddress(const QString &text, const CSimulatedRadio &radio, uint32_t &out, QString &error)
+{
+    QString t = text.trimmed();
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        t = t.mid(2);
+    bool ok = false;
+    const uint value = t.toUInt(&ok, 16);
+    if (!ok || t.isEmpty() || !radio.IsMapped(value)) {
+        error = QStringLiteral("--stuck-byte takes a radio memory address (hexadecimal, 10000-10FFF or 20000-20FFF), not \"%1\"").arg(text);
+        return false;
+    }
+    out = value;
     return true;
 }
 
@@ -86,6 +111,10 @@ int main(int argc, char **argv)
         {QStringLiteral("silent"), QStringLiteral("Never answer (the cable still echoes).")},
         {QStringLiteral("silent-after"), QStringLiteral("Answer N replies, then fall silent."), QStringLiteral("N")},
         {QStringLiteral("noise"), QStringLiteral("Put noise bytes between the acknowledgement and each reply frame.")},
+        {QStringLiteral("endless-noise"), QStringLiteral("Answer the first request with the acknowledgement, then stream noise for ever.")},
+        {QStringLiteral("wrong-address"), QStringLiteral("Answer the N-th reply (from 1), a memory reply, for another address (0x20 further), once."), QStringLiteral("N")},
+        {QStringLiteral("short-reply"), QStringLiteral("Send the N-th reply (from 1) with half its data bytes, once."), QStringLiteral("N")},
+        {QStringLiteral("stuck-byte"), QStringLiteral("A memory byte that keeps its value when written (hexadecimal address; may be repeated)."), QStringLiteral("ADDR")},
         {QStringLiteral("reply-delay"), QStringLiteral("The radio's turnaround before each reply, in ms."), QStringLiteral("MS")},
         {QStringLiteral("unplug-after"), QStringLiteral("Pull the cable (close the terminal and exit) after N replies."), QStringLiteral("N")},
         {QStringLiteral("log"), QStringLiteral("Write the command log to FILE (default: stderr)."), QStringLiteral("FILE")},
@@ -141,14 +170,26 @@ int main(int argc, char **argv)
 
     QString error;
     int baud = 16406, status = 0, badAck = 0, badChecksum = 0, silentAfter = -1, delay = 0, unplugAfter = -1;
-    if (!parseCount(p, QStringLiteral("baud"), baud, error) || !parseCount(p, QStringLiteral("memory-status"), status, error)
-        || !parseCount(p, QStringLiteral("bad-ack"), badAck, error) || !parseCount(p, QStringLiteral("bad-checksum"), badChecksum, error)
-        || !parseCount(p, QStringLiteral("silent-after"), silentAfter, error) || !parseCount(p, QStringLiteral("reply-delay"), delay, error)
+    int wrongAddress = 0, shortReply = 0;
+    // The memory status is five bits; reply numbers count from 1.
+    if (!parseCount(p, QStringLiteral("baud"), baud, error, 0, 4000000) || !parseCount(p, QStringLiteral("memory-status"), status, error, 0, 31)
+        || !parseCount(p, QStringLiteral("bad-ack"), badAck, error, 1) || !parseCount(p, QStringLiteral("bad-checksum"), badChecksum, error, 1)
+        || !parseCount(p, QStringLiteral("wrong-address"), wrongAddress, error, 1) || !parseCount(p, QStringLiteral("short-reply"), shortReply, error, 1)
+        || !parseCount(p, QStringLiteral("silent-after"), silentAfter, error) || !parseCount(p, QStringLiteral("reply-delay"), delay, error, 0, 60000)
         || !parseCount(p, QStringLiteral("unplug-after"), unplugAfter, error))
         return usage(error);
-    if (status > 255)
-        return usage(QStringLiteral("--memory-status is one byte"));
+    if (baud > 0 && baud < 300)
+        return usage(QStringLiteral("--baud takes 0 (no pacing) or 300 to 4000000, not %1").arg(baud));
     CSimulatedRadio::Faults &faults = radio.faults();
+    for (const QString &text : p.values(QStringLiteral("stuck-byte"))) {
+        uint32_t address = 0;
+        if (!parseAddress(text, radio, address, error))
+            return usage(error);
+        faults.stuckBytes.push_back(address);
+    }
+    faults.wrongAddressAtReply = wrongAddress;
+    faults.shortReplyAtReply = shortReply;
+    faults.endlessNoise = p.isSet(QStringLiteral("endless-noise"));
     faults.memoryStatus = static_cast<uint8_t>(status);
     faults.refuseWrites = p.isSet(QStringLiteral("refuse-write"));
     faults.badAckAtReply = badAck;
@@ -190,10 +231,21 @@ int main(int argc, char **argv)
 
     QString linkPath;
     if (p.isSet(QStringLiteral("link"))) {
-        linkPath = p.value(QStringLiteral("link"));
-        ::unlink(linkPath.toLocal8Bit().constData());
-        if (::symlink(line.SlavePath().toLocal8Bit().constData(), linkPath.toLocal8Bit().constData()) != 0)
-            return usage(QStringLiteral("cannot make the link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno))));
+        // Only an absent path or an old symbolic link is replaced: a file
+        // or anything else at the path is never deleted.
+        const QByteArray link = p.value(QStringLiteral("link")).toLocal8Bit();
+        struct stat st{};
+        if (link.isEmpty())
+            return usage(QStringLiteral("--link needs a path"));
+        if (::lstat(link.constData(), &st) == 0) {
+            if (!S_ISLNK(st.st_mode))
+                return usage(QStringLiteral("refusing to replace %1 by the link: it exists and is not a symbolic link").arg(QString::fromLocal8Bit(link)));
+            if (::unlink(link.constData()) != 0)
+                return usage(QStringLiteral("cannot replace the link %1: %2").arg(QString::fromLocal8Bit(link), QString::fromLocal8Bit(std::strerror(errno))));
+        }
+        if (::symlink(line.SlavePath().toLocal8Bit().constData(), link.constData()) != 0)
+            return usage(QStringLiteral("cannot make the link %1: %2").arg(QString::fromLocal8Bit(link), QString::fromLocal8Bit(std::strerror(errno))));
+        linkPath = QString::fromLocal8Bit(link);
     }
 
     std::printf("%s\n", line.SlavePath().toLocal8Bit().constData());
@@ -217,8 +269,14 @@ int main(int argc, char **argv)
             rc = 1;
         }
     }
-    if (!linkPath.isEmpty())
-        ::unlink(linkPath.toLocal8Bit().constData());
+    if (!linkPath.isEmpty()) {
+        // Removed only while it is still our link.
+        char target[256] = {};
+        const QByteArray link = linkPath.toLocal8Bit();
+        const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
+        if (n > 0 && QString::fromLocal8Bit(target, static_cast<int>(n)) == line.SlavePath())
+            ::unlink(link.constData());
+    }
     if (logFile) {
         std::fprintf(logFile, "END %d requests, %d replies, %ld bytes in, %ld bytes out\n", radio.RequestsSeen(), radio.RepliesSent(), line.BytesIn(), line.BytesOut());
         if (logFile != stderr)

@@ -1,8 +1,8 @@
 #pragma once
 // A read or write as the read/write dialog runs it, without any
 // window: under the radio lock, the link start, then (while the continue
-// flag stands) the read or the write, then (while it still stands) the
-// reset. The notification sink clears the continue flag when it receives a
+// flag stands) the read or the write, then the reset, which runs after a
+// failed read or write too (only a failed link start skips it). The notification sink clears the continue flag when it receives a
 // failure (type 3) or a memory warning (type 4); the flag is read between
 // stages. Shared by the CLI and, later, the dialog's worker thread.
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace tavo;
 using tavo::test::RunCli;
 using tavo::test::SimProcess;
@@ -80,8 +82,10 @@ TEST(CliRadio, MemoryWarningsAreShownAndFail)
     EXPECT_TRUE(Text(r.err).contains(QLatin1String("Warning: Radio's memory is corrupted. Please perform factory reset to correct the error.")))
         << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(out)) << "no image from a failed read";
+    EXPECT_EQ(Text(r.err).count(QLatin1String("Warning:")), 1) << "the reset's outcome never masks the warning";
     sim.Stop();
-    EXPECT_FALSE(sim.Log().contains(QStringLiteral("RESET"))) << "nothing after the warning";
+    const QStringList log = sim.Log();
+    EXPECT_EQ(log.indexOf(QStringLiteral("STATUS 8")) + 1, log.indexOf(QStringLiteral("RESET"))) << "the reset follows the warning";
 }
 
 TEST(CliRadio, ARefusedWriteIsACommunicationError)
@@ -120,13 +124,20 @@ TEST(CliRadio, FactoryResetNeedsYesThenResetsTwice)
 
 TEST(CliRadio, UsageErrors)
 {
-    EXPECT_EQ(RunCli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("/dev/null")}).exitCode, 2);
-    const test::CliResult profile = RunCli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--profile"), QStringLiteral("x.kp2")});
-    EXPECT_EQ(profile.exitCode, 2);
-    EXPECT_TRUE(Text(profile.err).contains(QLatin1String("--image OUT")));
-    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("profile.kp2"), QStringLiteral("--port"), QStringLiteral("/dev/null")}).exitCode, 2);
+    const test::CliResult read = RunCli({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("/dev/null")});
+    EXPECT_EQ(read.exitCode, 2);
+    EXPECT_TRUE(Text(read.err).contains(QLatin1String("--image OUT or --profile OUT.kp2")));
+    EXPECT_EQ(RunCli({QStringLiteral("read"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("--password"), QStringLiteral("1234")}).exitCode, 2);
+    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("/dev/null")}).exitCode, 2);
     EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("--password"), QStringLiteral("1234")}).exitCode, 2);
     EXPECT_EQ(RunCli({QStringLiteral("identify"), QStringLiteral("extra")}).exitCode, 2);
+    // An empty port name never falls back to some serial device.
+    for (const char *command : {"identify", "reset"}) {
+        const test::CliResult empty = RunCli({QLatin1String(command), QStringLiteral("--port"), QString()});
+        EXPECT_EQ(empty.exitCode, 2) << command;
+        EXPECT_TRUE(Text(empty.err).contains(QLatin1String("--port needs a device name"))) << empty.err.toStdString();
+    }
+    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--port"), QString(), QStringLiteral("--image"), test::SampleImagePath()}).exitCode, 2);
 }
 
 TEST(CliRadio, CablesPrintsACount)
@@ -147,4 +158,96 @@ TEST(CliRadio, ACablePulledMidReadSaysTheConnectionWasLost)
     const QString err = Text(r.err);
     EXPECT_TRUE(err.contains(QLatin1String("Read Failed!\nError: Communication Error.\nThe connection to the radio was lost"))) << err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// Replies for another address: a read answered once from another address
+// is retried and gives the radio's own bytes; a write chunk answered for
+// another address fails the write, which then says the radio may hold a
+// partly written codeplug. A radio streaming noise ends the command within
+// its retry budget; the trace names what went wrong.
+TEST(CliRadio, WrongAddressesAndEndlessNoiseFailTheTransferNeverSucceed)
+{
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--wrong-address"), QStringLiteral("3"), QStringLiteral("--baud"), QStringLiteral("0")}));
+        const QString out = sim.TempPath(QStringLiteral("read.img"));
+        const test::CliResult r = RunCli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), out});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QFile f(out);
+        QFile sample(test::SampleImagePath());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly) && sample.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), sample.readAll()) << "bytes of another address read as the radio's";
+    }
+    {
+        // Replies: link 1, status 2, model 3, firmware 4, 13 reads, the first write chunk 18.
+        SimProcess sim(SampleArgs({QStringLiteral("--wrong-address"), QStringLiteral("18"), QStringLiteral("--baud"), QStringLiteral("0")}));
+        const QString trace = sim.TempPath(QStringLiteral("trace.txt"));
+        const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath(),
+                                          QStringLiteral("--trace"), trace});
+        EXPECT_EQ(r.exitCode, 1);
+        const QString err = Text(r.err);
+        EXPECT_TRUE(err.contains(QLatin1String("Write Failed!\nError: Communication Error.\nThe radio may now hold a partly written codeplug."))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QLatin1String("unexpected reply")));
+        EXPECT_FALSE(err.contains(QLatin1String("Write Succeeded!")));
+        sim.Stop();
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("WRITE ")), 1) << "no chunk after the wrong reply";
+        EXPECT_EQ(sim.Log()[sim.Log().size() - 2], QStringLiteral("RESET")) << "the reset follows the failed write";
+        QFile t(trace);
+        ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(QString::fromUtf8(t.readAll()).contains(QLatin1String("FAIL write 010000 32: unexpected reply (command 84, address 010020)")));
+    }
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--endless-noise")}));
+        const QString trace = sim.TempPath(QStringLiteral("trace.txt"));
+        const test::CliResult r = RunCli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), sim.TempPath(QStringLiteral("r.img")),
+                                          QStringLiteral("--trace"), trace});
+        EXPECT_EQ(r.exitCode, 1) << "the command must end";
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("Error: Communication Error.")));
+        QFile t(trace);
+        ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(QString::fromUtf8(t.readAll()).contains(QLatin1String("FAIL link start: unexpected reply")));
+    }
+}
+
+// A write that fails after it began to change the radio says so (and how
+// to put it right); one that failed before changed nothing and does not.
+TEST(CliRadio, OnlyAnInterruptedWriteSpeaksOfAPartlyWrittenCodeplug)
+{
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--bad-ack"), QStringLiteral("20"), QStringLiteral("--baud"), QStringLiteral("0")}));
+        const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath()});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("Writing to it again, or writing back its backup image, puts it right."))) << r.err.toStdString();
+    }
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--memory-status"), QStringLiteral("3"), QStringLiteral("--baud"), QStringLiteral("0")}));
+        const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath()});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_FALSE(Text(r.err).contains(QLatin1String("partly written"))) << r.err.toStdString();
+    }
+}
+
+// write --image refuses what image2profile refuses (with its message),
+// before anything goes to the radio.
+TEST(CliRadio, WriteImageRefusesAnImageThatIsNoCodeplug)
+{
+    SimProcess sim(SampleArgs({QStringLiteral("--baud"), QStringLiteral("0")}));
+    QByteArray random(static_cast<int>(VirtualCP::kSize), 0);
+    std::mt19937 rng(7);
+    for (char &b : random)
+        b = static_cast<char>(rng());
+    for (const QByteArray &bytes : {QByteArray(static_cast<int>(VirtualCP::kSize), 0), random}) {
+        const QString path = sim.TempPath(QStringLiteral("bad.img"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        const test::CliResult refused = RunCli({QStringLiteral("image2profile"), path});
+        const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), path});
+        EXPECT_NE(refused.exitCode, 0);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(Text(r.err).trimmed(), Text(refused.err).trimmed());
+        EXPECT_FALSE(Text(r.err).contains(QLatin1String("Write Succeeded!")));
+    }
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 0) << "the link never started";
 }

@@ -206,13 +206,16 @@ TEST_F(OperationFixture, WriteOrderOfCommands)
     const QStringList l = log();
     ASSERT_GE(l.size(), 3);
     EXPECT_EQ(l.first(), QStringLiteral("STATUS 0"));
+    // The radio's own model and firmware decide what depends on the radio.
+    EXPECT_EQ(l[1], QStringLiteral("READ 010E22 10"));
+    EXPECT_TRUE(l[2].startsWith(QLatin1String("FIRMWARE ")));
     const int control = l.indexOf(QStringLiteral("CONTROL 1F 03 00"));
     ASSERT_GT(control, 0);
     EXPECT_EQ(l[control - 1], QStringLiteral("WRITE 010180 14")) << "398 bytes: the last chunk is 14";
     EXPECT_TRUE(l[control + 1].startsWith(QLatin1String("FREQ 0 ")));
     EXPECT_EQ(CountLines(l, QStringLiteral("FREQ ")), 16);
     EXPECT_EQ(l.last(), QStringLiteral("CLOSEFREQ 16 %1").arg(sample.ProgrammingModeEnabled()));
-    EXPECT_EQ(CountLines(l, QStringLiteral("READ 010")), 13) << "398 bytes read before the write";
+    EXPECT_EQ(CountLines(l, QStringLiteral("READ 010")), 14) << "the model, then 398 bytes read before the write";
 }
 
 TEST_F(OperationFixture, ARadioWithCode122IsWrittenWith386Bytes)
@@ -257,8 +260,22 @@ TEST_F(OperationFixture, AWriteChangesOnlyTheBytesItMayChange)
         cp.SetFrequencySlots(rng() % 100);
         cp.SetMaxCodes(round % 2 ? 127 : 122);
         if (round % 3 == 0) {
+            // The radio is one the firmware step applies to.
             cp = FirmwareStepImage(cp);
             cp.bytes[9] = round % 2 ? 4 : 5;
+            link->radio().WriteRange(kModelAddress, cp.At(6), 8);
+            link->radio().SetFirmware('R', '1', '6');
+        }
+        // What the write keys on is the radio's model and firmware.
+        link->radio().ReadRange(kModelAddress, 8, cp.At(6));
+        if (round % 3 == 0) {
+            cp.SetFirmwarePhase('R');
+            cp.SetFirmwareVersion('1');
+            cp.SetFirmwareRevision('6');
+        } else {
+            cp.SetFirmwarePhase('R');
+            cp.SetFirmwareVersion('2');
+            cp.SetFirmwareRevision('1');
         }
         const std::vector<uint8_t> before = link->radio().Memory();
         recorder.Clear();
@@ -273,6 +290,7 @@ TEST_F(OperationFixture, AWriteChangesOnlyTheBytesItMayChange)
 TEST_F(OperationFixture, TheFirmwareStepWritesTableBWhenTheRadioDiffers)
 {
     const VirtualCP cp = FirmwareStepImage(sample);
+    link->radio().LoadImage(cp);
     link->radio().Poke(kLimitsByte13Address, 0xFF);
     ASSERT_TRUE(op->WriteRadio(cp));
     const QStringList l = log();
@@ -294,6 +312,7 @@ TEST_F(OperationFixture, TheFirmwareStepWritesTableBWhenTheRadioDiffers)
 TEST_F(OperationFixture, TheFirmwareStepLeavesTableBAloneWhenTheRadioHoldsIt)
 {
     const VirtualCP cp = FirmwareStepImage(sample);
+    link->radio().LoadImage(cp);
     link->radio().WriteRange(kParameterBlockAddress, kReferenceTableB.data(), kParameterBlockSize);
     ASSERT_TRUE(op->WriteRadio(cp));
     EXPECT_EQ(CountLines(log(), QStringLiteral("READ 010C9C 32")), 1);
@@ -305,8 +324,30 @@ TEST_F(OperationFixture, TableAForSecondLetterVAndDigit5)
     VirtualCP cp = FirmwareStepImage(sample);
     cp.bytes[7] = 'V';
     cp.bytes[9] = 5;
+    link->radio().LoadImage(cp);
     ASSERT_TRUE(op->WriteRadio(cp));
     EXPECT_EQ(link->radio().Peek(kParameterBlockAddress + 89), 0x43);
+}
+
+// An image of one firmware written to a radio of another: the step is the
+// radio's (an R16 image to an R21 radio leaves 10A99 and 10C9C alone; an R21
+// image to an R16 radio gets the step).
+TEST_F(OperationFixture, TheFirmwareStepFollowsTheRadioNotTheImage)
+{
+    const VirtualCP r16 = FirmwareStepImage(sample);
+    ASSERT_TRUE(op->WriteRadio(r16)); // the radio is the sample, R21
+    EXPECT_EQ(CountLines(log(), QStringLiteral("CONTROL 1F 04 00")), 0);
+    EXPECT_EQ(CountLines(log(), QStringLiteral("WRITE 010A99")) + CountLines(log(), QStringLiteral("WRITE 010C9C")), 0);
+
+    link->radio().LoadImage(r16);
+    link->radio().Poke(kLimitsByte13Address, 0xFF);
+    link->radio().ClearLog();
+    ASSERT_TRUE(op->WriteRadio(sample)); // an R21 image to the R16 radio
+    EXPECT_EQ(CountLines(log(), QStringLiteral("CONTROL 1F 04 00")), 1);
+    EXPECT_EQ(link->radio().Peek(kLimitsByte13Address), 0x7F);
+    std::array<uint8_t, kParameterBlockSize> held{};
+    link->radio().ReadRange(kParameterBlockAddress, held.size(), held.data());
+    EXPECT_EQ(held, kReferenceTableB);
 }
 
 TEST_F(OperationFixture, ARefusedWriteFailsWithMinus12AndOneNotification)
@@ -474,14 +515,29 @@ TEST_F(OperationFixture, AWriteWhoseLinkStartFailsDoesNotSendTheCodeplug)
     EXPECT_EQ(CountLines(log(), QStringLiteral("WRITE")) + CountLines(log(), QStringLiteral("STATUS")), 0);
 }
 
-TEST_F(OperationFixture, AMemoryWarningStopsTheTransferBeforeTheReset)
+// A failed read or write is still followed by the reset (best effort), so
+// the radio never stays in programming mode; the first failure is the one
+// reported.
+TEST_F(OperationFixture, AFailedReadOrWriteIsFollowedByTheReset)
 {
     link->radio().faults().memoryStatus = 8;
     DialogSink sink;
     CRadioOperation dialogOp(&sink, link->Config());
     VirtualCP cp;
     EXPECT_FALSE(RunTransfer(dialogOp, TransferKind::Read, cp, sink.continueFlag));
-    EXPECT_EQ(log(), (QStringList{QStringLiteral("LINK"), QStringLiteral("STATUS 8")}));
+    EXPECT_EQ(log(), (QStringList{QStringLiteral("LINK"), QStringLiteral("STATUS 8"), QStringLiteral("RESET")}));
+    EXPECT_EQ(sink.recorder.Finals(), (std::vector<N>{{RadioDone, 0}, {RadioMemoryWarning, 8}, {RadioDone, 0}}));
+
+    link->radio().faults().memoryStatus = 0;
+    link->radio().faults().refuseWrites = true;
+    link->radio().ClearLog();
+    DialogSink writeSink;
+    CRadioOperation writeOp(&writeSink, link->Config());
+    cp = sample;
+    EXPECT_FALSE(RunTransfer(writeOp, TransferKind::Write, cp, writeSink.continueFlag));
+    EXPECT_EQ(log().last(), QStringLiteral("RESET"));
+    EXPECT_EQ(writeOp.FirstFailure(), LinkFailure::Refused);
+    EXPECT_TRUE(writeOp.WriteStarted());
 }
 
 TEST_F(OperationFixture, AnOperationOnAWorkerThreadNotifiesThroughTheSink)

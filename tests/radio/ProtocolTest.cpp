@@ -1,6 +1,7 @@
 // The protocol against the simulated radio in process: chunking, the echo,
 // retries, the error codes, and bounded waits.
 
+#include "radio/CLinkTrace.h"
 #include "radio/CRadioProtocol.h"
 #include "radio/CSimTransport.h"
 #include "radio/RadioMemoryMap.h"
@@ -176,4 +177,88 @@ TEST_F(ProtocolFixture, FrequencySlotAndCloseCommands)
     EXPECT_EQ(protocol->StartLink(), 1);
     EXPECT_EQ(log(), (QStringList{QStringLiteral("FREQ 5 39 84 20 0C 4D 6A"), QStringLiteral("CLOSEFREQ 16 1"),
                                   QStringLiteral("CONTROL 1F 03 00"), QStringLiteral("LINK")}));
+}
+
+// A memory reply counts only with the expected command and exactly the
+// requested address and length: a read answered from another address (or
+// with fewer bytes) is a failed attempt and retried; a write answered for
+// another address fails the write at once, and no later chunk goes
+// anywhere else.
+TEST_F(ProtocolFixture, RepliesForAnotherAddressOrLengthAreFailedAttempts)
+{
+    std::vector<uint8_t> expect(64);
+    link->radio().ReadRange(0x10E18, 64, expect.data());
+
+    link->radio().faults().wrongAddressAtReply = 2;
+    uint8_t buf[64] = {};
+    EXPECT_EQ(protocol->ReadMemory(0x10E18, 64, buf), 64);
+    EXPECT_EQ(std::memcmp(buf, expect.data(), 64), 0) << "bytes of another address taken as data";
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("READ 010E38 32")), 2);
+
+    link->radio().faults().shortReplyAtReply = link->radio().RepliesSent() + 1;
+    std::memset(buf, 0, sizeof buf);
+    EXPECT_EQ(protocol->ReadMemory(0x10E18, 32, buf), 32);
+    EXPECT_EQ(std::memcmp(buf, expect.data(), 32), 0);
+    EXPECT_EQ(protocol->LastFailure(), LinkFailure::None);
+
+    link->radio().ClearLog();
+    link->radio().faults().wrongAddressAtReply = link->radio().RepliesSent() + 1;
+    std::vector<uint8_t> data(70, 0xAB);
+    EXPECT_EQ(protocol->WriteMemory(data.data(), 70, 0x10800), -1);
+    EXPECT_EQ(protocol->LastFailure(), LinkFailure::UnexpectedReply);
+    EXPECT_EQ(log().filter(QStringLiteral("WRITE")), (QStringList{QStringLiteral("WRITE 010800 32")}));
+}
+
+// A radio that acknowledges and then streams noise for ever: every reply
+// wait ends within its bound, so a command ends within its retry budget.
+TEST_F(ProtocolFixture, EndlessNoiseEndsEveryWaitWithinItsBound)
+{
+    link->radio().faults().endlessNoise = true;
+    uint8_t buf[32];
+    const long before = link->bytesRead;
+    EXPECT_EQ(protocol->ReadChunk(0x10000, 32, buf), -1);
+    // The first attempt sees P and then noise; the second sees noise where
+    // P belongs.
+    EXPECT_TRUE(protocol->LastFailure() == LinkFailure::UnexpectedReply || protocol->LastFailure() == LinkFailure::NoAcknowledgement);
+    // Two attempts, each: the echo and at most the allowed reply bytes.
+    EXPECT_LE(link->bytesRead - before, 2 * (9 + CRadioProtocol::kLargestReply + CRadioProtocol::kMaxSkippedBytes));
+    uint8_t status = 0;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
+    EXPECT_LT(protocol->ReplyWaitLimitMs(), 3000);
+}
+
+// Short replies to the firmware and status queries are retried as a
+// short memory reply is; the trace names each failure's kind.
+TEST_F(ProtocolFixture, ShortQueryRepliesAreRetriedAndTheTraceNamesEachFailure)
+{
+    auto trace = std::make_shared<CLinkTrace>();
+    CCableConfig config = link->Config();
+    config.trace = trace;
+    protocol = std::make_unique<CRadioProtocol>(config);
+    ASSERT_EQ(protocol->OpenDevice(0), 1);
+
+    link->radio().faults().shortReplyAtReply = 1;
+    char fw[3] = {};
+    EXPECT_EQ(protocol->ReadFirmwareVersion(fw), 3);
+    EXPECT_EQ(std::string(fw, 3), "R21");
+    link->radio().faults().shortReplyAtReply = 3;
+    uint8_t status = 0xFF;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), 3);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("FIRMWARE")), 2);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("STATUS")), 2);
+
+    link->radio().faults().badChecksumAtReply = link->radio().RepliesSent() + 1;
+    EXPECT_EQ(protocol->ReadFirmwareVersion(fw), 3);
+    link->radio().faults().silent = true;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
+
+    const QStringList lines = trace->Lines();
+    EXPECT_EQ(lines.filter(QStringLiteral("FAIL firmware query: short answer")).size(), 1) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(lines.filter(QStringLiteral("FAIL memory status query: short answer")).size(), 1);
+    EXPECT_EQ(lines.filter(QStringLiteral("FAIL firmware query: bad checksum")).size(), 1);
+    EXPECT_EQ(lines.filter(QStringLiteral("FAIL memory status query: no answer")).size(), 2);
+    EXPECT_FALSE(lines.filter(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} TX F2 23 03 E7$"))).isEmpty())
+        << "every byte sent, time-stamped with milliseconds";
+    EXPECT_FALSE(lines.filter(QStringLiteral(" RX ")).isEmpty());
 }

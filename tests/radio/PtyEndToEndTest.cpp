@@ -6,6 +6,9 @@
 #include "radio/CSimulatedRadio.h"
 
 #include "RadioTestSupport.h"
+#include "support/CliRunner.h"
+
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -177,4 +180,63 @@ TEST(PtyEndToEnd, ARadioSlowToAnswerIsWaitedForWithinTheReplyRetries)
     CRadioOperation op(&rec, Port(sim));
     EXPECT_TRUE(op.StartLink()) << op.FailureDetail().toStdString();
     EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioDone, 0}}));
+}
+
+// Fault arguments out of range are refused (the radio's status is five
+// bits, reply numbers count from 1), and --link never deletes a file: only
+// an absent path or an old symbolic link becomes the link.
+TEST(PtyEndToEnd, TheSimulatorRefusesBadArgumentsAndNeverDeletesAFile)
+{
+    for (const QStringList &args : {QStringList{QStringLiteral("--memory-status"), QStringLiteral("32")}, QStringList{QStringLiteral("--bad-ack"), QStringLiteral("0")},
+                                    QStringList{QStringLiteral("--bad-checksum"), QStringLiteral("0")}, QStringList{QStringLiteral("--wrong-address"), QStringLiteral("0")},
+                                    QStringList{QStringLiteral("--stuck-byte"), QStringLiteral("30000")}, QStringList{QStringLiteral("--baud"), QStringLiteral("-5")}}) {
+        const test::CliResult r = test::RunTool(QStringLiteral("tavo-radio-sim"), args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+    }
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("precious.txt"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep me");
+    }
+    const test::CliResult r = test::RunTool(QStringLiteral("tavo-radio-sim"), {QStringLiteral("--link"), file});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(QLatin1String("not a symbolic link"))) << r.err.toStdString();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep me"));
+
+    const QString link = dir.filePath(QStringLiteral("radio"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/nonexistent"), link));
+    SimProcess sim({QStringLiteral("--link"), link});
+    ASSERT_FALSE(sim.Port().isEmpty());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), sim.Port()) << "an old link is replaced";
+    sim.Stop();
+    EXPECT_FALSE(QFileInfo::exists(link) || QFileInfo(link).isSymLink()) << "the link goes with the radio";
+}
+
+// The new faults over the real terminal: a read answered once from another
+// address still reads the radio's own bytes; endless noise ends the
+// operation with one failure.
+TEST(PtyEndToEnd, WrongAddressAndEndlessNoise)
+{
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--wrong-address"), QStringLiteral("5"), QStringLiteral("--baud"), QStringLiteral("0")}));
+        ASSERT_FALSE(sim.Port().isEmpty());
+        CRadioOperation op(nullptr, Port(sim));
+        VirtualCP cp;
+        ASSERT_TRUE(op.ReadRadio(cp));
+        EXPECT_EQ(cp, test::SampleImage());
+    }
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--endless-noise")}));
+        ASSERT_FALSE(sim.Port().isEmpty());
+        CRadioNotificationRecorder rec;
+        CRadioOperation op(&rec, Port(sim));
+        CRadioIdent ident;
+        EXPECT_FALSE(op.Identify(ident));
+        EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioCommFailure, -1}}));
+        EXPECT_EQ(op.FirstFailure(), LinkFailure::UnexpectedReply);
+    }
 }

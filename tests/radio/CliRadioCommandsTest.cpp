@@ -1,0 +1,273 @@
+// The radio commands of the main frame on the command line against
+// tavo-radio-sim over a pseudo-terminal: read into a profile, write a
+// profile with its checks and questions, passwords, a smaller radio,
+// backups, verify, the serial trace and a batch of radios.
+
+#include "RadioTestSupport.h"
+
+#include "support/CliRunner.h"
+
+#include <QDir>
+#include <QProcessEnvironment>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace tavo;
+using tavo::test::SimProcess;
+
+namespace {
+
+// A radio image file: the sample with `change` applied.
+QString RadioImage(const QTemporaryDir &dir, const QString &name, const std::function<void(VirtualCP &)> &change)
+{
+    VirtualCP cp = test::SampleImage();
+    change(cp);
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(reinterpret_cast<const char *>(cp.bytes.data()), VirtualCP::kSize);
+    return path;
+}
+
+void SetModel(VirtualCP &cp, const char letters[3], std::initializer_list<uint8_t> digits)
+{
+    std::memcpy(cp.At(6), letters, 3);
+    size_t i = 9;
+    for (uint8_t d : digits)
+        cp.bytes[i++] = d;
+}
+
+struct RadioCommands : ::testing::Test {
+    QTemporaryDir dir;
+    QString profile;
+
+    void SetUp() override
+    {
+        // The sample radio's profile, plain XML.
+        const test::CliResult r = test::RunCli({QStringLiteral("image2profile"), test::SampleImagePath()});
+        ASSERT_EQ(r.exitCode, 0);
+        profile = dir.filePath(QStringLiteral("sample.xml"));
+        QFile f(profile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(r.out);
+    }
+
+    // tavocps-cli with the backups in our folder.
+    test::CliResult Cli(const QStringList &args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"), args);
+        p.closeWriteChannel();
+        test::CliResult r;
+        if (!p.waitForFinished(120000)) {
+            p.kill();
+            p.waitForFinished();
+            return r;
+        }
+        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = p.readAllStandardOutput();
+        r.err = p.readAllStandardError();
+        return r;
+    }
+    QStringList Backups() const { return QDir(dir.filePath(QStringLiteral("data/tavocps/backups"))).entryList(QDir::Files, QDir::Name); }
+};
+
+QString Text(const QByteArray &b)
+{
+    return QString::fromUtf8(b);
+}
+
+} // namespace
+
+// A read into a profile file, a write of it with a backup first and a
+// verify after; the trace records the bytes.
+TEST_F(RadioCommands, ReadIntoAProfileThenWriteItBackWithBackupAndVerify)
+{
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Port().isEmpty());
+    const QString kp2 = dir.filePath(QStringLiteral("radio.kp2"));
+    test::CliResult r = Cli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--profile"), kp2});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = Cli({QStringLiteral("decode"), kp2});
+    EXPECT_TRUE(Text(r.out).contains(QLatin1String("model=\"OUD11602\""))) << "a stored profile file of the radio";
+
+    const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+    r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), kp2, QStringLiteral("--verify"), QStringLiteral("--trace"), trace});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(Text(r.err).contains(QLatin1String("Write Succeeded!\nVerify Succeeded!")));
+    const QStringList backups = Backups();
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^123ABC4567-\\d{8}-\\d{6}\\.img$")).match(backups.first()).hasMatch()) << backups.first().toStdString();
+    QFile backup(dir.filePath(QStringLiteral("data/tavocps/backups/")) + backups.first());
+    QFile sample(test::SampleImagePath());
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly) && sample.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), sample.readAll()) << "the backup is what the radio held";
+    QFile t(trace);
+    ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+    const QString traced = QString::fromUtf8(t.readAll());
+    EXPECT_TRUE(traced.contains(QLatin1String(" TX FF 17 00 24 01 00 00"))) << "the first write chunk is in the trace";
+
+    // The backup puts back what the radio held.
+    r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), backup.fileName()});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+}
+
+// A radio with a password: missing or wrong ends with 279 and nothing is
+// read or written; the right one opens it.
+TEST_F(RadioCommands, APasswordIsAskedForAndChecked)
+{
+    const QString image = RadioImage(dir, QStringLiteral("pwd.img"), [](VirtualCP &cp) { std::memcpy(cp.PasswordBytes(), "1234", 4); });
+    SimProcess sim({QStringLiteral("--image"), image, QStringLiteral("--baud"), QStringLiteral("0")});
+    const QString kp2 = dir.filePath(QStringLiteral("radio.kp2"));
+    for (const QStringList &extra : {QStringList{}, QStringList{QStringLiteral("--password"), QStringLiteral("9999")}}) {
+        const test::CliResult r = Cli(QStringList{QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--profile"), kp2} + extra);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("The password is not correct. Please check it!"))) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(kp2));
+    }
+    test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--password"), QStringLiteral("9999")});
+    EXPECT_EQ(r.exitCode, 1);
+    r = Cli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--profile"), kp2, QStringLiteral("--password"), QStringLiteral("1234")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(kp2));
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0) << "nothing written without the password";
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 1) << "only the read with the password started a transfer";
+}
+
+// The checks of a read and a write: a radio of another region (read: 403
+// naming the edition), another clone class (write: 462), another band
+// (269), a channel frequency out of range (511), codes the radio lacks
+// (483), an unknown codeplug (402); a smaller radio asks 319: No leaves the
+// radio untouched, --yes converts.
+TEST_F(RadioCommands, ChecksAfterTheIdentificationAndTheSmallerRadio)
+{
+    struct Case {
+        const char *name;
+        std::function<void(VirtualCP &)> change;
+        bool read;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"americas", [](VirtualCP &cp) { SetModel(cp, "OUD", {1, 1, 6, 0, 1}); }, true,
+         "The CPS does not support this radio's region. Please use the \"Tavo Americas CPS\"."},
+        {"clone", [](VirtualCP &cp) { cp.SetCloneCompatibility(21); }, false, "The CPS does not support this radio model."},
+        {"band", [](VirtualCP &cp) { SetModel(cp, "OVD", {1, 1, 6, 0, 2}); }, false, "Invalid frequency: This frequency is not supported by this radio."},
+    };
+    for (const Case &c : cases) {
+        SimProcess sim({QStringLiteral("--image"), RadioImage(dir, QLatin1String(c.name) + QStringLiteral(".img"), c.change), QStringLiteral("--baud"), QStringLiteral("0")});
+        const test::CliResult r = c.read ? Cli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--profile"), dir.filePath(QStringLiteral("x.kp2"))})
+                                         : Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile});
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String(c.message))) << c.name << ": " << r.err.toStdString();
+        sim.Stop();
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 0) << c.name << ": no transfer started";
+    }
+
+    // The profile's own checks: a channel frequency outside its range (511,
+    // before anything is asked of the radio); a code above 122 for a radio
+    // that has no more (483); a radio codeplug this installation does not
+    // handle (402).
+    auto edited = [&](const QString &name, const QString &from, const QString &to) {
+        QFile in(profile);
+        in.open(QIODevice::ReadOnly);
+        const QString path = dir.filePath(name);
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(QString::fromUtf8(in.readAll()).replace(from, to).toUtf8());
+        return path;
+    };
+    {
+        SimProcess sim({QStringLiteral("--image"), RadioImage(dir, QStringLiteral("122.img"), [](VirtualCP &cp) { cp.SetMaxCodes(122); }),
+                        QStringLiteral("--baud"), QStringLiteral("0")});
+        test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(),
+                                 edited(QStringLiteral("range.xml"), QStringLiteral("start_freq=\"446000000\""), QStringLiteral("start_freq=\"446100000\""))});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("At least one channel frequency is out of the valid frequency range."))) << r.err.toStdString();
+        r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(),
+                 edited(QStringLiteral("code.xml"), QStringLiteral("rx_code=\"1\""), QStringLiteral("rx_code=\"200\""))});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("(CT/DCS Code). Its range is 0 - 122."))) << r.err.toStdString();
+        sim.Stop();
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 0);
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("STATUS")), 1) << "511 asks nothing of the radio";
+    }
+    {
+        SimProcess sim({QStringLiteral("--image"), RadioImage(dir, QStringLiteral("cp.img"), [](VirtualCP &cp) {
+                            cp.SetCodeplugPhase('R');
+                            cp.SetCodeplugVersion(19);
+                        }),
+                        QStringLiteral("--baud"), QStringLiteral("0")});
+        const test::CliResult r = Cli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--profile"), dir.filePath(QStringLiteral("x.kp2"))});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("Codeplug version of CPS and radio are incompatible! Please update your CPS."))) << r.err.toStdString();
+    }
+
+    const QString small = RadioImage(dir, QStringLiteral("small.img"), [](VirtualCP &cp) { SetModel(cp, "OUD", {1, 0, 8, 0, 2}); });
+    SimProcess sim({QStringLiteral("--image"), small, QStringLiteral("--baud"), QStringLiteral("0")});
+    test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Text(r.err).contains(QLatin1String("When converting from high-tier radio to low-tier radio"))) << r.err.toStdString();
+    r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--yes"), QStringLiteral("--verify")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 1) << "the No wrote nothing";
+}
+
+// --verify catches a radio that did not keep a byte it was sent.
+TEST_F(RadioCommands, VerifyNamesTheFieldARadioDidNotKeep)
+{
+    // The radio says HELLO at power-up; the profile WELCOME; byte 24 of the
+    // settings record (the first power-up character) is stuck.
+    const QString image = RadioImage(dir, QStringLiteral("hello.img"), [](VirtualCP &cp) { std::memcpy(cp.PowerupTextBytes(), "HELLO\0\0\0", 8); });
+    SimProcess sim({QStringLiteral("--image"), image, QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--stuck-byte"), QStringLiteral("10018")});
+    const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--verify")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Text(r.err).contains(QLatin1String("Verify Failed! The radio does not hold what was written: the first difference is in setting byte 24.")))
+        << r.err.toStdString();
+}
+
+// Three radios one after another on one port (each simulator links the
+// same path): each written and verified, one log line each, each radio
+// keeping its own serial number.
+TEST_F(RadioCommands, ABatchProgramsOneRadioAfterAnother)
+{
+    const QString port = dir.filePath(QStringLiteral("radio-port"));
+    const QString log = dir.filePath(QStringLiteral("batch.csv"));
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"), {QStringLiteral("write"), QStringLiteral("--port"), port, profile, QStringLiteral("--batch"), log});
+    ASSERT_TRUE(cli.waitForStarted());
+    auto lines = [&] {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+    };
+    const char *serials[] = {"SER0000001", "SER0000002", "SER0000003"};
+    for (int n = 0; n < 3; ++n) {
+        const QString image = RadioImage(dir, QStringLiteral("r%1.img").arg(n), [&](VirtualCP &cp) { std::memcpy(cp.SerialBytes(), serials[n], 10); });
+        SimProcess sim({QStringLiteral("--image"), image, QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--link"), port});
+        ASSERT_FALSE(sim.Port().isEmpty());
+        for (int wait = 0; wait < 300 && lines().size() < n + 2; ++wait)
+            QThread::msleep(100);
+        ASSERT_EQ(lines().size(), n + 2) << cli.readAllStandardError().toStdString();
+    }
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QStringList l = lines();
+    ASSERT_EQ(l.size(), 4);
+    EXPECT_EQ(l[0], QStringLiteral("serial,model,firmware,time,result,message"));
+    for (int n = 0; n < 3; ++n) {
+        EXPECT_TRUE(l[n + 1].startsWith(QStringLiteral("%1,OUD11602,R21,").arg(QLatin1String(serials[n])))) << l[n + 1].toStdString();
+        EXPECT_TRUE(l[n + 1].endsWith(QLatin1String(",OK,Verify Succeeded!"))) << l[n + 1].toStdString();
+    }
+    EXPECT_EQ(Backups().size(), 3);
+}

@@ -1,0 +1,123 @@
+#pragma once
+// The radio commands of the main frame, written once for every front end:
+// the checks after an identification in their order, the password loop,
+// the write preparation (model, codeplug and compatibility checks, the image
+// from the profile, the model conversion for a smaller radio, the radio's
+// firmware and model copied into the image, the tone-code limit lowered),
+// and whole read and write commands with a backup of the radio's image
+// before every write and an optional verify after it.
+//
+// Questions and messages go through the message sink (ShowMessage); the
+// password dialog and the stage texts through the host. The GUI's
+// notification handler calls the steps one by one (the transfer runs in the
+// progress dialog); the command line runs ReadFromRadio / WriteToRadio.
+
+#include "radio/CRadioOperation.h"
+#include "workflow/CRadioTransfer.h"
+
+#include <QString>
+
+#include <atomic>
+
+namespace tavo {
+
+class CRadioDataModel;
+
+class IRadioCommandHost {
+public:
+    virtual ~IRadioCommandHost() = default;
+    // The password dialog for a radio whose password is `expected`: false
+    // when the user cancels; true with the accepted entry in `entered` (the
+    // GUI's dialog refuses a wrong entry itself with message 279).
+    virtual bool AskPassword(const QString &expected, QString &entered) = 0;
+    // A new stage of a command begins (its status text id), for progress.
+    virtual void Stage(int /*textId*/) {}
+    // The radio's image was saved before the write, to `path`.
+    virtual void BackedUp(const QString & /*path*/) {}
+};
+
+// The radio's model as text, three letters and five digits ("OUD11602"),
+// and its four password characters (up to the first zero).
+QString RadioModelText(const CRadioIdent &ident);
+QString RadioPasswordText(const CRadioIdent &ident);
+// The region code: the model's last two digits printed one after the other.
+QString RadioRegionCode(const CRadioIdent &ident);
+
+// The setting documents the checks need (regions, supported codeplug); the
+// GUI has loaded them at start-up, the command line loads them here. False
+// after the loader's message.
+bool EnsureSettingDocuments();
+
+// Identification checks 1 and 2: the region and clone class (a read: 403
+// with 504 naming the edition when one is known; a write: 462), then the
+// codeplug (402). Shows the message; false ends the command.
+bool CheckIdentification(const CRadioIdent &ident, bool forWrite);
+
+// While the radio has a password that differs from `accepted`, the host
+// asks for it; an accepted entry becomes `accepted`. False when cancelled.
+bool RunPasswordLoop(const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host);
+
+// Before a write starts: every channel frequency inside the profile's
+// frequency range, else message 511. False: nothing starts.
+bool CheckWriteStart(const CRadioDataModel &profile);
+
+// Everything between the identification and the write transfer: the checks
+// 440, 402, 396, 269, 483 in this order, the image filled from the profile,
+// the model conversion, the password loop, the radio's firmware and model
+// copied into the image and the image's tone-code limit lowered to the
+// radio's. False: the command ends (the message was shown or the user said
+// No or Cancel).
+bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host, VirtualCP &image);
+
+// The model conversion for a smaller radio: codes above the radio's
+// highest become 1; fewer channels (the models' fifth and sixth characters)
+// ask question 319 and then lower the channel limit, clear the channels
+// beyond it and move presets that point past it; a rotary radio (third
+// letter "R") for a profile that is not rotary asks 319 (unless asked
+// already) and clears the buttons in slots 8, 5 and 9. False after a No.
+bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const CRadioIdent &ident);
+
+// ---- verify and backup
+
+// The first field whose bits the write sets that reads back otherwise,
+// named for the user ("channel 3", "frequency slot 5", "setting byte 7",
+// "customised tone 2"); empty when the radio holds what was written.
+QString FirstUnwrittenField(const VirtualCP &written, const VirtualCP &readBack);
+
+// The folder of the radio backups: <user data>/tavocps/backups.
+QString BackupFolder();
+// Saves `image` as SERIAL-YYYYMMDD-HHMMSS.img in the backup folder; the
+// path written, or empty with `error` set.
+QString BackupRadioImage(const VirtualCP &image, QString &error);
+
+// ---- whole commands
+
+enum class RadioCommandResult {
+    Done,
+    Stopped,  // a check refused, the user cancelled: the message was shown
+    Failed,   // the link failed: the notification sink has the failure
+};
+
+// Identification, its checks, the password loop and the read transfer
+// (link start, read, reset) into `image`.
+RadioCommandResult ReadFromRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, QString &accepted, IRadioCommandHost &host, VirtualCP &image);
+
+struct RadioWriteOptions {
+    bool verify = false;
+};
+
+struct RadioWriteReport {
+    CRadioIdent ident;          // the radio written
+    QString serial;             // its serial number (from the backup read)
+    QString backupPath;         // where its image was saved
+    QString verifyDifference;   // the first field that did not read back
+};
+
+// The write road: the start check, identification, its checks, the write
+// preparation, the backup of the radio's current image (no backup, no
+// write), the write transfer (link start, write, reset), the password
+// handed back, and with `verify` a read-back compared with what was meant.
+RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, CRadioDataModel &profile, QString &accepted,
+                                IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report);
+
+} // namespace tavo
