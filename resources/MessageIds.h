@@ -125,6 +125,17 @@ enum : int {
     CsvRowsImported = 9716,       // "%1 of %2 rows imported."
     CsvNothingImported = 9717,
     CsvColumnProblem = 9718,      // "%1: %2", a column name and the rules' message
+
+    // ---- serial-port diagnostics
+    PortHolder = 9750,            // "%1 (process %2)"
+    PortHeldBy = 9751,            // "%1 is in use by %2. ..."
+    PortVanished = 9752,
+    CablesNoUsbPort = 9753,
+    CablesIsCable = 9754,
+    CablesNotCable = 9755,
+    CablesCanOpen = 9756,
+    CablesCannotOpen = 9757,      // "this user cannot open it: %1"
+    CablesPortLine = 9758,        // "%1: \"%2\", %3, %4"
 };
 
 } // namespace tavo::msg
