@@ -107,10 +107,33 @@ std::vector<xmlNode *> XmlXPath::Select(const char *expr, xmlNode *context) cons
         const xmlNodeSet *set = result->nodesetval;
         nodes.reserve(static_cast<size_t>(set->nodeNr));
         for (int i = 0; i < set->nodeNr; ++i)
-            nodes.push_back(set->nodeTab[i]);
+            if (set->nodeTab[i]->type != XML_NAMESPACE_DECL) // copies freed with the result
+                nodes.push_back(set->nodeTab[i]);
     }
     xmlXPathFreeObject(result);
     return nodes;
+}
+
+bool XmlXPath::SelectElements(const char *expr, xmlNode *context, std::vector<xmlNode *> &elements) const
+{
+    elements.clear();
+    if (!m_ctx)
+        return false;
+    m_ctx->node = context ? context : reinterpret_cast<xmlNode *>(m_ctx->doc);
+    xmlXPathObject *result = xmlXPathEvalExpression(X(expr), m_ctx);
+    bool ok = !result || result->type == XPATH_NODESET;
+    if (ok && result && result->nodesetval) {
+        const xmlNodeSet *set = result->nodesetval;
+        for (int i = 0; ok && i < set->nodeNr; ++i) {
+            ok = set->nodeTab[i]->type == XML_ELEMENT_NODE;
+            if (ok)
+                elements.push_back(set->nodeTab[i]);
+        }
+    }
+    xmlXPathFreeObject(result);
+    if (!ok)
+        elements.clear();
+    return ok;
 }
 
 xmlNode *XmlXPath::SelectFirst(const char *expr, xmlNode *context) const

@@ -50,6 +50,11 @@ public:
     // document when null). An invalid expression yields no nodes.
     std::vector<xmlNode *> Select(const char *expr, xmlNode *context = nullptr) const;
     xmlNode *SelectFirst(const char *expr, xmlNode *context = nullptr) const;
+    // Element paths: the elements `expr` selects, in document order (none
+    // for an invalid expression). False, and no elements, when its result
+    // holds anything but elements (namespace, attribute or text nodes, a
+    // number or a text).
+    bool SelectElements(const char *expr, xmlNode *context, std::vector<xmlNode *> &elements) const;
 
 private:
     xmlXPathContext *m_ctx = nullptr;

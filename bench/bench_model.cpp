@@ -1,5 +1,6 @@
 // Loading a full profile (19 channels, 99 frequencies: parse, schema
-// validation, rules ready) and one rule-checked attribute change.
+// validation, rules ready), one rule-checked attribute change (type check
+// included) and the check before a save.
 
 #include "config/Registry.h"
 #include "base/TemplateFile.h"
@@ -119,6 +120,23 @@ void BM_SetFrequency(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SetFrequency)->Unit(benchmark::kMicrosecond);
+
+// The check every save runs: the receive-to-transmit copy where the radio
+// has no repeater, then the text about to be written validated.
+void BM_ValidateForSave(benchmark::State &state)
+{
+    CRadioDataModel model;
+    if (model.LoadProfile(Env().text, 0) != 1) {
+        state.SkipWithError("the profile does not load");
+        return;
+    }
+    QString error;
+    for (auto _ : state) {
+        if (!model.ValidateForSave(error))
+            state.SkipWithError("not valid");
+    }
+}
+BENCHMARK(BM_ValidateForSave)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -34,7 +34,10 @@ bool LoadModel(const QString &path, CRadioDataModel &model)
 
 void PrintResult(int result, int msgId)
 {
-    if (msgId != 0)
+    // A confirmation's question is put through the message sink: not twice.
+    if (msgId != 0 && result == RuleResult::Confirm)
+        std::printf("result %d, message %d\n", result, msgId);
+    else if (msgId != 0)
         std::printf("result %d, message %d: %s\n", result, msgId, LoadString(msgId).toUtf8().constData());
     else
         std::printf("result %d\n", result);
@@ -43,8 +46,11 @@ void PrintResult(int result, int msgId)
 
 // Saves in the form the file had: plain text stays plain XML, anything
 // else is written as a scrambled profile file.
-int Save(const QString &path, const CRadioDataModel &model)
+int Save(const QString &path, CRadioDataModel &model)
 {
+    QString invalid;
+    if (!model.ValidateForSave(invalid))
+        return Fail(invalid);
     QFile in(path);
     QByteArray head;
     if (in.open(QIODevice::ReadOnly))

@@ -97,4 +97,13 @@ void HzToSynth(uint32_t hz, FrequencySlot &slot, uint32_t base)
     slot.SetFracLow(f % 65536u);
 }
 
+bool HzRepresentable(uint32_t hz, uint32_t base)
+{
+    const uint64_t n = hz / kStepR7;
+    if (n < base || n - base > 0xFF)
+        return false;
+    const uint64_t f = hz - kStepR7 * n;
+    return 2u * uint64_t(kStepR7) * n + 2u * f <= 0xFFFFFFFFu;
+}
+
 } // namespace tavo

@@ -194,5 +194,10 @@ uint32_t SynthToHz(const FrequencySlot &slot, uint32_t base);
 // Sets R, n, the mode and F of a slot for frequency `hz`; bytes 2 to 4 are
 // left alone.
 void HzToSynth(uint32_t hz, FrequencySlot &slot, uint32_t base);
+// Whether HzToSynth can hold `hz` with integer base `base`: the divider
+// N = hz / 1 050 000 lies within base .. base + 255 (one byte of offset)
+// and the 32-bit sum of SynthToHz does not overflow, so that the slot reads
+// back as exactly `hz`.
+bool HzRepresentable(uint32_t hz, uint32_t base);
 
 } // namespace tavo

@@ -17,6 +17,7 @@ namespace {
 // How one profile attribute maps onto the bytes of a record.
 enum class Kind {
     Number,     // unsigned decimal of a little-endian field
+    Long,       // the same for a schema long: written at most 2147483647, what a typed read returns
     Flag,       // written as a number, read as "1" = 1, else 0
     Char,       // one character of one byte
     Text,       // fixed-width character field
@@ -47,7 +48,7 @@ const AttributeMap kFactorySetting[] = {
     {"codeplug_dev_version", Kind::Number, V::kCodeplugDevVersionOffset, 1},
     {"model", Kind::Model, V::kModelLettersOffset, 8},
     {"serial", Kind::Text, V::kSerialOffset, V::kSerialWidth},
-    {"synth_base_int_part", Kind::Number, V::kSynthBaseOffset, 4},
+    {"synth_base_int_part", Kind::Long, V::kSynthBaseOffset, 4},
     {"sub_region", Kind::Zero, 0, 0},
 };
 
@@ -69,7 +70,7 @@ const AttributeMap kLimit[] = {
     {"disable_scan_mode", Kind::Flag, V::kDisableScanModeOffset, 1},
     {"max_call_tones", Kind::Number, V::kMaxCallTonesOffset, 1},
     {"maxPresetButtons", Kind::Number, V::kMaxPresetButtonsOffset, 1},
-    {"maxCodes", Kind::Number, V::kMaxCodesOffset, 4},
+    {"maxCodes", Kind::Long, V::kMaxCodesOffset, 4},
     {"power_cntrl_enabled", Kind::Flag, V::kPowerCntrlEnabledOffset, 1},
     {"backlight_button_enabled", Kind::Flag, V::kBacklightButtonEnabledOffset, 1},
     {"programming_mode_enabled", Kind::Flag, V::kProgrammingModeEnabledOffset, 1},
@@ -139,6 +140,8 @@ struct XmlFailure {
 
 // ---------------------------------------------------------------- writing
 
+constexpr uint64_t kLongMax = 2147483647u;
+
 QString CharText(uint8_t byte)
 {
     // A zero byte has no character; it is written as an empty value and
@@ -164,8 +167,12 @@ QString AttributeText(const AttributeMap &a, const VirtualCP &cp, const uint8_t 
 {
     switch (a.kind) {
     case Kind::Number:
-    case Kind::Flag:
         return QString::number(GetLE(record + a.offset, a.width));
+    case Kind::Long:
+        return QString::number(std::min<uint64_t>(GetLE(record + a.offset, a.width), kLongMax));
+    case Kind::Flag:
+        // Only 1 reads as true: any other byte is written as the "0" it means.
+        return GetLE(record + a.offset, a.width) == 1 ? QStringLiteral("1") : QStringLiteral("0");
     case Kind::Char:
         return CharText(record[a.offset]);
     case Kind::Text:
@@ -320,6 +327,7 @@ void ReadAttributes(const AttributeMap (&table)[N], const xmlNode *node, Virtual
         const QString value = RequireAttribute(node, a.name);
         switch (a.kind) {
         case Kind::Number:
+        case Kind::Long:
             SetLE(record + a.offset, a.width, ParseNumber(value));
             break;
         case Kind::Flag:
@@ -371,10 +379,17 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
     cp.SetPreset1Channel(ParseNumber(RequireAttribute(preset1, "channel")) & 0xFF);
     cp.SetPreset2Channel(ParseNumber(RequireAttribute(preset2, "channel")) & 0xFF);
 
+    // A radio without the repeater feature transmits with the receive settings.
+    const bool withoutRepeater = cp.DisableRepeaterFeature() == 1;
     if (xmlNode *channel = xpath.SelectFirst("//dfns:channel")) {
         for (size_t i = 0; channel && i < V::kChannelCount; ++i, channel = NextElementSibling(channel)) {
             ChannelSlot slot = cp.Channel(i);
             ReadAttributes(kChannel, channel, cp, slot.bytes.data(), i);
+            if (withoutRepeater) {
+                slot.SetTxCode(slot.RxCode());
+                slot.SetTxFreqNdx(slot.RxFreqNdx());
+                slot.SetTxBw(slot.RxBw());
+            }
             cp.SetChannel(i, slot);
         }
     }
@@ -382,7 +397,14 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
     if (xmlNode *frequency = xpath.SelectFirst("//dfns:frequency")) {
         for (size_t i = 0; frequency && i < V::kFrequencyCount; ++i, frequency = NextElementSibling(frequency)) {
             FrequencySlot slot = cp.Frequency(i);
-            HzToSynth(ParseNumber(RequireAttribute(frequency, "freq")), slot, cp.SynthBase());
+            const uint32_t hz = ParseNumber(RequireAttribute(frequency, "freq"));
+            if (!HzRepresentable(hz, cp.SynthBase()))
+                throw XmlFailure{QStringLiteral("Frequency out of the synthesizer's reach"),
+                                 QStringLiteral("The frequency %1 Hz cannot be set from the synthesizer base %2.")
+                                     .arg(hz)
+                                     .arg(cp.SynthBase()),
+                                 QStringLiteral("line %1").arg(xmlGetLineNo(frequency))};
+            HzToSynth(hz, slot, cp.SynthBase());
             slot.SetBandwidth(ParseNumber(RequireAttribute(frequency, "bandwidth")) & 0xFF);
             slot.SetPowerLevel(ParseNumber(RequireAttribute(frequency, "power_level")) & 0xFF);
             slot.SetCompanderMode(ParseNumber(RequireAttribute(frequency, "compander_lle_mode")) & 0xFF);

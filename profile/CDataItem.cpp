@@ -3,8 +3,11 @@
 #include "base/ProfileNamespaces.h"
 #include "config/CSettingDocuments.h"
 #include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
 
 #include <QByteArray>
+
+#include <cstring>
 
 namespace tavo {
 
@@ -17,6 +20,17 @@ constexpr const char *kOnDelete = "OnDelete";
 constexpr const char *kCanDeleteChild = "CanDeleteChild";
 constexpr const char *kOnAddNewFrequency = "OnAddNewFrequency";
 constexpr const char *kSetFreqAttr = "SetFreqAttr";
+// Not an event: the message id a declaration gives to values of another type.
+constexpr const char *kTypeMsg = "TypeMsg";
+
+// The limit element (the radio's capabilities), a child of the root.
+bool IsCapability(const xmlNode *element)
+{
+    return element && element->type == XML_ELEMENT_NODE && element->name
+        && std::strcmp(reinterpret_cast<const char *>(element->name), "limit") == 0 && element->parent
+        && element->parent->type == XML_ELEMENT_NODE && element->parent->parent
+        && element->parent->parent->type == XML_DOCUMENT_NODE;
+}
 
 const xmlChar *X(const char *s) { return reinterpret_cast<const xmlChar *>(s); }
 
@@ -110,7 +124,43 @@ QVariant TypedValue(const QString &text, const QString &builtin, const char *fun
                       QStringLiteral("'%1' cannot be read as %2").arg(text, builtin), function, line);
 }
 
+// A rule's result code; anything but the integer 0, 1 or 2 is a script
+// error, never taken as "done".
+int ResultCode(const ScriptValue &v, const QString &function, const char *operation, int line)
+{
+    if (v.IsResultCode())
+        return static_cast<int>(v.number);
+    QString what;
+    switch (v.kind) {
+    case ScriptValue::Int:
+    case ScriptValue::UInt:
+        what = QString::number(v.number);
+        break;
+    case ScriptValue::Bool:
+        what = v.flag ? QStringLiteral("true") : QStringLiteral("false");
+        break;
+    case ScriptValue::Text:
+        what = QStringLiteral("the text '%1'").arg(v.text.left(40));
+        break;
+    case ScriptValue::Node:
+        what = QStringLiteral("a node");
+        break;
+    default:
+        what = QStringLiteral("no whole number");
+        break;
+    }
+    ThrowCPSException(tavo::msg::FatalScriptEngine,
+                      QStringLiteral("The rule function %1 returned %2, not a result code (0, 1 or 2)").arg(function, what),
+                      operation, line);
+}
+
 } // namespace
+
+QString CDataItem::CallFailure() const
+{
+    const QString why = m_spScript ? m_spScript->LastError() : QStringLiteral("No rule script is running.");
+    return why.isEmpty() ? QString() : QStringLiteral("\n") + why;
+}
 
 xmlNode *CDataItem::RequireNode(const char *function, int line) const
 {
@@ -144,15 +194,22 @@ int CDataItem::GetScriptHandler(const NodeRef &node, const QString &eventKey, QS
     return 1;
 }
 
-void CDataItem::GetChildByName(const QString &name, CDataItem &out) const
+bool CDataItem::FindChildByName(const QString &name, CDataItem &out) const
 {
     xmlNode *n = RequireNode("CDataItem::GetChildByName", __LINE__);
     tavo::XmlXPath xpath(n->doc);
     const QByteArray expr = (QStringLiteral("dfns:") + name).toUtf8();
-    xmlNode *child = xpath.valid() ? xpath.SelectFirst(expr.constData(), n) : nullptr;
-    if (!child)
+    std::vector<xmlNode *> elements;
+    if (!xpath.SelectElements(expr.constData(), n, elements) || elements.empty())
+        return false;
+    out = CDataItem(NodeRef(m_spNode.owner, elements.front()), m_spScript);
+    return true;
+}
+
+void CDataItem::GetChildByName(const QString &name, CDataItem &out) const
+{
+    if (!FindChildByName(name, out))
         ThrowCPSException(tavo::msg::ProgrammingError107, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetChildByName", __LINE__);
-    out = CDataItem(NodeRef(m_spNode.owner, child), m_spScript);
 }
 
 int CDataItem::GetChildCount() const
@@ -209,6 +266,20 @@ int CDataItem::SetAttributeValue(const QString &name, const QVariant &value, int
     if (!a)
         ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(name), "CDataItem::SetAttributeValue", __LINE__);
     const NodeRef attrNode(m_spNode.owner, reinterpret_cast<xmlNode *>(a));
+    const tavo::SchemaDecl *decl = m_spNode.owner && m_spNode.owner->schema()
+        ? m_spNode.owner->schema()->DeclarationOf(attrNode.node) : nullptr;
+    if (decl && !decl->Accepts(StoredText(value))) {
+        const int typeMsg = decl->handlers.value(QLatin1String(kTypeMsg)).toInt();
+        msgId = typeMsg > 0 ? typeMsg : tavo::msg::InvalidValue;
+        msgStyle = MB_OK | MB_ICONWARNING;
+        return 1;
+    }
+    if (IsCapability(n) && (!m_spNode.owner || m_spNode.owner->ProgramSteps() == 0)
+        && StoredText(value) != AttributeText(a)) {
+        msgId = tavo::msg::RuleReadOnly;
+        msgStyle = MB_OK | MB_ICONWARNING;
+        return 1;
+    }
     QString function;
     if (!GetScriptHandler(attrNode, QLatin1String(kSetVal), function)) {
         WriteAttribute(n, name, StoredText(value));
@@ -220,11 +291,11 @@ int CDataItem::SetAttributeValue(const QString &name, const QVariant &value, int
                 3, results))
         ThrowCPSException(tavo::msg::UnknownError,
                           QStringLiteral("Invoke script function failed\nfunction name=SetAttributeValue,Node=%1 Attribute=%2 Value=%3")
-                              .arg(NameOf(n), name, StoredText(value)),
+                              .arg(NameOf(n), name, StoredText(value)) + CallFailure(),
                           "CDataItem::SetAttributeValue", __LINE__);
     msgId = results[1].ToInt32();
     msgStyle = results[2].ToInt32();
-    return results[0].ToInt32();
+    return ResultCode(results[0], function, "CDataItem::SetAttributeValue", __LINE__);
 }
 
 bool CDataItem::CanAddChild() const
@@ -236,7 +307,7 @@ bool CDataItem::CanAddChild() const
     std::vector<ScriptValue> results;
     if (!Invoke(function, {ScriptValue::FromNode(m_spNode)}, 1, results))
         ThrowCPSException(tavo::msg::UnknownError,
-                          QStringLiteral("Invoke script function failed\nfunction name=CanAddChild,Node=%1").arg(NameOf(n)),
+                          QStringLiteral("Invoke script function failed\nfunction name=CanAddChild,Node=%1").arg(NameOf(n)) + CallFailure(),
                           "CDataItem::CanAddChild", __LINE__);
     return results[0].ToBool();
 }
@@ -251,7 +322,7 @@ bool CDataItem::AddNewChild(CDataItem &out)
     std::vector<ScriptValue> results;
     if (!Invoke(function, {ScriptValue::FromNode(m_spNode)}, 1, results))
         ThrowCPSException(tavo::msg::UnknownError,
-                          QStringLiteral("Invoke script function failed\nfunction name=OnAddNew,Node=%1").arg(NameOf(n)),
+                          QStringLiteral("Invoke script function failed\nfunction name=OnAddNew,Node=%1").arg(NameOf(n)) + CallFailure(),
                           "CDataItem::AddNewChild", __LINE__);
     if (results[0].kind != ScriptValue::Node)
         return false;
@@ -279,11 +350,11 @@ int CDataItem::RemoveChildByIndex(int index, int &msgId, int answer, int &msgSty
                            ScriptValue::FromInt(answer), ScriptValue::FromInt(0)},
                 3, results))
         ThrowCPSException(tavo::msg::UnknownError,
-                          QStringLiteral("Invoke script function failed\nfunction name=OnDelete,Node=%1").arg(child.NodeName()),
+                          QStringLiteral("Invoke script function failed\nfunction name=OnDelete,Node=%1").arg(child.NodeName()) + CallFailure(),
                           "CDataItem::RemoveChildByIndex", __LINE__);
     msgId = results[1].ToInt32();
     msgStyle = results[2].ToInt32();
-    return results[0].ToInt32();
+    return ResultCode(results[0], function, "CDataItem::RemoveChildByIndex", __LINE__);
 }
 
 bool CDataItem::CanDeleteChild() const
@@ -295,7 +366,7 @@ bool CDataItem::CanDeleteChild() const
     std::vector<ScriptValue> results;
     if (!Invoke(function, {ScriptValue::FromNode(m_spNode)}, 1, results))
         ThrowCPSException(tavo::msg::UnknownError,
-                          QStringLiteral("Invoke script function failed\nfunction name=CanDeleteChild,Node=%1").arg(NameOf(n)),
+                          QStringLiteral("Invoke script function failed\nfunction name=CanDeleteChild,Node=%1").arg(NameOf(n)) + CallFailure(),
                           "CDataItem::CanDeleteChild", __LINE__);
     return results[0].ToBool();
 }
@@ -309,7 +380,7 @@ bool CDataItem::CanDeleteFrequency(unsigned position) const
     std::vector<ScriptValue> results;
     if (!Invoke(function, {ScriptValue::FromNode(m_spNode), ScriptValue::FromUInt(position)}, 1, results))
         ThrowCPSException(tavo::msg::UnknownError,
-                          QStringLiteral("Invoke script function failed\nfunction name=CanDeleteChild,Node=%1").arg(NameOf(n)),
+                          QStringLiteral("Invoke script function failed\nfunction name=CanDeleteChild,Node=%1").arg(NameOf(n)) + CallFailure(),
                           "CDataItem::CanDeleteFrequency", __LINE__);
     return results[0].ToBool();
 }
@@ -324,10 +395,10 @@ bool CDataItem::AddFrequency(quint32 hz, unsigned bandwidth, unsigned power, int
     if (!Invoke(function, {ScriptValue::FromNode(m_spNode), ScriptValue::FromUInt(hz), ScriptValue::FromUInt(bandwidth),
                            ScriptValue::FromUInt(power), ScriptValue::FromInt(0), ScriptValue::FromInt(0)},
                 3, results))
-        ThrowCPSException(tavo::msg::UnknownError, QStringLiteral("Error: AddFrequency"), "CDataItem::AddFrequency", __LINE__);
+        ThrowCPSException(tavo::msg::UnknownError, QStringLiteral("Error: AddFrequency") + CallFailure(), "CDataItem::AddFrequency", __LINE__);
     msgId = results[1].ToInt32();
     msgStyle = results[2].ToInt32();
-    return results[0].ToInt32() == 0;
+    return ResultCode(results[0], function, "CDataItem::AddFrequency", __LINE__) == 0;
 }
 
 int CDataItem::SetFreqAttributeValue(const QVariant &v1, const QVariant &v2, const QVariant &v3, const QVariant &v4,
@@ -345,11 +416,11 @@ int CDataItem::SetFreqAttributeValue(const QVariant &v1, const QVariant &v2, con
                            ScriptValue::FromInt(answer)},
                 3, results))
         ThrowCPSException(tavo::msg::UnknownError,
-                          QStringLiteral("Invoke script function failed\nfunction name=SetFreqAttributeValue,Node=%1").arg(NameOf(n)),
+                          QStringLiteral("Invoke script function failed\nfunction name=SetFreqAttributeValue,Node=%1").arg(NameOf(n)) + CallFailure(),
                           "CDataItem::SetFreqAttributeValue", __LINE__);
     msgId = results[1].ToInt32();
     msgStyle = results[2].ToInt32();
-    return results[0].ToInt32();
+    return ResultCode(results[0], function, "CDataItem::SetFreqAttributeValue", __LINE__);
 }
 
 int CDataItem::ProcessChannelName(QString &profileText)
@@ -404,6 +475,18 @@ void CDataItem::CopyReceiveToTransmit()
             WriteAttribute(channel, QLatin1String(p[1]), StoredText(v));
         }
     }
+}
+
+CProgramStep::CProgramStep(const CDataItem &anyItemOfTheProfile) : m_owner(anyItemOfTheProfile.m_spNode.owner)
+{
+    if (m_owner)
+        m_owner->BeginProgramStep();
+}
+
+CProgramStep::~CProgramStep()
+{
+    if (m_owner)
+        m_owner->EndProgramStep();
 }
 
 } // namespace tavo

@@ -9,7 +9,8 @@
 // message id names the reason), 2 the rule asks for confirmation (repeat the
 // call with answer 6 = Yes). Failures raise CTavoCPSException: 132 child by
 // name, 133 attribute by name or child by index, 134 XML component, 135
-// unparsable text, 131 a failed rule call or any other library error.
+// unparsable text, 131 a failed rule call or any other library error, 137
+// a rule whose result is not one of the codes 0, 1 and 2.
 
 #include "profile/CScriptHost.h"
 #include "profile/ProfileDocument.h"
@@ -30,12 +31,19 @@ public:
 
     // Sets `out` to the first child element called `name`.
     void GetChildByName(const QString &name, CDataItem &out) const;
+    // The same without raising: false when `name` selects no element, or
+    // selects anything that is not an element (element paths only).
+    bool FindChildByName(const QString &name, CDataItem &out) const;
     int GetChildCount() const;
     // Sets `out` to child `index` (from 0); an empty item when out of range.
     void GetChildByIndex(int index, CDataItem &out) const;
     // The attribute's value typed by its schema type: qint32 (long),
     // bool (boolean), quint32 (unsignedLong), else the text as read.
     void GetAttributeValue(QVariant &out, const QString &name) const;
+    // The value is first checked against the attribute's schema type: a
+    // value of another form is refused (1) with the type message (the
+    // declaration's "TypeMsg", else 261) and nothing changes. So is a
+    // change of the limit element outside a CProgramStep (9305).
     int SetAttributeValue(const QString &name, const QVariant &value, int &msgId, int answer, int &msgStyle);
     bool CanAddChild() const;
     // True and `out` set when the rule added a child; otherwise `out` is emptied.
@@ -66,8 +74,25 @@ public:
 
 private:
     xmlNode *RequireNode(const char *function, int line) const;
+    // "\n" and why the last rule call failed, for the trace of a 131.
+    QString CallFailure() const;
     bool Invoke(const QString &function, const std::vector<tavo::ScriptValue> &args, int resultCount,
                 std::vector<tavo::ScriptValue> &results) const;
+};
+
+// Marks a step of the program itself (the variant adjustments after a
+// load, the model conversion) for as long as it lives: only then may the
+// limit element (the radio's capabilities) be changed through
+// SetAttributeValue. A user's edit of it is refused with message 9305.
+class CProgramStep {
+public:
+    explicit CProgramStep(const CDataItem &anyItemOfTheProfile);
+    ~CProgramStep();
+    CProgramStep(const CProgramStep &) = delete;
+    CProgramStep &operator=(const CProgramStep &) = delete;
+
+private:
+    tavo::ProfileDocumentPtr m_owner;
 };
 
 } // namespace tavo

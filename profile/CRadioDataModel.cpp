@@ -1,4 +1,5 @@
 #include "profile/CRadioDataModel.h"
+#include "profile/ProfileChecks.h"
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNamespaces.h"
 #include "config/CSettingDocuments.h"
@@ -7,6 +8,8 @@
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
+
+#include <QRegularExpression>
 
 #include <libxml/xmlschemas.h>
 
@@ -40,6 +43,7 @@ namespace {
 
 struct FirstError {
     QString message;
+    QString element; // the element the error is about, when known
     int line = 0;
     int column = 0;
     bool set = false;
@@ -54,6 +58,9 @@ void CollectError(void *ctx, const xmlError *error)
     first->message = QString::fromUtf8(error->message ? error->message : "").trimmed();
     first->line = error->line;
     first->column = error->int2;
+    const xmlNode *node = static_cast<const xmlNode *>(error->node);
+    if (node && node->type == XML_ELEMENT_NODE && node->name)
+        first->element = QString::fromUtf8(reinterpret_cast<const char *>(node->name));
 }
 
 void CollectErrorCompat(void *ctx, xmlErrorPtr error)
@@ -94,6 +101,50 @@ QString FormatLoadingError(const QString &source, const QString &reason, int lin
 {
     return QString::asprintf(LoadString(msg::ProfileLoadingError).toUtf8().constData(), source.toUtf8().constData(),
                              reason.toUtf8().constData(), line, column, sourceLine.toUtf8().constData());
+}
+
+// The validator reports no column: the position (from 1) of what the
+// message names on its line, the attribute ("attribute 'x'") or else the
+// element's start tag; 0 when neither is found.
+int ValidationColumn(const FirstError &error, const QString &sourceLine)
+{
+    if (error.column > 0)
+        return error.column;
+    static const QRegularExpression attribute(QStringLiteral("attribute '([^']+)'"));
+    const QRegularExpressionMatch m = attribute.match(error.message);
+    int at = -1;
+    if (m.hasMatch())
+        at = sourceLine.indexOf(QRegularExpression(QStringLiteral("\\b%1\\s*=").arg(QRegularExpression::escape(m.captured(1)))));
+    if (at < 0 && !error.element.isEmpty())
+        at = sourceLine.indexOf(QRegularExpression(QStringLiteral("<(\\w+:)?%1\\b").arg(QRegularExpression::escape(error.element))));
+    return at < 0 ? 0 : at + 1;
+}
+
+// Parses and validates a profile text; null with the loading-error text
+// (message 223 filled in) when it is not well-formed or not valid.
+XmlDocPtr ParseAndValidate(const QString &source, const QString &text, const CompiledSchema &schema, QString &loadingError)
+{
+    XmlParseError parseError;
+    XmlDocPtr doc = ParseSettingText(text, &parseError);
+    if (!doc) {
+        loadingError = FormatLoadingError(source, parseError.reason, parseError.line, parseError.column, parseError.sourceLine);
+        return nullptr;
+    }
+    xmlSchemaValidCtxt *validator = xmlSchemaNewValidCtxt(schema.schema);
+    if (!validator)
+        ThrowCPSException(msg::FatalXmlComponent, QStringLiteral("create Msxml2.DOMDocument.4.0 failed"),
+                          "CRadioDataModel::LoadProfile", __LINE__);
+    FirstError error;
+    xmlSchemaSetValidStructuredErrors(validator, &CollectErrorCompat, &error);
+    const int rc = xmlSchemaValidateDoc(validator, doc.get());
+    xmlSchemaFreeValidCtxt(validator);
+    if (rc != 0) {
+        const QString sourceLine = SourceLineOf(text.toUtf8(), error.line);
+        loadingError = FormatLoadingError(source, error.set ? error.message : QStringLiteral("The profile is not valid."),
+                                          error.line, ValidationColumn(error, sourceLine), sourceLine);
+        return nullptr;
+    }
+    return doc;
 }
 
 } // namespace
@@ -169,33 +220,33 @@ int CRadioDataModel::LoadProfileGuarded(const QString &source, int fromFile)
         text = source;
     }
 
-    XmlParseError parseError;
-    XmlDocPtr doc = ParseSettingText(text, &parseError);
+    QString loadingError;
+    XmlDocPtr doc = ParseAndValidate(source, text, *m_schema, loadingError);
     if (!doc)
-        ThrowCPSException(msg::InvalidProfile,
-                          FormatLoadingError(source, parseError.reason, parseError.line, parseError.column, parseError.sourceLine),
-                          "CRadioDataModel::LoadProfile", __LINE__);
-
-    xmlSchemaValidCtxt *validator = xmlSchemaNewValidCtxt(m_schema->schema);
-    if (!validator)
-        ThrowCPSException(msg::FatalXmlComponent, QStringLiteral("create Msxml2.DOMDocument.4.0 failed"),
-                          "CRadioDataModel::LoadProfile", __LINE__);
-    FirstError error;
-    xmlSchemaSetValidStructuredErrors(validator, &CollectErrorCompat, &error);
-    const int rc = xmlSchemaValidateDoc(validator, doc.get());
-    xmlSchemaFreeValidCtxt(validator);
-    if (rc != 0) {
-        const QByteArray utf8 = text.toUtf8();
-        ThrowCPSException(msg::InvalidProfile,
-                          FormatLoadingError(source, error.set ? error.message : QStringLiteral("The profile is not valid."),
-                                             error.line, error.column, SourceLineOf(utf8, error.line)),
-                          "CRadioDataModel::LoadProfile", __LINE__);
-    }
+        ThrowCPSException(msg::InvalidProfile, loadingError, "CRadioDataModel::LoadProfile", __LINE__);
 
     auto document = std::make_shared<ProfileDocument>(std::move(doc), m_schema->index);
     m_spDocument = document;
     m_rootItem.m_spNode = NodeRef(document, document->root());
+    m_strSource = fromFile ? source : QString();
     return 1;
+}
+
+bool CRadioDataModel::ValidateForSave(QString &errorText)
+{
+    errorText.clear();
+    try {
+        if (!m_spDocument || !m_spDocument->doc() || !m_schema || m_rootItem.IsEmpty()) {
+            errorText = LoadString(msg::InvalidProfile);
+            return false;
+        }
+        CopyReceiveToTransmitWithoutRepeater(m_rootItem);
+        // The text that will be written is checked, exactly as a later load reads it.
+        return ParseAndValidate(m_strSource, GetXmlText(), *m_schema, errorText) != nullptr;
+    } catch (const CTavoCPSException &e) {
+        errorText = LoadString(e.m_nMsgID) + e.m_strMessage;
+        return false;
+    }
 }
 
 QString CRadioDataModel::GetXmlText() const

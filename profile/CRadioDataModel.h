@@ -36,6 +36,14 @@ public:
     // The whole XML text of the loaded profile (UTF-8 declaration).
     QString GetXmlText() const;
 
+    // The one step every saver runs before it writes the profile: on a
+    // radio without the repeater feature (limit disable_repeater_feature)
+    // each channel's transmit settings take its receive ones, then the
+    // text about to be written is validated against the installed schema.
+    // False with the loading-error text (message 223 filled in) when the
+    // profile does not validate: it must not be written then.
+    bool ValidateForSave(QString &errorText);
+
     CDataItem m_rootItem;
     tavo::ProfileDocumentPtr m_spDocument;
     tavo::ScriptHostPtr m_spScriptEngine;
@@ -44,6 +52,7 @@ public:
 private:
     int LoadProfileGuarded(const QString &source, int fromFile);
     std::unique_ptr<tavo::CompiledSchema> m_schema;
+    QString m_strSource; // the file the profile was loaded from (path form)
 };
 
 // The installed rule and schema files.

@@ -4,6 +4,8 @@
 
 #include <lua.hpp>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -80,6 +82,138 @@ int SafeLoad(lua_State *L)
     return 1;
 }
 
+qint64 NowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+CScriptHost *HostOf(lua_State *L)
+{
+    lua_getfield(L, LUA_REGISTRYINDEX, kRegistryKey);
+    CScriptHost *self = static_cast<CScriptHost *>(lua_touserdata(L, -1));
+    lua_pop(L, 1);
+    return self;
+}
+
+const char *const kBudgetUsedUp = "the rule ran longer than its instruction budget allows";
+const char *const kTimeUsedUp = "the rule ran longer than its time limit allows";
+
+// pcall and xpcall that do not catch a used-up budget: the original (upvalue
+// 1) runs, and when the budget is gone its failure is raised again.
+int GuardedProtectedCall(lua_State *L)
+{
+    luaL_checkany(L, 1);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    CScriptHost *host = HostOf(L);
+    if (host && host->BudgetExhausted())
+        return luaL_error(L, "%s", host->ExhaustedReason());
+    return lua_gettop(L);
+}
+
+// setmetatable without finalizers: a __gc would run outside every call's
+// budget (at collection or when the engine closes).
+int SetMetatableWithoutFinalizer(lua_State *L)
+{
+    if (lua_type(L, 2) == LUA_TTABLE) {
+        lua_pushliteral(L, "__gc");
+        const int type = lua_rawget(L, 2);
+        lua_pop(L, 1);
+        if (type != LUA_TNIL)
+            return luaL_error(L, "setmetatable: finalizers (__gc) are not available to rules");
+    }
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+// string.rep with a cap on the size of the result (and so on the loop the
+// original runs in C, where no instruction count reaches).
+int CappedRep(lua_State *L)
+{
+    size_t length = 0;
+    size_t sepLength = 0;
+    luaL_checklstring(L, 1, &length);
+    const lua_Integer count = luaL_checkinteger(L, 2);
+    luaL_optlstring(L, 3, "", &sepLength);
+    if (count > 0) {
+        const double total = static_cast<double>(length) * static_cast<double>(count)
+            + static_cast<double>(sepLength) * static_cast<double>(count - 1);
+        if (total > static_cast<double>(CScriptHost::kMaxRepResult) || count > static_cast<lua_Integer>(CScriptHost::kMaxRepResult))
+            return luaL_error(L, "string.rep: the result would be larger than a rule may build");
+    }
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+// Upper bound of the matcher's backtracking: (n + 1) to the power of the
+// number of quantifiers (one more when the match may start anywhere).
+double PatternWork(const char *pattern, size_t patternLength, size_t subjectLength, bool mayAnchor)
+{
+    int quantifiers = 0;
+    bool inSet = false;
+    size_t i = 0;
+    const bool anchored = mayAnchor && patternLength > 0 && pattern[0] == '^';
+    for (; i < patternLength; ++i) {
+        const char c = pattern[i];
+        if (c == '%') {
+            if (i + 1 < patternLength && !inSet && (pattern[i + 1] == 'b' || pattern[i + 1] == 'f'))
+                ++quantifiers; // %b scans ahead, %f is cheap but counted alike
+            ++i;
+            continue;
+        }
+        if (inSet) {
+            if (c == ']')
+                inSet = false;
+            continue;
+        }
+        if (c == '[') {
+            inSet = true;
+            if (i + 1 < patternLength && pattern[i + 1] == '^')
+                ++i;
+            if (i + 1 < patternLength && pattern[i + 1] == ']')
+                ++i; // a leading ']' is a member
+            continue;
+        }
+        if (c == '*' || c == '+' || c == '-' || c == '?')
+            ++quantifiers;
+    }
+    const int exponent = quantifiers + (anchored ? 0 : 1);
+    return std::pow(static_cast<double>(subjectLength) + 1.0, exponent);
+}
+
+// The pattern functions (find, match, gmatch, gsub) refuse a pattern whose
+// worst case exceeds the work a rule may take on, then run the original.
+template <bool MayAnchor, bool PlainArgument>
+int CappedPatternFunction(lua_State *L)
+{
+    size_t subjectLength = 0;
+    size_t patternLength = 0;
+    luaL_checklstring(L, 1, &subjectLength);
+    const char *pattern = luaL_checklstring(L, 2, &patternLength);
+    const bool plain = PlainArgument && lua_toboolean(L, 4);
+    if (!plain && PatternWork(pattern, patternLength, subjectLength, MayAnchor) > CScriptHost::kMaxPatternWork)
+        return luaL_error(L, "pattern too complex for a text of %d characters", static_cast<int>(subjectLength));
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+// Replaces field `name` of the table at the top of the stack by `wrapper`,
+// which holds the original as its upvalue 1.
+void WrapField(lua_State *L, const char *name, lua_CFunction wrapper)
+{
+    lua_getfield(L, -1, name);
+    lua_pushcclosure(L, wrapper, 1);
+    lua_setfield(L, -2, name);
+}
+
 void OpenSandbox(lua_State *L)
 {
     static const luaL_Reg libs[] = {
@@ -99,6 +233,16 @@ void OpenSandbox(lua_State *L)
     lua_getglobal(L, LUA_STRLIBNAME);
     lua_pushnil(L);
     lua_setfield(L, -2, "dump");
+    WrapField(L, "rep", CappedRep);
+    WrapField(L, "find", CappedPatternFunction<true, true>);
+    WrapField(L, "match", CappedPatternFunction<true, false>);
+    WrapField(L, "gmatch", CappedPatternFunction<false, false>);
+    WrapField(L, "gsub", CappedPatternFunction<true, false>);
+    lua_pop(L, 1);
+    lua_pushglobaltable(L);
+    WrapField(L, "pcall", GuardedProtectedCall);
+    WrapField(L, "xpcall", GuardedProtectedCall);
+    WrapField(L, "setmetatable", SetMetatableWithoutFinalizer);
     lua_pop(L, 1);
 }
 
@@ -159,30 +303,35 @@ void *CScriptHost::Alloc(void *ud, void *ptr, size_t osize, size_t nsize)
 
 void CScriptHost::CountHook(lua_State *L, lua_Debug *ar)
 {
-    lua_getfield(L, LUA_REGISTRYINDEX, kRegistryKey);
-    CScriptHost *self = static_cast<CScriptHost *>(lua_touserdata(L, -1));
-    lua_pop(L, 1);
+    CScriptHost *self = HostOf(L);
     if (!self)
         return;
     self->m_instructionsLeft -= 1000;
-    if (self->m_instructionsLeft > 0)
+    const bool outOfTime = NowNs() >= self->m_deadlineNs;
+    if (!self->m_budgetExhausted && self->m_instructionsLeft > 0 && !outOfTime)
         return;
-    // Keep failing until the call unwinds, even inside handlers.
+    // Sticky: keep failing until the call unwinds, even inside handlers.
     self->m_instructionsLeft = 0;
-    static const char *const kTooLong = "the rule ran longer than its instruction budget allows";
+    if (!self->m_budgetExhausted)
+        self->m_exhaustedReason = outOfTime ? kTimeUsedUp : kBudgetUsedUp;
+    self->m_budgetExhausted = true;
+    const char *why = self->m_exhaustedReason;
     if (lua_getinfo(L, "Sl", ar) && ar->currentline > 0)
-        lua_pushfstring(L, "%s:%d: %s", ar->short_src, ar->currentline, kTooLong);
+        lua_pushfstring(L, "%s:%d: %s", ar->short_src, ar->currentline, why);
     else
-        lua_pushstring(L, kTooLong);
+        lua_pushstring(L, why);
     lua_error(L);
 }
 
 bool CScriptHost::ProtectedCall(int nargs, int nresults)
 {
     m_instructionsLeft = m_instructionLimit;
+    m_budgetExhausted = false;
+    m_deadlineNs = NowNs() + std::min<qint64>(std::max<qint64>(m_timeLimitMs, 0), 86'400'000) * 1'000'000;
     lua_sethook(m_L, &CScriptHost::CountHook, LUA_MASKCOUNT, 1000);
     const int rc = lua_pcall(m_L, nargs, nresults, 0);
     lua_sethook(m_L, nullptr, 0, 0);
+    m_budgetExhausted = false;
     if (rc != LUA_OK) {
         ReportError();
         return false;
@@ -267,9 +416,18 @@ bool CScriptHost::Call(const QString &name, const std::vector<ScriptValue> &args
                        std::vector<ScriptValue> &results)
 {
     results.clear();
+    m_lastError.clear();
     if (!m_L || resultCount < 0)
         return false;
     const QByteArray utf8Name = name.toUtf8();
+    // A function the rule script lacks is an installation fault that the
+    // caller reports; it is not a script error to show.
+    const int type = lua_getglobal(m_L, utf8Name.constData());
+    lua_pop(m_L, 1);
+    if (type != LUA_TFUNCTION) {
+        m_lastError = QStringLiteral("The rule script has no function '%1'.").arg(name);
+        return false;
+    }
     std::vector<QByteArray> texts(args.size());
     for (size_t i = 0; i < args.size(); ++i)
         if (args[i].kind == ScriptValue::Text)
@@ -294,8 +452,13 @@ bool CScriptHost::Call(const QString &name, const std::vector<ScriptValue> &args
             if (lua_isinteger(m_L, idx)) {
                 r.number = lua_tointeger(m_L, idx);
             } else {
+                // A float counts only when it is a whole number (2^32 is one,
+                // NaN, infinity and 0.5 are not).
                 const lua_Number n = lua_tonumber(m_L, idx);
-                r.number = std::isfinite(n) && std::fabs(n) < 9.0e18 ? static_cast<qint64>(n) : 0;
+                if (std::isfinite(n) && std::fabs(n) < 9.0e18 && n == std::floor(n))
+                    r.number = static_cast<qint64>(n);
+                else
+                    r.kind = ScriptValue::Nil;
             }
             break;
         case LUA_TBOOLEAN:

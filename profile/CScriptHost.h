@@ -36,6 +36,8 @@ struct ScriptValue {
 
     // Conversions the callers apply to a function's results.
     qint32 ToInt32() const;
+    // A rule's result code: the integer 0 (done), 1 (refused) or 2 (confirm).
+    bool IsResultCode() const { return kind == Int && number >= 0 && number <= 2; }
     bool ToBool() const;
     QString ToText() const;
 };
@@ -59,13 +61,28 @@ public:
     // not exist or the call failed (the error has been shown).
     bool Call(const QString &name, const std::vector<ScriptValue> &args, int resultCount,
               std::vector<ScriptValue> &results);
+    // Why the last Call failed (a missing function is not shown as a script error).
+    QString LastError() const { return m_lastError; }
 
-    // Budget of one call (and of the start): instructions, bytes.
+    // Budget of one call (and of the start): instructions, bytes, and the
+    // time on the wall clock. Once a call has used up its instructions or
+    // time, every further check fails until the call returns: pcall and
+    // xpcall inside the rule pass the failure on instead of catching it.
     void SetInstructionLimit(qint64 instructions) { m_instructionLimit = instructions; }
     void SetMemoryLimit(size_t bytes) { m_memoryLimit = bytes; }
+    void SetTimeLimit(qint64 milliseconds) { m_timeLimitMs = milliseconds; }
 
     static constexpr qint64 kDefaultInstructionLimit = 20'000'000;
     static constexpr size_t kDefaultMemoryLimit = 64u * 1024u * 1024u;
+    static constexpr qint64 kDefaultTimeLimitMs = 5000;
+    // What one call of string.rep may build, and the work the pattern
+    // functions may take on (the matcher runs in C, out of the count's reach).
+    static constexpr size_t kMaxRepResult = 1u << 20;
+    static constexpr double kMaxPatternWork = 5.0e7;
+
+    // True while the running call has used up its budget (for the sandbox).
+    bool BudgetExhausted() const { return m_budgetExhausted; }
+    const char *ExhaustedReason() const { return m_exhaustedReason; }
 
 private:
     static void *Alloc(void *ud, void *ptr, size_t osize, size_t nsize);
@@ -76,6 +93,11 @@ private:
     lua_State *m_L = nullptr;
     qint64 m_instructionLimit = kDefaultInstructionLimit;
     qint64 m_instructionsLeft = 0;
+    qint64 m_timeLimitMs = kDefaultTimeLimitMs;
+    qint64 m_deadlineNs = 0;
+    bool m_budgetExhausted = false;
+    const char *m_exhaustedReason = "";
+    QString m_lastError;
     size_t m_memoryLimit = kDefaultMemoryLimit;
     size_t m_memoryUsed = 0;
 };

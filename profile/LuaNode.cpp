@@ -376,9 +376,11 @@ int Select(lua_State *L, bool firstOnly)
         return luaL_error(L, "Select: the node has no document");
     xmlNode **found = nullptr;
     int count = 0;
+    bool elementsOnly = false;
     {
         XmlXPath xpath(self->node->doc);
-        std::vector<xmlNode *> nodes = xpath.Select(expr, self->node);
+        std::vector<xmlNode *> nodes;
+        elementsOnly = xpath.SelectElements(expr, self->node, nodes);
         count = static_cast<int>(nodes.size());
         if (count > 0) {
             found = static_cast<xmlNode **>(std::malloc(sizeof(xmlNode *) * static_cast<size_t>(count)));
@@ -388,6 +390,8 @@ int Select(lua_State *L, bool firstOnly)
                 count = 0;
         }
     }
+    if (!elementsOnly)
+        return luaL_error(L, "%s: '%s' is not a path to elements", firstOnly ? "SelectSingleNode" : "SelectNodes", expr);
     if (firstOnly) {
         xmlNode *first = count > 0 ? found[0] : nullptr;
         std::free(found);

@@ -88,6 +88,7 @@ void ClearRepeaterDisableForVariant(CDataItem &root)
         if (!IsRotaryFourFiveWattVariant(ModelOf(root)))
             return;
         CDataItem limit = Child(root, "limit");
+        const CProgramStep step(root); // a capability the program itself adjusts
         Request(limit, "disable_repeater_feature", 0);
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
@@ -128,6 +129,14 @@ void ApplyModelVariantDefaults(CDataItem &root)
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
     }
+}
+
+void CopyReceiveToTransmitWithoutRepeater(CDataItem &root)
+{
+    CDataItem limit;
+    if (root.FindChildByName(QStringLiteral("limit"), limit)
+        && limit.GetText(QStringLiteral("disable_repeater_feature")) == QLatin1String("1"))
+        root.CopyReceiveToTransmit();
 }
 
 bool CheckFrequencies(const CDataItem &root)

@@ -24,6 +24,10 @@ void ClearRepeaterDisableForVariant(CDataItem &root);
 // feature 11 lose it, frequency power modes 0/2 become 1/3 and channel
 // powers that are 0 become 1.
 void ApplyModelVariantDefaults(CDataItem &root);
+// On a radio without the repeater feature (limit disable_repeater_feature
+// true) every channel transmits with its receive settings: runs
+// CopyReceiveToTransmit. Every save and conversion of a profile runs it.
+void CopyReceiveToTransmitWithoutRepeater(CDataItem &root);
 // True when the transmit and receive frequency of each channel in use lie
 // within the limit's start_freq..end_freq (a missing entry counts as out).
 bool CheckFrequencies(const CDataItem &root);

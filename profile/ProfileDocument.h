@@ -34,10 +34,16 @@ public:
     // The profile namespace of this document (declared on the root), or null.
     xmlNs *ProfileNs() const;
 
+    // Steps of the program itself (not a user's edit) under way; see CProgramStep.
+    int ProgramSteps() const { return m_programSteps; }
+    void BeginProgramStep() { ++m_programSteps; }
+    void EndProgramStep() { --m_programSteps; }
+
 private:
     XmlDocPtr m_doc;
     SchemaIndexPtr m_schema;
     std::vector<xmlNode *> m_loose; // unlinked or never-linked nodes
+    int m_programSteps = 0;
 };
 
 using ProfileDocumentPtr = std::shared_ptr<ProfileDocument>;

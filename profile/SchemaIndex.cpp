@@ -1,6 +1,10 @@
 #include "profile/SchemaIndex.h"
 #include "base/ProfileNamespaces.h"
 
+#include <QRegularExpression>
+
+#include <libxml/xmlregexp.h>
+
 #include <cstring>
 
 namespace tavo {
@@ -97,6 +101,65 @@ private:
         return BuiltinOfSimpleType(m_simpleTypes.value(local), depth);
     }
 
+    // Gathers the facets of every restriction from `simpleType` down.
+    void FacetsOfSimpleType(const xmlNode *simpleType, SchemaFacets &out, int depth = 0) const
+    {
+        if (!simpleType || depth > 32)
+            return;
+        const xmlNode *restriction = FirstChild(simpleType, "restriction");
+        if (!restriction)
+            return;
+        QStringList patterns, enumerations;
+        for (xmlNode *f = restriction->children; f; f = f->next) {
+            if (f->type != XML_ELEMENT_NODE)
+                continue;
+            const QString value = Attr(f, "value");
+            bool ok = false;
+            if (IsXsd(f, "minInclusive")) {
+                const long double v = value.trimmed().toDouble(&ok);
+                if (ok && (!out.hasMin || v > out.min))
+                    out.min = v, out.hasMin = true;
+            } else if (IsXsd(f, "maxInclusive")) {
+                const long double v = value.trimmed().toDouble(&ok);
+                if (ok && (!out.hasMax || v < out.max))
+                    out.max = v, out.hasMax = true;
+            } else if (IsXsd(f, "minLength") || IsXsd(f, "length")) {
+                const int v = value.trimmed().toInt(&ok);
+                if (ok && v > out.minLength)
+                    out.minLength = v;
+                if (ok && IsXsd(f, "length") && (out.maxLength < 0 || v < out.maxLength))
+                    out.maxLength = v;
+            } else if (IsXsd(f, "maxLength")) {
+                const int v = value.trimmed().toInt(&ok);
+                if (ok && (out.maxLength < 0 || v < out.maxLength))
+                    out.maxLength = v;
+            } else if (IsXsd(f, "pattern")) {
+                patterns << value;
+            } else if (IsXsd(f, "enumeration")) {
+                enumerations << value;
+            }
+        }
+        if (!patterns.isEmpty())
+            out.patterns << patterns;
+        if (!enumerations.isEmpty())
+            out.enumerations << enumerations;
+        const QString base = Attr(restriction, "base");
+        if (base.isEmpty()) {
+            FacetsOfSimpleType(FirstChild(restriction, "simpleType"), out, depth + 1);
+            return;
+        }
+        QString local;
+        if (!IsBuiltin(restriction, base, local))
+            FacetsOfSimpleType(m_simpleTypes.value(local), out, depth + 1);
+    }
+
+    void FacetsOfTypeName(const xmlNode *at, const QString &qname, SchemaFacets &out) const
+    {
+        QString local;
+        if (!IsBuiltin(at, qname, local))
+            FacetsOfSimpleType(m_simpleTypes.value(local), out);
+    }
+
     static void ReadHandlers(const xmlNode *decl, SchemaDecl &out)
     {
         const xmlNode *annotation = FirstChild(decl, "annotation");
@@ -126,6 +189,10 @@ private:
                 const QString type = Attr(c, "type");
                 decl.builtinType = type.isEmpty() ? BuiltinOfSimpleType(FirstChild(c, "simpleType"))
                                                   : BuiltinOfTypeName(c, type, 0);
+                if (type.isEmpty())
+                    FacetsOfSimpleType(FirstChild(c, "simpleType"), decl.facets);
+                else
+                    FacetsOfTypeName(c, type, decl.facets);
                 ReadHandlers(c, decl);
                 const QString name = Attr(c, "name");
                 if (!name.isEmpty() && !element.attributes.contains(name))
@@ -184,7 +251,103 @@ private:
     QHash<QString, const xmlNode *> m_attributeGroups;
 };
 
+// Characters an XML 1.0 document can hold.
+bool IsXmlText(const QString &text)
+{
+    for (const uint c : text.toUcs4()) {
+        const bool ok = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
+            || (c >= 0x10000 && c <= 0x10FFFF);
+        if (!ok)
+            return false;
+    }
+    // Lone surrogates become U+FFFD in toUcs4(); a text holding them is
+    // not what it claims to be.
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && (i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate()))
+            return false;
+        if (text.at(i).isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate()))
+            return false;
+    }
+    return true;
+}
+
+bool MatchesXsdPattern(const QString &pattern, const QString &text)
+{
+    const QByteArray p = pattern.toUtf8();
+    xmlRegexp *re = xmlRegexpCompile(reinterpret_cast<const xmlChar *>(p.constData()));
+    if (!re)
+        return true; // a pattern the schema compiler took but we cannot read: the save check decides
+    const QByteArray t = text.toUtf8();
+    const int rc = xmlRegexpExec(re, reinterpret_cast<const xmlChar *>(t.constData()));
+    xmlRegFreeRegexp(re);
+    return rc == 1;
+}
+
+bool IsIntegerType(const QString &builtin, long double &lo, long double &hi)
+{
+    static const struct {
+        const char *name;
+        long double lo, hi;
+    } kTypes[] = {
+        {"long", -9223372036854775808.0L, 9223372036854775807.0L},
+        {"int", -2147483648.0L, 2147483647.0L},
+        {"short", -32768.0L, 32767.0L},
+        {"byte", -128.0L, 127.0L},
+        {"unsignedLong", 0.0L, 18446744073709551615.0L},
+        {"unsignedInt", 0.0L, 4294967295.0L},
+        {"unsignedShort", 0.0L, 65535.0L},
+        {"unsignedByte", 0.0L, 255.0L},
+        {"integer", -1.0e30L, 1.0e30L},
+        {"nonNegativeInteger", 0.0L, 1.0e30L},
+        {"positiveInteger", 1.0L, 1.0e30L},
+    };
+    for (const auto &t : kTypes)
+        if (builtin == QLatin1String(t.name)) {
+            lo = t.lo;
+            hi = t.hi;
+            return true;
+        }
+    return false;
+}
+
 } // namespace
+
+bool SchemaDecl::Accepts(const QString &text) const
+{
+    if (!IsXmlText(text))
+        return false;
+    QString lexical = text;
+    long double lo = 0, hi = 0;
+    if (IsIntegerType(builtinType, lo, hi)) {
+        lexical = text.simplified();
+        static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
+        if (!integer.match(lexical).hasMatch() || lexical.size() > 40)
+            return false;
+        const long double v = lexical.toDouble();
+        if (v < lo || v > hi || (facets.hasMin && v < facets.min) || (facets.hasMax && v > facets.max))
+            return false;
+    } else if (builtinType == QLatin1String("boolean")) {
+        lexical = text.simplified();
+        if (lexical != QLatin1String("0") && lexical != QLatin1String("1") && lexical != QLatin1String("true")
+            && lexical != QLatin1String("false"))
+            return false;
+    } else if (builtinType == QLatin1String("string")) {
+        const int length = static_cast<int>(text.toUcs4().size());
+        if ((facets.minLength >= 0 && length < facets.minLength) || (facets.maxLength >= 0 && length > facets.maxLength))
+            return false;
+    }
+    for (const QStringList &level : facets.patterns) {
+        bool any = false;
+        for (const QString &p : level)
+            any = any || MatchesXsdPattern(p, lexical);
+        if (!any)
+            return false;
+    }
+    for (const QStringList &level : facets.enumerations)
+        if (!level.contains(lexical))
+            return false;
+    return true;
+}
 
 SchemaIndex::SchemaIndex(xmlDoc *schemaDoc)
 {

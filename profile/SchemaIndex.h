@@ -6,6 +6,8 @@
 // annotation.
 
 #include <QHash>
+#include <QList>
+#include <QStringList>
 #include <QString>
 #include <memory>
 
@@ -13,9 +15,26 @@
 
 namespace tavo {
 
+// The constraining facets of a simple type, gathered along its chain of
+// restrictions (every level's facets hold at once).
+struct SchemaFacets {
+    bool hasMin = false, hasMax = false;
+    long double min = 0, max = 0;      // minInclusive / maxInclusive
+    int minLength = -1, maxLength = -1; // characters; -1 none
+    QList<QStringList> patterns;        // one list per level: the value matches one of each
+    QList<QStringList> enumerations;    // likewise
+};
+
 struct SchemaDecl {
     QString builtinType;              // "long", "boolean", "string", ... (empty: unknown)
     QHash<QString, QString> handlers; // event key -> rule function name
+    SchemaFacets facets;
+
+    // Whether `text` is a value of the declared type: the lexical form of
+    // the built-in type, its range, and the facets. Numbers and flags are
+    // read with surrounding white space collapsed, texts as they stand; a
+    // text must consist of characters an XML document can hold.
+    bool Accepts(const QString &text) const;
 };
 
 struct SchemaElementDecl {

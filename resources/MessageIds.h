@@ -104,6 +104,9 @@ enum : int {
     RuleRepeaterMarket = 9307,
     RuleModelRegion = 9308,
     RuleChannelTableFull = 9309,
+    InvalidValue = 261,          // "Invalid Value.": a value of another type
+    RuleNameTooLong = 9310,
+    RulePowerupCharacters = 9311,
 
     // ---- channel plan files (CHIRP CSV)
     CsvNotChirpFile = 9700,

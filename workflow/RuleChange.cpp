@@ -28,7 +28,8 @@ bool FindProfileElement(const CRadioDataModel &model, const QString &path, CData
     item = model.m_rootItem;
     for (const QString &step : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         CDataItem child;
-        item.GetChildByName(step, child);
+        if (!item.FindChildByName(step, child))
+            return false;
         item = child;
     }
     return !item.IsEmpty();

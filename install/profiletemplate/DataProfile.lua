@@ -48,6 +48,8 @@ local MSG = {
     featureDisabled = 9306,
     repeaterMarket = 9307,
     modelRegion = 9308,
+    nameTooLong = 9310,
+    powerupCharacters = 9311,
 }
 
 local BUTTONS = { "side1_but", "side2_but", "upper_right_but", "lower_left_but", "lower_right_but" }
@@ -145,9 +147,22 @@ local function frequencyRange(node, direction)
     return lo, hi
 end
 
+-- Whether the synthesizer can be set to `hz` from the profile's integer
+-- base: the divider N = hz / 1 050 000 lies within base .. base + 255 (the
+-- slot holds N - base in one byte) and the radio's 32-bit sum 2 100 000 * N
+-- + 2 * fraction does not overflow.
+local SYNTH_STEP = 1050000
+local function representable(node, hz)
+    if hz == nil or hz < 0 or hz > 0xFFFFFFFF then return false end
+    local base = num(find(node, "//dfns:factory_setting"), "synth_base_int_part")
+    local n = hz // SYNTH_STEP
+    if n < base or n - base > 255 then return false end
+    return 2 * SYNTH_STEP * n + 2 * (hz - SYNTH_STEP * n) <= 0xFFFFFFFF
+end
+
 local function frequencyInRange(node, hz, direction)
     local lo, hi = frequencyRange(node, direction)
-    return hz ~= nil and hz >= lo and hz <= hi
+    return hz ~= nil and hz >= lo and hz <= hi and representable(node, hz)
 end
 
 -- Position (from 0) of another entry holding `hz`, or nil.
@@ -282,11 +297,21 @@ function SetChannelPower(elem, attr, value, msgId, answer, msgStyle)
 end
 
 -- Frequency power modes: 0 high only, 1 low only, 2 selectable with high
--- as default, 3 selectable with low as default.
+-- as default, 3 selectable with low as default. A fixed mode becomes a
+-- selectable one only on a radio whose power is selectable (limit
+-- power_cntrl_enabled); a selectable entry may change its default.
+local function isSelectablePowerMode(mode) return mode == 2 or mode == 3 end
+
+local function selectableRefused(node, mode, current)
+    return isSelectablePowerMode(mode) and not isSelectablePowerMode(current)
+        and not isSet(limitOf(node), "power_cntrl_enabled")
+end
+
 function SetFreqPowerLevel(elem, attr, value, msgId, answer, msgStyle)
     local n = asInteger(value)
     if not inRange(n, 0, 3) then return refuse(MSG.invalidValue) end
     if n ~= num(elem, "power_level") and isHighPowerMode(n) and isPmr446(elem) then return refuse(MSG.highPower) end
+    if selectableRefused(elem, n, num(elem, "power_level")) then return refuse(MSG.featureDisabled) end
     elem:SetAttribute("power_level", n)
     return done()
 end
@@ -300,9 +325,12 @@ function SetPassword(elem, attr, value, msgId, answer, msgStyle)
     return done()
 end
 
+-- At most 8 characters, each one the radio's display can show (printable ASCII).
 function SetPowerupString(elem, attr, value, msgId, answer, msgStyle)
     local s = asText(value)
-    if #s > 8 or not s:match("^[\32-\126]*$") then return refuse(MSG.powerupText) end
+    local length = utf8.len(s)
+    if length ~= nil and length > 8 then return refuse(MSG.powerupText) end
+    if length == nil or not s:match("^[\32-\126]*$") then return refuse(MSG.powerupCharacters) end
     elem:SetAttribute("powerupString", s)
     return done()
 end
@@ -336,11 +364,60 @@ function SetCustomTone(elem, attr, value, msgId, answer, msgStyle)
     return done()
 end
 
--- One feature per button; 0 (no feature) may be on any number of them.
+-- The features a button may carry, as the button list (lib/ButtonList.stv)
+-- offers them for every model: { code, limit attribute, offered when that
+-- attribute is 0 (0) or set (1) }. Side buttons 1 and 2 carry the COMMON
+-- group; buttons A, B and C also the group of the model's display type and
+-- the preset buttons (as many as limit maxPresetButtons). Call tone also
+-- needs limit max_call_tones above 0.
+local BUTTON_FEATURES = {
+    COMMON = { { 7, "monitor_feature_disable", 0 }, { 4, "disable_scan_mode", 0 }, { 3, "call_feature_disable", 0 },
+        { 12, "disable_scramble_feature", 0 }, { 5, "disable_repeater_feature", 0 } },
+    DISPLAY = { { 11, "backlight_button_enabled", 1 }, { 1, "power_cntrl_enabled", 1 } },
+    NONDISPLAY = { { 1, "power_cntrl_enabled", 1 } },
+    PREBUTTON = { { 9 }, { 10 } },
+}
+local SIDE_BUTTONS = { side1_but = true, side2_but = true }
+local CALL_TONE_FEATURE = 3
+
+local function featureKnown(code)
+    for _, group in pairs(BUTTON_FEATURES) do
+        for _, f in ipairs(group) do if f[1] == code then return true end end
+    end
+    return false
+end
+
+local function featureOffered(elem, button, code)
+    if code == 0 then return true end
+    local limit = limitOf(elem)
+    local groups = { BUTTON_FEATURES.COMMON }
+    if not SIDE_BUTTONS[button] then
+        local display = modelOf(elem):sub(3, 3):upper() == "D"
+        groups[2] = display and BUTTON_FEATURES.DISPLAY or BUTTON_FEATURES.NONDISPLAY
+        groups[3] = BUTTON_FEATURES.PREBUTTON
+    end
+    for g, group in ipairs(groups) do
+        for i, f in ipairs(group) do
+            if f[1] == code then
+                if group == BUTTON_FEATURES.PREBUTTON then
+                    if i <= num(limit, "maxPresetButtons") then return true end
+                elseif (f[3] == 0) == (num(limit, f[2]) == 0)
+                    and (code ~= CALL_TONE_FEATURE or num(limit, "max_call_tones") > 0) then
+                    return true
+                end
+            end
+        end
+    end
+    return false
+end
+
+-- One feature per button, among those the button list offers the button;
+-- 0 (no feature) may be on any number of them.
 function SetButton(elem, attr, value, msgId, answer, msgStyle)
     local name = attr:Name()
     local n = asInteger(value)
-    if not inRange(n, 0, 15) then return refuse(MSG.invalidValue) end
+    if not inRange(n, 0, 15) or (n ~= 0 and not featureKnown(n)) then return refuse(MSG.invalidValue) end
+    if n ~= num(elem, name) and not featureOffered(elem, name, n) then return refuse(MSG.featureDisabled) end
     if n ~= 0 then
         for _, other in ipairs(BUTTONS) do
             if other ~= name and elem:HasAttribute(other) and num(elem, other) == n then return refuse(MSG.featureOnce) end
@@ -371,6 +448,8 @@ end
 
 function SetChannelName(elem, attr, value, msgId, answer, msgStyle)
     local s = trim(asText(value))
+    local length = utf8.len(s)
+    if length ~= nil and length > 8 then return refuse(MSG.nameTooLong) end
     if not validName(s) then return refuse(MSG.nameCharacters) end
     if nameTaken(elem, s, elem) then return refuse(MSG.nameExists) end
     elem:SetAttribute("name", s)
@@ -472,11 +551,13 @@ function CanAddFrequency(table)
     return #elementsNamed(table, "frequency") < max
 end
 
-local function checkFrequencyModes(node, bandwidth, power, compander)
+-- `current`: the entry's power mode before the change (nil for a new entry).
+local function checkFrequencyModes(node, bandwidth, power, compander, current)
     if not inRange(bandwidth, 0, 3) or not inRange(power, 0, 3) or not inRange(compander, 0, 3) then
         return MSG.invalidValue
     end
     if isHighPowerMode(power) and isPmr446(node) then return MSG.highPower end
+    if selectableRefused(node, power, current) then return MSG.featureDisabled end
     return nil
 end
 
@@ -506,8 +587,10 @@ function SetFrequency(table, hz, bandwidth, power, compander, position, msgId, m
     if not frequencyInRange(table, hz) then return refuse(MSG.frequencyRange) end
     if duplicateOf(table, hz, position) then return refuse(MSG.duplicateFrequency) end
     bandwidth, power, compander = asInteger(bandwidth), asInteger(power), asInteger(compander)
-    local problem = checkFrequencyModes(table, bandwidth, power, compander)
-    if problem and not (problem == MSG.highPower and power == num(entry, "power_level")) then return refuse(problem) end
+    local problem = checkFrequencyModes(table, bandwidth, power, compander, num(entry, "power_level"))
+    if problem and not (problem == MSG.highPower and power == num(entry, "power_level")) then
+        return refuse(problem)
+    end
     if hz ~= num(entry, "freq") and frequencyUsed(table, position) and answer ~= IDYES then
         return ask(MSG.frequencyChange)
     end

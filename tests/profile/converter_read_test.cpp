@@ -116,8 +116,9 @@ VirtualCP RandomImage(std::mt19937 &rng)
     for (size_t o = 40; o <= 51; ++o)
         cp.bytes[o] = static_cast<uint8_t>(byte(0, 1));
     cp.SetMaxCodes(byte(0, 1) ? 213 : static_cast<uint32_t>(byte(0, 122)));
-    for (size_t o = 60; o <= 66; ++o)
+    for (size_t o = 60; o <= 65; ++o)
         cp.bytes[o] = static_cast<uint8_t>(byte(0, 1));
+    cp.SetDisableRepeaterFeature(0); // without repeater the transmit settings follow (own test)
     text(cp.PasswordBytes(), 4, 0);
     for (size_t o : {72, 73, 74, 76, 81, 82, 103, 104, 105, 106})
         cp.bytes[o] = static_cast<uint8_t>(byte(0, 1));

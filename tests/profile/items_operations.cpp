@@ -83,6 +83,16 @@ TEST_F(Items, WithoutARuleValuesAreStoredAsTextAndBooleansAsDigits)
     xmlAttr *vox = xmlHasNsProp(limit.m_spNode.node, reinterpret_cast<const xmlChar *>("disable_vox_feature"), nullptr);
     ASSERT_EQ(CDataItem::GetScriptHandler(NodeRef(limit.m_spNode.owner, reinterpret_cast<xmlNode *>(vox)), QStringLiteral("SetVal"), function), 0);
     int id = 7, style = 7;
+    // A capability of the radio: a user's edit is refused and changes nothing.
+    EXPECT_EQ(limit.SetAttributeValue(QStringLiteral("power_cntrl_enabled"), 1, id, 0, style), 1);
+    EXPECT_EQ(id, 9305);
+    EXPECT_EQ(XmlAttribute(limit.m_spNode.node, "power_cntrl_enabled"), QStringLiteral("0"));
+    const CProgramStep step(limit);
+    // A value of another type is refused with the type message, even here.
+    EXPECT_EQ(limit.SetAttributeValue(QStringLiteral("disable_vox_feature"), QStringLiteral("abc"), id, 0, style), 1);
+    EXPECT_EQ(id, 261);
+    EXPECT_EQ(style, 0x30);
+    EXPECT_EQ(XmlAttribute(limit.m_spNode.node, "disable_vox_feature"), QStringLiteral("0"));
     EXPECT_EQ(limit.SetAttributeValue(QStringLiteral("disable_vox_feature"), true, id, 0, style), 0);
     EXPECT_EQ(id, 0);
     EXPECT_EQ(style, 0);

@@ -101,10 +101,8 @@ TEST_F(ItemScripts, ExhaustedMemoryAndOddResultsAreSafe)
     const CTavoCPSException e = Raised([&] { Set(QStringLiteral("setting"), "batteryType", 1); });
     EXPECT_EQ(e.m_nMsgID, msg::UnknownError);
     EXPECT_TRUE(m_sink.last().contains(QStringLiteral("not enough memory"))) << m_sink.last().toStdString();
-    const Outcome o = Set(QStringLiteral("setting"), "disableLED", 1);
-    EXPECT_EQ(o.result, 0);
-    EXPECT_EQ(o.msgId, 0);
-    EXPECT_EQ(o.msgStyle, 0);
+    // NaN as a result code is no "done": a script error, nothing saved.
+    EXPECT_EQ(Raised([&] { Set(QStringLiteral("setting"), "disableLED", 1); }).m_nMsgID, msg::FatalScriptEngine);
     EXPECT_EQ(Set(QStringLiteral("setting"), "timeoutTimer", 120).result, 0);
 }
 

@@ -78,8 +78,8 @@ TEST_F(ModelLoad, SchemaViolationsAreRefusedAtLoadAndKeepThePreviousProfile)
     const xmlNode *before = m_model.m_rootItem.m_spNode.node;
     const QString textBefore = m_model.GetXmlText();
     const std::vector<std::pair<QString, QString>> violations = {
-        {QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"20\"")},       // above the range
-        {QStringLiteral("scramble_code=\"0\""), QStringLiteral("scramble_code=\"4\"")},     // above the range
+        {QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"256\"")},      // above a byte
+        {QStringLiteral("scramble_code=\"0\""), QStringLiteral("scramble_code=\"-1\"")},    // below the range
         {QStringLiteral("rx_bw=\"0\""), QStringLiteral("rx_bw=\"true\"")},                  // flags are 0 or 1
         {QStringLiteral("name=\"PMR 1\""), QStringLiteral("name=\"NINECHARS\"")},          // text(8)
         {QStringLiteral(" sub_region=\"0\""), QString()},                                  // required attribute
@@ -177,7 +177,7 @@ TEST_F(ModelLoad, ScrambledSchemaAndRulesLoadLikePlainOnes)
     SetInstallPathOverride(install.path());
     LoadTemplate(QStringLiteral("OUD11602"));
     EXPECT_EQ(Set(QStringLiteral("channels/channel[2]"), "name", QStringLiteral("PMR 1")).msgId, 298);
-    const QString bad = TemplateText(QStringLiteral("OUD11602"), {{QStringLiteral("maxCodes=\"213\""), QStringLiteral("maxCodes=\"256\"")}});
+    const QString bad = TemplateText(QStringLiteral("OUD11602"), {{QStringLiteral("maxCodes=\"213\""), QStringLiteral("maxCodes=\"2147483648\"")}});
     EXPECT_EQ(Raised([&] { m_model.LoadProfile(bad, 0); }).m_nMsgID, msg::InvalidProfile);
 }
 

@@ -51,10 +51,15 @@ TEST_F(RegionRules, RotaryFourFiveWattVariantsGetTheirRepeaterAndMarker)
 
 TEST_F(RegionRules, RepeaterOperationIsRefusedOnPmr446Radios)
 {
+    // The limit is the radio's: a user's edit never changes it, the
+    // program's own steps go to the rules.
     LoadTemplate(QStringLiteral("OUD11602"));
+    EXPECT_EQ(Set(QStringLiteral("limit"), "disable_repeater_feature", 0).msgId, 9305);
+    const CProgramStep step(m_model.m_rootItem);
     EXPECT_EQ(Set(QStringLiteral("limit"), "disable_repeater_feature", 0).msgId, 9307);
     EXPECT_EQ(Text("limit", "disable_repeater_feature"), QStringLiteral("1"));
     LoadTemplate(QStringLiteral("ZVR51622"));
+    const CProgramStep stepOfTheNewProfile(m_model.m_rootItem);
     ASSERT_EQ(Set(QStringLiteral("channels/channel[3]"), "repeater", 1).result, 0);
     ASSERT_EQ(Set(QStringLiteral("limit"), "disable_repeater_feature", 1).result, 0);
     EXPECT_EQ(Text("channels/channel[3]", "repeater"), QStringLiteral("0")); // channels follow

@@ -50,7 +50,8 @@ TEST_F(SettingRules, TextsAndNumbersOfTheSettings)
         {"setting", "password", QStringLiteral("12a4"), 1, 212, nullptr},
         {"setting", "powerupString", QStringLiteral("HELLO 1!"), 0, 0, "HELLO 1!"},
         {"setting", "powerupString", QStringLiteral("NINE CHAR"), 1, 280, nullptr},
-        {"setting", "powerupString", QStringLiteral("CAF\u00c9"), 1, 280, nullptr},
+        {"setting", "powerupString", QStringLiteral("CAF\u00c9"), 1, 9311, nullptr}, // a character, not the length
+        {"setting", "powerupString", QStringLiteral("\u00c9\u00c9\u00c9\u00c9\u00c9"), 1, 9311, nullptr},
         {"setting", "stationID", QStringLiteral("DL1ABC/P"), 0, 0, "DL1ABC/P"},
         {"setting", "stationID", QStringLiteral("DL1ABC/P12"), 1, 491, nullptr},
         {"setting", "stationID", QStringLiteral("DL-1"), 1, 491, nullptr},
@@ -71,7 +72,7 @@ TEST_F(SettingRules, TextsAndNumbersOfTheSettings)
         {"setting", "reverseBurst", 1, 0, 0, "1"},      // enable_reverse_burst is set
         {"setting", "rep_id_mode", 3, 0, 0, "3"},
         {"setting", "onbatt_alert", 5, 1, 261, nullptr},
-        {"limit", "programming_mode_enabled", false, 0, 0, "0"},
+        {"limit", "programming_mode_enabled", false, 1, 9305, "1"}, // a capability: no user edit
         {"limit", "maxChannels", 8, 0, 0, "8"},          // fixed values: no change is accepted
         {"limit", "maxChannels", 12, 1, 9305, nullptr},
         {"setting", "numberChannels", 3, 1, 9305, nullptr},
@@ -123,7 +124,7 @@ TEST_F(SettingRules, ChannelNamesAndFrequencyChoices)
         {"channels/channel[2]", "name", QStringLiteral("base 1"), 1, 298, nullptr},  // similar name
         {"channels/channel[2]", "name", QStringLiteral("CH 3"), 1, 298, nullptr},
         {"channels/channel[2]", "name", QStringLiteral("A&B"), 1, 222, nullptr},
-        {"channels/channel[2]", "name", QStringLiteral("TOO LONG9"), 1, 222, nullptr},
+        {"channels/channel[2]", "name", QStringLiteral("TOO LONG9"), 1, 9310, nullptr}, // the length, not the characters
         {"channels/channel[2]", "name", QStringLiteral("   "), 1, 222, nullptr},
         {"channels/channel[2]", "name", QStringLiteral("Yard-2"), 0, 0, "Yard-2"},
         {"channels/channel[1]", "rx_freq_ndx", 16, 0, 0, "16"},                   // 401 MHz: receive only

@@ -164,7 +164,9 @@ TEST_F(TableRules, APmr446TableIsFullAtSixteenLowPowerEntries)
     EXPECT_EQ(id, 515);
     EXPECT_FALSE(table.AddFrequency(446193750, 0, 2, id, style));
     EXPECT_EQ(id, 515);
-    EXPECT_TRUE(table.AddFrequency(446193750, 0, 3, id, style));
+    EXPECT_FALSE(table.AddFrequency(446193750, 0, 3, id, style)); // no selectable power here
+    EXPECT_EQ(id, 9306);
+    EXPECT_TRUE(table.AddFrequency(446193750, 0, 1, id, style));
     EXPECT_EQ(table.SetFreqAttributeValue(quint32(446193750), 0, 0, 0, 15, id, style, 0), 1);
     EXPECT_EQ(id, 515);
     EXPECT_EQ(Set(QStringLiteral("frequencies/frequency[1]"), "power_level", 0).msgId, 515);
