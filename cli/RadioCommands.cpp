@@ -10,6 +10,8 @@
 #include "cli/CliFiles.h"
 #include "profile/CDataAdaptor.h"
 #include "radio/CLinkTrace.h"
+#include "radio/CSerialTransport.h"
+#include "radio/PortDiagnostics.h"
 #include "radio/CRadioOperation.h"
 #include "radio/RadioMemoryMap.h"
 #include "base/TemplateFile.h"
@@ -176,6 +178,19 @@ int RunCables(CliContext &)
         count = op.CountCables();
     }
     std::printf("%d\n", count);
+    // Then every serial port on USB: its description, whether it is the
+    // programming cable, and whether this user can open it (and if not, why).
+    const std::vector<CandidatePort> ports = CandidatePorts(CSerialTransport::SystemPorts());
+    if (ports.empty())
+        std::printf("%s\n", LoadString(msg::CablesNoUsbPort).toUtf8().constData());
+    for (const CandidatePort &p : ports) {
+        const QString why = PortAccessText(p.path, p.access);
+        const QString line = LoadString(msg::CablesPortLine)
+                                 .arg(p.path, p.description,
+                                      LoadString(p.isCable ? msg::CablesIsCable : msg::CablesNotCable),
+                                      why.isEmpty() ? LoadString(msg::CablesCanOpen) : LoadString(msg::CablesCannotOpen).arg(why));
+        std::printf("%s\n", line.toUtf8().constData());
+    }
     return ExitOk;
 }
 

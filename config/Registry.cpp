@@ -192,13 +192,18 @@ void SetInstallPathOverride(const QString &dir) { installOverride().Set(dir); }
 void SetMachineSettingsFile(const QString &path) { machineFileOverride().Set(path); }
 void SetUserSettingsFile(const QString &path) { userFileOverride().Set(path); }
 
+namespace {
+QString ExecutableFolder()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+}
+} // namespace
+
 QString DefaultInstallFolder()
 {
-    QString exeDir;
-    if (QCoreApplication::instance())
-        exeDir = QCoreApplication::applicationDirPath();
-    else
-        exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    const QString exeDir = ExecutableFolder();
     // A build lays the installation out beside the binaries; an installed
     // program finds it under share/ of its prefix.
     const QString beside = QDir(exeDir).filePath(QLatin1String(kInstallFolderName));
@@ -217,6 +222,13 @@ QString MachineSettingsFile()
         QSettings(QSettings::IniFormat, QSettings::SystemScope, QLatin1String(kOrganization), QLatin1String(kProduct)).fileName();
     if (QFileInfo::exists(system))
         return system;
+    // Installed under a prefix other than /usr: the file the installation
+    // put into the prefix's etc/xdg.
+    const QString prefixed = QDir::cleanPath(QDir(ExecutableFolder())
+                                                 .filePath(QStringLiteral("../etc/xdg/%1/%2.ini")
+                                                               .arg(QLatin1String(kOrganization), QLatin1String(kProduct))));
+    if (QFileInfo::exists(prefixed))
+        return prefixed;
     const QString override = installOverride().Get();
     const QString folder = override.isEmpty() ? DefaultInstallFolder() : override;
     return QDir(folder).filePath(QLatin1String(kMachineFileName));

@@ -1,5 +1,6 @@
 #include "radio/CSerialTransport.h"
 
+#include "radio/PortDiagnostics.h"
 #include "radio/SerialDevice.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
@@ -137,10 +138,17 @@ FtStatus CSerialTransport::Open(int index)
         }
         if (err == ENOENT || err == ENODEV || err == ENXIO) {
             fail(FT_DEVICE_NOT_FOUND, err, "Cannot open");
+            if (m_strPort.isEmpty()) // the cable's port, listed a moment ago
+                m_strError = LoadString(msg::PortVanished).arg(m_strDevice);
             return FT_DEVICE_NOT_FOUND;
         }
         if (err == EBUSY) {
-            m_strError = fillArgs(LoadString(msg::SerialPortBusy), m_strDevice);
+            // Named when /proc tells who holds it.
+            PortAccess busy;
+            busy.kind = PortAccess::Busy;
+            busy.holders = PortHolders(m_strDevice);
+            m_strError = busy.holders.isEmpty() ? fillArgs(LoadString(msg::SerialPortBusy), m_strDevice)
+                                                : PortAccessText(m_strDevice, busy);
             return FT_DEVICE_NOT_OPENED;
         }
         return fail(FT_DEVICE_NOT_OPENED, err, "Cannot open");

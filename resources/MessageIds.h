@@ -130,6 +130,38 @@ enum : int {
     ReportFailed = 420,         // "Failed to generate report."
     ReportDefaultSuffix = 459,  // "(default)"
     ReportSaveFailed = 9440,
+
+    // ---- channel plan files (CHIRP CSV)
+    CsvNotChirpFile = 9700,
+    CsvLine = 9701,               // "Line %1: %2"
+    CsvBadLocation = 9702,
+    CsvTooManyChannels = 9703,
+    CsvBadFrequency = 9704,
+    CsvUnknownToneMode = 9705,
+    CsvNoToneSlot = 9706,
+    CsvUnknownDcsCode = 9707,
+    CsvUnsupportedMode = 9708,
+    CsvUnsupportedDuplex = 9709,
+    CsvUnknownPower = 9710,
+    CsvReceiveFrequency = 9711,   // "Receive frequency %1 MHz: %2"
+    CsvTransmitFrequency = 9712,
+    CsvBandwidthFixed = 9713,
+    CsvPowerFixed = 9714,
+    CsvNameNotTaken = 9715,
+    CsvRowsImported = 9716,       // "%1 of %2 rows imported."
+    CsvNothingImported = 9717,
+    CsvColumnProblem = 9718,      // "%1: %2", a column name and the rules' message
+
+    // ---- serial-port diagnostics
+    PortHolder = 9750,            // "%1 (process %2)"
+    PortHeldBy = 9751,            // "%1 is in use by %2. ..."
+    PortVanished = 9752,
+    CablesNoUsbPort = 9753,
+    CablesIsCable = 9754,
+    CablesNotCable = 9755,
+    CablesCanOpen = 9756,
+    CablesCannotOpen = 9757,      // "this user cannot open it: %1"
+    CablesPortLine = 9758,        // "%1: \"%2\", %3, %4"
 };
 
 } // namespace tavo::msg

@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-documentation-tools libqt6help6 libqt6sql6-sqlite qt6-qpa-plugins
   libxml2-dev libxslt1-dev liblua5.4-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+  desktop-file-utils appstream groff-base
 )
 if [ "${1:-}" = "--gui-check" ]; then
   PACKAGES+=(xvfb dbus at-spi2-core python3-pyatspi imagemagick)

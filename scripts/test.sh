@@ -10,7 +10,12 @@ cmake --build build-check
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
-(cd build-check && ctest --output-on-failure -j2 "$@")
+cd build-check
+ctest --output-on-failure -j2 "$@"
+# The installation: validators, an install into a temporary prefix, the
+# installed programs run from there.
+../packaging/check-install.sh .
+cd ..
 if [ "${FUZZ_SECONDS:-30}" != 0 ] && command -v clang++ >/dev/null 2>&1; then
   scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 fi

@@ -1,0 +1,61 @@
+#pragma once
+// Channel plans exchanged with other programming tools as CHIRP CSV files:
+// one row per channel, frequencies in MHz with six decimals, tones and DCS
+// codes in CHIRP's tone modes (Tone, TSQL, DTCS, Cross with its CrossMode).
+//
+// Export reads the profile through its data items; import changes it only
+// through the rules, row by row: a row the radio cannot hold is left out as
+// a whole (the profile is restored to what it was before the row) and
+// reported with its line number.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace tavo {
+
+class CRadioDataModel;
+
+// The header line, exactly as CHIRP writes it.
+inline constexpr const char kChirpCsvHeader[] =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+    "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+
+// The channels in use, in channel order (Location from 1), UTF-8 with CR LF
+// line ends. A channel in talkaround (repeater off) transmits on its
+// receive frequency and is written as simplex.
+QByteArray ExportChirpCsv(const CRadioDataModel &model);
+
+struct ChirpCsvLine {
+    int line = 0;  // line of the file where the row starts (the header is line 1)
+    QString text;  // why, in the user's language
+};
+
+struct ChirpImportReport {
+    bool isChirpFile = false;     // false: no CHIRP header, nothing was read
+    int rows = 0;                 // data rows in the file
+    int imported = 0;             // rows taken into the profile
+    QList<ChirpCsvLine> refused;  // rows left out
+    QList<ChirpCsvLine> notes;    // rows taken with a change (a name the rules did not take)
+};
+
+// Imports `csv` into the open profile: Location N overwrites channel N, or
+// creates it (and any missing channel before it, with the rules' defaults);
+// frequencies missing from the frequency table are added; a tone takes the
+// code of exactly that tone, else a free customised tone slot. Names are cut
+// to 8 characters.
+ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv);
+
+// "Line N: text", for showing a refused row or a note.
+QString FormatChirpCsvLine(const ChirpCsvLine &line);
+
+// The fields of each record of a CSV text (quoted fields, doubled quotes,
+// line breaks inside quotes, CR LF or LF) with the line each record starts
+// on. Empty lines are skipped.
+struct CsvRecord {
+    int line = 0;
+    QList<QString> fields;
+};
+QList<CsvRecord> ParseCsv(const QString &text);
+
+} // namespace tavo
