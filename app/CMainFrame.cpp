@@ -319,7 +319,7 @@ void CMainFrame::BuildMenus()
 
 void CMainFrame::BuildToolBar()
 {
-    m_pToolBar = addToolBar(QStringLiteral("Standard"));
+    m_pToolBar = addToolBar(Caption(363).remove(QLatin1Char('&')));
     m_pToolBar->setObjectName(QStringLiteral("toolbar128"));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_pToolBar->setIconSize(QSize(16, 16));
@@ -561,7 +561,7 @@ void CMainFrame::OnRecentFile(int index)
     if (!file.open(QIODevice::ReadOnly)) {
         RemoveRecentFile(path);
         UpdateRecentFiles();
-        ShowMessageText(LoadString(9401).arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + file.errorString(),
+        ShowMessageText(LoadString(msg::CannotOpenFile).arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + file.errorString(),
                         MB_OK | MB_ICONERROR);
         return;
     }

@@ -24,7 +24,7 @@ CReadWriteDialog::CReadWriteDialog(bool read, QWidget *parent) : QDialog(parent)
     setWindowFlag(Qt::WindowTitleHint, true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(read ? QStringLiteral("Read") : QStringLiteral("Write"));
+    setWindowTitle(LoadString(read ? 257 : 258));
     auto *layout = new QVBoxLayout(this);
     m_pStatus = new QLabel(LoadString(read ? msg::ReadingFromRadio : msg::WritingToRadio), this);
     m_pStatus->setProperty("ctrlId", 1010);

@@ -3,6 +3,7 @@
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "profile/ProfileChecks.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -120,7 +121,7 @@ QIcon CTavoCPSTreeView::TreeImage(int index)
 CTavoCPSTreeView::CTavoCPSTreeView(CTavoCPSDoc *doc, QWidget *parent) : QTreeWidget(parent), m_pDoc(doc)
 {
     setObjectName(QStringLiteral("CTavoCPSTreeView"));
-    setAccessibleName(QStringLiteral("Profile"));
+    setAccessibleName(LoadString(msg::ProfileTreeName));
     setHeaderHidden(true);
     setColumnCount(1);
     setIconSize(QSize(25, 20));

@@ -25,7 +25,9 @@ for f in bin/tavocps-cli bin/tavo-radio-sim \
          share/man/man1/tavocps-cli.1 share/man/man1/tavo-radio-sim.1 \
          share/mime/packages/com.vantrel.tavocps.xml lib/udev/rules.d/60-tavocps-cable.rules \
          share/icons/hicolor/scalable/apps/tavocps.svg share/icons/hicolor/48x48/apps/tavocps.png \
-         share/icons/hicolor/scalable/mimetypes/application-x-tavocps-profile.svg; do
+         share/icons/hicolor/scalable/mimetypes/application-x-tavocps-profile.svg \
+         share/tavocps/lang/tavocps_de.qm share/tavocps/lang/tavocps_fr.qm \
+         share/tavocps/help/tavocps_en.qch share/tavocps/help/tavocps_de.qch share/tavocps/help/tavocps_fr.qch; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 [ -e "$machine" ] || fail "not installed: the machine settings file $machine"

@@ -131,6 +131,12 @@ enum : int {
     ReportDefaultSuffix = 459,  // "(default)"
     ReportSaveFailed = 9440,
 
+    // ---- the application shell
+    CannotOpenFile = 9450,        // "Cannot open the file %1."
+    HelpContentsTab = 9451,
+    HelpPageName = 9452,
+    ProfileTreeName = 9453,
+
     // ---- channel plan files (CHIRP CSV)
     CsvNotChirpFile = 9700,
     CsvLine = 9701,               // "Line %1: %2"

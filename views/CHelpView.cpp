@@ -1,6 +1,7 @@
 #include "views/CHelpView.h"
 
 #include "config/Registry.h"
+#include "resources/StringTable.h"
 
 #include <QCoreApplication>
 #include <QContextMenuEvent>
@@ -86,7 +87,7 @@ CHelpView::CHelpView(QWidget *parent) : QTextBrowser(parent)
 {
     setOpenLinks(true);
     setOpenExternalLinks(false);
-    setAccessibleName(QStringLiteral("Help"));
+    setAccessibleName(LoadString(349).remove(QLatin1Char('&')));
     ShowBlank();
 }
 

@@ -1,0 +1,1701 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="IDS_130">
+        <source>Fatal registry Error, the application will be closed!</source>
+        <translation>Schwerwiegender Fehler in den Einstellungen, das Programm wird beendet!</translation>
+    </message>
+    <message id="IDS_131">
+        <source>Unknown Error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+    <message id="IDS_132">
+        <source>Programming error: 107.</source>
+        <translation>Programmfehler: 107.</translation>
+    </message>
+    <message id="IDS_133">
+        <source>Programming error: 108.</source>
+        <translation>Programmfehler: 108.</translation>
+    </message>
+    <message id="IDS_134">
+        <source>Fatal error: 102.
+Please uninstall and re-install CPS.</source>
+        <translation>Schwerwiegender Fehler: 102.
+Bitte deinstallieren Sie die CPS und installieren Sie sie neu.</translation>
+    </message>
+    <message id="IDS_135">
+        <source>Invalid profile.</source>
+        <translation>Ungültiges Profil.</translation>
+    </message>
+    <message id="IDS_136">
+        <source>Failed to load profile.</source>
+        <translation>Das Profil konnte nicht geladen werden.</translation>
+    </message>
+    <message id="IDS_137">
+        <source>Fatal error: 101.</source>
+        <translation>Schwerwiegender Fehler: 101.</translation>
+    </message>
+    <message id="IDS_140">
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message id="IDS_141">
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message id="IDS_142">
+        <source>Error: Set control color.</source>
+        <translation>Fehler: Steuerelementfarbe setzen.</translation>
+    </message>
+    <message id="IDS_143">
+        <source>Error: Set background color.</source>
+        <translation>Fehler: Hintergrundfarbe setzen.</translation>
+    </message>
+    <message id="IDS_144">
+        <source>Error: Set view size.</source>
+        <translation>Fehler: Ansichtsgröße setzen.</translation>
+    </message>
+    <message id="IDS_145">
+        <source>Error: Convert coordinate.</source>
+        <translation>Fehler: Koordinaten umrechnen.</translation>
+    </message>
+    <message id="IDS_146">
+        <source>Error: Can not find help file information in registry!</source>
+        <translation>Fehler: Keine Angaben zur Hilfedatei in den Einstellungen gefunden!</translation>
+    </message>
+    <message id="IDS_147">
+        <source>Error: Help File format is invalid!</source>
+        <translation>Fehler: Das Format der Hilfedatei ist ungültig!</translation>
+    </message>
+    <message id="IDS_148">
+        <source>Error: Can not find the help file!</source>
+        <translation>Fehler: Die Hilfedatei wurde nicht gefunden!</translation>
+    </message>
+    <message id="IDS_149">
+        <source>OLE initialization failed. Make sure that the OLE libraries are the correct version.</source>
+        <translation>Die OLE-Initialisierung ist fehlgeschlagen. Stellen Sie sicher, dass die OLE-Bibliotheken die richtige Version haben.</translation>
+    </message>
+    <message id="IDS_150">
+        <source>Button Reset</source>
+        <translation>Tasten zurücksetzen</translation>
+    </message>
+    <message id="IDS_151">
+        <source>Radio Information</source>
+        <translation>Funkgerätinformationen</translation>
+    </message>
+    <message id="IDS_152">
+        <source>Regional Code</source>
+        <translation>Regionalcode</translation>
+    </message>
+    <message id="IDS_153">
+        <source>Serial Number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message id="IDS_154">
+        <source>Firmware Version</source>
+        <translation>Firmware-Version</translation>
+    </message>
+    <message id="IDS_155">
+        <source>Codeplug Version</source>
+        <translation>Codeplug-Version</translation>
+    </message>
+    <message id="IDS_156">
+        <source>Frequency Range (MHz)</source>
+        <translation>Frequenzbereich (MHz)</translation>
+    </message>
+    <message id="IDS_157">
+        <source>Maximum Channel</source>
+        <translation>Maximale Kanalzahl</translation>
+    </message>
+    <message id="IDS_158">
+        <source>Buttons</source>
+        <translation>Tasten</translation>
+    </message>
+    <message id="IDS_159">
+        <source>Feature</source>
+        <translation>Funktion</translation>
+    </message>
+    <message id="IDS_160">
+        <source>Side Button 1 (SB1)</source>
+        <translation>Seitentaste 1 (SB1)</translation>
+    </message>
+    <message id="IDS_161">
+        <source>Side Button 2 (SB2)</source>
+        <translation>Seitentaste 2 (SB2)</translation>
+    </message>
+    <message id="IDS_162">
+        <source>Button A</source>
+        <translation>Taste A</translation>
+    </message>
+    <message id="IDS_163">
+        <source>Button B</source>
+        <translation>Taste B</translation>
+    </message>
+    <message id="IDS_164">
+        <source>Button C</source>
+        <translation>Taste C</translation>
+    </message>
+    <message id="IDS_165">
+        <source>Preset 1 Channel</source>
+        <translation>Kanal für Direktwahl 1</translation>
+    </message>
+    <message id="IDS_166">
+        <source>Preset 2 Channel</source>
+        <translation>Kanal für Direktwahl 2</translation>
+    </message>
+    <message id="IDS_167">
+        <source>General Settings</source>
+        <translation>Allgemeine Einstellungen</translation>
+    </message>
+    <message id="IDS_168">
+        <source>Buttons</source>
+        <translation>Tasten</translation>
+    </message>
+    <message id="IDS_169">
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message id="IDS_171">
+        <source>Scan List</source>
+        <translation>Scanliste</translation>
+    </message>
+    <message id="IDS_172">
+        <source>Audio Settings</source>
+        <translation>Audioeinstellungen</translation>
+    </message>
+    <message id="IDS_173">
+        <source>Microphone Gain</source>
+        <translation>Mikrofonverstärkung</translation>
+    </message>
+    <message id="IDS_174">
+        <source>Accessory Microphone Gain</source>
+        <translation>Verstärkung Zubehörmikrofon</translation>
+    </message>
+    <message id="IDS_175">
+        <source>VOX Level</source>
+        <translation>VOX-Pegel</translation>
+    </message>
+    <message id="IDS_176">
+        <source>iVOX Level</source>
+        <translation>iVOX-Pegel</translation>
+    </message>
+    <message id="IDS_177">
+        <source>Roger Beep Tone</source>
+        <translation>Roger-Piep</translation>
+    </message>
+    <message id="IDS_178">
+        <source>Keypad Beep</source>
+        <translation>Tastenton</translation>
+    </message>
+    <message id="IDS_180">
+        <source>Recent File</source>
+        <translation>Zuletzt geöffnete Datei</translation>
+    </message>
+    <message id="IDS_181">
+        <source>Low</source>
+        <translation>Niedrig</translation>
+    </message>
+    <message id="IDS_182">
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message id="IDS_183">
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message id="IDS_184">
+        <source>Scan List</source>
+        <translation>Scanliste</translation>
+    </message>
+    <message id="IDS_185">
+        <source>&amp;Add&gt;&gt;</source>
+        <translation>&amp;Hinzufügen &gt;&gt;</translation>
+    </message>
+    <message id="IDS_186">
+        <source>&lt;&lt;Re&amp;move</source>
+        <translation>&lt;&lt; &amp;Entfernen</translation>
+    </message>
+    <message id="IDS_187">
+        <source>Available Channels</source>
+        <translation>Verfügbare Kanäle</translation>
+    </message>
+    <message id="IDS_188">
+        <source>Scan List Members</source>
+        <translation>Kanäle der Scanliste</translation>
+    </message>
+    <message id="IDS_189">
+        <source>12.5</source>
+        <translation>12.5</translation>
+    </message>
+    <message id="IDS_190">
+        <source>25</source>
+        <translation>25</translation>
+    </message>
+    <message id="IDS_191">
+        <source>Low</source>
+        <translation>Niedrig</translation>
+    </message>
+    <message id="IDS_192">
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message id="IDS_193">
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message id="IDS_194">
+        <source>Scramble Code 1</source>
+        <translation>Scrambler-Code 1</translation>
+    </message>
+    <message id="IDS_195">
+        <source>Scramble Code 2</source>
+        <translation>Scrambler-Code 2</translation>
+    </message>
+    <message id="IDS_196">
+        <source>Scramble Code 3</source>
+        <translation>Scrambler-Code 3</translation>
+    </message>
+    <message id="IDS_197">
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message id="IDS_198">
+        <source>General Settings</source>
+        <translation>Allgemeine Einstellungen</translation>
+    </message>
+    <message id="IDS_199">
+        <source>Codeplug Password (4-digit number)</source>
+        <translation>Codeplug-Passwort (4 Ziffern)</translation>
+    </message>
+    <message id="IDS_200">
+        <source>Confirm Password (4-digit number)</source>
+        <translation>Passwort bestätigen (4 Ziffern)</translation>
+    </message>
+    <message id="IDS_201">
+        <source>Power Up Text</source>
+        <translation>Einschalttext</translation>
+    </message>
+    <message id="IDS_202">
+        <source>Disable All LEDs</source>
+        <translation>Alle LEDs ausschalten</translation>
+    </message>
+    <message id="IDS_203">
+        <source>Keypad Lock</source>
+        <translation>Tastensperre</translation>
+    </message>
+    <message id="IDS_204">
+        <source>Disable Restore Factory Default</source>
+        <translation>Zurücksetzen auf Werkseinstellungen sperren</translation>
+    </message>
+    <message id="IDS_205">
+        <source>Back Light (Sec.)</source>
+        <translation>Hintergrundbeleuchtung (s)</translation>
+    </message>
+    <message id="IDS_206">
+        <source>Transmit Timeout Timer (Sec.)</source>
+        <translation>Sendezeitbegrenzung (s)</translation>
+    </message>
+    <message id="IDS_207">
+        <source>Call Tone</source>
+        <translation>Rufton</translation>
+    </message>
+    <message id="IDS_208">
+        <source>CT Reverse Burst</source>
+        <translation>CT-Reverse-Burst</translation>
+    </message>
+    <message id="IDS_209">
+        <source>Alternate Battery Selection</source>
+        <translation>Alternative Batterieauswahl</translation>
+    </message>
+    <message id="IDS_210">
+        <source>Alternate Battery Selection</source>
+        <translation>Alternative Batterieauswahl</translation>
+    </message>
+    <message id="IDS_211">
+        <source>Disable Battery Save</source>
+        <translation>Batteriesparmodus ausschalten</translation>
+    </message>
+    <message id="IDS_212">
+        <source>Please enter 4 numeric characters.</source>
+        <translation>Bitte geben Sie 4 Ziffern ein.</translation>
+    </message>
+    <message id="IDS_213">
+        <source>Do you want to reset all buttons with their defaults?</source>
+        <translation>Möchten Sie alle Tasten auf ihre Standardbelegung zurücksetzen?</translation>
+    </message>
+    <message id="IDS_214">
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message id="IDS_215">
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message id="IDS_216">
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message id="IDS_217">
+        <source>60</source>
+        <translation>60</translation>
+    </message>
+    <message id="IDS_218">
+        <source>120</source>
+        <translation>120</translation>
+    </message>
+    <message id="IDS_219">
+        <source>180</source>
+        <translation>180</translation>
+    </message>
+    <message id="IDS_220">
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message id="IDS_221">
+        <source>Call Tone</source>
+        <translation>Rufton</translation>
+    </message>
+    <message id="IDS_222">
+        <source>The name contains characters that are not allowed. Please specify a different name.</source>
+        <translation>Der Name enthält unzulässige Zeichen. Bitte geben Sie einen anderen Namen an.</translation>
+    </message>
+    <message id="IDS_223">
+        <source>Profile Loading Error.&#13;
+File: %s&#13;
+Desc: %s&#13;
+Line: %d, Pos: %d&#13;
+SRC: %s</source>
+        <translation>Fehler beim Laden des Profils.&#13;
+Datei: %s&#13;
+Beschreibung: %s&#13;
+Zeile: %d, Position: %d&#13;
+Quelle: %s</translation>
+    </message>
+    <message id="IDS_224">
+        <source>180</source>
+        <translation>180</translation>
+    </message>
+    <message id="IDS_225">
+        <source>240</source>
+        <translation>240</translation>
+    </message>
+    <message id="IDS_226">
+        <source>Alkaline</source>
+        <translation>Alkali</translation>
+    </message>
+    <message id="IDS_227">
+        <source>Nickel/LiIon</source>
+        <translation>Nickel/Li-Ion</translation>
+    </message>
+    <message id="IDS_228">
+        <source>The passwords you entered do not match.</source>
+        <translation>Die eingegebenen Passwörter stimmen nicht überein.</translation>
+    </message>
+    <message id="IDS_229">
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message id="IDS_230">
+        <source>Add Channel</source>
+        <translation>Kanal hinzufügen</translation>
+    </message>
+    <message id="IDS_232">
+        <source>Receive</source>
+        <translation>Empfangen</translation>
+    </message>
+    <message id="IDS_233">
+        <source>Frequency (MHz)</source>
+        <translation>Frequenz (MHz)</translation>
+    </message>
+    <message id="IDS_234">
+        <source>Bandwidth (KHz)</source>
+        <translation>Bandbreite (kHz)</translation>
+    </message>
+    <message id="IDS_235">
+        <source>CT/DCS Code</source>
+        <translation>CT/DCS-Code</translation>
+    </message>
+    <message id="IDS_236">
+        <source>Transmit</source>
+        <translation>Senden</translation>
+    </message>
+    <message id="IDS_237">
+        <source>Scramble</source>
+        <translation>Scrambler</translation>
+    </message>
+    <message id="IDS_238">
+        <source>Repeater</source>
+        <translation>Relais</translation>
+    </message>
+    <message id="IDS_239">
+        <source>Auto Scan</source>
+        <translation>Automatischer Suchlauf</translation>
+    </message>
+    <message id="IDS_240">
+        <source>Enable Programming Mode</source>
+        <translation>Programmiermodus aktivieren</translation>
+    </message>
+    <message id="IDS_241">
+        <source>Repeater Power</source>
+        <translation>Relais-Sendeleistung</translation>
+    </message>
+    <message id="IDS_242">
+        <source>RF Frequency</source>
+        <translation>HF-Frequenzen</translation>
+    </message>
+    <message id="IDS_243">
+        <source>Frequency (MHz)</source>
+        <translation>Frequenz (MHz)</translation>
+    </message>
+    <message id="IDS_244">
+        <source>Bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message id="IDS_245">
+        <source>Power Level</source>
+        <translation>Sendeleistung</translation>
+    </message>
+    <message id="IDS_246">
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message id="IDS_247">
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message id="IDS_248">
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message id="IDS_249">
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message id="IDS_250">
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message id="IDS_251">
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message id="IDS_252">
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message id="IDS_253">
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message id="IDS_254">
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message id="IDS_255">
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message id="IDS_256">
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message id="IDS_257">
+        <source>Read</source>
+        <translation>Lesen</translation>
+    </message>
+    <message id="IDS_258">
+        <source>Write</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message id="IDS_259">
+        <source>Report</source>
+        <translation>Bericht</translation>
+    </message>
+    <message id="IDS_260">
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message id="IDS_261">
+        <source>Invalid Value.</source>
+        <translation>Ungültiger Wert.</translation>
+    </message>
+    <message id="IDS_262">
+        <source>Error: Radio information view loads data.</source>
+        <translation>Fehler: Die Ansicht der Funkgerätinformationen lädt Daten.</translation>
+    </message>
+    <message id="IDS_263">
+        <source>Error: Load dealer information failed.</source>
+        <translation>Fehler: Die Händlerinformationen konnten nicht geladen werden.</translation>
+    </message>
+    <message id="IDS_264">
+        <source>Error: There is an error when acquiring language type.</source>
+        <translation>Fehler: Beim Ermitteln der Sprache ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message id="IDS_265">
+        <source>Dealer Information</source>
+        <translation>Händlerinformationen</translation>
+    </message>
+    <message id="IDS_266">
+        <source>Dealer Information</source>
+        <translation>Händlerinformationen</translation>
+    </message>
+    <message id="IDS_267">
+        <source>Contact Information</source>
+        <translation>Kontaktdaten</translation>
+    </message>
+    <message id="IDS_268">
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message id="IDS_269">
+        <source>Invalid frequency: This frequency is not supported by this radio.</source>
+        <translation>Ungültige Frequenz: Dieses Funkgerät unterstützt diese Frequenz nicht.</translation>
+    </message>
+    <message id="IDS_271">
+        <source>Do you want to create a new profile (Yes), overwrite the currently selected profile (No) or cancel it?</source>
+        <translation>Möchten Sie ein neues Profil anlegen (Ja), das gewählte Profil überschreiben (Nein) oder abbrechen?</translation>
+    </message>
+    <message id="IDS_272">
+        <source>New Profile</source>
+        <translation>Neues Profil</translation>
+    </message>
+    <message id="IDS_273">
+        <source>Please choose profile model.</source>
+        <translation>Bitte wählen Sie das Modell des Profils.</translation>
+    </message>
+    <message id="IDS_274">
+        <source>%s Customer Programming Software</source>
+        <translation>%s Programmiersoftware</translation>
+    </message>
+    <message id="IDS_275">
+        <source>Version %s</source>
+        <translation>Version %s</translation>
+    </message>
+    <message id="IDS_276">
+        <source>Copyright (C) 2026. All rights reserved.</source>
+        <translation>Copyright (C) 2026. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message id="IDS_277">
+        <source>%s is a trademark of its respective owner.</source>
+        <translation>%s ist eine Marke ihres jeweiligen Inhabers.</translation>
+    </message>
+    <message id="IDS_278">
+        <source>Warning: this program is protected by copyright law. Unauthorised copying or distribution of this program, or of any part of it, is prohibited.</source>
+        <translation>Warnung: Dieses Programm ist urheberrechtlich geschützt. Unerlaubtes Kopieren oder Verbreiten dieses Programms oder eines Teils davon ist verboten.</translation>
+    </message>
+    <message id="IDS_279">
+        <source>The password is not correct. Please check it!</source>
+        <translation>Das Passwort ist nicht korrekt. Bitte überprüfen Sie es!</translation>
+    </message>
+    <message id="IDS_280">
+        <source>The power up text is invalid. It can hold at most 8 characters.</source>
+        <translation>Der Einschalttext ist ungültig. Er darf höchstens 8 Zeichen lang sein.</translation>
+    </message>
+    <message id="IDS_281">
+        <source>One feature can not be assigned to multiple buttons.</source>
+        <translation>Eine Funktion kann nicht mehreren Tasten zugewiesen werden.</translation>
+    </message>
+    <message id="IDS_282">
+        <source>The channel can not be selected!</source>
+        <translation>Der Kanal kann nicht ausgewählt werden!</translation>
+    </message>
+    <message id="IDS_288">
+        <source>Frequency (Frequencies) used by channel can not be deleted.</source>
+        <translation>Frequenzen, die von Kanälen verwendet werden, können nicht gelöscht werden.</translation>
+    </message>
+    <message id="IDS_289">
+        <source>User selectable with %s KHz as default</source>
+        <translation>Wählbar, Standard %s kHz</translation>
+    </message>
+    <message id="IDS_290">
+        <source>User selectable with %s KHz as default</source>
+        <translation>Wählbar, Standard %s kHz</translation>
+    </message>
+    <message id="IDS_291">
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message id="IDS_292">
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="IDS_293">
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message id="IDS_294">
+        <source>User selectable with low power as default</source>
+        <translation>Wählbar, Standard niedrige Leistung</translation>
+    </message>
+    <message id="IDS_295">
+        <source>User selectable with high power as default</source>
+        <translation>Wählbar, Standard hohe Leistung</translation>
+    </message>
+    <message id="IDS_296">
+        <source>Error: Can not find template files!</source>
+        <translation>Fehler: Die Vorlagendateien wurden nicht gefunden!</translation>
+    </message>
+    <message id="IDS_297">
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message id="IDS_298">
+        <source>A similar name already exists in Channels personalities. Please specify a different name.</source>
+        <translation>Ein ähnlicher Name ist bei den Kanälen bereits vorhanden. Bitte geben Sie einen anderen Namen an.</translation>
+    </message>
+    <message id="IDS_309">
+        <source>Error: Communication Error.</source>
+        <translation>Fehler: Kommunikationsfehler.</translation>
+    </message>
+    <message id="IDS_310">
+        <source>The CPS does not support this profile's region.</source>
+        <translation>Die CPS unterstützt die Region dieses Profils nicht.</translation>
+    </message>
+    <message id="IDS_315">
+        <source>Some files needed by CPS are not available.
+Please reinstall CPS.</source>
+        <translation>Einige Dateien, die die CPS benötigt, fehlen.
+Bitte installieren Sie die CPS neu.</translation>
+    </message>
+    <message id="IDS_319">
+        <source>When converting from high-tier radio to low-tier radio, some data may be lost. Do you want to continue?</source>
+        <translation>Beim Umwandeln von einem Funkgerät der oberen in eines der unteren Klasse können Daten verloren gehen. Möchten Sie fortfahren?</translation>
+    </message>
+    <message id="IDS_320">
+        <source>Choose a report template.</source>
+        <translation>Wählen Sie eine Berichtsvorlage.</translation>
+    </message>
+    <message id="IDS_321">
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message id="IDS_322">
+        <source>Detailed Report</source>
+        <translation>Ausführlicher Bericht</translation>
+    </message>
+    <message id="IDS_323">
+        <source>Customer Handout</source>
+        <translation>Kundeninformation</translation>
+    </message>
+    <message id="IDS_325">
+        <source>The language resource file is missing. The CPS will start with English language version.</source>
+        <translation>Die Sprachdatei fehlt. Die CPS startet in englischer Sprache.</translation>
+    </message>
+    <message id="IDS_326">
+        <source>Reports</source>
+        <translation>Berichte</translation>
+    </message>
+    <message id="IDS_327">
+        <source>Invalid Value.</source>
+        <translation>Ungültiger Wert.</translation>
+    </message>
+    <message id="IDS_328">
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message id="IDS_329">
+        <source>Error: Operation Failed (%d).</source>
+        <translation>Fehler: Vorgang fehlgeschlagen (%d).</translation>
+    </message>
+    <message id="IDS_330">
+        <source>You have to restart the CPS for this change to take effect.</source>
+        <translation>Die Änderung wird erst nach einem Neustart der CPS wirksam.</translation>
+    </message>
+    <message id="IDS_331">
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message id="IDS_334">
+        <source>USB Cable Connected</source>
+        <translation>USB-Kabel verbunden</translation>
+    </message>
+    <message id="IDS_335">
+        <source>Unknown warning!</source>
+        <translation>Unbekannte Warnung!</translation>
+    </message>
+    <message id="IDS_336">
+        <source>USB Cable Not Connected</source>
+        <translation>USB-Kabel nicht verbunden</translation>
+    </message>
+    <message id="IDS_337">
+        <source>All Files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message id="IDS_338">
+        <source>You can not delete the last channel.</source>
+        <translation>Der letzte Kanal kann nicht gelöscht werden.</translation>
+    </message>
+    <message id="IDS_339">
+        <source>Scramble Button</source>
+        <translation>Scrambler-Taste</translation>
+    </message>
+    <message id="IDS_340">
+        <source>Selectable</source>
+        <translation>Wählbar</translation>
+    </message>
+    <message id="IDS_341">
+        <source>ON/OFF</source>
+        <translation>EIN/AUS</translation>
+    </message>
+    <message id="IDS_342">
+        <source>Codeplug version of CPS and profile are incompatible! Please update your CPS.</source>
+        <translation>Die Codeplug-Versionen von CPS und Profil sind nicht kompatibel! Bitte aktualisieren Sie Ihre CPS.</translation>
+    </message>
+    <message id="IDS_343">
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message id="IDS_344">
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message id="IDS_345">
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message id="IDS_346">
+        <source>&amp;Device</source>
+        <translation>&amp;Gerät</translation>
+    </message>
+    <message id="IDS_347">
+        <source>&amp;Report</source>
+        <translation>Be&amp;richt</translation>
+    </message>
+    <message id="IDS_348">
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message id="IDS_349">
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message id="IDS_350">
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Neu	Ctrl+N</translation>
+    </message>
+    <message id="IDS_351">
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>Ö&amp;ffnen...	Ctrl+O</translation>
+    </message>
+    <message id="IDS_352">
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message id="IDS_353">
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Speichern	Ctrl+S</translation>
+    </message>
+    <message id="IDS_354">
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message id="IDS_355">
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message id="IDS_356">
+        <source>&amp;Add	Ctrl+A</source>
+        <translation>&amp;Hinzufügen	Ctrl+A</translation>
+    </message>
+    <message id="IDS_357">
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>&amp;Ausschneiden	Ctrl+X</translation>
+    </message>
+    <message id="IDS_358">
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Kopieren	Ctrl+C</translation>
+    </message>
+    <message id="IDS_359">
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>E&amp;infügen	Ctrl+V</translation>
+    </message>
+    <message id="IDS_360">
+        <source>&amp;Delete	Del</source>
+        <translation>&amp;Löschen	Del</translation>
+    </message>
+    <message id="IDS_361">
+        <source>&amp;Rename	F2</source>
+        <translation>&amp;Umbenennen	F2</translation>
+    </message>
+    <message id="IDS_362">
+        <source>Dealer &amp;Info</source>
+        <translation>Hän&amp;dlerinformationen</translation>
+    </message>
+    <message id="IDS_363">
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Symbolleiste</translation>
+    </message>
+    <message id="IDS_364">
+        <source>&amp;Status Bar</source>
+        <translation>S&amp;tatusleiste</translation>
+    </message>
+    <message id="IDS_365">
+        <source>&amp;Read	Ctrl+R</source>
+        <translation>&amp;Lesen	Ctrl+R</translation>
+    </message>
+    <message id="IDS_366">
+        <source>&amp;Write	Ctrl+W</source>
+        <translation>&amp;Schreiben	Ctrl+W</translation>
+    </message>
+    <message id="IDS_367">
+        <source>R&amp;eset	Ctrl+E</source>
+        <translation>&amp;Zurücksetzen	Ctrl+E</translation>
+    </message>
+    <message id="IDS_368">
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message id="IDS_369">
+        <source>&amp;Content and Index	F1</source>
+        <translation>&amp;Inhalt und Index	F1</translation>
+    </message>
+    <message id="IDS_370">
+        <source>&amp;Cascade</source>
+        <translation>Ü&amp;berlappend</translation>
+    </message>
+    <message id="IDS_371">
+        <source>&amp;Tile</source>
+        <translation>&amp;Nebeneinander</translation>
+    </message>
+    <message id="IDS_372">
+        <source>COM initial failed.</source>
+        <translation>Die COM-Initialisierung ist fehlgeschlagen.</translation>
+    </message>
+    <message id="IDS_373">
+        <source>Failed to open registry!</source>
+        <translation>Die Einstellungen konnten nicht geöffnet werden!</translation>
+    </message>
+    <message id="IDS_374">
+        <source>Failed to write registry!</source>
+        <translation>Die Einstellungen konnten nicht geschrieben werden!</translation>
+    </message>
+    <message id="IDS_375">
+        <source>The dealer information in the registry is too long to fit the dialog, please check it!</source>
+        <translation>Die Händlerinformationen in den Einstellungen sind zu lang für den Dialog, bitte überprüfen Sie sie!</translation>
+    </message>
+    <message id="IDS_378">
+        <source>Do you want to delete the selected item(s)?</source>
+        <translation>Möchten Sie die ausgewählten Einträge löschen?</translation>
+    </message>
+    <message id="IDS_379">
+        <source>Please enter the password:</source>
+        <translation>Bitte geben Sie das Passwort ein:</translation>
+    </message>
+    <message id="IDS_380">
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message id="IDS_381">
+        <source>CPS needs vbscript engine to start. Please install vbscript engine before re-starting the %s.</source>
+        <translation>Die CPS benötigt zum Start eine VBScript-Engine. Bitte installieren Sie eine VBScript-Engine, bevor Sie %s neu starten.</translation>
+    </message>
+    <message id="IDS_382">
+        <source>Print Preview</source>
+        <translation>Druckvorschau</translation>
+    </message>
+    <message id="IDS_383">
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message id="IDS_384">
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message id="IDS_386">
+        <source>%s KHz only</source>
+        <translation>Nur %s kHz</translation>
+    </message>
+    <message id="IDS_387">
+        <source>%s KHz only</source>
+        <translation>Nur %s kHz</translation>
+    </message>
+    <message id="IDS_388">
+        <source>Low power only</source>
+        <translation>Nur niedrige Leistung</translation>
+    </message>
+    <message id="IDS_389">
+        <source>High power only</source>
+        <translation>Nur hohe Leistung</translation>
+    </message>
+    <message id="IDS_390">
+        <source>Radio's memory is corrupted. Please perform factory reset to correct the error.</source>
+        <translation>Der Speicher des Funkgeräts ist beschädigt. Bitte setzen Sie das Gerät auf die Werkseinstellungen zurück, um den Fehler zu beheben.</translation>
+    </message>
+    <message id="IDS_392">
+        <source>E-mail</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message id="IDS_393">
+        <source>The MAPI is not installed, you need to install it to send an e-mail.</source>
+        <translation>MAPI ist nicht installiert. Sie müssen es installieren, um eine E-Mail zu senden.</translation>
+    </message>
+    <message id="IDS_396">
+        <source>The current profile is not compatible with the radio.</source>
+        <translation>Das aktuelle Profil ist nicht mit dem Funkgerät kompatibel.</translation>
+    </message>
+    <message id="IDS_397">
+        <source>There are %d USB connections. Please remove the unused one and keep one connection only.</source>
+        <translation>Es bestehen %d USB-Verbindungen. Bitte trennen Sie die nicht benötigten und lassen Sie nur eine Verbindung bestehen.</translation>
+    </message>
+    <message id="IDS_398">
+        <source>Talkaround Power</source>
+        <translation>Leistung im Direktbetrieb</translation>
+    </message>
+    <message id="IDS_399">
+        <source>Help &amp;Pane</source>
+        <translation>&amp;Hilfebereich</translation>
+    </message>
+    <message id="IDS_400">
+        <source>In talkaround mode, Transmit will use Receive settings.</source>
+        <translation>Im Direktbetrieb verwendet Senden die Einstellungen von Empfangen.</translation>
+    </message>
+    <message id="IDS_401">
+        <source>This channel is assigned to a Preset Channel button. Deleting this channel shall cause the value change of the Preset Channel button. Do you want to continue?</source>
+        <translation>Dieser Kanal ist einer Direktwahltaste zugewiesen. Wenn Sie ihn löschen, ändert sich die Belegung dieser Direktwahltaste. Möchten Sie fortfahren?</translation>
+    </message>
+    <message id="IDS_402">
+        <source>Codeplug version of CPS and radio are incompatible! Please update your CPS.</source>
+        <translation>Die Codeplug-Versionen von CPS und Funkgerät sind nicht kompatibel! Bitte aktualisieren Sie Ihre CPS.</translation>
+    </message>
+    <message id="IDS_403">
+        <source>The CPS does not support this radio's region.</source>
+        <translation>Die CPS unterstützt die Region dieses Funkgeräts nicht.</translation>
+    </message>
+    <message id="IDS_409">
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message id="IDS_410">
+        <source>Radio's memory is corrupted. Please return to manufacture for correction.</source>
+        <translation>Der Speicher des Funkgeräts ist beschädigt. Bitte senden Sie das Gerät zur Reparatur an den Hersteller.</translation>
+    </message>
+    <message id="IDS_414">
+        <source>Disable</source>
+        <translation>Aus</translation>
+    </message>
+    <message id="IDS_416">
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message id="IDS_417">
+        <source>Scan/Nuisance Channel Delete</source>
+        <translation>Suchlauf/Störkanal löschen</translation>
+    </message>
+    <message id="IDS_418">
+        <source>You don't have permission to save %s in %s\%s\.&#13;
+Would you like to save it in %s\ instead?</source>
+        <translation>Sie haben keine Berechtigung, %s in %s\%s\ zu speichern.&#13;
+Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
+    </message>
+    <message id="IDS_419">
+        <source>Tx Power Selection</source>
+        <translation>Sendeleistung umschalten</translation>
+    </message>
+    <message id="IDS_420">
+        <source>Failed to generate report.</source>
+        <translation>Der Bericht konnte nicht erstellt werden.</translation>
+    </message>
+    <message id="IDS_421">
+        <source>Repeater/Talkaround</source>
+        <translation>Relais/Direktbetrieb</translation>
+    </message>
+    <message id="IDS_422">
+        <source>No Operation</source>
+        <translation>Keine Funktion</translation>
+    </message>
+    <message id="IDS_423">
+        <source>Backlight</source>
+        <translation>Beleuchtung</translation>
+    </message>
+    <message id="IDS_424">
+        <source>Preset 1</source>
+        <translation>Direktwahl 1</translation>
+    </message>
+    <message id="IDS_425">
+        <source>Preset 2</source>
+        <translation>Direktwahl 2</translation>
+    </message>
+    <message id="IDS_429">
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message id="IDS_433">
+        <source>%s KHz</source>
+        <translation>%s kHz</translation>
+    </message>
+    <message id="IDS_434">
+        <source>%s KHz</source>
+        <translation>%s kHz</translation>
+    </message>
+    <message id="IDS_435">
+        <source>No CT/DCS code</source>
+        <translation>Kein CT/DCS-Code</translation>
+    </message>
+    <message id="IDS_440">
+        <source>The radio being programmed does not match the model in the current profile.</source>
+        <translation>Das zu programmierende Funkgerät entspricht nicht dem Modell des aktuellen Profils.</translation>
+    </message>
+    <message id="IDS_447">
+        <source>Transmit Power</source>
+        <translation>Sendeleistung</translation>
+    </message>
+    <message id="IDS_459">
+        <source>(default)</source>
+        <translation>(Standard)</translation>
+    </message>
+    <message id="IDS_462">
+        <source>The CPS does not support this radio model.</source>
+        <translation>Die CPS unterstützt dieses Funkgerätemodell nicht.</translation>
+    </message>
+    <message id="IDS_464">
+        <source>Compander/Expander</source>
+        <translation>Kompander</translation>
+    </message>
+    <message id="IDS_465">
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message id="IDS_466">
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message id="IDS_470">
+        <source>Customized CT</source>
+        <translation>Eigene CT-Töne</translation>
+    </message>
+    <message id="IDS_471">
+        <source>Customized CT</source>
+        <translation>Eigener CT-Ton</translation>
+    </message>
+    <message id="IDS_472">
+        <source>CT Code 124 (Hz)</source>
+        <translation>CT-Code 124 (Hz)</translation>
+    </message>
+    <message id="IDS_473">
+        <source>CT Code 125 (Hz)</source>
+        <translation>CT-Code 125 (Hz)</translation>
+    </message>
+    <message id="IDS_474">
+        <source>CT Code 126 (Hz)</source>
+        <translation>CT-Code 126 (Hz)</translation>
+    </message>
+    <message id="IDS_475">
+        <source>CT Code 127 (Hz)</source>
+        <translation>CT-Code 127 (Hz)</translation>
+    </message>
+    <message id="IDS_476">
+        <source>CT Code 128 (Hz)</source>
+        <translation>CT-Code 128 (Hz)</translation>
+    </message>
+    <message id="IDS_477">
+        <source>CT Code 129 (Hz)</source>
+        <translation>CT-Code 129 (Hz)</translation>
+    </message>
+    <message id="IDS_478">
+        <source>The CT Code you input is invalid. The valid range is: 67.0 - 255 Hz.</source>
+        <translation>Der eingegebene CT-Code ist ungültig. Gültiger Bereich: 67,0 - 255 Hz.</translation>
+    </message>
+    <message id="IDS_479">
+        <source>DCS</source>
+        <translation>DCS</translation>
+    </message>
+    <message id="IDS_480">
+        <source>Inverted DCS</source>
+        <translation>Invertierter DCS</translation>
+    </message>
+    <message id="IDS_482">
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message id="IDS_483">
+        <source>Some profile information is not supported by the host radio and therefore it will not be transferred(CT/DCS Code). Its range is 0 - 122. </source>
+        <translation>Einige Angaben des Profils werden vom angeschlossenen Funkgerät nicht unterstützt und daher nicht übertragen (CT/DCS-Code). Der zulässige Bereich ist 0 - 122. </translation>
+    </message>
+    <message id="IDS_484">
+        <source>Repeater Station ID</source>
+        <translation>Relaiskennung</translation>
+    </message>
+    <message id="IDS_485">
+        <source>Repeater ID Mode</source>
+        <translation>Kennungsmodus des Relais</translation>
+    </message>
+    <message id="IDS_486">
+        <source>Tx Hangtime (Sec.)</source>
+        <translation>Sendenachlaufzeit (s)</translation>
+    </message>
+    <message id="IDS_487">
+        <source>On Battery Alert Tone</source>
+        <translation>Warnton bei schwacher Batterie</translation>
+    </message>
+    <message id="IDS_488">
+        <source>Enable Courtesy Over Beep</source>
+        <translation>Courtesy-Ton aktivieren</translation>
+    </message>
+    <message id="IDS_489">
+        <source>Tx Frequency Range (MHz)</source>
+        <translation>Sendefrequenzbereich (MHz)</translation>
+    </message>
+    <message id="IDS_490">
+        <source>Rx Frequency Range (MHz)</source>
+        <translation>Empfangsfrequenzbereich (MHz)</translation>
+    </message>
+    <message id="IDS_491">
+        <source>The repeater station ID is invalid. It can hold at most 9 characters.</source>
+        <translation>Die Relaiskennung ist ungültig. Sie darf höchstens 9 Zeichen lang sein.</translation>
+    </message>
+    <message id="IDS_492">
+        <source>The Tx hangtime is out of the valid range.</source>
+        <translation>Die Sendenachlaufzeit liegt außerhalb des gültigen Bereichs.</translation>
+    </message>
+    <message id="IDS_493">
+        <source>15 min</source>
+        <translation>15 min</translation>
+    </message>
+    <message id="IDS_494">
+        <source>30 min</source>
+        <translation>30 min</translation>
+    </message>
+    <message id="IDS_495">
+        <source>After conversation</source>
+        <translation>Nach Gesprächsende</translation>
+    </message>
+    <message id="IDS_496">
+        <source>15 min</source>
+        <translation>15 min</translation>
+    </message>
+    <message id="IDS_497">
+        <source>30 min</source>
+        <translation>30 min</translation>
+    </message>
+    <message id="IDS_498">
+        <source>45 min</source>
+        <translation>45 min</translation>
+    </message>
+    <message id="IDS_499">
+        <source>60 min</source>
+        <translation>60 min</translation>
+    </message>
+    <message id="IDS_503">
+        <source>Please use the &quot;%s&quot;.</source>
+        <translation>Bitte verwenden Sie die „%s“.</translation>
+    </message>
+    <message id="IDS_504">
+        <source>Please use the &quot;%s&quot;.</source>
+        <translation>Bitte verwenden Sie die „%s“.</translation>
+    </message>
+    <message id="IDS_505">
+        <source>Tx Low Battery (Min.)</source>
+        <translation>Senden bei schwacher Batterie (min)</translation>
+    </message>
+    <message id="IDS_506">
+        <source>The Tx low battery time is out of the valid range.</source>
+        <translation>Die Sendezeit bei schwacher Batterie liegt außerhalb des gültigen Bereichs.</translation>
+    </message>
+    <message id="IDS_507">
+        <source>&amp;Factory Reset</source>
+        <translation>&amp;Werkseinstellungen</translation>
+    </message>
+    <message id="IDS_508">
+        <source>Warning: The operation shall erase all user settings and bring back the repeater's default settings. Do you want to continue?</source>
+        <translation>Warnung: Dieser Vorgang löscht alle Benutzereinstellungen und stellt die Standardeinstellungen des Relais wieder her. Möchten Sie fortfahren?</translation>
+    </message>
+    <message id="IDS_510">
+        <source>Out of range</source>
+        <translation>Außerhalb des Bereichs</translation>
+    </message>
+    <message id="IDS_511">
+        <source>At least one channel frequency is out of the valid frequency range. Please correct it before programming. If there is no valid frequency to select, please edit the frequency table first.</source>
+        <translation>Mindestens eine Kanalfrequenz liegt außerhalb des gültigen Frequenzbereichs. Bitte korrigieren Sie sie vor dem Programmieren. Wenn keine gültige Frequenz zur Auswahl steht, bearbeiten Sie zuerst die Frequenztabelle.</translation>
+    </message>
+    <message id="IDS_514">
+        <source>The transmit frequency index can not be same as the receive frequency index. The next available transmit frequency shall be selected.</source>
+        <translation>Der Sendefrequenz-Index darf nicht gleich dem Empfangsfrequenz-Index sein. Die nächste freie Sendefrequenz wird gewählt.</translation>
+    </message>
+    <message id="IDS_515">
+        <source>High-power is only available in non-PMR446 markets</source>
+        <translation>Hohe Sendeleistung gibt es nur außerhalb der PMR446-Märkte</translation>
+    </message>
+    <message id="IDS_9001">
+        <source>Invalid serial number</source>
+        <translation>Ungültige Seriennummer</translation>
+    </message>
+    <message id="IDS_9002">
+        <source>Codeplug is corrupted</source>
+        <translation>Der Codeplug ist beschädigt</translation>
+    </message>
+    <message id="IDS_9100">
+        <source>Permission denied on %1. Join the group &quot;%2&quot; that owns the serial device (for example: sudo usermod -aG %2 $USER), then log out and log in again: a new group takes effect only at a new login.</source>
+        <translation>Zugriff auf %1 verweigert. Treten Sie der Gruppe „%2“ bei, der das serielle Gerät gehört (zum Beispiel: sudo usermod -aG %2 $USER), und melden Sie sich dann ab und wieder an: Eine neue Gruppe wird erst bei einer neuen Anmeldung wirksam.</translation>
+    </message>
+    <message id="IDS_9101">
+        <source>%1 is in use by another program.</source>
+        <translation>%1 wird von einem anderen Programm verwendet.</translation>
+    </message>
+    <message id="IDS_9102">
+        <source>No programming cable found. Connect the Zerva Series CPS Cable, or name a serial device with --port.</source>
+        <translation>Kein Programmierkabel gefunden. Schließen Sie das Zerva Series CPS-Kabel an oder geben Sie mit --port ein serielles Gerät an.</translation>
+    </message>
+    <message id="IDS_9103">
+        <source>The radio did not answer.</source>
+        <translation>Das Funkgerät hat nicht geantwortet.</translation>
+    </message>
+    <message id="IDS_9104">
+        <source>The radio did not acknowledge the request (protocol error -10).</source>
+        <translation>Das Funkgerät hat die Anfrage nicht bestätigt (Protokollfehler -10).</translation>
+    </message>
+    <message id="IDS_9105">
+        <source>The radio's reply failed its checksum (protocol error -11).</source>
+        <translation>Die Prüfsumme der Antwort des Funkgeräts ist falsch (Protokollfehler -11).</translation>
+    </message>
+    <message id="IDS_9106">
+        <source>The radio refused the memory write (protocol error -12).</source>
+        <translation>Das Funkgerät hat das Schreiben in den Speicher abgelehnt (Protokollfehler -12).</translation>
+    </message>
+    <message id="IDS_9107">
+        <source>The cable failed (status %1).</source>
+        <translation>Das Kabel ist ausgefallen (Status %1).</translation>
+    </message>
+    <message id="IDS_9108">
+        <source>The connection to the radio was lost (is the cable still plugged in?): %1</source>
+        <translation>Die Verbindung zum Funkgerät ist abgebrochen (ist das Kabel noch eingesteckt?): %1</translation>
+    </message>
+    <message id="IDS_9110">
+        <source>Reading from the radio ...</source>
+        <translation>Lesen aus dem Funkgerät ...</translation>
+    </message>
+    <message id="IDS_9111">
+        <source>Writing to the radio ...</source>
+        <translation>Schreiben in das Funkgerät ...</translation>
+    </message>
+    <message id="IDS_9112">
+        <source>Read Succeeded!</source>
+        <translation>Lesen erfolgreich!</translation>
+    </message>
+    <message id="IDS_9113">
+        <source>Write Succeeded!</source>
+        <translation>Schreiben erfolgreich!</translation>
+    </message>
+    <message id="IDS_9114">
+        <source>Read Failed!</source>
+        <translation>Lesen fehlgeschlagen!</translation>
+    </message>
+    <message id="IDS_9115">
+        <source>Write Failed!</source>
+        <translation>Schreiben fehlgeschlagen!</translation>
+    </message>
+    <message id="IDS_9116">
+        <source>Transferring...</source>
+        <translation>Übertragung läuft...</translation>
+    </message>
+    <message id="IDS_9117">
+        <source>Identifying the radio ...</source>
+        <translation>Funkgerät wird erkannt ...</translation>
+    </message>
+    <message id="IDS_9118">
+        <source>Resetting the radio ...</source>
+        <translation>Funkgerät wird zurückgesetzt ...</translation>
+    </message>
+    <message id="IDS_9119">
+        <source>Restoring the radio's factory settings ...</source>
+        <translation>Werkseinstellungen des Funkgeräts werden wiederhergestellt ...</translation>
+    </message>
+    <message id="IDS_9120">
+        <source>Factory reset not confirmed: add --yes to erase all user settings.</source>
+        <translation>Zurücksetzen auf Werkseinstellungen nicht bestätigt: Geben Sie --yes an, um alle Benutzereinstellungen zu löschen.</translation>
+    </message>
+    <message id="IDS_9121">
+        <source>The radio's answer was too short.</source>
+        <translation>Die Antwort des Funkgeräts war zu kurz.</translation>
+    </message>
+    <message id="IDS_9122">
+        <source>The radio sent an unexpected reply (another command, address or length, or endless noise).</source>
+        <translation>Das Funkgerät hat unerwartet geantwortet (anderer Befehl, andere Adresse oder Länge, oder endloses Rauschen).</translation>
+    </message>
+    <message id="IDS_9123">
+        <source>The radio may now hold a partly written codeplug. Writing to it again, or writing back its backup image, puts it right.</source>
+        <translation>Das Funkgerät enthält jetzt möglicherweise einen nur teilweise geschriebenen Codeplug. Erneutes Schreiben oder das Zurückschreiben der Sicherungskopie behebt das.</translation>
+    </message>
+    <message id="IDS_9124">
+        <source>Permission denied on %1: its mode (%2) does not let its group read and write it, so joining a group would not help. Ask the administrator to give you access to the device (for example: sudo chmod 660 %1).</source>
+        <translation>Zugriff auf %1 verweigert: Seine Zugriffsrechte (%2) erlauben seiner Gruppe weder Lesen noch Schreiben, ein Gruppenbeitritt würde also nicht helfen. Bitten Sie den Administrator, Ihnen Zugriff auf das Gerät zu geben (zum Beispiel: sudo chmod 660 %1).</translation>
+    </message>
+    <message id="IDS_9125">
+        <source>Permission denied on %1 although this program already runs in its group &quot;%2&quot;: something other than the group refuses the access (an access control list or a security policy).</source>
+        <translation>Zugriff auf %1 verweigert, obwohl dieses Programm bereits in seiner Gruppe „%2“ läuft: Etwas anderes als die Gruppe verweigert den Zugriff (eine Zugriffssteuerungsliste oder eine Sicherheitsrichtlinie).</translation>
+    </message>
+    <message id="IDS_9126">
+        <source>setting byte %1</source>
+        <translation>Einstellungsbyte %1</translation>
+    </message>
+    <message id="IDS_9127">
+        <source>channel %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+    <message id="IDS_9128">
+        <source>customised tone %1</source>
+        <translation>eigener Ton %1</translation>
+    </message>
+    <message id="IDS_9129">
+        <source>frequency slot %1</source>
+        <translation>Frequenzplatz %1</translation>
+    </message>
+    <message id="IDS_9130">
+        <source>Verify Failed! The radio does not hold what was written: the first difference is in %1.</source>
+        <translation>Überprüfung fehlgeschlagen! Das Funkgerät enthält nicht, was geschrieben wurde: Die erste Abweichung liegt bei %1.</translation>
+    </message>
+    <message id="IDS_9131">
+        <source>The radio's current image could not be backed up (%1), so nothing was written.</source>
+        <translation>Das aktuelle Abbild des Funkgeräts konnte nicht gesichert werden (%1), daher wurde nichts geschrieben.</translation>
+    </message>
+    <message id="IDS_9132">
+        <source>Backing up the radio ...</source>
+        <translation>Funkgerät wird gesichert ...</translation>
+    </message>
+    <message id="IDS_9133">
+        <source>Verifying the radio ...</source>
+        <translation>Funkgerät wird überprüft ...</translation>
+    </message>
+    <message id="IDS_9134">
+        <source>Verify Succeeded!</source>
+        <translation>Überprüfung erfolgreich!</translation>
+    </message>
+    <message id="IDS_9135">
+        <source>The radio's previous image was saved to %1.</source>
+        <translation>Das vorherige Abbild des Funkgeräts wurde in %1 gespeichert.</translation>
+    </message>
+    <message id="IDS_9136">
+        <source>A radio transfer is still running. Please wait until it has ended before closing the CPS.</source>
+        <translation>Eine Übertragung mit dem Funkgerät läuft noch. Bitte warten Sie, bis sie beendet ist, bevor Sie die CPS schließen.</translation>
+    </message>
+    <message id="IDS_9137">
+        <source>&amp;Port and Transfer...</source>
+        <translation>&amp;Anschluss und Übertragung...</translation>
+    </message>
+    <message id="IDS_9138">
+        <source>Port and Transfer</source>
+        <translation>Anschluss und Übertragung</translation>
+    </message>
+    <message id="IDS_9139">
+        <source>&amp;Serial port (empty: search for the programming cable):</source>
+        <translation>&amp;Serieller Anschluss (leer: Programmierkabel suchen):</translation>
+    </message>
+    <message id="IDS_9140">
+        <source>&amp;Verify after write</source>
+        <translation>Nach dem Schreiben &amp;überprüfen</translation>
+    </message>
+    <message id="IDS_9141">
+        <source>&amp;Trace file (empty: none):</source>
+        <translation>&amp;Protokolldatei (leer: keine):</translation>
+    </message>
+    <message id="IDS_9301">
+        <source>This frequency is already in the frequency table.</source>
+        <translation>Diese Frequenz ist bereits in der Frequenztabelle.</translation>
+    </message>
+    <message id="IDS_9302">
+        <source>The frequency table is full.</source>
+        <translation>Die Frequenztabelle ist voll.</translation>
+    </message>
+    <message id="IDS_9303">
+        <source>This frequency is used by channels. Changing it changes those channels too. Do you want to continue?</source>
+        <translation>Diese Frequenz wird von Kanälen verwendet. Eine Änderung betrifft auch diese Kanäle. Möchten Sie fortfahren?</translation>
+    </message>
+    <message id="IDS_9304">
+        <source>This CT/DCS code is not supported by this radio.</source>
+        <translation>Dieser CT/DCS-Code wird von diesem Funkgerät nicht unterstützt.</translation>
+    </message>
+    <message id="IDS_9305">
+        <source>This value is fixed by the radio and can not be changed.</source>
+        <translation>Dieser Wert ist durch das Funkgerät festgelegt und kann nicht geändert werden.</translation>
+    </message>
+    <message id="IDS_9306">
+        <source>This feature is not available on this radio.</source>
+        <translation>Diese Funktion ist bei diesem Funkgerät nicht verfügbar.</translation>
+    </message>
+    <message id="IDS_9307">
+        <source>The repeater feature is only available in licensed business markets.</source>
+        <translation>Die Relaisfunktion ist nur in Märkten für lizenzierten Betriebsfunk verfügbar.</translation>
+    </message>
+    <message id="IDS_9308">
+        <source>The model code can not be changed to this region.</source>
+        <translation>Der Modellcode kann nicht auf diese Region geändert werden.</translation>
+    </message>
+    <message id="IDS_9309">
+        <source>No more channels can be added to this radio.</source>
+        <translation>Diesem Funkgerät können keine weiteren Kanäle hinzugefügt werden.</translation>
+    </message>
+    <message id="IDS_9310">
+        <source>The name is too long. A channel name can hold at most 8 characters.</source>
+        <translation>Der Name ist zu lang. Ein Kanalname darf höchstens 8 Zeichen lang sein.</translation>
+    </message>
+    <message id="IDS_9311">
+        <source>The power up text can hold only letters, digits, spaces and the signs the radio can show (no accented letters).</source>
+        <translation>Der Einschalttext darf nur Buchstaben, Ziffern, Leerzeichen und die Zeichen enthalten, die das Funkgerät anzeigen kann (keine Umlaute oder Akzente).</translation>
+    </message>
+    <message id="IDS_9400">
+        <source>Receive/Transmit</source>
+        <translation>Empfangen/Senden</translation>
+    </message>
+    <message id="IDS_9401">
+        <source>Prog 1 (URB)</source>
+        <translation>Prog 1 (URB)</translation>
+    </message>
+    <message id="IDS_9402">
+        <source>Prog 2 (LLB)</source>
+        <translation>Prog 2 (LLB)</translation>
+    </message>
+    <message id="IDS_9403">
+        <source>Prog 3 (LRB)</source>
+        <translation>Prog 3 (LRB)</translation>
+    </message>
+    <message id="IDS_9404">
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message id="IDS_9405">
+        <source>MHz</source>
+        <translation>MHz</translation>
+    </message>
+    <message id="IDS_9406">
+        <source>Frequency</source>
+        <translation>Frequenz</translation>
+    </message>
+    <message id="IDS_9407">
+        <source>Frequency(Index)</source>
+        <translation>Frequenz (Index)</translation>
+    </message>
+    <message id="IDS_9408">
+        <source>Enable</source>
+        <translation>Ein</translation>
+    </message>
+    <message id="IDS_9409">
+        <source>Channel #</source>
+        <translation>Kanal Nr.</translation>
+    </message>
+    <message id="IDS_9410">
+        <source>Tulka</source>
+        <translation>Tulka</translation>
+    </message>
+    <message id="IDS_9411">
+        <source>Olvan</source>
+        <translation>Olvan</translation>
+    </message>
+    <message id="IDS_9412">
+        <source>Up Button:</source>
+        <translation>Aufwärts-Taste:</translation>
+    </message>
+    <message id="IDS_9413">
+        <source>Tri-Color LED</source>
+        <translation>Dreifarbige LED</translation>
+    </message>
+    <message id="IDS_9414">
+        <source>Spring Action Belt Clip</source>
+        <translation>Federnder Gürtelclip</translation>
+    </message>
+    <message id="IDS_9415">
+        <source>Sorra</source>
+        <translation>Sorra</translation>
+    </message>
+    <message id="IDS_9416">
+        <source>Scroll up the menu items/change channel</source>
+        <translation>Im Menü nach oben blättern/Kanal wechseln</translation>
+    </message>
+    <message id="IDS_9417">
+        <source>Scroll down the menu items/change channel</source>
+        <translation>Im Menü nach unten blättern/Kanal wechseln</translation>
+    </message>
+    <message id="IDS_9418">
+        <source>Zerva</source>
+        <translation>Zerva</translation>
+    </message>
+    <message id="IDS_9419">
+        <source>Push-to-Talk (PTT)</source>
+        <translation>Sendetaste (PTT)</translation>
+    </message>
+    <message id="IDS_9420">
+        <source>Power/Volume Knob</source>
+        <translation>Ein/Aus- und Lautstärkeregler</translation>
+    </message>
+    <message id="IDS_9421">
+        <source>Model</source>
+        <translation>Modell</translation>
+    </message>
+    <message id="IDS_9422">
+        <source>Model Number</source>
+        <translation>Modellnummer</translation>
+    </message>
+    <message id="IDS_9423">
+        <source>Microphone</source>
+        <translation>Mikrofon</translation>
+    </message>
+    <message id="IDS_9424">
+        <source>Menu Mode</source>
+        <translation>Menümodus</translation>
+    </message>
+    <message id="IDS_9425">
+        <source>Menu Button:</source>
+        <translation>Menütaste:</translation>
+    </message>
+    <message id="IDS_9426">
+        <source>Li-Ion Battery Pack</source>
+        <translation>Li-Ion-Akku</translation>
+    </message>
+    <message id="IDS_9427">
+        <source>Down Button:</source>
+        <translation>Abwärts-Taste:</translation>
+    </message>
+    <message id="IDS_9428">
+        <source>Pemba</source>
+        <translation>Pemba</translation>
+    </message>
+    <message id="IDS_9429">
+        <source>Channel Selector</source>
+        <translation>Kanalwähler</translation>
+    </message>
+    <message id="IDS_9430">
+        <source>Accessory Jack</source>
+        <translation>Zubehörbuchse</translation>
+    </message>
+    <message id="IDS_9440">
+        <source>The report could not be saved as %1.</source>
+        <translation>Der Bericht konnte nicht als %1 gespeichert werden.</translation>
+    </message>
+    <message id="IDS_9450">
+        <source>Cannot open the file %1.</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden.</translation>
+    </message>
+    <message id="IDS_9451">
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message id="IDS_9452">
+        <source>Help page</source>
+        <translation>Hilfeseite</translation>
+    </message>
+    <message id="IDS_9453">
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message id="IDS_9700">
+        <source>This is not a CHIRP CSV file: its first line does not name the columns Location and Frequency.</source>
+        <translation>Dies ist keine CHIRP-CSV-Datei: Ihre erste Zeile nennt nicht die Spalten Location und Frequency.</translation>
+    </message>
+    <message id="IDS_9701">
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message id="IDS_9702">
+        <source>The location &quot;%1&quot; is not a channel number.</source>
+        <translation>Der Speicherplatz „%1“ ist keine Kanalnummer.</translation>
+    </message>
+    <message id="IDS_9703">
+        <source>The radio has only %1 channels.</source>
+        <translation>Das Funkgerät hat nur %1 Kanäle.</translation>
+    </message>
+    <message id="IDS_9704">
+        <source>&quot;%1&quot; is not a frequency in MHz.</source>
+        <translation>„%1“ ist keine Frequenz in MHz.</translation>
+    </message>
+    <message id="IDS_9705">
+        <source>Unknown tone mode &quot;%1&quot;.</source>
+        <translation>Unbekannte Tonart „%1“.</translation>
+    </message>
+    <message id="IDS_9706">
+        <source>The tone %1 Hz is not in the code table and no customised tone slot is free.</source>
+        <translation>Der Ton %1 Hz steht nicht in der Codetabelle, und es ist kein Platz für eigene Töne frei.</translation>
+    </message>
+    <message id="IDS_9707">
+        <source>Unknown DCS code &quot;%1&quot;.</source>
+        <translation>Unbekannter DCS-Code „%1“.</translation>
+    </message>
+    <message id="IDS_9708">
+        <source>The mode &quot;%1&quot; is not supported: the radio works with FM and NFM.</source>
+        <translation>Die Betriebsart „%1“ wird nicht unterstützt: Das Funkgerät arbeitet mit FM und NFM.</translation>
+    </message>
+    <message id="IDS_9709">
+        <source>The duplex setting &quot;%1&quot; is not supported.</source>
+        <translation>Die Duplex-Einstellung „%1“ wird nicht unterstützt.</translation>
+    </message>
+    <message id="IDS_9710">
+        <source>Unknown power &quot;%1&quot;.</source>
+        <translation>Unbekannte Leistung „%1“.</translation>
+    </message>
+    <message id="IDS_9711">
+        <source>Receive frequency %1 MHz: %2</source>
+        <translation>Empfangsfrequenz %1 MHz: %2</translation>
+    </message>
+    <message id="IDS_9712">
+        <source>Transmit frequency %1 MHz: %2</source>
+        <translation>Sendefrequenz %1 MHz: %2</translation>
+    </message>
+    <message id="IDS_9713">
+        <source>The frequency %1 MHz allows only %2 kHz.</source>
+        <translation>Die Frequenz %1 MHz erlaubt nur %2 kHz.</translation>
+    </message>
+    <message id="IDS_9714">
+        <source>The frequency %1 MHz allows only the power &quot;%2&quot;.</source>
+        <translation>Die Frequenz %1 MHz erlaubt nur die Leistung „%2“.</translation>
+    </message>
+    <message id="IDS_9715">
+        <source>The name &quot;%1&quot; was not taken (%2) The channel is called &quot;%3&quot;.</source>
+        <translation>Der Name „%1“ wurde nicht übernommen (%2) Der Kanal heißt „%3“.</translation>
+    </message>
+    <message id="IDS_9716">
+        <source>%1 of %2 rows imported.</source>
+        <translation>%1 von %2 Zeilen importiert.</translation>
+    </message>
+    <message id="IDS_9717">
+        <source>No row could be imported; the profile was not saved.</source>
+        <translation>Keine Zeile konnte importiert werden; das Profil wurde nicht gespeichert.</translation>
+    </message>
+    <message id="IDS_9718">
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message id="IDS_9750">
+        <source>%1 (process %2)</source>
+        <translation>%1 (Prozess %2)</translation>
+    </message>
+    <message id="IDS_9751">
+        <source>%1 is in use by %2. Try again when the port is free.</source>
+        <translation>%1 wird von %2 verwendet. Versuchen Sie es erneut, wenn der Anschluss frei ist.</translation>
+    </message>
+    <message id="IDS_9752">
+        <source>The port %1 is gone: the cable was unplugged, or its driver let the port go. Plug the cable in again.</source>
+        <translation>Der Anschluss %1 ist verschwunden: Das Kabel wurde abgezogen oder sein Treiber hat den Anschluss freigegeben. Stecken Sie das Kabel wieder ein.</translation>
+    </message>
+    <message id="IDS_9753">
+        <source>No USB serial port found.</source>
+        <translation>Kein serieller USB-Anschluss gefunden.</translation>
+    </message>
+    <message id="IDS_9754">
+        <source>the programming cable</source>
+        <translation>das Programmierkabel</translation>
+    </message>
+    <message id="IDS_9755">
+        <source>not the programming cable</source>
+        <translation>nicht das Programmierkabel</translation>
+    </message>
+    <message id="IDS_9756">
+        <source>this user can open it</source>
+        <translation>dieser Benutzer kann ihn öffnen</translation>
+    </message>
+    <message id="IDS_9757">
+        <source>this user cannot open it: %1</source>
+        <translation>dieser Benutzer kann ihn nicht öffnen: %1</translation>
+    </message>
+    <message id="IDS_9758">
+        <source>%1: &quot;%2&quot;, %3, %4</source>
+        <translation>%1: „%2“, %3, %4</translation>
+    </message>
+    <message id="IDS_57345">
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message id="IDS_61699">
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1701 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="IDS_130">
+        <source>Fatal registry Error, the application will be closed!</source>
+        <translation>Erreur fatale dans les paramètres, l'application va être fermée !</translation>
+    </message>
+    <message id="IDS_131">
+        <source>Unknown Error</source>
+        <translation>Erreur inconnue</translation>
+    </message>
+    <message id="IDS_132">
+        <source>Programming error: 107.</source>
+        <translation>Erreur de programme : 107.</translation>
+    </message>
+    <message id="IDS_133">
+        <source>Programming error: 108.</source>
+        <translation>Erreur de programme : 108.</translation>
+    </message>
+    <message id="IDS_134">
+        <source>Fatal error: 102.
+Please uninstall and re-install CPS.</source>
+        <translation>Erreur fatale : 102.
+Veuillez désinstaller puis réinstaller le CPS.</translation>
+    </message>
+    <message id="IDS_135">
+        <source>Invalid profile.</source>
+        <translation>Profil non valide.</translation>
+    </message>
+    <message id="IDS_136">
+        <source>Failed to load profile.</source>
+        <translation>Échec du chargement du profil.</translation>
+    </message>
+    <message id="IDS_137">
+        <source>Fatal error: 101.</source>
+        <translation>Erreur fatale : 101.</translation>
+    </message>
+    <message id="IDS_140">
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message id="IDS_141">
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message id="IDS_142">
+        <source>Error: Set control color.</source>
+        <translation>Erreur : définition de la couleur du contrôle.</translation>
+    </message>
+    <message id="IDS_143">
+        <source>Error: Set background color.</source>
+        <translation>Erreur : définition de la couleur d'arrière-plan.</translation>
+    </message>
+    <message id="IDS_144">
+        <source>Error: Set view size.</source>
+        <translation>Erreur : définition de la taille de la vue.</translation>
+    </message>
+    <message id="IDS_145">
+        <source>Error: Convert coordinate.</source>
+        <translation>Erreur : conversion des coordonnées.</translation>
+    </message>
+    <message id="IDS_146">
+        <source>Error: Can not find help file information in registry!</source>
+        <translation>Erreur : informations sur le fichier d'aide introuvables dans les paramètres !</translation>
+    </message>
+    <message id="IDS_147">
+        <source>Error: Help File format is invalid!</source>
+        <translation>Erreur : le format du fichier d'aide n'est pas valide !</translation>
+    </message>
+    <message id="IDS_148">
+        <source>Error: Can not find the help file!</source>
+        <translation>Erreur : fichier d'aide introuvable !</translation>
+    </message>
+    <message id="IDS_149">
+        <source>OLE initialization failed. Make sure that the OLE libraries are the correct version.</source>
+        <translation>Échec de l'initialisation OLE. Vérifiez que les bibliothèques OLE sont dans la bonne version.</translation>
+    </message>
+    <message id="IDS_150">
+        <source>Button Reset</source>
+        <translation>Réinitialiser les boutons</translation>
+    </message>
+    <message id="IDS_151">
+        <source>Radio Information</source>
+        <translation>Informations sur le poste</translation>
+    </message>
+    <message id="IDS_152">
+        <source>Regional Code</source>
+        <translation>Code régional</translation>
+    </message>
+    <message id="IDS_153">
+        <source>Serial Number</source>
+        <translation>Numéro de série</translation>
+    </message>
+    <message id="IDS_154">
+        <source>Firmware Version</source>
+        <translation>Version du micrologiciel</translation>
+    </message>
+    <message id="IDS_155">
+        <source>Codeplug Version</source>
+        <translation>Version du codeplug</translation>
+    </message>
+    <message id="IDS_156">
+        <source>Frequency Range (MHz)</source>
+        <translation>Plage de fréquences (MHz)</translation>
+    </message>
+    <message id="IDS_157">
+        <source>Maximum Channel</source>
+        <translation>Nombre maximal de canaux</translation>
+    </message>
+    <message id="IDS_158">
+        <source>Buttons</source>
+        <translation>Boutons</translation>
+    </message>
+    <message id="IDS_159">
+        <source>Feature</source>
+        <translation>Fonction</translation>
+    </message>
+    <message id="IDS_160">
+        <source>Side Button 1 (SB1)</source>
+        <translation>Bouton latéral 1 (SB1)</translation>
+    </message>
+    <message id="IDS_161">
+        <source>Side Button 2 (SB2)</source>
+        <translation>Bouton latéral 2 (SB2)</translation>
+    </message>
+    <message id="IDS_162">
+        <source>Button A</source>
+        <translation>Bouton A</translation>
+    </message>
+    <message id="IDS_163">
+        <source>Button B</source>
+        <translation>Bouton B</translation>
+    </message>
+    <message id="IDS_164">
+        <source>Button C</source>
+        <translation>Bouton C</translation>
+    </message>
+    <message id="IDS_165">
+        <source>Preset 1 Channel</source>
+        <translation>Canal préréglé 1</translation>
+    </message>
+    <message id="IDS_166">
+        <source>Preset 2 Channel</source>
+        <translation>Canal préréglé 2</translation>
+    </message>
+    <message id="IDS_167">
+        <source>General Settings</source>
+        <translation>Paramètres généraux</translation>
+    </message>
+    <message id="IDS_168">
+        <source>Buttons</source>
+        <translation>Boutons</translation>
+    </message>
+    <message id="IDS_169">
+        <source>Channels</source>
+        <translation>Canaux</translation>
+    </message>
+    <message id="IDS_171">
+        <source>Scan List</source>
+        <translation>Liste de balayage</translation>
+    </message>
+    <message id="IDS_172">
+        <source>Audio Settings</source>
+        <translation>Paramètres audio</translation>
+    </message>
+    <message id="IDS_173">
+        <source>Microphone Gain</source>
+        <translation>Gain du microphone</translation>
+    </message>
+    <message id="IDS_174">
+        <source>Accessory Microphone Gain</source>
+        <translation>Gain du microphone externe</translation>
+    </message>
+    <message id="IDS_175">
+        <source>VOX Level</source>
+        <translation>Niveau VOX</translation>
+    </message>
+    <message id="IDS_176">
+        <source>iVOX Level</source>
+        <translation>Niveau iVOX</translation>
+    </message>
+    <message id="IDS_177">
+        <source>Roger Beep Tone</source>
+        <translation>Bip de fin d'émission</translation>
+    </message>
+    <message id="IDS_178">
+        <source>Keypad Beep</source>
+        <translation>Bip des touches</translation>
+    </message>
+    <message id="IDS_180">
+        <source>Recent File</source>
+        <translation>Fichier récent</translation>
+    </message>
+    <message id="IDS_181">
+        <source>Low</source>
+        <translation>Faible</translation>
+    </message>
+    <message id="IDS_182">
+        <source>Medium</source>
+        <translation>Moyen</translation>
+    </message>
+    <message id="IDS_183">
+        <source>High</source>
+        <translation>Élevé</translation>
+    </message>
+    <message id="IDS_184">
+        <source>Scan List</source>
+        <translation>Liste de balayage</translation>
+    </message>
+    <message id="IDS_185">
+        <source>&amp;Add&gt;&gt;</source>
+        <translation>&amp;Ajouter &gt;&gt;</translation>
+    </message>
+    <message id="IDS_186">
+        <source>&lt;&lt;Re&amp;move</source>
+        <translation>&lt;&lt; &amp;Retirer</translation>
+    </message>
+    <message id="IDS_187">
+        <source>Available Channels</source>
+        <translation>Canaux disponibles</translation>
+    </message>
+    <message id="IDS_188">
+        <source>Scan List Members</source>
+        <translation>Canaux de la liste de balayage</translation>
+    </message>
+    <message id="IDS_189">
+        <source>12.5</source>
+        <translation>12.5</translation>
+    </message>
+    <message id="IDS_190">
+        <source>25</source>
+        <translation>25</translation>
+    </message>
+    <message id="IDS_191">
+        <source>Low</source>
+        <translation>Faible</translation>
+    </message>
+    <message id="IDS_192">
+        <source>High</source>
+        <translation>Élevée</translation>
+    </message>
+    <message id="IDS_193">
+        <source>OFF</source>
+        <translation>ARRÊT</translation>
+    </message>
+    <message id="IDS_194">
+        <source>Scramble Code 1</source>
+        <translation>Code de brouillage 1</translation>
+    </message>
+    <message id="IDS_195">
+        <source>Scramble Code 2</source>
+        <translation>Code de brouillage 2</translation>
+    </message>
+    <message id="IDS_196">
+        <source>Scramble Code 3</source>
+        <translation>Code de brouillage 3</translation>
+    </message>
+    <message id="IDS_197">
+        <source>Channels</source>
+        <translation>Canaux</translation>
+    </message>
+    <message id="IDS_198">
+        <source>General Settings</source>
+        <translation>Paramètres généraux</translation>
+    </message>
+    <message id="IDS_199">
+        <source>Codeplug Password (4-digit number)</source>
+        <translation>Mot de passe du codeplug (4 chiffres)</translation>
+    </message>
+    <message id="IDS_200">
+        <source>Confirm Password (4-digit number)</source>
+        <translation>Confirmer le mot de passe (4 chiffres)</translation>
+    </message>
+    <message id="IDS_201">
+        <source>Power Up Text</source>
+        <translation>Texte de démarrage</translation>
+    </message>
+    <message id="IDS_202">
+        <source>Disable All LEDs</source>
+        <translation>Désactiver toutes les LED</translation>
+    </message>
+    <message id="IDS_203">
+        <source>Keypad Lock</source>
+        <translation>Verrouillage du clavier</translation>
+    </message>
+    <message id="IDS_204">
+        <source>Disable Restore Factory Default</source>
+        <translation>Interdire le retour aux réglages d'usine</translation>
+    </message>
+    <message id="IDS_205">
+        <source>Back Light (Sec.)</source>
+        <translation>Rétroéclairage (s)</translation>
+    </message>
+    <message id="IDS_206">
+        <source>Transmit Timeout Timer (Sec.)</source>
+        <translation>Limite de durée d'émission (s)</translation>
+    </message>
+    <message id="IDS_207">
+        <source>Call Tone</source>
+        <translation>Tonalité d'appel</translation>
+    </message>
+    <message id="IDS_208">
+        <source>CT Reverse Burst</source>
+        <translation>Reverse burst CT</translation>
+    </message>
+    <message id="IDS_209">
+        <source>Alternate Battery Selection</source>
+        <translation>Sélection de batterie alternative</translation>
+    </message>
+    <message id="IDS_210">
+        <source>Alternate Battery Selection</source>
+        <translation>Sélection de batterie alternative</translation>
+    </message>
+    <message id="IDS_211">
+        <source>Disable Battery Save</source>
+        <translation>Désactiver l'économie de batterie</translation>
+    </message>
+    <message id="IDS_212">
+        <source>Please enter 4 numeric characters.</source>
+        <translation>Veuillez saisir 4 chiffres.</translation>
+    </message>
+    <message id="IDS_213">
+        <source>Do you want to reset all buttons with their defaults?</source>
+        <translation>Voulez-vous rétablir l'affectation par défaut de tous les boutons ?</translation>
+    </message>
+    <message id="IDS_214">
+        <source>OFF</source>
+        <translation>ARRÊT</translation>
+    </message>
+    <message id="IDS_215">
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message id="IDS_216">
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message id="IDS_217">
+        <source>60</source>
+        <translation>60</translation>
+    </message>
+    <message id="IDS_218">
+        <source>120</source>
+        <translation>120</translation>
+    </message>
+    <message id="IDS_219">
+        <source>180</source>
+        <translation>180</translation>
+    </message>
+    <message id="IDS_220">
+        <source>OFF</source>
+        <translation>ARRÊT</translation>
+    </message>
+    <message id="IDS_221">
+        <source>Call Tone</source>
+        <translation>Tonalité d'appel</translation>
+    </message>
+    <message id="IDS_222">
+        <source>The name contains characters that are not allowed. Please specify a different name.</source>
+        <translation>Le nom contient des caractères non autorisés. Veuillez indiquer un autre nom.</translation>
+    </message>
+    <message id="IDS_223">
+        <source>Profile Loading Error.&#13;
+File: %s&#13;
+Desc: %s&#13;
+Line: %d, Pos: %d&#13;
+SRC: %s</source>
+        <translation>Erreur de chargement du profil.&#13;
+Fichier : %s&#13;
+Description : %s&#13;
+Ligne : %d, position : %d&#13;
+Source : %s</translation>
+    </message>
+    <message id="IDS_224">
+        <source>180</source>
+        <translation>180</translation>
+    </message>
+    <message id="IDS_225">
+        <source>240</source>
+        <translation>240</translation>
+    </message>
+    <message id="IDS_226">
+        <source>Alkaline</source>
+        <translation>Alcaline</translation>
+    </message>
+    <message id="IDS_227">
+        <source>Nickel/LiIon</source>
+        <translation>Nickel/Li-ion</translation>
+    </message>
+    <message id="IDS_228">
+        <source>The passwords you entered do not match.</source>
+        <translation>Les mots de passe saisis ne correspondent pas.</translation>
+    </message>
+    <message id="IDS_229">
+        <source>Channels</source>
+        <translation>Canaux</translation>
+    </message>
+    <message id="IDS_230">
+        <source>Add Channel</source>
+        <translation>Ajouter un canal</translation>
+    </message>
+    <message id="IDS_232">
+        <source>Receive</source>
+        <translation>Réception</translation>
+    </message>
+    <message id="IDS_233">
+        <source>Frequency (MHz)</source>
+        <translation>Fréquence (MHz)</translation>
+    </message>
+    <message id="IDS_234">
+        <source>Bandwidth (KHz)</source>
+        <translation>Largeur de bande (kHz)</translation>
+    </message>
+    <message id="IDS_235">
+        <source>CT/DCS Code</source>
+        <translation>Code CT/DCS</translation>
+    </message>
+    <message id="IDS_236">
+        <source>Transmit</source>
+        <translation>Émission</translation>
+    </message>
+    <message id="IDS_237">
+        <source>Scramble</source>
+        <translation>Brouillage</translation>
+    </message>
+    <message id="IDS_238">
+        <source>Repeater</source>
+        <translation>Relais</translation>
+    </message>
+    <message id="IDS_239">
+        <source>Auto Scan</source>
+        <translation>Balayage automatique</translation>
+    </message>
+    <message id="IDS_240">
+        <source>Enable Programming Mode</source>
+        <translation>Activer le mode programmation</translation>
+    </message>
+    <message id="IDS_241">
+        <source>Repeater Power</source>
+        <translation>Puissance relais</translation>
+    </message>
+    <message id="IDS_242">
+        <source>RF Frequency</source>
+        <translation>Fréquences RF</translation>
+    </message>
+    <message id="IDS_243">
+        <source>Frequency (MHz)</source>
+        <translation>Fréquence (MHz)</translation>
+    </message>
+    <message id="IDS_244">
+        <source>Bandwidth</source>
+        <translation>Largeur de bande</translation>
+    </message>
+    <message id="IDS_245">
+        <source>Power Level</source>
+        <translation>Niveau de puissance</translation>
+    </message>
+    <message id="IDS_246">
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message id="IDS_247">
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message id="IDS_248">
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message id="IDS_249">
+        <source>New</source>
+        <translation>Nouveau</translation>
+    </message>
+    <message id="IDS_250">
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message id="IDS_251">
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message id="IDS_252">
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message id="IDS_253">
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message id="IDS_254">
+        <source>Cut</source>
+        <translation>Couper</translation>
+    </message>
+    <message id="IDS_255">
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message id="IDS_256">
+        <source>Paste</source>
+        <translation>Coller</translation>
+    </message>
+    <message id="IDS_257">
+        <source>Read</source>
+        <translation>Lire</translation>
+    </message>
+    <message id="IDS_258">
+        <source>Write</source>
+        <translation>Écrire</translation>
+    </message>
+    <message id="IDS_259">
+        <source>Report</source>
+        <translation>Rapport</translation>
+    </message>
+    <message id="IDS_260">
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message id="IDS_261">
+        <source>Invalid Value.</source>
+        <translation>Valeur non valide.</translation>
+    </message>
+    <message id="IDS_262">
+        <source>Error: Radio information view loads data.</source>
+        <translation>Erreur : la vue des informations sur le poste charge les données.</translation>
+    </message>
+    <message id="IDS_263">
+        <source>Error: Load dealer information failed.</source>
+        <translation>Erreur : échec du chargement des informations revendeur.</translation>
+    </message>
+    <message id="IDS_264">
+        <source>Error: There is an error when acquiring language type.</source>
+        <translation>Erreur : une erreur s'est produite lors de la détermination de la langue.</translation>
+    </message>
+    <message id="IDS_265">
+        <source>Dealer Information</source>
+        <translation>Informations revendeur</translation>
+    </message>
+    <message id="IDS_266">
+        <source>Dealer Information</source>
+        <translation>Informations revendeur</translation>
+    </message>
+    <message id="IDS_267">
+        <source>Contact Information</source>
+        <translation>Coordonnées</translation>
+    </message>
+    <message id="IDS_268">
+        <source>Notes</source>
+        <translation>Remarques</translation>
+    </message>
+    <message id="IDS_269">
+        <source>Invalid frequency: This frequency is not supported by this radio.</source>
+        <translation>Fréquence non valide : ce poste ne prend pas en charge cette fréquence.</translation>
+    </message>
+    <message id="IDS_271">
+        <source>Do you want to create a new profile (Yes), overwrite the currently selected profile (No) or cancel it?</source>
+        <translation>Voulez-vous créer un nouveau profil (Oui), écraser le profil sélectionné (Non) ou annuler ?</translation>
+    </message>
+    <message id="IDS_272">
+        <source>New Profile</source>
+        <translation>Nouveau profil</translation>
+    </message>
+    <message id="IDS_273">
+        <source>Please choose profile model.</source>
+        <translation>Veuillez choisir le modèle du profil.</translation>
+    </message>
+    <message id="IDS_274">
+        <source>%s Customer Programming Software</source>
+        <translation>Logiciel de programmation %s</translation>
+    </message>
+    <message id="IDS_275">
+        <source>Version %s</source>
+        <translation>Version %s</translation>
+    </message>
+    <message id="IDS_276">
+        <source>Copyright (C) 2026. All rights reserved.</source>
+        <translation>Copyright (C) 2026. Tous droits réservés.</translation>
+    </message>
+    <message id="IDS_277">
+        <source>%s is a trademark of its respective owner.</source>
+        <translation>%s est une marque de son propriétaire respectif.</translation>
+    </message>
+    <message id="IDS_278">
+        <source>Warning: this program is protected by copyright law. Unauthorised copying or distribution of this program, or of any part of it, is prohibited.</source>
+        <translation>Avertissement : ce programme est protégé par la loi sur le droit d'auteur. Toute copie ou diffusion non autorisée de ce programme, ou d'une partie de celui-ci, est interdite.</translation>
+    </message>
+    <message id="IDS_279">
+        <source>The password is not correct. Please check it!</source>
+        <translation>Le mot de passe est incorrect. Veuillez le vérifier !</translation>
+    </message>
+    <message id="IDS_280">
+        <source>The power up text is invalid. It can hold at most 8 characters.</source>
+        <translation>Le texte de démarrage n'est pas valide. Il peut contenir au plus 8 caractères.</translation>
+    </message>
+    <message id="IDS_281">
+        <source>One feature can not be assigned to multiple buttons.</source>
+        <translation>Une fonction ne peut pas être affectée à plusieurs boutons.</translation>
+    </message>
+    <message id="IDS_282">
+        <source>The channel can not be selected!</source>
+        <translation>Le canal ne peut pas être sélectionné !</translation>
+    </message>
+    <message id="IDS_288">
+        <source>Frequency (Frequencies) used by channel can not be deleted.</source>
+        <translation>Les fréquences utilisées par des canaux ne peuvent pas être supprimées.</translation>
+    </message>
+    <message id="IDS_289">
+        <source>User selectable with %s KHz as default</source>
+        <translation>Au choix, %s kHz par défaut</translation>
+    </message>
+    <message id="IDS_290">
+        <source>User selectable with %s KHz as default</source>
+        <translation>Au choix, %s kHz par défaut</translation>
+    </message>
+    <message id="IDS_291">
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message id="IDS_292">
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message id="IDS_293">
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message id="IDS_294">
+        <source>User selectable with low power as default</source>
+        <translation>Au choix, puissance faible par défaut</translation>
+    </message>
+    <message id="IDS_295">
+        <source>User selectable with high power as default</source>
+        <translation>Au choix, puissance élevée par défaut</translation>
+    </message>
+    <message id="IDS_296">
+        <source>Error: Can not find template files!</source>
+        <translation>Erreur : fichiers modèles introuvables !</translation>
+    </message>
+    <message id="IDS_297">
+        <source>About</source>
+        <translation>À propos de</translation>
+    </message>
+    <message id="IDS_298">
+        <source>A similar name already exists in Channels personalities. Please specify a different name.</source>
+        <translation>Un nom semblable existe déjà parmi les canaux. Veuillez indiquer un autre nom.</translation>
+    </message>
+    <message id="IDS_309">
+        <source>Error: Communication Error.</source>
+        <translation>Erreur : erreur de communication.</translation>
+    </message>
+    <message id="IDS_310">
+        <source>The CPS does not support this profile's region.</source>
+        <translation>Le CPS ne prend pas en charge la région de ce profil.</translation>
+    </message>
+    <message id="IDS_315">
+        <source>Some files needed by CPS are not available.
+Please reinstall CPS.</source>
+        <translation>Certains fichiers nécessaires au CPS sont absents.
+Veuillez réinstaller le CPS.</translation>
+    </message>
+    <message id="IDS_319">
+        <source>When converting from high-tier radio to low-tier radio, some data may be lost. Do you want to continue?</source>
+        <translation>La conversion d'un poste haut de gamme vers un poste d'entrée de gamme peut entraîner la perte de certaines données. Voulez-vous continuer ?</translation>
+    </message>
+    <message id="IDS_320">
+        <source>Choose a report template.</source>
+        <translation>Choisissez un modèle de rapport.</translation>
+    </message>
+    <message id="IDS_321">
+        <source>&amp;Language</source>
+        <translation>&amp;Langue</translation>
+    </message>
+    <message id="IDS_322">
+        <source>Detailed Report</source>
+        <translation>Rapport détaillé</translation>
+    </message>
+    <message id="IDS_323">
+        <source>Customer Handout</source>
+        <translation>Fiche client</translation>
+    </message>
+    <message id="IDS_325">
+        <source>The language resource file is missing. The CPS will start with English language version.</source>
+        <translation>Le fichier de langue est absent. Le CPS démarrera en anglais.</translation>
+    </message>
+    <message id="IDS_326">
+        <source>Reports</source>
+        <translation>Rapports</translation>
+    </message>
+    <message id="IDS_327">
+        <source>Invalid Value.</source>
+        <translation>Valeur non valide.</translation>
+    </message>
+    <message id="IDS_328">
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message id="IDS_329">
+        <source>Error: Operation Failed (%d).</source>
+        <translation>Erreur : échec de l'opération (%d).</translation>
+    </message>
+    <message id="IDS_330">
+        <source>You have to restart the CPS for this change to take effect.</source>
+        <translation>Vous devez redémarrer le CPS pour que cette modification prenne effet.</translation>
+    </message>
+    <message id="IDS_331">
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
+    <message id="IDS_334">
+        <source>USB Cable Connected</source>
+        <translation>Câble USB connecté</translation>
+    </message>
+    <message id="IDS_335">
+        <source>Unknown warning!</source>
+        <translation>Avertissement inconnu !</translation>
+    </message>
+    <message id="IDS_336">
+        <source>USB Cable Not Connected</source>
+        <translation>Câble USB non connecté</translation>
+    </message>
+    <message id="IDS_337">
+        <source>All Files</source>
+        <translation>Tous les fichiers</translation>
+    </message>
+    <message id="IDS_338">
+        <source>You can not delete the last channel.</source>
+        <translation>Vous ne pouvez pas supprimer le dernier canal.</translation>
+    </message>
+    <message id="IDS_339">
+        <source>Scramble Button</source>
+        <translation>Bouton de brouillage</translation>
+    </message>
+    <message id="IDS_340">
+        <source>Selectable</source>
+        <translation>Au choix</translation>
+    </message>
+    <message id="IDS_341">
+        <source>ON/OFF</source>
+        <translation>MARCHE/ARRÊT</translation>
+    </message>
+    <message id="IDS_342">
+        <source>Codeplug version of CPS and profile are incompatible! Please update your CPS.</source>
+        <translation>Les versions de codeplug du CPS et du profil sont incompatibles ! Veuillez mettre à jour votre CPS.</translation>
+    </message>
+    <message id="IDS_343">
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message id="IDS_344">
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message id="IDS_345">
+        <source>&amp;View</source>
+        <translation>Affic&amp;hage</translation>
+    </message>
+    <message id="IDS_346">
+        <source>&amp;Device</source>
+        <translation>A&amp;ppareil</translation>
+    </message>
+    <message id="IDS_347">
+        <source>&amp;Report</source>
+        <translation>&amp;Rapport</translation>
+    </message>
+    <message id="IDS_348">
+        <source>&amp;Window</source>
+        <translation>Fe&amp;nêtre</translation>
+    </message>
+    <message id="IDS_349">
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message id="IDS_350">
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Nouveau	Ctrl+N</translation>
+    </message>
+    <message id="IDS_351">
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>&amp;Ouvrir...	Ctrl+O</translation>
+    </message>
+    <message id="IDS_352">
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message id="IDS_353">
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Enregistrer	Ctrl+S</translation>
+    </message>
+    <message id="IDS_354">
+        <source>Save &amp;As...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message id="IDS_355">
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message id="IDS_356">
+        <source>&amp;Add	Ctrl+A</source>
+        <translation>&amp;Ajouter	Ctrl+A</translation>
+    </message>
+    <message id="IDS_357">
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation>Co&amp;uper	Ctrl+X</translation>
+    </message>
+    <message id="IDS_358">
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation>&amp;Copier	Ctrl+C</translation>
+    </message>
+    <message id="IDS_359">
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation>C&amp;oller	Ctrl+V</translation>
+    </message>
+    <message id="IDS_360">
+        <source>&amp;Delete	Del</source>
+        <translation>&amp;Supprimer	Del</translation>
+    </message>
+    <message id="IDS_361">
+        <source>&amp;Rename	F2</source>
+        <translation>&amp;Renommer	F2</translation>
+    </message>
+    <message id="IDS_362">
+        <source>Dealer &amp;Info</source>
+        <translation>&amp;Informations revendeur</translation>
+    </message>
+    <message id="IDS_363">
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Barre d'outils</translation>
+    </message>
+    <message id="IDS_364">
+        <source>&amp;Status Bar</source>
+        <translation>Barre d'é&amp;tat</translation>
+    </message>
+    <message id="IDS_365">
+        <source>&amp;Read	Ctrl+R</source>
+        <translation>&amp;Lire	Ctrl+R</translation>
+    </message>
+    <message id="IDS_366">
+        <source>&amp;Write	Ctrl+W</source>
+        <translation>É&amp;crire	Ctrl+W</translation>
+    </message>
+    <message id="IDS_367">
+        <source>R&amp;eset	Ctrl+E</source>
+        <translation>Réi&amp;nitialiser	Ctrl+E</translation>
+    </message>
+    <message id="IDS_368">
+        <source>&amp;About</source>
+        <translation>À &amp;propos de</translation>
+    </message>
+    <message id="IDS_369">
+        <source>&amp;Content and Index	F1</source>
+        <translation>&amp;Sommaire et index	F1</translation>
+    </message>
+    <message id="IDS_370">
+        <source>&amp;Cascade</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message id="IDS_371">
+        <source>&amp;Tile</source>
+        <translation>&amp;Mosaïque</translation>
+    </message>
+    <message id="IDS_372">
+        <source>COM initial failed.</source>
+        <translation>Échec de l'initialisation COM.</translation>
+    </message>
+    <message id="IDS_373">
+        <source>Failed to open registry!</source>
+        <translation>Impossible d'ouvrir les paramètres !</translation>
+    </message>
+    <message id="IDS_374">
+        <source>Failed to write registry!</source>
+        <translation>Impossible d'écrire les paramètres !</translation>
+    </message>
+    <message id="IDS_375">
+        <source>The dealer information in the registry is too long to fit the dialog, please check it!</source>
+        <translation>Les informations revendeur enregistrées dans les paramètres sont trop longues pour la boîte de dialogue, veuillez les vérifier !</translation>
+    </message>
+    <message id="IDS_378">
+        <source>Do you want to delete the selected item(s)?</source>
+        <translation>Voulez-vous supprimer les éléments sélectionnés ?</translation>
+    </message>
+    <message id="IDS_379">
+        <source>Please enter the password:</source>
+        <translation>Veuillez saisir le mot de passe :</translation>
+    </message>
+    <message id="IDS_380">
+        <source>Dialog</source>
+        <translation>Boîte de dialogue</translation>
+    </message>
+    <message id="IDS_381">
+        <source>CPS needs vbscript engine to start. Please install vbscript engine before re-starting the %s.</source>
+        <translation>Le CPS a besoin d'un moteur VBScript pour démarrer. Veuillez installer un moteur VBScript avant de redémarrer %s.</translation>
+    </message>
+    <message id="IDS_382">
+        <source>Print Preview</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message id="IDS_383">
+        <source>Save As</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message id="IDS_384">
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message id="IDS_386">
+        <source>%s KHz only</source>
+        <translation>%s kHz uniquement</translation>
+    </message>
+    <message id="IDS_387">
+        <source>%s KHz only</source>
+        <translation>%s kHz uniquement</translation>
+    </message>
+    <message id="IDS_388">
+        <source>Low power only</source>
+        <translation>Puissance faible uniquement</translation>
+    </message>
+    <message id="IDS_389">
+        <source>High power only</source>
+        <translation>Puissance élevée uniquement</translation>
+    </message>
+    <message id="IDS_390">
+        <source>Radio's memory is corrupted. Please perform factory reset to correct the error.</source>
+        <translation>La mémoire du poste est corrompue. Veuillez rétablir les réglages d'usine pour corriger l'erreur.</translation>
+    </message>
+    <message id="IDS_392">
+        <source>E-mail</source>
+        <translation>Courriel</translation>
+    </message>
+    <message id="IDS_393">
+        <source>The MAPI is not installed, you need to install it to send an e-mail.</source>
+        <translation>MAPI n'est pas installé ; vous devez l'installer pour envoyer un courriel.</translation>
+    </message>
+    <message id="IDS_396">
+        <source>The current profile is not compatible with the radio.</source>
+        <translation>Le profil actuel n'est pas compatible avec le poste.</translation>
+    </message>
+    <message id="IDS_397">
+        <source>There are %d USB connections. Please remove the unused one and keep one connection only.</source>
+        <translation>Il y a %d connexions USB. Veuillez débrancher celles qui ne servent pas et n'en garder qu'une seule.</translation>
+    </message>
+    <message id="IDS_398">
+        <source>Talkaround Power</source>
+        <translation>Puissance en mode direct</translation>
+    </message>
+    <message id="IDS_399">
+        <source>Help &amp;Pane</source>
+        <translation>&amp;Volet d'aide</translation>
+    </message>
+    <message id="IDS_400">
+        <source>In talkaround mode, Transmit will use Receive settings.</source>
+        <translation>En mode direct, l'émission utilise les paramètres de réception.</translation>
+    </message>
+    <message id="IDS_401">
+        <source>This channel is assigned to a Preset Channel button. Deleting this channel shall cause the value change of the Preset Channel button. Do you want to continue?</source>
+        <translation>Ce canal est affecté à un bouton de canal préréglé. Le supprimer modifiera la valeur de ce bouton. Voulez-vous continuer ?</translation>
+    </message>
+    <message id="IDS_402">
+        <source>Codeplug version of CPS and radio are incompatible! Please update your CPS.</source>
+        <translation>Les versions de codeplug du CPS et du poste sont incompatibles ! Veuillez mettre à jour votre CPS.</translation>
+    </message>
+    <message id="IDS_403">
+        <source>The CPS does not support this radio's region.</source>
+        <translation>Le CPS ne prend pas en charge la région de ce poste.</translation>
+    </message>
+    <message id="IDS_409">
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message id="IDS_410">
+        <source>Radio's memory is corrupted. Please return to manufacture for correction.</source>
+        <translation>La mémoire du poste est corrompue. Veuillez retourner le poste au fabricant pour réparation.</translation>
+    </message>
+    <message id="IDS_414">
+        <source>Disable</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message id="IDS_416">
+        <source>Monitor</source>
+        <translation>Moniteur</translation>
+    </message>
+    <message id="IDS_417">
+        <source>Scan/Nuisance Channel Delete</source>
+        <translation>Balayage/Suppression de canal parasite</translation>
+    </message>
+    <message id="IDS_418">
+        <source>You don't have permission to save %s in %s\%s\.&#13;
+Would you like to save it in %s\ instead?</source>
+        <translation>Vous n'avez pas l'autorisation d'enregistrer %s dans %s\%s\.&#13;
+Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
+    </message>
+    <message id="IDS_419">
+        <source>Tx Power Selection</source>
+        <translation>Sélection de la puissance d'émission</translation>
+    </message>
+    <message id="IDS_420">
+        <source>Failed to generate report.</source>
+        <translation>Échec de la création du rapport.</translation>
+    </message>
+    <message id="IDS_421">
+        <source>Repeater/Talkaround</source>
+        <translation>Relais/Mode direct</translation>
+    </message>
+    <message id="IDS_422">
+        <source>No Operation</source>
+        <translation>Aucune fonction</translation>
+    </message>
+    <message id="IDS_423">
+        <source>Backlight</source>
+        <translation>Rétroéclairage</translation>
+    </message>
+    <message id="IDS_424">
+        <source>Preset 1</source>
+        <translation>Préréglage 1</translation>
+    </message>
+    <message id="IDS_425">
+        <source>Preset 2</source>
+        <translation>Préréglage 2</translation>
+    </message>
+    <message id="IDS_429">
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message id="IDS_433">
+        <source>%s KHz</source>
+        <translation>%s kHz</translation>
+    </message>
+    <message id="IDS_434">
+        <source>%s KHz</source>
+        <translation>%s kHz</translation>
+    </message>
+    <message id="IDS_435">
+        <source>No CT/DCS code</source>
+        <translation>Aucun code CT/DCS</translation>
+    </message>
+    <message id="IDS_440">
+        <source>The radio being programmed does not match the model in the current profile.</source>
+        <translation>Le poste en cours de programmation ne correspond pas au modèle du profil actuel.</translation>
+    </message>
+    <message id="IDS_447">
+        <source>Transmit Power</source>
+        <translation>Puissance d'émission</translation>
+    </message>
+    <message id="IDS_459">
+        <source>(default)</source>
+        <translation>(par défaut)</translation>
+    </message>
+    <message id="IDS_462">
+        <source>The CPS does not support this radio model.</source>
+        <translation>Le CPS ne prend pas en charge ce modèle de poste.</translation>
+    </message>
+    <message id="IDS_464">
+        <source>Compander/Expander</source>
+        <translation>Compandeur</translation>
+    </message>
+    <message id="IDS_465">
+        <source>ON</source>
+        <translation>MARCHE</translation>
+    </message>
+    <message id="IDS_466">
+        <source>OFF</source>
+        <translation>ARRÊT</translation>
+    </message>
+    <message id="IDS_470">
+        <source>Customized CT</source>
+        <translation>Tonalités CT personnalisées</translation>
+    </message>
+    <message id="IDS_471">
+        <source>Customized CT</source>
+        <translation>CT personnalisé</translation>
+    </message>
+    <message id="IDS_472">
+        <source>CT Code 124 (Hz)</source>
+        <translation>Code CT 124 (Hz)</translation>
+    </message>
+    <message id="IDS_473">
+        <source>CT Code 125 (Hz)</source>
+        <translation>Code CT 125 (Hz)</translation>
+    </message>
+    <message id="IDS_474">
+        <source>CT Code 126 (Hz)</source>
+        <translation>Code CT 126 (Hz)</translation>
+    </message>
+    <message id="IDS_475">
+        <source>CT Code 127 (Hz)</source>
+        <translation>Code CT 127 (Hz)</translation>
+    </message>
+    <message id="IDS_476">
+        <source>CT Code 128 (Hz)</source>
+        <translation>Code CT 128 (Hz)</translation>
+    </message>
+    <message id="IDS_477">
+        <source>CT Code 129 (Hz)</source>
+        <translation>Code CT 129 (Hz)</translation>
+    </message>
+    <message id="IDS_478">
+        <source>The CT Code you input is invalid. The valid range is: 67.0 - 255 Hz.</source>
+        <translation>Le code CT saisi n'est pas valide. La plage valide est : 67,0 - 255 Hz.</translation>
+    </message>
+    <message id="IDS_479">
+        <source>DCS</source>
+        <translation>DCS</translation>
+    </message>
+    <message id="IDS_480">
+        <source>Inverted DCS</source>
+        <translation>DCS inversé</translation>
+    </message>
+    <message id="IDS_482">
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message id="IDS_483">
+        <source>Some profile information is not supported by the host radio and therefore it will not be transferred(CT/DCS Code). Its range is 0 - 122. </source>
+        <translation>Certaines informations du profil ne sont pas prises en charge par le poste connecté et ne seront donc pas transférées (code CT/DCS). La plage admise est 0 - 122. </translation>
+    </message>
+    <message id="IDS_484">
+        <source>Repeater Station ID</source>
+        <translation>Identifiant du relais</translation>
+    </message>
+    <message id="IDS_485">
+        <source>Repeater ID Mode</source>
+        <translation>Mode d'identification du relais</translation>
+    </message>
+    <message id="IDS_486">
+        <source>Tx Hangtime (Sec.)</source>
+        <translation>Temps de maintien d'émission (s)</translation>
+    </message>
+    <message id="IDS_487">
+        <source>On Battery Alert Tone</source>
+        <translation>Tonalité d'alerte batterie</translation>
+    </message>
+    <message id="IDS_488">
+        <source>Enable Courtesy Over Beep</source>
+        <translation>Activer le bip de courtoisie</translation>
+    </message>
+    <message id="IDS_489">
+        <source>Tx Frequency Range (MHz)</source>
+        <translation>Plage de fréquences d'émission (MHz)</translation>
+    </message>
+    <message id="IDS_490">
+        <source>Rx Frequency Range (MHz)</source>
+        <translation>Plage de fréquences de réception (MHz)</translation>
+    </message>
+    <message id="IDS_491">
+        <source>The repeater station ID is invalid. It can hold at most 9 characters.</source>
+        <translation>L'identifiant du relais n'est pas valide. Il peut contenir au plus 9 caractères.</translation>
+    </message>
+    <message id="IDS_492">
+        <source>The Tx hangtime is out of the valid range.</source>
+        <translation>Le temps de maintien d'émission est hors de la plage valide.</translation>
+    </message>
+    <message id="IDS_493">
+        <source>15 min</source>
+        <translation>15 min</translation>
+    </message>
+    <message id="IDS_494">
+        <source>30 min</source>
+        <translation>30 min</translation>
+    </message>
+    <message id="IDS_495">
+        <source>After conversation</source>
+        <translation>Après la conversation</translation>
+    </message>
+    <message id="IDS_496">
+        <source>15 min</source>
+        <translation>15 min</translation>
+    </message>
+    <message id="IDS_497">
+        <source>30 min</source>
+        <translation>30 min</translation>
+    </message>
+    <message id="IDS_498">
+        <source>45 min</source>
+        <translation>45 min</translation>
+    </message>
+    <message id="IDS_499">
+        <source>60 min</source>
+        <translation>60 min</translation>
+    </message>
+    <message id="IDS_503">
+        <source>Please use the &quot;%s&quot;.</source>
+        <translation>Veuillez utiliser « %s ».</translation>
+    </message>
+    <message id="IDS_504">
+        <source>Please use the &quot;%s&quot;.</source>
+        <translation>Veuillez utiliser « %s ».</translation>
+    </message>
+    <message id="IDS_505">
+        <source>Tx Low Battery (Min.)</source>
+        <translation>Émission batterie faible (min)</translation>
+    </message>
+    <message id="IDS_506">
+        <source>The Tx low battery time is out of the valid range.</source>
+        <translation>La durée d'émission en batterie faible est hors de la plage valide.</translation>
+    </message>
+    <message id="IDS_507">
+        <source>&amp;Factory Reset</source>
+        <translation>Réglages d'&amp;usine</translation>
+    </message>
+    <message id="IDS_508">
+        <source>Warning: The operation shall erase all user settings and bring back the repeater's default settings. Do you want to continue?</source>
+        <translation>Avertissement : cette opération efface tous les paramètres utilisateur et rétablit les réglages par défaut du relais. Voulez-vous continuer ?</translation>
+    </message>
+    <message id="IDS_510">
+        <source>Out of range</source>
+        <translation>Hors plage</translation>
+    </message>
+    <message id="IDS_511">
+        <source>At least one channel frequency is out of the valid frequency range. Please correct it before programming. If there is no valid frequency to select, please edit the frequency table first.</source>
+        <translation>Au moins une fréquence de canal est hors de la plage de fréquences valide. Veuillez la corriger avant la programmation. S'il n'y a aucune fréquence valide à choisir, modifiez d'abord la table des fréquences.</translation>
+    </message>
+    <message id="IDS_514">
+        <source>The transmit frequency index can not be same as the receive frequency index. The next available transmit frequency shall be selected.</source>
+        <translation>L'index de la fréquence d'émission ne peut pas être identique à celui de la fréquence de réception. La prochaine fréquence d'émission disponible sera sélectionnée.</translation>
+    </message>
+    <message id="IDS_515">
+        <source>High-power is only available in non-PMR446 markets</source>
+        <translation>La puissance élevée n'est disponible que hors des marchés PMR446</translation>
+    </message>
+    <message id="IDS_9001">
+        <source>Invalid serial number</source>
+        <translation>Numéro de série non valide</translation>
+    </message>
+    <message id="IDS_9002">
+        <source>Codeplug is corrupted</source>
+        <translation>Le codeplug est corrompu</translation>
+    </message>
+    <message id="IDS_9100">
+        <source>Permission denied on %1. Join the group &quot;%2&quot; that owns the serial device (for example: sudo usermod -aG %2 $USER), then log out and log in again: a new group takes effect only at a new login.</source>
+        <translation>Accès refusé à %1. Rejoignez le groupe « %2 » propriétaire du périphérique série (par exemple : sudo usermod -aG %2 $USER), puis fermez la session et rouvrez-la : un nouveau groupe ne prend effet qu'à la connexion suivante.</translation>
+    </message>
+    <message id="IDS_9101">
+        <source>%1 is in use by another program.</source>
+        <translation>%1 est utilisé par un autre programme.</translation>
+    </message>
+    <message id="IDS_9102">
+        <source>No programming cable found. Connect the Zerva Series CPS Cable, or name a serial device with --port.</source>
+        <translation>Aucun câble de programmation trouvé. Branchez le câble Zerva Series CPS ou indiquez un périphérique série avec --port.</translation>
+    </message>
+    <message id="IDS_9103">
+        <source>The radio did not answer.</source>
+        <translation>Le poste n'a pas répondu.</translation>
+    </message>
+    <message id="IDS_9104">
+        <source>The radio did not acknowledge the request (protocol error -10).</source>
+        <translation>Le poste n'a pas acquitté la demande (erreur de protocole -10).</translation>
+    </message>
+    <message id="IDS_9105">
+        <source>The radio's reply failed its checksum (protocol error -11).</source>
+        <translation>La somme de contrôle de la réponse du poste est erronée (erreur de protocole -11).</translation>
+    </message>
+    <message id="IDS_9106">
+        <source>The radio refused the memory write (protocol error -12).</source>
+        <translation>Le poste a refusé l'écriture en mémoire (erreur de protocole -12).</translation>
+    </message>
+    <message id="IDS_9107">
+        <source>The cable failed (status %1).</source>
+        <translation>Le câble est défaillant (état %1).</translation>
+    </message>
+    <message id="IDS_9108">
+        <source>The connection to the radio was lost (is the cable still plugged in?): %1</source>
+        <translation>La connexion avec le poste a été perdue (le câble est-il toujours branché ?) : %1</translation>
+    </message>
+    <message id="IDS_9110">
+        <source>Reading from the radio ...</source>
+        <translation>Lecture du poste ...</translation>
+    </message>
+    <message id="IDS_9111">
+        <source>Writing to the radio ...</source>
+        <translation>Écriture dans le poste ...</translation>
+    </message>
+    <message id="IDS_9112">
+        <source>Read Succeeded!</source>
+        <translation>Lecture réussie !</translation>
+    </message>
+    <message id="IDS_9113">
+        <source>Write Succeeded!</source>
+        <translation>Écriture réussie !</translation>
+    </message>
+    <message id="IDS_9114">
+        <source>Read Failed!</source>
+        <translation>Échec de la lecture !</translation>
+    </message>
+    <message id="IDS_9115">
+        <source>Write Failed!</source>
+        <translation>Échec de l'écriture !</translation>
+    </message>
+    <message id="IDS_9116">
+        <source>Transferring...</source>
+        <translation>Transfert en cours...</translation>
+    </message>
+    <message id="IDS_9117">
+        <source>Identifying the radio ...</source>
+        <translation>Identification du poste ...</translation>
+    </message>
+    <message id="IDS_9118">
+        <source>Resetting the radio ...</source>
+        <translation>Réinitialisation du poste ...</translation>
+    </message>
+    <message id="IDS_9119">
+        <source>Restoring the radio's factory settings ...</source>
+        <translation>Rétablissement des réglages d'usine du poste ...</translation>
+    </message>
+    <message id="IDS_9120">
+        <source>Factory reset not confirmed: add --yes to erase all user settings.</source>
+        <translation>Retour aux réglages d'usine non confirmé : ajoutez --yes pour effacer tous les paramètres utilisateur.</translation>
+    </message>
+    <message id="IDS_9121">
+        <source>The radio's answer was too short.</source>
+        <translation>La réponse du poste était trop courte.</translation>
+    </message>
+    <message id="IDS_9122">
+        <source>The radio sent an unexpected reply (another command, address or length, or endless noise).</source>
+        <translation>Le poste a envoyé une réponse inattendue (autre commande, adresse ou longueur, ou bruit sans fin).</translation>
+    </message>
+    <message id="IDS_9123">
+        <source>The radio may now hold a partly written codeplug. Writing to it again, or writing back its backup image, puts it right.</source>
+        <translation>Le poste contient peut-être maintenant un codeplug partiellement écrit. Une nouvelle écriture, ou la réécriture de son image de sauvegarde, corrige la situation.</translation>
+    </message>
+    <message id="IDS_9124">
+        <source>Permission denied on %1: its mode (%2) does not let its group read and write it, so joining a group would not help. Ask the administrator to give you access to the device (for example: sudo chmod 660 %1).</source>
+        <translation>Accès refusé à %1 : ses droits (%2) ne permettent pas à son groupe de le lire et de l'écrire, rejoindre un groupe ne servirait donc à rien. Demandez à l'administrateur de vous donner accès au périphérique (par exemple : sudo chmod 660 %1).</translation>
+    </message>
+    <message id="IDS_9125">
+        <source>Permission denied on %1 although this program already runs in its group &quot;%2&quot;: something other than the group refuses the access (an access control list or a security policy).</source>
+        <translation>Accès refusé à %1 alors que ce programme s'exécute déjà dans son groupe « %2 » : autre chose que le groupe refuse l'accès (une liste de contrôle d'accès ou une politique de sécurité).</translation>
+    </message>
+    <message id="IDS_9126">
+        <source>setting byte %1</source>
+        <translation>octet de paramètres %1</translation>
+    </message>
+    <message id="IDS_9127">
+        <source>channel %1</source>
+        <translation>canal %1</translation>
+    </message>
+    <message id="IDS_9128">
+        <source>customised tone %1</source>
+        <translation>tonalité personnalisée %1</translation>
+    </message>
+    <message id="IDS_9129">
+        <source>frequency slot %1</source>
+        <translation>emplacement de fréquence %1</translation>
+    </message>
+    <message id="IDS_9130">
+        <source>Verify Failed! The radio does not hold what was written: the first difference is in %1.</source>
+        <translation>Échec de la vérification ! Le poste ne contient pas ce qui a été écrit : la première différence se trouve dans %1.</translation>
+    </message>
+    <message id="IDS_9131">
+        <source>The radio's current image could not be backed up (%1), so nothing was written.</source>
+        <translation>L'image actuelle du poste n'a pas pu être sauvegardée (%1), rien n'a donc été écrit.</translation>
+    </message>
+    <message id="IDS_9132">
+        <source>Backing up the radio ...</source>
+        <translation>Sauvegarde du poste ...</translation>
+    </message>
+    <message id="IDS_9133">
+        <source>Verifying the radio ...</source>
+        <translation>Vérification du poste ...</translation>
+    </message>
+    <message id="IDS_9134">
+        <source>Verify Succeeded!</source>
+        <translation>Vérification réussie !</translation>
+    </message>
+    <message id="IDS_9135">
+        <source>The radio's previous image was saved to %1.</source>
+        <translation>L'image précédente du poste a été enregistrée dans %1.</translation>
+    </message>
+    <message id="IDS_9136">
+        <source>A radio transfer is still running. Please wait until it has ended before closing the CPS.</source>
+        <translation>Un transfert avec le poste est encore en cours. Veuillez attendre qu'il soit terminé avant de fermer le CPS.</translation>
+    </message>
+    <message id="IDS_9137">
+        <source>&amp;Port and Transfer...</source>
+        <translation>&amp;Port et transfert...</translation>
+    </message>
+    <message id="IDS_9138">
+        <source>Port and Transfer</source>
+        <translation>Port et transfert</translation>
+    </message>
+    <message id="IDS_9139">
+        <source>&amp;Serial port (empty: search for the programming cable):</source>
+        <translation>Port &amp;série (vide : rechercher le câble de programmation) :</translation>
+    </message>
+    <message id="IDS_9140">
+        <source>&amp;Verify after write</source>
+        <translation>&amp;Vérifier après l'écriture</translation>
+    </message>
+    <message id="IDS_9141">
+        <source>&amp;Trace file (empty: none):</source>
+        <translation>Fichier de &amp;trace (vide : aucun) :</translation>
+    </message>
+    <message id="IDS_9301">
+        <source>This frequency is already in the frequency table.</source>
+        <translation>Cette fréquence figure déjà dans la table des fréquences.</translation>
+    </message>
+    <message id="IDS_9302">
+        <source>The frequency table is full.</source>
+        <translation>La table des fréquences est pleine.</translation>
+    </message>
+    <message id="IDS_9303">
+        <source>This frequency is used by channels. Changing it changes those channels too. Do you want to continue?</source>
+        <translation>Cette fréquence est utilisée par des canaux. La modifier modifie aussi ces canaux. Voulez-vous continuer ?</translation>
+    </message>
+    <message id="IDS_9304">
+        <source>This CT/DCS code is not supported by this radio.</source>
+        <translation>Ce code CT/DCS n'est pas pris en charge par ce poste.</translation>
+    </message>
+    <message id="IDS_9305">
+        <source>This value is fixed by the radio and can not be changed.</source>
+        <translation>Cette valeur est fixée par le poste et ne peut pas être modifiée.</translation>
+    </message>
+    <message id="IDS_9306">
+        <source>This feature is not available on this radio.</source>
+        <translation>Cette fonction n'est pas disponible sur ce poste.</translation>
+    </message>
+    <message id="IDS_9307">
+        <source>The repeater feature is only available in licensed business markets.</source>
+        <translation>La fonction relais n'est disponible que sur les marchés professionnels sous licence.</translation>
+    </message>
+    <message id="IDS_9308">
+        <source>The model code can not be changed to this region.</source>
+        <translation>Le code modèle ne peut pas être changé pour cette région.</translation>
+    </message>
+    <message id="IDS_9309">
+        <source>No more channels can be added to this radio.</source>
+        <translation>Impossible d'ajouter d'autres canaux à ce poste.</translation>
+    </message>
+    <message id="IDS_9310">
+        <source>The name is too long. A channel name can hold at most 8 characters.</source>
+        <translation>Le nom est trop long. Un nom de canal peut contenir au plus 8 caractères.</translation>
+    </message>
+    <message id="IDS_9311">
+        <source>The power up text can hold only letters, digits, spaces and the signs the radio can show (no accented letters).</source>
+        <translation>Le texte de démarrage ne peut contenir que des lettres, des chiffres, des espaces et les signes que le poste sait afficher (pas de lettres accentuées).</translation>
+    </message>
+    <message id="IDS_9400">
+        <source>Receive/Transmit</source>
+        <translation>Réception/Émission</translation>
+    </message>
+    <message id="IDS_9401">
+        <source>Prog 1 (URB)</source>
+        <translation>Prog 1 (URB)</translation>
+    </message>
+    <message id="IDS_9402">
+        <source>Prog 2 (LLB)</source>
+        <translation>Prog 2 (LLB)</translation>
+    </message>
+    <message id="IDS_9403">
+        <source>Prog 3 (LRB)</source>
+        <translation>Prog 3 (LRB)</translation>
+    </message>
+    <message id="IDS_9404">
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message id="IDS_9405">
+        <source>MHz</source>
+        <translation>MHz</translation>
+    </message>
+    <message id="IDS_9406">
+        <source>Frequency</source>
+        <translation>Fréquence</translation>
+    </message>
+    <message id="IDS_9407">
+        <source>Frequency(Index)</source>
+        <translation>Fréquence (index)</translation>
+    </message>
+    <message id="IDS_9408">
+        <source>Enable</source>
+        <translation>Activé</translation>
+    </message>
+    <message id="IDS_9409">
+        <source>Channel #</source>
+        <translation>Canal n°</translation>
+    </message>
+    <message id="IDS_9410">
+        <source>Tulka</source>
+        <translation>Tulka</translation>
+    </message>
+    <message id="IDS_9411">
+        <source>Olvan</source>
+        <translation>Olvan</translation>
+    </message>
+    <message id="IDS_9412">
+        <source>Up Button:</source>
+        <translation>Bouton haut :</translation>
+    </message>
+    <message id="IDS_9413">
+        <source>Tri-Color LED</source>
+        <translation>LED tricolore</translation>
+    </message>
+    <message id="IDS_9414">
+        <source>Spring Action Belt Clip</source>
+        <translation>Clip de ceinture à ressort</translation>
+    </message>
+    <message id="IDS_9415">
+        <source>Sorra</source>
+        <translation>Sorra</translation>
+    </message>
+    <message id="IDS_9416">
+        <source>Scroll up the menu items/change channel</source>
+        <translation>Monter dans les menus/changer de canal</translation>
+    </message>
+    <message id="IDS_9417">
+        <source>Scroll down the menu items/change channel</source>
+        <translation>Descendre dans les menus/changer de canal</translation>
+    </message>
+    <message id="IDS_9418">
+        <source>Zerva</source>
+        <translation>Zerva</translation>
+    </message>
+    <message id="IDS_9419">
+        <source>Push-to-Talk (PTT)</source>
+        <translation>Alternat (PTT)</translation>
+    </message>
+    <message id="IDS_9420">
+        <source>Power/Volume Knob</source>
+        <translation>Bouton marche/volume</translation>
+    </message>
+    <message id="IDS_9421">
+        <source>Model</source>
+        <translation>Modèle</translation>
+    </message>
+    <message id="IDS_9422">
+        <source>Model Number</source>
+        <translation>Référence du modèle</translation>
+    </message>
+    <message id="IDS_9423">
+        <source>Microphone</source>
+        <translation>Microphone</translation>
+    </message>
+    <message id="IDS_9424">
+        <source>Menu Mode</source>
+        <translation>Mode menu</translation>
+    </message>
+    <message id="IDS_9425">
+        <source>Menu Button:</source>
+        <translation>Bouton menu :</translation>
+    </message>
+    <message id="IDS_9426">
+        <source>Li-Ion Battery Pack</source>
+        <translation>Batterie Li-ion</translation>
+    </message>
+    <message id="IDS_9427">
+        <source>Down Button:</source>
+        <translation>Bouton bas :</translation>
+    </message>
+    <message id="IDS_9428">
+        <source>Pemba</source>
+        <translation>Pemba</translation>
+    </message>
+    <message id="IDS_9429">
+        <source>Channel Selector</source>
+        <translation>Sélecteur de canal</translation>
+    </message>
+    <message id="IDS_9430">
+        <source>Accessory Jack</source>
+        <translation>Prise accessoire</translation>
+    </message>
+    <message id="IDS_9440">
+        <source>The report could not be saved as %1.</source>
+        <translation>Impossible d'enregistrer le rapport sous %1.</translation>
+    </message>
+    <message id="IDS_9450">
+        <source>Cannot open the file %1.</source>
+        <translation>Impossible d'ouvrir le fichier %1.</translation>
+    </message>
+    <message id="IDS_9451">
+        <source>Contents</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message id="IDS_9452">
+        <source>Help page</source>
+        <translation>Page d'aide</translation>
+    </message>
+    <message id="IDS_9453">
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message id="IDS_9700">
+        <source>This is not a CHIRP CSV file: its first line does not name the columns Location and Frequency.</source>
+        <translation>Ce n'est pas un fichier CSV CHIRP : sa première ligne ne nomme pas les colonnes Location et Frequency.</translation>
+    </message>
+    <message id="IDS_9701">
+        <source>Line %1: %2</source>
+        <translation>Ligne %1 : %2</translation>
+    </message>
+    <message id="IDS_9702">
+        <source>The location &quot;%1&quot; is not a channel number.</source>
+        <translation>L'emplacement « %1 » n'est pas un numéro de canal.</translation>
+    </message>
+    <message id="IDS_9703">
+        <source>The radio has only %1 channels.</source>
+        <translation>Le poste n'a que %1 canaux.</translation>
+    </message>
+    <message id="IDS_9704">
+        <source>&quot;%1&quot; is not a frequency in MHz.</source>
+        <translation>« %1 » n'est pas une fréquence en MHz.</translation>
+    </message>
+    <message id="IDS_9705">
+        <source>Unknown tone mode &quot;%1&quot;.</source>
+        <translation>Mode de tonalité inconnu « %1 ».</translation>
+    </message>
+    <message id="IDS_9706">
+        <source>The tone %1 Hz is not in the code table and no customised tone slot is free.</source>
+        <translation>La tonalité %1 Hz ne figure pas dans la table des codes et aucun emplacement de tonalité personnalisée n'est libre.</translation>
+    </message>
+    <message id="IDS_9707">
+        <source>Unknown DCS code &quot;%1&quot;.</source>
+        <translation>Code DCS inconnu « %1 ».</translation>
+    </message>
+    <message id="IDS_9708">
+        <source>The mode &quot;%1&quot; is not supported: the radio works with FM and NFM.</source>
+        <translation>Le mode « %1 » n'est pas pris en charge : le poste fonctionne en FM et NFM.</translation>
+    </message>
+    <message id="IDS_9709">
+        <source>The duplex setting &quot;%1&quot; is not supported.</source>
+        <translation>Le réglage duplex « %1 » n'est pas pris en charge.</translation>
+    </message>
+    <message id="IDS_9710">
+        <source>Unknown power &quot;%1&quot;.</source>
+        <translation>Puissance inconnue « %1 ».</translation>
+    </message>
+    <message id="IDS_9711">
+        <source>Receive frequency %1 MHz: %2</source>
+        <translation>Fréquence de réception %1 MHz : %2</translation>
+    </message>
+    <message id="IDS_9712">
+        <source>Transmit frequency %1 MHz: %2</source>
+        <translation>Fréquence d'émission %1 MHz : %2</translation>
+    </message>
+    <message id="IDS_9713">
+        <source>The frequency %1 MHz allows only %2 kHz.</source>
+        <translation>La fréquence %1 MHz n'autorise que %2 kHz.</translation>
+    </message>
+    <message id="IDS_9714">
+        <source>The frequency %1 MHz allows only the power &quot;%2&quot;.</source>
+        <translation>La fréquence %1 MHz n'autorise que la puissance « %2 ».</translation>
+    </message>
+    <message id="IDS_9715">
+        <source>The name &quot;%1&quot; was not taken (%2) The channel is called &quot;%3&quot;.</source>
+        <translation>Le nom « %1 » n'a pas été repris (%2) Le canal s'appelle « %3 ».</translation>
+    </message>
+    <message id="IDS_9716">
+        <source>%1 of %2 rows imported.</source>
+        <translation>%1 lignes sur %2 importées.</translation>
+    </message>
+    <message id="IDS_9717">
+        <source>No row could be imported; the profile was not saved.</source>
+        <translation>Aucune ligne n'a pu être importée ; le profil n'a pas été enregistré.</translation>
+    </message>
+    <message id="IDS_9718">
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message id="IDS_9750">
+        <source>%1 (process %2)</source>
+        <translation>%1 (processus %2)</translation>
+    </message>
+    <message id="IDS_9751">
+        <source>%1 is in use by %2. Try again when the port is free.</source>
+        <translation>%1 est utilisé par %2. Réessayez quand le port sera libre.</translation>
+    </message>
+    <message id="IDS_9752">
+        <source>The port %1 is gone: the cable was unplugged, or its driver let the port go. Plug the cable in again.</source>
+        <translation>Le port %1 a disparu : le câble a été débranché ou son pilote a libéré le port. Rebranchez le câble.</translation>
+    </message>
+    <message id="IDS_9753">
+        <source>No USB serial port found.</source>
+        <translation>Aucun port série USB trouvé.</translation>
+    </message>
+    <message id="IDS_9754">
+        <source>the programming cable</source>
+        <translation>le câble de programmation</translation>
+    </message>
+    <message id="IDS_9755">
+        <source>not the programming cable</source>
+        <translation>pas le câble de programmation</translation>
+    </message>
+    <message id="IDS_9756">
+        <source>this user can open it</source>
+        <translation>cet utilisateur peut l'ouvrir</translation>
+    </message>
+    <message id="IDS_9757">
+        <source>this user cannot open it: %1</source>
+        <translation>cet utilisateur ne peut pas l'ouvrir : %1</translation>
+    </message>
+    <message id="IDS_9758">
+        <source>%1: &quot;%2&quot;, %3, %4</source>
+        <translation>%1 : « %2 », %3, %4</translation>
+    </message>
+    <message id="IDS_57345">
+        <source>Ready</source>
+        <translation>Prêt</translation>
+    </message>
+    <message id="IDS_61699">
+        <source>Save changes to %1?</source>
+        <translation>Enregistrer les modifications de %1 ?</translation>
+    </message>
+</context>
+</TS>
