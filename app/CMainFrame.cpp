@@ -278,14 +278,15 @@ void CMainFrame::BuildMenus()
     edit->addSeparator();
     add(edit, cmd::DealerInfo);
     // The Language popup: removed when the region lists English only,
-    // otherwise pruned to the listed languages (English always stays).
+    // otherwise pruned to the listed languages that this installation
+    // ships a translation for (English, built in, always stays).
     const QStringList supported = AppSettingDocuments().IsLoaded() ? AppSettingDocuments().GetSupportLanguages() : QStringList();
     m_pLanguageMenu = nullptr;
     if (FindLanguage(supported, QStringLiteral("English")) != -1) {
         m_pLanguageMenu = edit->addMenu(Caption(321));
         for (const LanguageEntry &e : kLanguageEntries) {
             const QString key = QLatin1String(e.key);
-            if (key == QLatin1String("English") || supported.contains(key))
+            if (key == QLatin1String("English") || (supported.contains(key) && IsLanguageShipped(key)))
                 m_pLanguageMenu->addAction(m_languageActions.value(key));
         }
     }

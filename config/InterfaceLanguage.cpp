@@ -64,6 +64,14 @@ QString LoadInterfaceLanguage()
     return language;
 }
 
+bool IsLanguageShipped(const QString &key)
+{
+    if (key == QLatin1String(kBuiltInLanguage))
+        return true;
+    const QString path = GetResourceLibraryPath(key);
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
 void UnloadInterfaceLanguage()
 {
     const auto installed = translator().Set(nullptr);

@@ -16,6 +16,10 @@ inline constexpr const char *kBuiltInLanguage = "English";
 // the current language. Returns the language the run uses.
 QString LoadInterfaceLanguage();
 
+// True when the installation ships `key`: English is built in, any other
+// language needs its translation file (GUIResource) present.
+bool IsLanguageShipped(const QString &key);
+
 // Removes a translation installed by LoadInterfaceLanguage (tests, exit).
 void UnloadInterfaceLanguage();
 

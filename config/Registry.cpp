@@ -336,12 +336,14 @@ int InitRegistry()
     return 1;
 }
 
-QString GetResourceLibraryPath()
+QString GetResourceLibraryPath() { return GetResourceLibraryPath(GetCurrentLanguage()); }
+
+QString GetResourceLibraryPath(const QString &languageKey)
 {
-    const QString language = GetCurrentLanguage();
-    if (language.isEmpty())
+    if (languageKey.isEmpty())
         return QString();
-    return InstallRelative(ReadText(*MachineScope(), ValuePath(Value::GUIResource, language)));
+    const QString relative = ReadText(*MachineScope(), ValuePath(Value::GUIResource, languageKey));
+    return relative.isEmpty() ? QString() : InstallRelative(relative);
 }
 
 QString GetHelpFilePath()

@@ -59,6 +59,8 @@ int InitRegistry();
 // <install folder>/<GUIResource of the current language>; empty when the
 // language or the value is missing.
 QString GetResourceLibraryPath();
+// The same for the language `languageKey`.
+QString GetResourceLibraryPath(const QString &languageKey);
 // <install folder>/<HelpFileName of the application's language>.
 QString GetHelpFilePath();
 

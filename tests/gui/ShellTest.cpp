@@ -71,16 +71,17 @@ TEST_F(GuiTest, MenusFollowTheOpenProfileAndThePruningRules)
     ASSERT_NE(device, nullptr);
     EXPECT_FALSE(device->actions().contains(Frame()->Command(cmd::DeviceFactoryReset)));
     EXPECT_NE(Frame()->Command(cmd::DeviceFactoryReset), nullptr);
-    // The Language popup holds the region's languages, English always.
-    QMenu *edit = TopMenu(344);
-    QMenu *language = edit->actions().last()->menu();
-    ASSERT_NE(language, nullptr);
-    QStringList keys;
-    for (QAction *a : language->actions())
-        keys << a->property("ctrlId").toString();
-    EXPECT_EQ(language->actions().size(), 9);
-    EXPECT_FALSE(keys.contains(QStringLiteral("32797"))); // Canadian French is not listed
-    EXPECT_TRUE(keys.contains(QStringLiteral("32789")));  // English
+    // The Language popup holds the region's languages that the installation
+    // ships a translation for, English always: the region lists nine, the
+    // build ships German and French.
+    auto languageIds = [this] {
+        QStringList ids;
+        QMenu *language = TopMenu(344)->actions().last()->menu();
+        for (QAction *a : language ? language->actions() : QList<QAction *>())
+            ids << a->property("ctrlId").toString();
+        return ids;
+    };
+    EXPECT_EQ(languageIds(), (QStringList{"32789", "32799", "32788"})); // English, French, German
     EXPECT_FALSE(Frame()->Command(cmd::FileSave)->isEnabled());
 
     // With a profile: Report as a plain command at position 4, and Window.
@@ -100,8 +101,14 @@ TEST_F(GuiTest, MenusFollowTheOpenProfileAndThePruningRules)
     EXPECT_EQ(MenuTitles(), (QStringList{"File", "Edit", "View", "Device", "Help"}));
     m_app.reset();
 
-    // A region that lists English only: no Language popup at all.
+    // A translation that is not installed takes its language off the menu.
     const QString install = ScratchInstall();
+    ASSERT_TRUE(QFile::remove(install + QStringLiteral("/lang/tavocps_de.qm")));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(languageIds(), (QStringList{"32789", "32799"}));
+    m_app.reset();
+
+    // A region that lists English only: no Language popup at all.
     QByteArray region = ReadFileBytes(install + QStringLiteral("/lib/Region.stv"));
     const int from = region.indexOf("<SupportLanguages>"), to = region.indexOf("</SupportLanguages>");
     region.replace(from, to - from, "<SupportLanguages><language name=\"English\" displayName=\"English\"/>");
