@@ -33,7 +33,6 @@ CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
     m_pHelp->setVisible(m_bHelpPane);
     m_pOuter->setStretchFactor(0, 0);
     m_pOuter->setStretchFactor(1, 1);
-    m_pOuter->setSizes({kTreeWidth, 800});
     connect(m_pRight, &QSplitter::splitterMoved, this, [this] {
         if (m_bHelpPane && m_pRight->sizes().size() == 2)
             m_nHelpHeight = m_pRight->sizes().at(1);
@@ -54,6 +53,8 @@ CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
     connect(doc, &CTavoCPSDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(doc, &CTavoCPSDoc::pathChanged, this, &CChildFrame::UpdateTitle);
     m_pTree->OnInitialUpdate();
+    // Wide enough for the longest page name of the interface language.
+    m_pOuter->setSizes({qMax(kTreeWidth, m_pTree->PreferredWidth()), 800});
     if (!m_pPage)
         SwitchPage(0, 0);
     UpdateTitle();

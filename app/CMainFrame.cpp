@@ -358,8 +358,8 @@ void CMainFrame::BuildStatusBar()
     m_pCablePane->setObjectName(QStringLiteral("cablePane"));
     bar->addWidget(m_pMessagePane, 1);
     bar->addPermanentWidget(m_pCablePane);
-    for (const char *indicator : {"CAP", "NUM", "SCRL"}) {
-        auto *l = new QLabel(QLatin1String(indicator), bar);
+    for (int indicator : {msg::IndicatorCaps, msg::IndicatorNum, msg::IndicatorScroll}) {
+        auto *l = new QLabel(LoadString(indicator), bar);
         l->setEnabled(false);
         bar->addPermanentWidget(l);
     }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace tavo {
@@ -462,6 +463,11 @@ void CTavoCPSTreeView::OnViewsUpdated(QObject *origin, int hint)
         OnAdd();
     }
     // hint 3 (a changed channel name) needs nothing here
+}
+
+int CTavoCPSTreeView::PreferredWidth() const
+{
+    return sizeHintForColumn(0) + 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
 }
 
 } // namespace tavo

@@ -31,6 +31,9 @@ public:
     // post-load adjustments (511 when a channel frequency is out of range)
     // and expands every item.
     void OnInitialUpdate();
+    // The width that shows every item's text whole, frame and scroll bar
+    // included.
+    int PreferredWidth() const;
     // Asked before the selection moves (the page being left must commit).
     void SetCommitHandler(std::function<bool()> commit) { m_commit = std::move(commit); }
 

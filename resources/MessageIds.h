@@ -136,6 +136,9 @@ enum : int {
     HelpContentsTab = 9451,
     HelpPageName = 9452,
     ProfileTreeName = 9453,
+    IndicatorCaps = 59137,        // the status bar's key indicators
+    IndicatorNum = 59138,
+    IndicatorScroll = 59139,
 
     // ---- channel plan files (CHIRP CSV)
     CsvNotChirpFile = 9700,

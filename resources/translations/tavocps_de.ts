@@ -1693,6 +1693,18 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
+    <message id="IDS_59137">
+        <source>CAP</source>
+        <translation>UF</translation>
+    </message>
+    <message id="IDS_59138">
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message id="IDS_59139">
+        <source>SCRL</source>
+        <translation>RF</translation>
+    </message>
     <message id="IDS_61699">
         <source>Save changes to %1?</source>
         <translation>Änderungen an %1 speichern?</translation>

@@ -1693,6 +1693,18 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>Ready</source>
         <translation>Prêt</translation>
     </message>
+    <message id="IDS_59137">
+        <source>CAP</source>
+        <translation>MAJ</translation>
+    </message>
+    <message id="IDS_59138">
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message id="IDS_59139">
+        <source>SCRL</source>
+        <translation>DEF</translation>
+    </message>
     <message id="IDS_61699">
         <source>Save changes to %1?</source>
         <translation>Enregistrer les modifications de %1 ?</translation>
