@@ -136,6 +136,13 @@ CTavoCPSTreeView::CTavoCPSTreeView(CTavoCPSDoc *doc, QWidget *parent) : QTreeWid
     setPalette(pal);
     setStyleSheet(QStringLiteral("QTreeView::item { min-height: %1px; }").arg(22));
     connect(this, &QTreeWidget::currentItemChanged, this, &CTavoCPSTreeView::OnCurrentChanged);
+    // Assistive technology selects an item without making it current; the
+    // page follows the selection all the same.
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem *> items = selectedItems();
+        if (items.size() == 1 && items.first() != currentItem())
+            setCurrentItem(items.first());
+    });
     connect(doc, &CTavoCPSDoc::viewsUpdated, this, &CTavoCPSTreeView::OnViewsUpdated);
     // A channel renamed or a channel list changed elsewhere shows here too.
     connect(doc, &CTavoCPSDoc::attributeChanged, this, [this](QObject *origin, const QString &element, const QString &attribute) {

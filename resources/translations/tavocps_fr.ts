@@ -981,7 +981,7 @@ Veuillez réinstaller le CPS.</translation>
     </message>
     <message id="IDS_417">
         <source>Scan/Nuisance Channel Delete</source>
-        <translation>Balayage/Suppression de canal parasite</translation>
+        <translation>Balayage/Suppr. canal gênant</translation>
     </message>
     <message id="IDS_418">
         <source>You don't have permission to save %s in %s\%s\.&#13;
