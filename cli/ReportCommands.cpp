@@ -6,6 +6,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
+#include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
 #include "reports/ReportGenerator.h"
@@ -53,9 +54,11 @@ int RunReport(CliContext &ctx)
     const QString profilePath = ctx.args.at(1);
     const QString out = ctx.args.at(2);
 
-    // The user's language and dealer texts, as the program's start sets them.
+    // The user's language (its texts and decimal separator) and dealer
+    // texts, as the program's start sets them.
     if (!InitRegistry())
         return ExitFailed;
+    LoadInterfaceLanguage();
     if (!QFile::exists(profilePath))
         return Fail(QStringLiteral("Cannot open the profile %1").arg(profilePath));
     CRadioDataModel model;

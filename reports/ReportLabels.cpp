@@ -219,6 +219,12 @@ std::vector<LabelKey> LabelKeysOf(ReportKind kind)
     for (int i = 0; i < int(table.size()); ++i)
         if (!IsHandoutKey(i, table[i]))
             keys.push_back(table[i]);
+    // The detailed report names the button functions too, so that they are
+    // in the report's language as well.
+    for (const char *name : kHandoutFunctionKeys)
+        for (const LabelKey &k : table)
+            if (QLatin1String(k.key) == QLatin1String(name))
+                keys.push_back(k);
     return keys;
 }
 

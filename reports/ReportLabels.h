@@ -29,7 +29,7 @@ const std::vector<LabelKey> &LabelKeyTable();
 
 // The keys a report applies: the handout's own keys (the " (default)"
 // keys, the button functions, the radio parts and models), the detailed
-// report all the others.
+// report all the others and the button functions.
 std::vector<LabelKey> LabelKeysOf(ReportKind kind);
 
 // The text that replaces `key`; numbers written with `decimalSeparator`.

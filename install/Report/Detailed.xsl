@@ -100,16 +100,16 @@
   <xsl:template name="button">
     <xsl:param name="value"/>
     <xsl:choose>
-      <xsl:when test="$value = 0">No Operation</xsl:when>
-      <xsl:when test="$value = 1">Tx Power Selection</xsl:when>
-      <xsl:when test="$value = 3">Call Tone</xsl:when>
-      <xsl:when test="$value = 4">Scan/Nuisance Channel Delete</xsl:when>
-      <xsl:when test="$value = 5">Repeater/Talkaround</xsl:when>
-      <xsl:when test="$value = 7">Monitor</xsl:when>
-      <xsl:when test="$value = 9">Preset 1</xsl:when>
-      <xsl:when test="$value = 10">Preset 2</xsl:when>
-      <xsl:when test="$value = 11">Backlight</xsl:when>
-      <xsl:when test="$value = 12">Scramble</xsl:when>
+      <xsl:when test="$value = 0">$#No Operation</xsl:when>
+      <xsl:when test="$value = 1">$#Tx Power Selection</xsl:when>
+      <xsl:when test="$value = 3">$#Call Tone</xsl:when>
+      <xsl:when test="$value = 4">$#Scan/Nuisance Channel Delete</xsl:when>
+      <xsl:when test="$value = 5">$#Repeater/Talkaround</xsl:when>
+      <xsl:when test="$value = 7">$#Monitor</xsl:when>
+      <xsl:when test="$value = 9">$#Preset 1</xsl:when>
+      <xsl:when test="$value = 10">$#Preset 2</xsl:when>
+      <xsl:when test="$value = 11">$#Backlight</xsl:when>
+      <xsl:when test="$value = 12">$#Scramble</xsl:when>
       <xsl:otherwise><xsl:value-of select="$value"/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>

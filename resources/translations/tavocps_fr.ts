@@ -1439,15 +1439,15 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
     </message>
     <message id="IDS_9401">
         <source>Prog 1 (URB)</source>
-        <translation>Prog 1 (URB)</translation>
+        <translation>Prog 1 (en haut à droite)</translation>
     </message>
     <message id="IDS_9402">
         <source>Prog 2 (LLB)</source>
-        <translation>Prog 2 (LLB)</translation>
+        <translation>Prog 2 (en bas à gauche)</translation>
     </message>
     <message id="IDS_9403">
         <source>Prog 3 (LRB)</source>
-        <translation>Prog 3 (LRB)</translation>
+        <translation>Prog 3 (en bas à droite)</translation>
     </message>
     <message id="IDS_9404">
         <source>None</source>
