@@ -1,9 +1,12 @@
 #include "app/CGuiMessageSink.h"
 
 #include "views/CFileDialogs.h"
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tavo {
 
@@ -22,20 +25,23 @@ int CGuiMessageSink::Show(const QString &text, unsigned style)
     struct Choice {
         QMessageBox::StandardButton button;
         int answer;
+        int textId; // the button's caption in the string table
     };
     std::vector<Choice> choices;
+    const Choice ok{QMessageBox::Ok, IDOK, 140}, cancel{QMessageBox::Cancel, IDCANCEL, 141};
+    const Choice yes{QMessageBox::Yes, IDYES, msg::ButtonYes}, no{QMessageBox::No, IDNO, msg::ButtonNo};
     switch (style & MB_BUTTONMASK) {
-    case MB_OKCANCEL: choices = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
-    case MB_YESNOCANCEL:
-        choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-        break;
-    case MB_YESNO: choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
-    default: choices = {{QMessageBox::Ok, IDOK}}; break;
+    case MB_OKCANCEL: choices = {ok, cancel}; break;
+    case MB_YESNOCANCEL: choices = {yes, no, cancel}; break;
+    case MB_YESNO: choices = {yes, no}; break;
+    default: choices = {ok}; break;
     }
     QMessageBox::StandardButtons buttons;
     for (const Choice &c : choices)
         buttons |= c.button;
     box.setStandardButtons(buttons);
+    for (const Choice &c : choices)
+        box.button(c.button)->setText(LoadString(c.textId));
     box.setDefaultButton(choices.front().button);
     const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
     for (const Choice &c : choices)

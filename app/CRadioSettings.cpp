@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,6 +140,8 @@ CPortSettingsDlg::CPortSettingsDlg(QWidget *parent) : QDialog(parent)
     traceLabel->setBuddy(m_pTrace);
     form->addRow(traceLabel, m_pTrace);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

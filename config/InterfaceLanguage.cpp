@@ -7,46 +7,70 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <memory>
+#include <vector>
 
 namespace tavo {
 
 namespace {
 
-// The translator installed for the interface language. Restoring it
-// through the process context also swaps it in the application.
-class TranslatorValue : public ContextValue<std::shared_ptr<QTranslator>> {
+// The translators installed for the interface language: ours, then Qt's
+// own texts (standard dialogs, edit menus) when the system has them.
+// Restoring them through the process context also swaps them in the
+// application.
+using Translators = std::vector<std::shared_ptr<QTranslator>>;
+
+void Install(const Translators &list, bool install)
+{
+    if (!QCoreApplication::instance())
+        return;
+    for (const auto &t : list) {
+        if (install)
+            QCoreApplication::installTranslator(t.get());
+        else
+            QCoreApplication::removeTranslator(t.get());
+    }
+}
+
+class TranslatorValue : public ContextValue<Translators> {
 public:
     void Restore(const std::shared_ptr<void> &saved) override
     {
-        const auto previous = *static_cast<const std::shared_ptr<QTranslator> *>(saved.get());
+        const auto previous = *static_cast<const Translators *>(saved.get());
         const auto current = Set(previous);
-        if (current == previous || !QCoreApplication::instance())
+        if (current == previous)
             return;
-        if (current)
-            QCoreApplication::removeTranslator(current.get());
-        if (previous)
-            QCoreApplication::installTranslator(previous.get());
+        Install(current, false);
+        Install(previous, true);
     }
 };
 
-TranslatorValue &translator()
+TranslatorValue &translators()
 {
     static TranslatorValue value;
     return value;
 }
 
-bool InstallTranslation(const QString &path)
+bool InstallTranslation(const QString &language, const QString &path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile() || !QCoreApplication::instance())
         return false;
-    auto loaded = std::make_shared<QTranslator>();
-    if (!loaded->load(path))
+    auto own = std::make_shared<QTranslator>();
+    if (!own->load(path))
         return false;
+    Translators list{own};
+    if (const LanguageInfo *info = FindLanguageInfo(language)) {
+        auto qt = std::make_shared<QTranslator>();
+        if (qt->load(QLocale(QLatin1String(info->localeName)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            list.push_back(qt);
+    }
     UnloadInterfaceLanguage();
-    QCoreApplication::installTranslator(loaded.get());
-    translator().Set(loaded);
+    Install(list, true);
+    translators().Set(list);
     return true;
 }
 
@@ -55,7 +79,7 @@ bool InstallTranslation(const QString &path)
 QString LoadInterfaceLanguage()
 {
     QString language = GetCurrentLanguage();
-    if (language != QLatin1String(kBuiltInLanguage) && !InstallTranslation(GetResourceLibraryPath())) {
+    if (language != QLatin1String(kBuiltInLanguage) && !InstallTranslation(language, GetResourceLibraryPath())) {
         language = QLatin1String(kBuiltInLanguage);
         SetCurrentLanguage(language);
         ShowMessage(msg::LanguageFileMissing, MB_OK | MB_ICONWARNING);
@@ -74,9 +98,7 @@ bool IsLanguageShipped(const QString &key)
 
 void UnloadInterfaceLanguage()
 {
-    const auto installed = translator().Set(nullptr);
-    if (installed && QCoreApplication::instance())
-        QCoreApplication::removeTranslator(installed.get());
+    Install(translators().Set(Translators()), false);
 }
 
 int ChangeCurrentLanguage(const QString &key)

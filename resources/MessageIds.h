@@ -136,6 +136,8 @@ enum : int {
     HelpContentsTab = 9451,
     HelpPageName = 9452,
     ProfileTreeName = 9453,
+    ButtonYes = 9454,             // message box buttons ("&OK" and "&Cancel" are 140 and 141)
+    ButtonNo = 9455,
     IndicatorCaps = 59137,        // the status bar's key indicators
     IndicatorNum = 59138,
     IndicatorScroll = 59139,

@@ -1577,6 +1577,14 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
+    <message id="IDS_9454">
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message id="IDS_9455">
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
     <message id="IDS_9700">
         <source>This is not a CHIRP CSV file: its first line does not name the columns Location and Frequency.</source>
         <translation>Dies ist keine CHIRP-CSV-Datei: Ihre erste Zeile nennt nicht die Spalten Location und Frequency.</translation>

@@ -1577,6 +1577,14 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
+    <message id="IDS_9454">
+        <source>&amp;Yes</source>
+        <translation>&amp;Oui</translation>
+    </message>
+    <message id="IDS_9455">
+        <source>&amp;No</source>
+        <translation>&amp;Non</translation>
+    </message>
     <message id="IDS_9700">
         <source>This is not a CHIRP CSV file: its first line does not name the columns Location and Frequency.</source>
         <translation>Ce n'est pas un fichier CSV CHIRP : sa première ligne ne nomme pas les colonnes Location et Frequency.</translation>
