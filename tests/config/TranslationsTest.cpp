@@ -1,6 +1,7 @@
 // The translations the build ships: every string of the table is translated
 // in each of them, and what the program fills into a text (printf and Qt
-// placeholders) or needs from it (one keyboard mnemonic) survives.
+// placeholders) or needs from it (one keyboard mnemonic) survives; each
+// shipped language has its help file.
 
 #include "config/Registry.h"
 #include "resources/StringTable.h"
@@ -56,7 +57,7 @@ int Mnemonics(const QString &text)
 
 } // namespace
 
-TEST(TranslationsTest, EveryShippedLanguageTranslatesEveryStringKeepingItsPlaceholders)
+TEST(TranslationsTest, EveryShippedLanguageTranslatesEveryStringAndHasItsHelp)
 {
     // Ids are unique: a second entry of an id could never be looked up.
     std::set<int> ids;
@@ -77,6 +78,9 @@ TEST(TranslationsTest, EveryShippedLanguageTranslatesEveryStringKeepingItsPlaceh
             continue;
         const QString language = key.section(QLatin1Char('/'), 0, 0);
         shipped << language;
+        // A shipped language has its help file as well.
+        const QString help = machine.value(language + QStringLiteral("/HelpFileName")).toString();
+        EXPECT_TRUE(!help.isEmpty() && QFileInfo(QDir(install).filePath(help)).isFile()) << language.toStdString();
 
         QTranslator translator;
         ASSERT_TRUE(translator.load(qm)) << qm.toStdString();
