@@ -68,7 +68,7 @@ bool CHelpWindow::Open(const QString &qchPath)
     m_pBrowser = new CHelpBrowser(m_pEngine, this);
     m_pBrowser->setAccessibleName(QStringLiteral("Help page"));
     auto *tabs = new QTabWidget(this);
-    tabs->addTab(m_pEngine->contentWidget(), LoadString(9402));
+    tabs->addTab(m_pEngine->contentWidget(), LoadString(9461));
     tabs->addTab(m_pEngine->indexWidget(), LoadString(293));
     auto *split = new QSplitter(this);
     split->addWidget(tabs);
