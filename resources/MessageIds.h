@@ -132,12 +132,12 @@ enum : int {
     ReportSaveFailed = 9440,
 
     // ---- the application shell
-    CannotOpenFile = 9450,        // "Cannot open the file %1."
-    HelpContentsTab = 9451,
-    HelpPageName = 9452,
-    ProfileTreeName = 9453,
-    ButtonYes = 9454,             // message box buttons ("&OK" and "&Cancel" are 140 and 141)
-    ButtonNo = 9455,
+    CannotOpenFile = 9460,        // "Cannot open the file %1."
+    HelpContentsTab = 9461,
+    HelpPageName = 9462,
+    ProfileTreeName = 9463,
+    ButtonYes = 9464,             // message box buttons ("&OK" and "&Cancel" are 140 and 141)
+    ButtonNo = 9465,
     IndicatorCaps = 59137,        // the status bar's key indicators
     IndicatorNum = 59138,
     IndicatorScroll = 59139,

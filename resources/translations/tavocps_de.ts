@@ -1561,27 +1561,27 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>The report could not be saved as %1.</source>
         <translation>Der Bericht konnte nicht als %1 gespeichert werden.</translation>
     </message>
-    <message id="IDS_9450">
+    <message id="IDS_9460">
         <source>Cannot open the file %1.</source>
         <translation>Die Datei %1 kann nicht geöffnet werden.</translation>
     </message>
-    <message id="IDS_9451">
+    <message id="IDS_9461">
         <source>Contents</source>
         <translation>Inhalt</translation>
     </message>
-    <message id="IDS_9452">
+    <message id="IDS_9462">
         <source>Help page</source>
         <translation>Hilfeseite</translation>
     </message>
-    <message id="IDS_9453">
+    <message id="IDS_9463">
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
-    <message id="IDS_9454">
+    <message id="IDS_9464">
         <source>&amp;Yes</source>
         <translation>&amp;Ja</translation>
     </message>
-    <message id="IDS_9455">
+    <message id="IDS_9465">
         <source>&amp;No</source>
         <translation>&amp;Nein</translation>
     </message>

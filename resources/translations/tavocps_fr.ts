@@ -1561,27 +1561,27 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>The report could not be saved as %1.</source>
         <translation>Impossible d'enregistrer le rapport sous %1.</translation>
     </message>
-    <message id="IDS_9450">
+    <message id="IDS_9460">
         <source>Cannot open the file %1.</source>
         <translation>Impossible d'ouvrir le fichier %1.</translation>
     </message>
-    <message id="IDS_9451">
+    <message id="IDS_9461">
         <source>Contents</source>
         <translation>Sommaire</translation>
     </message>
-    <message id="IDS_9452">
+    <message id="IDS_9462">
         <source>Help page</source>
         <translation>Page d'aide</translation>
     </message>
-    <message id="IDS_9453">
+    <message id="IDS_9463">
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
-    <message id="IDS_9454">
+    <message id="IDS_9464">
         <source>&amp;Yes</source>
         <translation>&amp;Oui</translation>
     </message>
-    <message id="IDS_9455">
+    <message id="IDS_9465">
         <source>&amp;No</source>
         <translation>&amp;Non</translation>
     </message>
