@@ -1,7 +1,8 @@
 // Switching a profile window to each editing page with a full profile (19
 // channels, 99 frequencies) open: the old page destroyed, the new one built,
 // set up (LoadRes, LoadData) and shown. A timing harness that prints the
-// median of each page.
+// median of each page; with TAVO_PAGE_SHOTS=DIR it also saves a picture of
+// each page as it was measured, to look at.
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -98,6 +100,7 @@ int main(int argc, char **argv)
             return 1;
         child->resize(1000, 760);
         QApplication::processEvents();
+        const QString shots = qEnvironmentVariable("TAVO_PAGE_SHOTS");
         for (int round = 0; round < 15; ++round) {
             for (int p = 0; p < 4; ++p) {
                 child->SwitchPage(PageRadioInfo, 0);
@@ -107,6 +110,8 @@ int main(int argc, char **argv)
                 child->SwitchPage(pages[p].index, pages[p].channel);
                 QApplication::processEvents(); // the old page goes, the new one is laid out
                 figures[p].push_back(t.nsecsElapsed() / 1e6);
+                if (round == 0 && !shots.isEmpty())
+                    child->grab().save(QStringLiteral("%1/page-%2.png").arg(shots).arg(pages[p].index));
             }
         }
         child->Document()->SetModifiedFlag(false);
