@@ -1,6 +1,7 @@
 #include "app/CHelpWindow.h"
 
 #include "views/CFileDialogs.h"
+#include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
 #include <QHBoxLayout>
@@ -68,7 +69,7 @@ bool CHelpWindow::Open(const QString &qchPath)
     m_pBrowser = new CHelpBrowser(m_pEngine, this);
     m_pBrowser->setAccessibleName(QStringLiteral("Help page"));
     auto *tabs = new QTabWidget(this);
-    tabs->addTab(m_pEngine->contentWidget(), LoadString(9402));
+    tabs->addTab(m_pEngine->contentWidget(), LoadString(msg::HelpContentsTab));
     tabs->addTab(m_pEngine->indexWidget(), LoadString(293));
     auto *split = new QSplitter(this);
     split->addWidget(tabs);

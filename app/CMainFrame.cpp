@@ -561,7 +561,7 @@ void CMainFrame::OnRecentFile(int index)
     if (!file.open(QIODevice::ReadOnly)) {
         RemoveRecentFile(path);
         UpdateRecentFiles();
-        ShowMessageText(LoadString(9401).arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + file.errorString(),
+        ShowMessageText(LoadString(msg::CannotOpenFile).arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + file.errorString(),
                         MB_OK | MB_ICONERROR);
         return;
     }

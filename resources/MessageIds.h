@@ -131,6 +131,10 @@ enum : int {
     ReportDefaultSuffix = 459,  // "(default)"
     ReportSaveFailed = 9440,
 
+    // ---- the application shell (ids of ours; the reports hold 9400-9449)
+    CannotOpenFile = 9450,        // "Cannot open the file %1."
+    HelpContentsTab = 9451,       // "Contents"
+
     // ---- channel plan files (CHIRP CSV)
     CsvNotChirpFile = 9700,
     CsvLine = 9701,               // "Line %1: %2"
