@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -107,8 +108,13 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
         m_buttons << button;
     }
     // The layout of the dialog resource: buttons in a row at the bottom
-    // right, measured once from this size.
-    resize(880, 660);
+    // right, measured once from this size. Wide enough for the detailed
+    // report's channel table without a horizontal scroll bar, but never
+    // larger than the screen.
+    QSize size(980, 700);
+    if (const QScreen *s = screen())
+        size = size.boundedTo(s->availableGeometry().size() - QSize(40, 60));
+    resize(size);
     int x = width() - kEdge;
     for (int i = int(m_buttons.size()) - 1; i >= 0; --i) {
         x -= kButtonWidth;
