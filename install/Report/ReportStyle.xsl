@@ -12,11 +12,11 @@ body { font-family: "DejaVu Sans", Arial, Helvetica, sans-serif; font-size: 9pt;
 h1 { font-size: 16pt; color: #1f4e79; margin-top: 4px; margin-bottom: 2px; }
 h2 { font-size: 11pt; color: #ffffff; background-color: #1f4e79; margin-top: 12px; margin-bottom: 0px; padding: 3px; }
 p.sub { font-size: 10pt; color: #4a5a6a; margin-top: 0px; margin-bottom: 8px; }
-table.std { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; margin-right: 1px; }
-table.grid { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; margin-right: 1px; }
+table.std { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; }
+table.grid { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; }
 table.grid td { border-width: 1px; border-style: solid; border-color: #c9d6e3; padding: 2px; }
 table.grid th { border-width: 1px; border-style: solid; border-color: #9fb3c8; padding: 2px; }
-table.chan { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; margin-right: 1px; }
+table.chan { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; }
 table.chan td { border-width: 1px; border-style: solid; border-color: #c9d6e3; padding: 2px; font-size: 8pt; }
 table.chan th { border-width: 1px; border-style: solid; border-color: #9fb3c8; padding: 2px; font-size: 7pt; }
 th { background-color: #dde7f0; color: #1f4e79; font-weight: bold; text-align: left; padding: 3px; }

@@ -20,6 +20,7 @@
 #include <QResizeEvent>
 #include <QSaveFile>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -32,6 +33,7 @@ constexpr int kButtonWidth = 104;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonSpacing = 8;
 constexpr int kEdge = 11;
+constexpr int kNegligibleOverflow = 2; // pixels
 
 // Until the shell gives its file dialog helper: the suggested path, edited.
 QString BuiltInPrompt(QWidget *parent, const QString &suggested)
@@ -85,6 +87,13 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
     m_pBrowser->setProperty("ctrlId", int(IDC_REPORT_BROWSER));
     m_pBrowser->setAccessibleName(LoadString(msg::Reports));
     m_pBrowser->setOpenLinks(false); // blank until the report is set
+    // A table of the full width can come out a pixel or two wider than the
+    // browser; a horizontal scroll bar for that would hide nothing.
+    QScrollBar *horizontal = m_pBrowser->horizontalScrollBar();
+    connect(horizontal, &QScrollBar::rangeChanged, m_pBrowser, [this](int, int max) {
+        m_pBrowser->setHorizontalScrollBarPolicy(max <= kNegligibleOverflow ? Qt::ScrollBarAlwaysOff
+                                                                             : Qt::ScrollBarAsNeeded);
+    });
 
     const struct {
         int id;
