@@ -133,9 +133,9 @@ enum : int {
     ReportHtmlFiles = 9441,     // "HTML Files", the Save As filter
     ReportPdfFiles = 9442,      // "PDF Files"
 
-    // ---- the application shell (ids of ours; the reports hold 9400-9449)
-    CannotOpenFile = 9450,        // "Cannot open the file %1."
-    HelpContentsTab = 9451,       // "Contents"
+    // ---- the application shell (ids of ours from 9460; the reports hold 9400-9449)
+    CannotOpenFile = 9460,        // "Cannot open the file %1."
+    HelpContentsTab = 9461,       // "Contents"
 
     // ---- channel plan files (CHIRP CSV)
     CsvNotChirpFile = 9700,
