@@ -48,6 +48,7 @@ struct ReportDriver {
     int row = 0;
     int optionDialogs = 0;
     QString shownTitle, shownText;
+    QString saveAs; // when set, the window's Save As is answered with it first
     QTimer timer;
 
     ReportDriver()
@@ -63,6 +64,11 @@ struct ReportDriver {
             } else if (auto *window = qobject_cast<CReportDlg *>(modal)) {
                 shownTitle = window->windowTitle();
                 shownText = window->Browser()->toPlainText();
+                if (!saveAs.isEmpty()) {
+                    CFileDialogs::SetNextAnswer(saveAs);
+                    window->Button(IDC_REPORT_SAVEAS)->click();
+                    saveAs.clear();
+                }
                 window->Button(IDC_REPORT_CLOSE)->click();
             }
         });
@@ -91,6 +97,7 @@ TEST_F(GuiTest, ReportCommandShowsTheOpenProfileWithItsPendingEdit)
     // The toolbar's Report: the name is committed, the detailed report shows it.
     ReportDriver driver;
     driver.row = 1;
+    driver.saveAs = m_dir.filePath(QStringLiteral("detailed.pdf")); // Save As asks the file-dialog helper
     ToolButton(Frame(), cmd::Report)->trigger();
     EXPECT_EQ(driver.optionDialogs, 1);
     EXPECT_EQ(ChannelName(child->Document(), 1), QStringLiteral("DEPOT"));
@@ -98,6 +105,8 @@ TEST_F(GuiTest, ReportCommandShowsTheOpenProfileWithItsPendingEdit)
     EXPECT_EQ(driver.shownTitle, LoadString(326));
     EXPECT_TRUE(driver.shownText.contains(LoadString(322))) << driver.shownText.left(300).toStdString();
     EXPECT_TRUE(driver.shownText.contains(QStringLiteral("DEPOT")));
+    EXPECT_TRUE(ReadFileBytes(m_dir.filePath(QStringLiteral("detailed.pdf"))).startsWith("%PDF"));
+    EXPECT_FALSE(CFileDialogs::HasNextAnswer());
 
     // The menu's Report, the handout: the dealer's texts and the channel.
     driver.row = 0;
