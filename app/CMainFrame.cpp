@@ -1,13 +1,13 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChildFrame.h"
-#include "app/CHelpWindow.h"
+#include "app/HelpWindow.h"
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
 #include "views/CFileDialogs.h"
 #include "views/CTavoCPSDoc.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "base/CTavoCPSException.h"
@@ -676,7 +676,7 @@ void CMainFrame::OnHelpContents()
         ShowMessage(148, MB_OK | MB_ICONERROR);
         return;
     }
-    auto *window = new CHelpWindow(this);
+    auto *window = new HelpWindow(this);
     if (!window->Open(path)) {
         delete window;
         ShowMessage(147, MB_OK | MB_ICONERROR);
@@ -690,7 +690,7 @@ void CMainFrame::OnAbout()
     QString version;
     if (AppSettingDocuments().IsLoaded())
         version = AppSettingDocuments().GetProductVersion();
-    CAboutDlg dialog(version, this);
+    AboutDlg dialog(version, this);
     dialog.exec();
 }
 

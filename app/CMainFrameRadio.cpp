@@ -21,7 +21,7 @@
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
-#include "workflow/CCableWatch.h"
+#include "workflow/CableWatch.h"
 #include "workflow/CRadioCommands.h"
 #include "workflow/CRadioTransfer.h"
 
@@ -41,16 +41,16 @@ enum RadioOperationKind : int { OpNone = 0, OpRead = 2, OpWrite = 3, OpReset = 4
 
 ContextValue<QString> &CableMapKey()
 {
-    static ContextValue<QString> value(CSharedCableMap::DefaultKey());
+    static ContextValue<QString> value(SharedCableMap::DefaultKey());
     return value;
 }
 
 // Notifications of the radio worker, queued to the frame's thread; a
 // failure clears the continue flag at once, so the worker stops between
 // stages.
-class CQueuedRadioSink : public IRadioNotificationSink {
+class QueuedRadioSink : public IRadioNotificationSink {
 public:
-    CQueuedRadioSink(QObject *target, std::function<void(int, int)> handler, std::atomic<bool> &continueFlag)
+    QueuedRadioSink(QObject *target, std::function<void(int, int)> handler, std::atomic<bool> &continueFlag)
         : m_pTarget(target), m_handler(std::move(handler)), m_continue(continueFlag)
     {
     }
@@ -71,9 +71,9 @@ private:
 } // namespace
 
 struct CMainFrame::RadioState {
-    std::unique_ptr<CCableWatch> watch;
+    std::unique_ptr<CableWatch> watch;
     std::unique_ptr<CRadioOperation> op;
-    std::unique_ptr<CQueuedRadioSink> sink;
+    std::unique_ptr<QueuedRadioSink> sink;
     std::atomic<bool> continueFlag{true};
     std::thread worker;
     bool workerRunning = false;
@@ -94,8 +94,8 @@ void CMainFrame::SetCableMapKey(const QString &key)
 void CMainFrame::InitRadio()
 {
     m_pRadio = new RadioState;
-    m_pRadio->sink = std::make_unique<CQueuedRadioSink>(this, [this](int t, int v) { OnRadioNotify(t, v); }, m_pRadio->continueFlag);
-    m_pRadio->watch = std::make_unique<CCableWatch>(CableMapKey().Get(), &CountRadioCables, [this](bool usable, int count) {
+    m_pRadio->sink = std::make_unique<QueuedRadioSink>(this, [this](int t, int v) { OnRadioNotify(t, v); }, m_pRadio->continueFlag);
+    m_pRadio->watch = std::make_unique<CableWatch>(CableMapKey().Get(), &CountRadioCables, [this](bool usable, int count) {
         QMetaObject::invokeMethod(this, [this, usable, count] { OnCableState(usable, count); }, Qt::QueuedConnection);
     });
     m_pRadio->watch->Start();
@@ -301,7 +301,7 @@ void CMainFrame::OnRadioFactoryReset()
 
 void CMainFrame::OnPortSettings()
 {
-    CPortSettingsDlg dialog(this);
+    PortSettingsDlg dialog(this);
     if (dialog.exec() == QDialog::Accepted)
         m_pRadio->watch->Wake();
 }
@@ -311,9 +311,9 @@ void CMainFrame::OnPortSettings()
 namespace {
 // The password dialog of the GUI: a wrong entry is refused by the dialog
 // itself (message 279) and asked again by the loop.
-class CGuiRadioHost : public IRadioCommandHost {
+class GuiRadioHost : public IRadioCommandHost {
 public:
-    explicit CGuiRadioHost(QWidget *parent) : m_pParent(parent) {}
+    explicit GuiRadioHost(QWidget *parent) : m_pParent(parent) {}
     bool AskPassword(const QString &expected, QString &entered) override
     {
         QString remembered;
@@ -336,7 +336,7 @@ void CMainFrame::OnIdentified(bool ok)
         return;
     }
     const bool write = m_pRadio->operation == OpWrite;
-    CGuiRadioHost host(this);
+    GuiRadioHost host(this);
     if (!EnsureSettingDocuments() || !CheckIdentification(m_pRadio->ident, write)) {
         FinishRadioOperation();
         return;
@@ -408,9 +408,9 @@ void CMainFrame::TakeReadImage()
 
 namespace {
 // The stage texts of a write, from the worker to the dialog.
-class CQueuedStageHost : public IRadioCommandHost {
+class QueuedStageHost : public IRadioCommandHost {
 public:
-    explicit CQueuedStageHost(QObject *target, std::function<void(int)> stage) : m_pTarget(target), m_stage(std::move(stage)) {}
+    explicit QueuedStageHost(QObject *target, std::function<void(int)> stage) : m_pTarget(target), m_stage(std::move(stage)) {}
     bool AskPassword(const QString &, QString &) override { return false; }
     void Stage(int textId) override
     {
@@ -436,7 +436,7 @@ void CMainFrame::RunWriteTransfer()
     CReadWriteDialog dialog(false, this);
     m_pRadio->dialog = &dialog;
     m_pMessagePane->setText(LoadString(msg::Transferring));
-    auto host = std::make_shared<CQueuedStageHost>(this, [this](int textId) {
+    auto host = std::make_shared<QueuedStageHost>(this, [this](int textId) {
         if (m_pRadio->dialog)
             m_pRadio->dialog->SetStage(textId);
     });

@@ -1,7 +1,7 @@
 #include "app/CRadioSettings.h"
 
 #include "config/Registry.h"
-#include "radio/CLinkTrace.h"
+#include "radio/LinkTrace.h"
 #include "radio/CRadioOperation.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -87,13 +87,13 @@ void SetTraceFile(const QString &path)
     SetUserValue(kTraceKey, path.trimmed());
 }
 
-CCableConfig RadioCableConfig()
+CableConfig RadioCableConfig()
 {
-    CCableConfig config = DefaultCableConfig();
+    CableConfig config = DefaultCableConfig();
     config.portPath = GetRadioPort();
     const QString trace = GetTraceFile();
     if (!trace.isEmpty()) {
-        auto file = std::make_shared<CLinkTrace>();
+        auto file = std::make_shared<LinkTrace>();
         QString error;
         // A trace that does not open leaves the transfer untraced.
         if (file->OpenFile(trace, error))
@@ -111,14 +111,14 @@ int CountRadioCables()
         const QByteArray path = QFile::encodeName(port);
         return ::access(path.constData(), R_OK | W_OK) == 0 ? 1 : 0;
     }
-    CCableConfig config = DefaultCableConfig();
+    CableConfig config = DefaultCableConfig();
     config.portPath.clear();
     std::lock_guard<std::mutex> lock(RadioLock());
     CRadioOperation op(nullptr, config);
     return op.CountCables();
 }
 
-CPortSettingsDlg::CPortSettingsDlg(QWidget *parent) : QDialog(parent)
+PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(LoadString(msg::PortSettingsTitle));
     auto *form = new QFormLayout(this);
@@ -144,7 +144,7 @@ CPortSettingsDlg::CPortSettingsDlg(QWidget *parent) : QDialog(parent)
     form->addRow(buttons);
 }
 
-void CPortSettingsDlg::accept()
+void PortSettingsDlg::accept()
 {
     SetRadioPort(m_pPort->currentText());
     SetVerifyAfterWrite(m_pVerify->isChecked());

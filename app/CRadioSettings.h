@@ -24,17 +24,17 @@ void SetTraceFile(const QString &path);
 
 // The link configuration of the next radio operation: the explicit port
 // (empty: the cable search) and the trace file when one is set.
-CCableConfig RadioCableConfig();
+CableConfig RadioCableConfig();
 
 // The cable count: with an explicit port, 1 when it exists and opens;
 // otherwise the programming cables found (under the radio lock).
 int CountRadioCables();
 
 // Device > Port and Transfer: the port, verify after write, the trace file.
-class CPortSettingsDlg : public QDialog {
+class PortSettingsDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CPortSettingsDlg(QWidget *parent = nullptr);
+    explicit PortSettingsDlg(QWidget *parent = nullptr);
     QComboBox *Port() const { return m_pPort; }
     QCheckBox *Verify() const { return m_pVerify; }
     QLineEdit *Trace() const { return m_pTrace; }

@@ -2,16 +2,16 @@
 
 #include "app/CRadioSettings.h"
 
-#include "app/CGuiMessageSink.h"
+#include "app/GuiMessageSink.h"
 #include "app/CMainFrame.h"
 #include "app/ShellDialogs.h"
 #include "views/CFileDialogs.h"
 #include "base/TemplateFile.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/CScriptHost.h"
+#include "profile/ScriptHost.h"
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
@@ -34,7 +34,7 @@ constexpr const char *kEditionName = "Tavo EMEA CPS";
 // The rule engine can be created, and the rule file, when present, loads.
 bool CheckRuleEngine()
 {
-    CScriptHost host;
+    ScriptHost host;
     if (!host.valid())
         return false;
     QString text;
@@ -42,7 +42,7 @@ bool CheckRuleEngine()
         return true; // a missing file is the installation check's to report
     if (!LoadTemplateFile(RuleFilePath(), text))
         return false;
-    return host.Start(text) == CScriptHost::StartResult::Ok;
+    return host.Start(text) == ScriptHost::StartResult::Ok;
 }
 
 } // namespace
@@ -71,7 +71,7 @@ bool CTavoCPSApp::InitInstance(const Options &options)
     if (!InitRegistry())
         return false;
     // 6: the four setting documents (the loader shows the failure).
-    CSettingDocuments &docs = AppSettingDocuments();
+    SettingDocuments &docs = AppSettingDocuments();
     if (!docs.LoadAll())
         return false;
     // 7: the rule file and the schema.
@@ -102,7 +102,7 @@ bool CTavoCPSApp::InitInstance(const Options &options)
         m_pMainFrame->installEventFilter(this);
     if (options.showMainWindow) {
         if (options.splash) {
-            auto *splash = new CSplashWnd(kSplashMs);
+            auto *splash = new SplashWnd(kSplashMs);
             splash->show();
             QTimer::singleShot(kSplashMs, this, &CTavoCPSApp::ShowMainWindow);
         } else {
@@ -228,7 +228,7 @@ int CTavoCPSApp::Main(int argc, char **argv)
     QApplication qtApp(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationName(QLatin1String(kProductTitle));
-    CGuiMessageSink sink;
+    GuiMessageSink sink;
     SetMessageSink(&sink);
     const Options options = ParseCommandLine(QApplication::arguments());
     // A later launch with a file hands it to the running instance.

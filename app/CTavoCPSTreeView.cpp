@@ -38,9 +38,9 @@ void ShowException(const CTavoCPSException &e)
 
 // The label editor: at most 8 characters; ending the edit renames through
 // the tree, which decides what the caption becomes.
-class CLabelDelegate : public QStyledItemDelegate {
+class LabelDelegate : public QStyledItemDelegate {
 public:
-    explicit CLabelDelegate(CTavoCPSTreeView *tree) : QStyledItemDelegate(tree), m_pTree(tree) {}
+    explicit LabelDelegate(CTavoCPSTreeView *tree) : QStyledItemDelegate(tree), m_pTree(tree) {}
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
     {
@@ -128,7 +128,7 @@ CTavoCPSTreeView::CTavoCPSTreeView(CTavoCPSDoc *doc, QWidget *parent) : QTreeWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setMouseTracking(true); // hot tracking
-    setItemDelegate(new CLabelDelegate(this));
+    setItemDelegate(new LabelDelegate(this));
     QPalette pal = palette();
     pal.setColor(QPalette::Base, Qt::white);
     setPalette(pal);

@@ -93,7 +93,7 @@ QString CNewProfileDlg::Choose()
 
 // ---- About
 
-CAboutDlg::CAboutDlg(const QString &productVersion, QWidget *parent) : QDialog(parent)
+AboutDlg::AboutDlg(const QString &productVersion, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(LoadString(297) + QLatin1Char(' ') + QLatin1String(kProductTitle));
     setProperty("ctrlId", 100);
@@ -252,7 +252,7 @@ int RunDealerInfoCommand(QWidget *parent)
 
 // ---- Splash
 
-CSplashWnd::CSplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
+SplashWnd::SplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(480, 280);
@@ -262,13 +262,13 @@ CSplashWnd::CSplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowS
     QTimer::singleShot(ms, this, &QWidget::close);
 }
 
-CSplashWnd::~CSplashWnd()
+SplashWnd::~SplashWnd()
 {
     if (qApp)
         qApp->removeEventFilter(this);
 }
 
-void CSplashWnd::paintEvent(QPaintEvent *)
+void SplashWnd::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
@@ -288,7 +288,7 @@ void CSplashWnd::paintEvent(QPaintEvent *)
                LoadString(274).replace(QLatin1String("%s"), ProductStem()));
 }
 
-bool CSplashWnd::eventFilter(QObject *, QEvent *event)
+bool SplashWnd::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:

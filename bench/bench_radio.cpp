@@ -13,7 +13,7 @@
 
 #include "radio/CRadioOperation.h"
 #include "workflow/CRadioTransfer.h"
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 #include "radio/RadioFrames.h"
 #include "radio/RadioMemoryMap.h"
 #include "profile/CDataAdaptor.h"
@@ -124,7 +124,7 @@ int LineRateHarness(int rounds)
         return 1;
     }
     const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    CCableConfig config;
+    CableConfig config;
     config.portPath = port;
 
     std::printf("Radio link at %.0f baud against tavo-radio-sim on %s (19 channels, 99 frequencies, tones); median of %d rounds\n",
@@ -173,7 +173,7 @@ int CommandRoads(int rounds, const QTemporaryDir &dir)
     sim.start();
     if (!sim.waitForStarted(10000) || !sim.waitForReadyRead(10000))
         return 1;
-    CCableConfig config;
+    CableConfig config;
     config.portPath = QString::fromLocal8Bit(sim.readLine()).trimmed();
     SetDefaultCableConfig(config);
 
@@ -249,7 +249,7 @@ void BM_ParseRead32Reply(benchmark::State &state)
 {
     const frames::Bytes reply = frames::LongReply(frames::kReplyMemory, frames::Bytes(32, 0x5A), true, 0x10000);
     for (auto _ : state) {
-        frames::CReplyParser p(true);
+        frames::ReplyParser p(true);
         for (uint8_t b : reply)
             p.Feed(b);
         benchmark::DoNotOptimize(p.data().data());
@@ -270,7 +270,7 @@ BENCHMARK(BM_PackSettingsBlock);
 
 void BM_SimulatedRadioFullRead(benchmark::State &state)
 {
-    CSimulatedRadio radio;
+    SimulatedRadio radio;
     radio.LoadImage(FullImage());
     const frames::Bytes req = frames::ReadMemoryRequest(0x10000, 32);
     for (auto _ : state) {

@@ -1,7 +1,7 @@
 // Reading stored text files: the scrambled UTF-16 and 8-bit layouts of a
 // document of the size of a large profile schema.
 
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "base/TemplateFile.h"
 
 #include <benchmark/benchmark.h>

@@ -9,8 +9,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "profile/CDataAdaptor.h"
-#include "radio/CLinkTrace.h"
-#include "radio/CSerialTransport.h"
+#include "radio/LinkTrace.h"
+#include "radio/SerialTransport.h"
 #include "radio/PortDiagnostics.h"
 #include "radio/CRadioOperation.h"
 #include "radio/RadioMemoryMap.h"
@@ -112,9 +112,9 @@ QString withNumber(int id, int value)
 // --trace FILE records the link.
 int SelectPort(CliContext &ctx)
 {
-    CCableConfig config = DefaultCableConfig();
+    CableConfig config = DefaultCableConfig();
     if (ctx.Has("--trace")) {
-        auto trace = std::make_shared<CLinkTrace>();
+        auto trace = std::make_shared<LinkTrace>();
         QString error;
         if (ctx.Option("--trace").isEmpty())
             return UsageError(ctx.command, QStringLiteral("--trace needs a file name"));
@@ -180,7 +180,7 @@ int RunCables(CliContext &)
     std::printf("%d\n", count);
     // Then every serial port on USB: its description, whether it is the
     // programming cable, and whether this user can open it (and if not, why).
-    const std::vector<CandidatePort> ports = CandidatePorts(CSerialTransport::SystemPorts());
+    const std::vector<CandidatePort> ports = CandidatePorts(SerialTransport::SystemPorts());
     if (ports.empty())
         std::printf("%s\n", LoadString(msg::CablesNoUsbPort).toUtf8().constData());
     for (const CandidatePort &p : ports) {

@@ -3,7 +3,7 @@
 // out of bounds, and the protocol object must end every exchange.
 
 #include "radio/CRadioProtocol.h"
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 #include "radio/RadioFrames.h"
 
 #include <deque>
@@ -58,20 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The pure reply parser, with and without the acknowledgement.
     for (bool ack : {true, false}) {
-        frames::CReplyParser parser(ack);
+        frames::ReplyParser parser(ack);
         for (size_t i = 0; i < size; ++i)
-            if (parser.Feed(data[i]) != frames::CReplyParser::Result::More)
+            if (parser.Feed(data[i]) != frames::ReplyParser::Result::More)
                 break;
     }
 
     // The simulated radio's side: requests from the line.
-    CSimulatedRadio radio;
+    SimulatedRadio radio;
     radio.faults().noise = size > 0 && (data[0] & 1);
     for (size_t i = 0; i < size; i += 7)
         radio.Receive(data + i, std::min<size_t>(7, size - i));
 
     // The protocol object over a line answering with the input.
-    CCableConfig config;
+    CableConfig config;
     config.transportFactory = [data, size]() { return std::make_unique<FuzzTransport>(data, size); };
     config.sleep = [](int) {};
     CRadioProtocol protocol(config);

@@ -5,7 +5,7 @@
 
 #include "support/TemplateModel.h"
 
-#include "profile/CScriptHost.h"
+#include "profile/ScriptHost.h"
 
 using namespace tavo;
 
@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         script += " pcall(function() " + call + " end)\n";
     }
     script += " return 0\nend\n";
-    CScriptHost host;
-    if (host.Start(QString::fromUtf8(script), "fuzz") != CScriptHost::StartResult::Ok)
+    ScriptHost host;
+    if (host.Start(QString::fromUtf8(script), "fuzz") != ScriptHost::StartResult::Ok)
         return 0;
     std::vector<ScriptValue> results;
     host.Call(QStringLiteral("F"), {ScriptValue::FromNode(model->m_rootItem.m_spNode)}, 1, results);

@@ -6,7 +6,7 @@
 #include "support/QuietSink.h"
 
 #include "base/CTavoCPSException.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/Registry.h"
 
 #include <QDir>
@@ -24,7 +24,7 @@ struct Installation {
     QString root;
     QStringList files;
     QList<QByteArray> originals;
-    XmlDocPtr parsed[CSettingDocuments::DocumentCount];
+    XmlDocPtr parsed[SettingDocuments::DocumentCount];
     Installation()
     {
         root = dir.filePath(QStringLiteral("install"));
@@ -39,7 +39,7 @@ struct Installation {
         SetInstallPathOverride(root);
         SetMachineSettingsFile(files.at(4));
         SetUserSettingsFile(files.at(5));
-        for (int d = 0; d < CSettingDocuments::DocumentCount; ++d)
+        for (int d = 0; d < SettingDocuments::DocumentCount; ++d)
             parsed[d] = LoadSettingDoc(QFileInfo(files.at(d)).fileName(), true);
     }
     static void Put(const QString &path, const QByteArray &bytes)
@@ -63,13 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         // The chosen document is loaded from its file; the other three are
         // copies of the installed ones, parsed once.
-        CSettingDocuments docs;
-        bool loaded = which < CSettingDocuments::DocumentCount;
-        for (int d = 0; loaded && d < CSettingDocuments::DocumentCount; ++d) {
+        SettingDocuments docs;
+        bool loaded = which < SettingDocuments::DocumentCount;
+        for (int d = 0; loaded && d < SettingDocuments::DocumentCount; ++d) {
             XmlDocPtr doc = d == which ? LoadSettingDoc(QFileInfo(install.files.at(d)).fileName(), true)
                                        : XmlDocPtr(xmlCopyDoc(install.parsed[d].get(), 1));
             loaded = doc != nullptr;
-            docs.SetDocument(static_cast<CSettingDocuments::Document>(d), std::move(doc));
+            docs.SetDocument(static_cast<SettingDocuments::Document>(d), std::move(doc));
         }
         if (loaded) {
             docs.GetCPVersion();
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             docs.LoadSubRegions();
             QString page;
             docs.GetHelpPageName(QStringLiteral("Channel"), QStringLiteral("1016"), page);
-            for (const CModelEntry &m : docs.GetModelList())
+            for (const ModelEntry &m : docs.GetModelList())
                 docs.GetButtonFeatures(m.m_strCode, QLatin1String(kGroupCommon));
             docs.InitRegionData(QStringLiteral("Tavo EMEA CPS"));
             docs.GetVisibleControls(QStringLiteral("Channel"), true);

@@ -2,7 +2,7 @@
 // or a raw memory dump, then the requests the program sends to read it.
 // Loading refuses what it cannot take; reading answers from memory only.
 
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 
 #include <cstring>
 
@@ -10,7 +10,7 @@ using namespace tavo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    CSimulatedRadio radio;
+    SimulatedRadio radio;
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<int>(size));
     if (size == VirtualCP::kSize) {
         VirtualCP cp;
@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return 0;
     }
     const QByteArray dump = radio.Dump();
-    if (static_cast<size_t>(dump.size()) != CSimulatedRadio::kDumpSize)
+    if (static_cast<size_t>(dump.size()) != SimulatedRadio::kDumpSize)
         __builtin_trap();
-    for (uint32_t address : {CSimulatedRadio::kPage1, CSimulatedRadio::kPage1 + 0xFE0u, CSimulatedRadio::kPage2 + 0xFF0u}) {
+    for (uint32_t address : {SimulatedRadio::kPage1, SimulatedRadio::kPage1 + 0xFE0u, SimulatedRadio::kPage2 + 0xFF0u}) {
         uint8_t out[32];
         radio.ReadRange(address, sizeof out, out);
     }

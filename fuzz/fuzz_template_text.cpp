@@ -4,7 +4,7 @@
 
 #include "support/QuietSink.h"
 
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "base/TemplateFile.h"
 #include "base/CTavoCPSException.h"
 
@@ -32,18 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     tavo::XmlDocPtr doc = tavo::ParseSettingText(text);
     if (!doc)
         return 0;
-    tavo::CSettingDocuments docs;
-    docs.SetDocument(tavo::CSettingDocuments::Region, tavo::ParseSettingText(text));
-    docs.SetDocument(tavo::CSettingDocuments::VisibleSetting, tavo::ParseSettingText(text));
-    docs.SetDocument(tavo::CSettingDocuments::ButtonList, tavo::ParseSettingText(text));
-    docs.SetDocument(tavo::CSettingDocuments::HelpPanMap, std::move(doc));
+    tavo::SettingDocuments docs;
+    docs.SetDocument(tavo::SettingDocuments::Region, tavo::ParseSettingText(text));
+    docs.SetDocument(tavo::SettingDocuments::VisibleSetting, tavo::ParseSettingText(text));
+    docs.SetDocument(tavo::SettingDocuments::ButtonList, tavo::ParseSettingText(text));
+    docs.SetDocument(tavo::SettingDocuments::HelpPanMap, std::move(doc));
     try {
         docs.GetCPVersion();
         docs.GetLanguageDisplayName(QStringLiteral("English"));
         docs.LoadSubRegions();
         QString page;
         docs.GetHelpPageName(QStringLiteral("Channel"), QStringLiteral("1016"), page);
-        for (const tavo::CModelEntry &m : docs.GetModelList()) {
+        for (const tavo::ModelEntry &m : docs.GetModelList()) {
             docs.GetButtonFeatures(m.m_strCode, QLatin1String(tavo::kGroupCommon));
             docs.GetButtonImageFile(m.m_strCode);
         }

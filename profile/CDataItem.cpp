@@ -1,7 +1,7 @@
 #include "profile/CDataItem.h"
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNamespaces.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
@@ -477,13 +477,13 @@ void CDataItem::CopyReceiveToTransmit()
     }
 }
 
-CProgramStep::CProgramStep(const CDataItem &anyItemOfTheProfile) : m_owner(anyItemOfTheProfile.m_spNode.owner)
+ProgramStep::ProgramStep(const CDataItem &anyItemOfTheProfile) : m_owner(anyItemOfTheProfile.m_spNode.owner)
 {
     if (m_owner)
         m_owner->BeginProgramStep();
 }
 
-CProgramStep::~CProgramStep()
+ProgramStep::~ProgramStep()
 {
     if (m_owner)
         m_owner->EndProgramStep();

@@ -12,7 +12,7 @@
 // unparsable text, 131 a failed rule call or any other library error, 137
 // a rule whose result is not one of the codes 0, 1 and 2.
 
-#include "profile/CScriptHost.h"
+#include "profile/ScriptHost.h"
 #include "profile/ProfileDocument.h"
 
 #include <QString>
@@ -21,7 +21,7 @@
 
 namespace tavo {
 
-using ScriptHostPtr = std::shared_ptr<CScriptHost>;
+using ScriptHostPtr = std::shared_ptr<ScriptHost>;
 
 class CDataItem {
 public:
@@ -43,7 +43,7 @@ public:
     // The value is first checked against the attribute's schema type: a
     // value of another form is refused (1) with the type message (the
     // declaration's "TypeMsg", else 261) and nothing changes. So is a
-    // change of the limit element outside a CProgramStep (9305).
+    // change of the limit element outside a ProgramStep (9305).
     int SetAttributeValue(const QString &name, const QVariant &value, int &msgId, int answer, int &msgStyle);
     bool CanAddChild() const;
     // True and `out` set when the rule added a child; otherwise `out` is emptied.
@@ -84,12 +84,12 @@ private:
 // load, the model conversion) for as long as it lives: only then may the
 // limit element (the radio's capabilities) be changed through
 // SetAttributeValue. A user's edit of it is refused with message 9305.
-class CProgramStep {
+class ProgramStep {
 public:
-    explicit CProgramStep(const CDataItem &anyItemOfTheProfile);
-    ~CProgramStep();
-    CProgramStep(const CProgramStep &) = delete;
-    CProgramStep &operator=(const CProgramStep &) = delete;
+    explicit ProgramStep(const CDataItem &anyItemOfTheProfile);
+    ~ProgramStep();
+    ProgramStep(const ProgramStep &) = delete;
+    ProgramStep &operator=(const ProgramStep &) = delete;
 
 private:
     tavo::ProfileDocumentPtr m_owner;

@@ -2,7 +2,7 @@
 #include "profile/ProfileChecks.h"
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNamespaces.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/Registry.h"
 #include "base/TemplateFile.h"
 #include "resources/MessageIds.h"
@@ -159,7 +159,7 @@ CRadioDataModel::~CRadioDataModel()
 
 int CRadioDataModel::Initialize()
 {
-    auto engine = std::make_shared<CScriptHost>();
+    auto engine = std::make_shared<ScriptHost>();
     if (!engine->valid())
         ThrowCPSException(msg::FatalScriptEngine, QStringLiteral("CoCreateInstance('VBScript') failed"),
                           "CRadioDataModel::Initialize", __LINE__);
@@ -169,13 +169,13 @@ int CRadioDataModel::Initialize()
         return 0;
     }
     switch (engine->Start(text)) {
-    case CScriptHost::StartResult::Ok:
+    case ScriptHost::StartResult::Ok:
         break;
-    case CScriptHost::StartResult::ParseFailed:
+    case ScriptHost::StartResult::ParseFailed:
         ThrowCPSException(msg::FatalScriptEngine, QStringLiteral("ParseScriptText failed"), "CRadioDataModel::Initialize", __LINE__);
-    case CScriptHost::StartResult::RunFailed:
+    case ScriptHost::StartResult::RunFailed:
         ThrowCPSException(msg::FatalScriptEngine, QStringLiteral("SetScriptState failed"), "CRadioDataModel::Initialize", __LINE__);
-    case CScriptHost::StartResult::NoEngine:
+    case ScriptHost::StartResult::NoEngine:
         ThrowCPSException(msg::FatalScriptEngine, QStringLiteral("InitNew failed"), "CRadioDataModel::Initialize", __LINE__);
     }
     m_spScriptEngine = engine;

@@ -1,7 +1,7 @@
 #include "profile/ProfileChecks.h"
 #include "profile/CRadioDataModel.h"
 #include "base/CTavoCPSException.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "base/TemplateFile.h"
 #include "codeplug/CodeplugChecks.h"
 #include "resources/MessageIds.h"
@@ -88,7 +88,7 @@ void ClearRepeaterDisableForVariant(CDataItem &root)
         if (!IsRotaryFourFiveWattVariant(ModelOf(root)))
             return;
         CDataItem limit = Child(root, "limit");
-        const CProgramStep step(root); // a capability the program itself adjusts
+        const ProgramStep step(root); // a capability the program itself adjusts
         Request(limit, "disable_repeater_feature", 0);
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
@@ -183,7 +183,7 @@ bool CheckProfile(const QString &path)
         const QString subRegion = factory.GetText(QStringLiteral("sub_region"));
         const QString region = code.right(2);
 
-        const CSettingDocuments &settings = AppSettingDocuments();
+        const SettingDocuments &settings = AppSettingDocuments();
         if (settings.IsSupported(region) && IsCloneCompatible(clone)
             && settings.IsSubRegionSupported(subRegion)) {
             if (settings.IsCodeplugSupported(phase.left(1), version))

@@ -34,7 +34,7 @@ public:
     // The profile namespace of this document (declared on the root), or null.
     xmlNs *ProfileNs() const;
 
-    // Steps of the program itself (not a user's edit) under way; see CProgramStep.
+    // Steps of the program itself (not a user's edit) under way; see ProgramStep.
     int ProgramSteps() const { return m_programSteps; }
     void BeginProgramStep() { ++m_programSteps; }
     void EndProgramStep() { --m_programSteps; }

@@ -38,7 +38,7 @@ void SetCableDeviceIndex(int index)
     cableDeviceIndex().Set(index);
 }
 
-CRadioOperation::CRadioOperation(IRadioNotificationSink *sink, const CCableConfig &config)
+CRadioOperation::CRadioOperation(IRadioNotificationSink *sink, const CableConfig &config)
     : m_pProtocol(std::make_unique<CRadioProtocol>(config)), m_config(config), m_pSink(sink)
 {
     m_bQuiet[0] = 0;

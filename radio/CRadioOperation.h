@@ -31,7 +31,7 @@ void SetCableDeviceIndex(int index);
 class CRadioOperation {
 public:
     // sink: receives the notifications (not owned); nullptr: none is posted.
-    explicit CRadioOperation(IRadioNotificationSink *sink = nullptr, const CCableConfig &config = DefaultCableConfig());
+    explicit CRadioOperation(IRadioNotificationSink *sink = nullptr, const CableConfig &config = DefaultCableConfig());
     ~CRadioOperation();
 
     void SetNotificationSink(IRadioNotificationSink *sink) { m_pSink.store(sink); }
@@ -95,7 +95,7 @@ private:
     QString failureDetailNow() const;
 
     std::unique_ptr<CRadioProtocol> m_pProtocol;
-    CCableConfig m_config;
+    CableConfig m_config;
     std::atomic<IRadioNotificationSink *> m_pSink;
     std::atomic<int> m_bQuiet[2];
     QString m_strFirstFailure;

@@ -1,6 +1,6 @@
 #include "radio/CRadioProtocol.h"
 
-#include "radio/CLinkTrace.h"
+#include "radio/LinkTrace.h"
 
 #include <algorithm>
 #include <chrono>
@@ -57,7 +57,7 @@ void CRadioProtocol::failed(LinkFailure kind, const QString &detail)
     if (m_eFailure == LinkFailure::None || kind == LinkFailure::Cable)
         m_eFailure = kind;
     m_strFailedRequest = m_strRequest;
-    if (CLinkTrace *trace = m_pCable->Trace()) {
+    if (LinkTrace *trace = m_pCable->Trace()) {
         QString line = m_strRequest + QStringLiteral(": ") + QLatin1String(LinkFailureName(kind));
         if (!detail.isEmpty())
             line += QStringLiteral(" (") + detail + QLatin1Char(')');
@@ -65,7 +65,7 @@ void CRadioProtocol::failed(LinkFailure kind, const QString &detail)
     }
 }
 
-CRadioProtocol::CRadioProtocol(const CCableConfig &config) : m_pCable(std::make_unique<CUsbCable>(config))
+CRadioProtocol::CRadioProtocol(const CableConfig &config) : m_pCable(std::make_unique<CUsbCable>(config))
 {
     m_scratch.resize(512);
     m_nReadAttempts = m_nRetries;
@@ -122,7 +122,7 @@ int CRadioProtocol::ReadBytes(uint8_t *buffer, int n)
 int CRadioProtocol::Receive(uint32_t &address, uint8_t &command, uint8_t *data, int capacity)
 {
     address = 0;
-    CReplyParser parser(true);
+    ReplyParser parser(true);
     m_nReadAttempts = m_nReplyRetries;
     int result = -1;
     // The whole wait is bounded: a radio that streams noise (or a frame
@@ -138,15 +138,15 @@ int CRadioProtocol::Receive(uint32_t &address, uint8_t &command, uint8_t *data, 
             break;
         }
         ++bytesRead;
-        const CReplyParser::Result r = parser.Feed(byte);
-        if (r == CReplyParser::Result::More) {
+        const ReplyParser::Result r = parser.Feed(byte);
+        if (r == ReplyParser::Result::More) {
             if (bytesRead > kLargestReply + kMaxSkippedBytes || std::chrono::steady_clock::now() > deadline) {
                 failed(LinkFailure::UnexpectedReply, QStringLiteral("%1 bytes and no complete reply: noise").arg(bytesRead));
                 break;
             }
             continue;
         }
-        if (r == CReplyParser::Result::Error) {
+        if (r == ReplyParser::Result::Error) {
             setError(parser.errorCode());
             failed(parser.errorCode() == kErrNoAck ? LinkFailure::NoAcknowledgement : LinkFailure::BadChecksum,
                    parser.errorCode() == kErrNoAck ? QStringLiteral("first byte %1").arg(QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper()) : QString());

@@ -30,7 +30,7 @@ const char *LinkFailureName(LinkFailure failure);
 
 class CRadioProtocol {
 public:
-    explicit CRadioProtocol(const CCableConfig &config = DefaultCableConfig());
+    explicit CRadioProtocol(const CableConfig &config = DefaultCableConfig());
     ~CRadioProtocol();
 
     int OpenDevice(int index);

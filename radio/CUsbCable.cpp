@@ -1,7 +1,7 @@
 #include "radio/CUsbCable.h"
 
-#include "radio/CLinkTrace.h"
-#include "radio/CSerialTransport.h"
+#include "radio/LinkTrace.h"
+#include "radio/SerialTransport.h"
 #include "resources/ProcessContext.h"
 
 #include <mutex>
@@ -10,21 +10,21 @@
 namespace tavo {
 
 namespace {
-ContextValue<CCableConfig> &defaultConfig()
+ContextValue<CableConfig> &defaultConfig()
 {
-    static ContextValue<CCableConfig> value;
+    static ContextValue<CableConfig> value;
     return value;
 }
 } // namespace
 
-std::unique_ptr<ICableTransport> CCableConfig::MakeTransport() const
+std::unique_ptr<ICableTransport> CableConfig::MakeTransport() const
 {
     if (transportFactory)
         return transportFactory();
-    return std::make_unique<CSerialTransport>(portPath);
+    return std::make_unique<SerialTransport>(portPath);
 }
 
-void CCableConfig::Sleep(int ms) const
+void CableConfig::Sleep(int ms) const
 {
     if (sleep)
         sleep(ms);
@@ -32,12 +32,12 @@ void CCableConfig::Sleep(int ms) const
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-CCableConfig DefaultCableConfig()
+CableConfig DefaultCableConfig()
 {
     return defaultConfig().Get();
 }
 
-void SetDefaultCableConfig(const CCableConfig &config)
+void SetDefaultCableConfig(const CableConfig &config)
 {
     defaultConfig().Set(config);
 }
@@ -66,7 +66,7 @@ void CUsbCable::ResetByteCounters()
     s_nBytesWritten = 0;
 }
 
-CUsbCable::CUsbCable(const CCableConfig &config) : m_config(config), m_pTransport(config.MakeTransport()) {}
+CUsbCable::CUsbCable(const CableConfig &config) : m_config(config), m_pTransport(config.MakeTransport()) {}
 
 CUsbCable::~CUsbCable()
 {

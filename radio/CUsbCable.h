@@ -15,7 +15,7 @@ namespace tavo {
 
 class CUsbCable {
 public:
-    explicit CUsbCable(const CCableConfig &config = DefaultCableConfig());
+    explicit CUsbCable(const CableConfig &config = DefaultCableConfig());
     virtual ~CUsbCable();
     CUsbCable(const CUsbCable &) = delete;
     CUsbCable &operator=(const CUsbCable &) = delete;
@@ -53,7 +53,7 @@ public:
     QString LastErrorText() const;
 
     // The serial trace of the configuration, or nullptr.
-    CLinkTrace *Trace() const { return m_config.trace.get(); }
+    LinkTrace *Trace() const { return m_config.trace.get(); }
 
     // Set by the cable monitor from the last count (count > 0).
     int m_bConnected = 0;
@@ -66,7 +66,7 @@ public:
 private:
     bool check(FtStatus status);
 
-    CCableConfig m_config;
+    CableConfig m_config;
     std::unique_ptr<ICableTransport> m_pTransport;
     bool m_bOpen = false;
     FtStatus m_nStatus = FT_OK;

@@ -2,9 +2,9 @@
 // The byte transport under CUsbCable. Each call mirrors one call
 // of the cable library and answers with its status; CUsbCable stores the
 // status and applies the count rules. Implementations:
-//   - CSerialTransport: the kernel's serial device (/dev/ttyUSB*, or the
+//   - SerialTransport: the kernel's serial device (/dev/ttyUSB*, or the
 //     simulated radio's pseudo-terminal) through termios2 and poll;
-//   - CSimTransport: the simulated radio in process, for unit tests.
+//   - SimTransport: the simulated radio in process, for unit tests.
 
 #include "radio/FtStatus.h"
 
@@ -19,7 +19,7 @@
 
 namespace tavo {
 
-class CLinkTrace;
+class LinkTrace;
 
 class ICableTransport {
 public:
@@ -54,7 +54,7 @@ using SleepFunction = std::function<void(int ms)>;
 // How the radio link reaches the radio. Each radio operation builds its
 // cable from one of these; the process-wide default is what the program
 // configured (the CLI's --port, later the GUI's port setting).
-struct CCableConfig {
+struct CableConfig {
     // An explicit serial device; empty: the programming cable found by the
     // cable count, by device index.
     QString portPath;
@@ -63,13 +63,13 @@ struct CCableConfig {
     // Waits (open retries, the reset's 2000 ms); empty: real sleeping.
     SleepFunction sleep;
     // Records every byte moved and every failed attempt; none: no trace.
-    std::shared_ptr<CLinkTrace> trace;
+    std::shared_ptr<LinkTrace> trace;
 
     std::unique_ptr<ICableTransport> MakeTransport() const;
     void Sleep(int ms) const;
 };
 
-CCableConfig DefaultCableConfig();
-void SetDefaultCableConfig(const CCableConfig &config);
+CableConfig DefaultCableConfig();
+void SetDefaultCableConfig(const CableConfig &config);
 
 } // namespace tavo

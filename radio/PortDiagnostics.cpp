@@ -89,10 +89,10 @@ QString PortAccessText(const QString &path, const PortAccess &access)
     return QString();
 }
 
-std::vector<CandidatePort> CandidatePorts(const std::vector<CSerialTransport::PortEntry> &ports, const QString &procRoot)
+std::vector<CandidatePort> CandidatePorts(const std::vector<SerialTransport::PortEntry> &ports, const QString &procRoot)
 {
     std::vector<CandidatePort> out;
-    for (const CSerialTransport::PortEntry &p : ports) {
+    for (const SerialTransport::PortEntry &p : ports) {
         if (!p.description)
             continue; // not on USB: never the cable
         CandidatePort c;

@@ -4,7 +4,7 @@
 // gone, this user lacks its group (or its mode refuses the group), or other
 // programs hold it open, named from /proc.
 
-#include "radio/CSerialTransport.h"
+#include "radio/SerialTransport.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,7 +36,7 @@ struct CandidatePort {
     bool isCable = false;
     PortAccess access;
 };
-std::vector<CandidatePort> CandidatePorts(const std::vector<CSerialTransport::PortEntry> &ports,
+std::vector<CandidatePort> CandidatePorts(const std::vector<SerialTransport::PortEntry> &ports,
                                           const QString &procRoot = QStringLiteral("/proc"));
 
 } // namespace tavo

@@ -82,12 +82,12 @@ Bytes CloseFrequencyTableRequest(uint8_t count, uint8_t flag)
 
 // ---- reply parser
 
-CReplyParser::CReplyParser(bool expectAck)
+ReplyParser::ReplyParser(bool expectAck)
 {
     Reset(expectAck);
 }
 
-void CReplyParser::Reset(bool expectAck)
+void ReplyParser::Reset(bool expectAck)
 {
     m_state = expectAck ? State::Ack : State::Start;
     m_bNoiseSeen = false;
@@ -100,20 +100,20 @@ void CReplyParser::Reset(bool expectAck)
     m_data.clear();
 }
 
-void CReplyParser::enterDataOrChecksum()
+void ReplyParser::enterDataOrChecksum()
 {
     // A count that leaves no room for data (the checksum only) goes
     // straight to the checksum.
     m_state = m_nCount <= 1 ? State::Checksum : State::Data;
 }
 
-void CReplyParser::afterAddress()
+void ReplyParser::afterAddress()
 {
     if (m_nCount > 0)
         --m_nCount;
 }
 
-CReplyParser::Result CReplyParser::Feed(uint8_t byte)
+ReplyParser::Result ReplyParser::Feed(uint8_t byte)
 {
     bool summed = true;
     switch (m_state) {
@@ -237,14 +237,14 @@ Bytes ShortReply(uint8_t command, const Bytes &data, bool ack)
 
 // ---- request parser (the radio's side)
 
-void CRequestParser::Reset()
+void RequestParser::Reset()
 {
     m_state = State::Idle;
     m_req = Request();
     m_nRemaining = 0;
 }
 
-bool CRequestParser::Feed(uint8_t byte, Request &out)
+bool RequestParser::Feed(uint8_t byte, Request &out)
 {
     if (m_state != State::Idle)
         m_req.raw.push_back(byte);

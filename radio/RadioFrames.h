@@ -69,13 +69,13 @@ inline bool IsAddressedReply(uint8_t command)
 enum : int { kErrNoAck = -10, kErrChecksum = -11, kErrRefused = -12 };
 
 // The reply state machine, fed one byte at a time.
-class CReplyParser {
+class ReplyParser {
 public:
     enum class State { Ack, Start, LongCommand, LengthHigh, LengthLow, ShortCommand, Address1, Address2, Address3, Data, Checksum, Done, Failed };
     enum class Result { More, Done, Error };
 
     // expectAck: the reply begins with the acknowledgement P.
-    explicit CReplyParser(bool expectAck = true);
+    explicit ReplyParser(bool expectAck = true);
     void Reset(bool expectAck = true);
 
     Result Feed(uint8_t byte);
@@ -120,7 +120,7 @@ struct Request {
 
 // The radio's side: splits the incoming byte stream into request frames.
 // Bytes outside a frame are skipped.
-class CRequestParser {
+class RequestParser {
 public:
     // Feeds one byte; true when a request is complete (in `out`).
     bool Feed(uint8_t byte, Request &out);

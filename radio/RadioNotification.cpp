@@ -7,7 +7,7 @@
 
 namespace tavo {
 
-void CRadioNotificationRecorder::Notify(int type, int value)
+void RadioNotificationRecorder::Notify(int type, int value)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -16,13 +16,13 @@ void CRadioNotificationRecorder::Notify(int type, int value)
     m_cv.notify_all();
 }
 
-std::vector<RadioNotification> CRadioNotificationRecorder::All() const
+std::vector<RadioNotification> RadioNotificationRecorder::All() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_list;
 }
 
-std::vector<RadioNotification> CRadioNotificationRecorder::Finals() const
+std::vector<RadioNotification> RadioNotificationRecorder::Finals() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::vector<RadioNotification> f;
@@ -32,13 +32,13 @@ std::vector<RadioNotification> CRadioNotificationRecorder::Finals() const
     return f;
 }
 
-void CRadioNotificationRecorder::Clear()
+void RadioNotificationRecorder::Clear()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_list.clear();
 }
 
-bool CRadioNotificationRecorder::WaitForFinals(size_t count, int timeoutMs) const
+bool RadioNotificationRecorder::WaitForFinals(size_t count, int timeoutMs) const
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     return m_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {

@@ -34,7 +34,7 @@ struct RadioNotification {
 };
 
 // A sink that keeps every notification (tests, and callers that wait).
-class CRadioNotificationRecorder : public IRadioNotificationSink {
+class RadioNotificationRecorder : public IRadioNotificationSink {
 public:
     void Notify(int type, int value) override;
     std::vector<RadioNotification> All() const;

@@ -1,5 +1,5 @@
 #pragma once
-// Low-level serial device access for CSerialTransport: open, termios2 line
+// Low-level serial device access for SerialTransport: open, termios2 line
 // settings (raw mode, any baud rate through BOTHER), tcflush, and reads and
 // writes bounded by poll time-outs. No event loop; every call returns an
 // errno value (0 on success). Kept apart because <asm/termbits.h> cannot

@@ -5,7 +5,7 @@
 #include "base/ProfileNamespaces.h"
 #include "base/TemplateFile.h"
 #include "base/XmlDom.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/Registry.h"
 #include "config/SquelchCodes.h"
 #include "resources/MessageIds.h"

@@ -7,8 +7,8 @@
 // `tavocps-cli identify --port PATH`.
 
 #include "codeplug/VirtualCP.h"
-#include "radio/CSimulatedRadio.h"
-#include "sim/CPtyRadio.h"
+#include "radio/SimulatedRadio.h"
+#include "sim/PtyRadio.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -62,7 +62,7 @@ bool parseCount(const QCommandLineParser &p, const QString &name, int &out, QStr
 
 // --stuck-byte ADDR: a mapped memory address, hexadecimal (0x prefix
 // optional).
-bool parseAddress(const QString &text, const CSimulatedRadio &radio, uint32_t &out, QString &error)
+bool parseAddress(const QString &text, const SimulatedRadio &radio, uint32_t &out, QString &error)
 {
     QString t = text.trimmed();
     if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     if (!p.positionalArguments().isEmpty())
         return usage(QStringLiteral("unexpected argument %1 (see --help)").arg(p.positionalArguments().first()));
 
-    CSimulatedRadio radio;
+    SimulatedRadio radio;
     QString description = QStringLiteral("an empty radio");
     if (p.isSet(QStringLiteral("image")) && p.isSet(QStringLiteral("memory")))
         return usage(QStringLiteral("--image and --memory exclude each other"));
@@ -180,7 +180,7 @@ int main(int argc, char **argv)
         return usage(error);
     if (baud > 0 && baud < 300)
         return usage(QStringLiteral("--baud takes 0 (no pacing) or 300 to 4000000, not %1").arg(baud));
-    CSimulatedRadio::Faults &faults = radio.faults();
+    SimulatedRadio::Faults &faults = radio.faults();
     for (const QString &text : p.values(QStringLiteral("stuck-byte"))) {
         uint32_t address = 0;
         if (!parseAddress(text, radio, address, error))
@@ -214,7 +214,7 @@ int main(int argc, char **argv)
         };
     }
 
-    sim::CPtyRadio line(radio);
+    sim::PtyRadio line(radio);
     line.baud = static_cast<uint32_t>(baud);
     line.unplugAfterReplies = unplugAfter;
     if (!line.Open(error))

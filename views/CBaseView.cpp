@@ -12,7 +12,7 @@
 #include "views/CButtonsView.h"
 #include "views/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "resources/MessageSink.h"
 
 #include <QEvent>
@@ -45,7 +45,7 @@ void PaintBar(QWidget *w, const QFont &font)
     }
 }
 
-bool IsRecordUsed(const CLayoutRecord &r) { return r.nStyle != StyleEndOfRun; }
+bool IsRecordUsed(const LayoutRecord &r) { return r.nStyle != StyleEndOfRun; }
 
 } // namespace
 
@@ -96,7 +96,7 @@ void CBaseView::OnInitialUpdate(CTavoCPSDoc *doc, int channelIndex)
 void CBaseView::InitLayout()
 {
     if (m_pPageInfo) {
-        for (const CLayoutRecord *r = m_pPageInfo->table; r->nCtrlId != 0; ++r) {
+        for (const LayoutRecord *r = m_pPageInfo->table; r->nCtrlId != 0; ++r) {
             QWidget *w = Control(r->nCtrlId);
             if (!w)
                 continue;
@@ -186,16 +186,16 @@ void CBaseView::SetForm(QWidget *form)
     setWidget(form);
 }
 
-void CBaseView::AddRun(QGridLayout *grid, const CLayoutRecord *begin, const CLayoutRecord *end, int &row)
+void CBaseView::AddRun(QGridLayout *grid, const LayoutRecord *begin, const LayoutRecord *end, int &row)
 {
-    for (const CLayoutRecord *r = begin; r != end; ++r) {
+    for (const LayoutRecord *r = begin; r != end; ++r) {
         if (!IsRecordUsed(*r) || r->nStyle == StyleFrame)
             continue;
         QWidget *w = Control(r->nCtrlId);
         if (!w)
             continue;
         // A label followed by the control it names makes one row.
-        const CLayoutRecord *next = r + 1;
+        const LayoutRecord *next = r + 1;
         while (next != end && (!IsRecordUsed(*next) || next->nStyle == StyleFrame))
             ++next;
         QWidget *partner = next != end ? Control(next->nCtrlId) : nullptr;
@@ -224,7 +224,7 @@ void CBaseView::BuildLayout()
     auto *content = new QVBoxLayout;
     content->setSpacing(10);
     if (m_pPageInfo) {
-        const CLayoutRecord *r = m_pPageInfo->table;
+        const LayoutRecord *r = m_pPageInfo->table;
         // The first record is the page title: a bar across the whole page.
         if (r->nCtrlId != 0 && r->nStyle == StyleTitle) {
             if (QWidget *title = Control(r->nCtrlId)) {
@@ -240,12 +240,12 @@ void CBaseView::BuildLayout()
                 continue;
             }
             const int column = r->nColumn;
-            const CLayoutRecord *runEnd = r;
+            const LayoutRecord *runEnd = r;
             while (runEnd->nCtrlId != 0 && runEnd->nColumn == column && IsRecordUsed(*runEnd))
                 ++runEnd;
-            auto makeColumn = [this](const CLayoutRecord *b, const CLayoutRecord *e) -> QWidget * {
+            auto makeColumn = [this](const LayoutRecord *b, const LayoutRecord *e) -> QWidget * {
                 QWidget *box = nullptr;
-                for (const CLayoutRecord *x = b; x != e; ++x)
+                for (const LayoutRecord *x = b; x != e; ++x)
                     if (x->nStyle == StyleFrame)
                         box = qobject_cast<QGroupBox *>(Control(x->nCtrlId));
                 if (!box)
@@ -263,10 +263,10 @@ void CBaseView::BuildLayout()
             if (column == 1) {
                 // A left run and the right run after it sit side by side;
                 // the rows below follow the taller of the two.
-                const CLayoutRecord *right = runEnd;
+                const LayoutRecord *right = runEnd;
                 while (right->nCtrlId != 0 && !IsRecordUsed(*right))
                     ++right;
-                const CLayoutRecord *rightEnd = right;
+                const LayoutRecord *rightEnd = right;
                 while (rightEnd->nCtrlId != 0 && rightEnd->nColumn == 2 && IsRecordUsed(*rightEnd))
                     ++rightEnd;
                 auto *pair = new QHBoxLayout;
@@ -304,7 +304,7 @@ bool CBaseView::eventFilter(QObject *watched, QEvent *event)
     return QScrollArea::eventFilter(watched, event);
 }
 
-CEmptyView::CEmptyView(int pageIndex, QWidget *parent) : CBaseView(pageIndex, parent)
+EmptyView::EmptyView(int pageIndex, QWidget *parent) : CBaseView(pageIndex, parent)
 {
     auto *form = new QWidget;
     SetForm(form);
@@ -332,7 +332,7 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return new CScanView(parent);
     if (pageIndex == PageCustomizedCT)
         return new CCustomizedCTView(parent);
-    return new CEmptyView(pageIndex, parent);
+    return new EmptyView(pageIndex, parent);
 }
 
 } // namespace tavo

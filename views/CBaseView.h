@@ -54,7 +54,7 @@ public:
     void SetHelpPane(CHelpView *pane);
 
     int PageIndex() const { return m_nPageIndex; }
-    const CPageInfo *PageInfo() const { return m_pPageInfo; }
+    const PageLayoutInfo *PageInfo() const { return m_pPageInfo; }
     int ChannelIndex() const { return m_nChannelIndex; }
     // The control of the form with `ctrlId`; null when none.
     QWidget *Control(int ctrlId) const { return m_controls.value(ctrlId); }
@@ -81,10 +81,10 @@ protected:
 
 private:
     void BuildLayout();
-    void AddRun(QGridLayout *grid, const CLayoutRecord *begin, const CLayoutRecord *end, int &row);
+    void AddRun(QGridLayout *grid, const LayoutRecord *begin, const LayoutRecord *end, int &row);
 
     int m_nPageIndex;
-    const CPageInfo *m_pPageInfo;
+    const PageLayoutInfo *m_pPageInfo;
     int m_nChannelIndex = 0;
     bool m_bInitialised = false;
     QPointer<QWidget> m_pForm;
@@ -93,10 +93,10 @@ private:
 };
 
 // A page that is not built yet: a white page with nothing on it.
-class CEmptyView : public CBaseView {
+class EmptyView : public CBaseView {
     Q_OBJECT
 public:
-    explicit CEmptyView(int pageIndex, QWidget *parent = nullptr);
+    explicit EmptyView(int pageIndex, QWidget *parent = nullptr);
 };
 
 // The page of tree index `pageIndex` (0..8), not yet set up; null outside.

@@ -108,7 +108,7 @@ void CButtonsView::ArrangeButtonRows()
     QWidget *form = Form();
     QList<QWidget *> boxes;
     QList<QWidget *> all;
-    for (const CLayoutRecord *r = PageInfo()->table; r->nCtrlId != 0; ++r)
+    for (const LayoutRecord *r = PageInfo()->table; r->nCtrlId != 0; ++r)
         if (QWidget *w = Control(r->nCtrlId); w && !all.contains(w))
             all << w;
     for (QWidget *w : all) {
@@ -248,12 +248,12 @@ bool CButtonsView::SetPreButtonValue(int preset, int channel)
 
 void CButtonsView::LoadFeatureGroups()
 {
-    CSettingDocuments &docs = AppSettingDocuments();
+    SettingDocuments &docs = AppSettingDocuments();
     m_common.clear();
     m_displayGroup.clear();
     m_preButton.clear();
     m_bHaveNoFeature = false;
-    if (!docs.GetDocument(CSettingDocuments::ButtonList)) {
+    if (!docs.GetDocument(SettingDocuments::ButtonList)) {
         ShowMessage(kMissingFiles, MB_OK | MB_ICONERROR);
         return;
     }
@@ -262,7 +262,7 @@ void CButtonsView::LoadFeatureGroups()
     m_rootItem.GetChildByName(QStringLiteral("factory_setting"), factory);
     const QString model = factory.GetText(QStringLiteral("model"));
     m_common = docs.GetButtonFeatures(model, QLatin1String(kGroupCommon));
-    m_displayGroup = docs.GetButtonFeatures(model, CSettingDocuments::DisplayGroupName(model));
+    m_displayGroup = docs.GetButtonFeatures(model, SettingDocuments::DisplayGroupName(model));
     m_preButton = docs.GetButtonFeatures(model, QLatin1String(kGroupPreButton));
     const int maxPreset = qMax(0, GetLimitInt("maxPresetButtons"));
     if (int(m_preButton.size()) > maxPreset)
@@ -293,10 +293,10 @@ void CButtonsView::LoadPicture()
 
 void CButtonsView::FillButtonList(int button)
 {
-    std::vector<CButtonFeature> &offered = m_offered[button];
+    std::vector<ButtonFeature> &offered = m_offered[button];
     offered.clear();
-    auto addGroup = [&](const std::vector<CButtonFeature> &group) {
-        for (const CButtonFeature &f : group) {
+    auto addGroup = [&](const std::vector<ButtonFeature> &group) {
+        for (const ButtonFeature &f : group) {
             if (f.m_nValue == 0)
                 continue;
             if (f.m_nValue == kCallToneCode && m_nMaxCallTones <= 0)
@@ -318,7 +318,7 @@ void CButtonsView::FillButtonList(int button)
         offered.push_back(m_noFeature);
     QComboBox *list = ButtonList(button);
     list->clear();
-    for (const CButtonFeature &f : offered)
+    for (const ButtonFeature &f : offered)
         list->addItem(f.m_strName, f.m_nValue);
 }
 
@@ -331,9 +331,9 @@ void CButtonsView::ShowButtonFeature(int button)
     QComboBox *list = ButtonList(button);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int code = ButtonCode(button);
-        const CButtonFeature *found = nullptr;
+        const ButtonFeature *found = nullptr;
         for (const auto *group : {&m_common, &m_displayGroup, &m_preButton}) {
-            for (const CButtonFeature &f : *group)
+            for (const ButtonFeature &f : *group)
                 if (f.m_nValue == code) {
                     found = &f;
                     break;
@@ -384,13 +384,13 @@ void CButtonsView::UpdateDependentRow(int button)
 
 int CButtonsView::FindCode(int button, const QString &name) const
 {
-    std::vector<const std::vector<CButtonFeature> *> groups{&m_common};
+    std::vector<const std::vector<ButtonFeature> *> groups{&m_common};
     if (kButtons[button].allGroups) {
         groups.push_back(&m_displayGroup);
         groups.push_back(&m_preButton);
     }
     for (const auto *group : groups)
-        for (const CButtonFeature &f : *group)
+        for (const ButtonFeature &f : *group)
             if (f.m_strName == name)
                 return f.m_nValue;
     return -1;

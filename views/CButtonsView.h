@@ -7,7 +7,7 @@
 // the reset of every button to its default.
 
 #include "views/CBaseView.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 
 #include <QImage>
 #include <array>
@@ -76,11 +76,11 @@ private:
 
     std::unique_ptr<Ui::CButtonsView> m_ui;
     QGridLayout *m_pRows = nullptr;
-    std::vector<CButtonFeature> m_common, m_displayGroup, m_preButton;
-    CButtonFeature m_noFeature;
+    std::vector<ButtonFeature> m_common, m_displayGroup, m_preButton;
+    ButtonFeature m_noFeature;
     bool m_bHaveNoFeature = false;
     int m_nMaxCallTones = 0;
-    std::array<std::vector<CButtonFeature>, kButtonCount> m_offered;
+    std::array<std::vector<ButtonFeature>, kButtonCount> m_offered;
     std::array<int, kButtonCount> m_shownRow{{-1, -1, -1, -1, -1}};
     QImage m_picture;
     bool m_bLoading = false;

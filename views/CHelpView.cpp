@@ -12,15 +12,15 @@
 
 namespace tavo {
 
-CHelpFile &CHelpFile::Instance()
+HelpFile &HelpFile::Instance()
 {
-    static CHelpFile file;
+    static HelpFile file;
     if (!file.IsOpen() || file.Path() != GetHelpFilePath())
         file.Open(GetHelpFilePath());
     return file;
 }
 
-bool CHelpFile::Open(const QString &qchPath)
+bool HelpFile::Open(const QString &qchPath)
 {
     delete m_engine;
     m_strPath = qchPath;
@@ -54,7 +54,7 @@ bool CHelpFile::Open(const QString &qchPath)
     return true;
 }
 
-QUrl CHelpFile::PageUrl(const QString &page) const
+QUrl HelpFile::PageUrl(const QString &page) const
 {
     if (!m_engine || page.isEmpty())
         return QUrl();
@@ -73,7 +73,7 @@ QUrl CHelpFile::PageUrl(const QString &page) const
     return url;
 }
 
-QByteArray CHelpFile::Data(const QUrl &url) const
+QByteArray HelpFile::Data(const QUrl &url) const
 {
     if (!m_engine)
         return QByteArray();
@@ -98,7 +98,7 @@ void CHelpView::ShowBlank()
 
 void CHelpView::ShowPage(const QString &page)
 {
-    const QUrl url = CHelpFile::Instance().PageUrl(page);
+    const QUrl url = HelpFile::Instance().PageUrl(page);
     if (!url.isValid() || url.isEmpty()) {
         if (m_strAddress != QLatin1String("about:blank"))
             ShowBlank();
@@ -107,7 +107,7 @@ void CHelpView::ShowPage(const QString &page)
     const QString address = url.toString();
     if (address == m_strAddress)
         return;
-    const QByteArray html = CHelpFile::Instance().Data(url);
+    const QByteArray html = HelpFile::Instance().Data(url);
     if (html.isEmpty()) {
         ShowBlank();
         return;
@@ -124,7 +124,7 @@ void CHelpView::ShowPage(const QString &page)
 QVariant CHelpView::loadResource(int type, const QUrl &name)
 {
     if (name.scheme() == QLatin1String("qthelp")) {
-        const QByteArray data = CHelpFile::Instance().Data(name);
+        const QByteArray data = HelpFile::Instance().Data(name);
         if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
             return QString::fromUtf8(data);
         return data;

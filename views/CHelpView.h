@@ -14,10 +14,10 @@ namespace tavo {
 
 // The help file of the application's language (a Qt compressed help file),
 // opened once and read by every help pane.
-class CHelpFile {
+class HelpFile {
 public:
     // The help file at `path` (an empty or missing file gives an invalid one).
-    static CHelpFile &Instance();
+    static HelpFile &Instance();
     // Opens `qchPath`; false when it is not a readable help file.
     bool Open(const QString &qchPath);
     bool IsOpen() const { return m_engine != nullptr; }

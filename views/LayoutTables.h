@@ -8,7 +8,7 @@
 
 namespace tavo {
 
-struct CLayoutRecord {
+struct LayoutRecord {
     int nCtrlId;
     int nStyle;   // see LayoutStyle
     int nColumn;  // 0 full width, 1 left column, 2 right column
@@ -37,18 +37,18 @@ enum PageIndex : int {
     PageCount = 9,
 };
 
-struct CPageInfo {
+struct PageLayoutInfo {
     int nIndex;
     const char *className;       // the page's class, and its form's file name
     int nFormId;                 // the form template id
     const char *visibilityName;  // its section in the visible-setting document
     const char *helpName;        // its section in the help map
-    const CLayoutRecord *table;  // ends with a record whose id is 0
+    const LayoutRecord *table;  // ends with a record whose id is 0
 };
 
 // The page of `index`; null outside 0..8.
-const CPageInfo *FindPageInfo(int index);
+const PageLayoutInfo *FindPageInfo(int index);
 // The page whose class is `className`; null when none.
-const CPageInfo *FindPageInfoByClass(const QString &className);
+const PageLayoutInfo *FindPageInfoByClass(const QString &className);
 
 } // namespace tavo

@@ -2,11 +2,11 @@
 
 #include "base/CTavoCPSException.h"
 #include "codeplug/CodeplugChecks.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "profile/ProfileChecks.h"
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 #include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -93,7 +93,7 @@ bool EnsureSettingDocuments()
 {
     static std::mutex mutex;
     std::lock_guard<std::mutex> lock(mutex);
-    CSettingDocuments &docs = AppSettingDocuments();
+    SettingDocuments &docs = AppSettingDocuments();
     if (docs.IsLoaded() && !docs.m_strRegionName.isEmpty())
         return true;
     return docs.LoadAll() && docs.InitRegionData(QLatin1String(kEdition));
@@ -101,7 +101,7 @@ bool EnsureSettingDocuments()
 
 bool CheckIdentification(const CRadioIdent &ident, bool forWrite)
 {
-    const CSettingDocuments &docs = AppSettingDocuments();
+    const SettingDocuments &docs = AppSettingDocuments();
     const QString region = RadioRegionCode(ident);
     if (!docs.IsSupported(region) || !IsCloneCompatible(ident.m_nCloneCompatibility)) {
         if (forWrite)
@@ -174,7 +174,7 @@ bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const C
 
 bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host, VirtualCP &image)
 {
-    const CSettingDocuments &docs = AppSettingDocuments();
+    const SettingDocuments &docs = AppSettingDocuments();
     const CDataItem factory = child(profile.m_rootItem, "factory_setting");
     const CDataItem limit = child(profile.m_rootItem, "limit");
     const QString model = factory.GetText(QStringLiteral("model"));
@@ -227,7 +227,7 @@ QString FirstUnwrittenField(const VirtualCP &written, const VirtualCP &readBack)
     const std::vector<uint8_t> a = PackImageToRadioMemory(written);
     const std::vector<uint8_t> b = PackImageToRadioMemory(readBack);
     auto differs = [&](uint32_t address, uint8_t mask) {
-        const size_t i = address - CSimulatedRadio::kPage1;
+        const size_t i = address - SimulatedRadio::kPage1;
         return ((a[i] ^ b[i]) & mask) != 0;
     };
     // The settings record as the write packs it: bit 7 of byte 2, byte 3

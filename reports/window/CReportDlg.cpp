@@ -46,7 +46,7 @@ QString BuiltInPrompt(QWidget *parent, const QString &suggested)
 
 // The report file is UTF-16 with a terminating zero; the zero is not part
 // of the page.
-class CReportBrowser : public QTextBrowser {
+class ReportBrowser : public QTextBrowser {
 public:
     using QTextBrowser::QTextBrowser;
     QVariant loadResource(int type, const QUrl &name) override
@@ -83,7 +83,7 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CReportDlg"));
     setSizeGripEnabled(true);
-    m_pBrowser = new CReportBrowser(this);
+    m_pBrowser = new ReportBrowser(this);
     m_pBrowser->setProperty("ctrlId", int(IDC_REPORT_BROWSER));
     m_pBrowser->setAccessibleName(LoadString(msg::Reports));
     m_pBrowser->setOpenLinks(false); // blank until the report is set

@@ -1,7 +1,7 @@
 // The setting documents: loading, every query against the installed
 // documents, and the edge cases of the queries on small documents.
 
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/Registry.h"
 #include "base/TemplateFile.h"
 #include "base/CTavoCPSException.h"
@@ -39,7 +39,7 @@ protected:
     {
         SetInstallPathOverride(kInstall);
         test::RecordingSink sink;
-        s_docs = new CSettingDocuments;
+        s_docs = new SettingDocuments;
         s_loaded = s_docs->LoadAll() && sink.empty();
         s_init = s_loaded && s_docs->InitRegionData(QStringLiteral("Tavo EMEA CPS"));
         SetInstallPathOverride(QString());
@@ -54,11 +54,11 @@ protected:
         ASSERT_TRUE(s_loaded);
         ASSERT_TRUE(s_init);
     }
-    static CSettingDocuments *s_docs;
+    static SettingDocuments *s_docs;
     static bool s_loaded;
     static bool s_init;
 };
-CSettingDocuments *InstalledDocuments::s_docs = nullptr;
+SettingDocuments *InstalledDocuments::s_docs = nullptr;
 bool InstalledDocuments::s_loaded = false;
 bool InstalledDocuments::s_init = false;
 
@@ -104,7 +104,7 @@ const HelpControls kHelp[] = {
 
 TEST_F(InstalledDocuments, RegionDocumentAnswersEveryQuery)
 {
-    CSettingDocuments &d = *s_docs;
+    SettingDocuments &d = *s_docs;
     EXPECT_EQ(d.GetRegionName(), QStringLiteral("EMEA"));
     EXPECT_EQ(d.m_strRegionName, QStringLiteral("EMEA"));
     EXPECT_FALSE(d.GetProductVersion().isEmpty());
@@ -182,13 +182,13 @@ TEST_F(InstalledDocuments, EveryEditableControlHasAHelpPage)
 
 TEST_F(InstalledDocuments, EveryModelHasItsButtonFeaturesAndPictures)
 {
-    const std::vector<CModelEntry> models = s_docs->GetModelList();
+    const std::vector<ModelEntry> models = s_docs->GetModelList();
     ASSERT_FALSE(models.empty());
     QSet<QString> families;
     bool sample = false;
     bool rotaryVariant = false;
     static const QRegularExpression codeForm(QStringLiteral("^[A-Z]{3}[0-9]{5}$"));
-    for (const CModelEntry &m : models) {
+    for (const ModelEntry &m : models) {
         SCOPED_TRACE(m.m_strCode.toStdString());
         families.insert(m.m_strFamily);
         sample |= m.m_strCode == QStringLiteral("OUD11602");
@@ -199,12 +199,12 @@ TEST_F(InstalledDocuments, EveryModelHasItsButtonFeaturesAndPictures)
         const auto common = s_docs->GetButtonFeatures(m.m_strCode, QLatin1String(kGroupCommon));
         ASSERT_FALSE(common.empty());
         EXPECT_EQ(common.back().m_nValue, 0);
-        const auto typed = s_docs->GetButtonFeatures(m.m_strCode, CSettingDocuments::DisplayGroupName(m.m_strCode));
+        const auto typed = s_docs->GetButtonFeatures(m.m_strCode, SettingDocuments::DisplayGroupName(m.m_strCode));
         const auto preset = s_docs->GetButtonFeatures(m.m_strCode, QLatin1String(kGroupPreButton));
         QSet<int> codes;
         QSet<QString> names;
         for (const auto *group : {&common, &typed, &preset})
-            for (const CButtonFeature &f : *group) {
+            for (const ButtonFeature &f : *group) {
                 codes.insert(f.m_nValue);
                 names.insert(f.m_strName);
                 EXPECT_FALSE(f.m_strDependName.isEmpty());
@@ -241,13 +241,13 @@ TEST(SettingDocuments, DisplayTypeFromTheThirdCharacter)
     EXPECT_FALSE(IsDisplayModel(QStringLiteral("OU")));
     EXPECT_EQ(DisplayTypeName(QStringLiteral("ZUd")), QStringLiteral("Display"));
     EXPECT_EQ(DisplayTypeName(QStringLiteral("ZUR")), QStringLiteral("NonDisplay"));
-    EXPECT_EQ(CSettingDocuments::DisplayGroupName(QStringLiteral("ZUR")), QStringLiteral("NONDISPLAY"));
+    EXPECT_EQ(SettingDocuments::DisplayGroupName(QStringLiteral("ZUR")), QStringLiteral("NONDISPLAY"));
 }
 
 TEST(SettingDocuments, ListQueriesSkipCommentsAndReadCodesAsLeadingDigits)
 {
-    CSettingDocuments d;
-    d.SetDocument(CSettingDocuments::Region,
+    SettingDocuments d;
+    d.SetDocument(SettingDocuments::Region,
                   Doc(QStringLiteral("<Region name='EMEA'/><ProductVersion value='1.2'/><CPVersion> 19x </CPVersion>"
                                      "<Support><Item num='02'/><!-- 03 --><Item num='22'/></Support>"
                                      "<ModelRegions><Item code='02' name='A'/><!-- c --><Item code='7abc' name='B'/>"
@@ -282,8 +282,8 @@ TEST(SettingDocuments, ListQueriesSkipCommentsAndReadCodesAsLeadingDigits)
 
 TEST(SettingDocuments, MissingElementsFailAsTheQueriesSay)
 {
-    CSettingDocuments d;
-    d.SetDocument(CSettingDocuments::Region, Doc(QStringLiteral("<Other/>")));
+    SettingDocuments d;
+    d.SetDocument(SettingDocuments::Region, Doc(QStringLiteral("<Other/>")));
     EXPECT_EQ(d.GetCPVersion(), 1);
     EXPECT_EQ(d.GetLanguageDisplayName(QStringLiteral("English")), QStringLiteral(" "));
     EXPECT_TRUE(d.LoadSubRegions().isEmpty());
@@ -309,7 +309,7 @@ TEST(SettingDocuments, MissingElementsFailAsTheQueriesSay)
     EXPECT_FALSE(d.InitRegionData(QStringLiteral("Tavo EMEA CPS")));
     EXPECT_FALSE(sink.empty());
     // Nothing loaded at all: queries that may fail quietly do so.
-    CSettingDocuments empty;
+    SettingDocuments empty;
     QString page = QStringLiteral("kept");
     empty.GetHelpPageName(QStringLiteral("Channel"), QStringLiteral("1016"), page);
     EXPECT_EQ(page, QStringLiteral("kept"));
@@ -320,12 +320,12 @@ TEST(SettingDocuments, MissingElementsFailAsTheQueriesSay)
 TEST(SettingDocuments, EditionMustMatch)
 {
     test::RecordingSink sink;
-    CSettingDocuments d;
+    SettingDocuments d;
     const QString regions = QStringLiteral("<Support/><ModelRegions/><SubModelRegions/>");
     for (const auto &c : {std::pair<const char *, bool>{"EMEA", true}, {"Tavo EMEA CPS", true}, {"EMEACPS", true},
                           {"APAC", false}, {"Americas CPS", false}}) {
         sink.clear();
-        d.SetDocument(CSettingDocuments::Region, Doc(QStringLiteral("<Region name='%1'/>").arg(QLatin1String(c.first)) + regions));
+        d.SetDocument(SettingDocuments::Region, Doc(QStringLiteral("<Region name='%1'/>").arg(QLatin1String(c.first)) + regions));
         EXPECT_EQ(d.InitRegionData(QStringLiteral("Tavo EMEA CPS")), c.second) << c.first;
         EXPECT_EQ(sink.empty(), c.second) << c.first;
         if (!c.second)
@@ -335,9 +335,9 @@ TEST(SettingDocuments, EditionMustMatch)
 
 TEST(SettingDocuments, VisibilityEntriesBySectionAndHidingWins)
 {
-    CSettingDocuments d;
-    d.SetDocument(CSettingDocuments::Region, Doc(QStringLiteral("<Region name='EMEA'/>")));
-    d.SetDocument(CSettingDocuments::VisibleSetting,
+    SettingDocuments d;
+    d.SetDocument(SettingDocuments::Region, Doc(QStringLiteral("<Region name='EMEA'/>")));
+    d.SetDocument(SettingDocuments::VisibleSetting,
                   Doc(QStringLiteral("<EMEA><Channel><Control id='1'/><Control id='2' isVisible='0'/>"
                                      "<!-- a note --><Control id='3' isVisible='1'/>"
                                      "<Display><Control id='10'/><Other id='11'/></Display>"
@@ -372,10 +372,10 @@ TEST(SettingDocuments, LoadingMissingUnparsableAndStoredForms)
     write(QStringLiteral("Report/Handout.xsl"), "<?xml version=\"1.0\" encoding=\"windows-1252\"?><x a=\"\xE9\"/>");
 
     test::RecordingSink sink;
-    CSettingDocuments d;
+    SettingDocuments d;
     XmlDocPtr region = LoadSettingDoc(QStringLiteral("Region.stv"), true);
     ASSERT_TRUE(region);
-    d.SetDocument(CSettingDocuments::Region, std::move(region));
+    d.SetDocument(SettingDocuments::Region, std::move(region));
     EXPECT_EQ(d.GetProductVersion(), QStringLiteral("\u00e9\u00a5"));
     XmlDocPtr sheet = LoadSettingDoc(QStringLiteral("Handout.xsl"), false);
     ASSERT_TRUE(sheet);
@@ -397,8 +397,8 @@ TEST(SettingDocuments, LoadingMissingUnparsableAndStoredForms)
 
 TEST(SettingDocuments, FeatureNamesComeFromTheStringTableOnce)
 {
-    CSettingDocuments d;
-    d.SetDocument(CSettingDocuments::ButtonList,
+    SettingDocuments d;
+    d.SetDocument(SettingDocuments::ButtonList,
                   Doc(QStringLiteral("<ZUD116><COMMON><Feature Name='Monitor' Value='7'/><Feature Name='Custom' Value='6'/>"
                                      "<Feature Name='No Operation' Value='0'/></COMMON></ZUD116>")));
     d.LocalizeButtonFeatureNames();
@@ -413,7 +413,7 @@ TEST(SettingDocuments, FeatureNamesComeFromTheStringTableOnce)
 
 TEST_F(InstalledDocuments, EveryModelTemplateIsAcceptedByTheRegionDocument)
 {
-    for (const CModelEntry &m : s_docs->GetModelList()) {
+    for (const ModelEntry &m : s_docs->GetModelList()) {
         SCOPED_TRACE(m.m_strCode.toStdString());
         QString text;
         ASSERT_TRUE(LoadProfileFile(kInstall + QStringLiteral("/profiletemplate/") + m.m_strCode + QStringLiteral(".kp2"), text));

@@ -4,7 +4,7 @@
 
 #include "GuiFixture.h"
 
-#include "app/CHelpWindow.h"
+#include "app/HelpWindow.h"
 #include "app/ShellDialogs.h"
 #include "views/CBaseView.h"
 
@@ -132,7 +132,7 @@ TEST_F(GuiTest, ContentAndIndexOpensTheHelpFileOrSaysWhyNot)
 {
     ASSERT_TRUE(Start());
     Frame()->RunCommand(cmd::HelpContents);
-    auto *window = Frame()->findChild<CHelpWindow *>();
+    auto *window = Frame()->findChild<HelpWindow *>();
     ASSERT_NE(window, nullptr) << m_sink.last().toStdString();
     EXPECT_TRUE(window->Browser()->toPlainText().contains(QStringLiteral("Olvan Series CPS Help")));
     delete window;

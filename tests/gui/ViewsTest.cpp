@@ -9,7 +9,7 @@
 #include "views/CHelpView.h"
 #include "views/CRadioInfoView.h"
 #include "views/LayoutTables.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -79,7 +79,7 @@ TEST_F(GuiTest, EveryFormMatchesItsLayoutTableAndTheVisibilityDocument)
     const QStringList inputs = {"QLineEdit", "QComboBox", "QSpinBox", "QCheckBox", "QPlainTextEdit", "QListWidget", "QTableWidget"};
     for (const QString &form : forms) {
         SCOPED_TRACE(form.toStdString());
-        const CPageInfo *page = FindPageInfoByClass(form.chopped(3));
+        const PageLayoutInfo *page = FindPageInfoByClass(form.chopped(3));
         ASSERT_NE(page, nullptr) << "a form without a page";
         QStringList problems;
         const std::vector<FormControl> controls = ReadForm(views.filePath(form), problems);
@@ -91,7 +91,7 @@ TEST_F(GuiTest, EveryFormMatchesItsLayoutTableAndTheVisibilityDocument)
             if (inputs.contains(c.widgetClass))
                 EXPECT_TRUE(c.hasBuddyOrName) << "no caption for " << c.id;
         }
-        for (const CLayoutRecord *r = page->table; r->nCtrlId != 0; ++r) {
+        for (const LayoutRecord *r = page->table; r->nCtrlId != 0; ++r) {
             tableIds.insert(r->nCtrlId);
             EXPECT_TRUE(ids.contains(r->nCtrlId)) << "table id " << r->nCtrlId << " not on the form";
         }

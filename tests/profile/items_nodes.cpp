@@ -20,7 +20,7 @@ protected:
     bool RunWithRoot(const char *body)
     {
         const QString code = QStringLiteral("function NodeTest(root)\n%1\nend").arg(QLatin1String(body));
-        if (m_model.m_spScriptEngine->Start(code, "nodetest") != CScriptHost::StartResult::Ok)
+        if (m_model.m_spScriptEngine->Start(code, "nodetest") != ScriptHost::StartResult::Ok)
             return false;
         std::vector<ScriptValue> results;
         return m_model.m_spScriptEngine->Call(QStringLiteral("NodeTest"), {ScriptValue::FromNode(m_model.m_rootItem.m_spNode)}, 1, results);

@@ -87,7 +87,7 @@ TEST_F(Items, WithoutARuleValuesAreStoredAsTextAndBooleansAsDigits)
     EXPECT_EQ(limit.SetAttributeValue(QStringLiteral("power_cntrl_enabled"), 1, id, 0, style), 1);
     EXPECT_EQ(id, 9305);
     EXPECT_EQ(XmlAttribute(limit.m_spNode.node, "power_cntrl_enabled"), QStringLiteral("0"));
-    const CProgramStep step(limit);
+    const ProgramStep step(limit);
     // A value of another type is refused with the type message, even here.
     EXPECT_EQ(limit.SetAttributeValue(QStringLiteral("disable_vox_feature"), QStringLiteral("abc"), id, 0, style), 1);
     EXPECT_EQ(id, 261);

@@ -102,7 +102,7 @@ TEST_F(Sandbox, OnlyTheResultCodesZeroOneAndTwoCount)
     for (const char *answer : {"nothing", "nan", "infinity", "big", "text", "table", "three"}) {
         SCOPED_TRACE(answer);
         ASSERT_EQ(m_model.m_spScriptEngine->Start(QStringLiteral("Answer = '%1'").arg(QLatin1String(answer)), "answer"),
-                  CScriptHost::StartResult::Ok);
+                  ScriptHost::StartResult::Ok);
         const CTavoCPSException e = Raised([&] { Set(QStringLiteral("setting"), "disableLED", 1); });
         EXPECT_EQ(e.m_nMsgID, msg::FatalScriptEngine);
         EXPECT_TRUE(e.m_strMessage.contains(QStringLiteral("not a result code"))) << e.m_strMessage.toStdString();

@@ -5,7 +5,7 @@
 // text (optionally edited) or a scratch installation with a rule file or
 // schema of the test's own.
 
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
 #include "base/CTavoCPSException.h"

@@ -31,7 +31,7 @@ QStringList TemplateFiles()
 
 TEST_F(ModelLoad, EveryTemplateLoadsValidatesAndPassesTheChecks)
 {
-    CSettingDocuments &settings = AppSettingDocuments();
+    SettingDocuments &settings = AppSettingDocuments();
     ASSERT_TRUE(settings.LoadAll());
     ASSERT_TRUE(settings.InitRegionData(QStringLiteral("Tavo EMEA CPS")));
     const QStringList files = TemplateFiles();
@@ -135,10 +135,10 @@ TEST_F(ModelLoad, TheRuleEngineStartsOnceAndKeepsItsGlobals)
     LoadTemplate(QStringLiteral("OUD11602"));
     ASSERT_EQ(m_model.m_bScriptReady, 1);
     const auto engine = m_model.m_spScriptEngine;
-    ASSERT_EQ(engine->Start(QStringLiteral("Marker = 42"), "test"), CScriptHost::StartResult::Ok);
+    ASSERT_EQ(engine->Start(QStringLiteral("Marker = 42"), "test"), ScriptHost::StartResult::Ok);
     LoadTemplate(QStringLiteral("TVR50822"));
     EXPECT_EQ(m_model.m_spScriptEngine, engine);
-    EXPECT_EQ(engine->Start(QStringLiteral("assert(Marker == 42 and Starts == 1)"), "test"), CScriptHost::StartResult::Ok);
+    EXPECT_EQ(engine->Start(QStringLiteral("assert(Marker == 42 and Starts == 1)"), "test"), ScriptHost::StartResult::Ok);
     EXPECT_EQ(Text("factory_setting", "model"), QStringLiteral("TVR50822"));
     EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
 }
@@ -221,12 +221,12 @@ TEST_F(ModelLoad, TheSandboxOffersNoFilesProcessesOrBinaryChunks)
                   "assert(dofile == nil and loadfile == nil and require == nil and string.dump == nil)\n"
                   "local f, err = load('\\27Lua')\n assert(f == nil)\n"
                   "assert(load('return 1 + 1')() == 2)"), "test"),
-              CScriptHost::StartResult::Ok);
+              ScriptHost::StartResult::Ok);
     EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
     // Memory is bounded too.
     engine->SetMemoryLimit(8u * 1024u * 1024u);
     EXPECT_EQ(engine->Start(QStringLiteral("local t = {} for i = 1, 1e9 do t[i] = i end"), "test"),
-              CScriptHost::StartResult::RunFailed);
+              ScriptHost::StartResult::RunFailed);
     EXPECT_TRUE(m_sink.last().contains(QStringLiteral("not enough memory")));
 }
 

@@ -55,11 +55,11 @@ TEST_F(RegionRules, RepeaterOperationIsRefusedOnPmr446Radios)
     // program's own steps go to the rules.
     LoadTemplate(QStringLiteral("OUD11602"));
     EXPECT_EQ(Set(QStringLiteral("limit"), "disable_repeater_feature", 0).msgId, 9305);
-    const CProgramStep step(m_model.m_rootItem);
+    const ProgramStep step(m_model.m_rootItem);
     EXPECT_EQ(Set(QStringLiteral("limit"), "disable_repeater_feature", 0).msgId, 9307);
     EXPECT_EQ(Text("limit", "disable_repeater_feature"), QStringLiteral("1"));
     LoadTemplate(QStringLiteral("ZVR51622"));
-    const CProgramStep stepOfTheNewProfile(m_model.m_rootItem);
+    const ProgramStep stepOfTheNewProfile(m_model.m_rootItem);
     ASSERT_EQ(Set(QStringLiteral("channels/channel[3]"), "repeater", 1).result, 0);
     ASSERT_EQ(Set(QStringLiteral("limit"), "disable_repeater_feature", 1).result, 0);
     EXPECT_EQ(Text("channels/channel[3]", "repeater"), QStringLiteral("0")); // channels follow
@@ -137,7 +137,7 @@ TEST_F(RegionRules, FrequencyAndCodeChecksOfTheChannelsInUse)
 
 TEST_F(RegionRules, ThePreCheckNamesTheEditionOfAForeignRegion)
 {
-    CSettingDocuments &settings = AppSettingDocuments();
+    SettingDocuments &settings = AppSettingDocuments();
     ASSERT_TRUE(settings.LoadAll());
     ASSERT_TRUE(settings.InitRegionData(QStringLiteral("Tavo EMEA CPS")));
     QTemporaryDir dir;

@@ -1,8 +1,8 @@
 // The cable wrapper's count and status rules, its open retries,
 // and the serial-device transport on a real pseudo-terminal.
 
-#include "radio/CSerialTransport.h"
-#include "radio/CSimTransport.h"
+#include "radio/SerialTransport.h"
+#include "radio/SimTransport.h"
 #include "radio/CUsbCable.h"
 #include "radio/SerialDevice.h"
 
@@ -45,9 +45,9 @@ struct Pty {
     }
 };
 
-CCableConfig PortConfig(const QString &path)
+CableConfig PortConfig(const QString &path)
 {
-    CCableConfig c;
+    CableConfig c;
     c.portPath = path;
     return c;
 }
@@ -71,7 +71,7 @@ TEST(CableCount, CountsExactDescriptionsAndStoresTheFirstIndex)
 
 TEST(CableCount, ThroughTheCable)
 {
-    auto link = std::make_shared<CSimLink>();
+    auto link = std::make_shared<SimLink>();
     link->devices = {std::nullopt, QStringLiteral("Zerva Series CPS Cable"), QStringLiteral("Zerva Series CPS Cable")};
     CUsbCable cable(link->Config());
     int first = 0;
@@ -82,7 +82,7 @@ TEST(CableCount, ThroughTheCable)
 
 TEST(CableOpen, SucceedsOnTheThirdAttemptAfterOneAndAHalfSecondsThenConfigures)
 {
-    auto link = std::make_shared<CSimLink>();
+    auto link = std::make_shared<SimLink>();
     link->failOpens = 2;
     CUsbCable cable(link->Config());
     EXPECT_TRUE(cable.OpenConfigured(0));
@@ -100,7 +100,7 @@ TEST(CableOpen, SucceedsOnTheThirdAttemptAfterOneAndAHalfSecondsThenConfigures)
 
 TEST(CableOpen, GivesUpAfterThreeAttempts)
 {
-    auto link = std::make_shared<CSimLink>();
+    auto link = std::make_shared<SimLink>();
     link->failOpens = 3;
     CUsbCable cable(link->Config());
     EXPECT_FALSE(cable.OpenConfigured(0));
@@ -111,7 +111,7 @@ TEST(CableOpen, GivesUpAfterThreeAttempts)
 
 TEST(CableIo, EverythingRefusesWhileClosed)
 {
-    auto link = std::make_shared<CSimLink>();
+    auto link = std::make_shared<SimLink>();
     CUsbCable cable(link->Config());
     uint8_t b[4] = {};
     EXPECT_EQ(cable.Read(b, 4), 0u);
@@ -125,7 +125,7 @@ TEST(CableIo, EverythingRefusesWhileClosed)
 
 TEST(CableIo, ATimedOutReadReturnsFewerBytesAndLeavesTheStatus)
 {
-    auto link = std::make_shared<CSimLink>();
+    auto link = std::make_shared<SimLink>();
     CUsbCable cable(link->Config());
     ASSERT_TRUE(cable.OpenConfigured(0));
     uint8_t b[8] = {};
@@ -136,7 +136,7 @@ TEST(CableIo, ATimedOutReadReturnsFewerBytesAndLeavesTheStatus)
 
 TEST(CableIo, AFailingCallStoresItsStatus)
 {
-    auto link = std::make_shared<CSimLink>();
+    auto link = std::make_shared<SimLink>();
     link->unplugAfterBytes = 2;
     CUsbCable cable(link->Config());
     ASSERT_TRUE(cable.OpenConfigured(0));
@@ -199,27 +199,27 @@ TEST(SerialTransport, TheFarEndGoingAwayIsAnIoError)
 
 TEST(SerialTransport, AMissingDeviceIsNotFound)
 {
-    CSerialTransport t(QStringLiteral("/dev/ttyUSB-not-there"));
+    SerialTransport t(QStringLiteral("/dev/ttyUSB-not-there"));
     EXPECT_EQ(t.Open(0), FT_DEVICE_NOT_FOUND);
     EXPECT_FALSE(t.LastErrorText().isEmpty());
 }
 
 TEST(SerialTransport, AFileThatIsNoTerminalIsRefused)
 {
-    CSerialTransport t(QStringLiteral("/dev/null"));
+    SerialTransport t(QStringLiteral("/dev/null"));
     EXPECT_EQ(t.Open(0), FT_DEVICE_NOT_OPENED);
 }
 
 TEST(SerialTransport, AnIndexOutsideThePortListIsNotFound)
 {
-    CSerialTransport t;
+    SerialTransport t;
     EXPECT_EQ(t.Open(100000), FT_DEVICE_NOT_FOUND);
 }
 
 TEST(SerialTransport, TheTransportLocksTheDeviceAgainstASecondOpen)
 {
     Pty pty;
-    CSerialTransport a(pty.slave), b(pty.slave);
+    SerialTransport a(pty.slave), b(pty.slave);
     ASSERT_EQ(a.Open(0), FT_OK);
     EXPECT_EQ(b.Open(0), FT_DEVICE_NOT_OPENED);
     EXPECT_TRUE(b.LastErrorText().contains(QLatin1String("in use")));
@@ -263,7 +263,7 @@ TEST(SerialTransport, PermissionDeniedNamesTheRealCause)
         if (pid == 0) {
             if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
                 _exit(10);
-            CSerialTransport t(pty.slave);
+            SerialTransport t(pty.slave);
             if (t.Open(0) != FT_DEVICE_NOT_OPENED)
                 _exit(11);
             const QString text = t.LastErrorText();
@@ -314,7 +314,7 @@ TEST(SerialTransport, TheCableDescriptionIsTheExactUsbProductString)
     port(QStringLiteral("ttyS0"), QStringLiteral("serial8250"), std::nullopt);
     ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/class/tty/tty1"))); // no device: not a port
 
-    const std::vector<CSerialTransport::PortEntry> ports = CSerialTransport::SystemPorts(root);
+    const std::vector<SerialTransport::PortEntry> ports = SerialTransport::SystemPorts(root);
     QStringList paths;
     std::vector<std::optional<QString>> descriptions;
     for (const auto &p : ports) {

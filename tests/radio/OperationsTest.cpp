@@ -4,7 +4,7 @@
 
 #include "radio/CRadioOperation.h"
 #include "workflow/CRadioTransfer.h"
-#include "radio/CSimTransport.h"
+#include "radio/SimTransport.h"
 #include "radio/RadioMemoryMap.h"
 
 #include "RadioTestSupport.h"
@@ -23,8 +23,8 @@ namespace {
 using N = RadioNotification;
 
 struct OperationFixture : ::testing::Test {
-    std::shared_ptr<CSimLink> link = std::make_shared<CSimLink>();
-    CRadioNotificationRecorder recorder;
+    std::shared_ptr<SimLink> link = std::make_shared<SimLink>();
+    RadioNotificationRecorder recorder;
     std::unique_ptr<CRadioOperation> op;
     VirtualCP sample = test::SampleImage();
 
@@ -248,7 +248,7 @@ TEST_F(OperationFixture, AWriteChangesOnlyTheBytesItMayChange)
 {
     std::mt19937 rng(42);
     for (int round = 0; round < 20; ++round) {
-        QByteArray dump(static_cast<int>(CSimulatedRadio::kDumpSize), 0);
+        QByteArray dump(static_cast<int>(SimulatedRadio::kDumpSize), 0);
         for (char &b : dump)
             b = static_cast<char>(rng());
         ASSERT_TRUE(link->radio().LoadDump(dump));
@@ -478,7 +478,7 @@ TEST(RadioChecks, CloneCompatibilityAndCodeplugVersion)
 namespace {
 // Clears the continue flag on a failure, as the dialog's handler does.
 struct DialogSink : IRadioNotificationSink {
-    CRadioNotificationRecorder recorder;
+    RadioNotificationRecorder recorder;
     std::atomic<bool> continueFlag{true};
     void Notify(int type, int value) override
     {

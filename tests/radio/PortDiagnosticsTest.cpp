@@ -4,7 +4,7 @@
 
 #include "support/CliRunner.h"
 
-#include "radio/CSerialTransport.h"
+#include "radio/SerialTransport.h"
 #include "radio/PortDiagnostics.h"
 
 #include <QFile>
@@ -122,7 +122,7 @@ TEST(PortDiagnostics, AGonePortAndAMissingGroupAreSaidAsSuch)
 TEST(PortDiagnostics, CandidatesAreThePortsOnUsb)
 {
     PtyPair pty;
-    const std::vector<CSerialTransport::PortEntry> ports{
+    const std::vector<SerialTransport::PortEntry> ports{
         {QStringLiteral("/dev/ttyS0"), std::nullopt},
         {pty.slave, QStringLiteral("Zerva Series CPS Cable")},
         {QStringLiteral("/nonexistent/ttyUSB1"), QStringLiteral("FT232R USB UART")},

@@ -1,9 +1,9 @@
 // The protocol against the simulated radio in process: chunking, the echo,
 // retries, the error codes, and bounded waits.
 
-#include "radio/CLinkTrace.h"
+#include "radio/LinkTrace.h"
 #include "radio/CRadioProtocol.h"
-#include "radio/CSimTransport.h"
+#include "radio/SimTransport.h"
 #include "radio/RadioMemoryMap.h"
 
 #include "RadioTestSupport.h"
@@ -16,7 +16,7 @@ using namespace tavo::frames;
 namespace {
 
 struct ProtocolFixture : ::testing::Test {
-    std::shared_ptr<CSimLink> link = std::make_shared<CSimLink>();
+    std::shared_ptr<SimLink> link = std::make_shared<SimLink>();
     std::unique_ptr<CRadioProtocol> protocol;
 
     void SetUp() override
@@ -231,8 +231,8 @@ TEST_F(ProtocolFixture, EndlessNoiseEndsEveryWaitWithinItsBound)
 // short memory reply is; the trace names each failure's kind.
 TEST_F(ProtocolFixture, ShortQueryRepliesAreRetriedAndTheTraceNamesEachFailure)
 {
-    auto trace = std::make_shared<CLinkTrace>();
-    CCableConfig config = link->Config();
+    auto trace = std::make_shared<LinkTrace>();
+    CableConfig config = link->Config();
     config.trace = trace;
     protocol = std::make_unique<CRadioProtocol>(config);
     ASSERT_EQ(protocol->OpenDevice(0), 1);

@@ -3,7 +3,7 @@
 // faults, and the simulator's memory compared before and after a write.
 
 #include "radio/CRadioOperation.h"
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 
 #include "RadioTestSupport.h"
 #include "support/CliRunner.h"
@@ -22,9 +22,9 @@ namespace {
 
 using N = RadioNotification;
 
-CCableConfig Port(const SimProcess &sim)
+CableConfig Port(const SimProcess &sim)
 {
-    CCableConfig c;
+    CableConfig c;
     c.portPath = sim.Port();
     return c;
 }
@@ -40,7 +40,7 @@ TEST(PtyEndToEnd, ReadAtTheLineRateGivesBackTheSample)
 {
     SimProcess sim(SampleArgs());
     ASSERT_FALSE(sim.Port().isEmpty()) << "tavo-radio-sim did not start";
-    CRadioNotificationRecorder rec;
+    RadioNotificationRecorder rec;
     CRadioOperation op(&rec, Port(sim));
     VirtualCP cp;
     ASSERT_TRUE(op.ReadRadio(cp)) << op.FailureDetail().toStdString();
@@ -67,7 +67,7 @@ TEST(PtyEndToEnd, WriteThenReadBackAndOnlyAllowedBytesChanged)
     HzToSynth(446193750, f, cp.SynthBase());
     cp.SetFrequency(15, f);
 
-    CRadioNotificationRecorder rec;
+    RadioNotificationRecorder rec;
     CRadioOperation op(&rec, Port(sim));
     ASSERT_TRUE(op.WriteRadio(cp)) << op.FailureDetail().toStdString();
     VirtualCP back;
@@ -90,7 +90,7 @@ TEST(PtyEndToEnd, AWriteSendsBackWhatTheRadioHoldsBeyondTheImage)
     // A radio whose memory is full of data the image knows nothing of.
     QTemporaryDir dir;
     std::mt19937 rng(5);
-    QByteArray dump(static_cast<int>(CSimulatedRadio::kDumpSize), 0);
+    QByteArray dump(static_cast<int>(SimulatedRadio::kDumpSize), 0);
     for (char &b : dump)
         b = static_cast<char>(rng());
     const QString path = dir.filePath(QStringLiteral("radio.mem"));
@@ -117,7 +117,7 @@ TEST(PtyEndToEnd, MemoryStatus8And3AreWarningsWithNoFurtherCommand)
     for (int status : {8, 3}) {
         SimProcess sim(SampleArgs({QStringLiteral("--memory-status"), QString::number(status)}));
         ASSERT_FALSE(sim.Port().isEmpty());
-        CRadioNotificationRecorder rec;
+        RadioNotificationRecorder rec;
         CRadioOperation op(&rec, Port(sim));
         VirtualCP cp;
         EXPECT_FALSE(op.ReadRadio(cp));
@@ -134,7 +134,7 @@ TEST(PtyEndToEnd, OneWrongAckAndOneWrongChecksumAreRetried)
     SimProcess sim(SampleArgs({QStringLiteral("--bad-ack"), QStringLiteral("3"), QStringLiteral("--bad-checksum"), QStringLiteral("8"),
                                QStringLiteral("--noise"), QStringLiteral("--baud"), QStringLiteral("0")}));
     ASSERT_FALSE(sim.Port().isEmpty());
-    CRadioNotificationRecorder rec;
+    RadioNotificationRecorder rec;
     CRadioOperation op(&rec, Port(sim));
     VirtualCP cp;
     ASSERT_TRUE(op.ReadRadio(cp)) << op.FailureDetail().toStdString();
@@ -150,7 +150,7 @@ TEST(PtyEndToEnd, ARefusedWriteIsMinus12)
 {
     SimProcess sim(SampleArgs({QStringLiteral("--refuse-write"), QStringLiteral("--baud"), QStringLiteral("0")}));
     ASSERT_FALSE(sim.Port().isEmpty());
-    CRadioNotificationRecorder rec;
+    RadioNotificationRecorder rec;
     CRadioOperation op(&rec, Port(sim));
     EXPECT_FALSE(op.WriteRadio(test::SampleImage()));
     EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioCommFailure, -1}}));
@@ -161,7 +161,7 @@ TEST(PtyEndToEnd, ACablePulledMidTransferEndsWithOneFailure)
 {
     SimProcess sim(SampleArgs({QStringLiteral("--unplug-after"), QStringLiteral("6"), QStringLiteral("--baud"), QStringLiteral("0")}));
     ASSERT_FALSE(sim.Port().isEmpty());
-    CRadioNotificationRecorder rec;
+    RadioNotificationRecorder rec;
     CRadioOperation op(&rec, Port(sim));
     VirtualCP cp;
     EXPECT_FALSE(op.ReadRadio(cp));
@@ -176,7 +176,7 @@ TEST(PtyEndToEnd, ARadioSlowToAnswerIsWaitedForWithinTheReplyRetries)
     // 500 ms is beyond two read time-outs but well within twenty.
     SimProcess sim(SampleArgs({QStringLiteral("--reply-delay"), QStringLiteral("500")}));
     ASSERT_FALSE(sim.Port().isEmpty());
-    CRadioNotificationRecorder rec;
+    RadioNotificationRecorder rec;
     CRadioOperation op(&rec, Port(sim));
     EXPECT_TRUE(op.StartLink()) << op.FailureDetail().toStdString();
     EXPECT_EQ(rec.Finals(), (std::vector<N>{{RadioDone, 0}}));
@@ -232,7 +232,7 @@ TEST(PtyEndToEnd, WrongAddressAndEndlessNoise)
     {
         SimProcess sim(SampleArgs({QStringLiteral("--endless-noise")}));
         ASSERT_FALSE(sim.Port().isEmpty());
-        CRadioNotificationRecorder rec;
+        RadioNotificationRecorder rec;
         CRadioOperation op(&rec, Port(sim));
         CRadioIdent ident;
         EXPECT_FALSE(op.Identify(ident));

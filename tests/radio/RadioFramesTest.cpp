@@ -9,9 +9,9 @@ using namespace tavo::frames;
 namespace {
 
 struct Parsed {
-    CReplyParser::Result result = CReplyParser::Result::More;
+    ReplyParser::Result result = ReplyParser::Result::More;
     size_t consumed = 0;
-    CReplyParser parser;
+    ReplyParser parser;
 };
 
 Parsed Parse(const Bytes &bytes, bool ack = true)
@@ -21,7 +21,7 @@ Parsed Parse(const Bytes &bytes, bool ack = true)
     for (uint8_t b : bytes) {
         ++p.consumed;
         p.result = p.parser.Feed(b);
-        if (p.result != CReplyParser::Result::More)
+        if (p.result != ReplyParser::Result::More)
             break;
     }
     return p;
@@ -73,7 +73,7 @@ TEST(RadioFrames, ControlAndFrequencyRequests)
 TEST(RadioFrames, ReplyThatDoesNotStartWithPFailsAfterOneByte)
 {
     const Parsed p = Parse({0x51, 0xFF, 0x80, 0x00, 0x04});
-    EXPECT_EQ(p.result, CReplyParser::Result::Error);
+    EXPECT_EQ(p.result, ReplyParser::Result::Error);
     EXPECT_EQ(p.consumed, 1u);
     EXPECT_EQ(p.parser.errorCode(), kErrNoAck);
 }
@@ -83,20 +83,20 @@ TEST(RadioFrames, NoiseBetweenAckAndFrameIsSkipped)
     Bytes reply = ShortReply(0x23, {'R', '2', '1'});
     reply.insert(reply.begin() + 1, {0x00, 0x55, 0xEF, 0x0D});
     const Parsed p = Parse(reply);
-    ASSERT_EQ(p.result, CReplyParser::Result::Done);
+    ASSERT_EQ(p.result, ReplyParser::Result::Done);
     EXPECT_EQ(p.parser.command(), 0x23);
     EXPECT_EQ(p.parser.data(), (Bytes{'R', '2', '1'}));
 }
 
 TEST(RadioFrames, ReplyRetriesApplyOnlyUntilTheFrameOrNoiseBegins)
 {
-    CReplyParser p(true);
+    ReplyParser p(true);
     EXPECT_TRUE(p.WaitingForReplyStart());
     p.Feed(kAck);
     EXPECT_TRUE(p.WaitingForReplyStart());
     p.Feed(0x00); // noise: back to the plain retries
     EXPECT_FALSE(p.WaitingForReplyStart());
-    CReplyParser q(true);
+    ReplyParser q(true);
     q.Feed(kAck);
     q.Feed(0xFF);
     EXPECT_FALSE(q.WaitingForReplyStart());
@@ -111,7 +111,7 @@ TEST(RadioFrames, LongReplyToA32ByteReadCarriesL36)
     EXPECT_EQ(reply[3], 0x00);
     EXPECT_EQ(reply[4], 36);
     const Parsed p = Parse(reply);
-    ASSERT_EQ(p.result, CReplyParser::Result::Done);
+    ASSERT_EQ(p.result, ReplyParser::Result::Done);
     EXPECT_EQ(p.consumed, reply.size());
     EXPECT_EQ(p.parser.address(), 0x10E18u);
     EXPECT_EQ(p.parser.data(), data);
@@ -121,20 +121,20 @@ TEST(RadioFrames, RepliesWithoutData)
 {
     // Short F1 with its command byte.
     Parsed p = Parse({kAck, 0xF1, 0x22, Checksum(Bytes{0xF1, 0x22})});
-    ASSERT_EQ(p.result, CReplyParser::Result::Done);
+    ASSERT_EQ(p.result, ReplyParser::Result::Done);
     EXPECT_TRUE(p.parser.data().empty());
     // Long with L = 0 and L = 1, no address.
     p = Parse({kAck, 0xFF, 0x38, 0x00, 0x00, Checksum(Bytes{0xFF, 0x38, 0x00, 0x00})});
-    ASSERT_EQ(p.result, CReplyParser::Result::Done);
+    ASSERT_EQ(p.result, ReplyParser::Result::Done);
     EXPECT_TRUE(p.parser.data().empty());
     p = Parse({kAck, 0xFF, 0x38, 0x00, 0x01, Checksum(Bytes{0xFF, 0x38, 0x00, 0x01})});
-    ASSERT_EQ(p.result, CReplyParser::Result::Done);
+    ASSERT_EQ(p.result, ReplyParser::Result::Done);
     EXPECT_TRUE(p.parser.data().empty());
     // Addressed with L = 4: the address and the checksum.
     const Bytes written = LongReply(kReplyWritten, {}, true, 0x10180);
     EXPECT_EQ(written[4], 4);
     p = Parse(written);
-    ASSERT_EQ(p.result, CReplyParser::Result::Done);
+    ASSERT_EQ(p.result, ReplyParser::Result::Done);
     EXPECT_EQ(p.parser.address(), 0x10180u);
     EXPECT_EQ(p.parser.command(), kReplyWritten);
     EXPECT_TRUE(p.parser.data().empty());
@@ -145,7 +145,7 @@ TEST(RadioFrames, WrongChecksumFailsWithMinus11)
     Bytes reply = ShortReply(0x23, {0, 0, 8});
     reply.back() ^= 0x01;
     const Parsed p = Parse(reply);
-    EXPECT_EQ(p.result, CReplyParser::Result::Error);
+    EXPECT_EQ(p.result, ReplyParser::Result::Error);
     EXPECT_EQ(p.parser.errorCode(), kErrChecksum);
 }
 
@@ -154,7 +154,7 @@ TEST(RadioFrames, TheAcknowledgementIsNotCoveredByTheChecksum)
     const Bytes withAck = ShortReply(0x22, {0x16}, true);
     const Bytes without = ShortReply(0x22, {0x16}, false);
     EXPECT_EQ(withAck.back(), without.back());
-    EXPECT_EQ(Parse(without, false).result, CReplyParser::Result::Done);
+    EXPECT_EQ(Parse(without, false).result, ReplyParser::Result::Done);
 }
 
 TEST(RadioFrames, RequestParserSplitsTheStreamIntoRequests)
@@ -162,7 +162,7 @@ TEST(RadioFrames, RequestParserSplitsTheStreamIntoRequests)
     Bytes stream = {0x00, 0x13}; // line noise before the first frame
     for (const Bytes &f : {LinkStartRequest(), ReadMemoryRequest(0x10000, 32), ResetRequest(), CloseFrequencyTableRequest(99, 0)})
         stream.insert(stream.end(), f.begin(), f.end());
-    CRequestParser parser;
+    RequestParser parser;
     std::vector<Request> got;
     for (uint8_t b : stream) {
         Request r;

@@ -4,7 +4,7 @@
 // bits of radio memory a write may change.
 
 #include "codeplug/VirtualCP.h"
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 #include "radio/RadioMemoryMap.h"
 
 #include <QFile>
@@ -111,9 +111,9 @@ inline int CountLines(const QStringList &log, const QString &prefix)
 inline std::vector<uint8_t> AllowedWriteMask(const VirtualCP &cp)
 {
     using namespace radiomap;
-    std::vector<uint8_t> mask(CSimulatedRadio::kDumpSize, 0);
+    std::vector<uint8_t> mask(SimulatedRadio::kDumpSize, 0);
     auto at = [&](uint32_t a) -> uint8_t & {
-        return mask[a >= CSimulatedRadio::kPage2 ? CSimulatedRadio::kPageSize + (a - CSimulatedRadio::kPage2) : a - CSimulatedRadio::kPage1];
+        return mask[a >= SimulatedRadio::kPage2 ? SimulatedRadio::kPageSize + (a - SimulatedRadio::kPage2) : a - SimulatedRadio::kPage1];
     };
     const uint32_t s = kSettingsAddress;
     at(s + 0) = 0xFF;
@@ -150,8 +150,8 @@ inline std::string ForbiddenChanges(const std::vector<uint8_t> &before, const st
     for (size_t i = 0; i < before.size() && i < after.size(); ++i) {
         const uint8_t bad = static_cast<uint8_t>((before[i] ^ after[i]) & ~mask[i]);
         if (bad) {
-            const uint32_t a = i >= CSimulatedRadio::kPageSize ? CSimulatedRadio::kPage2 + static_cast<uint32_t>(i - CSimulatedRadio::kPageSize)
-                                                               : CSimulatedRadio::kPage1 + static_cast<uint32_t>(i);
+            const uint32_t a = i >= SimulatedRadio::kPageSize ? SimulatedRadio::kPage2 + static_cast<uint32_t>(i - SimulatedRadio::kPageSize)
+                                                               : SimulatedRadio::kPage1 + static_cast<uint32_t>(i);
             char buf[64];
             std::snprintf(buf, sizeof buf, "%05X: %02X -> %02X; ", a, before[i], after[i]);
             out += buf;

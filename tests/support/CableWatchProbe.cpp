@@ -3,7 +3,7 @@
 // "poller=<0|1> usable=<0|1> count=<n>" once a period; with --busy it runs
 // a radio operation that never ends.
 
-#include "workflow/CCableWatch.h"
+#include "workflow/CableWatch.h"
 
 #include <QCoreApplication>
 
@@ -18,8 +18,8 @@ int main(int argc, char **argv)
         return 2;
     const QString key = QString::fromLocal8Bit(argv[1]);
     const bool busy = argc > 2 && QByteArray(argv[2]) == "--busy";
-    tavo::CCableWatch *watch = nullptr;
-    tavo::CCableWatch w(
+    tavo::CableWatch *watch = nullptr;
+    tavo::CableWatch w(
         key, [] { return 1; },
         [&watch](bool usable, int count) {
             std::printf("poller=%d usable=%d count=%d\n", watch && watch->PollerRunsHere() ? 1 : 0, usable ? 1 : 0, count);

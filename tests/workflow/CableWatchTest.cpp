@@ -2,7 +2,7 @@
 // poller that is killed while it holds the busy flag is taken over and its
 // flag cleared, so the other instance sees the cable again.
 
-#include "workflow/CCableWatch.h"
+#include "workflow/CableWatch.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -89,7 +89,7 @@ TEST(CableWatch, TwoProcessesShareOnePollerAndAKilledOneIsTakenOver)
     EXPECT_LT(t.elapsed(), 5000);
 
     // The shared map holds the survivor's claims.
-    CSharedCableMap map(key);
+    SharedCableMap map(key);
     ASSERT_TRUE(map.Attach());
     EXPECT_EQ(map.Value(MapPollerPid), second.Pid()) << "first " << firstPid << " test " << QCoreApplication::applicationPid();
     EXPECT_EQ(map.Value(MapBusy), 0);

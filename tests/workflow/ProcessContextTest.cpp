@@ -3,7 +3,7 @@
 // the values may be set from worker threads.
 
 #include "base/CodePage.h"
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 #include "config/Registry.h"
 #include "radio/CRadioOperation.h"
 #include "radio/ICableTransport.h"
@@ -22,7 +22,7 @@ TEST(ProcessContext, ScopeRestoresEveryPartOfTheState)
     const QString installBefore = GetInstallPath();
     const QString userBefore = UserSettingsFile();
     const QByteArray codePageBefore = AnsiCodePage();
-    CSettingDocuments *docsBefore = &AppSettingDocuments();
+    SettingDocuments *docsBefore = &AppSettingDocuments();
     {
         ScopedProcessContext scope;
         test::RecordingSink sink;
@@ -31,7 +31,7 @@ TEST(ProcessContext, ScopeRestoresEveryPartOfTheState)
         SetUserSettingsFile(QStringLiteral("/nonexistent/user.ini"));
         SetApplicationLanguage(QStringLiteral("German"));
         ASSERT_TRUE(SetAnsiCodePage("CP1251"));
-        CCableConfig config;
+        CableConfig config;
         config.portPath = QStringLiteral("/dev/pts/99");
         SetDefaultCableConfig(config);
         SetCableDeviceIndex(3);

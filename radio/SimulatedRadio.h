@@ -21,7 +21,7 @@
 
 namespace tavo {
 
-class CSimulatedRadio {
+class SimulatedRadio {
 public:
     struct Faults {
         uint8_t memoryStatus = 0;     // reported by the memory-status query
@@ -45,7 +45,7 @@ public:
     static constexpr uint8_t kWrongAck = 0x15;
     static constexpr uint32_t kWrongAddressOffset = 0x20;
 
-    CSimulatedRadio();
+    SimulatedRadio();
 
     // Memory packed from a codeplug image the way a radio holds it; the
     // firmware version answered is the image's (bytes 0-2).
@@ -107,7 +107,7 @@ private:
     std::vector<uint8_t> m_factory;
     char m_firmware[3] = {'R', '2', '1'};
     Faults m_faults;
-    frames::CRequestParser m_parser;
+    frames::RequestParser m_parser;
     int m_nReplies = 0;
     int m_nRequests = 0;
     int m_nResets = 0;

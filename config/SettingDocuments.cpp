@@ -1,4 +1,4 @@
-#include "config/CSettingDocuments.h"
+#include "config/SettingDocuments.h"
 
 #include "config/Registry.h"
 #include "base/TemplateFile.h"
@@ -88,7 +88,7 @@ QString DisplayTypeName(const QString &model)
     return IsDisplayModel(model) ? QStringLiteral("Display") : QStringLiteral("NonDisplay");
 }
 
-bool CSettingDocuments::LoadAll()
+bool SettingDocuments::LoadAll()
 {
     static const struct {
         Document which;
@@ -108,7 +108,7 @@ bool CSettingDocuments::LoadAll()
     return true;
 }
 
-bool CSettingDocuments::InitRegionData(const QString &edition)
+bool SettingDocuments::InitRegionData(const QString &edition)
 {
     try {
         m_strRegionName = GetRegionName();
@@ -130,12 +130,12 @@ bool CSettingDocuments::InitRegionData(const QString &edition)
     return true;
 }
 
-void CSettingDocuments::SetDocument(Document which, XmlDocPtr doc)
+void SettingDocuments::SetDocument(Document which, XmlDocPtr doc)
 {
     m_docs[which] = std::move(doc);
 }
 
-bool CSettingDocuments::IsLoaded() const
+bool SettingDocuments::IsLoaded() const
 {
     for (const XmlDocPtr &d : m_docs)
         if (!d)
@@ -143,7 +143,7 @@ bool CSettingDocuments::IsLoaded() const
     return true;
 }
 
-std::vector<xmlNode *> CSettingDocuments::Select(Document which, const QString &xpath) const
+std::vector<xmlNode *> SettingDocuments::Select(Document which, const QString &xpath) const
 {
     std::vector<xmlNode *> nodes;
     XmlXPath x(m_docs[which].get());
@@ -155,7 +155,7 @@ std::vector<xmlNode *> CSettingDocuments::Select(Document which, const QString &
     return nodes;
 }
 
-xmlNode *CSettingDocuments::RequireFirst(Document which, const QString &xpath, const char *function) const
+xmlNode *SettingDocuments::RequireFirst(Document which, const QString &xpath, const char *function) const
 {
     const std::vector<xmlNode *> nodes = Select(which, xpath);
     if (nodes.empty())
@@ -165,30 +165,30 @@ xmlNode *CSettingDocuments::RequireFirst(Document which, const QString &xpath, c
 
 // ---- Region.stv
 
-QString CSettingDocuments::GetRegionName() const
+QString SettingDocuments::GetRegionName() const
 {
-    return XmlAttribute(RequireFirst(Region, QStringLiteral("//dfns:Region"), "CSettingDocuments::GetRegionName"), "name");
+    return XmlAttribute(RequireFirst(Region, QStringLiteral("//dfns:Region"), "SettingDocuments::GetRegionName"), "name");
 }
 
-QString CSettingDocuments::GetProductVersion() const
+QString SettingDocuments::GetProductVersion() const
 {
     return XmlAttribute(
-        RequireFirst(Region, QStringLiteral("//dfns:ProductVersion"), "CSettingDocuments::GetProductVersion"), "value");
+        RequireFirst(Region, QStringLiteral("//dfns:ProductVersion"), "SettingDocuments::GetProductVersion"), "value");
 }
 
-int CSettingDocuments::IsSupported(const QString &value) const
+int SettingDocuments::IsSupported(const QString &value) const
 {
     const QString xpath = QStringLiteral("//dfns:Support/dfns:*");
     const std::vector<xmlNode *> nodes = Select(Region, xpath);
     if (nodes.empty() && Select(Region, QStringLiteral("//dfns:Support")).empty())
-        ThrowMissing(xpath, "CSettingDocuments::IsSupported");
+        ThrowMissing(xpath, "SettingDocuments::IsSupported");
     for (xmlNode *n : nodes)
         if (XmlAttribute(n, "num") == value)
             return 1;
     return 0;
 }
 
-int CSettingDocuments::GetCPVersion() const
+int SettingDocuments::GetCPVersion() const
 {
     const std::vector<xmlNode *> nodes = Select(Region, QStringLiteral("//dfns:CPVersion"));
     if (nodes.empty())
@@ -208,34 +208,34 @@ bool LoadRegionMap(const std::vector<xmlNode *> &nodes, QHash<int, QString> &map
 }
 } // namespace
 
-bool CSettingDocuments::LoadModelRegions(QHash<int, QString> &map) const
+bool SettingDocuments::LoadModelRegions(QHash<int, QString> &map) const
 {
     const QString xpath = QStringLiteral("//dfns:ModelRegions/dfns:*");
     if (Select(Region, QStringLiteral("//dfns:ModelRegions")).empty())
-        ThrowMissing(xpath, "CSettingDocuments::LoadModelRegions");
+        ThrowMissing(xpath, "SettingDocuments::LoadModelRegions");
     return LoadRegionMap(Select(Region, xpath), map);
 }
 
-bool CSettingDocuments::LoadSubModelRegions(QHash<int, QString> &map) const
+bool SettingDocuments::LoadSubModelRegions(QHash<int, QString> &map) const
 {
     const QString xpath = QStringLiteral("//dfns:SubModelRegions/dfns:*");
     if (Select(Region, QStringLiteral("//dfns:SubModelRegions")).empty())
-        ThrowMissing(xpath, "CSettingDocuments::LoadSubModelRegions");
+        ThrowMissing(xpath, "SettingDocuments::LoadSubModelRegions");
     return LoadRegionMap(Select(Region, xpath), map);
 }
 
-QStringList CSettingDocuments::GetSupportLanguages() const
+QStringList SettingDocuments::GetSupportLanguages() const
 {
     const QString xpath = QStringLiteral("//dfns:SupportLanguages/dfns:*");
     if (Select(Region, QStringLiteral("//dfns:SupportLanguages")).empty())
-        ThrowMissing(xpath, "CSettingDocuments::GetSupportLanguages");
+        ThrowMissing(xpath, "SettingDocuments::GetSupportLanguages");
     QStringList keys;
     for (xmlNode *n : Select(Region, xpath))
         keys.append(XmlAttribute(n, "name"));
     return keys;
 }
 
-QString CSettingDocuments::GetLanguageDisplayName(const QString &key) const
+QString SettingDocuments::GetLanguageDisplayName(const QString &key) const
 {
     if (IsSafeLiteral(key)) {
         const std::vector<xmlNode *> nodes =
@@ -249,7 +249,7 @@ QString CSettingDocuments::GetLanguageDisplayName(const QString &key) const
     return QStringLiteral(" ");
 }
 
-QStringList CSettingDocuments::LoadSubRegions() const
+QStringList SettingDocuments::LoadSubRegions() const
 {
     QStringList list;
     for (xmlNode *n : Select(Region, QStringLiteral("//dfns:SubRegion/dfns:*")))
@@ -257,19 +257,19 @@ QStringList CSettingDocuments::LoadSubRegions() const
     return list;
 }
 
-bool CSettingDocuments::IsCodeplugSupported(const QString &phase, int version) const
+bool SettingDocuments::IsCodeplugSupported(const QString &phase, int version) const
 {
     return phase == QLatin1String("D") || GetCPVersion() >= version;
 }
 
-int CSettingDocuments::IsSubRegionSupported(const QString &value) const
+int SettingDocuments::IsSubRegionSupported(const QString &value) const
 {
     return m_listSubRegions.isEmpty() || m_listSubRegions.contains(value) ? 1 : 0;
 }
 
 // ---- VisibleSetting.stv
 
-std::vector<xmlNode *> CSettingDocuments::GetVisibleSettingEntries(const QString &pageName) const
+std::vector<xmlNode *> SettingDocuments::GetVisibleSettingEntries(const QString &pageName) const
 {
     const QString region = m_strRegionName.isEmpty() ? GetRegionName() : m_strRegionName;
     if (!IsPlainName(region) || !IsPlainName(pageName))
@@ -277,7 +277,7 @@ std::vector<xmlNode *> CSettingDocuments::GetVisibleSettingEntries(const QString
     return Select(VisibleSetting, QStringLiteral("//dfns:%1/dfns:%2/dfns:*").arg(region, pageName));
 }
 
-QHash<int, bool> CSettingDocuments::GetVisibleControls(const QString &pageName, bool display) const
+QHash<int, bool> SettingDocuments::GetVisibleControls(const QString &pageName, bool display) const
 {
     QHash<int, bool> controls;
     auto addEntry = [&controls](xmlNode *entry) {
@@ -306,7 +306,7 @@ QHash<int, bool> CSettingDocuments::GetVisibleControls(const QString &pageName, 
 
 // ---- HelpPanMap.stv
 
-void CSettingDocuments::GetHelpPageName(const QString &pageName, const QString &controlId, QString &page) const
+void SettingDocuments::GetHelpPageName(const QString &pageName, const QString &controlId, QString &page) const
 {
     if (!IsPlainName(pageName) || !IsSafeLiteral(controlId))
         return;
@@ -318,24 +318,24 @@ void CSettingDocuments::GetHelpPageName(const QString &pageName, const QString &
 
 // ---- ButtonList.stv
 
-QString CSettingDocuments::ButtonSectionName(const QString &model)
+QString SettingDocuments::ButtonSectionName(const QString &model)
 {
     return model.left(kButtonSectionLength);
 }
 
-QString CSettingDocuments::DisplayGroupName(const QString &model)
+QString SettingDocuments::DisplayGroupName(const QString &model)
 {
     return QLatin1String(IsDisplayModel(model) ? kGroupDisplay : kGroupNonDisplay);
 }
 
-std::vector<CButtonFeature> CSettingDocuments::GetButtonFeatures(const QString &model, const QString &group) const
+std::vector<ButtonFeature> SettingDocuments::GetButtonFeatures(const QString &model, const QString &group) const
 {
-    std::vector<CButtonFeature> features;
+    std::vector<ButtonFeature> features;
     const QString section = ButtonSectionName(model);
     if (!IsPlainName(section) || !IsPlainName(group))
         return features;
     for (xmlNode *n : Select(ButtonList, QStringLiteral("//dfns:%1/dfns:%2/dfns:*").arg(section, group))) {
-        CButtonFeature f;
+        ButtonFeature f;
         f.m_strName = XmlAttribute(n, "Name");
         f.m_nValue = XmlAttribute(n, "Value").trimmed().toInt();
         f.m_strDependName = XmlAttribute(n, "DependName");
@@ -345,7 +345,7 @@ std::vector<CButtonFeature> CSettingDocuments::GetButtonFeatures(const QString &
     return features;
 }
 
-QString CSettingDocuments::GetButtonImageFile(const QString &model) const
+QString SettingDocuments::GetButtonImageFile(const QString &model) const
 {
     const QString section = ButtonSectionName(model);
     if (!IsPlainName(section))
@@ -356,15 +356,15 @@ QString CSettingDocuments::GetButtonImageFile(const QString &model) const
     return XmlAttribute(nodes.front(), IsDisplayModel(model) ? "Display" : "NonDisplay");
 }
 
-std::vector<CModelEntry> CSettingDocuments::GetModelList() const
+std::vector<ModelEntry> SettingDocuments::GetModelList() const
 {
-    std::vector<CModelEntry> models;
+    std::vector<ModelEntry> models;
     for (xmlNode *n : Select(ButtonList, QStringLiteral("//dfns:ModelList/dfns:*")))
         models.push_back({XmlAttribute(n, "code"), XmlAttribute(n, "family")});
     return models;
 }
 
-void CSettingDocuments::LocalizeButtonFeatureNames()
+void SettingDocuments::LocalizeButtonFeatureNames()
 {
     if (m_bButtonNamesLocalized || !m_docs[ButtonList])
         return;
@@ -390,11 +390,11 @@ void CSettingDocuments::LocalizeButtonFeatureNames()
     }
 }
 
-CSettingDocuments &AppSettingDocuments()
+SettingDocuments &AppSettingDocuments()
 {
     // Held by the process context: a test fixture that restores the context
     // gets back the documents object it started with.
-    static ContextValue<std::shared_ptr<CSettingDocuments>> docs(std::make_shared<CSettingDocuments>());
+    static ContextValue<std::shared_ptr<SettingDocuments>> docs(std::make_shared<SettingDocuments>());
     return *docs.Get();
 }
 

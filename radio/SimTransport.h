@@ -1,16 +1,16 @@
 #pragma once
 // The simulated radio in process: a cable transport for unit tests that
-// talks to a CSimulatedRadio with no real time passing. A read that cannot
+// talks to a SimulatedRadio with no real time passing. A read that cannot
 // be satisfied returns what there is and adds its time-out to a virtual
 // clock, so a silent radio fails after its bounded retries at once, and the
 // waits of the cable (open retries, the reset's 2000 ms) are recorded
 // instead of slept.
 //
-//     auto link = std::make_shared<CSimLink>();
+//     auto link = std::make_shared<SimLink>();
 //     link->radio().LoadImage(image);
 //     CRadioOperation op(&recorder, link->Config());
 
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 #include "radio/ICableTransport.h"
 
 #include <deque>
@@ -19,14 +19,14 @@
 
 namespace tavo {
 
-class CSimLink : public std::enable_shared_from_this<CSimLink> {
+class SimLink : public std::enable_shared_from_this<SimLink> {
 public:
-    CSimLink();
+    SimLink();
 
-    CSimulatedRadio &radio() { return m_radio; }
+    SimulatedRadio &radio() { return m_radio; }
 
     // A cable configuration whose transports reach this radio.
-    CCableConfig Config();
+    CableConfig Config();
 
     // Faults of the cable itself.
     int failOpens = 0;             // so many opens fail first (device not found)
@@ -54,12 +54,12 @@ public:
     bool moved(long n);            // counts bytes; true while still plugged in
 
 private:
-    CSimulatedRadio m_radio;
+    SimulatedRadio m_radio;
 };
 
-class CSimTransport : public ICableTransport {
+class SimTransport : public ICableTransport {
 public:
-    explicit CSimTransport(std::shared_ptr<CSimLink> link);
+    explicit SimTransport(std::shared_ptr<SimLink> link);
 
     FtStatus Open(int index) override;
     FtStatus Close() override;
@@ -74,7 +74,7 @@ public:
     QString LastErrorText() const override { return m_strError; }
 
 private:
-    std::shared_ptr<CSimLink> m_link;
+    std::shared_ptr<SimLink> m_link;
     bool m_bOpen = false;
     uint32_t m_nReadTimeoutMs = 0;
     QString m_strError;

@@ -42,12 +42,12 @@ struct ScriptValue {
     QString ToText() const;
 };
 
-class CScriptHost {
+class ScriptHost {
 public:
-    CScriptHost();
-    ~CScriptHost();
-    CScriptHost(const CScriptHost &) = delete;
-    CScriptHost &operator=(const CScriptHost &) = delete;
+    ScriptHost();
+    ~ScriptHost();
+    ScriptHost(const ScriptHost &) = delete;
+    ScriptHost &operator=(const ScriptHost &) = delete;
 
     bool valid() const { return m_L != nullptr; }
 

@@ -1,4 +1,4 @@
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 
 #include "radio/RadioMemoryMap.h"
 
@@ -36,8 +36,8 @@ uint32_t address24(const Bytes &p, size_t at)
 
 std::vector<uint8_t> PackImageToRadioMemory(const VirtualCP &cp)
 {
-    std::vector<uint8_t> mem(CSimulatedRadio::kDumpSize, 0);
-    auto at = [&](uint32_t address) { return mem.data() + (address - CSimulatedRadio::kPage1); };
+    std::vector<uint8_t> mem(SimulatedRadio::kDumpSize, 0);
+    auto at = [&](uint32_t address) { return mem.data() + (address - SimulatedRadio::kPage1); };
 
     uint8_t *block = at(kSettingsAddress);
     PackSettingsRecordFull(cp, block);
@@ -57,16 +57,16 @@ std::vector<uint8_t> PackImageToRadioMemory(const VirtualCP &cp)
     return mem;
 }
 
-CSimulatedRadio::CSimulatedRadio() : m_memory(kDumpSize, 0), m_factory(kDumpSize, 0) {}
+SimulatedRadio::SimulatedRadio() : m_memory(kDumpSize, 0), m_factory(kDumpSize, 0) {}
 
-void CSimulatedRadio::LoadImage(const VirtualCP &cp)
+void SimulatedRadio::LoadImage(const VirtualCP &cp)
 {
     m_memory = PackImageToRadioMemory(cp);
     SetFirmware(static_cast<char>(cp.FirmwarePhase()), static_cast<char>(cp.FirmwareVersion()), static_cast<char>(cp.FirmwareRevision()));
     MarkFactoryState();
 }
 
-bool CSimulatedRadio::LoadDump(const QByteArray &dump, QString *error)
+bool SimulatedRadio::LoadDump(const QByteArray &dump, QString *error)
 {
     if (dump.size() != static_cast<int>(kPageSize) && dump.size() != static_cast<int>(kDumpSize)) {
         if (error)
@@ -79,24 +79,24 @@ bool CSimulatedRadio::LoadDump(const QByteArray &dump, QString *error)
     return true;
 }
 
-QByteArray CSimulatedRadio::Dump() const
+QByteArray SimulatedRadio::Dump() const
 {
     return QByteArray(reinterpret_cast<const char *>(m_memory.data()), static_cast<int>(m_memory.size()));
 }
 
-void CSimulatedRadio::SetFirmware(char phase, char version, char revision)
+void SimulatedRadio::SetFirmware(char phase, char version, char revision)
 {
     m_firmware[0] = phase;
     m_firmware[1] = version;
     m_firmware[2] = revision;
 }
 
-void CSimulatedRadio::MarkFactoryState()
+void SimulatedRadio::MarkFactoryState()
 {
     m_factory = m_memory;
 }
 
-int CSimulatedRadio::index(uint32_t address) const
+int SimulatedRadio::index(uint32_t address) const
 {
     if (address >= kPage1 && address < kPage1 + kPageSize)
         return static_cast<int>(address - kPage1);
@@ -105,44 +105,44 @@ int CSimulatedRadio::index(uint32_t address) const
     return -1;
 }
 
-bool CSimulatedRadio::IsMapped(uint32_t address) const
+bool SimulatedRadio::IsMapped(uint32_t address) const
 {
     return index(address) >= 0;
 }
 
-uint8_t CSimulatedRadio::Peek(uint32_t address) const
+uint8_t SimulatedRadio::Peek(uint32_t address) const
 {
     const int i = index(address);
     return i < 0 ? 0xFF : m_memory[static_cast<size_t>(i)];
 }
 
-void CSimulatedRadio::Poke(uint32_t address, uint8_t value)
+void SimulatedRadio::Poke(uint32_t address, uint8_t value)
 {
     const int i = index(address);
     if (i >= 0)
         m_memory[static_cast<size_t>(i)] = value;
 }
 
-void CSimulatedRadio::ReadRange(uint32_t address, size_t n, uint8_t *out) const
+void SimulatedRadio::ReadRange(uint32_t address, size_t n, uint8_t *out) const
 {
     for (size_t k = 0; k < n; ++k)
         out[k] = Peek(address + static_cast<uint32_t>(k));
 }
 
-void CSimulatedRadio::WriteRange(uint32_t address, const uint8_t *data, size_t n)
+void SimulatedRadio::WriteRange(uint32_t address, const uint8_t *data, size_t n)
 {
     for (size_t k = 0; k < n; ++k)
         Poke(address + static_cast<uint32_t>(k), data[k]);
 }
 
-void CSimulatedRadio::log(const QString &line)
+void SimulatedRadio::log(const QString &line)
 {
     m_log.push_back(line);
     if (onLog)
         onLog(line);
 }
 
-std::vector<CSimulatedRadio::Output> CSimulatedRadio::Receive(const uint8_t *data, size_t n)
+std::vector<SimulatedRadio::Output> SimulatedRadio::Receive(const uint8_t *data, size_t n)
 {
     std::vector<Output> out;
     Bytes echo;
@@ -168,7 +168,7 @@ std::vector<CSimulatedRadio::Output> CSimulatedRadio::Receive(const uint8_t *dat
     return out;
 }
 
-Bytes CSimulatedRadio::NoiseBytes(size_t n)
+Bytes SimulatedRadio::NoiseBytes(size_t n)
 {
     // Never P, never a frame start.
     static const uint8_t kNoise[] = {0x00, 0x55, 0x0D, 0x13, 0x7E};
@@ -178,7 +178,7 @@ Bytes CSimulatedRadio::NoiseBytes(size_t n)
     return b;
 }
 
-void CSimulatedRadio::store(uint32_t address, const uint8_t *data, size_t n)
+void SimulatedRadio::store(uint32_t address, const uint8_t *data, size_t n)
 {
     for (size_t k = 0; k < n; ++k) {
         const uint32_t a = address + static_cast<uint32_t>(k);
@@ -192,7 +192,7 @@ void CSimulatedRadio::store(uint32_t address, const uint8_t *data, size_t n)
     }
 }
 
-Bytes CSimulatedRadio::applyFaults(Bytes reply, bool framed)
+Bytes SimulatedRadio::applyFaults(Bytes reply, bool framed)
 {
     if (m_bStreamingNoise)
         return Bytes(); // the noise goes on; no reply gets through
@@ -236,7 +236,7 @@ Bytes CSimulatedRadio::applyFaults(Bytes reply, bool framed)
     return reply;
 }
 
-Bytes CSimulatedRadio::handle(const Request &req)
+Bytes SimulatedRadio::handle(const Request &req)
 {
     const Bytes &p = req.payload;
     if (req.longFrame) {

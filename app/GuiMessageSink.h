@@ -6,7 +6,7 @@
 
 namespace tavo {
 
-class CGuiMessageSink : public IMessageSink {
+class GuiMessageSink : public IMessageSink {
 public:
     int Show(const QString &text, unsigned style) override;
 };

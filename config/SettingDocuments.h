@@ -30,7 +30,7 @@ inline constexpr const char *kReportFolder = "Report";
 XmlDocPtr LoadSettingDoc(const QString &fileName, bool inLib);
 
 // One entry of a button feature group.
-struct CButtonFeature {
+struct ButtonFeature {
     QString m_strName;       // display text
     int m_nValue = 0;        // feature code
     QString m_strDependName; // a limit attribute, or "none"
@@ -38,7 +38,7 @@ struct CButtonFeature {
 };
 
 // One model of the product line, as the button-list document lists it.
-struct CModelEntry {
+struct ModelEntry {
     QString m_strCode;   // e.g. "OUD11602"
     QString m_strFamily; // e.g. "Olvan"
 };
@@ -54,7 +54,7 @@ bool IsDisplayModel(const QString &model);
 // "Display" or "NonDisplay" (the section names of the visibility document).
 QString DisplayTypeName(const QString &model);
 
-class CSettingDocuments {
+class SettingDocuments {
 public:
     enum Document { VisibleSetting = 0, ButtonList, Region, HelpPanMap, DocumentCount };
 
@@ -104,14 +104,14 @@ public:
     // without its region code (its first six characters).
     static QString ButtonSectionName(const QString &model);
     // The entries of one feature group in document order (comments skipped).
-    std::vector<CButtonFeature> GetButtonFeatures(const QString &model, const QString &group) const;
+    std::vector<ButtonFeature> GetButtonFeatures(const QString &model, const QString &group) const;
     // The group that follows COMMON for this model's display type.
     static QString DisplayGroupName(const QString &model);
     // The picture file (in lib) that the IMAGE entry names for the model's
     // display type; empty when there is none.
     QString GetButtonImageFile(const QString &model) const;
     // Every model of the product line, in document order.
-    std::vector<CModelEntry> GetModelList() const;
+    std::vector<ModelEntry> GetModelList() const;
     // Replaces the English feature names with the current language's texts
     // (once per run; later calls do nothing).
     void LocalizeButtonFeatureNames();
@@ -131,6 +131,6 @@ private:
 };
 
 // The setting documents the application owns for the life of the process.
-CSettingDocuments &AppSettingDocuments();
+SettingDocuments &AppSettingDocuments();
 
 } // namespace tavo

@@ -39,15 +39,15 @@ enum CableMapIndex : int {
 };
 
 // One view of the shared map; each thread keeps its own.
-class CSharedCableMap {
+class SharedCableMap {
 public:
     static constexpr int kSize = 1024;
     static QString DefaultKey() { return QStringLiteral("TavoCPSFileMap"); }
 
-    explicit CSharedCableMap(const QString &key);
-    ~CSharedCableMap();
-    CSharedCableMap(const CSharedCableMap &) = delete;
-    CSharedCableMap &operator=(const CSharedCableMap &) = delete;
+    explicit SharedCableMap(const QString &key);
+    ~SharedCableMap();
+    SharedCableMap(const SharedCableMap &) = delete;
+    SharedCableMap &operator=(const SharedCableMap &) = delete;
 
     // Opens an existing map; false when none exists.
     bool Attach();
@@ -69,7 +69,7 @@ private:
 // True when a process with that id exists (0 never does).
 bool ProcessAlive(int32_t pid);
 
-class CCableWatch {
+class CableWatch {
 public:
     // The cable count, called by the poller (the caller takes the radio
     // lock inside it when it needs one).
@@ -78,8 +78,8 @@ public:
     // nobody busy) and the device count from the map. On the monitor thread.
     using StateFunction = std::function<void(bool usable, int deviceCount)>;
 
-    CCableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs = 1000);
-    ~CCableWatch();
+    CableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs = 1000);
+    ~CableWatch();
 
     // Starts the monitor thread.
     void Start();

@@ -1,4 +1,4 @@
-#include "app/CGuiMessageSink.h"
+#include "app/GuiMessageSink.h"
 
 #include "views/CFileDialogs.h"
 
@@ -7,7 +7,7 @@
 
 namespace tavo {
 
-int CGuiMessageSink::Show(const QString &text, unsigned style)
+int GuiMessageSink::Show(const QString &text, unsigned style)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QLatin1String(kProductTitle));

@@ -9,12 +9,12 @@
 
 namespace tavo {
 
-class CSerialTransport : public ICableTransport {
+class SerialTransport : public ICableTransport {
 public:
     // portPath empty: devices are found by index in the system's list of
     // serial ports; else that device is opened whatever the index.
-    explicit CSerialTransport(const QString &portPath = QString());
-    ~CSerialTransport() override;
+    explicit SerialTransport(const QString &portPath = QString());
+    ~SerialTransport() override;
 
     FtStatus Open(int index) override;
     FtStatus Close() override;

@@ -1,10 +1,10 @@
 #pragma once
 // tavo-radio-sim's line: a pseudo-terminal whose far end is a
-// CSimulatedRadio. Bytes written by the program come back as the cable's
+// SimulatedRadio. Bytes written by the program come back as the cable's
 // echo and the radio's replies, paced at the line rate (10 bits per byte at
 // the baud rate) so that a transfer takes the time it takes on the wire.
 
-#include "radio/CSimulatedRadio.h"
+#include "radio/SimulatedRadio.h"
 
 #include <QString>
 
@@ -13,10 +13,10 @@
 
 namespace tavo::sim {
 
-class CPtyRadio {
+class PtyRadio {
 public:
-    explicit CPtyRadio(CSimulatedRadio &radio);
-    ~CPtyRadio();
+    explicit PtyRadio(SimulatedRadio &radio);
+    ~PtyRadio();
 
     // Opens the pseudo-terminal; false with `error` set on failure.
     bool Open(QString &error);
@@ -38,10 +38,10 @@ private:
         Clock::time_point at;
         uint8_t byte;
     };
-    void schedule(const CSimulatedRadio::Output &out, Clock::time_point now);
+    void schedule(const SimulatedRadio::Output &out, Clock::time_point now);
     void flushDue(Clock::time_point now);
 
-    CSimulatedRadio &m_radio;
+    SimulatedRadio &m_radio;
     int m_master = -1;
     int m_slave = -1;
     QString m_strSlave;

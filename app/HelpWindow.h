@@ -11,11 +11,11 @@ class QTextBrowser;
 
 namespace tavo {
 
-class CHelpWindow : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CHelpWindow(QWidget *parent = nullptr);
-    ~CHelpWindow() override;
+    explicit HelpWindow(QWidget *parent = nullptr);
+    ~HelpWindow() override;
     // Opens the help file on its first page; false when it is not a valid
     // help file.
     bool Open(const QString &qchPath);

@@ -1,4 +1,4 @@
-#include "profile/CScriptHost.h"
+#include "profile/ScriptHost.h"
 #include "profile/LuaNode.h"
 #include "resources/MessageSink.h"
 
@@ -88,10 +88,10 @@ qint64 NowNs()
         .count();
 }
 
-CScriptHost *HostOf(lua_State *L)
+ScriptHost *HostOf(lua_State *L)
 {
     lua_getfield(L, LUA_REGISTRYINDEX, kRegistryKey);
-    CScriptHost *self = static_cast<CScriptHost *>(lua_touserdata(L, -1));
+    ScriptHost *self = static_cast<ScriptHost *>(lua_touserdata(L, -1));
     lua_pop(L, 1);
     return self;
 }
@@ -107,7 +107,7 @@ int GuardedProtectedCall(lua_State *L)
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_insert(L, 1);
     lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
-    CScriptHost *host = HostOf(L);
+    ScriptHost *host = HostOf(L);
     if (host && host->BudgetExhausted())
         return luaL_error(L, "%s", host->ExhaustedReason());
     return lua_gettop(L);
@@ -142,7 +142,7 @@ int CappedRep(lua_State *L)
     if (count > 0) {
         const double total = static_cast<double>(length) * static_cast<double>(count)
             + static_cast<double>(sepLength) * static_cast<double>(count - 1);
-        if (total > static_cast<double>(CScriptHost::kMaxRepResult) || count > static_cast<lua_Integer>(CScriptHost::kMaxRepResult))
+        if (total > static_cast<double>(ScriptHost::kMaxRepResult) || count > static_cast<lua_Integer>(ScriptHost::kMaxRepResult))
             return luaL_error(L, "string.rep: the result would be larger than a rule may build");
     }
     lua_pushvalue(L, lua_upvalueindex(1));
@@ -197,7 +197,7 @@ int CappedPatternFunction(lua_State *L)
     luaL_checklstring(L, 1, &subjectLength);
     const char *pattern = luaL_checklstring(L, 2, &patternLength);
     const bool plain = PlainArgument && lua_toboolean(L, 4);
-    if (!plain && PatternWork(pattern, patternLength, subjectLength, MayAnchor) > CScriptHost::kMaxPatternWork)
+    if (!plain && PatternWork(pattern, patternLength, subjectLength, MayAnchor) > ScriptHost::kMaxPatternWork)
         return luaL_error(L, "pattern too complex for a text of %d characters", static_cast<int>(subjectLength));
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_insert(L, 1);
@@ -267,9 +267,9 @@ void SplitError(const QString &message, int &line, QString &description)
 
 } // namespace
 
-CScriptHost::CScriptHost()
+ScriptHost::ScriptHost()
 {
-    m_L = lua_newstate(&CScriptHost::Alloc, this);
+    m_L = lua_newstate(&ScriptHost::Alloc, this);
     if (!m_L)
         return;
     OpenSandbox(m_L);
@@ -278,15 +278,15 @@ CScriptHost::CScriptHost()
     lua_setfield(m_L, LUA_REGISTRYINDEX, kRegistryKey);
 }
 
-CScriptHost::~CScriptHost()
+ScriptHost::~ScriptHost()
 {
     if (m_L)
         lua_close(m_L);
 }
 
-void *CScriptHost::Alloc(void *ud, void *ptr, size_t osize, size_t nsize)
+void *ScriptHost::Alloc(void *ud, void *ptr, size_t osize, size_t nsize)
 {
-    CScriptHost *self = static_cast<CScriptHost *>(ud);
+    ScriptHost *self = static_cast<ScriptHost *>(ud);
     const size_t old = ptr ? osize : 0;
     if (nsize == 0) {
         std::free(ptr);
@@ -301,9 +301,9 @@ void *CScriptHost::Alloc(void *ud, void *ptr, size_t osize, size_t nsize)
     return p;
 }
 
-void CScriptHost::CountHook(lua_State *L, lua_Debug *ar)
+void ScriptHost::CountHook(lua_State *L, lua_Debug *ar)
 {
-    CScriptHost *self = HostOf(L);
+    ScriptHost *self = HostOf(L);
     if (!self)
         return;
     self->m_instructionsLeft -= 1000;
@@ -323,12 +323,12 @@ void CScriptHost::CountHook(lua_State *L, lua_Debug *ar)
     lua_error(L);
 }
 
-bool CScriptHost::ProtectedCall(int nargs, int nresults)
+bool ScriptHost::ProtectedCall(int nargs, int nresults)
 {
     m_instructionsLeft = m_instructionLimit;
     m_budgetExhausted = false;
     m_deadlineNs = NowNs() + std::min<qint64>(std::max<qint64>(m_timeLimitMs, 0), 86'400'000) * 1'000'000;
-    lua_sethook(m_L, &CScriptHost::CountHook, LUA_MASKCOUNT, 1000);
+    lua_sethook(m_L, &ScriptHost::CountHook, LUA_MASKCOUNT, 1000);
     const int rc = lua_pcall(m_L, nargs, nresults, 0);
     lua_sethook(m_L, nullptr, 0, 0);
     m_budgetExhausted = false;
@@ -339,7 +339,7 @@ bool CScriptHost::ProtectedCall(int nargs, int nresults)
     return true;
 }
 
-void CScriptHost::ReportError()
+void ScriptHost::ReportError()
 {
     QString message;
     if (lua_type(m_L, -1) == LUA_TSTRING)
@@ -353,7 +353,7 @@ void CScriptHost::ReportError()
     ShowMessageText(FormatScriptError(line, description), MB_OK | MB_ICONERROR);
 }
 
-CScriptHost::StartResult CScriptHost::Start(const QString &text, const char *chunkName)
+ScriptHost::StartResult ScriptHost::Start(const QString &text, const char *chunkName)
 {
     if (!m_L)
         return StartResult::NoEngine;
@@ -412,7 +412,7 @@ int CallTrampoline(lua_State *L)
 
 } // namespace
 
-bool CScriptHost::Call(const QString &name, const std::vector<ScriptValue> &args, int resultCount,
+bool ScriptHost::Call(const QString &name, const std::vector<ScriptValue> &args, int resultCount,
                        std::vector<ScriptValue> &results)
 {
     results.clear();

@@ -21,12 +21,12 @@
 
 namespace tavo {
 
-class CLinkTrace {
+class LinkTrace {
 public:
-    CLinkTrace() = default;
-    ~CLinkTrace();
-    CLinkTrace(const CLinkTrace &) = delete;
-    CLinkTrace &operator=(const CLinkTrace &) = delete;
+    LinkTrace() = default;
+    ~LinkTrace();
+    LinkTrace(const LinkTrace &) = delete;
+    LinkTrace &operator=(const LinkTrace &) = delete;
 
     // Appends the lines to `path` as well; false with `error` set when the
     // file cannot be opened.

@@ -1,4 +1,4 @@
-#include "radio/CSerialTransport.h"
+#include "radio/SerialTransport.h"
 
 #include "radio/PortDiagnostics.h"
 #include "radio/SerialDevice.h"
@@ -41,9 +41,9 @@ QString PermissionAdvice(const QString &device, unsigned mode, const QString &gr
     return PermissionHint(device, group);
 }
 
-CSerialTransport::CSerialTransport(const QString &portPath) : m_strPort(portPath) {}
+SerialTransport::SerialTransport(const QString &portPath) : m_strPort(portPath) {}
 
-CSerialTransport::~CSerialTransport()
+SerialTransport::~SerialTransport()
 {
     serial::CloseDevice(m_fd);
 }
@@ -85,7 +85,7 @@ std::optional<QString> usbProduct(const QString &sysfsRoot, const QString &devic
 
 } // namespace
 
-std::vector<CSerialTransport::PortEntry> CSerialTransport::SystemPorts(const QString &sysfsRoot)
+std::vector<SerialTransport::PortEntry> SerialTransport::SystemPorts(const QString &sysfsRoot)
 {
     // The USB description is read from sysfs byte for byte: the serial
     // port listing of the framework normalises whitespace and would count
@@ -103,13 +103,13 @@ std::vector<CSerialTransport::PortEntry> CSerialTransport::SystemPorts(const QSt
     return ports;
 }
 
-FtStatus CSerialTransport::fail(FtStatus status, int err, const char *what)
+FtStatus SerialTransport::fail(FtStatus status, int err, const char *what)
 {
     m_strError = QStringLiteral("%1 %2: %3").arg(QLatin1String(what), m_strDevice, QString::fromLocal8Bit(std::strerror(err)));
     return status;
 }
 
-FtStatus CSerialTransport::Open(int index)
+FtStatus SerialTransport::Open(int index)
 {
     if (m_fd >= 0)
         Close();
@@ -163,7 +163,7 @@ FtStatus CSerialTransport::Open(int index)
     return FT_OK;
 }
 
-FtStatus CSerialTransport::Close()
+FtStatus SerialTransport::Close()
 {
     if (m_fd < 0)
         return FT_INVALID_HANDLE;
@@ -172,7 +172,7 @@ FtStatus CSerialTransport::Close()
     return FT_OK;
 }
 
-FtStatus CSerialTransport::SetBaudRate(uint32_t baud)
+FtStatus SerialTransport::SetBaudRate(uint32_t baud)
 {
     if (m_fd < 0)
         return FT_INVALID_HANDLE;
@@ -183,7 +183,7 @@ FtStatus CSerialTransport::SetBaudRate(uint32_t baud)
     return FT_OK;
 }
 
-FtStatus CSerialTransport::SetDataCharacteristics(uint8_t wordLength, uint8_t stopBits, uint8_t parity)
+FtStatus SerialTransport::SetDataCharacteristics(uint8_t wordLength, uint8_t stopBits, uint8_t parity)
 {
     if (m_fd < 0)
         return FT_INVALID_HANDLE;
@@ -195,7 +195,7 @@ FtStatus CSerialTransport::SetDataCharacteristics(uint8_t wordLength, uint8_t st
     return FT_OK;
 }
 
-FtStatus CSerialTransport::SetFlowControl(uint16_t mode, uint8_t, uint8_t)
+FtStatus SerialTransport::SetFlowControl(uint16_t mode, uint8_t, uint8_t)
 {
     if (m_fd < 0)
         return FT_INVALID_HANDLE;
@@ -207,7 +207,7 @@ FtStatus CSerialTransport::SetFlowControl(uint16_t mode, uint8_t, uint8_t)
     return FT_OK;
 }
 
-FtStatus CSerialTransport::SetTimeouts(uint32_t readMs, uint32_t writeMs)
+FtStatus SerialTransport::SetTimeouts(uint32_t readMs, uint32_t writeMs)
 {
     if (m_fd < 0)
         return FT_INVALID_HANDLE;
@@ -216,7 +216,7 @@ FtStatus CSerialTransport::SetTimeouts(uint32_t readMs, uint32_t writeMs)
     return FT_OK;
 }
 
-FtStatus CSerialTransport::Purge(uint32_t mask)
+FtStatus SerialTransport::Purge(uint32_t mask)
 {
     if (m_fd < 0)
         return FT_INVALID_HANDLE;
@@ -225,7 +225,7 @@ FtStatus CSerialTransport::Purge(uint32_t mask)
     return FT_OK;
 }
 
-FtStatus CSerialTransport::Read(uint8_t *buffer, uint32_t n, uint32_t *count)
+FtStatus SerialTransport::Read(uint8_t *buffer, uint32_t n, uint32_t *count)
 {
     *count = 0;
     if (m_fd < 0)
@@ -237,7 +237,7 @@ FtStatus CSerialTransport::Read(uint8_t *buffer, uint32_t n, uint32_t *count)
     return FT_OK;
 }
 
-FtStatus CSerialTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *count)
+FtStatus SerialTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *count)
 {
     *count = 0;
     if (m_fd < 0)
@@ -249,7 +249,7 @@ FtStatus CSerialTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *co
     return FT_OK;
 }
 
-FtStatus CSerialTransport::ListDevices(std::vector<std::optional<QString>> &descriptions)
+FtStatus SerialTransport::ListDevices(std::vector<std::optional<QString>> &descriptions)
 {
     descriptions.clear();
     for (const PortEntry &p : SystemPorts())

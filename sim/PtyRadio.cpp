@@ -1,4 +1,4 @@
-#include "sim/CPtyRadio.h"
+#include "sim/PtyRadio.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -16,9 +16,9 @@ constexpr auto kPartialRequestTimeout = std::chrono::milliseconds(200);
 constexpr uint32_t kCableNoiseBaud = 16406;
 }
 
-CPtyRadio::CPtyRadio(CSimulatedRadio &radio) : m_radio(radio) {}
+PtyRadio::PtyRadio(SimulatedRadio &radio) : m_radio(radio) {}
 
-CPtyRadio::~CPtyRadio()
+PtyRadio::~PtyRadio()
 {
     if (m_slave >= 0)
         ::close(m_slave);
@@ -26,7 +26,7 @@ CPtyRadio::~CPtyRadio()
         ::close(m_master);
 }
 
-bool CPtyRadio::Open(QString &error)
+bool PtyRadio::Open(QString &error)
 {
     m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
@@ -56,7 +56,7 @@ bool CPtyRadio::Open(QString &error)
     return true;
 }
 
-void CPtyRadio::schedule(const CSimulatedRadio::Output &out, Clock::time_point now)
+void PtyRadio::schedule(const SimulatedRadio::Output &out, Clock::time_point now)
 {
     const auto byteTime = baud ? std::chrono::nanoseconds(10'000'000'000LL / baud) : std::chrono::nanoseconds(0);
     Clock::time_point t = std::max(now, m_wireFree);
@@ -69,7 +69,7 @@ void CPtyRadio::schedule(const CSimulatedRadio::Output &out, Clock::time_point n
     m_wireFree = t;
 }
 
-void CPtyRadio::flushDue(Clock::time_point now)
+void PtyRadio::flushDue(Clock::time_point now)
 {
     uint8_t buf[512];
     while (!m_queue.empty() && m_queue.front().at <= now) {
@@ -96,7 +96,7 @@ void CPtyRadio::flushDue(Clock::time_point now)
     }
 }
 
-bool CPtyRadio::Run(int stopFd)
+bool PtyRadio::Run(int stopFd)
 {
     uint8_t buf[4096];
     for (;;) {
@@ -163,7 +163,7 @@ bool CPtyRadio::Run(int stopFd)
                 m_nIn += r;
                 const Clock::time_point t = Clock::now();
                 m_lastInput = t;
-                for (const CSimulatedRadio::Output &o : m_radio.Receive(buf, static_cast<size_t>(r)))
+                for (const SimulatedRadio::Output &o : m_radio.Receive(buf, static_cast<size_t>(r)))
                     schedule(o, t);
             }
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {

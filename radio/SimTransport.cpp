@@ -1,18 +1,18 @@
-#include "radio/CSimTransport.h"
+#include "radio/SimTransport.h"
 
 namespace tavo {
 
 using frames::Bytes;
 
-CSimLink::CSimLink() = default;
+SimLink::SimLink() = default;
 
-CCableConfig CSimLink::Config()
+CableConfig SimLink::Config()
 {
-    CCableConfig config;
+    CableConfig config;
     config.portPath = QStringLiteral("sim:");
-    std::weak_ptr<CSimLink> weak = shared_from_this();
+    std::weak_ptr<SimLink> weak = shared_from_this();
     config.transportFactory = [weak]() -> std::unique_ptr<ICableTransport> {
-        return std::make_unique<CSimTransport>(weak.lock());
+        return std::make_unique<SimTransport>(weak.lock());
     };
     config.sleep = [weak](int ms) {
         if (auto link = weak.lock()) {
@@ -24,16 +24,16 @@ CCableConfig CSimLink::Config()
     return config;
 }
 
-bool CSimLink::moved(long n)
+bool SimLink::moved(long n)
 {
     if (unplugAfterBytes >= 0 && bytesWritten + bytesRead + n > unplugAfterBytes)
         unplugged = true;
     return !unplugged;
 }
 
-CSimTransport::CSimTransport(std::shared_ptr<CSimLink> link) : m_link(std::move(link)) {}
+SimTransport::SimTransport(std::shared_ptr<SimLink> link) : m_link(std::move(link)) {}
 
-FtStatus CSimTransport::Open(int)
+FtStatus SimTransport::Open(int)
 {
     if (!m_link)
         return FT_DEVICE_NOT_FOUND;
@@ -54,7 +54,7 @@ FtStatus CSimTransport::Open(int)
     return FT_OK;
 }
 
-FtStatus CSimTransport::Close()
+FtStatus SimTransport::Close()
 {
     if (!m_bOpen)
         return FT_INVALID_HANDLE;
@@ -64,14 +64,14 @@ FtStatus CSimTransport::Close()
     return FT_OK;
 }
 
-FtStatus CSimTransport::SetBaudRate(uint32_t baud)
+FtStatus SimTransport::SetBaudRate(uint32_t baud)
 {
     std::lock_guard<std::mutex> lock(m_link->mutex);
     m_link->baudRate = baud;
     return m_link->unplugged ? FT_IO_ERROR : FT_OK;
 }
 
-FtStatus CSimTransport::SetDataCharacteristics(uint8_t wordLength, uint8_t stopBits, uint8_t parity)
+FtStatus SimTransport::SetDataCharacteristics(uint8_t wordLength, uint8_t stopBits, uint8_t parity)
 {
     std::lock_guard<std::mutex> lock(m_link->mutex);
     m_link->wordLength = wordLength;
@@ -80,14 +80,14 @@ FtStatus CSimTransport::SetDataCharacteristics(uint8_t wordLength, uint8_t stopB
     return m_link->unplugged ? FT_IO_ERROR : FT_OK;
 }
 
-FtStatus CSimTransport::SetFlowControl(uint16_t mode, uint8_t, uint8_t)
+FtStatus SimTransport::SetFlowControl(uint16_t mode, uint8_t, uint8_t)
 {
     std::lock_guard<std::mutex> lock(m_link->mutex);
     m_link->flowMode = mode;
     return m_link->unplugged ? FT_IO_ERROR : FT_OK;
 }
 
-FtStatus CSimTransport::SetTimeouts(uint32_t readMs, uint32_t writeMs)
+FtStatus SimTransport::SetTimeouts(uint32_t readMs, uint32_t writeMs)
 {
     std::lock_guard<std::mutex> lock(m_link->mutex);
     m_link->readTimeoutMs = readMs;
@@ -96,7 +96,7 @@ FtStatus CSimTransport::SetTimeouts(uint32_t readMs, uint32_t writeMs)
     return m_link->unplugged ? FT_IO_ERROR : FT_OK;
 }
 
-FtStatus CSimTransport::Purge(uint32_t mask)
+FtStatus SimTransport::Purge(uint32_t mask)
 {
     std::lock_guard<std::mutex> lock(m_link->mutex);
     if (m_link->unplugged)
@@ -107,11 +107,11 @@ FtStatus CSimTransport::Purge(uint32_t mask)
     return FT_OK;
 }
 
-FtStatus CSimTransport::Read(uint8_t *buffer, uint32_t n, uint32_t *count)
+FtStatus SimTransport::Read(uint8_t *buffer, uint32_t n, uint32_t *count)
 {
     *count = 0;
     std::lock_guard<std::mutex> lock(m_link->mutex);
-    CSimLink &l = *m_link;
+    SimLink &l = *m_link;
     uint32_t got = 0;
     // A radio streaming noise fills every read.
     if (l.radio().StreamingNoise() && l.pending.size() < n) {
@@ -138,11 +138,11 @@ FtStatus CSimTransport::Read(uint8_t *buffer, uint32_t n, uint32_t *count)
     return FT_OK;
 }
 
-FtStatus CSimTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *count)
+FtStatus SimTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *count)
 {
     *count = 0;
     std::lock_guard<std::mutex> lock(m_link->mutex);
-    CSimLink &l = *m_link;
+    SimLink &l = *m_link;
     uint32_t put = 0;
     while (put < n) {
         if (!l.moved(1)) {
@@ -150,7 +150,7 @@ FtStatus CSimTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *count
             m_strError = QStringLiteral("simulated cable: unplugged");
             return FT_IO_ERROR;
         }
-        for (CSimulatedRadio::Output &o : l.radio().Receive(buffer + put, 1))
+        for (SimulatedRadio::Output &o : l.radio().Receive(buffer + put, 1))
             l.pending.insert(l.pending.end(), o.bytes.begin(), o.bytes.end());
         ++put;
         ++l.bytesWritten;
@@ -159,7 +159,7 @@ FtStatus CSimTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *count
     return FT_OK;
 }
 
-FtStatus CSimTransport::ListDevices(std::vector<std::optional<QString>> &descriptions)
+FtStatus SimTransport::ListDevices(std::vector<std::optional<QString>> &descriptions)
 {
     std::lock_guard<std::mutex> lock(m_link->mutex);
     descriptions = m_link->devices;

@@ -1,4 +1,4 @@
-#include "radio/CLinkTrace.h"
+#include "radio/LinkTrace.h"
 
 #include <QDateTime>
 
@@ -17,14 +17,14 @@ QString stamp()
 }
 } // namespace
 
-CLinkTrace::~CLinkTrace()
+LinkTrace::~LinkTrace()
 {
     Flush();
     if (m_file)
         std::fclose(m_file);
 }
 
-bool CLinkTrace::OpenFile(const QString &path, QString &error)
+bool LinkTrace::OpenFile(const QString &path, QString &error)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::FILE *f = std::fopen(path.toLocal8Bit().constData(), "a");
@@ -38,20 +38,20 @@ bool CLinkTrace::OpenFile(const QString &path, QString &error)
     return true;
 }
 
-QStringList CLinkTrace::Lines() const
+QStringList LinkTrace::Lines() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     flushLocked();
     return m_lines;
 }
 
-void CLinkTrace::Flush()
+void LinkTrace::Flush()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     flushLocked();
 }
 
-void CLinkTrace::appendLocked(const QString &stamped) const
+void LinkTrace::appendLocked(const QString &stamped) const
 {
     if (m_lines.size() >= kMemoryLines)
         m_lines.removeFirst();
@@ -63,7 +63,7 @@ void CLinkTrace::appendLocked(const QString &stamped) const
     }
 }
 
-void CLinkTrace::flushLocked() const
+void LinkTrace::flushLocked() const
 {
     if (!m_pPendingDir)
         return;
@@ -73,7 +73,7 @@ void CLinkTrace::flushLocked() const
     m_nPendingBytes = 0;
 }
 
-void CLinkTrace::bytes(const char *direction, const uint8_t *data, size_t n)
+void LinkTrace::bytes(const char *direction, const uint8_t *data, size_t n)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     for (size_t i = 0; i < n; ++i) {
@@ -87,7 +87,7 @@ void CLinkTrace::bytes(const char *direction, const uint8_t *data, size_t n)
     }
 }
 
-void CLinkTrace::line(const QString &text)
+void LinkTrace::line(const QString &text)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     flushLocked();

@@ -1,4 +1,4 @@
-#include "workflow/CCableWatch.h"
+#include "workflow/CableWatch.h"
 
 #include <QSharedMemory>
 
@@ -19,21 +19,21 @@ namespace {
 constexpr int kClearedBytes = 6 * 4;
 } // namespace
 
-CSharedCableMap::CSharedCableMap(const QString &key) : m_pShm(new QSharedMemory(key)) {}
+SharedCableMap::SharedCableMap(const QString &key) : m_pShm(new QSharedMemory(key)) {}
 
-CSharedCableMap::~CSharedCableMap()
+SharedCableMap::~SharedCableMap()
 {
     if (m_pShm->isAttached())
         m_pShm->detach();
     delete m_pShm;
 }
 
-bool CSharedCableMap::Attach()
+bool SharedCableMap::Attach()
 {
     return m_pShm->isAttached() || m_pShm->attach(QSharedMemory::ReadWrite);
 }
 
-bool CSharedCableMap::CreateOrAttach()
+bool SharedCableMap::CreateOrAttach()
 {
     if (m_pShm->isAttached())
         return true;
@@ -44,28 +44,28 @@ bool CSharedCableMap::CreateOrAttach()
     return m_pShm->error() == QSharedMemory::AlreadyExists && m_pShm->attach(QSharedMemory::ReadWrite);
 }
 
-bool CSharedCableMap::IsAttached() const
+bool SharedCableMap::IsAttached() const
 {
     return m_pShm->isAttached();
 }
 
-int32_t *CSharedCableMap::slot(int index) const
+int32_t *SharedCableMap::slot(int index) const
 {
     return static_cast<int32_t *>(m_pShm->data()) + index;
 }
 
-int32_t CSharedCableMap::Value(int index) const
+int32_t SharedCableMap::Value(int index) const
 {
     return m_pShm->isAttached() ? __atomic_load_n(slot(index), __ATOMIC_SEQ_CST) : 0;
 }
 
-void CSharedCableMap::SetValue(int index, int32_t value)
+void SharedCableMap::SetValue(int index, int32_t value)
 {
     if (m_pShm->isAttached())
         __atomic_store_n(slot(index), value, __ATOMIC_SEQ_CST);
 }
 
-bool CSharedCableMap::Swap(int index, int32_t expected, int32_t desired)
+bool SharedCableMap::Swap(int index, int32_t expected, int32_t desired)
 {
     return m_pShm->isAttached()
         && __atomic_compare_exchange_n(slot(index), &expected, desired, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
@@ -80,17 +80,17 @@ bool ProcessAlive(int32_t pid)
 
 // ---- the watch
 
-CCableWatch::CCableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs)
+CableWatch::CableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs)
     : m_strKey(key), m_count(std::move(count)), m_state(std::move(state)), m_nPeriodMs(periodMs), m_nPid(static_cast<int32_t>(::getpid()))
 {
 }
 
-CCableWatch::~CCableWatch()
+CableWatch::~CableWatch()
 {
     Stop();
 }
 
-void CCableWatch::Start()
+void CableWatch::Start()
 {
     if (m_monitor.joinable())
         return;
@@ -104,14 +104,14 @@ void CCableWatch::Start()
     });
 }
 
-void CCableWatch::Wake()
+void CableWatch::Wake()
 {
     std::lock_guard<std::mutex> lock(m_wakeMutex);
     m_bWoken = true;
     m_wake.notify_all();
 }
 
-bool CCableWatch::wait(int ms)
+bool CableWatch::wait(int ms)
 {
     std::unique_lock<std::mutex> lock(m_wakeMutex);
     m_wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_bStop.load() || m_bWoken; });
@@ -119,7 +119,7 @@ bool CCableWatch::wait(int ms)
     return m_bStop.load();
 }
 
-bool CCableWatch::joinWithin(std::thread &thread, std::atomic<bool> &ended, int ms)
+bool CableWatch::joinWithin(std::thread &thread, std::atomic<bool> &ended, int ms)
 {
     if (!thread.joinable())
         return true;
@@ -137,7 +137,7 @@ bool CCableWatch::joinWithin(std::thread &thread, std::atomic<bool> &ended, int 
     return false;
 }
 
-void CCableWatch::Stop()
+void CableWatch::Stop()
 {
     {
         std::lock_guard<std::mutex> lock(m_wakeMutex);
@@ -147,7 +147,7 @@ void CCableWatch::Stop()
     joinWithin(m_poller, m_bPollerEnded, 5000);
     joinWithin(m_monitor, m_bMonitorEnded, 5000);
     // Polling passes to another instance at its next visit.
-    CSharedCableMap map(m_strKey);
+    SharedCableMap map(m_strKey);
     if (map.Attach()) {
         if (map.Swap(MapPollerPid, m_nPid, 0))
             map.SetValue(MapPollerExists, 0);
@@ -156,19 +156,19 @@ void CCableWatch::Stop()
     }
 }
 
-void CCableWatch::BeginOperation()
+void CableWatch::BeginOperation()
 {
     m_bBusy = true;
-    CSharedCableMap map(m_strKey);
+    SharedCableMap map(m_strKey);
     if (map.CreateOrAttach()) {
         map.SetValue(MapBusyPid, m_nPid);
         map.SetValue(MapBusy, 1);
     }
 }
 
-void CCableWatch::EndOperation()
+void CableWatch::EndOperation()
 {
-    CSharedCableMap map(m_strKey);
+    SharedCableMap map(m_strKey);
     if (map.Attach()) {
         map.SetValue(MapBusy, 0);
         map.Swap(MapBusyPid, m_nPid, 0);
@@ -177,7 +177,7 @@ void CCableWatch::EndOperation()
     Wake();
 }
 
-void CCableWatch::startPoller()
+void CableWatch::startPoller()
 {
     if (m_bPollerRunning.load())
         return;
@@ -195,9 +195,9 @@ void CCableWatch::startPoller()
     });
 }
 
-void CCableWatch::monitorLoop()
+void CableWatch::monitorLoop()
 {
-    CSharedCableMap map(m_strKey);
+    SharedCableMap map(m_strKey);
     while (!m_bStop.load()) {
         while (m_bBusy.load())
             if (wait(m_nPeriodMs))
@@ -228,9 +228,9 @@ void CCableWatch::monitorLoop()
     }
 }
 
-void CCableWatch::pollerLoop()
+void CableWatch::pollerLoop()
 {
-    CSharedCableMap map(m_strKey);
+    SharedCableMap map(m_strKey);
     while (!map.CreateOrAttach())
         if (wait(1000))
             return;

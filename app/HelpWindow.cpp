@@ -1,4 +1,4 @@
-#include "app/CHelpWindow.h"
+#include "app/HelpWindow.h"
 
 #include "views/CFileDialogs.h"
 #include "resources/MessageIds.h"
@@ -22,9 +22,9 @@ namespace tavo {
 namespace {
 
 // A browser that reads the help file's pages and pictures.
-class CHelpBrowser : public QTextBrowser {
+class HelpBrowser : public QTextBrowser {
 public:
-    CHelpBrowser(QHelpEngine *engine, QWidget *parent) : QTextBrowser(parent), m_pEngine(engine) {}
+    HelpBrowser(QHelpEngine *engine, QWidget *parent) : QTextBrowser(parent), m_pEngine(engine) {}
     QVariant loadResource(int type, const QUrl &name) override
     {
         if (name.scheme() == QLatin1String("qthelp")) {
@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-CHelpWindow::CHelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QLatin1String(kProductTitle) + QStringLiteral(" - ")
                    + LoadString(369).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
@@ -52,9 +52,9 @@ CHelpWindow::CHelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(900, 600);
 }
 
-CHelpWindow::~CHelpWindow() = default;
+HelpWindow::~HelpWindow() = default;
 
-bool CHelpWindow::Open(const QString &qchPath)
+bool HelpWindow::Open(const QString &qchPath)
 {
     m_dir = std::make_unique<QTemporaryDir>();
     if (!m_dir->isValid())
@@ -66,7 +66,7 @@ bool CHelpWindow::Open(const QString &qchPath)
         return false;
     if (!m_pEngine->registeredDocumentations().contains(ns) && !m_pEngine->registerDocumentation(qchPath))
         return false;
-    m_pBrowser = new CHelpBrowser(m_pEngine, this);
+    m_pBrowser = new HelpBrowser(m_pEngine, this);
     m_pBrowser->setAccessibleName(QStringLiteral("Help page"));
     auto *tabs = new QTabWidget(this);
     tabs->addTab(m_pEngine->contentWidget(), LoadString(msg::HelpContentsTab));
