@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include "views/CFileDialogs.h"
+#include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
 #include <QHBoxLayout>
@@ -68,7 +69,7 @@ bool HelpWindow::Open(const QString &qchPath)
     m_pBrowser = new HelpBrowser(m_pEngine, this);
     m_pBrowser->setAccessibleName(QStringLiteral("Help page"));
     auto *tabs = new QTabWidget(this);
-    tabs->addTab(m_pEngine->contentWidget(), LoadString(9461));
+    tabs->addTab(m_pEngine->contentWidget(), LoadString(msg::HelpContentsTab));
     tabs->addTab(m_pEngine->indexWidget(), LoadString(293));
     auto *split = new QSplitter(this);
     split->addWidget(tabs);
