@@ -10,7 +10,11 @@
 #include "config/SettingDocuments.h"
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
+#include "base/CTavoCPSException.h"
 #include "profile/ProfileChecks.h"
+#include "reports/ReportGenerator.h"
+#include "reports/window/CReportDlg.h"
+#include "reports/window/CReportOptionDlg.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -144,6 +148,10 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateCommandUI(); });
     UpdateCommandUI();
     InitRadio();
+    // The report window's Save As asks through the one file-dialog helper.
+    SetReportSaveAsPrompt([](QWidget *parent, const QString &suggested) {
+        return CFileDialogs::GetSaveReportName(parent, suggested);
+    });
 }
 
 CMainFrame::~CMainFrame()
@@ -182,6 +190,8 @@ void CMainFrame::CreateActions()
     AddCommand(cmd::FileClose, 352, {}, &CMainFrame::OnFileClose);
     AddCommand(cmd::FileSave, 353, QKeySequence(Qt::CTRL | Qt::Key_S), &CMainFrame::OnFileSave);
     AddCommand(cmd::FileSaveAs, 354, {}, &CMainFrame::OnFileSaveAs);
+    AddCommand(cmd::FileImportCsv, msg::CsvImportMenu, {}, &CMainFrame::OnImportCsv);
+    AddCommand(cmd::FileExportCsv, msg::CsvExportMenu, {}, &CMainFrame::OnExportCsv);
     AddCommand(cmd::AppExit, 355, {}, nullptr);
     connect(m_actions.value(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
     AddCommand(cmd::EditAdd, 356, QKeySequence(Qt::CTRL | Qt::Key_A), &CMainFrame::OnEditAdd);
@@ -257,6 +267,9 @@ void CMainFrame::BuildMenus()
         add(file, cmd::FileClose);
         add(file, cmd::FileSave);
         add(file, cmd::FileSaveAs);
+        file->addSeparator();
+        add(file, cmd::FileImportCsv);
+        add(file, cmd::FileExportCsv);
     }
     file->addSeparator();
     for (QAction *a : m_recentActions)
@@ -417,6 +430,8 @@ void CMainFrame::UpdateCommandUI()
     enable(cmd::FileClose, profile);
     enable(cmd::FileSave, profile);
     enable(cmd::FileSaveAs, profile);
+    enable(cmd::FileImportCsv, profile);
+    enable(cmd::FileExportCsv, profile);
     enable(cmd::Report, profile);
     enable(cmd::WindowCascade, profile);
     enable(cmd::WindowTile, profile);
@@ -680,17 +695,34 @@ void CMainFrame::OnAbout()
     dialog.exec();
 }
 
-// ---- the report commands: placed here for their issue
+// ---- reports
 
 void CMainFrame::OnReport()
 {
-    if (CChildFrame *child = ActiveChild())
-        if (!child->Tree()->CommitPendingEdit())
-            return;
+    CChildFrame *child = ActiveChild();
+    if (!child || !child->CommitChanges())
+        return;
+    try {
+        CReportOptionDlg::RunReportCommand(child->Document()->Model(), this);
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::FilesNotAvailable, MB_OK | MB_ICONERROR);
+    }
+    UpdateCommandUI();
 }
 
-void CMainFrame::OnReportHandout() {}
-void CMainFrame::OnReportDetailed() {}
+void CMainFrame::RunReport(bool handout)
+{
+    CChildFrame *child = ActiveChild();
+    if (!child || !child->CommitChanges())
+        return;
+    ReportOutput report;
+    if (MakeReport(handout ? ReportKind::Handout : ReportKind::Detailed, child->Document()->Model().GetXmlText(), report))
+        ShowReportWindow(report, this);
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnReportHandout() { RunReport(true); }
+void CMainFrame::OnReportDetailed() { RunReport(false); }
 
 // ---- window events
 

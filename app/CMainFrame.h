@@ -68,10 +68,16 @@ public slots:
     void OnRadioFactoryReset();
     // Device > Port and Transfer.
     void OnPortSettings();
-    // The report commands (their work arrives with the reports).
+    // Report: the pending edits are committed, then the report option
+    // dialog on the active profile and the report window. The other two
+    // make one report at once, without the dialog.
     void OnReport();
     void OnReportHandout();
     void OnReportDetailed();
+    // File > Import / Export CHIRP CSV on the active profile
+    // (CMainFrameCsv.cpp).
+    void OnImportCsv();
+    void OnExportCsv();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -86,6 +92,7 @@ private:
     void BuildStatusBar();
     void UpdateRecentFiles();
     CChildFrame *AddChild(CTavoCPSDoc *doc);
+    void RunReport(bool handout);
 
     void OnFileNew();
     void OnFileOpen();

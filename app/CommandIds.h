@@ -9,6 +9,8 @@ enum : int {
     FileClose = 57602,
     FileSave = 57603,
     FileSaveAs = 57604,
+    FileImportCsv = 32806,
+    FileExportCsv = 32807,
     FileMruFirst = 57616,
     FileMruLast = 57631,
     AppExit = 57665,

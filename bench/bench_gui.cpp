@@ -3,6 +3,7 @@
 // channels, 99 frequencies) into a profile window with its tree and first
 // page. A timing harness, not a test: it prints the figures.
 
+#include "bench/BenchSupport.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
@@ -23,42 +24,9 @@
 #include <vector>
 
 using namespace tavo;
+using namespace tavo::bench;
 
 namespace {
-
-class QuietSink : public IMessageSink {
-public:
-    int Show(const QString &text, unsigned style) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return DefaultAnswer(style);
-    }
-};
-
-QString FullProfile()
-{
-    QString text;
-    LoadTemplateFile(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/SUR41622.kp2"), text);
-    text.replace(QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"19\""));
-    text.replace(QStringLiteral("numberChannels=\"16\""), QStringLiteral("numberChannels=\"19\""));
-    QString channels, frequencies;
-    for (int i = 16; i < 19; ++i)
-        channels += QStringLiteral("\t\t<channel rx_freq_ndx=\"%1\" rx_code=\"%2\" tx_freq_ndx=\"%1\" tx_code=\"%2\" rx_bw=\"0\" tx_bw=\"0\" "
-                                   "talkaround_power=\"0\" repeater_power=\"0\" repeater=\"0\" autoScan=\"0\" scramble_code=\"0\" "
-                                   "name=\"CH %3\" in_scanlist=\"1\" />\r\n").arg(i).arg(i % 100).arg(i + 1);
-    for (int i = 16; i < 99; ++i)
-        frequencies += QStringLiteral("\t\t<frequency freq=\"%1\" bandwidth=\"2\" power_level=\"2\" compander_lle_mode=\"0\" />\r\n")
-                           .arg(461012500 + 25000 * i);
-    text.replace(QStringLiteral("\t</channels>"), channels + QStringLiteral("\t</channels>"));
-    text.replace(QStringLiteral("\t</frequencies>"), frequencies + QStringLiteral("\t</frequencies>"));
-    return text;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // Process start to the first paint of the main window, in milliseconds.
 double StartupOnce(const QString &userSettings)

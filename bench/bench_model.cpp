@@ -2,6 +2,7 @@
 // validation, rules ready), one rule-checked attribute change (type check
 // included) and the check before a save.
 
+#include "bench/BenchSupport.h"
 #include "config/Registry.h"
 #include "base/TemplateFile.h"
 #include "profile/CRadioDataModel.h"
@@ -14,30 +15,6 @@ using namespace tavo;
 
 namespace {
 
-class QuietSink : public tavo::IMessageSink {
-public:
-    int Show(const QString &, unsigned style) override { return tavo::DefaultAnswer(style); }
-};
-
-QString FullProfile()
-{
-    QString text;
-    tavo::LoadTemplateFile(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/SUR41622.kp2"), text);
-    text.replace(QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"19\""));
-    text.replace(QStringLiteral("numberChannels=\"16\""), QStringLiteral("numberChannels=\"19\""));
-    QString channels, frequencies;
-    for (int i = 16; i < 19; ++i)
-        channels += QStringLiteral("\t\t<channel rx_freq_ndx=\"%1\" rx_code=\"%2\" tx_freq_ndx=\"%1\" tx_code=\"%2\" rx_bw=\"0\" tx_bw=\"0\" "
-                                   "talkaround_power=\"0\" repeater_power=\"0\" repeater=\"0\" autoScan=\"0\" scramble_code=\"0\" "
-                                   "name=\"CH %3\" in_scanlist=\"1\" />\r\n").arg(i).arg(i % 100).arg(i + 1);
-    for (int i = 16; i < 99; ++i)
-        frequencies += QStringLiteral("\t\t<frequency freq=\"%1\" bandwidth=\"2\" power_level=\"2\" compander_lle_mode=\"0\" />\r\n")
-                           .arg(461012500 + 25000 * i);
-    text.replace(QStringLiteral("\t</channels>"), channels + QStringLiteral("\t</channels>"));
-    text.replace(QStringLiteral("\t</frequencies>"), frequencies + QStringLiteral("\t</frequencies>"));
-    return text;
-}
-
 struct Setup {
     Setup()
     {
@@ -47,9 +24,9 @@ struct Setup {
         static QCoreApplication app(argc, argv);
         tavo::SetMessageSink(&sink);
         tavo::SetInstallPathOverride(QStringLiteral(TAVO_SOURCE_DIR "/install"));
-        text = FullProfile();
+        text = bench::FullProfile();
     }
-    QuietSink sink;
+    bench::QuietSink sink{false};
     QString text;
 };
 

@@ -3,6 +3,7 @@
 // frequencies), for a display and a non-display model. A timing harness,
 // not a test: it prints the median of each page.
 
+#include "bench/BenchSupport.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
@@ -23,43 +24,9 @@
 #include <vector>
 
 using namespace tavo;
+using namespace tavo::bench;
 
 namespace {
-
-class QuietSink : public IMessageSink {
-public:
-    int Show(const QString &text, unsigned style) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return DefaultAnswer(style);
-    }
-};
-
-// A template grown to 19 channels and 99 frequencies.
-QString FullProfile(const QString &model, quint32 firstHz, quint32 stepHz)
-{
-    QString text;
-    LoadTemplateFile(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/") + model + QStringLiteral(".kp2"), text);
-    text.replace(QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"19\""));
-    text.replace(QStringLiteral("numberChannels=\"16\""), QStringLiteral("numberChannels=\"19\""));
-    QString channels, frequencies;
-    for (int i = 16; i < 19; ++i)
-        channels += QStringLiteral("\t\t<channel rx_freq_ndx=\"%1\" rx_code=\"%2\" tx_freq_ndx=\"%1\" tx_code=\"%2\" rx_bw=\"0\" tx_bw=\"0\" "
-                                   "talkaround_power=\"1\" repeater_power=\"1\" repeater=\"0\" autoScan=\"0\" scramble_code=\"0\" "
-                                   "name=\"CH %3\" in_scanlist=\"%4\" />\r\n").arg(i).arg(i % 100).arg(i + 1).arg(i % 2);
-    for (int i = 16; i < 99; ++i)
-        frequencies += QStringLiteral("\t\t<frequency freq=\"%1\" bandwidth=\"2\" power_level=\"2\" compander_lle_mode=\"0\" />\r\n")
-                           .arg(firstHz + stepHz * i);
-    text.replace(QStringLiteral("\t</channels>"), channels + QStringLiteral("\t</channels>"));
-    text.replace(QStringLiteral("\t</frequencies>"), frequencies + QStringLiteral("\t</frequencies>"));
-    return text;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 } // namespace
 
@@ -101,7 +68,7 @@ int main(int argc, char **argv)
         {
             QFile f(path);
             f.open(QIODevice::WriteOnly);
-            f.write(EncodeScrambledUtf16(FullProfile(QLatin1String(p.model), p.firstHz, p.stepHz)));
+            f.write(EncodeScrambledUtf16(FullProfile(QLatin1String(p.model), {p.firstHz, p.stepHz, 1, true})));
         }
         CChildFrame *child = app.MainFrame()->OpenDocumentFile(path);
         if (!child)

@@ -1,8 +1,10 @@
 // Switching a profile window to each editing page with a full profile (19
 // channels, 99 frequencies) open: the old page destroyed, the new one built,
 // set up (LoadRes, LoadData) and shown. A timing harness that prints the
-// median of each page.
+// median of each page; with TAVO_PAGE_SHOTS=DIR it also saves a picture of
+// each page as it was measured, to look at.
 
+#include "bench/BenchSupport.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
@@ -16,49 +18,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 using namespace tavo;
+using namespace tavo::bench;
 
 namespace {
-
-class QuietSink : public IMessageSink {
-public:
-    int Show(const QString &text, unsigned style) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return DefaultAnswer(style);
-    }
-};
-
-// A repeater model filled to 19 channels and 99 frequencies.
-QString FullProfile()
-{
-    QString text;
-    LoadTemplateFile(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/SUR41622.kp2"), text);
-    text.replace(QStringLiteral("maxChannels=\"16\""), QStringLiteral("maxChannels=\"19\""));
-    text.replace(QStringLiteral("numberChannels=\"16\""), QStringLiteral("numberChannels=\"19\""));
-    QString channels, frequencies;
-    for (int i = 16; i < 19; ++i)
-        channels += QStringLiteral("\t\t<channel rx_freq_ndx=\"%1\" rx_code=\"%2\" tx_freq_ndx=\"%1\" tx_code=\"%2\" rx_bw=\"0\" tx_bw=\"0\" "
-                                   "talkaround_power=\"0\" repeater_power=\"0\" repeater=\"0\" autoScan=\"0\" scramble_code=\"0\" "
-                                   "name=\"CH %3\" in_scanlist=\"1\" />\r\n").arg(i).arg(i % 100).arg(i + 1);
-    for (int i = 16; i < 99; ++i)
-        frequencies += QStringLiteral("\t\t<frequency freq=\"%1\" bandwidth=\"2\" power_level=\"2\" compander_lle_mode=\"0\" />\r\n")
-                           .arg(461012500 + 25000 * i);
-    text.replace(QStringLiteral("\t</channels>"), channels + QStringLiteral("\t</channels>"));
-    text.replace(QStringLiteral("\t</frequencies>"), frequencies + QStringLiteral("\t</frequencies>"));
-    return text;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 } // namespace
 
@@ -98,6 +67,7 @@ int main(int argc, char **argv)
             return 1;
         child->resize(1000, 760);
         QApplication::processEvents();
+        const QString shots = qEnvironmentVariable("TAVO_PAGE_SHOTS");
         for (int round = 0; round < 15; ++round) {
             for (int p = 0; p < 4; ++p) {
                 child->SwitchPage(PageRadioInfo, 0);
@@ -107,6 +77,8 @@ int main(int argc, char **argv)
                 child->SwitchPage(pages[p].index, pages[p].channel);
                 QApplication::processEvents(); // the old page goes, the new one is laid out
                 figures[p].push_back(t.nsecsElapsed() / 1e6);
+                if (round == 0 && !shots.isEmpty())
+                    child->grab().save(QStringLiteral("%1/page-%2.png").arg(shots).arg(pages[p].index));
             }
         }
         child->Document()->SetModifiedFlag(false);

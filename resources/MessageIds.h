@@ -130,6 +130,12 @@ enum : int {
     ReportFailed = 420,         // "Failed to generate report."
     ReportDefaultSuffix = 459,  // "(default)"
     ReportSaveFailed = 9440,
+    ReportHtmlFiles = 9441,     // "HTML Files", the Save As filter
+    ReportPdfFiles = 9442,      // "PDF Files"
+
+    // ---- the application shell (ids of ours from 9460; the reports hold 9400-9449)
+    CannotOpenFile = 9460,        // "Cannot open the file %1."
+    HelpContentsTab = 9461,       // "Contents"
 
     // ---- the application shell
     CannotOpenFile = 9460,        // "Cannot open the file %1."
@@ -162,6 +168,13 @@ enum : int {
     CsvRowsImported = 9716,       // "%1 of %2 rows imported."
     CsvNothingImported = 9717,
     CsvColumnProblem = 9718,      // "%1: %2", a column name and the rules' message
+    CsvImportMenu = 9720,         // "&Import CHIRP CSV..."
+    CsvExportMenu = 9721,         // "&Export CHIRP CSV..."
+    CsvFiles = 9722,              // "CHIRP CSV Files", the dialogs' filter
+    CsvImportCaption = 9723,
+    CsvExportCaption = 9724,
+    CsvWriteFailed = 9725,        // "The file %1 could not be written.\n%2"
+    CsvMoreLines = 9726,          // "... and %1 more lines."
 
     // ---- serial-port diagnostics
     PortHolder = 9750,            // "%1 (process %2)"

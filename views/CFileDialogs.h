@@ -20,6 +20,19 @@ QString GetOpenProfileName(QWidget *parent);
 // without extension; empty when cancelled.
 QString GetSaveProfileName(QWidget *parent, const QString &proposed);
 
+// The "*.csv" filter of the channel plan files: "CHIRP CSV Files (*.csv)"
+// and "All Files (*.*)".
+QString CsvFilter();
+// A channel plan to import; empty when cancelled.
+QString GetOpenCsvName(QWidget *parent);
+// A channel plan file to export to, proposing `proposed`; ".csv" is added
+// to a name without extension; empty when cancelled.
+QString GetSaveCsvName(QWidget *parent, const QString &proposed);
+
+// Where to save a report (the report window's Save As): HTML, or PDF by
+// the extension; `suggested` is a full path; empty when cancelled.
+QString GetSaveReportName(QWidget *parent, const QString &suggested);
+
 // The next dialog is not shown and answers `path` (empty: cancelled).
 void SetNextAnswer(const QString &path);
 // True while an answer set by SetNextAnswer is waiting.

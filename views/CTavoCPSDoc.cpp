@@ -294,6 +294,22 @@ RuleResult CTavoCPSDoc::RemoveChild(CDataItem &parent, int index, QObject *origi
     return r;
 }
 
+ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv)
+{
+    ChirpImportReport report;
+    try {
+        report = tavo::ImportChirpCsv(m_model, csv);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Caught"), "CTavoCPSDoc::ImportChirpCsv", __LINE__);
+        throw;
+    }
+    if (report.imported > 0) {
+        SetModifiedFlag(true);
+        emit childrenChanged(nullptr, QStringLiteral("channels"));
+    }
+    return report;
+}
+
 void CTavoCPSDoc::ShowRefusal(const RuleResult &result, int fallbackMsgId)
 {
     const int id = result.msgId != 0 ? result.msgId : fallbackMsgId;

@@ -6,6 +6,7 @@
 // Windows never write the profile themselves.
 
 #include "profile/CRadioDataModel.h"
+#include "workflow/ChirpCsv.h"
 #include "workflow/RuleChange.h"
 
 #include <QObject>
@@ -75,6 +76,12 @@ public:
     // Shows the rules' message of a refusal, or `fallbackMsgId` when the
     // rules named none.
     static void ShowRefusal(const RuleResult &result, int fallbackMsgId);
+
+    // Takes a CHIRP CSV channel plan into the profile, row by row through
+    // the rules (a refused row changes nothing). When a row was taken the
+    // profile is marked modified and the windows hear that the channels
+    // changed; showing the report is the caller's.
+    ChirpImportReport ImportChirpCsv(const QByteArray &csv);
 
     // Tells every window of the profile (hint: low byte an action, second
     // byte a page index, upper half a channel index).

@@ -237,16 +237,19 @@
         </table>
 
         <h2>$#Channels</h2>
-        <table class="grid" width="100%" cellspacing="0" cellpadding="2">
+        <table class="chan" width="100%" cellspacing="0" cellpadding="2">
+          <!-- eight columns on a printed page: the frequency columns get
+               the room a frequency with its index needs on one line, and
+               the smaller type (table.chan) keeps the headers whole -->
           <tr>
-            <th>$#Channel #</th>
-            <th>$#Name</th>
-            <th>$#Receive<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
-            <th>$#Transmit<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
-            <th>$#Talkaround Power</th>
-            <th>$#Repeater</th>
-            <th>$#Repeater Power</th>
-            <th>$#Auto Scan</th>
+            <th width="9%">$#Channel #</th>
+            <th width="10%">$#Name</th>
+            <th width="19%">$#Receive<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
+            <th width="19%">$#Transmit<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
+            <th width="12%">$#Talkaround Power</th>
+            <th width="11%">$#Repeater</th>
+            <th width="11%">$#Repeater Power</th>
+            <th width="9%">$#Auto Scan</th>
           </tr>
           <xsl:for-each select="$channels">
             <tr>

@@ -16,6 +16,9 @@ table.std { border-width: 1px; border-style: solid; border-color: #9fb3c8; borde
 table.grid { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; }
 table.grid td { border-width: 1px; border-style: solid; border-color: #c9d6e3; padding: 2px; }
 table.grid th { border-width: 1px; border-style: solid; border-color: #9fb3c8; padding: 2px; }
+table.chan { border-width: 1px; border-style: solid; border-color: #9fb3c8; border-collapse: collapse; }
+table.chan td { border-width: 1px; border-style: solid; border-color: #c9d6e3; padding: 2px; font-size: 8pt; }
+table.chan th { border-width: 1px; border-style: solid; border-color: #9fb3c8; padding: 2px; font-size: 7pt; }
 th { background-color: #dde7f0; color: #1f4e79; font-weight: bold; text-align: left; padding: 3px; }
 td.ItemName { background-color: #eef3f8; font-weight: bold; color: #1f4e79; padding: 3px; }
 td.ItemVal, .ItemVal { color: #1d2733; padding: 3px; }

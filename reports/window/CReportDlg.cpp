@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -31,6 +33,7 @@ constexpr int kButtonWidth = 104;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonSpacing = 8;
 constexpr int kEdge = 11;
+constexpr int kNegligibleOverflow = 2; // pixels
 
 // Until the shell gives its file dialog helper: the suggested path, edited.
 QString BuiltInPrompt(QWidget *parent, const QString &suggested)
@@ -84,6 +87,13 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
     m_pBrowser->setProperty("ctrlId", int(IDC_REPORT_BROWSER));
     m_pBrowser->setAccessibleName(LoadString(msg::Reports));
     m_pBrowser->setOpenLinks(false); // blank until the report is set
+    // A table of the full width can come out a pixel or two wider than the
+    // browser; a horizontal scroll bar for that would hide nothing.
+    QScrollBar *horizontal = m_pBrowser->horizontalScrollBar();
+    connect(horizontal, &QScrollBar::rangeChanged, m_pBrowser, [this](int, int max) {
+        m_pBrowser->setHorizontalScrollBarPolicy(max <= kNegligibleOverflow ? Qt::ScrollBarAlwaysOff
+                                                                             : Qt::ScrollBarAsNeeded);
+    });
 
     const struct {
         int id;
@@ -107,8 +117,13 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
         m_buttons << button;
     }
     // The layout of the dialog resource: buttons in a row at the bottom
-    // right, measured once from this size.
-    resize(880, 660);
+    // right, measured once from this size. Wide enough for the detailed
+    // report's channel table without a horizontal scroll bar, but never
+    // larger than the screen.
+    QSize size(980, 700);
+    if (const QScreen *s = screen())
+        size = size.boundedTo(s->availableGeometry().size() - QSize(40, 60));
+    resize(size);
     int x = width() - kEdge;
     for (int i = int(m_buttons.size()) - 1; i >= 0; --i) {
         x -= kButtonWidth;

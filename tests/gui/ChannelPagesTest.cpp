@@ -16,7 +16,7 @@
 using namespace tavo;
 using namespace tavo::test;
 
-TEST_F(PageTest, ChannelFrequencyListsRepeaterAndFrequencyModes)
+TEST_F(FormPageTest, ChannelFrequencyListsRepeaterAndFrequencyModes)
 {
     ASSERT_TRUE(Start());
     // Entry 16 outside the model's range; entry 4 fixed to 25 kHz.
@@ -89,7 +89,7 @@ TEST_F(PageTest, ChannelFrequencyListsRepeaterAndFrequencyModes)
     EXPECT_EQ(Stored(child, QStringLiteral("channels"), 0, "repeater_power"), 0);
 }
 
-TEST_F(PageTest, SingleColumnChannelWritesTransmitTwinsAndCommitsItsName)
+TEST_F(FormPageTest, SingleColumnChannelWritesTransmitTwinsAndCommitsItsName)
 {
     ASSERT_TRUE(Start());
     SetApplicationLanguage(QStringLiteral("German")); // a comma separator
@@ -137,7 +137,7 @@ TEST_F(PageTest, SingleColumnChannelWritesTransmitTwinsAndCommitsItsName)
     EXPECT_EQ(child->Tree()->ChannelItem(1)->text(0), QStringLiteral("DEPOT"));
 }
 
-TEST_F(PageTest, ChannelListAddsUntilTheProfileIsFull)
+TEST_F(FormPageTest, ChannelListAddsUntilTheProfileIsFull)
 {
     ASSERT_TRUE(Start());
     CChildFrame *child = OpenEdited(QStringLiteral("SUR41622"), [](QString &xml) {

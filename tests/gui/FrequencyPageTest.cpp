@@ -13,7 +13,7 @@
 using namespace tavo;
 using namespace tavo::test;
 
-TEST_F(PageTest, FrequencyEntryFilterAndAddWithACommaSeparator)
+TEST_F(FormPageTest, FrequencyEntryFilterAndAddWithACommaSeparator)
 {
     EXPECT_EQ(FilterDecimalText(QStringLiteral("4a4.6.2,5"), true, QStringLiteral(".")), QStringLiteral("44.625"));
     EXPECT_EQ(FilterDecimalText(QStringLiteral("12.5x"), false, QStringLiteral(".")), QStringLiteral("125"));
@@ -76,7 +76,7 @@ TEST_F(PageTest, FrequencyEntryFilterAndAddWithACommaSeparator)
     EXPECT_EQ(table->rowCount(), 17);
 }
 
-TEST_F(PageTest, FrequencyEditConfirmsDeleteAsksOnceAndTheSelectionIsKept)
+TEST_F(FormPageTest, FrequencyEditConfirmsDeleteAsksOnceAndTheSelectionIsKept)
 {
     ASSERT_TRUE(Start());
     CChildFrame *child = OpenEdited(QStringLiteral("SUR41622"), [](QString &xml) {
@@ -143,7 +143,7 @@ TEST_F(PageTest, FrequencyEditConfirmsDeleteAsksOnceAndTheSelectionIsKept)
     EXPECT_EQ(table->currentRow(), 5);
 }
 
-TEST_F(PageTest, FullFrequencyTableKeepsAddOffUntilARowGoes)
+TEST_F(FormPageTest, FullFrequencyTableKeepsAddOffUntilARowGoes)
 {
     ASSERT_TRUE(Start());
     CChildFrame *child = OpenEdited(QStringLiteral("OUR10802"));

@@ -15,7 +15,7 @@
 
 namespace tavo::test {
 
-class PageTest : public GuiTest {
+class FormPageTest : public GuiTest {
 protected:
     // Opens a copy of template `model` whose XML went through `edit`.
     CChildFrame *OpenEdited(const QString &model, const std::function<void(QString &)> &edit = {})

@@ -12,7 +12,7 @@
 using namespace tavo;
 using namespace tavo::test;
 
-TEST_F(PageTest, SettingPasswordPairChecksOnLeavingAndBeforeThePageIsLeft)
+TEST_F(FormPageTest, SettingPasswordPairChecksOnLeavingAndBeforeThePageIsLeft)
 {
     ASSERT_TRUE(Start());
     CChildFrame *child = OpenEdited(QStringLiteral("SUR41622"));
@@ -62,7 +62,7 @@ TEST_F(PageTest, SettingPasswordPairChecksOnLeavingAndBeforeThePageIsLeft)
     EXPECT_EQ(m_sink.last(), LoadString(228));
 }
 
-TEST_F(PageTest, SettingEntriesListsAndHiddenRows)
+TEST_F(FormPageTest, SettingEntriesListsAndHiddenRows)
 {
     ASSERT_TRUE(Start());
     CChildFrame *child = OpenEdited(QStringLiteral("SUR41622"));

@@ -1,0 +1,121 @@
+// File > Import CHIRP CSV and Export CHIRP CSV: channel plans exchanged
+// with other programming tools. Both act on the active profile after its
+// pending edits are committed; an import changes the profile only through
+// the document (row by row under the rules) and ends with one message that
+// names every row left out or changed.
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "views/CFileDialogs.h"
+#include "views/CTavoCPSDoc.h"
+#include "base/CTavoCPSException.h"
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+#include "resources/StringTable.h"
+#include "workflow/ChirpCsv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace tavo {
+
+namespace {
+
+// More lines than this would make a message taller than the screen.
+constexpr int kMaxReportLines = 20;
+
+// The file name the export proposes: the profile's, with ".csv".
+QString ProposedCsvName(const CTavoCPSDoc &doc)
+{
+    const QString path = doc.GetPathName();
+    if (!path.isEmpty()) {
+        const QFileInfo info(path);
+        return info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv"));
+    }
+    QString title = doc.GetTitle();
+    const int cut = title.indexOf(QRegularExpression(QStringLiteral("[:/\\\\*]")));
+    if (cut >= 0)
+        title.truncate(cut);
+    return title.trimmed() + QStringLiteral(".csv");
+}
+
+// "N of M rows imported." and the rows left out or changed, in file order.
+QString ImportSummary(const ChirpImportReport &report)
+{
+    QStringList lines{LoadString(msg::CsvRowsImported).arg(report.imported).arg(report.rows)};
+    QList<ChirpCsvLine> rows = report.refused + report.notes;
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ChirpCsvLine &a, const ChirpCsvLine &b) { return a.line < b.line; });
+    for (int i = 0; i < rows.size() && i < kMaxReportLines; ++i)
+        lines << FormatChirpCsvLine(rows.at(i));
+    if (rows.size() > kMaxReportLines)
+        lines << LoadString(msg::CsvMoreLines).arg(rows.size() - kMaxReportLines);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+void CMainFrame::OnExportCsv()
+{
+    CChildFrame *child = ActiveChild();
+    if (!child || !child->CommitChanges())
+        return;
+    CTavoCPSDoc *doc = child->Document();
+    const QString path = CFileDialogs::GetSaveCsvName(this, ProposedCsvName(*doc));
+    if (path.isEmpty())
+        return;
+    QByteArray csv;
+    try {
+        csv = ExportChirpCsv(doc->Model());
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::UnknownError, MB_OK | MB_ICONERROR);
+        return;
+    }
+    // The old file is replaced only once the whole plan is written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
+        ShowMessageText(LoadString(msg::CsvWriteFailed).arg(QDir::toNativeSeparators(path), file.errorString()),
+                        MB_OK | MB_ICONERROR);
+}
+
+void CMainFrame::OnImportCsv()
+{
+    CChildFrame *child = ActiveChild();
+    if (!child || !child->CommitChanges())
+        return;
+    const QString path = CFileDialogs::GetOpenCsvName(this);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowMessageText(LoadString(msg::CannotOpenFile).arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') +
+                            file.errorString(),
+                        MB_OK | MB_ICONERROR);
+        return;
+    }
+    const QByteArray csv = file.readAll();
+    ChirpImportReport report;
+    try {
+        report = child->Document()->ImportChirpCsv(csv);
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::UnknownError, MB_OK | MB_ICONERROR);
+        child->RebuildPanes();
+        return;
+    }
+    if (!report.isChirpFile) {
+        ShowMessage(msg::CsvNotChirpFile, MB_OK | MB_ICONERROR);
+        return;
+    }
+    // The tree and the page show the channels as they are now.
+    if (report.imported > 0)
+        child->RebuildPanes();
+    UpdateCommandUI();
+    const unsigned icon = !report.refused.isEmpty() ? MB_ICONWARNING : MB_ICONINFORMATION;
+    ShowMessageText(ImportSummary(report), MB_OK | icon);
+}
+
+} // namespace tavo
