@@ -136,10 +136,6 @@ enum : int {
     // ---- the application shell (ids of ours from 9460; the reports hold 9400-9449)
     CannotOpenFile = 9460,        // "Cannot open the file %1."
     HelpContentsTab = 9461,       // "Contents"
-
-    // ---- the application shell
-    CannotOpenFile = 9460,        // "Cannot open the file %1."
-    HelpContentsTab = 9461,
     HelpPageName = 9462,
     ProfileTreeName = 9463,
     ButtonYes = 9464,             // message box buttons ("&OK" and "&Cancel" are 140 and 141)

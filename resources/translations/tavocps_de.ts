@@ -1561,6 +1561,14 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>The report could not be saved as %1.</source>
         <translation>Der Bericht konnte nicht als %1 gespeichert werden.</translation>
     </message>
+    <message id="IDS_9441">
+        <source>HTML Files</source>
+        <translation>HTML-Dateien</translation>
+    </message>
+    <message id="IDS_9442">
+        <source>PDF Files</source>
+        <translation>PDF-Dateien</translation>
+    </message>
     <message id="IDS_9460">
         <source>Cannot open the file %1.</source>
         <translation>Die Datei %1 kann nicht geöffnet werden.</translation>
@@ -1660,6 +1668,36 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
     <message id="IDS_9718">
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message id="IDS_9720">
+        <source>&amp;Import CHIRP CSV...</source>
+        <translation>CHIRP-CSV &amp;importieren...</translation>
+    </message>
+    <message id="IDS_9721">
+        <source>&amp;Export CHIRP CSV...</source>
+        <translation>CHIRP-CSV &amp;exportieren...</translation>
+    </message>
+    <message id="IDS_9722">
+        <source>CHIRP CSV Files</source>
+        <translation>CHIRP-CSV-Dateien</translation>
+    </message>
+    <message id="IDS_9723">
+        <source>Import CHIRP CSV</source>
+        <translation>CHIRP-CSV importieren</translation>
+    </message>
+    <message id="IDS_9724">
+        <source>Export CHIRP CSV</source>
+        <translation>CHIRP-CSV exportieren</translation>
+    </message>
+    <message id="IDS_9725">
+        <source>The file %1 could not be written.
+%2</source>
+        <translation>Die Datei %1 konnte nicht geschrieben werden.
+%2</translation>
+    </message>
+    <message id="IDS_9726">
+        <source>... and %1 more lines.</source>
+        <translation>... und %1 weitere Zeilen.</translation>
     </message>
     <message id="IDS_9750">
         <source>%1 (process %2)</source>

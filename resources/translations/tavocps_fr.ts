@@ -1561,6 +1561,14 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>The report could not be saved as %1.</source>
         <translation>Impossible d'enregistrer le rapport sous %1.</translation>
     </message>
+    <message id="IDS_9441">
+        <source>HTML Files</source>
+        <translation>Fichiers HTML</translation>
+    </message>
+    <message id="IDS_9442">
+        <source>PDF Files</source>
+        <translation>Fichiers PDF</translation>
+    </message>
     <message id="IDS_9460">
         <source>Cannot open the file %1.</source>
         <translation>Impossible d'ouvrir le fichier %1.</translation>
@@ -1660,6 +1668,36 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
     <message id="IDS_9718">
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
+    </message>
+    <message id="IDS_9720">
+        <source>&amp;Import CHIRP CSV...</source>
+        <translation>&amp;Importer un CSV CHIRP...</translation>
+    </message>
+    <message id="IDS_9721">
+        <source>&amp;Export CHIRP CSV...</source>
+        <translation>E&amp;xporter un CSV CHIRP...</translation>
+    </message>
+    <message id="IDS_9722">
+        <source>CHIRP CSV Files</source>
+        <translation>Fichiers CSV CHIRP</translation>
+    </message>
+    <message id="IDS_9723">
+        <source>Import CHIRP CSV</source>
+        <translation>Importer un CSV CHIRP</translation>
+    </message>
+    <message id="IDS_9724">
+        <source>Export CHIRP CSV</source>
+        <translation>Exporter un CSV CHIRP</translation>
+    </message>
+    <message id="IDS_9725">
+        <source>The file %1 could not be written.
+%2</source>
+        <translation>Impossible d'écrire le fichier %1.
+%2</translation>
+    </message>
+    <message id="IDS_9726">
+        <source>... and %1 more lines.</source>
+        <translation>... et %1 lignes de plus.</translation>
     </message>
     <message id="IDS_9750">
         <source>%1 (process %2)</source>
