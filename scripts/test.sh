@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test; then, when clang is there, runs every fuzz harness for a
+# runs every test; then (clang is installed with the rest) runs every fuzz harness for a
 # short fixed time (FUZZ_SECONDS, default 30; FUZZ_SECONDS=0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --fuzz
 cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON >/dev/null
 cmake --build build-check
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
