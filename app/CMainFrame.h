@@ -125,6 +125,7 @@ private:
     void RunReadTransfer();
     void RunWriteTransfer();
     void TakeReadImage();
+    void StartIdentification();
     void StartResetWorker();
 
     RadioState *m_pRadio = nullptr;

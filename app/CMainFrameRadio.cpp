@@ -215,10 +215,9 @@ void CMainFrame::OnRadioNotify(int type, int value)
 
 // ---- the commands
 
-void CMainFrame::OnRadioRead()
+// Read and Write both begin by identifying the radio on a worker thread.
+void CMainFrame::StartIdentification()
 {
-    if (!m_bReadFlag || !StartRadioOperation(OpRead))
-        return;
     CRadioOperation *op = m_pRadio->op.get();
     CRadioIdent *ident = &m_pRadio->ident;
     *ident = CRadioIdent();
@@ -229,6 +228,13 @@ void CMainFrame::OnRadioRead()
             return op->Identify(*ident);
         },
         [this](bool ok) { OnIdentified(ok); });
+}
+
+void CMainFrame::OnRadioRead()
+{
+    if (!m_bReadFlag || !StartRadioOperation(OpRead))
+        return;
+    StartIdentification();
 }
 
 void CMainFrame::OnRadioWrite()
@@ -242,16 +248,7 @@ void CMainFrame::OnRadioWrite()
         return;
     if (!StartRadioOperation(OpWrite))
         return;
-    CRadioOperation *op = m_pRadio->op.get();
-    CRadioIdent *ident = &m_pRadio->ident;
-    *ident = CRadioIdent();
-    StartRadioWorker(
-        [op, ident] {
-            std::lock_guard<std::mutex> lock(RadioLock());
-            op->ClearFailure();
-            return op->Identify(*ident);
-        },
-        [this](bool ok) { OnIdentified(ok); });
+    StartIdentification();
 }
 
 void CMainFrame::StartResetWorker()

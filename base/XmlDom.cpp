@@ -127,20 +127,30 @@ QString QuotedForMessage(const QString &text)
     return text.size() <= kMaxQuotedChars ? text : text.left(kMaxQuotedChars) + QStringLiteral("...");
 }
 
-QString WholeSourceLineOf(const QByteArray &text, int line)
+// The byte range [start, end) of line `line` (1-based) of `text`, without
+// its line break; false when the text has no such line.
+static bool FindLine(const QByteArray &text, int line, int &start, int &end)
 {
     if (line < 1)
-        return QString();
-    int start = 0;
+        return false;
+    start = 0;
     for (int i = 1; i < line; ++i) {
         const int nl = text.indexOf('\n', start);
         if (nl < 0)
-            return QString();
+            return false;
         start = nl + 1;
     }
-    int end = text.indexOf('\n', start);
+    end = text.indexOf('\n', start);
     if (end < 0)
         end = text.size();
+    return true;
+}
+
+QString WholeSourceLineOf(const QByteArray &text, int line)
+{
+    int start = 0, end = 0;
+    if (!FindLine(text, line, start, end))
+        return QString();
     QByteArray l = text.mid(start, end - start);
     if (l.endsWith('\r'))
         l.chop(1);
@@ -149,18 +159,9 @@ QString WholeSourceLineOf(const QByteArray &text, int line)
 
 QString SourceLineOf(const QByteArray &text, int line, int column)
 {
-    if (line < 1)
+    int start = 0, end = 0;
+    if (!FindLine(text, line, start, end))
         return QString();
-    int start = 0;
-    for (int i = 1; i < line; ++i) {
-        const int nl = text.indexOf('\n', start);
-        if (nl < 0)
-            return QString();
-        start = nl + 1;
-    }
-    int end = text.indexOf('\n', start);
-    if (end < 0)
-        end = text.size();
     // Only what can be quoted is decoded: a line may be the whole file.
     const int length = end - start;
     if (length <= kMaxQuotedChars * 4) {

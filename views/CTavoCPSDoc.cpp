@@ -130,17 +130,24 @@ bool CTavoCPSDoc::OnOpenDocument(const QString &path)
     return true;
 }
 
+// A radio without the repeater feature transmits on its receive settings:
+// the profile says so before it is saved or converted.
+static void TransmitFollowsReceiveWithoutRepeater(const CDataItem &root)
+{
+    CDataItem limit;
+    root.GetChildByName(QStringLiteral("limit"), limit);
+    if (limit.GetInt(QStringLiteral("disable_repeater_feature")) != 0) {
+        CDataItem channels;
+        root.GetChildByName(QStringLiteral("channels"), channels);
+        channels.CopyReceiveToTransmit();
+    }
+}
+
 bool CTavoCPSDoc::OnSaveDocument(const QString &path)
 {
     QString xml;
     try {
-        CDataItem limit;
-        Root().GetChildByName(QStringLiteral("limit"), limit);
-        if (limit.GetInt(QStringLiteral("disable_repeater_feature")) != 0) {
-            CDataItem channels;
-            Root().GetChildByName(QStringLiteral("channels"), channels);
-            channels.CopyReceiveToTransmit();
-        }
+        TransmitFollowsReceiveWithoutRepeater(Root());
         xml = m_model.GetXmlText();
     } catch (const CTavoCPSException &e) {
         ShowException(e);
@@ -247,13 +254,7 @@ bool CTavoCPSDoc::SetVirtualCPData(VirtualCP &image)
 bool CTavoCPSDoc::GetVirtualCPData(VirtualCP &image)
 {
     try {
-        CDataItem limit;
-        Root().GetChildByName(QStringLiteral("limit"), limit);
-        if (limit.GetInt(QStringLiteral("disable_repeater_feature")) != 0) {
-            CDataItem channels;
-            Root().GetChildByName(QStringLiteral("channels"), channels);
-            channels.CopyReceiveToTransmit();
-        }
+        TransmitFollowsReceiveWithoutRepeater(Root());
         return CDataAdaptor::XML2VirtualCP(m_model.GetXmlText(), image);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Caught"), "CTavoCPSDoc::GetVirtualCPData", __LINE__);
