@@ -26,10 +26,6 @@
 using namespace tavo;
 using namespace tavo::bench;
 
-namespace {
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
