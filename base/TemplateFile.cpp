@@ -115,12 +115,16 @@ QString DecodePlainEightBit(const QByteArray &bytes, ProfileFileForm &form)
     }
     const QByteArray declared = DeclaredCharset(bytes);
     // A declared set other than UTF-8 decodes the file when it knows every
-    // byte and keeps the declaration readable; UTF-16 or UTF-32 cannot
-    // name an 8-bit text.
+    // byte, keeps the declaration readable and writes the text back as the
+    // very bytes read (a set such as UTF-7 writes "<" as "+ADw-": a save
+    // would turn the file into one that no longer reads as plain text);
+    // UTF-16 or UTF-32 cannot name an 8-bit text.
     if (!declared.isEmpty() && !IsUtf8Name(declared) && !declared.startsWith("UTF-16") && !declared.startsWith("UTF-32")
         && !declared.startsWith("UCS")) {
         QString text;
-        if (DecodeCharset(declared, bytes, text) && text.startsWith(QLatin1String("<?xml"), Qt::CaseInsensitive)) {
+        QByteArray again;
+        if (DecodeCharset(declared, bytes, text) && text.startsWith(QLatin1String("<?xml"), Qt::CaseInsensitive)
+            && EncodeCharset(declared, text, again) && again == bytes) {
             form.charset = declared;
             return text;
         }

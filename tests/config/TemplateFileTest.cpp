@@ -259,4 +259,16 @@ TEST(TemplateText, EightBitTextIsDecodedOnceByItsDeclaration)
     XmlDocPtr doc = ParseXml(text.arg(QStringLiteral("iso-8859-1")).toUtf8());
     ASSERT_TRUE(doc);
     EXPECT_EQ(XmlAttribute(xmlDocGetRootElement(doc.get()), "n"), QStringLiteral("Fran\u00e7ais M\u00fcller"));
+
+    // A declared set that would write the text back as other bytes (UTF-7
+    // writes "<" as "+ADw-") does not decode the file: it reads as UTF-8
+    // and a save gives back the same plain file (found by fuzzing: the save
+    // turned it into a file read as scrambled).
+    const QByteArray utf7("<?xml version=\"1.0\" encoding=\"utf-7\"?><a n=\"x\"/>");
+    ProfileFileForm form;
+    const QString read = DecodeProfileBytes(utf7, &form);
+    EXPECT_EQ(form.charset, QByteArray("UTF-8"));
+    QByteArray saved;
+    ASSERT_TRUE(EncodeProfileText(read, form, saved));
+    EXPECT_EQ(saved, utf7);
 }
