@@ -293,6 +293,15 @@ bool EncodeProfileText(const QString &text, const ProfileFileForm &form, QByteAr
         encoded = ToAnsi(text);
         if (FromAnsi(encoded) != text)
             return false;
+        // The reader takes a plain 8-bit file that is valid UTF-8 as UTF-8:
+        // code-page bytes that happen to form UTF-8 for other characters
+        // would read back as those, so such a text is stored as UTF-8.
+        if (!form.scrambled) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString asUtf8 = utf8.decode(encoded);
+            if (!utf8.hasError() && asUtf8 != text)
+                encoded = text.toUtf8();
+        }
     }
     if (form.scrambled)
         for (char &c : encoded)

@@ -142,10 +142,17 @@ bool LayOutLike(const QString &xml, const QString &original, QString &out, QStri
         bytes = SerializeXmlIndented(doc.get(), tabs ? "\t" : "  ", lineBreak);
     }
     out = QString::fromUtf8(bytes);
+    // The file keeps its own declaration, or none: the serializer's names
+    // UTF-8 whatever character set the file is stored in.
     const QString declaration = DeclarationOf(original);
     const QString written = DeclarationOf(out);
-    if (!declaration.isEmpty() && !written.isEmpty())
-        out.replace(0, written.size(), declaration);
+    if (!written.isEmpty()) {
+        int length = written.size();
+        if (declaration.isEmpty())
+            while (length < out.size() && (out.at(length) == QLatin1Char('\r') || out.at(length) == QLatin1Char('\n')))
+                ++length;
+        out.replace(0, length, declaration);
+    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "cli/CliFiles.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -15,10 +16,20 @@ using namespace tavo;
 
 namespace {
 
+// The document as a comparable text. A save lays the document out anew
+// (line breaks, indentation), so whitespace next to markup is layout, not
+// content.
 QByteArray Canonical(const QString &text)
 {
     XmlDocPtr doc = ParseSettingText(text);
-    return doc ? SerializeXml(doc.get()) : QByteArray();
+    if (!doc)
+        return QByteArray();
+    static const QRegularExpression beforeTag(QStringLiteral("\\s+<"));
+    static const QRegularExpression afterTag(QStringLiteral(">\\s+"));
+    QString serialized = QString::fromUtf8(SerializeXml(doc.get()));
+    serialized.replace(beforeTag, QStringLiteral("<"));
+    serialized.replace(afterTag, QStringLiteral(">"));
+    return serialized.toUtf8();
 }
 
 } // namespace

@@ -271,4 +271,14 @@ TEST(TemplateText, EightBitTextIsDecodedOnceByItsDeclaration)
     QByteArray saved;
     ASSERT_TRUE(EncodeProfileText(read, form, saved));
     EXPECT_EQ(saved, utf7);
+
+    // Code-page bytes that happen to be UTF-8 ("\u00c3\u00a9" is C3 A9, UTF-8
+    // for "\u00e9") are stored as UTF-8, so the file reads back as written.
+    ProfileFileForm ansi;
+    ansi.layout = ProfileFileForm::EightBit;
+    ansi.scrambled = false;
+    const QString lookalike = QStringLiteral("<?xml version=\"1.0\"?><a n=\"\u00c3\u00a9\"/>");
+    QByteArray stored;
+    ASSERT_TRUE(EncodeProfileText(lookalike, ansi, stored));
+    EXPECT_EQ(DecodeProfileBytes(stored), lookalike);
 }
