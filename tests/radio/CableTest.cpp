@@ -1,6 +1,7 @@
 // The cable wrapper's count and status rules, its open retries,
 // and the serial-device transport on a real pseudo-terminal.
 
+#include "support/TestPty.h"
 #include "radio/SerialTransport.h"
 #include "radio/SimTransport.h"
 #include "radio/CUsbCable.h"
@@ -24,26 +25,6 @@
 using namespace tavo;
 
 namespace {
-
-// A pseudo-terminal whose master end the test holds.
-struct Pty {
-    int master = -1;
-    QString slave;
-    Pty()
-    {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        grantpt(master);
-        unlockpt(master);
-        char name[128] = {};
-        ptsname_r(master, name, sizeof name);
-        slave = QString::fromLocal8Bit(name);
-    }
-    ~Pty()
-    {
-        if (master >= 0)
-            ::close(master);
-    }
-};
 
 CableConfig PortConfig(const QString &path)
 {
@@ -151,7 +132,7 @@ TEST(CableIo, AFailingCallStoresItsStatus)
 
 TEST(SerialTransport, OpensAndConfiguresAPseudoTerminal)
 {
-    Pty pty;
+    test::TestPty pty;
     ASSERT_GE(pty.master, 0);
     CUsbCable cable(PortConfig(pty.slave));
     ASSERT_TRUE(cable.OpenConfigured(0)) << cable.LastErrorText().toStdString();
@@ -173,7 +154,7 @@ TEST(SerialTransport, OpensAndConfiguresAPseudoTerminal)
 
 TEST(SerialTransport, AReadTimesOutAfter120Ms)
 {
-    Pty pty;
+    test::TestPty pty;
     CUsbCable cable(PortConfig(pty.slave));
     ASSERT_TRUE(cable.OpenConfigured(0));
     ASSERT_EQ(::write(pty.master, "P", 1), 1);
@@ -188,7 +169,7 @@ TEST(SerialTransport, AReadTimesOutAfter120Ms)
 
 TEST(SerialTransport, TheFarEndGoingAwayIsAnIoError)
 {
-    auto pty = std::make_unique<Pty>();
+    auto pty = std::make_unique<test::TestPty>();
     CUsbCable cable(PortConfig(pty->slave));
     ASSERT_TRUE(cable.OpenConfigured(0));
     pty.reset(); // the cable is pulled
@@ -218,7 +199,7 @@ TEST(SerialTransport, AnIndexOutsideThePortListIsNotFound)
 
 TEST(SerialTransport, TheTransportLocksTheDeviceAgainstASecondOpen)
 {
-    Pty pty;
+    test::TestPty pty;
     SerialTransport a(pty.slave), b(pty.slave);
     ASSERT_EQ(a.Open(0), FT_OK);
     EXPECT_EQ(b.Open(0), FT_DEVICE_NOT_OPENED);
@@ -253,7 +234,7 @@ TEST(SerialTransport, PermissionDeniedNamesTheRealCause)
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to open the device as another user";
     for (const mode_t deviceMode : {mode_t(0660), mode_t(0600)}) {
-        Pty pty;
+        test::TestPty pty;
         ASSERT_EQ(::chmod(pty.slave.toLocal8Bit().constData(), deviceMode), 0);
         const std::string group = serial::DeviceGroup(pty.slave.toLocal8Bit().constData());
         ASSERT_FALSE(group.empty());

@@ -2,6 +2,7 @@
 // (named from /proc), this user lacks its group, or it has gone; and the
 // list of candidate ports that `tavocps-cli cables` prints.
 
+#include "support/TestPty.h"
 #include "support/CliRunner.h"
 
 #include "radio/SerialTransport.h"
@@ -23,21 +24,6 @@
 using namespace tavo;
 
 namespace {
-
-struct PtyPair {
-    int master = -1;
-    QString slave;
-    PtyPair()
-    {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        grantpt(master);
-        unlockpt(master);
-        char name[128] = {};
-        ptsname_r(master, name, sizeof name);
-        slave = QString::fromLocal8Bit(name);
-    }
-    ~PtyPair() { ::close(master); }
-};
 
 // Another program holding `path`: flock(1) keeps it open and locked.
 class Holder {
@@ -67,7 +53,7 @@ TEST(PortDiagnostics, ABusyPortNamesItsHolder)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("flock")).isEmpty())
         GTEST_SKIP() << "needs flock(1)";
-    PtyPair pty;
+    test::TestPty pty;
     EXPECT_EQ(CheckPortAccess(pty.slave).kind, PortAccess::Usable) << "this program's own descriptors do not count";
     Holder holder(pty.slave);
     const QString named = QStringLiteral("flock (process %1)").arg(holder.pid());
@@ -93,7 +79,7 @@ TEST(PortDiagnostics, AGonePortAndAMissingGroupAreSaidAsSuch)
 
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to look at the port as another user";
-    PtyPair pty;
+    test::TestPty pty;
     const QByteArray slave = pty.slave.toLocal8Bit();
     ASSERT_EQ(::chmod(slave.constData(), 0660), 0);
     struct stat st{};
@@ -121,7 +107,7 @@ TEST(PortDiagnostics, AGonePortAndAMissingGroupAreSaidAsSuch)
 
 TEST(PortDiagnostics, CandidatesAreThePortsOnUsb)
 {
-    PtyPair pty;
+    test::TestPty pty;
     const std::vector<SerialTransport::PortEntry> ports{
         {QStringLiteral("/dev/ttyS0"), std::nullopt},
         {pty.slave, QStringLiteral("Zerva Series CPS Cable")},
