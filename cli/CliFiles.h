@@ -1,6 +1,7 @@
 #pragma once
 // File helpers shared by the commands: codeplug images and profile files.
 
+#include "base/AtomicFile.h"
 #include "base/TemplateFile.h"
 #include "codeplug/VirtualCP.h"
 
@@ -36,13 +37,5 @@ bool CheckXmlDocument(const ProfileFile &file, QString &error);
 // byte-order mark and scrambling, its XML declaration, its line breaks and
 // indentation (one element a line), and its permissions and links.
 bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
-
-// Writes bytes so that a reader sees the old or the new content, never a
-// mix. An existing regular file keeps its permissions and owner; a file
-// with several hard links is rewritten in place so that the links stay; a
-// symbolic link stays a link to the rewritten file. A character device or
-// a FIFO is written directly (never replaced); any other existing file
-// that is not a regular file is refused.
-bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &error);
 
 } // namespace tavo::cli

@@ -1,0 +1,164 @@
+#include "base/AtomicFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavo {
+
+QString SystemErrorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+namespace {
+
+
+bool WriteAll(int fd, const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC; // a write that takes nothing: the device is full
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// A device or FIFO: written as it is, never replaced. A FIFO without a
+// reader is refused rather than waited for.
+bool WriteDirectly(const QByteArray &path, const QByteArray &bytes, bool fifo, QString &error)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC | (fifo ? O_NONBLOCK : 0));
+    if (fd < 0) {
+        error = SystemErrorText(errno == ENXIO ? EPIPE : errno);
+        return false;
+    }
+    if (fifo)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const bool ok = WriteAll(fd, bytes);
+    const int writeErrno = errno;
+    if (::close(fd) != 0 || !ok) {
+        error = SystemErrorText(ok ? errno : writeErrno);
+        return false;
+    }
+    return true;
+}
+
+// A file with more than one hard link: rewritten in place, so every name
+// keeps seeing it. The new content is checked to fit before the old one is
+// cut.
+bool RewriteInPlace(const QByteArray &path, const QByteArray &bytes, QString &error)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemErrorText(errno);
+        return false;
+    }
+    // The blocks for the new size are reserved first, so a full disk fails
+    // here, before a byte of the old content is overwritten.
+    int err = bytes.isEmpty() ? 0 : ::posix_fallocate(fd, 0, bytes.size());
+    bool ok = err == 0 || err == EOPNOTSUPP || err == EINVAL;
+    if (ok) {
+        ok = WriteAll(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
+        err = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    if (!ok)
+        error = SystemErrorText(err);
+    return ok;
+}
+
+// A new file beside `path`, filled, synced, given `mode` (and the owner
+// when known), then renamed over `path`.
+bool ReplaceByRename(const QByteArray &path, const QByteArray &bytes, mode_t mode, const struct stat *owner, QString &error)
+{
+    const QFileInfo info(QFile::decodeName(path));
+    QByteArray temp = QFile::encodeName(info.absolutePath()) + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = SystemErrorText(errno);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    int err = errno;
+    if (ok && owner && (owner->st_uid != ::geteuid() || owner->st_gid != ::getegid()))
+        (void)!::fchown(fd, owner->st_uid, owner->st_gid); // kept when allowed
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temp.constData(), path.constData()) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (ok) {
+        // The new name itself reaches the disk with its folder.
+        const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+    if (!ok) {
+        ::unlink(temp.constData());
+        error = SystemErrorText(err);
+    }
+    return ok;
+}
+
+mode_t NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QString why;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    bool ok = false;
+    if (::stat(name.constData(), &st) == 0) {
+        if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
+            ok = WriteDirectly(name, bytes, S_ISFIFO(st.st_mode), why);
+        } else if (!S_ISREG(st.st_mode)) {
+            why = S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file");
+        } else if (::access(name.constData(), W_OK) != 0) {
+            why = SystemErrorText(errno);
+        } else {
+            // A symbolic link stays: its target is what gets rewritten.
+            const QByteArray target = QFile::encodeName(QFileInfo(path).canonicalFilePath());
+            ok = st.st_nlink > 1 ? RewriteInPlace(target, bytes, why)
+                                 : ReplaceByRename(target, bytes, st.st_mode & 07777, &st, why);
+        }
+    } else if (errno == ENOENT) {
+        ok = ReplaceByRename(name, bytes, NewFileMode(), nullptr, why);
+    } else {
+        why = SystemErrorText(errno);
+    }
+    if (!ok)
+        error = QStringLiteral("Cannot write %1: %2").arg(path, why);
+    return ok;
+}
+
+} // namespace tavo
