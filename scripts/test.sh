@@ -5,7 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --fuzz
-cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON >/dev/null
+# A compiler cache, where one is installed, makes a rebuild of an unchanged
+# tree a matter of linking.
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON "${launcher[@]}" >/dev/null
 cmake --build build-check
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
