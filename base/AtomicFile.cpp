@@ -19,10 +19,7 @@ QString SystemErrorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-namespace {
-
-
-bool WriteAll(int fd, const QByteArray &bytes)
+bool WriteAllTo(int fd, const QByteArray &bytes)
 {
     const char *p = bytes.constData();
     qint64 left = bytes.size();
@@ -41,6 +38,9 @@ bool WriteAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+namespace {
+
+
 // A device or FIFO: written as it is, never replaced. A FIFO without a
 // reader is refused rather than waited for.
 bool WriteDirectly(const QByteArray &path, const QByteArray &bytes, bool fifo, QString &error)
@@ -52,7 +52,7 @@ bool WriteDirectly(const QByteArray &path, const QByteArray &bytes, bool fifo, Q
     }
     if (fifo)
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    const bool ok = WriteAll(fd, bytes);
+    const bool ok = WriteAllTo(fd, bytes);
     const int writeErrno = errno;
     if (::close(fd) != 0 || !ok) {
         error = SystemErrorText(ok ? errno : writeErrno);
@@ -76,7 +76,7 @@ bool RewriteInPlace(const QByteArray &path, const QByteArray &bytes, QString &er
     int err = bytes.isEmpty() ? 0 : ::posix_fallocate(fd, 0, bytes.size());
     bool ok = err == 0 || err == EOPNOTSUPP || err == EINVAL;
     if (ok) {
-        ok = WriteAll(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
+        ok = WriteAllTo(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
         err = errno;
     }
     if (::close(fd) != 0 && ok) {
@@ -99,7 +99,7 @@ bool ReplaceByRename(const QByteArray &path, const QByteArray &bytes, mode_t mod
         error = SystemErrorText(errno);
         return false;
     }
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = WriteAllTo(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     int err = errno;
     if (ok && owner && (owner->st_uid != ::geteuid() || owner->st_gid != ::getegid()))
         (void)!::fchown(fd, owner->st_uid, owner->st_gid); // kept when allowed
@@ -207,7 +207,7 @@ int OpenForAppend(const QString &path, QString &error, bool *device)
     // open from waiting, and the check below refuses it.
     const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
-        error = errno == ENXIO ? NotLogText(path) : QStringLiteral("%1: %2").arg(path, SystemErrorText(errno));
+        error = errno == ENXIO ? NotLogText(path) : LoadString(msg::CannotWriteFile).arg(path, SystemErrorText(errno));
         return -1;
     }
     if (::fstat(fd, &st) != 0 || !IsLogKind(st.st_mode)) {
@@ -271,7 +271,7 @@ bool LineLog::Append(const QByteArray &line, QString &error)
 {
     const QByteArray bytes = line + '\n';
     if (m_fd >= 0) {
-        if (WriteAll(m_fd, bytes))
+        if (WriteAllTo(m_fd, bytes))
             return true;
         error = LoadString(msg::CannotWriteFile).arg(m_strPath, SystemErrorText(errno));
         return false;

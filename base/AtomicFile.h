@@ -31,7 +31,7 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &
 // be a regular file (created when missing) or a character device named by
 // the caller (/dev/stderr); a FIFO, a socket, a folder or anything else is
 // refused at once. The descriptor is blocking once open; -1 with `error`
-// ("PATH: CAUSE") on failure. `device` tells a character device.
+// ("Cannot write PATH: CAUSE", or the refusal) on failure. `device` tells a character device.
 int OpenForAppend(const QString &path, QString &error, bool *device = nullptr);
 
 // A log that grows a line at a time (the batch log). A regular file is
@@ -61,6 +61,10 @@ private:
 
 // Copies the file `source` to `target` through WriteFileAtomically.
 bool CopyFileAtomically(const QString &source, const QString &target, QString &error);
+
+// Writes every byte of `bytes` to the descriptor; false with errno set
+// (ENOSPC for a write that takes nothing) when it could not.
+bool WriteAllTo(int fd, const QByteArray &bytes);
 
 // The system's message for an errno value.
 QString SystemErrorText(int error);

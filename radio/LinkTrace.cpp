@@ -68,25 +68,13 @@ void LinkTrace::appendLocked(const QString &stamped) const
     m_lines.append(stamped);
     if (m_fd < 0 || m_bWriteFailed)
         return;
-    const QByteArray utf8 = stamped.toUtf8() + '\n';
-    const char *p = utf8.constData();
-    qint64 left = utf8.size();
-    while (left > 0) {
-        const ssize_t n = ::write(m_fd, p, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            // Said once; the transfer itself goes on.
-            m_bWriteFailed = true;
-            const QString text = LoadString(msg::TraceNotWritten)
-                                     .arg(QStringLiteral("%1: %2").arg(m_strPath, SystemErrorText(n == 0 ? ENOSPC : errno)));
-            if (m_report)
-                m_report(text);
-            return;
-        }
-        p += n;
-        left -= n;
-    }
+    if (WriteAllTo(m_fd, stamped.toUtf8() + '\n'))
+        return;
+    // Said once; the transfer itself goes on.
+    m_bWriteFailed = true;
+    const QString text = LoadString(msg::TraceNotWritten).arg(QStringLiteral("%1: %2").arg(m_strPath, SystemErrorText(errno)));
+    if (m_report)
+        m_report(text);
 }
 
 void LinkTrace::flushLocked() const

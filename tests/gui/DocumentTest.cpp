@@ -160,6 +160,7 @@ TEST_F(GuiTest, AnImpossibleSaveLeavesTheFilesAsTheyWere)
     ASSERT_NE(child, nullptr);
     CTavoCPSDoc *doc = child->Document();
     ASSERT_TRUE(doc->DoSave(path)); // the file now holds the stored form
+    const QByteArray saved = ReadFileBytes(path);
 
     CDataItem channels, channel;
     doc->Root().GetChildByName(QStringLiteral("channels"), channels);
