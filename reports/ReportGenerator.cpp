@@ -443,7 +443,7 @@ bool WriteReportFile(const QString &fileName, const QString &html, ReportOutput 
             return false;
         QDir().mkpath(folder);
         if (folder.isEmpty() || !WriteFileAtomically(QDir(folder).filePath(fileName), bytes, error)) {
-            ShowMessageText(LoadString(msg::ReportFailed) + QLatin1Char('\n') + error, MB_OK | MB_ICONERROR);
+            ShowMessage(msg::ReportFailed, MB_OK | MB_ICONERROR);
             return false;
         }
         const QDir images(installFolder);
