@@ -8,6 +8,7 @@
 #include "app/CMainFrame.h"
 #include "views/CFileDialogs.h"
 #include "views/CTavoCPSDoc.h"
+#include "base/AtomicFile.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -18,7 +19,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace tavo {
@@ -76,10 +76,9 @@ void CMainFrame::OnExportCsv()
         return;
     }
     // The old file is replaced only once the whole plan is written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-        ShowMessageText(LoadString(msg::CsvWriteFailed).arg(QDir::toNativeSeparators(path), file.errorString()),
-                        MB_OK | MB_ICONERROR);
+    QString error, cause;
+    if (!WriteFileAtomically(path, csv, error, &cause))
+        ShowMessageText(LoadString(msg::CsvWriteFailed).arg(QDir::toNativeSeparators(path), cause), MB_OK | MB_ICONERROR);
 }
 
 void CMainFrame::OnImportCsv()

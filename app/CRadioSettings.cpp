@@ -8,6 +8,7 @@
 #include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -48,6 +49,16 @@ void SetUserValue(const QString &key, const QVariant &value)
 const QString kPortKey = QStringLiteral("Radio/Port");
 const QString kVerifyKey = QStringLiteral("Radio/VerifyAfterWrite");
 const QString kTraceKey = QStringLiteral("Radio/TraceFile");
+
+// The trace files already said to fail in this session.
+void SayTraceFailureOnce(const QString &path, const QString &text)
+{
+    static QStringList said;
+    if (said.contains(path))
+        return;
+    said.append(path);
+    ShowMessageText(text, MB_OK | MB_ICONWARNING);
+}
 
 } // namespace
 
@@ -96,9 +107,16 @@ CableConfig RadioCableConfig()
     if (!trace.isEmpty()) {
         auto file = std::make_shared<LinkTrace>();
         QString error;
-        // A trace that does not open leaves the transfer untraced.
-        if (file->OpenFile(trace, error))
+        // A trace that does not open, or stops taking lines, leaves the
+        // transfer untraced; the user hears of it once per trace file.
+        if (file->OpenFile(trace, error)) {
+            file->SetWriteFailureReport([trace](const QString &text) {
+                QMetaObject::invokeMethod(qApp, [trace, text] { SayTraceFailureOnce(trace, text); }, Qt::QueuedConnection);
+            });
             config.trace = file;
+        } else {
+            SayTraceFailureOnce(trace, LoadString(msg::TraceNotWritten).arg(error));
+        }
     }
     return config;
 }

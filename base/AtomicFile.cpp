@@ -1,5 +1,8 @@
 #include "base/AtomicFile.h"
 
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,10 +19,7 @@ QString SystemErrorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-namespace {
-
-
-bool WriteAll(int fd, const QByteArray &bytes)
+bool WriteAllTo(int fd, const QByteArray &bytes)
 {
     const char *p = bytes.constData();
     qint64 left = bytes.size();
@@ -38,6 +38,9 @@ bool WriteAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+namespace {
+
+
 // A device or FIFO: written as it is, never replaced. A FIFO without a
 // reader is refused rather than waited for.
 bool WriteDirectly(const QByteArray &path, const QByteArray &bytes, bool fifo, QString &error)
@@ -49,7 +52,7 @@ bool WriteDirectly(const QByteArray &path, const QByteArray &bytes, bool fifo, Q
     }
     if (fifo)
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    const bool ok = WriteAll(fd, bytes);
+    const bool ok = WriteAllTo(fd, bytes);
     const int writeErrno = errno;
     if (::close(fd) != 0 || !ok) {
         error = SystemErrorText(ok ? errno : writeErrno);
@@ -73,7 +76,7 @@ bool RewriteInPlace(const QByteArray &path, const QByteArray &bytes, QString &er
     int err = bytes.isEmpty() ? 0 : ::posix_fallocate(fd, 0, bytes.size());
     bool ok = err == 0 || err == EOPNOTSUPP || err == EINVAL;
     if (ok) {
-        ok = WriteAll(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
+        ok = WriteAllTo(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0;
         err = errno;
     }
     if (::close(fd) != 0 && ok) {
@@ -96,7 +99,7 @@ bool ReplaceByRename(const QByteArray &path, const QByteArray &bytes, mode_t mod
         error = SystemErrorText(errno);
         return false;
     }
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = WriteAllTo(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     int err = errno;
     if (ok && owner && (owner->st_uid != ::geteuid() || owner->st_gid != ::getegid()))
         (void)!::fchown(fd, owner->st_uid, owner->st_gid); // kept when allowed
@@ -132,7 +135,7 @@ mode_t NewFileMode()
 
 } // namespace
 
-bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &error)
+bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &error, QString *cause)
 {
     QString why;
     const QByteArray name = QFile::encodeName(path);
@@ -142,7 +145,7 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &
         if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
             ok = WriteDirectly(name, bytes, S_ISFIFO(st.st_mode), why);
         } else if (!S_ISREG(st.st_mode)) {
-            why = S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file");
+            why = LoadString(S_ISDIR(st.st_mode) ? msg::FileIsFolder : msg::FileNotRegular);
         } else if (::access(name.constData(), W_OK) != 0) {
             why = SystemErrorText(errno);
         } else {
@@ -156,9 +159,127 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &
     } else {
         why = SystemErrorText(errno);
     }
-    if (!ok)
-        error = QStringLiteral("Cannot write %1: %2").arg(path, why);
+    if (!ok) {
+        error = LoadString(msg::CannotWriteFile).arg(path, why);
+        if (cause)
+            *cause = why;
+    }
     return ok;
+}
+
+bool CopyFileAtomically(const QString &source, const QString &target, QString &error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("%1: %2").arg(source, in.errorString());
+        return false;
+    }
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        error = QStringLiteral("%1: %2").arg(source, in.errorString());
+        return false;
+    }
+    return WriteFileAtomically(target, bytes, error);
+}
+
+namespace {
+bool IsLogKind(mode_t mode)
+{
+    return S_ISREG(mode) || S_ISCHR(mode);
+}
+
+QString NotLogText(const QString &path)
+{
+    return LoadString(msg::NotATraceOrLogFile).arg(path);
+}
+} // namespace
+
+int OpenForAppend(const QString &path, QString &error, bool *device)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    // The type first: a FIFO is never opened, so nothing waits for a reader.
+    if (::stat(name.constData(), &st) == 0 && !IsLogKind(st.st_mode)) {
+        error = NotLogText(path);
+        return -1;
+    }
+    // Should the name have become a FIFO since, O_NONBLOCK still keeps the
+    // open from waiting, and the check below refuses it.
+    const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = errno == ENXIO ? NotLogText(path) : LoadString(msg::CannotWriteFile).arg(path, SystemErrorText(errno));
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !IsLogKind(st.st_mode)) {
+        ::close(fd);
+        error = NotLogText(path);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (device)
+        *device = S_ISCHR(st.st_mode);
+    return fd;
+}
+
+LineLog::~LineLog()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool LineLog::Open(const QString &path, QString &error, bool *fresh)
+{
+    m_strPath = path;
+    m_content.clear();
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    const bool exists = ::stat(name.constData(), &st) == 0;
+    if (exists && !IsLogKind(st.st_mode)) {
+        error = NotLogText(path);
+        return false;
+    }
+    if (exists && S_ISCHR(st.st_mode)) {
+        m_fd = OpenForAppend(path, error);
+        if (fresh)
+            *fresh = true;
+        return m_fd >= 0;
+    }
+    if (exists) {
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            error = fd < 0 ? QStringLiteral("%1: %2").arg(path, SystemErrorText(errno)) : NotLogText(path);
+            if (fd >= 0)
+                ::close(fd);
+            return false;
+        }
+        QFile file;
+        const bool read = file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+        m_content = read ? file.readAll() : QByteArray();
+        if (!read || file.error() != QFileDevice::NoError) {
+            error = QStringLiteral("%1: %2").arg(path, file.errorString());
+            return false;
+        }
+    }
+    if (fresh)
+        *fresh = m_content.isEmpty();
+    // Written back as it is: a log that cannot be written says so now,
+    // before anything is done that it should record.
+    return WriteFileAtomically(path, m_content, error);
+}
+
+bool LineLog::Append(const QByteArray &line, QString &error)
+{
+    const QByteArray bytes = line + '\n';
+    if (m_fd >= 0) {
+        if (WriteAllTo(m_fd, bytes))
+            return true;
+        error = LoadString(msg::CannotWriteFile).arg(m_strPath, SystemErrorText(errno));
+        return false;
+    }
+    if (!WriteFileAtomically(m_strPath, m_content + bytes, error))
+        return false;
+    m_content += bytes;
+    return true;
 }
 
 } // namespace tavo

@@ -21,8 +21,50 @@ namespace tavo {
 // file that is not a regular file is refused.
 //
 // On failure `error` reads "Cannot write PATH: CAUSE", CAUSE being the
-// system's own words ("No space left on device").
-bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &error);
+// system's own words ("No space left on device"); `cause`, when given,
+// receives CAUSE alone.
+bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &error, QString *cause = nullptr);
+
+// ---- traces and logs
+
+// Opens `path` for appending a trace or a log without ever waiting: it must
+// be a regular file (created when missing) or a character device named by
+// the caller (/dev/stderr); a FIFO, a socket, a folder or anything else is
+// refused at once. The descriptor is blocking once open; -1 with `error`
+// ("Cannot write PATH: CAUSE", or the refusal) on failure. `device` tells a character device.
+int OpenForAppend(const QString &path, QString &error, bool *device = nullptr);
+
+// A log that grows a line at a time (the batch log). A regular file is
+// rewritten whole through WriteFileAtomically for every line, so a full
+// disk leaves the lines before as they were and says so; a character
+// device gets each line as it comes. Any other kind of file is refused by
+// Open.
+class LineLog {
+public:
+    LineLog() = default;
+    ~LineLog();
+    LineLog(const LineLog &) = delete;
+    LineLog &operator=(const LineLog &) = delete;
+
+    // False with `error` when the file cannot be a log or not be read.
+    // `fresh` tells a missing or empty file.
+    bool Open(const QString &path, QString &error, bool *fresh = nullptr);
+    // Appends `line` and a line feed; false with `error` ("Cannot write
+    // PATH: CAUSE") when it did not reach the file.
+    bool Append(const QByteArray &line, QString &error);
+
+private:
+    QString m_strPath;
+    QByteArray m_content;  // a regular file's whole content
+    int m_fd = -1;         // a device
+};
+
+// Copies the file `source` to `target` through WriteFileAtomically.
+bool CopyFileAtomically(const QString &source, const QString &target, QString &error);
+
+// Writes every byte of `bytes` to the descriptor; false with errno set
+// (ENOSPC for a write that takes nothing) when it could not.
+bool WriteAllTo(int fd, const QByteArray &bytes);
 
 // The system's message for an errno value.
 QString SystemErrorText(int error);

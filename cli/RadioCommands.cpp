@@ -9,6 +9,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "profile/CDataAdaptor.h"
+#include "base/AtomicFile.h"
 #include "radio/LinkTrace.h"
 #include "radio/SerialTransport.h"
 #include "radio/PortDiagnostics.h"
@@ -120,6 +121,7 @@ int SelectPort(CliContext &ctx)
             return UsageError(ctx.command, QStringLiteral("--trace needs a file name"));
         if (!trace->OpenFile(ctx.Option("--trace"), error))
             return Fail(error);
+        trace->SetWriteFailureReport([](const QString &text) { std::fprintf(stderr, "%s\n", text.toUtf8().constData()); });
         config.trace = trace;
     }
     if (ctx.Has("--port")) {
@@ -453,31 +455,34 @@ QString csvField(QString text)
 // one log line each; Ctrl-C ends after the current radio.
 int RunBatch(CliContext &ctx, CRadioDataModel &profile)
 {
-    QFile log(ctx.Option("--batch"));
-    const bool fresh = !log.exists() || log.size() == 0;
-    if (!log.open(QIODevice::Append | QIODevice::Text))
-        return Fail(QStringLiteral("Cannot write the batch log %1: %2").arg(log.fileName(), log.errorString()));
-    if (fresh)
-        log.write("serial,model,firmware,time,result,message\n");
-    log.flush();
+    // Every line reaches the log before the next radio is taken: a log that
+    // cannot be written stops the batch.
+    LineLog log;
+    QString error;
+    bool fresh = false;
+    if (!log.Open(ctx.Option("--batch"), error, &fresh) || (fresh && !log.Append("serial,model,firmware,time,result,message", error)))
+        return Fail(LoadString(msg::BatchLogNotWritten).arg(error));
     struct sigaction sa{};
     sa.sa_handler = onBatchSignal;
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
+    // A radio that did not say its serial number is told by the port and the time.
+    const QString unknownSerial = LoadString(msg::BatchSerialUnknown).arg(ctx.Has("--port") ? ctx.Option("--port") : LoadString(msg::CablesIsCable));
     RememberingSink remember;
     int failures = 0;
     while (WaitForRadio(ctx)) {
         const WriteOutcome out = WriteProfileOnce(ctx, profile, true, &remember);
         const CRadioIdent &id = out.report.ident;
         const QString firmware = id.m_cFirmwarePhase ? QString::fromLatin1(&id.m_cFirmwarePhase, 1) + QString::fromLatin1(&id.m_cFirmwareVersion, 1) + QString::fromLatin1(&id.m_cFirmwareRevision, 1) : QString();
-        const QString line = QStringList{csvField(out.report.serial), csvField(id.m_szModel[0] ? RadioModelText(id) : QString()), csvField(firmware),
+        const QString line = QStringList{csvField(out.report.serial.isEmpty() ? unknownSerial : out.report.serial),
+                                         csvField(id.m_szModel[0] ? RadioModelText(id) : QString()), csvField(firmware),
                                          QDateTime::currentDateTime().toString(Qt::ISODate), out.exitCode == ExitOk ? QStringLiteral("OK") : QStringLiteral("FAILED"),
                                          csvField(out.message)}
                                  .join(QLatin1Char(','));
-        log.write(line.toUtf8() + "\n");
-        log.flush();
         failures += out.exitCode == ExitOk ? 0 : 1;
         std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+        if (!log.Append(line.toUtf8(), error))
+            return Fail(LoadString(msg::BatchLogNotWritten).arg(error));
         // The next radio is one with another serial number (the radio
         // just written answering again is still the same radio).
         QString written = out.report.serial.isEmpty() ? RadioSerial(ctx) : out.report.serial;

@@ -36,8 +36,9 @@ void CopyHandoutImages(const QString &targetFolder, bool displayModel)
     const QDir source(InstallReportFolder());
     for (const QString &name : HandoutImageNames(displayModel)) {
         const QString target = QDir(targetFolder).filePath(name);
+        QString ignored; // a picture left behind leaves the report written
         if (!QFile::exists(target))
-            QFile::copy(source.filePath(name), target);
+            CopyFileAtomically(source.filePath(name), target, ignored);
     }
 }
 
@@ -71,8 +72,9 @@ int RunReport(CliContext &ctx)
         return ExitFailed;
 
     if (IsPdf(out)) {
-        if (!WriteReportPdf(html, InstallReportFolder(), out))
-            return Fail(LoadString(msg::ReportSaveFailed).arg(out));
+        QString error;
+        if (!WriteReportPdf(html, InstallReportFolder(), out, &error))
+            return Fail(error);
         return ExitOk;
     }
     QString error;

@@ -287,6 +287,7 @@ bool CRadioOperation::WriteRadio(const VirtualCP &image)
     // looked at for the scramble bit) follows the radio being written, not
     // the image: its model and firmware are asked first, as the write road
     // copies them into the image after the identification.
+    m_lastWrite.clear();
     VirtualCP cp = image;
     {
         uint8_t model[kModelReadSize] = {};
@@ -321,6 +322,7 @@ bool CRadioOperation::WriteRadio(const VirtualCP &image)
         failAndClose(r);
         return false;
     }
+    recordWrite(kSettingsAddress, block, length);
     r = m_pProtocol->SendControl(0x1F, 3, 0);
     if (r < 0) {
         failAndClose(r);
@@ -338,11 +340,13 @@ bool CRadioOperation::WriteRadio(const VirtualCP &image)
             failAndClose(r);
             return false;
         }
+        recordWrite(kLimitsByte13Address, &b, 1);
         const uint8_t zero = 0;
         if ((r = m_pProtocol->WriteMemory(&zero, 1, kFirmwareStepByteAddress)) < 0) {
             failAndClose(r);
             return false;
         }
+        recordWrite(kFirmwareStepByteAddress, &zero, 1);
         const ReferenceTable which = ReferenceTableFor(cp);
         if (which != ReferenceTable::None) {
             const std::array<uint8_t, kParameterBlockSize> table = which == ReferenceTable::A ? ReferenceTableA() : kReferenceTableB;
@@ -355,6 +359,7 @@ bool CRadioOperation::WriteRadio(const VirtualCP &image)
                     failAndClose(r);
                     return false;
                 }
+                recordWrite(kParameterBlockAddress, table.data(), kParameterBlockSize);
             }
         }
         if ((r = m_pProtocol->SendControl(0x1F, 0, 0)) < 0) {
@@ -372,6 +377,7 @@ bool CRadioOperation::WriteRadio(const VirtualCP &image)
             failAndClose(r);
             return false;
         }
+        recordWrite(static_cast<uint32_t>(kFrequencyAddress + kFrequencyRecordSize * s), record, kFrequencyRecordSize);
     }
     progress(60);
     r = m_pProtocol->CloseFrequencyTable(static_cast<uint8_t>(slotCount), static_cast<uint8_t>(cp.ProgrammingModeEnabled()));
@@ -381,6 +387,35 @@ bool CRadioOperation::WriteRadio(const VirtualCP &image)
     }
     progress(80);
 
+    return closeAndPostDone();
+}
+
+void CRadioOperation::recordWrite(uint32_t address, const uint8_t *data, size_t length)
+{
+    // A run that continues the last one joins it, so a verify reads it at once.
+    if (!m_lastWrite.empty() && m_lastWrite.back().address + m_lastWrite.back().bytes.size() == address) {
+        m_lastWrite.back().bytes.insert(m_lastWrite.back().bytes.end(), data, data + length);
+        return;
+    }
+    m_lastWrite.push_back(MemoryRun{address, std::vector<uint8_t>(data, data + length)});
+}
+
+bool CRadioOperation::ReadMemoryRuns(const std::vector<MemoryRun> &runs, std::vector<MemoryRun> &held)
+{
+    std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
+    held.clear();
+    if (!open())
+        return false;
+    if (!memoryCheck())
+        return false;
+    int done = 0;
+    for (const MemoryRun &run : runs) {
+        MemoryRun back{run.address, std::vector<uint8_t>(run.bytes.size())};
+        if (!readBlock(run.address, static_cast<int>(back.bytes.size()), back.bytes.data()))
+            return false;
+        held.push_back(std::move(back));
+        progress(10 + 70 * ++done / static_cast<int>(runs.size()));
+    }
     return closeAndPostDone();
 }
 

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 #include <mutex>
 
 namespace tavo {
@@ -27,6 +28,12 @@ std::mutex &RadioLock();
 // count; every open uses it (initially 0).
 int CableDeviceIndex();
 void SetCableDeviceIndex(int index);
+
+// A run of the radio's memory: its first address and its bytes.
+struct MemoryRun {
+    uint32_t address = 0;
+    std::vector<uint8_t> bytes;
+};
 
 class CRadioOperation {
 public:
@@ -42,6 +49,14 @@ public:
     bool Identify(CRadioIdent &ident);
     bool ReadRadio(VirtualCP &cp);
     bool WriteRadio(const VirtualCP &cp);
+    // Every memory byte the last WriteRadio sent (checksums and the bytes
+    // returned as the radio held them included), by address; a frequency
+    // record at its place in the memory map.
+    const std::vector<MemoryRun> &LastWrite() const { return m_lastWrite; }
+    // Reads the radio's memory at the addresses of `runs` into `held` (the
+    // same runs with the radio's bytes), with the memory check first; ends
+    // like ReadRadio.
+    bool ReadMemoryRuns(const std::vector<MemoryRun> &runs, std::vector<MemoryRun> &held);
     bool Reset();
     bool FactoryReset();
     bool StartLink();
@@ -103,6 +118,8 @@ private:
     QString m_strFirstFailedRequest;
     bool m_bFailureKept = false;
     bool m_bWriteStarted = false;
+    std::vector<MemoryRun> m_lastWrite;
+    void recordWrite(uint32_t address, const uint8_t *data, size_t length);
 };
 
 } // namespace tavo

@@ -1,9 +1,13 @@
 #include "radio/LinkTrace.h"
 
+#include "base/AtomicFile.h"
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
+
 #include <QDateTime>
 
 #include <cerrno>
-#include <cstring>
+#include <unistd.h>
 
 namespace tavo {
 
@@ -20,22 +24,28 @@ QString stamp()
 LinkTrace::~LinkTrace()
 {
     Flush();
-    if (m_file)
-        std::fclose(m_file);
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool LinkTrace::OpenFile(const QString &path, QString &error)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    std::FILE *f = std::fopen(path.toLocal8Bit().constData(), "a");
-    if (!f) {
-        error = QStringLiteral("cannot write the trace %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    const int fd = OpenForAppend(path, error);
+    if (fd < 0)
         return false;
-    }
-    if (m_file)
-        std::fclose(m_file);
-    m_file = f;
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = fd;
+    m_strPath = path;
+    m_bWriteFailed = false;
     return true;
+}
+
+bool LinkTrace::WriteFailed() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_bWriteFailed;
 }
 
 QStringList LinkTrace::Lines() const
@@ -56,11 +66,15 @@ void LinkTrace::appendLocked(const QString &stamped) const
     if (m_lines.size() >= kMemoryLines)
         m_lines.removeFirst();
     m_lines.append(stamped);
-    if (m_file) {
-        const QByteArray utf8 = stamped.toUtf8();
-        std::fprintf(m_file, "%s\n", utf8.constData());
-        std::fflush(m_file);
-    }
+    if (m_fd < 0 || m_bWriteFailed)
+        return;
+    if (WriteAllTo(m_fd, stamped.toUtf8() + '\n'))
+        return;
+    // Said once; the transfer itself goes on.
+    m_bWriteFailed = true;
+    const QString text = LoadString(msg::TraceNotWritten).arg(QStringLiteral("%1: %2").arg(m_strPath, SystemErrorText(errno)));
+    if (m_report)
+        m_report(text);
 }
 
 void LinkTrace::flushLocked() const

@@ -16,7 +16,7 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <cstdio>
+#include <functional>
 #include <mutex>
 
 namespace tavo {
@@ -28,9 +28,16 @@ public:
     LinkTrace(const LinkTrace &) = delete;
     LinkTrace &operator=(const LinkTrace &) = delete;
 
-    // Appends the lines to `path` as well; false with `error` set when the
-    // file cannot be opened.
+    // Appends the lines to `path` as well: a regular file (created when
+    // missing) or a character device (/dev/stderr); anything else, a FIFO
+    // above all, is refused at once. False with `error` set when the file
+    // is refused or cannot be opened.
     bool OpenFile(const QString &path, QString &error);
+    // Called once, from the thread that traced, with "The trace cannot be
+    // written (PATH: CAUSE). ..." when a line does not reach the file; the
+    // lines go on into memory. Set before the trace is used.
+    void SetWriteFailureReport(std::function<void(const QString &)> report) { m_report = std::move(report); }
+    bool WriteFailed() const;
 
     void Sent(const uint8_t *data, size_t n) { bytes("TX", data, n); }
     void Received(const uint8_t *data, size_t n) { bytes("RX", data, n); }
@@ -53,7 +60,10 @@ private:
     mutable QString m_strPending;        // the line of bytes gathering
     mutable const char *m_pPendingDir = nullptr;
     mutable int m_nPendingBytes = 0;
-    std::FILE *m_file = nullptr;
+    int m_fd = -1;
+    QString m_strPath;
+    mutable bool m_bWriteFailed = false;
+    std::function<void(const QString &)> m_report;
 };
 
 } // namespace tavo

@@ -1,5 +1,6 @@
 #include "reports/ReportGenerator.h"
 
+#include "base/AtomicFile.h"
 #include "base/CTavoCPSException.h"
 #include "base/CodePage.h"
 #include "base/ProfileNamespaces.h"
@@ -432,8 +433,8 @@ bool WriteReportFile(const QString &fileName, const QString &html, ReportOutput 
     const QByteArray bytes = EncodeReportFile(html);
     const QString installFolder = InstallReportFolder();
     QString folder = installFolder;
-    auto file = std::make_unique<QFile>(QDir(folder).filePath(fileName));
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    QString error;
+    if (!WriteFileAtomically(QDir(folder).filePath(fileName), bytes, error)) {
         folder = ReportCacheFolder();
         QString ask = LoadString(msg::ReportPermission);
         ask.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -441,26 +442,18 @@ bool WriteReportFile(const QString &fileName, const QString &html, ReportOutput 
         if (ShowMessageText(ask, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
         QDir().mkpath(folder);
-        file = std::make_unique<QFile>(QDir(folder).filePath(fileName));
-        if (folder.isEmpty() || !file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (folder.isEmpty() || !WriteFileAtomically(QDir(folder).filePath(fileName), bytes, error)) {
             ShowMessage(msg::ReportFailed, MB_OK | MB_ICONERROR);
             return false;
         }
         const QDir images(installFolder);
         for (const QString &image : images.entryList({QStringLiteral("*.jpg")}, QDir::Files)) {
-            const QString target = QDir(folder).filePath(image);
-            QFile::remove(target);
-            QFile::copy(images.filePath(image), target); // a failed copy is no failure of the report
+            QString ignored; // a failed copy is no failure of the report
+            CopyFileAtomically(images.filePath(image), QDir(folder).filePath(image), ignored);
         }
     }
-    const bool written = file->write(bytes) == bytes.size();
-    file->close();
-    if (!written || file->error() != QFileDevice::NoError) {
-        ShowMessage(msg::ReportFailed, MB_OK | MB_ICONERROR);
-        return false;
-    }
     out.folder = folder;
-    out.path = file->fileName();
+    out.path = QDir(folder).filePath(fileName);
     return true;
 }
 

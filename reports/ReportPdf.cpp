@@ -1,5 +1,8 @@
 #include "reports/ReportPdf.h"
 
+#include "base/AtomicFile.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QMarginsF>
@@ -26,22 +29,26 @@ void PrintReport(const QTextDocument &document, QPagedPaintDevice &device)
     document.print(&device);
 }
 
-bool WriteReportPdf(const QString &html, const QString &folder, const QString &pdfPath)
+bool WriteReportPdf(const QString &html, const QString &folder, const QString &pdfPath, QString *error, QString *cause)
 {
-    QFile probe(pdfPath);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    probe.close();
-
     QTextDocument document;
     document.setBaseUrl(QUrl::fromLocalFile(QDir(folder).absolutePath() + QLatin1Char('/')));
     document.setHtml(html);
-    QPdfWriter writer(pdfPath);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(300);
-    writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
-    PrintReport(document, writer);
-    return QFile(pdfPath).size() > 0;
+    // Laid out in memory; the file is replaced only once all of it is written.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(300);
+        writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
+        PrintReport(document, writer);
+    }
+    QString why;
+    const bool ok = WriteFileAtomically(pdfPath, pdf.data(), why, cause);
+    if (error)
+        *error = why;
+    return ok;
 }
 
 } // namespace tavo

@@ -21,7 +21,9 @@ void ApplyReportMargins(QPagedPaintDevice &device);
 void PrintReport(const QTextDocument &document, QPagedPaintDevice &device);
 
 // Lays out the report `html` (its images and links resolved in `folder`)
-// and writes it as a PDF file. False when the file cannot be written.
-bool WriteReportPdf(const QString &html, const QString &folder, const QString &pdfPath);
+// and writes it as a PDF file through the atomic writer. False when the
+// file cannot be written, with `error` ("Cannot write PATH: CAUSE") and
+// `cause` when given.
+bool WriteReportPdf(const QString &html, const QString &folder, const QString &pdfPath, QString *error = nullptr, QString *cause = nullptr);
 
 } // namespace tavo

@@ -182,6 +182,18 @@ enum : int {
     CablesCanOpen = 9756,
     CablesCannotOpen = 9757,      // "this user cannot open it: %1"
     CablesPortLine = 9758,        // "%1: \"%2\", %3, %4"
+
+    // ---- files that hold under faults
+    CannotWriteFile = 9800,       // "Cannot write %1: %2"
+    FileIsFolder = 9801,
+    FileNotRegular = 9802,
+    NotATraceOrLogFile = 9803,    // "%1 is neither a regular file nor a device ..."
+    TraceNotWritten = 9804,       // "The trace cannot be written (%1). ..."
+    BatchLogNotWritten = 9805,    // "The batch log cannot be written (%1). ..."
+    BatchSerialUnknown = 9806,    // "serial unknown (port %1)"
+    FieldChannelChecksum = 9807,  // "channel %1 checksum"
+    FieldMemoryByte = 9808,       // "memory byte %1"
+    BackupReadsBackOtherwise = 9809, // "%1 does not read back as it was written"
 };
 
 } // namespace tavo::msg

@@ -6,6 +6,7 @@
 // programming protocol until Ctrl-C. Point the program at it with
 // `tavocps-cli identify --port PATH`.
 
+#include "base/AtomicFile.h"
 #include "codeplug/VirtualCP.h"
 #include "radio/SimulatedRadio.h"
 #include "sim/PtyRadio.h"
@@ -13,7 +14,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 
 #include <csignal>
 #include <cstdio>
@@ -262,10 +262,9 @@ int main(int argc, char **argv)
 
     int rc = 0;
     if (p.isSet(QStringLiteral("dump-memory"))) {
-        QSaveFile out(p.value(QStringLiteral("dump-memory")));
-        const QByteArray dump = radio.Dump();
-        if (!out.open(QIODevice::WriteOnly) || out.write(dump) != dump.size() || !out.commit()) {
-            std::fprintf(stderr, "tavo-radio-sim: cannot write %s\n", out.fileName().toLocal8Bit().constData());
+        QString error;
+        if (!WriteFileAtomically(p.value(QStringLiteral("dump-memory")), radio.Dump(), error)) {
+            std::fprintf(stderr, "tavo-radio-sim: %s\n", error.toLocal8Bit().constData());
             rc = 1;
         }
     }

@@ -1,6 +1,7 @@
 #include "views/CTavoCPSDoc.h"
 
 #include "views/CFileDialogs.h"
+#include "base/AtomicFile.h"
 #include "base/CTavoCPSException.h"
 #include "base/TemplateFile.h"
 #include "codeplug/VirtualCP.h"
@@ -15,22 +16,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace tavo {
 
 namespace {
 
-// The test seam that interrupts a profile file being written.
-ContextValue<std::function<bool(qint64)>> &WriteInterruption()
-{
-    static ContextValue<std::function<bool(qint64)>> value;
-    return value;
-}
 int g_untitledCount = 0;
 
 constexpr int kSaveModifiedPrompt = 61699; // "Save changes to %1?"
-constexpr int kWriteChunk = 4096;
 
 // Shows a failure of the data layer by its message id (or its trace).
 void ShowException(const CTavoCPSException &e)
@@ -155,25 +148,12 @@ bool CTavoCPSDoc::OnSaveDocument(const QString &path)
     }
     const QByteArray bytes = ProfileFileBytes(xml);
 
-    // Written beside the old file and renamed over it only when complete:
-    // an interrupted save leaves the old profile as it was, a failed Save
-    // As leaves nothing behind.
-    const std::function<bool(qint64)> interruption = WriteInterruption().Get();
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (qint64 at = 0; ok && at < bytes.size(); at += kWriteChunk) {
-        const qint64 n = qMin<qint64>(kWriteChunk, bytes.size() - at);
-        ok = file.write(bytes.constData() + at, n) == n;
-        if (ok && interruption && !interruption(at + n))
-            ok = false;
-    }
-    if (ok)
-        ok = file.commit();
-    else
-        file.cancelWriting();
-    if (!ok) {
-        ShowMessageText(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()),
-                        MB_OK | MB_ICONERROR);
+    // Through the one atomic writer: a failure (a full disk above all)
+    // leaves the old profile byte for byte as it was, a failed Save As
+    // leaves nothing behind, and a hard-linked profile stays linked.
+    QString error;
+    if (!WriteFileAtomically(path, bytes, error)) {
+        ShowMessageText(error, MB_OK | MB_ICONERROR);
         return false;
     }
     SetModifiedFlag(false);
@@ -320,6 +300,5 @@ void CTavoCPSDoc::ShowRefusal(const RuleResult &result, int fallbackMsgId)
 
 void CTavoCPSDoc::UpdateAllViews(QObject *origin, int hint) { emit viewsUpdated(origin, hint); }
 
-void CTavoCPSDoc::SetWriteInterruption(std::function<bool(qint64)> check) { WriteInterruption().Set(std::move(check)); }
 
 } // namespace tavo

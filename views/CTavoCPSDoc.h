@@ -87,9 +87,6 @@ public:
     // byte a page index, upper half a channel index).
     void UpdateAllViews(QObject *origin, int hint);
 
-    // Test seam: called between the chunks of a profile file being written;
-    // false interrupts the write as a failing disk would.
-    static void SetWriteInterruption(std::function<bool(qint64 written)> check);
 
 signals:
     void modifiedChanged(bool modified);

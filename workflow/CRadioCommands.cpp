@@ -1,12 +1,13 @@
 #include "workflow/CRadioCommands.h"
 
+#include "base/AtomicFile.h"
+
 #include "base/CTavoCPSException.h"
 #include "codeplug/CodeplugChecks.h"
 #include "config/SettingDocuments.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "profile/ProfileChecks.h"
-#include "radio/SimulatedRadio.h"
 #include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -14,9 +15,10 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 
@@ -221,43 +223,37 @@ bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &a
 
 // ---- verify and backup
 
-QString FirstUnwrittenField(const VirtualCP &written, const VirtualCP &readBack)
+QString RadioMemoryFieldName(uint32_t address)
 {
     using namespace radiomap;
-    const std::vector<uint8_t> a = PackImageToRadioMemory(written);
-    const std::vector<uint8_t> b = PackImageToRadioMemory(readBack);
-    auto differs = [&](uint32_t address, uint8_t mask) {
-        const size_t i = address - SimulatedRadio::kPage1;
-        return ((a[i] ^ b[i]) & mask) != 0;
-    };
-    // The settings record as the write packs it: bit 7 of byte 2, byte 3
-    // but bit 7 and the scramble-button bit the radio may keep, the five
-    // programmable buttons.
-    uint8_t settingsMask[32] = {};
-    settingsMask[0] = settingsMask[1] = 0xFF;
-    settingsMask[2] = 0x80;
-    settingsMask[3] = 0x6F;
-    for (int byte = 4; byte <= 12; ++byte)
-        settingsMask[byte] = 0xFF;
-    for (uint8_t entry : kProgrammableButtons)
-        settingsMask[13 + entry / 2] |= (entry % 2 == 0) ? 0x0F : 0xF0;
-    for (int byte = 21; byte <= 31; ++byte)
-        settingsMask[byte] = 0xFF;
-    for (uint32_t byte = 0; byte < 32; ++byte)
-        if (differs(kSettingsAddress + byte, settingsMask[byte]))
-            return formatted(msg::FieldSettingByte, QString::number(byte));
-    for (size_t j = 0; j < written.UsedChannelSlots(); ++j)
-        for (uint32_t byte = 0; byte < kChannelRecordSize - 1; ++byte) // the checksum is the radio's
-            if (differs(static_cast<uint32_t>(kSettingsAddress + kChannelRecordOffset + kChannelRecordSize * j + byte), 0xFF))
-                return formatted(msg::FieldChannel, QString::number(j + 1));
-    if (HasCustomTones(written))
-        for (uint32_t i = 0; i < 12; ++i)
-            if (differs(static_cast<uint32_t>(kSettingsAddress + kCustomToneBlockOffset + i), 0xFF))
-                return formatted(msg::FieldCustomTone, QString::number(VirtualCP::kFirstCustomCode + i / 2));
-    for (size_t s = 0; s < written.UsedFrequencySlots(); ++s)
-        for (uint32_t byte = 0; byte < kFrequencyRecordSize; ++byte)
-            if (differs(static_cast<uint32_t>(kFrequencyAddress + kFrequencyRecordSize * s + byte), 0xFF))
-                return formatted(msg::FieldFrequencySlot, QString::number(s));
+    const auto number = [](size_t n) { return QString::number(n); };
+    if (address >= kSettingsAddress && address < kSettingsAddress + kSettingsBlockLong) {
+        const size_t byte = address - kSettingsAddress;
+        const size_t channels = kCustomToneBlockOffset - kChannelRecordOffset;
+        if (byte >= kChannelRecordOffset && byte < kChannelRecordOffset + channels) {
+            const size_t j = (byte - kChannelRecordOffset) / kChannelRecordSize;
+            const bool checksum = (byte - kChannelRecordOffset) % kChannelRecordSize == kChannelChecksumByte;
+            return formatted(checksum ? msg::FieldChannelChecksum : msg::FieldChannel, number(j + 1));
+        }
+        if (byte >= kCustomToneBlockOffset && byte < kCustomToneBlockOffset + 2 * VirtualCP::kCustomToneCount)
+            return formatted(msg::FieldCustomTone, number(VirtualCP::kFirstCustomCode + (byte - kCustomToneBlockOffset) / 2));
+        return formatted(msg::FieldSettingByte, number(byte));
+    }
+    if (address >= kFrequencyAddress && address < kFrequencyLimitsAddress)
+        return formatted(msg::FieldFrequencySlot, number((address - kFrequencyAddress) / kFrequencyRecordSize));
+    return formatted(msg::FieldMemoryByte, QStringLiteral("%1").arg(address, 5, 16, QLatin1Char('0')).toUpper());
+}
+
+QString FirstUnwrittenField(const std::vector<MemoryRun> &sent, const std::vector<MemoryRun> &held)
+{
+    for (size_t r = 0; r < sent.size(); ++r) {
+        const MemoryRun &run = sent[r];
+        for (size_t i = 0; i < run.bytes.size(); ++i) {
+            const bool same = r < held.size() && held[r].address == run.address && i < held[r].bytes.size() && held[r].bytes[i] == run.bytes[i];
+            if (!same)
+                return RadioMemoryFieldName(static_cast<uint32_t>(run.address + i));
+        }
+    }
     return QString();
 }
 
@@ -277,17 +273,24 @@ QString BackupRadioImage(const VirtualCP &image, QString &error)
         serial = QStringLiteral("unknown");
     const QString folder = BackupFolder();
     if (!QDir().mkpath(folder)) {
-        error = folder;
+        error = LoadString(msg::CannotWriteFile).arg(folder, SystemErrorText(errno));
         return QString();
     }
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString path = QStringLiteral("%1/%2-%3.img").arg(folder, serial, stamp);
     for (int n = 2; QFile::exists(path); ++n)
         path = QStringLiteral("%1/%2-%3-%4.img").arg(folder, serial, stamp).arg(n);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char *>(image.bytes.data()), VirtualCP::kSize) != VirtualCP::kSize
-        || !file.commit()) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    const QByteArray bytes(reinterpret_cast<const char *>(image.bytes.data()), VirtualCP::kSize);
+    if (!WriteFileAtomically(path, bytes, error))
+        return QString();
+    // Only a backup that reads back as it was meant lets the write go on.
+    QFile back(path);
+    if (!back.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("%1: %2").arg(path, back.errorString());
+        return QString();
+    }
+    if (back.readAll() != bytes || back.error() != QFileDevice::NoError) {
+        error = formatted(msg::BackupReadsBackOtherwise, path);
         return QString();
     }
     return path;
@@ -369,14 +372,16 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
 
     if (options.verify) {
         host.Stage(msg::VerifyingRadio);
-        VirtualCP back;
+        // Every byte the write sent is read back, checksums included.
+        const std::vector<MemoryRun> sent = op.LastWrite();
+        std::vector<MemoryRun> held;
         {
             std::lock_guard<std::mutex> lock(RadioLock());
             op.ClearFailure();
-            if (!op.ReadRadio(back))
+            if (!op.ReadMemoryRuns(sent, held))
                 return RadioCommandResult::Failed;
         }
-        report.verifyDifference = FirstUnwrittenField(image, back);
+        report.verifyDifference = FirstUnwrittenField(sent, held);
         if (!report.verifyDifference.isEmpty()) {
             stopText = formatted(msg::VerifyFailed, report.verifyDifference);
             return RadioCommandResult::Stopped;

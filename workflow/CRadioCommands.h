@@ -79,15 +79,21 @@ bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const C
 
 // ---- verify and backup
 
-// The first field whose bits the write sets that reads back otherwise,
-// named for the user ("channel 3", "frequency slot 5", "setting byte 7",
-// "customised tone 2"); empty when the radio holds what was written.
-QString FirstUnwrittenField(const VirtualCP &written, const VirtualCP &readBack);
+// The field of the radio's memory that holds `address`, named for the
+// user ("setting byte 7", "channel 3", "channel 3 checksum", "customised
+// tone 2", "frequency slot 5", "memory byte 10A99").
+QString RadioMemoryFieldName(uint32_t address);
+// The field of the first byte the radio holds otherwise than the write sent
+// it (`sent`: CRadioOperation::LastWrite, `held`: the same runs read
+// back); empty when the radio holds every byte that was sent.
+QString FirstUnwrittenField(const std::vector<MemoryRun> &sent, const std::vector<MemoryRun> &held);
 
 // The folder of the radio backups: <user data>/tavocps/backups.
 QString BackupFolder();
-// Saves `image` as SERIAL-YYYYMMDD-HHMMSS.img in the backup folder; the
-// path written, or empty with `error` set.
+// Saves `image` as SERIAL-YYYYMMDD-HHMMSS.img in the backup folder through
+// the atomic writer and reads it back: the path written, or empty with
+// `error` set ("Cannot write PATH: CAUSE", or the path that reads back
+// otherwise).
 QString BackupRadioImage(const VirtualCP &image, QString &error);
 
 // ---- whole commands

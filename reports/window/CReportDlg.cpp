@@ -1,4 +1,5 @@
 #include "reports/window/CReportDlg.h"
+#include "base/AtomicFile.h"
 
 #include "reports/ReportGenerator.h"
 #include "reports/ReportMail.h"
@@ -18,7 +19,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -237,22 +237,27 @@ void CReportDlg::OnSaveAs()
     if (target.isEmpty())
         return;
     bool saved = false;
+    QString cause;
     if (target.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        saved = WriteReportPdf(ReportHtml(), m_strFolder, target);
+        saved = WriteReportPdf(ReportHtml(), m_strFolder, target, nullptr, &cause);
     } else {
         QFile source(m_strURL);
-        QSaveFile out(target);
-        saved = source.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)
-                && out.write(source.readAll()) >= 0 && out.commit();
+        QString error;
+        if (!source.open(QIODevice::ReadOnly))
+            cause = source.errorString();
+        else
+            saved = WriteFileAtomically(target, source.readAll(), error, &cause);
         // The handout's pictures go along, never over files already there.
         const QString folder = QFileInfo(target).absolutePath();
         if (saved && m_bHandout && QDir(folder) != QDir(m_strFolder))
             for (const QString &image : m_images)
-                if (!QFile::exists(QDir(folder).filePath(image)))
-                    QFile::copy(QDir(m_strFolder).filePath(image), QDir(folder).filePath(image));
+                if (!QFile::exists(QDir(folder).filePath(image))) {
+                    QString ignored; // a picture left behind leaves the report saved
+                    CopyFileAtomically(QDir(m_strFolder).filePath(image), QDir(folder).filePath(image), ignored);
+                }
     }
     if (!saved)
-        ShowMessageText(LoadString(msg::ReportSaveFailed).arg(target), MB_OK | MB_ICONERROR);
+        ShowMessageText(LoadString(msg::ReportSaveFailed).arg(target) + QLatin1Char('\n') + cause, MB_OK | MB_ICONERROR);
 }
 
 void CReportDlg::OnEmail()

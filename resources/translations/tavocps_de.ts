@@ -1735,6 +1735,46 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>%1: &quot;%2&quot;, %3, %4</source>
         <translation>%1: „%2“, %3, %4</translation>
     </message>
+    <message id="IDS_9800">
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message id="IDS_9801">
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message id="IDS_9802">
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message id="IDS_9803">
+        <source>%1 is neither a regular file nor a device (a pipe, a socket or a folder?): a trace or a log is never written there.</source>
+        <translation>%1 ist weder eine gewöhnliche Datei noch ein Gerät (eine Pipe, ein Socket oder ein Ordner?): Eine Ablaufverfolgung oder ein Protokoll wird dort nie geschrieben.</translation>
+    </message>
+    <message id="IDS_9804">
+        <source>The trace cannot be written (%1). The transfer goes on without it.</source>
+        <translation>Die Ablaufverfolgung kann nicht geschrieben werden (%1). Die Übertragung läuft ohne sie weiter.</translation>
+    </message>
+    <message id="IDS_9805">
+        <source>The batch log cannot be written (%1). The batch stops here, before the next radio.</source>
+        <translation>Das Serienprotokoll kann nicht geschrieben werden (%1). Die Serie endet hier, vor dem nächsten Funkgerät.</translation>
+    </message>
+    <message id="IDS_9806">
+        <source>serial unknown (port %1)</source>
+        <translation>Seriennummer unbekannt (Anschluss %1)</translation>
+    </message>
+    <message id="IDS_9807">
+        <source>channel %1 checksum</source>
+        <translation>Prüfsumme von Kanal %1</translation>
+    </message>
+    <message id="IDS_9808">
+        <source>memory byte %1</source>
+        <translation>Speicherbyte %1</translation>
+    </message>
+    <message id="IDS_9809">
+        <source>%1 does not read back as it was written</source>
+        <translation>%1 lässt sich nicht so zurücklesen, wie es geschrieben wurde</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

@@ -1735,6 +1735,46 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>%1: &quot;%2&quot;, %3, %4</source>
         <translation>%1 : « %2 », %3, %4</translation>
     </message>
+    <message id="IDS_9800">
+        <source>Cannot write %1: %2</source>
+        <translation>Impossible d'écrire %1 : %2</translation>
+    </message>
+    <message id="IDS_9801">
+        <source>it is a folder</source>
+        <translation>c'est un dossier</translation>
+    </message>
+    <message id="IDS_9802">
+        <source>it is not a regular file</source>
+        <translation>ce n'est pas un fichier ordinaire</translation>
+    </message>
+    <message id="IDS_9803">
+        <source>%1 is neither a regular file nor a device (a pipe, a socket or a folder?): a trace or a log is never written there.</source>
+        <translation>%1 n'est ni un fichier ordinaire ni un périphérique (un tube, un socket ou un dossier ?) : une trace ou un journal n'y est jamais écrit.</translation>
+    </message>
+    <message id="IDS_9804">
+        <source>The trace cannot be written (%1). The transfer goes on without it.</source>
+        <translation>La trace ne peut pas être écrite (%1). Le transfert continue sans elle.</translation>
+    </message>
+    <message id="IDS_9805">
+        <source>The batch log cannot be written (%1). The batch stops here, before the next radio.</source>
+        <translation>Le journal de série ne peut pas être écrit (%1). La série s'arrête ici, avant la radio suivante.</translation>
+    </message>
+    <message id="IDS_9806">
+        <source>serial unknown (port %1)</source>
+        <translation>numéro de série inconnu (port %1)</translation>
+    </message>
+    <message id="IDS_9807">
+        <source>channel %1 checksum</source>
+        <translation>somme de contrôle du canal %1</translation>
+    </message>
+    <message id="IDS_9808">
+        <source>memory byte %1</source>
+        <translation>octet de mémoire %1</translation>
+    </message>
+    <message id="IDS_9809">
+        <source>%1 does not read back as it was written</source>
+        <translation>%1 ne se relit pas tel qu'il a été écrit</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>

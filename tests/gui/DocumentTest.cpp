@@ -2,6 +2,7 @@
 // rename; Save and reopen; a save that is interrupted or cannot be written.
 
 #include "GuiFixture.h"
+#include "support/SmallDisk.h"
 
 #include "base/TemplateFile.h"
 #include "codeplug/VirtualCP.h"
@@ -151,7 +152,7 @@ TEST_F(GuiTest, SaveThenReopenGivesTheSameProfileText)
     EXPECT_TRUE(StoredText(split).contains(QString::fromLatin1(channel3)));
 }
 
-TEST_F(GuiTest, AnInterruptedOrImpossibleSaveLeavesTheFilesAsTheyWere)
+TEST_F(GuiTest, AnImpossibleSaveLeavesTheFilesAsTheyWere)
 {
     ASSERT_TRUE(Start());
     const QString path = ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("keep.kp2"));
@@ -160,30 +161,13 @@ TEST_F(GuiTest, AnInterruptedOrImpossibleSaveLeavesTheFilesAsTheyWere)
     CTavoCPSDoc *doc = child->Document();
     ASSERT_TRUE(doc->DoSave(path)); // the file now holds the stored form
     const QByteArray saved = ReadFileBytes(path);
-    ASSERT_GT(saved.size(), 8192); // more than one chunk, so the write stops midway
 
     CDataItem channels, channel;
     doc->Root().GetChildByName(QStringLiteral("channels"), channels);
     channels.GetChildByIndex(0, channel);
     ASSERT_EQ(doc->SetAttribute(channel, QStringLiteral("name"), QStringLiteral("LOST")).code, RuleResult::Done);
 
-    // The disk fails after the first chunk.
-    CTavoCPSDoc::SetWriteInterruption([](qint64 written) { return written < 4096; });
-    m_sink.clear();
-    Frame()->RunCommand(cmd::FileSave);
-    EXPECT_FALSE(m_sink.empty());
-    EXPECT_EQ(ReadFileBytes(path), saved);
-    EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("keep*")}, QDir::Files), QStringList{"keep.kp2"});
-
-    // A failed Save As leaves no file behind.
-    const QString other = m_dir.filePath(QStringLiteral("other.kp2"));
-    CFileDialogs::SetNextAnswer(other);
-    Frame()->RunCommand(cmd::FileSaveAs);
-    EXPECT_FALSE(QFile::exists(other));
-    EXPECT_EQ(doc->GetPathName(), path);
-    CTavoCPSDoc::SetWriteInterruption({});
-    // ... and so does one into a folder that does not exist.
+    // A Save As into a folder that does not exist leaves no file behind.
     const QString nowhere = m_dir.filePath(QStringLiteral("missing/other.kp2"));
     CFileDialogs::SetNextAnswer(nowhere);
     Frame()->RunCommand(cmd::FileSaveAs);
@@ -220,4 +204,61 @@ TEST_F(GuiTest, AProfileFromARadioImageStartsModifiedAndConvertsBack)
     EXPECT_EQ(back.Get(VirtualCP::kCodeplugVersionOffset, 1), image.Get(VirtualCP::kCodeplugVersionOffset, 1));
     EXPECT_EQ(back.Get(VirtualCP::kStartFreqOffset, 4), image.Get(VirtualCP::kStartFreqOffset, 4));
     delete doc;
+}
+
+// A full disk: Save, Save As and the CHIRP export say which file and why,
+// leave every old file (a hard-linked profile too) byte for byte and the
+// profile modified, and leave no temporary file; with room again the save
+// goes through and the profile's other name sees it.
+TEST_F(GuiTest, AFullDiskLeavesEveryFileAndTheModifiedProfile)
+{
+    test::SmallDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why();
+    ASSERT_TRUE(Start());
+    const QString path = disk.FilePath(QStringLiteral("p.kp2"));
+    const QString link = disk.FilePath(QStringLiteral("p-link.kp2"));
+    const QString csv = disk.FilePath(QStringLiteral("plan.csv"));
+    ASSERT_TRUE(QFile::copy(ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("src.kp2")), path));
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(WriteFileBytes(csv, "old plan\n"));
+    CChildFrame *child = Frame()->OpenDocumentFile(path);
+    ASSERT_NE(child, nullptr);
+    CTavoCPSDoc *doc = child->Document();
+    const QByteArray saved = ReadFileBytes(path);
+
+    CDataItem channels, channel;
+    doc->Root().GetChildByName(QStringLiteral("channels"), channels);
+    channels.GetChildByIndex(0, channel);
+    ASSERT_EQ(doc->SetAttribute(channel, QStringLiteral("name"), QStringLiteral("LONGER")).code, RuleResult::Done);
+    ASSERT_TRUE(doc->IsModified());
+    disk.Fill();
+
+    m_sink.clear();
+    Frame()->RunCommand(cmd::FileSave);
+    EXPECT_EQ(m_sink.last(), QStringLiteral("Cannot write %1: No space left on device").arg(path));
+    EXPECT_EQ(ReadFileBytes(path), saved);
+    EXPECT_TRUE(doc->IsModified());
+
+    const QString other = disk.FilePath(QStringLiteral("other.kp2"));
+    CFileDialogs::SetNextAnswer(other);
+    m_sink.clear();
+    Frame()->RunCommand(cmd::FileSaveAs);
+    EXPECT_EQ(m_sink.last(), QStringLiteral("Cannot write %1: No space left on device").arg(other));
+    EXPECT_EQ(doc->GetPathName(), QFileInfo(path).absoluteFilePath());
+
+    CFileDialogs::SetNextAnswer(csv);
+    m_sink.clear();
+    Frame()->RunCommand(cmd::FileExportCsv);
+    EXPECT_EQ(m_sink.last(), LoadString(9725).arg(csv, QStringLiteral("No space left on device")));
+    EXPECT_EQ(ReadFileBytes(csv), QByteArray("old plan\n"));
+    EXPECT_EQ(disk.Names(), (QStringList{QStringLiteral("p-link.kp2"), QStringLiteral("p.kp2"), QStringLiteral("plan.csv")}));
+
+    disk.Free();
+    m_sink.clear();
+    Frame()->RunCommand(cmd::FileSave);
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_NE(ReadFileBytes(path), saved);
+    EXPECT_EQ(ReadFileBytes(link), ReadFileBytes(path)) << "the hard link is kept";
 }

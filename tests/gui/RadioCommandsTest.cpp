@@ -4,6 +4,7 @@
 // their widgets, every question is answered by the recording sink.
 
 #include "GuiFixture.h"
+#include "support/SmallDisk.h"
 #include "radio/RadioTestSupport.h"
 
 #include "app/CRadioSettings.h"
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 #include <cstring>
+#include <sys/stat.h>
 #include <deque>
 #include <functional>
 
@@ -296,4 +298,51 @@ TEST_F(RadioGui, FactoryResetResetAndAFailedLinkStart)
     EXPECT_EQ(m_sink.last(), LoadString(309));
     mute.Stop();
     EXPECT_EQ(test::CountLines(mute.Log(), QStringLiteral("WRITE")), 0);
+}
+
+// A trace file that is a pipe, or that stops taking lines, is said once and
+// the transfers go on; a backup that cannot be written (a full disk) stops
+// the write before a byte goes to the radio, naming the backup and the cause.
+TEST_F(RadioGui, TracesThatCannotBeWrittenAndABackupOnAFullDisk)
+{
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    const QString fifo = m_dir.filePath(QStringLiteral("trace.fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    SetTraceFile(fifo);
+    StartWith(sim);
+    auto count = [&](const QString &part) {
+        int n = 0;
+        for (const auto &s : m_sink.shown())
+            n += s.text.contains(part) ? 1 : 0;
+        return n;
+    };
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(m_strFinalStatus, QStringLiteral("Read Succeeded!"));
+    m_sink.Answer(IDNO);
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(count(LoadString(9803).arg(fifo)), 1) << "said once, at once";
+
+    SetTraceFile(QStringLiteral("/dev/full"));
+    Run(cmd::DeviceRead);
+    Run(cmd::DeviceRead);
+    EXPECT_EQ(m_strFinalStatus, QStringLiteral("Read Succeeded!"));
+    EXPECT_EQ(count(QStringLiteral("The trace cannot be written (/dev/full: No space left on device). The transfer goes on without it.")), 1);
+    SetTraceFile(QString());
+
+    test::SmallDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why();
+    const QString backups = disk.FilePath(QStringLiteral("data/tavocps/backups"));
+    ASSERT_TRUE(QDir().mkpath(backups));
+    qputenv("XDG_DATA_HOME", disk.FilePath(QStringLiteral("data")).toUtf8());
+    disk.Fill();
+    m_sink.clear();
+    Run(cmd::DeviceWrite);
+    EXPECT_TRUE(Shown(QStringLiteral("The radio's current image could not be backed up (Cannot write %1/").arg(backups))) << m_sink.last().toStdString();
+    EXPECT_TRUE(Shown(QStringLiteral(".img: No space left on device), so nothing was written."))) << m_sink.last().toStdString();
+    EXPECT_FALSE(Shown(QStringLiteral("previous image was saved")));
+    qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0);
+    EXPECT_EQ(QDir(backups).entryList(QDir::Files | QDir::Hidden), QStringList());
 }

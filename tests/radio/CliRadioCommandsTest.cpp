@@ -6,7 +6,9 @@
 #include "RadioTestSupport.h"
 
 #include "support/CliRunner.h"
+#include "support/SmallDisk.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcessEnvironment>
 #include <QThread>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace tavo;
 using tavo::test::SimProcess;
@@ -55,17 +58,17 @@ struct RadioCommands : ::testing::Test {
         f.write(r.out);
     }
 
-    // tavocps-cli with the backups in our folder.
-    test::CliResult Cli(const QStringList &args)
+    // tavocps-cli with the backups in our folder (or in `dataHome`).
+    test::CliResult Cli(const QStringList &args, const QString &dataHome = QString(), int timeoutMs = 120000)
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? dir.filePath(QStringLiteral("data")) : dataHome);
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"), args);
         p.closeWriteChannel();
         test::CliResult r;
-        if (!p.waitForFinished(120000)) {
+        if (!p.waitForFinished(timeoutMs)) {
             p.kill();
             p.waitForFinished();
             return r;
@@ -270,4 +273,117 @@ TEST_F(RadioCommands, ABatchProgramsOneRadioAfterAnother)
         EXPECT_TRUE(l[n + 1].endsWith(QLatin1String(",OK,Verify Succeeded!"))) << l[n + 1].toStdString();
     }
     EXPECT_EQ(Backups().size(), 3);
+}
+
+// Verify compares every byte the write sent: a channel record's checksum
+// byte that did not take is named, though every field of the channel did.
+TEST_F(RadioCommands, VerifyNamesAChannelChecksumThatDidNotTake)
+{
+    // The radio's channel 1 differs from the profile's, so its checksum
+    // byte (10031) must change; it is stuck.
+    const QString image = RadioImage(dir, QStringLiteral("other.img"), [](VirtualCP &cp) {
+        ChannelSlot c = cp.Channel(0);
+        c.SetTxCode(c.TxCode() + 1);
+        cp.SetChannel(0, c);
+    });
+    SimProcess sim({QStringLiteral("--image"), image, QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--stuck-byte"), QStringLiteral("10031")});
+    const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--verify")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Text(r.err).contains(QLatin1String("Verify Failed! The radio does not hold what was written: the first difference is in channel 1 checksum.")))
+        << r.err.toStdString();
+}
+
+// A backup that cannot be written (its folder on a full disk) ends the
+// write before a byte goes to the radio, naming the backup and the cause.
+TEST_F(RadioCommands, ABackupOnAFullDiskStopsTheWriteBeforeTheRadio)
+{
+    test::SmallDisk disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why();
+    const QString backups = disk.FilePath(QStringLiteral("data/tavocps/backups"));
+    ASSERT_TRUE(QDir().mkpath(backups));
+    disk.Fill();
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--verify")}, disk.FilePath(QStringLiteral("data")));
+    EXPECT_EQ(r.exitCode, 1);
+    const QString err = Text(r.err);
+    EXPECT_TRUE(err.contains(QStringLiteral("The radio's current image could not be backed up (Cannot write %1/").arg(backups))) << r.err.toStdString();
+    EXPECT_TRUE(err.contains(QLatin1String(".img: No space left on device), so nothing was written."))) << r.err.toStdString();
+    EXPECT_FALSE(err.contains(QLatin1String("previous image was saved"))) << r.err.toStdString();
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0);
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("FREQ")), 0);
+    EXPECT_EQ(QDir(backups).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A batch log that is a pipe, a full device or on a full disk stops the
+// batch with a message before a radio is written; nothing waits.
+TEST_F(RadioCommands, ABatchLogThatCannotBeWrittenStopsTheBatch)
+{
+    const QString fifo = dir.filePath(QStringLiteral("log.fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QStringList logs{QStringLiteral("/dev/full"), fifo};
+    test::SmallDisk disk;
+    if (disk.Mounted()) {
+        disk.Fill();
+        logs << disk.FilePath(QStringLiteral("batch.csv"));
+    } else {
+        std::fprintf(stderr, "%s\n", disk.Why().c_str());
+    }
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    for (const QString &log : logs) {
+        const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--batch"), log}, QString(), 20000);
+        EXPECT_EQ(r.exitCode, 1) << log.toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("The batch log cannot be written ("))) << r.err.toStdString();
+        EXPECT_TRUE(Text(r.err).contains(log)) << r.err.toStdString();
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("The batch stops here, before the next radio."))) << r.err.toStdString();
+    }
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 0) << "no radio was written";
+}
+
+// A radio that fails in its identification is logged by the port and the
+// time, never with a blank serial number.
+TEST_F(RadioCommands, ABatchLogsARadioWithoutSerialByItsPort)
+{
+    const QString log = dir.filePath(QStringLiteral("batch.csv"));
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--memory-status"), QStringLiteral("8")});
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"), {QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--batch"), log});
+    ASSERT_TRUE(cli.waitForStarted());
+    QStringList lines;
+    for (int wait = 0; wait < 300 && lines.size() < 2; ++wait) {
+        QThread::msleep(100);
+        QFile f(log);
+        if (f.open(QIODevice::ReadOnly))
+            lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    ASSERT_EQ(lines.size(), 2) << cli.readAllStandardError().toStdString();
+    const QStringList fields = lines[1].split(QLatin1Char(','));
+    EXPECT_EQ(fields[0], QStringLiteral("serial unknown (port %1)").arg(sim.Port())) << lines[1].toStdString();
+    EXPECT_TRUE(QDateTime::fromString(fields[3], Qt::ISODate).isValid()) << lines[1].toStdString();
+    EXPECT_EQ(fields[4], QStringLiteral("FAILED"));
+}
+
+// A trace that is a pipe is refused at once; one that cannot be written is
+// said once on stderr and the command goes on.
+TEST_F(RadioCommands, ATraceThatIsAPipeOrCannotBeWritten)
+{
+    const QString fifo = dir.filePath(QStringLiteral("trace.fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    test::CliResult r = Cli({QStringLiteral("identify"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--trace"), fifo}, QString(), 20000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Text(r.err).contains(fifo + QStringLiteral(" is neither a regular file nor a device"))) << r.err.toStdString();
+
+    r = Cli({QStringLiteral("identify"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--trace"), QStringLiteral("/dev/full")}, QString(), 20000);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(Text(r.err).count(QStringLiteral("The trace cannot be written (/dev/full: No space left on device). The transfer goes on without it.")), 1)
+        << r.err.toStdString();
+    EXPECT_TRUE(Text(r.out).contains(QLatin1String("OUD11602"))) << r.out.toStdString();
 }

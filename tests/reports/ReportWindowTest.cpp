@@ -10,6 +10,7 @@
 #include "reports/window/CReportDlg.h"
 #include "reports/window/CReportOptionDlg.h"
 #include "resources/StringTable.h"
+#include "support/SmallDisk.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>
@@ -141,6 +142,24 @@ TEST_F(ReportTest, ReportWindow)
     SetReportSaveAsPrompt([&](QWidget *, const QString &) { return m_dir.filePath(QStringLiteral("out/copy.pdf")); });
     window.Button(IDC_REPORT_SAVEAS)->click();
     EXPECT_TRUE(ReadFileBytes(m_dir.filePath(QStringLiteral("out/copy.pdf"))).startsWith("%PDF"));
+    // On a full disk both forms say why and leave the files there as they were.
+    test::SmallDisk disk;
+    if (disk.Mounted()) {
+        const QString targets[] = {disk.FilePath(QStringLiteral("copy.htm")), disk.FilePath(QStringLiteral("copy.pdf"))};
+        for (const QString &target : targets)
+            WriteFileBytes(target, "kept");
+        disk.Fill();
+        for (const QString &target : targets) {
+            m_sink.clear();
+            SetReportSaveAsPrompt([&](QWidget *, const QString &) { return target; });
+            window.Button(IDC_REPORT_SAVEAS)->click();
+            EXPECT_EQ(m_sink.last(), LoadString(9440).arg(target) + QStringLiteral("\nNo space left on device"));
+            EXPECT_EQ(ReadFileBytes(target), QByteArray("kept"));
+        }
+        EXPECT_EQ(disk.Names(), (QStringList{QStringLiteral("copy.htm"), QStringLiteral("copy.pdf")}));
+    } else {
+        std::fprintf(stderr, "%s\n", disk.Why().c_str());
+    }
 
     // E-mail: 393 without a mail program; with one, the report and images.
     SetMailToolOverride(m_dir.filePath(QStringLiteral("no-such-mail")));

@@ -90,25 +90,31 @@ TEST(ModelConversion, ASmallerRadioAsksOnceAndConvertsOnYes)
     }
 }
 
-TEST(Verify, NamesTheFirstFieldThatDidNotReadBack)
+// Verify compares the bytes the write sent with those read back and names
+// the field of the first that differs: a checksum byte as well.
+TEST(Verify, NamesTheFieldOfTheFirstByteThatDidNotReadBack)
 {
-    VirtualCP written = SixteenChannels();
-    written.SetFrequencySlots(4);
-    VirtualCP back = written;
-    EXPECT_EQ(FirstUnwrittenField(written, back), QString());
-    // The channel checksum is the radio's own: no difference.
-    ChannelSlot c = back.Channel(2);
-    c.SetChecksum(c.Checksum() ^ 0xFF);
-    back.SetChannel(2, c);
-    EXPECT_EQ(FirstUnwrittenField(written, back), QString());
-    c.SetTxCode(c.TxCode() + 1);
-    back.SetChannel(2, c);
-    EXPECT_EQ(FirstUnwrittenField(written, back), QStringLiteral("channel 3"));
-    FrequencySlot f = back.Frequency(3);
-    f.SetFracLow(f.FracLow() ^ 1);
-    back.SetFrequency(3, f);
-    back.SetChannel(2, written.Channel(2));
-    EXPECT_EQ(FirstUnwrittenField(written, back), QStringLiteral("frequency slot 3"));
-    back.SetVoxLevel(written.VoxLevel() ^ 1);
-    EXPECT_EQ(FirstUnwrittenField(written, back), QStringLiteral("setting byte 0"));
+    const std::vector<MemoryRun> sent{{0x10000, std::vector<uint8_t>(398, 0x11)}, {0x10800, std::vector<uint8_t>(24, 0x22)}, {0x10A99, {0x33}}};
+    std::vector<MemoryRun> held = sent;
+    EXPECT_EQ(FirstUnwrittenField(sent, held), QString());
+    const struct {
+        uint32_t address;
+        const char *field;
+    } cases[] = {
+        {0x10000, "setting byte 0"},     {0x10023, "setting byte 35"},     {0x10024, "channel 1"},
+        {0x10031, "channel 1 checksum"}, {0x1003F, "channel 2 checksum"},  {0x1012D, "channel 19 checksum"},
+        {0x1012E, "customised tone 124"}, {0x10139, "customised tone 129"}, {0x1013A, "setting byte 314"},
+        {0x10800, "frequency slot 0"},   {0x10817, "frequency slot 3"},    {0x10A99, "memory byte 10A99"},
+    };
+    for (const auto &c : cases) {
+        held = sent;
+        for (MemoryRun &run : held)
+            if (c.address >= run.address && c.address < run.address + run.bytes.size())
+                run.bytes[c.address - run.address] ^= 0x01;
+        EXPECT_EQ(FirstUnwrittenField(sent, held), QString::fromLatin1(c.field)) << std::hex << c.address;
+    }
+    // A run the radio did not give back at all counts as different.
+    held = sent;
+    held.pop_back();
+    EXPECT_EQ(FirstUnwrittenField(sent, held), QStringLiteral("memory byte 10A99"));
 }
