@@ -8,7 +8,6 @@
 #include "support/CliRunner.h"
 
 #include <QDir>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -50,24 +49,15 @@ struct ChangeList : ::testing::Test {
         return path;
     }
 
-    // tavocps-cli with the backups in our folder.
+    // tavocps-cli with the backups in our folder; the variable is put
+    // back for the other suites of this program.
     test::CliResult Cli(const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
-        p.setProcessEnvironment(env);
-        p.start(test::ToolDir() + QStringLiteral("/tavocps-cli"), args);
-        p.closeWriteChannel();
-        test::CliResult r;
-        if (!p.waitForFinished(120000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
+        const bool had = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
+        const test::CliResult r = test::RunCli(args);
+        had ? qputenv("XDG_DATA_HOME", before) : qunsetenv("XDG_DATA_HOME");
         return r;
     }
 
