@@ -7,6 +7,7 @@
 
 #include "app/CMainFrame.h"
 
+#include "app/CChangeListDialog.h"
 #include "app/CChildFrame.h"
 #include "app/CRadioSettings.h"
 #include "app/CReadWriteDialog.h"
@@ -441,6 +442,8 @@ void CMainFrame::RunWriteTransfer()
     outcome->accepted = m_pRadio->password;
     RadioWriteOptions options;
     options.verify = GetVerifyAfterWrite();
+    if (GetShowChangesBeforeWrite())
+        options.review = ReviewOnGuiThread(this);
     CRadioOperation *op = m_pRadio->op.get();
     VirtualCP *image = &m_pRadio->image;
     std::atomic<bool> *cont = &m_pRadio->continueFlag;
@@ -453,7 +456,9 @@ void CMainFrame::RunWriteTransfer()
         [this, outcome](bool ok) {
             // The password the radio now has is the one last accepted.
             m_pRadio->password = outcome->accepted;
-            if (m_pRadio->dialog)
+            if (m_pRadio->dialog && outcome->report.skipped)
+                m_pRadio->dialog->done(QDialog::Rejected); // the user chose not to write
+            else if (m_pRadio->dialog)
                 m_pRadio->dialog->OnWorkerDone(ok, outcome->stopText);
             FinishRadioOperation();
         });

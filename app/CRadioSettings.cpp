@@ -48,6 +48,7 @@ void SetUserValue(const QString &key, const QVariant &value)
 
 const QString kPortKey = QStringLiteral("Radio/Port");
 const QString kVerifyKey = QStringLiteral("Radio/VerifyAfterWrite");
+const QString kShowChangesKey = QStringLiteral("Radio/ShowChangesBeforeWrite");
 const QString kTraceKey = QStringLiteral("Radio/TraceFile");
 
 // The trace files already said to fail in this session.
@@ -87,6 +88,16 @@ bool GetVerifyAfterWrite()
 void SetVerifyAfterWrite(bool verify)
 {
     SetUserValue(kVerifyKey, verify);
+}
+
+bool GetShowChangesBeforeWrite()
+{
+    return UserValue(kShowChangesKey, true).toBool();
+}
+
+void SetShowChangesBeforeWrite(bool show)
+{
+    SetUserValue(kShowChangesKey, show);
 }
 
 QString GetTraceFile()
@@ -153,6 +164,9 @@ PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
     m_pVerify = new QCheckBox(LoadString(msg::PortSettingsVerify), this);
     m_pVerify->setChecked(GetVerifyAfterWrite());
     form->addRow(m_pVerify);
+    m_pShowChanges = new QCheckBox(LoadString(msg::ShowChangesBeforeWrite), this);
+    m_pShowChanges->setChecked(GetShowChangesBeforeWrite());
+    form->addRow(m_pShowChanges);
     m_pTrace = new QLineEdit(GetTraceFile(), this);
     auto *traceLabel = new QLabel(LoadString(msg::PortSettingsTrace), this);
     traceLabel->setBuddy(m_pTrace);
@@ -169,6 +183,7 @@ void PortSettingsDlg::accept()
 {
     SetRadioPort(m_pPort->currentText());
     SetVerifyAfterWrite(m_pVerify->isChecked());
+    SetShowChangesBeforeWrite(m_pShowChanges->isChecked());
     SetTraceFile(m_pTrace->text());
     QDialog::accept();
 }

@@ -19,6 +19,8 @@ void SetRadioPort(const QString &port);
 void SetPortOverride(const QString &port); // --port on the command line
 bool GetVerifyAfterWrite();
 void SetVerifyAfterWrite(bool verify);
+bool GetShowChangesBeforeWrite(); // on by default
+void SetShowChangesBeforeWrite(bool show);
 QString GetTraceFile();
 void SetTraceFile(const QString &path);
 
@@ -30,19 +32,22 @@ CableConfig RadioCableConfig();
 // otherwise the programming cables found (under the radio lock).
 int CountRadioCables();
 
-// Device > Port and Transfer: the port, verify after write, the trace file.
+// Device > Port and Transfer: the port, verify after write, the change
+// list before each write, the trace file.
 class PortSettingsDlg : public QDialog {
     Q_OBJECT
 public:
     explicit PortSettingsDlg(QWidget *parent = nullptr);
     QComboBox *Port() const { return m_pPort; }
     QCheckBox *Verify() const { return m_pVerify; }
+    QCheckBox *ShowChanges() const { return m_pShowChanges; }
     QLineEdit *Trace() const { return m_pTrace; }
     void accept() override;
 
 private:
     QComboBox *m_pPort;
     QCheckBox *m_pVerify;
+    QCheckBox *m_pShowChanges;
     QLineEdit *m_pTrace;
 };
 

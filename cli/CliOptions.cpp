@@ -4,7 +4,7 @@ namespace tavo::cli {
 
 namespace {
 const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password", "--answer", "--trace", "--batch"};
-const char *const kFlags[] = {"--yes", "--verify"};
+const char *const kFlags[] = {"--yes", "--verify", "--dry-run"};
 } // namespace
 
 bool OptionTakesValue(const QString &option)

@@ -6,6 +6,7 @@
 // questions with --yes and --password. Progress goes to stderr, the
 // program's own messages on failure.
 
+#include "cli/ChangeList.h"
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "profile/CDataAdaptor.h"
@@ -378,8 +379,12 @@ WriteOutcome WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool ve
     QString accepted;
     RadioWriteOptions options;
     options.verify = verify;
+    if (ctx.Has("--dry-run"))
+        options.review = PrintChangesInsteadOfWriting;
     const RadioCommandResult result = WriteToRadio(op, sink.continueFlag, profile, accepted, host, options, out.report);
     sink.Finish();
+    if (out.report.skipped)
+        return out; // a dry run: the changes were printed, nothing written
     if (result == RadioCommandResult::Failed) {
         out.exitCode = ReportFailure(op, sink, msg::WriteFailed);
         if (remember)
@@ -495,12 +500,14 @@ int RunBatch(CliContext &ctx, CRadioDataModel &profile)
 int RunWrite(CliContext &ctx)
 {
     if (ctx.Has("--image")) {
-        if (!ctx.args.isEmpty() || ctx.Has("--password") || ctx.Has("--batch") || ctx.Has("--verify"))
-            return UsageError(ctx.command, QStringLiteral("write --image IMG takes no PROFILE, --password, --verify or --batch"));
+        if (!ctx.args.isEmpty() || ctx.Has("--password") || ctx.Has("--batch") || ctx.Has("--verify") || ctx.Has("--dry-run"))
+            return UsageError(ctx.command, QStringLiteral("write --image IMG takes no PROFILE, --password, --verify, --batch or --dry-run"));
         return RunWriteImage(ctx);
     }
     if (ctx.args.size() != 1)
         return UsageError(ctx.command, QStringLiteral("write needs PROFILE or --image IMG"));
+    if (ctx.Has("--dry-run") && (ctx.Has("--batch") || ctx.Has("--verify")))
+        return UsageError(ctx.command, QStringLiteral("--dry-run writes nothing: no --batch or --verify with it"));
     const QString path = ctx.args.at(0);
     if (!QFile::exists(path))
         return Fail(QStringLiteral("Cannot open the profile %1").arg(path));
@@ -559,7 +566,7 @@ int RunFactoryReset(CliContext &ctx)
 const CliCommandRegistrar kCables({"cables", "", 0, 0, &RunCables});
 const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE]", 0, 0, &RunIdentify});
 const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] [--image OUT] [--profile OUT.kp2 [--password PWD]]", 0, 0, &RunRead});
-const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] (--image IMG | PROFILE [--password PWD] [--yes] [--verify] [--batch LOG.csv])", 0, 1, &RunWrite});
+const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] (--image IMG | PROFILE [--password PWD] [--yes] [--verify] [--batch LOG.csv] [--dry-run])", 0, 1, &RunWrite});
 const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE]", 0, 0, &RunReset});
 const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] --yes", 0, 0, &RunFactoryReset});
 

@@ -194,6 +194,76 @@ enum : int {
     FieldChannelChecksum = 9807,  // "channel %1 checksum"
     FieldMemoryByte = 9808,       // "memory byte %1"
     BackupReadsBackOtherwise = 9809, // "%1 does not read back as it was written"
+    // ---- what a write will change
+    ChangeLine = 10000,           // "%1: %2 → %3"
+    ChangeChannelField = 10001,   // "Channel %1 %2"
+    ChangeFrequencyLine = 10002,  // "Frequency %1: %2 → %3 MHz"
+    ChangeFrequencyField = 10003, // "Frequency %1 %2"
+    ChangeCustomTone = 10004,     // "Customized tone %1"
+    ChangeChannelAdded = 10005,   // "Channel %1 added: %2"
+    ChangeChannelRemoved = 10006, // "Channel %1 removed: %2"
+    ChangeFrequencyAdded = 10007, // "Frequency %1 added: %2 MHz"
+    ChangeFrequencyRemoved = 10008,
+    ChangeChannelName = 10009,    // the channel fields, 10009-10021
+    ChangeChannelRxFrequency = 10010,
+    ChangeChannelRxTone = 10011,
+    ChangeChannelTxFrequency = 10012,
+    ChangeChannelTxTone = 10013,
+    ChangeChannelRxBandwidth = 10014,
+    ChangeChannelTxBandwidth = 10015,
+    ChangeChannelTalkaroundPower = 10016,
+    ChangeChannelRepeaterPower = 10017,
+    ChangeChannelRepeater = 10018,
+    ChangeChannelAutoScan = 10019,
+    ChangeChannelScramble = 10020,
+    ChangeChannelScanList = 10021,
+    ChangeFrequencyBandwidth = 10022, // the frequency fields, 10022-10024
+    ChangeFrequencyPower = 10023,
+    ChangeFrequencyCompander = 10024,
+    ChangePassword = 10025,       // the settings, 10025-10044
+    ChangeDisableLed = 10026,
+    ChangeDisableRestoreDefault = 10027,
+    ChangeBacklight = 10028,
+    ChangeTimeoutTimer = 10029,
+    ChangeReverseBurst = 10030,
+    ChangeVoxLevel = 10031,
+    ChangeIvoxLevel = 10032,
+    ChangeMicrophoneGain = 10033,
+    ChangeAccessoryMicrophoneGain = 10034,
+    ChangeBatteryType = 10035,
+    ChangeDisableBatterySave = 10036,
+    ChangeChannelsInUse = 10037,
+    ChangePowerUpText = 10038,
+    ChangeRogerBeepTone = 10039,
+    ChangeDisableSelectableScramble = 10040,
+    ChangeBacklightTimeout = 10041,
+    ChangeCallTone = 10042,
+    ChangeKeypadLock = 10043,
+    ChangeKeypadBeep = 10044,
+    ShowChangesBeforeWrite = 10045, // "Show the changes before each write"
+    ChangesTitle = 10046,         // "Changes to the Radio"
+    ChangesIntro = 10047,         // "The write will change %1 fields of the radio %2:"
+    NoChangesToWrite = 10048,     // "No changes: the radio already holds this profile."
+    SkipTheWrite = 10049,         // "Skip the write?"
+
+    // page labels and list texts the change list shows as the pages do
+    LabelSideButton1 = 160,       // 160-164: the five programmable buttons
+    LabelSideButton2 = 161,
+    LabelButtonA = 162,
+    LabelButtonB = 163,
+    LabelButtonC = 164,
+    LabelPreset1Channel = 165,
+    LabelPreset2Channel = 166,
+    TextLow = 191,
+    TextHigh = 192,
+    TextBandwidthNarrow = 189,    // "12.5"
+    TextBandwidthWide = 190,      // "25"
+    TextScrambleOff = 193,        // 193-196: off, scramble codes 1-3
+    TextAlkaline = 226,
+    TextNickelLiIon = 227,
+    TextOn = 465,
+    TextOff = 466,
+    TextWrite = 258,
 };
 
 } // namespace tavo::msg

@@ -355,6 +355,10 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
             return RadioCommandResult::Failed;
     }
     report.serial = QString::fromLatin1(reinterpret_cast<const char *>(current.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)).trimmed();
+    if (options.review && !options.review(current, image)) {
+        report.skipped = true;
+        return RadioCommandResult::Stopped;
+    }
     QString error;
     report.backupPath = BackupRadioImage(current, error);
     if (report.backupPath.isEmpty()) {

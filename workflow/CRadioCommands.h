@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 
 namespace tavo {
 
@@ -110,6 +111,10 @@ RadioCommandResult ReadFromRadio(CRadioOperation &op, const std::atomic<bool> &c
 
 struct RadioWriteOptions {
     bool verify = false;
+    // Shown what the write would change, once the radio's image has been
+    // read and before anything is saved or written: false skips the write
+    // (the report says so). Called on the thread that runs the stages.
+    std::function<bool(const VirtualCP &radio, const VirtualCP &toWrite)> review;
 };
 
 struct RadioWriteReport {
@@ -117,6 +122,7 @@ struct RadioWriteReport {
     QString serial;             // its serial number (from the backup read)
     QString backupPath;         // where its image was saved
     QString verifyDifference;   // the first field that did not read back
+    bool skipped = false;       // the review declined the write: nothing written
 };
 
 // The write road: the start check, identification, its checks, the write

@@ -1774,6 +1774,205 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
     <message id="IDS_9809">
         <source>%1 does not read back as it was written</source>
         <translation>%1 lässt sich nicht so zurücklesen, wie es geschrieben wurde</translation>
+    <message id="IDS_10000">
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message id="IDS_10001">
+        <source>Channel %1 %2</source>
+        <translation>Kanal %1 %2</translation>
+    </message>
+    <message id="IDS_10002">
+        <source>Frequency %1: %2 → %3 MHz</source>
+        <translation>Frequenz %1: %2 → %3 MHz</translation>
+    </message>
+    <message id="IDS_10003">
+        <source>Frequency %1 %2</source>
+        <translation>Frequenz %1 %2</translation>
+    </message>
+    <message id="IDS_10004">
+        <source>Customized tone %1</source>
+        <translation>Angepasster Ton %1</translation>
+    </message>
+    <message id="IDS_10005">
+        <source>Channel %1 added: %2</source>
+        <translation>Kanal %1 hinzugefügt: %2</translation>
+    </message>
+    <message id="IDS_10006">
+        <source>Channel %1 removed: %2</source>
+        <translation>Kanal %1 entfernt: %2</translation>
+    </message>
+    <message id="IDS_10007">
+        <source>Frequency %1 added: %2 MHz</source>
+        <translation>Frequenz %1 hinzugefügt: %2 MHz</translation>
+    </message>
+    <message id="IDS_10008">
+        <source>Frequency %1 removed: %2 MHz</source>
+        <translation>Frequenz %1 entfernt: %2 MHz</translation>
+    </message>
+    <message id="IDS_10009">
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message id="IDS_10010">
+        <source>receive frequency</source>
+        <translation>Empfangsfrequenz</translation>
+    </message>
+    <message id="IDS_10011">
+        <source>receive tone</source>
+        <translation>Empfangston</translation>
+    </message>
+    <message id="IDS_10012">
+        <source>transmit frequency</source>
+        <translation>Sendefrequenz</translation>
+    </message>
+    <message id="IDS_10013">
+        <source>transmit tone</source>
+        <translation>Sendeton</translation>
+    </message>
+    <message id="IDS_10014">
+        <source>receive bandwidth</source>
+        <translation>Empfangsbandbreite</translation>
+    </message>
+    <message id="IDS_10015">
+        <source>transmit bandwidth</source>
+        <translation>Sendebandbreite</translation>
+    </message>
+    <message id="IDS_10016">
+        <source>talkaround power</source>
+        <translation>Talkaround-Leistung</translation>
+    </message>
+    <message id="IDS_10017">
+        <source>repeater power</source>
+        <translation>Repeater-Leistung</translation>
+    </message>
+    <message id="IDS_10018">
+        <source>repeater</source>
+        <translation>Repeater</translation>
+    </message>
+    <message id="IDS_10019">
+        <source>auto scan</source>
+        <translation>automatischer Suchlauf</translation>
+    </message>
+    <message id="IDS_10020">
+        <source>scramble</source>
+        <translation>Verschlüsselung</translation>
+    </message>
+    <message id="IDS_10021">
+        <source>in the scan list</source>
+        <translation>in der Suchliste</translation>
+    </message>
+    <message id="IDS_10022">
+        <source>bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message id="IDS_10023">
+        <source>power</source>
+        <translation>Leistung</translation>
+    </message>
+    <message id="IDS_10024">
+        <source>compander</source>
+        <translation>Kompander</translation>
+    </message>
+    <message id="IDS_10025">
+        <source>Codeplug password</source>
+        <translation>Codeplug-Passwort</translation>
+    </message>
+    <message id="IDS_10026">
+        <source>Disable all LEDs</source>
+        <translation>Alle LEDs deaktivieren</translation>
+    </message>
+    <message id="IDS_10027">
+        <source>Disable restore factory default</source>
+        <translation>Werkseinstellungen wiederherstellen deaktivieren</translation>
+    </message>
+    <message id="IDS_10028">
+        <source>Backlight</source>
+        <translation>Hintergrundbeleuchtung</translation>
+    </message>
+    <message id="IDS_10029">
+        <source>Transmit time-out timer</source>
+        <translation>Sendezeitbegrenzung</translation>
+    </message>
+    <message id="IDS_10030">
+        <source>CT reverse burst</source>
+        <translation>CT-Reverse-Burst</translation>
+    </message>
+    <message id="IDS_10031">
+        <source>VOX level</source>
+        <translation>VOX-Pegel</translation>
+    </message>
+    <message id="IDS_10032">
+        <source>iVOX level</source>
+        <translation>iVOX-Pegel</translation>
+    </message>
+    <message id="IDS_10033">
+        <source>Microphone gain</source>
+        <translation>Mikrofonverstärkung</translation>
+    </message>
+    <message id="IDS_10034">
+        <source>Accessory microphone gain</source>
+        <translation>Verstärkung des Zubehörmikrofons</translation>
+    </message>
+    <message id="IDS_10035">
+        <source>Battery type</source>
+        <translation>Batterietyp</translation>
+    </message>
+    <message id="IDS_10036">
+        <source>Disable battery save</source>
+        <translation>Batteriesparmodus deaktivieren</translation>
+    </message>
+    <message id="IDS_10037">
+        <source>Channels in use</source>
+        <translation>Benutzte Kanäle</translation>
+    </message>
+    <message id="IDS_10038">
+        <source>Power-up text</source>
+        <translation>Einschalttext</translation>
+    </message>
+    <message id="IDS_10039">
+        <source>Roger beep tone</source>
+        <translation>Roger-Piepton</translation>
+    </message>
+    <message id="IDS_10040">
+        <source>Disable selectable scramble</source>
+        <translation>Wählbare Verschlüsselung deaktivieren</translation>
+    </message>
+    <message id="IDS_10041">
+        <source>Backlight time-out</source>
+        <translation>Beleuchtungsdauer</translation>
+    </message>
+    <message id="IDS_10042">
+        <source>Call tone</source>
+        <translation>Rufton</translation>
+    </message>
+    <message id="IDS_10043">
+        <source>Keypad lock</source>
+        <translation>Tastensperre</translation>
+    </message>
+    <message id="IDS_10044">
+        <source>Keypad beep</source>
+        <translation>Tastenton</translation>
+    </message>
+    <message id="IDS_10045">
+        <source>Show the c&amp;hanges before each write</source>
+        <translation>Ä&amp;nderungen vor jedem Schreiben zeigen</translation>
+    </message>
+    <message id="IDS_10046">
+        <source>Changes to the Radio</source>
+        <translation>Änderungen am Funkgerät</translation>
+    </message>
+    <message id="IDS_10047">
+        <source>The write will change %1 fields of the radio %2:</source>
+        <translation>Das Schreiben ändert %1 Felder des Funkgeräts %2:</translation>
+    </message>
+    <message id="IDS_10048">
+        <source>No changes: the radio already holds this profile.</source>
+        <translation>Keine Änderungen: Das Funkgerät enthält dieses Profil bereits.</translation>
+    </message>
+    <message id="IDS_10049">
+        <source>Skip the write?</source>
+        <translation>Das Schreiben überspringen?</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

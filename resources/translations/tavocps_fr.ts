@@ -1774,6 +1774,205 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
     <message id="IDS_9809">
         <source>%1 does not read back as it was written</source>
         <translation>%1 ne se relit pas tel qu'il a été écrit</translation>
+    <message id="IDS_10000">
+        <source>%1: %2 → %3</source>
+        <translation>%1 : %2 → %3</translation>
+    </message>
+    <message id="IDS_10001">
+        <source>Channel %1 %2</source>
+        <translation>Canal %1 %2</translation>
+    </message>
+    <message id="IDS_10002">
+        <source>Frequency %1: %2 → %3 MHz</source>
+        <translation>Fréquence %1 : %2 → %3 MHz</translation>
+    </message>
+    <message id="IDS_10003">
+        <source>Frequency %1 %2</source>
+        <translation>Fréquence %1 %2</translation>
+    </message>
+    <message id="IDS_10004">
+        <source>Customized tone %1</source>
+        <translation>Tonalité personnalisée %1</translation>
+    </message>
+    <message id="IDS_10005">
+        <source>Channel %1 added: %2</source>
+        <translation>Canal %1 ajouté : %2</translation>
+    </message>
+    <message id="IDS_10006">
+        <source>Channel %1 removed: %2</source>
+        <translation>Canal %1 supprimé : %2</translation>
+    </message>
+    <message id="IDS_10007">
+        <source>Frequency %1 added: %2 MHz</source>
+        <translation>Fréquence %1 ajoutée : %2 MHz</translation>
+    </message>
+    <message id="IDS_10008">
+        <source>Frequency %1 removed: %2 MHz</source>
+        <translation>Fréquence %1 supprimée : %2 MHz</translation>
+    </message>
+    <message id="IDS_10009">
+        <source>name</source>
+        <translation>nom</translation>
+    </message>
+    <message id="IDS_10010">
+        <source>receive frequency</source>
+        <translation>fréquence de réception</translation>
+    </message>
+    <message id="IDS_10011">
+        <source>receive tone</source>
+        <translation>tonalité de réception</translation>
+    </message>
+    <message id="IDS_10012">
+        <source>transmit frequency</source>
+        <translation>fréquence d'émission</translation>
+    </message>
+    <message id="IDS_10013">
+        <source>transmit tone</source>
+        <translation>tonalité d'émission</translation>
+    </message>
+    <message id="IDS_10014">
+        <source>receive bandwidth</source>
+        <translation>largeur de bande en réception</translation>
+    </message>
+    <message id="IDS_10015">
+        <source>transmit bandwidth</source>
+        <translation>largeur de bande en émission</translation>
+    </message>
+    <message id="IDS_10016">
+        <source>talkaround power</source>
+        <translation>puissance en talkaround</translation>
+    </message>
+    <message id="IDS_10017">
+        <source>repeater power</source>
+        <translation>puissance du relais</translation>
+    </message>
+    <message id="IDS_10018">
+        <source>repeater</source>
+        <translation>relais</translation>
+    </message>
+    <message id="IDS_10019">
+        <source>auto scan</source>
+        <translation>balayage automatique</translation>
+    </message>
+    <message id="IDS_10020">
+        <source>scramble</source>
+        <translation>brouillage</translation>
+    </message>
+    <message id="IDS_10021">
+        <source>in the scan list</source>
+        <translation>dans la liste de balayage</translation>
+    </message>
+    <message id="IDS_10022">
+        <source>bandwidth</source>
+        <translation>largeur de bande</translation>
+    </message>
+    <message id="IDS_10023">
+        <source>power</source>
+        <translation>puissance</translation>
+    </message>
+    <message id="IDS_10024">
+        <source>compander</source>
+        <translation>compandeur</translation>
+    </message>
+    <message id="IDS_10025">
+        <source>Codeplug password</source>
+        <translation>Mot de passe du codeplug</translation>
+    </message>
+    <message id="IDS_10026">
+        <source>Disable all LEDs</source>
+        <translation>Désactiver toutes les LED</translation>
+    </message>
+    <message id="IDS_10027">
+        <source>Disable restore factory default</source>
+        <translation>Désactiver la restauration des réglages d'usine</translation>
+    </message>
+    <message id="IDS_10028">
+        <source>Backlight</source>
+        <translation>Rétroéclairage</translation>
+    </message>
+    <message id="IDS_10029">
+        <source>Transmit time-out timer</source>
+        <translation>Minuterie de temporisation d'émission</translation>
+    </message>
+    <message id="IDS_10030">
+        <source>CT reverse burst</source>
+        <translation>Salve inverse CT</translation>
+    </message>
+    <message id="IDS_10031">
+        <source>VOX level</source>
+        <translation>Niveau VOX</translation>
+    </message>
+    <message id="IDS_10032">
+        <source>iVOX level</source>
+        <translation>Niveau iVOX</translation>
+    </message>
+    <message id="IDS_10033">
+        <source>Microphone gain</source>
+        <translation>Gain du microphone</translation>
+    </message>
+    <message id="IDS_10034">
+        <source>Accessory microphone gain</source>
+        <translation>Gain du microphone accessoire</translation>
+    </message>
+    <message id="IDS_10035">
+        <source>Battery type</source>
+        <translation>Type de batterie</translation>
+    </message>
+    <message id="IDS_10036">
+        <source>Disable battery save</source>
+        <translation>Désactiver l'économie de batterie</translation>
+    </message>
+    <message id="IDS_10037">
+        <source>Channels in use</source>
+        <translation>Canaux utilisés</translation>
+    </message>
+    <message id="IDS_10038">
+        <source>Power-up text</source>
+        <translation>Texte de démarrage</translation>
+    </message>
+    <message id="IDS_10039">
+        <source>Roger beep tone</source>
+        <translation>Bip de fin d'émission</translation>
+    </message>
+    <message id="IDS_10040">
+        <source>Disable selectable scramble</source>
+        <translation>Désactiver le brouillage sélectionnable</translation>
+    </message>
+    <message id="IDS_10041">
+        <source>Backlight time-out</source>
+        <translation>Durée du rétroéclairage</translation>
+    </message>
+    <message id="IDS_10042">
+        <source>Call tone</source>
+        <translation>Tonalité d'appel</translation>
+    </message>
+    <message id="IDS_10043">
+        <source>Keypad lock</source>
+        <translation>Verrouillage du clavier</translation>
+    </message>
+    <message id="IDS_10044">
+        <source>Keypad beep</source>
+        <translation>Bip du clavier</translation>
+    </message>
+    <message id="IDS_10045">
+        <source>Show the c&amp;hanges before each write</source>
+        <translation>Afficher les c&amp;hangements avant chaque écriture</translation>
+    </message>
+    <message id="IDS_10046">
+        <source>Changes to the Radio</source>
+        <translation>Changements dans la radio</translation>
+    </message>
+    <message id="IDS_10047">
+        <source>The write will change %1 fields of the radio %2:</source>
+        <translation>L'écriture changera %1 champs de la radio %2 :</translation>
+    </message>
+    <message id="IDS_10048">
+        <source>No changes: the radio already holds this profile.</source>
+        <translation>Aucun changement : la radio contient déjà ce profil.</translation>
+    </message>
+    <message id="IDS_10049">
+        <source>Skip the write?</source>
+        <translation>Ignorer l'écriture ?</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

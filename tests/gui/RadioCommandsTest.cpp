@@ -50,6 +50,7 @@ protected:
     {
         test::GuiTest::SetUp();
         qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        SetShowChangesBeforeWrite(false); // the change list has tests of its own
         CMainFrame::SetCableMapKey(QStringLiteral("TavoCPSTest-%1-%2").arg(QCoreApplication::applicationPid()).arg(++s_nKey));
         // The modal dialogs: a password from the script (empty: Cancel),
         // the progress dialog's OK once it is enabled.
