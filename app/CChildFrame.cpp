@@ -3,9 +3,11 @@
 #include "app/CTavoCPSTreeView.h"
 #include "views/CBaseView.h"
 #include "views/CHelpView.h"
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTreeWidgetItemIterator>
 #include <QHBoxLayout>
 #include <QSplitter>
 #include <QTimer>
@@ -52,6 +54,8 @@ CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
     doc->SetCommitHandler([this] { return CommitChanges(); });
     connect(doc, &CTavoCPSDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(doc, &CTavoCPSDoc::pathChanged, this, &CChildFrame::UpdateTitle);
+    connect(doc, &CTavoCPSDoc::profileReloaded, this, &CChildFrame::ShowReloaded);
+    doc->SetLocator([this] { return Location(); });
     m_pTree->OnInitialUpdate();
     // Wide enough for the longest page name of the interface language.
     m_pOuter->setSizes({qMax(kTreeWidth, m_pTree->PreferredWidth()), 800});
@@ -90,6 +94,37 @@ void CChildFrame::RebuildPanes()
     const int index = m_nPageIndex, channel = m_nChannel;
     m_pTree->OnInitialUpdate();
     SwitchPage(index, channel);
+}
+
+void CChildFrame::ShowReloaded(const EditLocation &where)
+{
+    const int index = where.page >= 0 ? where.page : m_nPageIndex;
+    const int channel = where.page >= 0 ? where.channel : m_nChannel;
+    m_pTree->OnInitialUpdate();
+    QTreeWidgetItem *item = index == 6 ? m_pTree->ChannelItem(channel) : nullptr;
+    for (QTreeWidgetItemIterator it(m_pTree); !item && *it; ++it)
+        if (m_pTree->ItemValue(*it) == TreeItemValue(index, 0))
+            item = *it;
+    // The tree shows its first page again; the item of the change's page
+    // asks for that page.
+    if (item && item != m_pTree->currentItem())
+        m_pTree->setCurrentItem(item);
+    if (m_pPage && !where.control.isEmpty())
+        if (QWidget *control = m_pPage->findChild<QWidget *>(where.control)) {
+            m_pPage->ensureWidgetVisible(control);
+            control->setFocus(Qt::OtherFocusReason);
+        }
+}
+
+EditLocation CChildFrame::Location() const
+{
+    EditLocation where;
+    where.page = m_nPageIndex;
+    where.channel = m_nChannel;
+    QWidget *focus = QApplication::focusWidget();
+    if (m_pPage && focus && m_pPage->isAncestorOf(focus))
+        where.control = focus->objectName();
+    return where;
 }
 
 void CChildFrame::SetHelpPane(bool shown)
