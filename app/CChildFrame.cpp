@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QTreeWidgetItemIterator>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
 
@@ -100,15 +101,24 @@ void CChildFrame::ShowReloaded(const EditLocation &where)
 {
     const int index = where.page >= 0 ? where.page : m_nPageIndex;
     const int channel = where.page >= 0 ? where.channel : m_nChannel;
-    m_pTree->OnInitialUpdate();
-    QTreeWidgetItem *item = index == 6 ? m_pTree->ChannelItem(channel) : nullptr;
-    for (QTreeWidgetItemIterator it(m_pTree); !item && *it; ++it)
-        if (m_pTree->ItemValue(*it) == TreeItemValue(index, 0))
-            item = *it;
-    // The tree shows its first page again; the item of the change's page
-    // asks for that page.
-    if (item && item != m_pTree->currentItem())
-        m_pTree->setCurrentItem(item);
+    QTreeWidgetItem *item = nullptr;
+    {
+        // The tree is rebuilt quietly: the page is built once, below, not
+        // first the tree's first page and then the change's.
+        const QSignalBlocker quiet(m_pTree);
+        m_pTree->OnInitialUpdate();
+        item = index == 6 ? m_pTree->ChannelItem(channel) : nullptr;
+        for (QTreeWidgetItemIterator it(m_pTree); !item && *it; ++it)
+            if (m_pTree->ItemValue(*it) == TreeItemValue(index, 0))
+                item = *it;
+        if (item)
+            m_pTree->setCurrentItem(item);
+    }
+    // A page the tree has no item of (the frequency table) is shown all the same.
+    SwitchPage(index, channel);
+    if (!m_pPage || m_nPageIndex != index)
+        SwitchPage(0, 0);
+    m_pTree->RefreshCommandFlags();
     if (m_pPage && !where.control.isEmpty())
         if (QWidget *control = m_pPage->findChild<QWidget *>(where.control)) {
             m_pPage->ensureWidgetVisible(control);

@@ -497,7 +497,8 @@ CChildFrame *CMainFrame::AddChild(CTavoCPSDoc *doc)
         UpdateCommandUI();
     });
     connect(child->Tree(), &CTavoCPSTreeView::flagsChanged, this, &CMainFrame::UpdateCommandUI);
-    connect(doc, &CTavoCPSDoc::undoStateChanged, this, &CMainFrame::UpdateCommandUI);
+    // Once the change is done (an edit does not wait for the menus).
+    connect(doc, &CTavoCPSDoc::undoStateChanged, this, &CMainFrame::UpdateCommandUI, Qt::QueuedConnection);
     connect(sub, &QObject::destroyed, this, [this] {
         QTimer::singleShot(0, this, [this] {
             BuildMenus();

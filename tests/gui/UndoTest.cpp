@@ -137,7 +137,7 @@ TEST_F(FormPageTest, UndoAndRedoOfEveryKindOfChangeThroughTheWidgets)
     EXPECT_EQ(Stored(child, QStringLiteral("frequencies"), rows, "freq"), 462500000);
     ASSERT_TRUE(Frame()->RunCommand(cmd::EditUndo));
     EXPECT_EQ(Item(child, QStringLiteral("frequencies")).GetChildCount(), rows);
-    EXPECT_EQ(child->PageIndex(), int(PageFrequency));
+    ASSERT_EQ(child->PageIndex(), int(PageFrequency));
     EXPECT_EQ(qobject_cast<QTableWidget *>(child->Page()->Control(1067))->rowCount(), rows);
     EXPECT_FALSE(doc->IsModified());
 

@@ -35,18 +35,6 @@ protected:
         item.GetChildByIndex(index, sub);
         return sub;
     }
-    static QStringList Repeaters(const CTavoCPSDoc &doc)
-    {
-        QStringList out;
-        const CDataItem channels = Child(doc, "channels");
-        for (int i = 0; i < channels.GetChildCount(); ++i) {
-            CDataItem c;
-            channels.GetChildByIndex(i, c);
-            out << c.GetText(QStringLiteral("repeater"));
-        }
-        return out;
-    }
-
     QTemporaryDir m_dir;
     QString m_path;
 };
@@ -91,26 +79,27 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     EXPECT_FALSE(stack.IsClean());
 }
 
-TEST_F(DocumentTest, UndoOfARuleThatChangesEveryChannelFollowsTheSavedState)
+TEST_F(DocumentTest, UndoOfARuleThatChangesSeveralNodesFollowsTheSavedState)
 {
-    // A business radio with every channel on its repeater: switching the
-    // repeater feature off makes the rule clear every channel's repeater.
-    QString text = TemplateText(QStringLiteral("OUR40822"));
-    text.replace(QStringLiteral(" repeater=\"0\""), QStringLiteral(" repeater=\"1\""));
+    // Deleting a channel: the rule removes it, renumbers what refers to
+    // the channels after it and lowers the channel count.
     CTavoCPSDoc doc;
-    Open(doc, text);
-    const QStringList before = Repeaters(doc);
-    ASSERT_FALSE(before.isEmpty());
-    ASSERT_EQ(before.count(QStringLiteral("1")), before.size());
+    Open(doc, TemplateText(QStringLiteral("OUR40822")));
+    const QString before = doc.Model().GetXmlText();
+    const int count = Child(doc, "setting").GetInt(QStringLiteral("numberChannels"));
+    const QString third = Child(doc, "channels", 2).GetText(QStringLiteral("name"));
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_EQ(doc.UndoText(), LoadString(msg::UndoMenu));
 
-    CDataItem limit = Child(doc, "limit");
-    ASSERT_EQ(doc.SetAttribute(limit, QStringLiteral("disable_repeater_feature"), 1).code, RuleResult::Done);
-    const QStringList after = Repeaters(doc);
-    EXPECT_EQ(after.count(QStringLiteral("0")), after.size());
+    CDataItem channels = Child(doc, "channels");
+    m_sink.Answer(IDYES);
+    const RuleResult removed = doc.RemoveChild(channels, 1);
+    ASSERT_EQ(removed.code, RuleResult::Done) << removed.msgId << " " << LoadString(removed.msgId).toStdString();
+    const QString after = doc.Model().GetXmlText();
+    EXPECT_EQ(Child(doc, "setting").GetInt(QStringLiteral("numberChannels")), count - 1);
+    EXPECT_EQ(Child(doc, "channels", 1).GetText(QStringLiteral("name")), third);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.UndoText(), LoadString(msg::UndoMenuStep).arg(LoadString(msg::StepChangeSetting)));
+    EXPECT_EQ(doc.UndoText(), LoadString(msg::UndoMenuStep).arg(LoadString(msg::StepDeleteChannel)));
 
     // A refused change adds no step.
     CDataItem setting = Child(doc, "setting");
@@ -118,12 +107,12 @@ TEST_F(DocumentTest, UndoOfARuleThatChangesEveryChannelFollowsTheSavedState)
     EXPECT_EQ(doc.UndoStack().Count(), 1);
 
     ASSERT_TRUE(doc.Undo());
-    EXPECT_EQ(Repeaters(doc), before);
-    EXPECT_EQ(Child(doc, "limit").GetText(QStringLiteral("disable_repeater_feature")), QStringLiteral("0"));
+    EXPECT_EQ(doc.Model().GetXmlText(), before);
+    EXPECT_EQ(Child(doc, "setting").GetInt(QStringLiteral("numberChannels")), count);
     EXPECT_FALSE(doc.IsModified()); // back at the state of the file
-    EXPECT_EQ(doc.RedoText(), LoadString(msg::RedoMenuStep).arg(LoadString(msg::StepChangeSetting)));
+    EXPECT_EQ(doc.RedoText(), LoadString(msg::RedoMenuStep).arg(LoadString(msg::StepDeleteChannel)));
     ASSERT_TRUE(doc.Redo());
-    EXPECT_EQ(Repeaters(doc), after);
+    EXPECT_EQ(doc.Model().GetXmlText(), after);
     EXPECT_TRUE(doc.IsModified());
 
     // Saved: that state is the clean one; undoing away from it is a change.
