@@ -6,6 +6,7 @@
 #include "codeplug/VirtualCP.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/ProfileChecks.h"
+#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"
@@ -42,12 +43,12 @@ struct StepCaption {
     const char *attribute;
     int captionId;
 };
-constexpr StepCaption kStepCaptions[] = {
-    {"channel", "name", msg::StepRenameChannel},
-    {"channel", "in_scanlist", msg::StepChangeScanList},
-    {"channel", "", msg::StepChangeChannel},
-    {"preset", "", msg::StepChangeButton},
-    {"frequency", "", msg::StepChangeFrequency},
+const StepCaption kStepCaptions[] = {
+    {names::kChannel.data(), names::kName.data(), msg::StepRenameChannel},
+    {names::kChannel.data(), names::kInScanList.data(), msg::StepChangeScanList},
+    {names::kChannel.data(), "", msg::StepChangeChannel},
+    {names::kPreset.data(), "", msg::StepChangeButton},
+    {names::kFrequency.data(), "", msg::StepChangeFrequency},
 };
 
 int CaptionOf(const QString &element, const QString &attribute)
@@ -437,7 +438,7 @@ RuleResult CTavoCPSDoc::RemoveChild(CDataItem &parent, int index, QObject *origi
     TextChanged();
     if (r.code == RuleResult::Done) {
         const QString element = ElementName(parent);
-        Accepted(element == QLatin1String("frequencies") ? msg::StepDeleteFrequency : msg::StepDeleteChannel);
+        Accepted(element == names::kFrequencies ? msg::StepDeleteFrequency : msg::StepDeleteChannel);
         emit childrenChanged(origin, element);
     }
     return r;
@@ -447,7 +448,7 @@ RuleResult CTavoCPSDoc::AddFrequency(quint32 hz, int bandwidth, int power, QObje
 {
     Before();
     CDataItem frequencies;
-    Root().GetChildByName(QStringLiteral("frequencies"), frequencies);
+    Root().GetChildByName(names::kFrequencies, frequencies);
     RuleResult r;
     const bool accepted = frequencies.AddFrequency(hz, unsigned(bandwidth), unsigned(power), r.msgId, r.msgStyle);
     TextChanged();
@@ -456,7 +457,7 @@ RuleResult CTavoCPSDoc::AddFrequency(quint32 hz, int bandwidth, int power, QObje
         return r;
     }
     Accepted(msg::StepAddFrequency);
-    emit childrenChanged(origin, QStringLiteral("frequencies"));
+    emit childrenChanged(origin, names::kFrequencies);
     return r;
 }
 
@@ -464,7 +465,7 @@ RuleResult CTavoCPSDoc::SetFrequency(int index, quint32 hz, int bandwidth, int p
 {
     Before();
     CDataItem frequencies;
-    Root().GetChildByName(QStringLiteral("frequencies"), frequencies);
+    Root().GetChildByName(names::kFrequencies, frequencies);
     const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
         return frequencies.SetFreqAttributeValue(QVariant(hz), QVariant(bandwidth), QVariant(power), QVariant(compander),
                                                  QVariant(qint32(index)), msgId, msgStyle, answer);
@@ -472,7 +473,7 @@ RuleResult CTavoCPSDoc::SetFrequency(int index, quint32 hz, int bandwidth, int p
     TextChanged();
     if (r.code == RuleResult::Done) {
         Accepted(msg::StepChangeFrequency);
-        emit attributeChanged(origin, QStringLiteral("frequency"), QStringLiteral("freq"));
+        emit attributeChanged(origin, names::kFrequency, names::kFreq);
     }
     return r;
 }
@@ -483,7 +484,7 @@ int CTavoCPSDoc::DeleteFrequencies(std::vector<int> rows, const std::function<vo
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     CDataItem frequencies;
-    Root().GetChildByName(QStringLiteral("frequencies"), frequencies);
+    Root().GetChildByName(names::kFrequencies, frequencies);
     int removed = 0;
     CEditStep step(this, msg::StepDeleteFrequency);
     for (int row : rows) {
