@@ -3,10 +3,13 @@
 #include "app/CTavoCPSTreeView.h"
 #include "views/CBaseView.h"
 #include "views/CHelpView.h"
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTreeWidgetItemIterator>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
 
@@ -52,6 +55,8 @@ CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
     doc->SetCommitHandler([this] { return CommitChanges(); });
     connect(doc, &CTavoCPSDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(doc, &CTavoCPSDoc::pathChanged, this, &CChildFrame::UpdateTitle);
+    connect(doc, &CTavoCPSDoc::profileReloaded, this, &CChildFrame::ShowReloaded);
+    doc->SetLocator([this] { return Location(); });
     m_pTree->OnInitialUpdate();
     // Wide enough for the longest page name of the interface language.
     m_pOuter->setSizes({qMax(kTreeWidth, m_pTree->PreferredWidth()), 800});
@@ -90,6 +95,46 @@ void CChildFrame::RebuildPanes()
     const int index = m_nPageIndex, channel = m_nChannel;
     m_pTree->OnInitialUpdate();
     SwitchPage(index, channel);
+}
+
+void CChildFrame::ShowReloaded(const EditLocation &where)
+{
+    const int index = where.page >= 0 ? where.page : m_nPageIndex;
+    const int channel = where.page >= 0 ? where.channel : m_nChannel;
+    QTreeWidgetItem *item = nullptr;
+    {
+        // The tree is rebuilt quietly: the page is built once, below, not
+        // first the tree's first page and then the change's.
+        const QSignalBlocker quiet(m_pTree);
+        m_pTree->OnInitialUpdate();
+        item = index == 6 ? m_pTree->ChannelItem(channel) : nullptr;
+        for (QTreeWidgetItemIterator it(m_pTree); !item && *it; ++it)
+            if (m_pTree->ItemValue(*it) == TreeItemValue(index, 0))
+                item = *it;
+        if (item)
+            m_pTree->setCurrentItem(item);
+    }
+    // A page the tree has no item of (the frequency table) is shown all the same.
+    SwitchPage(index, channel);
+    if (!m_pPage || m_nPageIndex != index)
+        SwitchPage(0, 0);
+    m_pTree->RefreshCommandFlags();
+    if (m_pPage && !where.control.isEmpty())
+        if (QWidget *control = m_pPage->findChild<QWidget *>(where.control)) {
+            m_pPage->ensureWidgetVisible(control);
+            control->setFocus(Qt::OtherFocusReason);
+        }
+}
+
+EditLocation CChildFrame::Location() const
+{
+    EditLocation where;
+    where.page = m_nPageIndex;
+    where.channel = m_nChannel;
+    QWidget *focus = QApplication::focusWidget();
+    if (m_pPage && focus && m_pPage->isAncestorOf(focus))
+        where.control = focus->objectName();
+    return where;
 }
 
 void CChildFrame::SetHelpPane(bool shown)

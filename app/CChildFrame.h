@@ -4,6 +4,7 @@
 // remembered) below the page while it is switched on.
 
 #include "views/CBaseView.h"
+#include "workflow/CUndoStack.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -36,6 +37,12 @@ public:
     // Rebuilds the tree and the current page (after a read into the open
     // profile).
     void RebuildPanes();
+    // Rebuilds the tree and shows the page, channel and control of
+    // `where` (page -1: the page shown now). The document asks for it
+    // whenever it replaced the whole profile (Undo, Redo, an import).
+    void ShowReloaded(const EditLocation &where);
+    // Where the user is editing: page, channel, focused control.
+    EditLocation Location() const;
 
     bool IsHelpPaneShown() const { return m_bHelpPane; }
     void SetHelpPane(bool shown);

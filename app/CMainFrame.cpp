@@ -6,7 +6,8 @@
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
 #include "views/CFileDialogs.h"
-#include "views/CTavoCPSDoc.h"
+#include "views/CDocumentHost.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "config/SettingDocuments.h"
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
@@ -194,6 +195,9 @@ void CMainFrame::CreateActions()
     AddCommand(cmd::FileExportCsv, msg::CsvExportMenu, {}, &CMainFrame::OnExportCsv);
     AddCommand(cmd::AppExit, 355, {}, nullptr);
     connect(m_actions.value(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
+    AddCommand(cmd::EditUndo, msg::UndoMenu, QKeySequence::Undo, &CMainFrame::OnEditUndo);
+    AddCommand(cmd::EditRedo, msg::RedoMenu, QKeySequence(Qt::CTRL | Qt::Key_Y), &CMainFrame::OnEditRedo)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     AddCommand(cmd::EditAdd, 356, QKeySequence(Qt::CTRL | Qt::Key_A), &CMainFrame::OnEditAdd);
     AddCommand(cmd::EditCut, 357, QKeySequence(Qt::CTRL | Qt::Key_X), &CMainFrame::OnEditCut);
     AddCommand(cmd::EditCopy, 358, QKeySequence(Qt::CTRL | Qt::Key_C), &CMainFrame::OnEditCopy);
@@ -282,6 +286,11 @@ void CMainFrame::BuildMenus()
     add(file, cmd::AppExit);
 
     QMenu *edit = menu(344);
+    if (profile) {
+        add(edit, cmd::EditUndo);
+        add(edit, cmd::EditRedo);
+        edit->addSeparator();
+    }
     add(edit, cmd::EditAdd);
     add(edit, cmd::EditCut);
     add(edit, cmd::EditCopy);
@@ -450,6 +459,12 @@ void CMainFrame::UpdateCommandUI()
     enable(cmd::EditDelete, editDelete || (profile && CTavoCPSTreeView::s_bDelete));
     enable(cmd::EditAdd, profile && CTavoCPSTreeView::s_bAdd);
     enable(cmd::EditRename, profile && CTavoCPSTreeView::s_bRename);
+    // Undo and Redo name the change they take back or bring again.
+    CTavoCPSDoc *doc = child ? child->Document() : nullptr;
+    enable(cmd::EditUndo, doc && doc->CanUndo());
+    enable(cmd::EditRedo, doc && doc->CanRedo());
+    m_actions.value(cmd::EditUndo)->setText(doc ? doc->UndoText() : Caption(msg::UndoMenu));
+    m_actions.value(cmd::EditRedo)->setText(doc ? doc->RedoText() : Caption(msg::RedoMenu));
 
     QAction *helpPane = m_actions.value(cmd::ViewHelpPane);
     helpPane->setEnabled(profile);
@@ -482,6 +497,8 @@ CChildFrame *CMainFrame::AddChild(CTavoCPSDoc *doc)
         UpdateCommandUI();
     });
     connect(child->Tree(), &CTavoCPSTreeView::flagsChanged, this, &CMainFrame::UpdateCommandUI);
+    // Once the change is done (an edit does not wait for the menus).
+    connect(doc, &CTavoCPSDoc::undoStateChanged, this, &CMainFrame::UpdateCommandUI, Qt::QueuedConnection);
     connect(sub, &QObject::destroyed, this, [this] {
         QTimer::singleShot(0, this, [this] {
             BuildMenus();
@@ -510,7 +527,7 @@ CChildFrame *CMainFrame::OpenDocumentFile(const QString &path)
             m_pMdi->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(child->parentWidget()));
             return child;
         }
-    auto *doc = new CTavoCPSDoc;
+    auto *doc = new CTavoCPSDoc(GuiDocumentHost());
     if (!doc->OnOpenDocument(path)) {
         delete doc;
         return nullptr;
@@ -525,7 +542,7 @@ CChildFrame *CMainFrame::NewDocumentFromTemplate(const QString &templatePath)
 {
     if (!CheckProfile(templatePath))
         return nullptr;
-    auto *doc = new CTavoCPSDoc;
+    auto *doc = new CTavoCPSDoc(GuiDocumentHost());
     if (!doc->OnNewDocument(templatePath)) {
         delete doc;
         return nullptr;
@@ -589,6 +606,23 @@ void CMainFrame::OnRecentFile(int index)
 }
 
 // ---- edit
+
+void CMainFrame::OnEditUndo()
+{
+    CChildFrame *child = ActiveChild();
+    // A pending edit of the page is a change of its own: committed first.
+    if (child && child->CommitChanges())
+        child->Document()->Undo();
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnEditRedo()
+{
+    CChildFrame *child = ActiveChild();
+    if (child && child->CommitChanges())
+        child->Document()->Redo();
+    UpdateCommandUI();
+}
 
 void CMainFrame::OnEditAdd()
 {

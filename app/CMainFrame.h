@@ -100,6 +100,8 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnRecentFile(int index);
+    void OnEditUndo();
+    void OnEditRedo();
     void OnEditAdd();
     void OnEditDelete();
     void OnEditRename();

@@ -7,7 +7,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "views/CFileDialogs.h"
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/AtomicFile.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageIds.h"
@@ -70,7 +70,12 @@ void CMainFrame::OnExportCsv()
         return;
     QByteArray csv;
     try {
-        csv = ExportChirpCsv(doc->Model());
+        // The plan of the profile's output step, as a save would store it.
+        QString invalid;
+        if (!doc->ExportChirpCsv(csv, invalid)) {
+            ShowMessageText(invalid, MB_OK | MB_ICONERROR);
+            return;
+        }
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::UnknownError, MB_OK | MB_ICONERROR);
         return;
@@ -102,16 +107,13 @@ void CMainFrame::OnImportCsv()
         report = child->Document()->ImportChirpCsv(csv);
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::UnknownError, MB_OK | MB_ICONERROR);
-        child->RebuildPanes();
         return;
     }
     if (!report.isChirpFile) {
         ShowMessage(msg::CsvNotChirpFile, MB_OK | MB_ICONERROR);
         return;
     }
-    // The tree and the page show the channels as they are now.
-    if (report.imported > 0)
-        child->RebuildPanes();
+    // The document has had the tree and the page rebuilt once.
     UpdateCommandUI();
     const unsigned icon = !report.refused.isEmpty() ? MB_ICONWARNING : MB_ICONINFORMATION;
     ShowMessageText(ImportSummary(report), MB_OK | icon);

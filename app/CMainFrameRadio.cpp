@@ -14,7 +14,8 @@
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
-#include "views/CTavoCPSDoc.h"
+#include "views/CDocumentHost.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "profile/CRadioDataModel.h"
 #include "radio/CRadioOperation.h"
@@ -385,7 +386,7 @@ void CMainFrame::TakeReadImage()
     if (child)
         answer = ShowMessage(msg::CreateOrOverwriteProfile, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDYES) {
-        auto *doc = new CTavoCPSDoc;
+        auto *doc = new CTavoCPSDoc(GuiDocumentHost());
         if (!doc->OnNewDocumentFromRadio(m_pRadio->image)) {
             delete doc;
             return;
@@ -399,8 +400,7 @@ void CMainFrame::TakeReadImage()
             ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::CommunicationError, MB_OK | MB_ICONERROR);
             return;
         }
-        child->Document()->SetModifiedFlag(true);
-        child->RebuildPanes();
+        // The document marks itself modified and has the panes rebuilt.
     }
 }
 

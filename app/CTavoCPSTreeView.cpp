@@ -1,6 +1,6 @@
 #include "app/CTavoCPSTreeView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "profile/ProfileChecks.h"
 #include "resources/MessageIds.h"
@@ -30,13 +30,7 @@ constexpr int kValueRole = Qt::UserRole;
 constexpr int kFirstChannelImage = 6;
 constexpr int kMaxNameLength = 8;
 
-void ShowException(const CTavoCPSException &e)
-{
-    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
-        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
-    else
-        ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
-}
+void ShowException(const CTavoCPSException &e) { CTavoCPSDoc::ShowFailure(e); }
 
 // The label editor: at most 8 characters; ending the edit renames through
 // the tree, which decides what the caption becomes.
@@ -217,11 +211,8 @@ void CTavoCPSTreeView::OnInitialUpdate()
     }
     m_bReady = true;
     try {
-        CDataItem root = m_pDoc->Root();
-        ClearRepeaterDisableForVariant(root);
-        SetNonDisplaySpecificInfo(root);
-        ApplyModelVariantDefaults(root);
-        if (!CheckFrequencies(root))
+        m_pDoc->ApplyModelAdjustments();
+        if (!CheckFrequencies(m_pDoc->Root()))
             ShowMessage(511, MB_OK | MB_ICONWARNING);
     } catch (const CTavoCPSException &e) {
         ShowException(e);

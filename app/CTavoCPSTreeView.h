@@ -49,6 +49,8 @@ public:
     QTreeWidgetItem *ChannelItem(int index) const;
     int ItemValue(const QTreeWidgetItem *item) const;
     bool IsReady() const { return m_bReady; }
+    // Works out again what Add, Delete and Rename may do on the current item.
+    void RefreshCommandFlags() { UpdateFlags(); }
 
     // The process-wide enable flags of Add, Delete and Rename.
     static bool s_bAdd, s_bDelete, s_bRename;

@@ -15,6 +15,8 @@ enum : int {
     FileMruLast = 57631,
     AppExit = 57665,
     AppAbout = 57664,
+    EditUndo = 57643,
+    EditRedo = 57644,
     EditAdd = 32771,
     EditDelete = 32772,
     EditRename = 32773,

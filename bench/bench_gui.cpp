@@ -7,7 +7,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/TemplateFile.h"
 #include "config/Registry.h"
 #include "resources/MessageSink.h"

@@ -1,69 +1,11 @@
 #include "cli/CliFiles.h"
-#include "base/CodePage.h"
-#include "base/XmlDom.h"
-#include "resources/MessageIds.h"
-#include "resources/StringTable.h"
+#include "cli/CliCommand.h"
 
 #include <QFile>
-#include <QFileInfo>
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tavo::cli {
-
-namespace {
-
-// The XML declaration at the start of a text ("<?xml" and a blank, up to
-// "?>"), or empty. A processing instruction whose target merely starts with
-// "xml" ("<?xmll ...?>") is not one: it is a node of the document.
-QString DeclarationOf(const QString &text)
-{
-    if (!text.startsWith(QLatin1String("<?xml")) || text.size() < 6 || !text.at(5).isSpace())
-        return QString();
-    const int end = text.indexOf(QLatin1String("?>"));
-    return end > 0 ? text.left(end + 2) : QString();
-}
-
-// `xml` laid out as `original` was: its declaration, its line break (none,
-// LF or CR LF) and its indentation.
-bool LayOutLike(const QString &xml, const QString &original, QString &out, QString &error)
-{
-    XmlParseError parseError;
-    XmlDocPtr doc = ParseSettingText(xml, &parseError);
-    if (!doc) {
-        error = parseError.reason;
-        return false;
-    }
-    const int nl = original.indexOf(QLatin1Char('\n'));
-    QByteArray bytes;
-    if (nl < 0) {
-        bytes = SerializeXml(doc.get());
-        bytes.replace("\n", "");
-    } else {
-        const QByteArray lineBreak = nl > 0 && original.at(nl - 1) == QLatin1Char('\r') ? "\r\n" : "\n";
-        const bool tabs = !original.contains(QLatin1String("\n ")) || original.contains(QLatin1String("\n\t"));
-        bytes = SerializeXmlIndented(doc.get(), tabs ? "\t" : "  ", lineBreak);
-    }
-    out = QString::fromUtf8(bytes);
-    // The file keeps its own declaration, or none: the serializer's names
-    // UTF-8 whatever character set the file is stored in.
-    const QString declaration = DeclarationOf(original);
-    const QString written = DeclarationOf(out);
-    if (!written.isEmpty()) {
-        int length = written.size();
-        if (declaration.isEmpty())
-            while (length < out.size() && (out.at(length) == QLatin1Char('\r') || out.at(length) == QLatin1Char('\n')))
-                ++length;
-        out.replace(0, length, declaration);
-    }
-    return true;
-}
-
-} // namespace
 
 bool ReadImageFile(const QString &path, VirtualCP &cp, QString &error)
 {
@@ -89,65 +31,24 @@ bool WriteImageFile(const QString &path, const VirtualCP &cp, QString &error)
     return WriteFileAtomically(path, QByteArray(reinterpret_cast<const char *>(cp.bytes.data()), VirtualCP::kSize), error);
 }
 
-bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error)
-{
-    file = ProfileFile();
-    file.path = path;
-    QByteArray bytes;
-    QString reason;
-    switch (ReadSmallFile(path, bytes, &reason)) {
-    case FileReadFailure::None:
-        break;
-    case FileReadFailure::CannotOpen:
-        error = QStringLiteral("Cannot open the profile %1: %2").arg(path, reason);
-        return false;
-    case FileReadFailure::TooLarge:
-        error = QStringLiteral("%1 is not a profile: %2 (a profile is a few kilobytes).").arg(path, reason);
-        return false;
-    case FileReadFailure::ReadError:
-        error = QStringLiteral("Cannot read the profile %1: %2").arg(path, reason);
-        return false;
-    }
-    file.text = DecodeProfileBytes(bytes, &file.form);
-    return true;
-}
-
-bool ReadProfileText(const QString &path, QString &xml, QString &error)
+bool OpenProfileDocument(const QString &path, CTavoCPSDoc &doc)
 {
     ProfileFile file;
-    if (!ReadProfileFile(path, file, error))
+    QString error;
+    if (!ReadProfileFile(path, file, error)) {
+        Fail(error);
         return false;
-    xml = file.text;
+    }
+    if (!doc.OpenProfileFile(file)) {
+        Fail(QStringLiteral("The profile %1 was not loaded.").arg(path));
+        return false;
+    }
     return true;
 }
 
-bool CheckXmlDocument(const ProfileFile &file, QString &error)
+int SaveProfileDocument(CTavoCPSDoc &doc)
 {
-    XmlParseError parseError;
-    if (ParseSettingText(file.text, &parseError))
-        return true;
-    const QString loading = QString::asprintf(LoadString(msg::ProfileLoadingError).toUtf8().constData(),
-                                              file.path.toUtf8().constData(), parseError.reason.toUtf8().constData(),
-                                              parseError.line, parseError.column, parseError.sourceLine.toUtf8().constData());
-    error = LoadString(msg::InvalidProfile) + QLatin1Char('\n') + loading;
-    return false;
-}
-
-bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error)
-{
-    QString text;
-    QString why;
-    if (!LayOutLike(xml, file.text, text, why)) {
-        error = QStringLiteral("Cannot write %1: %2").arg(file.path, why);
-        return false;
-    }
-    QByteArray bytes;
-    if (!EncodeProfileText(text, file.form, bytes)) {
-        error = QStringLiteral("Cannot write %1: the profile holds characters that its character set (%2) cannot store.")
-                    .arg(file.path, file.form.charset.isEmpty() ? QString::fromLatin1(AnsiCodePage()) : QString::fromLatin1(file.form.charset));
-        return false;
-    }
-    return WriteFileAtomically(file.path, bytes, error);
+    return doc.OnSaveDocument(doc.GetPathName()) ? ExitOk : ExitFailed;
 }
 
 } // namespace tavo::cli

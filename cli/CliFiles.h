@@ -1,9 +1,11 @@
 #pragma once
-// File helpers shared by the commands: codeplug images and profile files.
+// File helpers shared by the commands: codeplug images (profile files:
+// workflow/ProfileFiles.h, shared with the GUI).
 
 #include "base/AtomicFile.h"
-#include "base/TemplateFile.h"
 #include "codeplug/VirtualCP.h"
+#include "workflow/CTavoCPSDoc.h"
+#include "workflow/ProfileFiles.h"
 
 #include <QString>
 
@@ -14,28 +16,13 @@ bool ReadImageFile(const QString &path, VirtualCP &cp, QString &error);
 // Writes an image (WriteFileAtomically).
 bool WriteImageFile(const QString &path, const VirtualCP &cp, QString &error);
 
-// A profile file as read: its text, decoded once, and the form it was
-// stored in.
-struct ProfileFile {
-    QString path;
-    QString text;
-    ProfileFileForm form;
-};
+// Opens PROFILE (a stored profile file in any form, or plain XML) in the
+// document every command edits it through; false with the reason printed.
+// An invalid profile raises CTavoCPSException (printed by main).
+bool OpenProfileDocument(const QString &path, CTavoCPSDoc &doc);
 
-// The one reader of profile files for every command: a stored profile file
-// in any form, or plain XML; refused above kMaxTextFileBytes.
-bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error);
-// The text of PROFILE alone.
-bool ReadProfileText(const QString &path, QString &xml, QString &error);
-
-// False, with the load error text (message 135 and the loading error of
-// message 223), when the text is not an XML document.
-bool CheckXmlDocument(const ProfileFile &file, QString &error);
-
-// Writes `xml` (a profile text as the data model gives it) back to the
-// file it was read from, in the form it was stored in: its character set,
-// byte-order mark and scrambling, its XML declaration, its line breaks and
-// indentation (one element a line), and its permissions and links.
-bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
+// Saves the document back to its file, in the form the file had, through
+// the document's output step; the refusal or write error goes to stderr.
+int SaveProfileDocument(CTavoCPSDoc &doc);
 
 } // namespace tavo::cli

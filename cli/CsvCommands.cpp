@@ -1,12 +1,10 @@
 // export-csv, import-csv: a profile's channels to and from a CHIRP CSV
-// file. An import goes through the rules row by row; the profile is saved
-// when at least one row was taken, and every refused row is printed with
-// its line number.
+// file, through the profile's document. An import goes through the rules
+// row by row; the profile is saved when at least one row was taken, and
+// every refused row is printed with its line number.
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
-#include "base/TemplateFile.h"
-#include "profile/CRadioDataModel.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/ChirpCsv.h"
@@ -19,35 +17,6 @@ namespace tavo::cli {
 
 namespace {
 
-bool LoadProfileModel(const QString &path, CRadioDataModel &model)
-{
-    if (!QFile::exists(path)) {
-        Fail(QStringLiteral("Cannot open the profile %1").arg(path));
-        return false;
-    }
-    if (!model.LoadProfile(path, 1)) {
-        Fail(QStringLiteral("The profile %1 was not loaded.").arg(path));
-        return false;
-    }
-    return true;
-}
-
-// Saves in the form the file had: plain text stays plain XML, anything
-// else is written as a scrambled profile file.
-int SaveProfileModel(const QString &path, const CRadioDataModel &model)
-{
-    QFile in(path);
-    QByteArray head;
-    if (in.open(QIODevice::ReadOnly))
-        head = in.read(5);
-    const QString xml = model.GetXmlText();
-    const QByteArray bytes = head.startsWith("<?xml") ? xml.toUtf8() : EncodeScrambledUtf16(xml);
-    QString error;
-    if (!WriteFileAtomically(path, bytes, error))
-        return Fail(error);
-    return ExitOk;
-}
-
 void PrintLine(const QString &text)
 {
     std::printf("%s\n", text.toUtf8().constData());
@@ -55,11 +24,12 @@ void PrintLine(const QString &text)
 
 int RunExportCsv(CliContext &ctx)
 {
-    CRadioDataModel model;
-    if (!LoadProfileModel(ctx.args.at(0), model))
+    CTavoCPSDoc doc;
+    if (!OpenProfileDocument(ctx.args.at(0), doc))
         return ExitFailed;
+    QByteArray csv;
     QString error;
-    if (!WriteFileAtomically(ctx.args.at(1), ExportChirpCsv(model), error))
+    if (!doc.ExportChirpCsv(csv, error) || !WriteFileAtomically(ctx.args.at(1), csv, error))
         return Fail(error);
     return ExitOk;
 }
@@ -70,10 +40,10 @@ int RunImportCsv(CliContext &ctx)
     if (!in.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("Cannot open %1: %2").arg(ctx.args.at(1), in.errorString()));
     const QByteArray csv = in.readAll();
-    CRadioDataModel model;
-    if (!LoadProfileModel(ctx.args.at(0), model))
+    CTavoCPSDoc doc;
+    if (!OpenProfileDocument(ctx.args.at(0), doc))
         return ExitFailed;
-    const ChirpImportReport report = ImportChirpCsv(model, csv);
+    const ChirpImportReport report = doc.ImportChirpCsv(csv);
     if (!report.isChirpFile)
         return Fail(LoadString(msg::CsvNotChirpFile));
     QList<ChirpCsvLine> lines = report.refused + report.notes;
@@ -84,7 +54,7 @@ int RunImportCsv(CliContext &ctx)
     std::fflush(stdout);
     if (report.imported == 0)
         return Fail(LoadString(msg::CsvNothingImported));
-    return SaveProfileModel(ctx.args.at(0), model);
+    return SaveProfileDocument(doc);
 }
 
 const CliCommandRegistrar kExportCsv({"export-csv", "PROFILE OUT.csv", 2, 2, &RunExportCsv});

@@ -1,14 +1,12 @@
-// validate, set, add, delete: one profile loaded with its schema and rules,
-// one change put to the rules, the file saved only when the rules accept.
+// validate, set, add, delete: one profile opened in the document, one
+// change put to the rules through it, the file saved only when the rules
+// accept. Argument handling and printing are all that is left here.
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
-#include "config/Registry.h"
-#include "base/TemplateFile.h"
-#include "profile/CRadioDataModel.h"
 #include "base/CTavoCPSException.h"
-#include "resources/MessageSink.h"
 #include "resources/StringTable.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "workflow/RuleChange.h"
 
 #include <libxml/tree.h>
@@ -17,24 +15,6 @@
 namespace tavo::cli {
 
 namespace {
-
-// Loads PROFILE (any stored form) into `model`; false with the reason
-// shown. The file is read once by the commands' own reader (which keeps
-// its stored form for the save) and loaded by the data model through the
-// same reader.
-bool LoadModel(const QString &path, CRadioDataModel &model, ProfileFile &file)
-{
-    QString error;
-    if (!ReadProfileFile(path, file, error)) {
-        Fail(error);
-        return false;
-    }
-    if (!model.LoadProfile(path, 1)) {
-        Fail(QStringLiteral("The profile %1 was not loaded.").arg(path));
-        return false;
-    }
-    return true;
-}
 
 void PrintResult(int result, int msgId)
 {
@@ -48,50 +28,38 @@ void PrintResult(int result, int msgId)
     std::fflush(stdout);
 }
 
-// Saves a profile that still validates, in the form the file had
-// (character set, scrambling, declaration, line breaks, permissions, links).
-int Save(const ProfileFile &file, CRadioDataModel &model)
-{
-    QString invalid;
-    if (!model.ValidateForSave(invalid))
-        return Fail(invalid);
-    QString error;
-    if (!SaveProfileFile(file, model.GetXmlText(), error))
-        return Fail(error);
-    return ExitOk;
-}
-
-// Runs one rule-checked change. Every answer of the rules is printed as it
-// comes except a final "done", which the caller prints once the change is
-// saved.
-RuleResult RunChange(const RuleCall &change)
-{
-    return RunRuleChange(change, [](const RuleResult &r) {
-        if (r.code != RuleResult::Done)
-            PrintResult(r.code, r.msgId);
-    });
-}
+// A document whose rules' answers are printed as they come, except a
+// final "done", which SaveChange prints once the change is saved.
+struct CommandDocument : CTavoCPSDoc {
+    CommandDocument()
+    {
+        SetRuleReporter([](const RuleResult &r) {
+            if (r.code != RuleResult::Done)
+                PrintResult(r.code, r.msgId);
+        });
+    }
+};
 
 // Saves after a change the rules accepted, then reports it.
-int SaveChange(const ProfileFile &file, CRadioDataModel &model, const RuleResult &r)
+int SaveChange(CTavoCPSDoc &doc, const RuleResult &r)
 {
     if (r.code != RuleResult::Done)
         return ExitFailed;
-    if (Save(file, model) != ExitOk)
+    if (SaveProfileDocument(doc) != ExitOk)
         return ExitFailed;
     PrintResult(r.code, r.msgId);
     return ExitOk;
 }
 
-// Loads PROFILE (argument 0) and finds PATH (argument 1) in it; false with
+// Opens PROFILE (argument 0) and finds PATH (argument 1) in it; false with
 // the reason shown.
-bool LoadAndNavigate(const CliContext &ctx, CRadioDataModel &model, ProfileFile &file, CDataItem &item)
+bool OpenAndNavigate(const CliContext &ctx, CTavoCPSDoc &doc, CDataItem &item)
 {
-    if (!LoadModel(ctx.args.at(0), model, file))
+    if (!OpenProfileDocument(ctx.args.at(0), doc))
         return false;
     bool found = false;
     try {
-        found = FindProfileElement(model, ctx.args.at(1), item);
+        found = FindProfileElement(doc.Model(), ctx.args.at(1), item);
     } catch (const CTavoCPSException &) {
         // A step that names no child element.
         found = false;
@@ -112,9 +80,8 @@ bool HasAttribute(const CDataItem &item, const QString &attribute)
 
 int RunValidate(CliContext &ctx)
 {
-    CRadioDataModel model;
-    ProfileFile file;
-    if (!LoadModel(ctx.args.at(0), model, file))
+    CTavoCPSDoc doc;
+    if (!OpenProfileDocument(ctx.args.at(0), doc))
         return ExitFailed;
     std::printf("%s: valid\n", ctx.args.at(0).toUtf8().constData());
     return ExitOk;
@@ -122,27 +89,22 @@ int RunValidate(CliContext &ctx)
 
 int RunSet(CliContext &ctx)
 {
-    CRadioDataModel model;
-    ProfileFile file;
+    CommandDocument doc;
     CDataItem item;
-    if (!LoadAndNavigate(ctx, model, file, item))
+    if (!OpenAndNavigate(ctx, doc, item))
         return ExitFailed;
     const QString attribute = ctx.args.at(2);
     if (!HasAttribute(item, attribute))
         return Fail(QStringLiteral("No attribute %1 on the element %2.").arg(attribute, ctx.args.at(1)));
-    const QVariant value = TypedAttributeValue(item, attribute, ctx.args.at(3));
-    const RuleResult r = RunChange([&](int answer, int &msgId, int &msgStyle) {
-        return item.SetAttributeValue(attribute, value, msgId, answer, msgStyle);
-    });
-    return SaveChange(file, model, r);
+    const RuleResult r = doc.SetAttribute(item, attribute, TypedAttributeValue(item, attribute, ctx.args.at(3)));
+    return SaveChange(doc, r);
 }
 
 int RunAdd(CliContext &ctx)
 {
-    CRadioDataModel model;
-    ProfileFile file;
+    CommandDocument doc;
     CDataItem item;
-    if (!LoadAndNavigate(ctx, model, file, item))
+    if (!OpenAndNavigate(ctx, doc, item))
         return ExitFailed;
     const QString path = ctx.args.at(1);
     QString function;
@@ -156,12 +118,12 @@ int RunAdd(CliContext &ctx)
                         .arg(path).arg(item.GetChildCount()));
     }
     CDataItem added;
-    if (!item.AddNewChild(added)) {
+    if (!doc.AddChild(item, added)) {
         PrintResult(1, 0);
         return Fail(QStringLiteral("The rules added no child under %1.").arg(path));
     }
     const int index = item.GetChildCount() - 1;
-    if (Save(file, model) != ExitOk)
+    if (SaveProfileDocument(doc) != ExitOk)
         return ExitFailed;
     std::printf("result 0\nadded %s at index %d\n", added.NodeName().toUtf8().constData(), index);
     return ExitOk;
@@ -173,18 +135,14 @@ int RunDelete(CliContext &ctx)
     const int index = ctx.args.at(2).toInt(&ok);
     if (!ok)
         return UsageError(ctx.command, QStringLiteral("INDEX must be a number"));
-    CRadioDataModel model;
-    ProfileFile file;
+    CommandDocument doc;
     CDataItem item;
-    if (!LoadAndNavigate(ctx, model, file, item))
+    if (!OpenAndNavigate(ctx, doc, item))
         return ExitFailed;
     const int count = item.GetChildCount();
     if (index < 0 || index >= count)
         return Fail(QStringLiteral("No child %1 under %2: it has %3 (counted from 0).").arg(index).arg(ctx.args.at(1)).arg(count));
-    const RuleResult r = RunChange([&](int answer, int &msgId, int &msgStyle) {
-        return item.RemoveChildByIndex(index, msgId, answer, msgStyle);
-    });
-    return SaveChange(file, model, r);
+    return SaveChange(doc, doc.RemoveChild(item, index));
 }
 
 const CliCommandRegistrar kValidate({"validate", "PROFILE", 1, 1, &RunValidate});

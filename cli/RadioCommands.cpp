@@ -265,21 +265,15 @@ private:
     bool m_bAsked = false;
 };
 
-// The profile of an image read from a radio: converted, unnamed channels
-// named, loaded with its schema and rules, stored as a profile file.
+// The profile of an image read from a radio, through the document: converted,
+// unnamed channels named, loaded with its schema and rules, stored as a
+// profile file by the document's save.
 int SaveReadProfile(VirtualCP &image, const QString &path)
 {
-    QString xml;
-    if (!CDataAdaptor::VirtualCP2XML(image, xml))
-        return ExitFailed;
-    CDataItem::ProcessChannelName(xml);
-    CRadioDataModel model;
-    if (!model.LoadProfile(xml, 0))
+    CTavoCPSDoc doc;
+    if (!doc.SetVirtualCPData(image))
         return Fail(QStringLiteral("The profile read from the radio was not loaded."));
-    QString error;
-    if (!WriteFileAtomically(path, EncodeScrambledUtf16(model.GetXmlText()), error))
-        return Fail(error);
-    return ExitOk;
+    return doc.OnSaveDocument(path) ? ExitOk : ExitFailed;
 }
 
 int RunRead(CliContext &ctx)
@@ -509,16 +503,14 @@ int RunWrite(CliContext &ctx)
     if (ctx.Has("--dry-run") && (ctx.Has("--batch") || ctx.Has("--verify")))
         return UsageError(ctx.command, QStringLiteral("--dry-run writes nothing: no --batch or --verify with it"));
     const QString path = ctx.args.at(0);
-    if (!QFile::exists(path))
-        return Fail(QStringLiteral("Cannot open the profile %1").arg(path));
-    CRadioDataModel profile;
-    if (!profile.LoadProfile(path, 1))
-        return Fail(QStringLiteral("The profile %1 was not loaded.").arg(path));
+    CTavoCPSDoc doc;
+    if (!OpenProfileDocument(path, doc))
+        return ExitFailed;
     if (int rc = SelectPort(ctx))
         return rc;
     if (ctx.Has("--batch"))
-        return RunBatch(ctx, profile);
-    return WriteProfileOnce(ctx, profile, ctx.Has("--verify"), nullptr).exitCode;
+        return RunBatch(ctx, doc.Model());
+    return WriteProfileOnce(ctx, doc.Model(), ctx.Has("--verify"), nullptr).exitCode;
 }
 
 int RunReset(CliContext &ctx)

@@ -1,11 +1,11 @@
-// A profile file's bytes read by the commands' reader and saved back: what
+// A profile file's bytes read by the profile file reader every front end uses and saved back: what
 // reads as an XML document is written in the form it was read in, and
 // reads back as the same document in the same form.
 
 #include "support/QuietSink.h"
 
 #include "base/XmlDom.h"
-#include "cli/CliFiles.h"
+#include "workflow/ProfileFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -45,14 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return 0;
         f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
     }
-    cli::ProfileFile file;
+    ProfileFile file;
     QString error;
-    if (!cli::ReadProfileFile(path, file, error) || !cli::CheckXmlDocument(file, error))
+    if (!ReadProfileFile(path, file, error) || !CheckXmlDocument(file, error))
         return 0;
-    if (!cli::SaveProfileFile(file, file.text, error))
+    if (!SaveProfileFile(file, file.text, error))
         return 0; // a character its set cannot store: refused, file untouched
-    cli::ProfileFile again;
-    if (!cli::ReadProfileFile(path, again, error))
+    ProfileFile again;
+    if (!ReadProfileFile(path, again, error))
         std::abort();
     if (again.form.layout != file.form.layout || again.form.scrambled != file.form.scrambled)
         std::abort();

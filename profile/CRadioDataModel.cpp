@@ -197,6 +197,15 @@ int CRadioDataModel::LoadProfile(const QString &source, int fromFile)
     }
 }
 
+int CRadioDataModel::ReloadProfile(const QString &text)
+{
+    const QString source = m_strSource;
+    m_bScriptReady = 0;
+    const int loaded = LoadProfile(text, 0);
+    m_strSource = source;
+    return loaded;
+}
+
 int CRadioDataModel::LoadProfileGuarded(const QString &source, int fromFile)
 {
     if (!m_bScriptReady && !Initialize())
@@ -231,21 +240,33 @@ int CRadioDataModel::LoadProfileGuarded(const QString &source, int fromFile)
     return 1;
 }
 
-bool CRadioDataModel::ValidateForSave(QString &errorText)
+bool CRadioDataModel::PrepareForOutput(QString &text, QString &errorText) const
 {
+    text.clear();
     errorText.clear();
     try {
         if (!m_spDocument || !m_spDocument->doc() || !m_schema || m_rootItem.IsEmpty()) {
             errorText = LoadString(msg::InvalidProfile);
             return false;
         }
-        CopyReceiveToTransmitWithoutRepeater(m_rootItem);
+        XmlDocPtr copy(xmlCopyDoc(m_spDocument->doc(), 1));
+        if (!copy) {
+            errorText = LoadString(msg::InvalidProfile);
+            return false;
+        }
+        auto document = std::make_shared<ProfileDocument>(std::move(copy), m_schema->index);
+        CDataItem root;
+        root.m_spNode = NodeRef(document, document->root());
+        CopyReceiveToTransmitWithoutRepeater(root);
+        text = QString::fromUtf8(SerializeXml(document->doc()));
         // The text that will be written is checked, exactly as a later load reads it.
-        return ParseAndValidate(m_strSource, GetXmlText(), *m_schema, errorText) != nullptr;
+        if (ParseAndValidate(m_strSource, text, *m_schema, errorText))
+            return true;
     } catch (const CTavoCPSException &e) {
         errorText = LoadString(e.m_nMsgID) + e.m_strMessage;
-        return false;
     }
+    text.clear();
+    return false;
 }
 
 QString CRadioDataModel::GetXmlText() const

@@ -29,6 +29,11 @@ public:
     // raises CTavoCPSException 135 with the loading-error text; a failed
     // load keeps the previously loaded profile as it was.
     int LoadProfile(const QString &source, int fromFile);
+    // Loads the text of an earlier state of the same profile (Undo, Redo)
+    // with the rule engine started afresh, so that nothing the rules kept
+    // from later edits makes it behave differently; the file the profile
+    // came from stays its source. Results and failures as LoadProfile.
+    int ReloadProfile(const QString &text);
     // Starts the rule engine; called by the first LoadProfile. 1 = ready,
     // 0 = the rule file is missing or empty (message 315 shown).
     int Initialize();
@@ -36,13 +41,15 @@ public:
     // The whole XML text of the loaded profile (UTF-8 declaration).
     QString GetXmlText() const;
 
-    // The one step every saver runs before it writes the profile: on a
-    // radio without the repeater feature (limit disable_repeater_feature)
-    // each channel's transmit settings take its receive ones, then the
-    // text about to be written is validated against the installed schema.
-    // False with the loading-error text (message 223 filled in) when the
-    // profile does not validate: it must not be written then.
-    bool ValidateForSave(QString &errorText);
+    // The one output step that every save, image conversion and export
+    // runs, on a copy of the profile (the loaded profile stays as it is):
+    // on a radio without the repeater feature (limit
+    // disable_repeater_feature) each channel's transmit settings take its
+    // receive ones, then the text about to be written is validated against
+    // the installed schema. True with that text in `text`; false with the
+    // loading-error text (message 223 filled in) when it does not validate:
+    // it must not be written then.
+    bool PrepareForOutput(QString &text, QString &errorText) const;
 
     CDataItem m_rootItem;
     tavo::ProfileDocumentPtr m_spDocument;

@@ -264,6 +264,25 @@ enum : int {
     TextOn = 465,
     TextOff = 466,
     TextWrite = 258,
+    // ---- Undo and Redo: the Edit menu and the names of the changes
+    UndoMenu = 9920,              // "&Undo", nothing to undo
+    RedoMenu = 9921,
+    UndoMenuStep = 9922,          // "&Undo %1", %1 a change's name
+    RedoMenuStep = 9923,
+    StepChangeSetting = 9924,
+    StepRenameChannel = 9925,
+    StepChangeChannel = 9926,
+    StepAddChannel = 9927,
+    StepDeleteChannel = 9928,
+    StepAddFrequency = 9929,
+    StepChangeFrequency = 9930,
+    StepDeleteFrequency = 9931,
+    StepChangeButton = 9932,
+    StepResetButtons = 9933,
+    StepChangeScanList = 9934,
+    StepImportCsv = 9935,
+    StepChangeTone = 9936,
+    StepChangeAudio = 9937,
 };
 
 } // namespace tavo::msg

@@ -2,7 +2,7 @@
 
 #include "ui_CAudioSettingView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -36,14 +36,6 @@ constexpr LimitRow kLimitRows[] = {
 };
 
 constexpr int kInvalidValue = 261;
-
-void ShowFailure(const CTavoCPSException &e)
-{
-    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
-        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
-    else
-        ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
-}
 
 } // namespace
 
@@ -105,7 +97,7 @@ void CAudioSettingView::LoadControl(const Binding &b)
         else if (auto *box = qobject_cast<QCheckBox *>(Control(b.ctrlId)))
             box->setChecked(value != 0);
     } catch (const CTavoCPSException &e) {
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
         // Nothing stored that can be shown: no choice rather than a guess.
         if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId)))
             list->setCurrentIndex(-1);
@@ -129,7 +121,7 @@ void CAudioSettingView::LoadData()
         }
         ApplyVisibility(QStringLiteral("AudioSettings"));
     } catch (const CTavoCPSException &e) {
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
     m_bLoading = false;
 }
@@ -149,9 +141,9 @@ void CAudioSettingView::WriteControl(const Binding &b)
     try {
         CDataItem setting;
         m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
-        written = m_pDoc->SetAttribute(setting, QLatin1String(b.attribute), value, this).code == RuleResult::Done;
+        written = ChangeAttribute(setting, QLatin1String(b.attribute), value, kCallerShowsRefusal);
     } catch (const CTavoCPSException &e) {
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
     if (written)
         return;

@@ -10,7 +10,7 @@
 #include "views/CAudioSettingView.h"
 #include "views/CScanView.h"
 #include "views/CButtonsView.h"
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/SettingDocuments.h"
 #include "resources/MessageSink.h"
@@ -161,10 +161,12 @@ bool CBaseView::ChangeAttribute(CDataItem &item, const QString &attribute, const
         const RuleResult r = m_pDoc->SetAttribute(item, attribute, value, this);
         if (r.code == RuleResult::Done)
             return true;
-        if (r.code == RuleResult::Refused)
+        if (r.code == RuleResult::Refused && refusedMsgId > 0)
             CTavoCPSDoc::ShowRefusal(r, refusedMsgId);
+        else if (r.code == RuleResult::Refused && refusedMsgId == kRulesMessageOnly && r.msgId != 0)
+            CTavoCPSDoc::ShowRefusal(r, r.msgId);
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : refusedMsgId, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
     }
     return false;
 }

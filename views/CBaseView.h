@@ -69,9 +69,17 @@ protected:
     // Takes the page's form (built by its .ui class): finds every control
     // by its ctrlId once and arranges them by the layout table.
     void SetForm(QWidget *form);
-    // The common editing cycle: the value goes through the rules; a refusal
-    // shows the rules' message (or `refusedMsgId`) and returns false, and
-    // the page then puts the stored value back.
+    // What a refusal shows in ChangeAttribute besides a message id of the
+    // page's own (the rules' message, else that id).
+    enum : int {
+        kCallerShowsRefusal = 0, // nothing: the page shows its own message
+        kRulesMessageOnly = -1,  // the rules' message when they name one
+    };
+    // The common editing cycle of every page: the value goes through the
+    // document (and so through the rules and into Undo); true when it was
+    // accepted. A refusal shows what `refusedMsgId` says and returns false,
+    // and the page then puts the stored value back; a failure of the data
+    // layer is shown (CTavoCPSDoc::ShowFailure) and returns false.
     bool ChangeAttribute(CDataItem &item, const QString &attribute, const QVariant &value, int refusedMsgId = 261);
 
     CTavoCPSDoc *m_pDoc = nullptr;

@@ -2,7 +2,8 @@
 
 #include "ui_CButtonsView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "resources/MessageIds.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
 #include "resources/MessageSink.h"
@@ -59,14 +60,6 @@ constexpr int kFeatureOnce = 281;
 constexpr int kPresetChannel = 282;
 constexpr int kMissingFiles = 315;
 constexpr int kResetQuestion = 213;
-
-void ShowFailure(const CTavoCPSException &e)
-{
-    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
-        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
-    else
-        ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
-}
 
 int RowOfCode(int code)
 {
@@ -222,10 +215,10 @@ bool CButtonsView::SetDataValue(const char *attribute, int value)
     try {
         CDataItem setting;
         m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
-        return m_pDoc->SetAttribute(setting, QLatin1String(attribute), value, this).code == RuleResult::Done;
+        return ChangeAttribute(setting, QLatin1String(attribute), value, kCallerShowsRefusal);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetDataValue", __LINE__);
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
         return false;
     }
 }
@@ -238,10 +231,10 @@ bool CButtonsView::SetPreButtonValue(int preset, int channel)
         CDataItem setting, entry;
         m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
         setting.GetChildByIndex(preset, entry);
-        return m_pDoc->SetAttribute(entry, QStringLiteral("channel"), channel, this).code == RuleResult::Done;
+        return ChangeAttribute(entry, QStringLiteral("channel"), channel, kCallerShowsRefusal);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetPreButtonValue", __LINE__);
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
         return false;
     }
 }
@@ -416,7 +409,7 @@ void CButtonsView::OnButtonChanged(int button)
         UpdateDependentRow(button);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::GetAttribute", __LINE__);
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
 }
 
@@ -430,7 +423,7 @@ void CButtonsView::SelectPreset(int preset)
         list->setCurrentIndex(channel >= 0 && channel < list->count() ? channel : -1);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetPreComboSel", __LINE__);
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
     m_bLoading = wasLoading;
 }
@@ -558,7 +551,7 @@ void CButtonsView::LoadData()
             m_ui->combo_1030->addItem(QString::asprintf("%s %d", qPrintable(LoadString(221)), n));
         SelectCallTone();
     } catch (const CTavoCPSException &e) {
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
     m_bLoading = false;
 }
@@ -567,7 +560,8 @@ void CButtonsView::OnReset()
 {
     if (ShowMessage(kResetQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    // Writes during the reset report no refusals.
+    // Writes during the reset report no refusals; together one Undo step.
+    CEditStep step(m_pDoc, msg::StepResetButtons);
     try {
         bool differs = false;
         for (int b = 0; b < kButtonCount; ++b)
@@ -602,7 +596,7 @@ void CButtonsView::OnReset()
             SetPreButtonValue(1, second);
         SelectPreset(1);
     } catch (const CTavoCPSException &e) {
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
 }
 

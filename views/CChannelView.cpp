@@ -2,7 +2,7 @@
 
 #include "ui_CChannelView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
 #include "config/SquelchCodes.h"
@@ -139,7 +139,7 @@ int CChannelView::GetAttribute(const QString &element, const QString &attribute)
         return item.GetInt(attribute);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::GetAttribute", __LINE__);
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
         return 0;
     }
 }
@@ -370,13 +370,9 @@ bool CChannelView::WriteChannel(const QString &attribute, int value)
         CDataItem channel = Channel();
         if (channel.GetInt(attribute) == value)
             return true;
-        const RuleResult r = m_pDoc->SetAttribute(channel, attribute, value, this);
-        if (r.code == RuleResult::Done)
-            return true;
-        if (r.code == RuleResult::Refused && r.msgId != 0)
-            CTavoCPSDoc::ShowRefusal(r, r.msgId);
+        return ChangeAttribute(channel, attribute, value, kRulesMessageOnly);
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
     }
     return false;
 }
@@ -534,14 +530,7 @@ bool CChannelView::CommitName(bool forced)
     const QString trimmed = text.trimmed();
     bool ok = false;
     if (!trimmed.isEmpty()) {
-        try {
-            const RuleResult r = m_pDoc->SetAttribute(channel, QStringLiteral("name"), trimmed, this);
-            ok = r.code == RuleResult::Done;
-            if (r.code == RuleResult::Refused)
-                CTavoCPSDoc::ShowRefusal(r, 261);
-        } catch (const CTavoCPSException &e) {
-            ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
-        }
+        ok = ChangeAttribute(channel, QStringLiteral("name"), trimmed, 261);
     }
     if (ok) {
         ShowNameAndTitle();

@@ -2,7 +2,7 @@
 
 #include "ui_CCustomizedCTView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "views/DecimalFilter.h"
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
@@ -87,7 +87,7 @@ void CCustomizedCTView::LoadData()
         m_bLoaded = true;
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CCustomizedCTView::LoadData", __LINE__);
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 261, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
     }
     ApplyVisibility(QStringLiteral("CustomizedCT"));
 }
@@ -129,11 +129,10 @@ bool CCustomizedCTView::CommitEdit(int slot)
     try {
         CDataItem setting;
         m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
-        const RuleResult r = m_pDoc->SetAttribute(setting, SlotAttribute(slot), tenths, this);
-        if (r.code != RuleResult::Done)
+        if (!ChangeAttribute(setting, SlotAttribute(slot), tenths, kCallerShowsRefusal))
             return false;
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 261, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
         return false;
     }
     edit->setModified(false);

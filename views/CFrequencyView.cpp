@@ -2,7 +2,7 @@
 
 #include "ui_CFrequencyView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "views/DecimalFilter.h"
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
@@ -318,17 +318,14 @@ void CFrequencyView::OnAddSave()
     const int bandwidth = m_ui->list_1063->currentData().toInt();
     const int power = m_ui->list_1064->currentIndex();
     try {
-        CDataItem frequencies = Frequencies();
-        int msgId = 0, msgStyle = 0;
-        if (!frequencies.AddFrequency(hz, unsigned(bandwidth), unsigned(power), msgId, msgStyle)) {
-            if (msgId != 0)
-                ShowMessage(msgId, msgStyle ? unsigned(msgStyle) : unsigned(MB_OK | MB_ICONWARNING));
+        const RuleResult r = m_pDoc->AddFrequency(hz, bandwidth, power, this);
+        if (r.code != RuleResult::Done) {
+            if (r.msgId != 0)
+                CTavoCPSDoc::ShowRefusal(r, r.msgId);
             return;
         }
-        m_bFull = !frequencies.CanAddChild();
+        m_bFull = !Frequencies().CanAddChild();
         m_bEmpty = false;
-        m_pDoc->SetModifiedFlag(true);
-        emit m_pDoc->childrenChanged(this, QStringLiteral("frequencies"));
         const int row = m_ui->table_1067->rowCount();
         m_bSaving = true;
         m_ui->table_1067->setRowCount(row + 1);
@@ -340,7 +337,7 @@ void CFrequencyView::OnAddSave()
         SelectRow(row);
         m_ui->table_1067->setFocus(Qt::OtherFocusReason);
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
     }
 }
 
@@ -362,19 +359,13 @@ void CFrequencyView::OnEditSave()
     const int power = m_ui->list_1064->currentIndex();
     const int compander = m_ui->list_1068->currentIndex() == 1 ? kCompanderOff : kCompanderOn;
     try {
-        CDataItem frequencies = Frequencies();
-        const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
-            return frequencies.SetFreqAttributeValue(QVariant(hz), QVariant(bandwidth), QVariant(power), QVariant(compander),
-                                                     QVariant(qint32(index)), msgId, msgStyle, answer);
-        });
+        const RuleResult r = m_pDoc->SetFrequency(index, hz, bandwidth, power, compander, this);
         if (r.code == RuleResult::Refused) {
             CTavoCPSDoc::ShowRefusal(r, 261);
             return;
         }
         if (r.code != RuleResult::Done)
             return; // not confirmed: still editing
-        m_pDoc->SetModifiedFlag(true);
-        emit m_pDoc->attributeChanged(this, QStringLiteral("frequency"), QStringLiteral("freq"));
         m_bSaving = true;
         SetRow(row, hz, bandwidth, power);
         m_bSaving = false;
@@ -382,7 +373,7 @@ void CFrequencyView::OnEditSave()
         SelectRow(row);
         m_ui->table_1067->setFocus(Qt::OtherFocusReason);
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
     }
 }
 
@@ -422,18 +413,16 @@ void CFrequencyView::OnDeleteCancel()
             return;
         if (someNot)
             ShowMessage(288, MB_OK | MB_ICONWARNING);
-        int removed = 0, last = rows.front();
-        for (size_t k = 0; k < rows.size(); ++k) {
-            if (!deletable[k])
-                continue;
-            const RuleResult r = m_pDoc->RemoveChild(frequencies, rows[k] - removed, this);
-            if (r.code == RuleResult::Done) {
-                ++removed;
-                last = rows[k] - removed + 1;
-            } else if (r.code == RuleResult::Refused && r.msgId != 0) {
+        std::vector<int> chosen;
+        for (size_t k = 0; k < rows.size(); ++k)
+            if (deletable[k])
+                chosen.push_back(rows[k]);
+        const int removed = m_pDoc->DeleteFrequencies(chosen, [](const RuleResult &r) {
+            if (r.code == RuleResult::Refused && r.msgId != 0)
                 CTavoCPSDoc::ShowRefusal(r, r.msgId);
-            }
-        }
+        }, this);
+        // The row after the last one deleted (now in its place).
+        const int last = chosen.empty() ? rows.front() : std::max(0, chosen.back() - removed + 1);
         if (removed > 0) {
             m_bSaving = true;
             FillRows();
@@ -451,7 +440,7 @@ void CFrequencyView::OnDeleteCancel()
         table->setFocus(Qt::OtherFocusReason);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CFrequencyView::OnBnClickedFreqDel", __LINE__);
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
     }
 }
 

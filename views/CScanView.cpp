@@ -2,7 +2,8 @@
 
 #include "ui_CScanView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "resources/MessageIds.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -21,14 +22,6 @@ namespace {
 
 const QString kNoNext = QStringLiteral("NONEXT");
 constexpr int kInvalidValue = 261;
-
-void ShowFailure(const CTavoCPSException &e)
-{
-    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
-        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
-    else
-        ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
-}
 
 } // namespace
 
@@ -154,7 +147,7 @@ void CScanView::LoadData()
         else if (MembersList()->topLevelItemCount() > 0)
             SelectOnly(MembersList(), MembersList()->topLevelItem(0));
     } catch (const CTavoCPSException &e) {
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
     UpdateButtons();
 }
@@ -218,7 +211,7 @@ bool CScanView::WriteFlags()
             if (e.name != name)
                 continue;
             written = true;
-            accepted = m_pDoc->SetAttribute(channel, QStringLiteral("in_scanlist"), e.inList ? 1 : 0, this).code == RuleResult::Done;
+            accepted = ChangeAttribute(channel, QStringLiteral("in_scanlist"), e.inList ? 1 : 0, kCallerShowsRefusal);
         }
         if (written && !accepted)
             return false;
@@ -249,9 +242,10 @@ void CScanView::MoveSelected(bool add)
 
     bool ok = false;
     try {
+        CEditStep step(m_pDoc, msg::StepChangeScanList);
         ok = WriteFlags();
     } catch (const CTavoCPSException &e) {
-        ShowFailure(e);
+        CTavoCPSDoc::ShowFailure(e);
     }
     if (ok) {
         m_stored = m_working;
@@ -274,7 +268,7 @@ void CScanView::MoveSelected(bool add)
             ReadChannels();
             BuildLists();
         } catch (const CTavoCPSException &e) {
-            ShowFailure(e);
+            CTavoCPSDoc::ShowFailure(e);
         }
     }
     if (from->topLevelItemCount() == 0 && to->topLevelItemCount() > 0) {

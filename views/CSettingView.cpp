@@ -2,7 +2,7 @@
 
 #include "ui_CSettingView.h"
 
-#include "views/CTavoCPSDoc.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "views/DecimalFilter.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
@@ -234,9 +234,9 @@ bool CSettingView::Write(const char *element, const char *attribute, const QVari
         return false;
     try {
         CDataItem item = Element(element);
-        return m_pDoc->SetAttribute(item, QLatin1String(attribute), value, this).code == RuleResult::Done;
+        return ChangeAttribute(item, QLatin1String(attribute), value, kCallerShowsRefusal);
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : 262, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e);
         return false;
     }
 }

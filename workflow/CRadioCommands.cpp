@@ -194,15 +194,18 @@ bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &a
         && !ChannelCodesInRange(profile.m_rootItem))
         return stop(msg::CodesNotSupportedByRadio);
 
-    // The image from the profile: transmit follows receive on a radio
-    // without repeater, as a save does.
+    // The image from the profile's output step (on a copy: transmit follows
+    // receive on a radio without repeater, the text validated), as a save does.
     image = VirtualCP();
+    QString text, invalid;
+    if (!profile.PrepareForOutput(text, invalid)) {
+        ShowMessageText(invalid, MB_OK | MB_ICONERROR);
+        return false;
+    }
     try {
-        if (limit.GetText(QStringLiteral("disable_repeater_feature")) == QLatin1String("1"))
-            profile.m_rootItem.CopyReceiveToTransmit();
-        CDataAdaptor::XML2VirtualCP(profile.GetXmlText(), image);
+        CDataAdaptor::XML2VirtualCP(text, image);
     } catch (CTavoCPSException &e) {
-        e.AddTrace(QStringLiteral("Exception Caught"), "CTavoCPSDoc::GetVirtualCPData", __LINE__);
+        e.AddTrace(QStringLiteral("Exception Caught"), "PrepareWrite", __LINE__);
         ShowMessageText(LoadString(e.m_nMsgID) + e.m_strMessage, MB_OK | MB_ICONERROR);
         return false;
     }

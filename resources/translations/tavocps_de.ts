@@ -1973,6 +1973,77 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
     <message id="IDS_10049">
         <source>Skip the write?</source>
         <translation>Das Schreiben überspringen?</translation>
+    <message id="IDS_9920">
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message id="IDS_9921">
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message id="IDS_9922">
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message id="IDS_9923">
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message id="IDS_9924">
+        <source>Change Setting</source>
+        <translation>Einstellung ändern</translation>
+    </message>
+    <message id="IDS_9925">
+        <source>Rename Channel</source>
+        <translation>Kanal umbenennen</translation>
+    </message>
+    <message id="IDS_9926">
+        <source>Change Channel</source>
+        <translation>Kanal ändern</translation>
+    </message>
+    <message id="IDS_9927">
+        <source>Add Channel</source>
+        <translation>Kanal hinzufügen</translation>
+    </message>
+    <message id="IDS_9928">
+        <source>Delete Channel</source>
+        <translation>Kanal löschen</translation>
+    </message>
+    <message id="IDS_9929">
+        <source>Add Frequency</source>
+        <translation>Frequenz hinzufügen</translation>
+    </message>
+    <message id="IDS_9930">
+        <source>Change Frequency</source>
+        <translation>Frequenz ändern</translation>
+    </message>
+    <message id="IDS_9931">
+        <source>Delete Frequency</source>
+        <translation>Frequenz löschen</translation>
+    </message>
+    <message id="IDS_9932">
+        <source>Change Button</source>
+        <translation>Taste ändern</translation>
+    </message>
+    <message id="IDS_9933">
+        <source>Reset Buttons</source>
+        <translation>Tasten zurücksetzen</translation>
+    </message>
+    <message id="IDS_9934">
+        <source>Change Scan List</source>
+        <translation>Suchliste ändern</translation>
+    </message>
+    <message id="IDS_9935">
+        <source>Import CHIRP CSV</source>
+        <translation>CHIRP-CSV importieren</translation>
+    </message>
+    <message id="IDS_9936">
+        <source>Change Customised Tone</source>
+        <translation>Eigenen Ton ändern</translation>
+    </message>
+    <message id="IDS_9937">
+        <source>Change Audio Setting</source>
+        <translation>Audioeinstellung ändern</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

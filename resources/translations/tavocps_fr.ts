@@ -1973,6 +1973,77 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
     <message id="IDS_10049">
         <source>Skip the write?</source>
         <translation>Ignorer l'écriture ?</translation>
+    <message id="IDS_9920">
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message id="IDS_9921">
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message id="IDS_9922">
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Annuler : %1</translation>
+    </message>
+    <message id="IDS_9923">
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rétablir : %1</translation>
+    </message>
+    <message id="IDS_9924">
+        <source>Change Setting</source>
+        <translation>Modifier le réglage</translation>
+    </message>
+    <message id="IDS_9925">
+        <source>Rename Channel</source>
+        <translation>Renommer le canal</translation>
+    </message>
+    <message id="IDS_9926">
+        <source>Change Channel</source>
+        <translation>Modifier le canal</translation>
+    </message>
+    <message id="IDS_9927">
+        <source>Add Channel</source>
+        <translation>Ajouter un canal</translation>
+    </message>
+    <message id="IDS_9928">
+        <source>Delete Channel</source>
+        <translation>Supprimer le canal</translation>
+    </message>
+    <message id="IDS_9929">
+        <source>Add Frequency</source>
+        <translation>Ajouter une fréquence</translation>
+    </message>
+    <message id="IDS_9930">
+        <source>Change Frequency</source>
+        <translation>Modifier la fréquence</translation>
+    </message>
+    <message id="IDS_9931">
+        <source>Delete Frequency</source>
+        <translation>Supprimer la fréquence</translation>
+    </message>
+    <message id="IDS_9932">
+        <source>Change Button</source>
+        <translation>Modifier la touche</translation>
+    </message>
+    <message id="IDS_9933">
+        <source>Reset Buttons</source>
+        <translation>Réinitialiser les touches</translation>
+    </message>
+    <message id="IDS_9934">
+        <source>Change Scan List</source>
+        <translation>Modifier la liste de balayage</translation>
+    </message>
+    <message id="IDS_9935">
+        <source>Import CHIRP CSV</source>
+        <translation>Importer un CSV CHIRP</translation>
+    </message>
+    <message id="IDS_9936">
+        <source>Change Customised Tone</source>
+        <translation>Modifier la tonalité personnalisée</translation>
+    </message>
+    <message id="IDS_9937">
+        <source>Change Audio Setting</source>
+        <translation>Modifier le réglage audio</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

@@ -159,7 +159,7 @@ TEST_F(GuiTest, AnImpossibleSaveLeavesTheFilesAsTheyWere)
     CChildFrame *child = Frame()->OpenDocumentFile(path);
     ASSERT_NE(child, nullptr);
     CTavoCPSDoc *doc = child->Document();
-    ASSERT_TRUE(doc->DoSave(path)); // the file now holds the stored form
+    ASSERT_TRUE(doc->DoSave(path)); // saved once, in the form it was read in
     const QByteArray saved = ReadFileBytes(path);
 
     CDataItem channels, channel;
@@ -195,7 +195,7 @@ TEST_F(GuiTest, AProfileFromARadioImageStartsModifiedAndConvertsBack)
     const QByteArray bytes = ReadFileBytes(SourceInstall() + QStringLiteral("/samples/demo-OUD11602.img"));
     ASSERT_EQ(bytes.size(), int(VirtualCP::kSize));
     std::memcpy(image.bytes.data(), bytes.constData(), VirtualCP::kSize);
-    auto *doc = new CTavoCPSDoc;
+    auto *doc = new CTavoCPSDoc(GuiDocumentHost());
     ASSERT_TRUE(doc->OnNewDocumentFromRadio(image));
     EXPECT_TRUE(doc->IsModified()); // a profile from a radio has no file yet
     EXPECT_TRUE(doc->GetPathName().isEmpty());

@@ -219,26 +219,36 @@ TEST_F(RadioLimits, ASaveChecksTheProfileAndCopiesReceiveToTransmitWithoutRepeat
     EXPECT_EQ(cp.Channel(1).TxBw(), 0u);
 
     LoadTemplate(QStringLiteral("OUD11602"), split);
-    QString error;
-    ASSERT_TRUE(m_model.ValidateForSave(error)) << error.toStdString();
+    const QString before = m_model.GetXmlText();
+    QString error, text;
+    ASSERT_TRUE(m_model.PrepareForOutput(text, error)) << error.toStdString();
     EXPECT_TRUE(error.isEmpty());
-    EXPECT_EQ(Text("channels/channel[2]", "tx_freq_ndx"), QStringLiteral("1"));
-    EXPECT_EQ(Text("channels/channel[2]", "tx_code"), QStringLiteral("5"));
-    EXPECT_EQ(Text("channels/channel[2]", "tx_bw"), QStringLiteral("0"));
+    // The output carries the copy; the open profile is left as it was (the
+    // views would not hear of a change made behind them).
+    EXPECT_EQ(m_model.GetXmlText(), before);
+    EXPECT_EQ(Text("channels/channel[2]", "tx_freq_ndx"), QStringLiteral("3"));
+    CRadioDataModel output;
+    ASSERT_EQ(output.LoadProfile(text, 0), 1);
+    CDataItem channels, channel2;
+    output.m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+    channels.GetChildByIndex(1, channel2);
+    EXPECT_EQ(channel2.GetText(QStringLiteral("tx_freq_ndx")), QStringLiteral("1"));
+    EXPECT_EQ(channel2.GetText(QStringLiteral("tx_code")), QStringLiteral("5"));
+    EXPECT_EQ(channel2.GetText(QStringLiteral("tx_bw")), QStringLiteral("0"));
 
     // A business radio keeps its split channel.
     LoadTemplate(QStringLiteral("OUR40822"), {{QStringLiteral("tx_freq_ndx=\"1\""), QStringLiteral("tx_freq_ndx=\"2\"")}});
-    ASSERT_TRUE(m_model.ValidateForSave(error)) << error.toStdString();
-    EXPECT_EQ(Text("channels/channel[2]", "tx_freq_ndx"), QStringLiteral("2"));
+    ASSERT_TRUE(m_model.PrepareForOutput(text, error)) << error.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("tx_freq_ndx=\"2\"")));
 
     // What a rule left invalid is never saved: the loading error says why and where.
     SetXmlAttribute(Item(QStringLiteral("setting")).m_spNode.node, "vox_level", QStringLiteral("abc"));
-    EXPECT_FALSE(m_model.ValidateForSave(error));
+    EXPECT_FALSE(m_model.PrepareForOutput(text, error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Profile Loading Error.\r\n"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("vox_level"))) << error.toStdString();
     EXPECT_FALSE(error.contains(QStringLiteral("Pos: 0\r\n"))) << error.toStdString();
     m_model.m_spDocument->Detach(m_model.m_spDocument->root());
-    EXPECT_FALSE(m_model.ValidateForSave(error));
+    EXPECT_FALSE(m_model.PrepareForOutput(text, error));
     EXPECT_FALSE(error.isEmpty());
 }
 

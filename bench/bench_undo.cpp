@@ -1,0 +1,127 @@
+// Undo and Redo of one change on a full profile (19 channels, 99
+// frequencies) with the profile window open: the profile reloaded, the
+// tree and the page rebuilt where the change was made. And one edit
+// through the document with its Undo step recorded against the same edit
+// without (the program idles between edits, as it does between a user's
+// keystrokes). A timing harness that prints medians.
+
+#include "bench/BenchSupport.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTavoCPSApp.h"
+#include "workflow/CTavoCPSDoc.h"
+#include "views/LayoutTables.h"
+#include "base/TemplateFile.h"
+#include "config/Registry.h"
+#include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalBlocker>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <vector>
+
+using namespace tavo;
+using namespace tavo::bench;
+
+namespace {
+
+// One accepted edit of a channel's receive code, alternating its value.
+double TimedEdit(CTavoCPSDoc &doc, int round)
+{
+    CDataItem channels, channel;
+    doc.Root().GetChildByName(QStringLiteral("channels"), channels);
+    channels.GetChildByIndex(round % 19, channel);
+    // The program idles between two edits (the document takes the text
+    // its next Undo step starts from then).
+    QApplication::processEvents();
+    QElapsedTimer t;
+    t.start();
+    const RuleResult r = doc.SetAttribute(channel, QStringLiteral("rx_code"), 1 + round % 2);
+    const double ms = t.nsecsElapsed() / 1e6;
+    return r.code == RuleResult::Done ? ms : -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    ScopedProcessContext context;
+    QuietSink sink;
+    SetMessageSink(&sink);
+    QTemporaryDir dir;
+    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
+    SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
+    const QString path = dir.filePath(QStringLiteral("full.kp2"));
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(ProfileFileBytes(FullProfile()));
+    }
+    std::vector<double> undo, redo, reload, recorded, plain;
+    {
+        CTavoCPSApp app;
+        CTavoCPSApp::Options options;
+        options.splash = false;
+        if (!app.InitInstance(options))
+            return 1;
+        CChildFrame *child = app.MainFrame()->OpenDocumentFile(path);
+        if (!child)
+            return 1;
+        child->resize(1000, 760);
+        child->SwitchPage(PageChannel, 18);
+        QApplication::processEvents();
+        CTavoCPSDoc *doc = child->Document();
+        for (int round = 0; round < 15; ++round) {
+            if (TimedEdit(*doc, round) < 0)
+                return 1;
+            QElapsedTimer t;
+            t.start();
+            doc->Undo();
+            QApplication::processEvents(); // the old page goes, the new one is laid out
+            undo.push_back(t.nsecsElapsed() / 1e6);
+            t.restart();
+            doc->Redo();
+            QApplication::processEvents();
+            redo.push_back(t.nsecsElapsed() / 1e6);
+        }
+        // The document's part alone: the profile reloaded, no window told.
+        for (int round = 0; round < 15; ++round) {
+            if (TimedEdit(*doc, round) < 0)
+                return 1;
+            const QSignalBlocker quiet(doc);
+            QElapsedTimer t;
+            t.start();
+            doc->Undo();
+            reload.push_back(t.nsecsElapsed() / 1e6);
+            doc->Redo();
+        }
+        // The edit alone, with its step recorded, then without.
+        for (int round = 0; round < 60; ++round) {
+            doc->SetUndoEnabled(round < 30);
+            const double ms = TimedEdit(*doc, round);
+            if (ms < 0)
+                return 1;
+            (round < 30 ? recorded : plain).push_back(ms);
+        }
+        doc->SetUndoEnabled(true);
+        doc->SetModifiedFlag(false);
+    }
+    SetMessageSink(nullptr);
+    std::printf("undo of one change, full profile, page and tree rebuilt: %.1f ms median of %zu (limit 30 ms)\n", Median(undo),
+                undo.size());
+    std::printf("redo of one change, full profile, page and tree rebuilt: %.1f ms median of %zu (limit 30 ms)\n", Median(redo),
+                redo.size());
+    std::printf("of which the profile reloaded alone (rules restarted, schema check): %.1f ms median of %zu\n", Median(reload),
+                reload.size());
+    const double with = Median(recorded), without = Median(plain);
+    std::printf("one edit with its undo step recorded: %.3f ms, without: %.3f ms median of %zu (%+.0f %%, limit +10 %%)\n", with,
+                without, plain.size(), without > 0 ? (with / without - 1) * 100 : 0.0);
+    return 0;
+}

@@ -1,0 +1,597 @@
+#include "workflow/CTavoCPSDoc.h"
+
+#include "base/AtomicFile.h"
+#include "base/CTavoCPSException.h"
+#include "base/TemplateFile.h"
+#include "codeplug/VirtualCP.h"
+#include "profile/CDataAdaptor.h"
+#include "profile/ProfileChecks.h"
+#include "profile/ProfileNames.h"
+#include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
+#include "resources/StringTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tavo {
+
+namespace {
+
+int g_untitledCount = 0;
+
+constexpr int kSaveModifiedPrompt = 61699; // "Save changes to %1?"
+
+QString ElementName(const CDataItem &item) { return item.IsEmpty() ? QString() : item.NodeName(); }
+
+// The name of an attribute change in the Edit menu, by element and
+// attribute (an empty attribute: any other of the element).
+struct StepCaption {
+    const char *element;
+    const char *attribute;
+    int captionId;
+};
+const StepCaption kStepCaptions[] = {
+    {names::kChannel.data(), names::kName.data(), msg::StepRenameChannel},
+    {names::kChannel.data(), names::kInScanList.data(), msg::StepChangeScanList},
+    {names::kChannel.data(), "", msg::StepChangeChannel},
+    {names::kPreset.data(), "", msg::StepChangeButton},
+    {names::kFrequency.data(), "", msg::StepChangeFrequency},
+};
+
+int CaptionOf(const QString &element, const QString &attribute)
+{
+    for (const StepCaption &c : kStepCaptions)
+        if (element == QLatin1String(c.element) && (!*c.attribute || attribute == QLatin1String(c.attribute)))
+            return c.captionId;
+    return msg::StepChangeSetting;
+}
+
+// Consecutive changes of one attribute of one node from one window merge.
+QString MergeKey(const CDataItem &item, const QString &attribute, const QObject *origin)
+{
+    return QStringLiteral("%1/%2/%3")
+        .arg(quintptr(item.m_spNode.node), 0, 16)
+        .arg(attribute)
+        .arg(quintptr(origin), 0, 16);
+}
+
+} // namespace
+
+QByteArray ProfileFileBytes(const QString &xml) { return EncodeScrambledUtf16(xml); }
+
+CTavoCPSDoc::CTavoCPSDoc(IDocumentHost *host, QObject *parent) : QObject(parent), m_pHost(host)
+{
+    m_strUntitled = QStringLiteral("Profile%1").arg(++g_untitledCount);
+}
+
+CTavoCPSDoc::~CTavoCPSDoc() = default;
+
+QString CTavoCPSDoc::GetTitle() const
+{
+    return m_strPathName.isEmpty() ? m_strUntitled : QFileInfo(m_strPathName).fileName();
+}
+
+void CTavoCPSDoc::SetModifiedFlag(bool modified)
+{
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    emit modifiedChanged(modified);
+}
+
+void CTavoCPSDoc::ResetHistory(bool modified)
+{
+    m_bAdjusted = false;
+    TextChanged();
+    m_undo.Clear();
+    if (modified)
+        m_undo.LoseCleanState(); // a profile with no file: no saved state to return to
+    SetModifiedFlag(modified);
+    emit undoStateChanged();
+}
+
+void CTavoCPSDoc::ApplyModelAdjustments()
+{
+    if (m_bAdjusted || Root().IsEmpty())
+        return;
+    m_bAdjusted = true;
+    CDataItem root = Root();
+    ClearRepeaterDisableForVariant(root);
+    SetNonDisplaySpecificInfo(root);
+    ApplyModelVariantDefaults(root);
+    TextChanged();
+}
+
+bool CTavoCPSDoc::LoadText(const QString &text, const QString &path)
+{
+    try {
+        if (!m_model.LoadProfile(text, 0))
+            return false;
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+        return false;
+    }
+    m_strPathName = path;
+    return true;
+}
+
+bool CTavoCPSDoc::OnNewDocument(const QString &templatePath)
+{
+    try {
+        if (!m_model.LoadProfile(templatePath, 1))
+            return false;
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+        return false;
+    }
+    m_strPathName.clear();
+    m_file = ProfileFile();
+    ResetHistory(false);
+    return true;
+}
+
+bool CTavoCPSDoc::OnNewDocumentFromRadio(VirtualCP &image)
+{
+    try {
+        m_strProfileText.clear();
+        if (!CDataAdaptor::VirtualCP2XML(image, m_strProfileText))
+            return false;
+        CDataItem::ProcessChannelName(m_strProfileText);
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+        return false;
+    }
+    if (!LoadText(m_strProfileText, QString()))
+        return false;
+    m_file = ProfileFile();
+    ResetHistory(true);
+    return true;
+}
+
+bool CTavoCPSDoc::OnOpenDocument(const QString &path)
+{
+    ProfileFile file;
+    QString error;
+    if (!ReadProfileFile(path, file, error)) {
+        ShowMessageText(QStringLiteral("%1\n%2").arg(LoadString(136), QDir::toNativeSeparators(path)), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    try {
+        return OpenProfileFile(file);
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+        return false;
+    }
+}
+
+bool CTavoCPSDoc::OpenProfileFile(const ProfileFile &file)
+{
+    // Loaded from the file itself, so that a loading error names it.
+    if (!m_model.LoadProfile(file.path, 1))
+        return false;
+    m_file = file;
+    m_strProfileText = file.text;
+    m_strPathName = QFileInfo(file.path).absoluteFilePath();
+    ResetHistory(false);
+    emit pathChanged(m_strPathName);
+    return true;
+}
+
+bool CTavoCPSDoc::ExportChirpCsv(QByteArray &csv, QString &error) const
+{
+    QString text;
+    if (!m_model.PrepareForOutput(text, error))
+        return false;
+    CRadioDataModel output;
+    if (!output.LoadProfile(text, 0)) {
+        error = LoadString(msg::InvalidProfile);
+        return false;
+    }
+    csv = tavo::ExportChirpCsv(output);
+    return true;
+}
+
+bool CTavoCPSDoc::OnSaveDocument(const QString &path)
+{
+    QString xml, error;
+    if (!m_model.PrepareForOutput(xml, error)) {
+        ShowMessageText(error, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    bool ok = false;
+    const bool sameFile = !m_file.path.isEmpty() && QFileInfo(m_file.path).absoluteFilePath() == QFileInfo(path).absoluteFilePath();
+    QByteArray bytes = ProfileFileBytes(xml);
+    if (sameFile)
+        ok = SaveProfileFile(m_file, xml, error); // the form the file was read in
+    else
+        ok = WriteFileAtomically(path, bytes, error);
+    if (!ok) {
+        ShowMessageText(error, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    m_undo.SetClean();
+    SetModifiedFlag(false);
+    emit undoStateChanged();
+    return true;
+}
+
+bool CTavoCPSDoc::DoSave(const QString &pathIn, bool replace)
+{
+    if (!CommitChanges())
+        return false;
+    try {
+        if (!CheckFrequencies(Root())) {
+            ShowMessage(511, MB_OK | MB_ICONWARNING);
+            return false;
+        }
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+        return false;
+    }
+    QString path = pathIn;
+    if (path.isEmpty()) {
+        QString proposed = m_strPathName;
+        if (proposed.isEmpty()) {
+            proposed = GetTitle();
+            const int cut = proposed.indexOf(QRegularExpression(QStringLiteral("[:/\\\\]")));
+            if (cut >= 0)
+                proposed.truncate(cut);
+            proposed += QStringLiteral(".kp2");
+        }
+        path = m_pHost ? m_pHost->AskSavePath(proposed) : QString();
+        if (path.isEmpty())
+            return false;
+    }
+    if (m_pHost)
+        m_pHost->BeginBusy();
+    const bool ok = OnSaveDocument(path);
+    if (m_pHost)
+        m_pHost->EndBusy();
+    if (ok && replace) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        if (absolute != QFileInfo(m_file.path).absoluteFilePath())
+            m_file = ProfileFile(); // written in the standard form now
+        m_strPathName = absolute;
+        emit pathChanged(m_strPathName);
+    }
+    return ok;
+}
+
+bool CTavoCPSDoc::SaveModified()
+{
+    if (!m_bModified)
+        return true;
+    const QString name = GetTitle();
+    switch (ShowMessageText(LoadString(kSaveModifiedPrompt).arg(name), MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES:
+        return DoSave(m_strPathName);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTavoCPSDoc::SetVirtualCPData(VirtualCP &image)
+{
+    try {
+        QString text;
+        if (!CDataAdaptor::VirtualCP2XML(image, text))
+            return false;
+        CDataItem::ProcessChannelName(text);
+        m_strProfileText = text;
+        if (!m_model.LoadProfile(text, 0))
+            return false;
+    } catch (CTavoCPSException &e) {
+        RethrowCPSException(e, "CTavoCPSDoc::SetVirtualCPData", __LINE__);
+    }
+    // A radio's contents: nothing of the old profile to go back to.
+    ResetHistory(true);
+    emit profileReloaded(EditLocation());
+    return true;
+}
+
+bool CTavoCPSDoc::GetVirtualCPData(VirtualCP &image)
+{
+    try {
+        QString text, error;
+        if (!m_model.PrepareForOutput(text, error))
+            ThrowCPSException(msg::InvalidProfile, error, "CTavoCPSDoc::GetVirtualCPData", __LINE__);
+        return CDataAdaptor::XML2VirtualCP(text, image);
+    } catch (CTavoCPSException &e) {
+        e.AddTrace(QStringLiteral("Exception Caught"), "CTavoCPSDoc::GetVirtualCPData", __LINE__);
+        throw;
+    }
+}
+
+// ---- changes and their Undo steps
+
+void CTavoCPSDoc::Before()
+{
+    if (m_bUndoEnabled && m_nGroupDepth == 0)
+        m_strBefore = CurrentText();
+    // Whatever the change does (even when it fails halfway), the text kept
+    // so far is no longer the profile's.
+    TextChanged();
+}
+
+QString CTavoCPSDoc::CurrentText()
+{
+    if (!m_bCurrentKnown)
+        KnowText(m_model.GetXmlText());
+    return m_strCurrent;
+}
+
+void CTavoCPSDoc::KnowText(const QString &text)
+{
+    m_strCurrent = text;
+    m_bCurrentKnown = true;
+}
+
+void CTavoCPSDoc::TextChanged()
+{
+    m_bCurrentKnown = false;
+    m_strCurrent.clear();
+    if (!m_bUndoEnabled || m_bCapturePending || !QCoreApplication::instance())
+        return;
+    m_bCapturePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bCapturePending = false;
+        if (!m_bCurrentKnown && !Root().IsEmpty())
+            KnowText(m_model.GetXmlText());
+    });
+}
+
+void CTavoCPSDoc::Accepted(int captionId, const QString &mergeKey)
+{
+    SetModifiedFlag(true);
+    if (!m_bUndoEnabled)
+        return;
+    if (m_nGroupDepth > 0) {
+        m_bGroupAccepted = true;
+        return;
+    }
+    UndoStep step;
+    step.captionId = captionId;
+    step.before = std::move(m_strBefore);
+    step.mergeKey = mergeKey;
+    if (m_locate)
+        step.where = m_locate();
+    m_undo.Push(std::move(step));
+    emit undoStateChanged();
+}
+
+void CTavoCPSDoc::BeginStep(int captionId)
+{
+    if (m_nGroupDepth == 0) {
+        Before();
+        m_nGroupCaption = captionId;
+        m_bGroupAccepted = false;
+        m_groupWhere = m_locate ? m_locate() : EditLocation();
+    }
+    ++m_nGroupDepth;
+}
+
+void CTavoCPSDoc::EndStep()
+{
+    if (m_nGroupDepth == 0 || --m_nGroupDepth > 0)
+        return;
+    if (!m_bGroupAccepted || !m_bUndoEnabled)
+        return;
+    UndoStep step;
+    step.captionId = m_nGroupCaption;
+    step.before = std::move(m_strBefore);
+    step.where = m_groupWhere;
+    m_undo.Push(std::move(step));
+    emit undoStateChanged();
+}
+
+RuleResult CTavoCPSDoc::SetAttribute(CDataItem &item, const QString &attribute, const QVariant &value, QObject *origin)
+{
+    Before();
+    const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
+        return item.SetAttributeValue(attribute, value, msgId, answer, msgStyle);
+    }, m_report);
+    TextChanged();
+    if (r.code == RuleResult::Done) {
+        const QString element = ElementName(item);
+        Accepted(CaptionOf(element, attribute), MergeKey(item, attribute, origin));
+        emit attributeChanged(origin, element, attribute);
+    }
+    return r;
+}
+
+bool CTavoCPSDoc::AddChild(CDataItem &parent, CDataItem &added, QObject *origin)
+{
+    Before();
+    const bool added_ = parent.CanAddChild() && parent.AddNewChild(added);
+    TextChanged();
+    if (!added_)
+        return false;
+    Accepted(msg::StepAddChannel);
+    emit childrenChanged(origin, ElementName(parent));
+    return true;
+}
+
+RuleResult CTavoCPSDoc::RemoveChild(CDataItem &parent, int index, QObject *origin)
+{
+    Before();
+    const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
+        return parent.RemoveChildByIndex(index, msgId, answer, msgStyle);
+    }, m_report);
+    TextChanged();
+    if (r.code == RuleResult::Done) {
+        const QString element = ElementName(parent);
+        Accepted(element == names::kFrequencies ? msg::StepDeleteFrequency : msg::StepDeleteChannel);
+        emit childrenChanged(origin, element);
+    }
+    return r;
+}
+
+RuleResult CTavoCPSDoc::AddFrequency(quint32 hz, int bandwidth, int power, QObject *origin)
+{
+    Before();
+    CDataItem frequencies;
+    Root().GetChildByName(names::kFrequencies, frequencies);
+    RuleResult r;
+    const bool accepted = frequencies.AddFrequency(hz, unsigned(bandwidth), unsigned(power), r.msgId, r.msgStyle);
+    TextChanged();
+    if (!accepted) {
+        r.code = RuleResult::Refused;
+        return r;
+    }
+    Accepted(msg::StepAddFrequency);
+    emit childrenChanged(origin, names::kFrequencies);
+    return r;
+}
+
+RuleResult CTavoCPSDoc::SetFrequency(int index, quint32 hz, int bandwidth, int power, int compander, QObject *origin)
+{
+    Before();
+    CDataItem frequencies;
+    Root().GetChildByName(names::kFrequencies, frequencies);
+    const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
+        return frequencies.SetFreqAttributeValue(QVariant(hz), QVariant(bandwidth), QVariant(power), QVariant(compander),
+                                                 QVariant(qint32(index)), msgId, msgStyle, answer);
+    }, m_report);
+    TextChanged();
+    if (r.code == RuleResult::Done) {
+        Accepted(msg::StepChangeFrequency);
+        emit attributeChanged(origin, names::kFrequency, names::kFreq);
+    }
+    return r;
+}
+
+int CTavoCPSDoc::DeleteFrequencies(std::vector<int> rows, const std::function<void(const RuleResult &)> &refused,
+                                   QObject *origin)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    CDataItem frequencies;
+    Root().GetChildByName(names::kFrequencies, frequencies);
+    int removed = 0;
+    CEditStep step(this, msg::StepDeleteFrequency);
+    for (int row : rows) {
+        const RuleResult r = RemoveChild(frequencies, row - removed, origin);
+        if (r.code == RuleResult::Done)
+            ++removed;
+        else if (refused)
+            refused(r);
+    }
+    return removed;
+}
+
+ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv)
+{
+    ChirpImportReport report;
+    BeginStep(msg::StepImportCsv);
+    try {
+        report = tavo::ImportChirpCsv(m_model, csv);
+        TextChanged();
+    } catch (CTavoCPSException &e) {
+        TextChanged();
+        m_bGroupAccepted = true; // rows before the failure may have been taken
+        EndStep();
+        SetModifiedFlag(true);
+        emit profileReloaded(EditLocation{5, 0, QString()});
+        e.AddTrace(QStringLiteral("Exception Caught"), "CTavoCPSDoc::ImportChirpCsv", __LINE__);
+        throw;
+    }
+    if (report.imported > 0) {
+        m_bGroupAccepted = true;
+        SetModifiedFlag(true);
+    }
+    EndStep();
+    if (report.imported > 0)
+        emit profileReloaded(EditLocation{5, 0, QString()});
+    return report;
+}
+
+void CTavoCPSDoc::ShowFailure(const CTavoCPSException &e)
+{
+    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    else
+        ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
+}
+
+void CTavoCPSDoc::ShowRefusal(const RuleResult &result, int fallbackMsgId)
+{
+    const int id = result.msgId != 0 ? result.msgId : fallbackMsgId;
+    const unsigned style = result.msgStyle != 0 ? unsigned(result.msgStyle) : unsigned(MB_OK | MB_ICONWARNING);
+    ShowMessage(id, style);
+}
+
+// ---- Undo and Redo
+
+QString CTavoCPSDoc::UndoText() const
+{
+    const int caption = m_undo.UndoCaption();
+    return caption ? LoadString(msg::UndoMenuStep).arg(LoadString(caption)) : LoadString(msg::UndoMenu);
+}
+
+QString CTavoCPSDoc::RedoText() const
+{
+    const int caption = m_undo.RedoCaption();
+    return caption ? LoadString(msg::RedoMenuStep).arg(LoadString(caption)) : LoadString(msg::RedoMenu);
+}
+
+bool CTavoCPSDoc::Reload(const QString &text)
+{
+    TextChanged();
+    try {
+        return m_model.ReloadProfile(text) == 1;
+    } catch (const CTavoCPSException &e) {
+        ShowFailure(e);
+        return false;
+    }
+}
+
+void CTavoCPSDoc::AfterUndoRedo(const EditLocation &where)
+{
+    SetModifiedFlag(!m_undo.IsClean());
+    emit undoStateChanged();
+    emit profileReloaded(where);
+}
+
+bool CTavoCPSDoc::Undo()
+{
+    UndoStep *step = m_undo.NextUndo();
+    if (!step || m_nGroupDepth > 0)
+        return false;
+    const QString current = CurrentText();
+    if (!Reload(step->before))
+        return false;
+    step->after = current;
+    KnowText(step->before);
+    const EditLocation where = step->where;
+    m_undo.MoveBack();
+    AfterUndoRedo(where);
+    return true;
+}
+
+bool CTavoCPSDoc::Redo()
+{
+    UndoStep *step = m_undo.NextRedo();
+    if (!step || m_nGroupDepth > 0 || step->after.isEmpty())
+        return false;
+    if (!Reload(step->after))
+        return false;
+    KnowText(step->after);
+    const EditLocation where = step->where;
+    m_undo.MoveForward();
+    AfterUndoRedo(where);
+    return true;
+}
+
+void CTavoCPSDoc::UpdateAllViews(QObject *origin, int hint) { emit viewsUpdated(origin, hint); }
+
+
+} // namespace tavo

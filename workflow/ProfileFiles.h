@@ -1,0 +1,36 @@
+#pragma once
+// Profile files as every front end reads and writes them: a stored profile
+// file in any form, or plain XML; saved back in the form it was read in.
+
+#include "base/TemplateFile.h"
+
+#include <QString>
+
+namespace tavo {
+
+// A profile file as read: its text, decoded once, and the form it was
+// stored in.
+struct ProfileFile {
+    QString path;
+    QString text;
+    ProfileFileForm form;
+};
+
+// The one reader of profile files: a stored profile file in any form, or
+// plain XML; refused above kMaxTextFileBytes.
+bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error);
+// The text of PROFILE alone.
+bool ReadProfileText(const QString &path, QString &xml, QString &error);
+
+// False, with the load error text (message 135 and the loading error of
+// message 223), when the text is not an XML document.
+bool CheckXmlDocument(const ProfileFile &file, QString &error);
+
+// Writes `xml` (a profile text as the data model gives it) back to the
+// file it was read from, in the form it was stored in: its character set,
+// byte-order mark and scrambling, its XML declaration, its line breaks and
+// indentation (one element a line), and its permissions and links. Written
+// through WriteFileAtomically.
+bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
+
+} // namespace tavo
