@@ -295,11 +295,11 @@ RuleResult CTavoCPSDoc::RemoveChild(CDataItem &parent, int index, QObject *origi
     return r;
 }
 
-ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv)
+ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv, ChirpPlacement placement)
 {
     ChirpImportReport report;
     try {
-        report = tavo::ImportChirpCsv(m_model, csv);
+        report = tavo::ImportChirpCsv(m_model, csv, placement);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Caught"), "CTavoCPSDoc::ImportChirpCsv", __LINE__);
         throw;

@@ -81,7 +81,7 @@ public:
     // the rules (a refused row changes nothing). When a row was taken the
     // profile is marked modified and the windows hear that the channels
     // changed; showing the report is the caller's.
-    ChirpImportReport ImportChirpCsv(const QByteArray &csv);
+    ChirpImportReport ImportChirpCsv(const QByteArray &csv, ChirpPlacement placement = ChirpPlacement::ByLocation);
 
     // Tells every window of the profile (hint: low byte an action, second
     // byte a page index, upper half a channel index).

@@ -1699,6 +1699,50 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>... and %1 more lines.</source>
         <translation>... und %1 weitere Zeilen.</translation>
     </message>
+    <message id="IDS_9727">
+        <source>The file counts its locations from 0: location N went to channel N + 1.</source>
+        <translation>Die Datei zählt ihre Speicherplätze ab 0: Platz N ging in Kanal N + 1.</translation>
+    </message>
+    <message id="IDS_9728">
+        <source>%1: bandwidth set to %2, power to %3, as this radio allows only these.</source>
+        <translation>%1: Bandbreite auf %2, Leistung auf %3 gesetzt, da dieses Funkgerät nur diese Werte erlaubt.</translation>
+    </message>
+    <message id="IDS_9729">
+        <source>%1: bandwidth set to %2, as this radio allows only this.</source>
+        <translation>%1: Bandbreite auf %2 gesetzt, da dieses Funkgerät nur diesen Wert erlaubt.</translation>
+    </message>
+    <message id="IDS_9730">
+        <source>%1: power set to %2, as this radio allows only this.</source>
+        <translation>%1: Leistung auf %2 gesetzt, da dieses Funkgerät nur diesen Wert erlaubt.</translation>
+    </message>
+    <message id="IDS_9731">
+        <source>%1 rows were left out: the radio has only %2 channels.</source>
+        <translation>%1 Zeilen wurden ausgelassen: Das Funkgerät hat nur %2 Kanäle.</translation>
+    </message>
+    <message id="IDS_9732">
+        <source>Channel &amp;order:</source>
+        <translation>Kanal&amp;reihenfolge:</translation>
+    </message>
+    <message id="IDS_9733">
+        <source>By location</source>
+        <translation>Nach Speicherplatz</translation>
+    </message>
+    <message id="IDS_9734">
+        <source>In file order from channel 1</source>
+        <translation>In Dateireihenfolge ab Kanal 1</translation>
+    </message>
+    <message id="IDS_9735">
+        <source>%1 rows</source>
+        <translation>%1 Zeilen</translation>
+    </message>
+    <message id="IDS_9736">
+        <source>1 row</source>
+        <translation>1 Zeile</translation>
+    </message>
+    <message id="IDS_9737">
+        <source>1 row was left out: the radio has only %1 channels.</source>
+        <translation>1 Zeile wurde ausgelassen: Das Funkgerät hat nur %1 Kanäle.</translation>
+    </message>
     <message id="IDS_9750">
         <source>%1 (process %2)</source>
         <translation>%1 (Prozess %2)</translation>

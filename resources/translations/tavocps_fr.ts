@@ -1699,6 +1699,50 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>... and %1 more lines.</source>
         <translation>... et %1 lignes de plus.</translation>
     </message>
+    <message id="IDS_9727">
+        <source>The file counts its locations from 0: location N went to channel N + 1.</source>
+        <translation>Le fichier compte ses emplacements à partir de 0 : l'emplacement N est allé au canal N + 1.</translation>
+    </message>
+    <message id="IDS_9728">
+        <source>%1: bandwidth set to %2, power to %3, as this radio allows only these.</source>
+        <translation>%1 : largeur de bande réglée sur %2, puissance sur %3, car ce poste n'autorise que ces valeurs.</translation>
+    </message>
+    <message id="IDS_9729">
+        <source>%1: bandwidth set to %2, as this radio allows only this.</source>
+        <translation>%1 : largeur de bande réglée sur %2, car ce poste n'autorise que cette valeur.</translation>
+    </message>
+    <message id="IDS_9730">
+        <source>%1: power set to %2, as this radio allows only this.</source>
+        <translation>%1 : puissance réglée sur %2, car ce poste n'autorise que cette valeur.</translation>
+    </message>
+    <message id="IDS_9731">
+        <source>%1 rows were left out: the radio has only %2 channels.</source>
+        <translation>%1 lignes ont été laissées de côté : le poste n'a que %2 canaux.</translation>
+    </message>
+    <message id="IDS_9732">
+        <source>Channel &amp;order:</source>
+        <translation>&amp;Ordre des canaux :</translation>
+    </message>
+    <message id="IDS_9733">
+        <source>By location</source>
+        <translation>Par emplacement</translation>
+    </message>
+    <message id="IDS_9734">
+        <source>In file order from channel 1</source>
+        <translation>Dans l'ordre du fichier à partir du canal 1</translation>
+    </message>
+    <message id="IDS_9735">
+        <source>%1 rows</source>
+        <translation>%1 lignes</translation>
+    </message>
+    <message id="IDS_9736">
+        <source>1 row</source>
+        <translation>1 ligne</translation>
+    </message>
+    <message id="IDS_9737">
+        <source>1 row was left out: the radio has only %1 channels.</source>
+        <translation>1 ligne a été laissée de côté : le poste n'a que %1 canaux.</translation>
+    </message>
     <message id="IDS_9750">
         <source>%1 (process %2)</source>
         <translation>%1 (processus %2)</translation>
