@@ -1,5 +1,6 @@
 #include "workflow/ChirpCsv.h"
 
+#include "config/Registry.h"
 #include "config/SquelchCodes.h"
 #include "profile/CRadioDataModel.h"
 #include "resources/MessageIds.h"
@@ -8,7 +9,6 @@
 #include "workflow/TransmitPower.h"
 
 #include <QHash>
-#include <QLocale>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
@@ -107,11 +107,15 @@ private:
 
 QString MHz(quint32 hz) { return QString::asprintf("%u.%06u", hz / 1000000u, hz % 1000000u); }
 
-// The same in a message: the interface language's decimal separator.
-QString ShownMHz(quint32 hz) { return QLocale().toString(hz / 1e6, 'f', 6); }
-QString ShownTone(int tenths) { return QLocale().toString(tenths / 10.0, 'f', 1); }
-QString ShownWatts(double watts) { return QLocale().toString(watts, 'f', watts < 10.0 ? 1 : 0) + QStringLiteral(" W"); }
-QString ShownKHz(int bandwidth) { return QLocale().toString(bandwidth == 0 ? 12.5 : 25.0, 'f', 1); }
+// Numbers in a message: with the interface language's decimal separator.
+QString Shown(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), GetDecimalSeparator());
+}
+QString ShownMHz(quint32 hz) { return Shown(hz / 1e6, 6); }
+QString ShownTone(int tenths) { return Shown(tenths / 10.0, 1); }
+QString ShownWatts(double watts) { return Shown(watts, watts < 10.0 ? 1 : 0) + QStringLiteral(" W"); }
+QString ShownKHz(int bandwidth) { return Shown(bandwidth == 0 ? 12.5 : 25.0, 1); }
 
 // "446.006250" -> 446006250; digits beyond the hertz are rounded.
 std::optional<quint32> ParseMHz(const QString &text)

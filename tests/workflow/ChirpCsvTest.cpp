@@ -254,3 +254,28 @@ TEST(ChirpCsvCli, ImportSavesOnlyWhenARowWasTakenAndExportWritesTheFile)
     EXPECT_TRUE(csv.startsWith(QByteArray(kHeader) + "\r\n1,TSQL 1,446.006250,"));
     EXPECT_EQ(csv.count('\n'), 17);
 }
+
+TEST(ChirpCsvCli, ImportSpeaksTheUsersLanguageWithItsDecimalSeparator)
+{
+    QTemporaryDir dir;
+    // The user's settings choose German.
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("config/Vantrel"))));
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(QStringLiteral("config/Vantrel/Tavo EMEA CPS.ini")),
+                               "[General]\nCurrentLanguage=German\n"));
+    const QString profile = dir.filePath(QStringLiteral("radio.kp2"));
+    ASSERT_TRUE(QFile::copy(TemplatePath(QStringLiteral("OUD11602")), profile));
+    QFile::setPermissions(profile, QFile::ReadOwner | QFile::WriteOwner);
+    const QString csv = dir.filePath(QStringLiteral("plan.csv"));
+    ASSERT_TRUE(WriteFileBytes(csv, QByteArray(kHeader) + "\n"
+                                        + "1,VHF,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,0.5W,,,,,\n"
+                                        + "2,WIDE,446.018750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,50W,,,,,\n"));
+    const CliResult r = RunCli({QStringLiteral("import-csv"), profile, csv});
+    qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.out),
+              QStringLiteral("Zeile 2: Empfangsfrequenz 145,500000 MHz: Ungültige Frequenz: Dieses Funkgerät unterstützt "
+                             "diese Frequenz nicht.\n1 von 2 Zeilen importiert.\n1 Zeile: Bandbreite auf 12,5 kHz, Leistung "
+                             "auf 0,5 W gesetzt, da dieses Funkgerät nur diese Werte erlaubt.\n"));
+}
