@@ -43,10 +43,11 @@ QString ProposedCsvName(const CTavoCPSDoc &doc)
     return title.trimmed() + QStringLiteral(".csv");
 }
 
-// "N of M rows imported." and the rows left out or changed, in file order.
+// "N of M rows imported.", what applied to many rows, and the rows left
+// out or changed, in file order.
 QString ImportSummary(const ChirpImportReport &report)
 {
-    QStringList lines{LoadString(msg::CsvRowsImported).arg(report.imported).arg(report.rows)};
+    QStringList lines = ChirpImportSummary(report);
     QList<ChirpCsvLine> rows = report.refused + report.notes;
     std::stable_sort(rows.begin(), rows.end(),
                      [](const ChirpCsvLine &a, const ChirpCsvLine &b) { return a.line < b.line; });
@@ -91,7 +92,8 @@ void CMainFrame::OnImportCsv()
     CChildFrame *child = ActiveChild();
     if (!child || !child->CommitChanges())
         return;
-    const QString path = CFileDialogs::GetOpenCsvName(this);
+    bool inFileOrder = false;
+    const QString path = CFileDialogs::GetOpenCsvName(this, &inFileOrder);
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -104,7 +106,8 @@ void CMainFrame::OnImportCsv()
     const QByteArray csv = file.readAll();
     ChirpImportReport report;
     try {
-        report = child->Document()->ImportChirpCsv(csv);
+        report = child->Document()->ImportChirpCsv(
+            csv, inFileOrder ? ChirpPlacement::InFileOrder : ChirpPlacement::ByLocation);
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::UnknownError, MB_OK | MB_ICONERROR);
         return;

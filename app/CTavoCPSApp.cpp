@@ -23,7 +23,9 @@
 #include <QLocalSocket>
 #include <QScreen>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace tavo {
 
@@ -163,6 +165,47 @@ CTavoCPSApp::Options CTavoCPSApp::ParseCommandLine(const QStringList &arguments)
             o.profilePath = a;
     }
     return o;
+}
+
+namespace {
+// The options ParseCommandLine takes, for the usage text.
+constexpr struct {
+    const char *option;
+    const char *text;
+} kGuiOptions[] = {
+    {"--install-dir DIR", "use the installation in DIR instead of the installed one"},
+    {"--port DEV", "talk to the radio on the serial device DEV instead of searching for the cable"},
+    {"--no-splash", "start without the splash screen"},
+    {"--exit-when-shown", "print \"shown\" and quit once the main window is shown (start-up timing)"},
+    {"--help, -h", "print this text and exit"},
+    {"--version", "print the program's name and version and exit"},
+};
+constexpr const char kGuiProgram[] = "tavocps";
+} // namespace
+
+int CTavoCPSApp::AnswerHelpAndVersion(int argc, char **argv, const char *version)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--version") {
+            std::printf("%s %s\n", kGuiProgram, version);
+            return 0;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::printf("usage: %s [OPTION ...] [PROFILE]\n\noptions:\n", kGuiProgram);
+            for (const auto &o : kGuiOptions)
+                std::printf("  %-18s %s\n", o.option, o.text);
+            errno = 0;
+            if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+                return 0;
+            std::fprintf(stderr, "%s: cannot write to the standard output: %s\n", kGuiProgram,
+                         std::strerror(errno != 0 ? errno : EIO));
+            return 1;
+        }
+        if (arg == "--install-dir" || arg == "--port")
+            ++i; // a value, not an option
+    }
+    return -1;
 }
 
 namespace {

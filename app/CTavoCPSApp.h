@@ -38,6 +38,10 @@ public:
     // Parses the command line: [--install-dir DIR] [--no-splash]
     // [--exit-when-shown] [PROFILE].
     static Options ParseCommandLine(const QStringList &arguments);
+    // --help, -h and --version, answered on standard output before any
+    // application object exists (no display needed): the exit status, or
+    // -1 when the program starts.
+    static int AnswerHelpAndVersion(int argc, char **argv, const char *version);
     // The whole program: the Qt application, the message boxes, a running
     // instance taking the file, the start-up sequence and the event loop.
     static int Main(int argc, char **argv);

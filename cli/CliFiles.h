@@ -11,10 +11,32 @@
 
 namespace tavo::cli {
 
-// Reads a raw 2089-byte image; anything else is refused with a message.
+// "-" in place of a file read or written as a whole: standard input or
+// standard output.
+inline constexpr const char kStandardStream[] = "-";
+bool IsStandardStream(const QString &path);
+
+// The whole of `path` (standard input for "-"), at most `limit` bytes;
+// false with `error` set when it cannot be read or is larger.
+bool ReadInputFile(const QString &path, QByteArray &bytes, QString &error, qint64 limit = kMaxTextFileBytes);
+// `bytes` as the whole of `path` (WriteFileAtomically), or on standard
+// output for "-" (checked when the program ends).
+bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString &error);
+
+// At the end of a run: false with the system's message when anything
+// written to standard output was not taken (a full disk, a closed pipe).
+bool StandardOutputWritten(QString &error);
+
+// Reads a raw 2089-byte image ("-": standard input); anything else is
+// refused with a message.
 bool ReadImageFile(const QString &path, VirtualCP &cp, QString &error);
-// Writes an image (WriteFileAtomically).
+// Writes an image (WriteOutputFile).
 bool WriteImageFile(const QString &path, const VirtualCP &cp, QString &error);
+
+// A profile file as the shared reader reads it, or standard input for "-".
+bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error);
+// The text of PROFILE alone.
+bool ReadProfileText(const QString &path, QString &xml, QString &error);
 
 // Opens PROFILE (a stored profile file in any form, or plain XML) in the
 // document every command edits it through; false with the reason printed.

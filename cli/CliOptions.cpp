@@ -3,8 +3,9 @@
 namespace tavo::cli {
 
 namespace {
-const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password", "--answer", "--trace", "--batch"};
-const char *const kFlags[] = {"--yes", "--verify", "--dry-run"};
+const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password",
+                                     "--answer",      "--trace", "--batch", "--format"};
+const char *const kFlags[] = {"--yes", "--verify", "--dry-run", "--in-file-order"};
 } // namespace
 
 bool OptionTakesValue(const QString &option)

@@ -18,8 +18,7 @@ int RunDecode(CliContext &ctx)
     QString error;
     if (!ReadProfileFile(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
         return Fail(error);
-    const QByteArray utf8 = file.text.toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stdout);
+    WriteOutputFile(QString::fromLatin1(kStandardStream), file.text.toUtf8(), error);
     return ExitOk;
 }
 
@@ -31,13 +30,13 @@ int RunEncode(CliContext &ctx)
     QString error;
     if (!ReadProfileFile(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
         return Fail(error);
-    if (!WriteFileAtomically(ctx.args.at(1), EncodeScrambledUtf16(file.text), error))
+    if (!WriteOutputFile(ctx.args.at(1), EncodeScrambledUtf16(file.text), error))
         return Fail(error);
     return ExitOk;
 }
 
-const CliCommandRegistrar kDecode({"decode", "FILE", 1, 1, &RunDecode});
-const CliCommandRegistrar kEncode({"encode", "XML FILE", 2, 2, &RunEncode});
+const CliCommandRegistrar kDecode({"decode", "FILE|-", 1, 1, &RunDecode});
+const CliCommandRegistrar kEncode({"encode", "XML|- FILE|-", 2, 2, &RunEncode});
 
 } // namespace
 

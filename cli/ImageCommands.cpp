@@ -19,8 +19,7 @@ int RunImage2Profile(CliContext &ctx)
     QString xml;
     if (!CDataAdaptor::VirtualCP2XML(cp, xml))
         return ExitFailed;
-    const QByteArray utf8 = xml.toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stdout);
+    WriteOutputFile(QString::fromLatin1(kStandardStream), xml.toUtf8(), error);
     return ExitOk;
 }
 
@@ -37,8 +36,8 @@ int RunProfile2Image(CliContext &ctx)
     return ExitOk;
 }
 
-const CliCommandRegistrar kImage2Profile({"image2profile", "IMAGE", 1, 1, &RunImage2Profile});
-const CliCommandRegistrar kProfile2Image({"profile2image", "PROFILE IMAGE", 2, 2, &RunProfile2Image});
+const CliCommandRegistrar kImage2Profile({"image2profile", "IMAGE|-", 1, 1, &RunImage2Profile});
+const CliCommandRegistrar kProfile2Image({"profile2image", "PROFILE|- IMAGE|-", 2, 2, &RunProfile2Image});
 
 } // namespace
 } // namespace tavo::cli

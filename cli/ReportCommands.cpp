@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstring>
 
 namespace tavo::cli {
@@ -27,6 +28,31 @@ namespace {
 bool IsPdf(const QString &path)
 {
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+// The report's form: --format htm|pdf, else the name's ending.
+enum class ReportForm { Html, Pdf, Unknown };
+ReportForm FormOf(const QString &format, const QString &out)
+{
+    if (format.isEmpty())
+        return IsStandardStream(out) ? ReportForm::Unknown : IsPdf(out) ? ReportForm::Pdf : ReportForm::Html;
+    if (format == QLatin1String("pdf"))
+        return ReportForm::Pdf;
+    if (format == QLatin1String("htm") || format == QLatin1String("html"))
+        return ReportForm::Html;
+    return ReportForm::Unknown;
+}
+
+// A PDF laid out into a file of its own, then copied to standard output.
+bool WritePdfToStandardOutput(const QString &html, QString &error)
+{
+    QTemporaryDir dir;
+    QFile pdf(dir.filePath(QStringLiteral("report.pdf")));
+    if (!dir.isValid() || !WriteReportPdf(html, InstallReportFolder(), pdf.fileName()) || !pdf.open(QIODevice::ReadOnly)) {
+        error = LoadString(msg::ReportSaveFailed).arg(QString::fromLatin1(kStandardStream));
+        return false;
+    }
+    return WriteOutputFile(QString::fromLatin1(kStandardStream), pdf.readAll(), error);
 }
 
 // The handout's images beside a report written somewhere else; files
@@ -54,6 +80,9 @@ int RunReport(CliContext &ctx)
         return UsageError(ctx.command, QStringLiteral("the report is handout or detailed, not %1").arg(which));
     const QString profilePath = ctx.args.at(1);
     const QString out = ctx.args.at(2);
+    const ReportForm form = FormOf(ctx.Option("--format"), out);
+    if (form == ReportForm::Unknown)
+        return UsageError(ctx.command, QStringLiteral("name the report's form with --format htm or --format pdf"));
 
     // The user's language (its texts and decimal separator) and dealer
     // texts, as the program's start sets them.
@@ -71,21 +100,22 @@ int RunReport(CliContext &ctx)
     if (!BuildReportHtml(kind, model.GetXmlText(), html, &displayModel))
         return ExitFailed;
 
-    if (IsPdf(out)) {
-        QString error;
+    QString error;
+    if (form == ReportForm::Pdf && IsStandardStream(out))
+        return WritePdfToStandardOutput(html, error) ? ExitOk : Fail(error);
+    if (form == ReportForm::Pdf) {
         if (!WriteReportPdf(html, InstallReportFolder(), out, &error))
             return Fail(error);
         return ExitOk;
     }
-    QString error;
-    if (!WriteFileAtomically(out, EncodeReportFile(html), error))
+    if (!WriteOutputFile(out, EncodeReportFile(html), error))
         return Fail(error);
-    if (kind == ReportKind::Handout)
+    if (kind == ReportKind::Handout && !IsStandardStream(out))
         CopyHandoutImages(QFileInfo(out).absolutePath(), displayModel);
     return ExitOk;
 }
 
-const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE OUT.htm|OUT.pdf", 3, 3, &RunReport});
+const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE OUT.htm|OUT.pdf|- [--format htm|pdf]", 3, 3, &RunReport});
 
 } // namespace
 
@@ -96,6 +126,8 @@ bool NeedsGuiApplication(int argc, char **argv)
         if (std::strcmp(argv[i], "report") == 0)
             report = true;
         else if (report && IsPdf(QString::fromLocal8Bit(argv[i])))
+            return true;
+        else if (report && std::strcmp(argv[i], "--format") == 0 && i + 1 < argc && std::strcmp(argv[i + 1], "pdf") == 0)
             return true;
     }
     return false;

@@ -2,7 +2,9 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/CliFiles.h"
 #include "cli/CliSink.h"
+#include "ProgramVersion.h"
 #include "config/Registry.h"
 #include "base/CTavoCPSException.h"
 #include "resources/StringTable.h"
@@ -23,12 +25,91 @@ QList<CliCommandInfo> &commandList()
     return list;
 }
 
-void PrintHelp()
+constexpr const char kProgram[] = "tavocps-cli";
+
+// The options every command takes, with what they do.
+constexpr struct {
+    const char *option;
+    const char *text;
+} kGlobalOptions[] = {
+    {"--install-dir DIR", "use the installation in DIR instead of the installed one"},
+    {"--port DEV", "talk to the radio on the serial device DEV instead of searching for the cable"},
+    {"--help, -h", "print this text and exit"},
+    {"--version", "print the program's name and version and exit"},
+};
+
+void PrintHelp(std::FILE *out)
 {
-    std::fprintf(stderr, "usage: tavocps-cli [--install-dir DIR] [--port DEV] COMMAND ...\n\ncommands:\n");
+    std::fprintf(out,
+                 "usage: %s [--install-dir DIR] [--port DEV] COMMAND [ARGUMENT ...]\n"
+                 "       %s COMMAND --help\n"
+                 "       %s --help | -h | --version\n\ncommands:\n",
+                 kProgram, kProgram, kProgram);
     for (const CliCommandInfo &c : RegisteredCommands())
-        std::fprintf(stderr, "  %-14s %s\n", c.name, c.usage);
+        std::fprintf(out, "  %-14s %s\n", c.name, c.usage);
+    std::fprintf(out, "\noptions:\n");
+    for (const auto &o : kGlobalOptions)
+        std::fprintf(out, "  %-18s %s\n", o.option, o.text);
+    std::fprintf(out, "\nA file named \"-\" is the standard input or the standard output.\n");
 }
+
+const CliCommandInfo *FindCommand(const QString &name)
+{
+    for (const CliCommandInfo &c : RegisteredCommands())
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
+bool IsHelpOption(const QString &arg)
+{
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
+
+// --help, -h, COMMAND --help, help [COMMAND] and --version, answered
+// before any application object exists (no display, no installation
+// needed). Returns the exit status, or -1 when the run goes on.
+int AnswerHelpAndVersion(const QStringList &arguments)
+{
+    if (arguments.isEmpty()) {
+        PrintHelp(stderr);
+        return ExitUsage;
+    }
+    if (arguments.first() == QLatin1String("--version")) {
+        std::printf("%s %s\n", kProgram, TAVO_PROGRAM_VERSION);
+        return ExitOk;
+    }
+    // The command: the first argument that is neither an option nor an
+    // option's value.
+    QString command;
+    bool help = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
+        if (IsHelpOption(arg))
+            help = true;
+        else if (OptionTakesValue(arg))
+            ++i;
+        else if (command.isEmpty() && !arg.startsWith(QLatin1String("--")))
+            command = arg;
+    }
+    if (command == QLatin1String("help")) {
+        const int at = arguments.indexOf(command);
+        command = at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
+        help = true;
+    }
+    if (!help)
+        return -1;
+    if (command.isEmpty()) {
+        PrintHelp(stdout);
+        return ExitOk;
+    }
+    const CliCommandInfo *c = FindCommand(command);
+    if (!c)
+        return UsageError(command, QStringLiteral("unknown command %1").arg(command));
+    std::printf("usage: %s [--install-dir DIR] [--port DEV] %s %s\n", kProgram, c->name, c->usage);
+    return ExitOk;
+}
+
 } // namespace
 
 CliCommandRegistrar::CliCommandRegistrar(const CliCommandInfo &info)
@@ -65,6 +146,32 @@ int ReportException(const CTavoCPSException &e)
     return ExitFailed;
 }
 
+namespace {
+// Output the system did not take is a failure, not a success.
+int CheckStandardOutput(int rc)
+{
+    QString unwritten;
+    if (StandardOutputWritten(unwritten))
+        return rc;
+    std::fprintf(stderr, "%s: %s\n", kProgram, unwritten.toUtf8().constData());
+    return rc == ExitOk ? ExitFailed : rc;
+}
+
+int RunCommand(CliContext &ctx)
+{
+    const CliCommandInfo *c = FindCommand(ctx.command);
+    if (!c)
+        return UsageError(ctx.command, QStringLiteral("unknown command %1").arg(ctx.command));
+    if (ctx.args.size() < c->minArgs || ctx.args.size() > c->maxArgs)
+        return UsageError(ctx.command, QStringLiteral("wrong number of arguments"));
+    try {
+        return c->handler(ctx);
+    } catch (const tavo::CTavoCPSException &e) {
+        return ReportException(e);
+    }
+}
+} // namespace
+
 } // namespace tavo::cli
 
 int main(int argc, char **argv)
@@ -75,13 +182,13 @@ int main(int argc, char **argv)
     const bool gui = NeedsGuiApplication(argc, argv);
     if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const int answered = AnswerHelpAndVersion(arguments);
+    if (answered >= 0)
+        return CheckStandardOutput(answered);
     std::unique_ptr<QCoreApplication> app(gui ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
-    QStringList arguments = app->arguments();
-    arguments.removeFirst();
-    if (arguments.isEmpty() || arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("help")) {
-        PrintHelp();
-        return arguments.isEmpty() ? ExitUsage : ExitOk;
-    }
 
     CliContext ctx;
     QString error;
@@ -96,16 +203,5 @@ int main(int argc, char **argv)
         sink.SetAnswer(QStringLiteral("yes"));
     tavo::SetMessageSink(&sink);
 
-    for (const CliCommandInfo &c : RegisteredCommands()) {
-        if (ctx.command != QLatin1String(c.name))
-            continue;
-        if (ctx.args.size() < c.minArgs || ctx.args.size() > c.maxArgs)
-            return UsageError(ctx.command, QStringLiteral("wrong number of arguments"));
-        try {
-            return c.handler(ctx);
-        } catch (const tavo::CTavoCPSException &e) {
-            return ReportException(e);
-        }
-    }
-    return UsageError(ctx.command, QStringLiteral("unknown command %1").arg(ctx.command));
+    return CheckStandardOutput(RunCommand(ctx));
 }

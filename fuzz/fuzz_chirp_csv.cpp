@@ -1,5 +1,10 @@
 // Channel plans from other tools: any bytes imported into a radio's profile
-// leave a profile whose own export imports into it again without a refusal.
+// (every template and the demonstration radio's, by location or in file
+// order) leave a profile whose own export imports into it again without a
+// refusal, a note or a changed value, and exports the same again.
+//
+// Input: one byte choosing the profile, one choosing the placement, then
+// the file.
 
 #include "support/QuietSink.h"
 
@@ -8,30 +13,58 @@
 #include "profile/CRadioDataModel.h"
 #include "workflow/ChirpCsv.h"
 
+#include <QDir>
 #include <QFile>
 #include <cstdlib>
 
 using namespace tavo;
+
+namespace {
+
+QStringList Profiles()
+{
+    QStringList texts;
+    const QDir templates(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate"));
+    QStringList paths;
+    for (const QString &name : templates.entryList({QStringLiteral("*.kp2")}, QDir::Files))
+        paths << templates.filePath(name);
+    paths << QStringLiteral(TAVO_SOURCE_DIR "/tests/data/demo-OUD11602.xml");
+    for (const QString &path : paths) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            texts << QString::fromUtf8(f.readAll());
+    }
+    return texts;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     tavo::fuzz::InstallQuietSink();
     static bool installed = (tavo::SetInstallPathOverride(QStringLiteral(TAVO_SOURCE_DIR "/install")), true);
     (void)installed;
-    static const QString profile = [] {
-        QFile f(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/ZUD11602.kp2"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }();
+    static const QStringList profiles = Profiles();
+    if (profiles.isEmpty())
+        std::abort();
+    if (size < 2)
+        return 0;
+    const QString &profile = profiles.at(data[0] % profiles.size());
+    const ChirpPlacement placement = data[1] % 2 ? ChirpPlacement::InFileOrder : ChirpPlacement::ByLocation;
     CRadioDataModel model;
     if (model.LoadProfile(profile, 0) != 1)
         std::abort();
-    const QByteArray csv(reinterpret_cast<const char *>(data), static_cast<int>(size));
+    const QByteArray csv(reinterpret_cast<const char *>(data + 2), static_cast<int>(size - 2));
     try {
-        const ChirpImportReport report = ImportChirpCsv(model, csv);
-        if (report.imported + report.refused.size() != report.rows)
+        const ChirpImportReport report = ImportChirpCsv(model, csv, placement);
+        if (report.imported + report.refused.size() + report.leftOver != report.rows)
             std::abort();
-        const ChirpImportReport again = ImportChirpCsv(model, ExportChirpCsv(model));
-        if (!again.isChirpFile || !again.refused.isEmpty() || !again.notes.isEmpty())
+        const QByteArray exported = ExportChirpCsv(model);
+        const ChirpImportReport again = ImportChirpCsv(model, exported);
+        if (!again.isChirpFile || !again.refused.isEmpty() || !again.notes.isEmpty() || !again.adjusted.isEmpty()
+            || again.fromLocationZero || again.imported != again.rows)
+            std::abort();
+        if (ExportChirpCsv(model) != exported)
             std::abort();
     } catch (const CTavoCPSException &) {
         std::abort(); // an import reports rows; it does not fail

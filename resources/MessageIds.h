@@ -171,6 +171,17 @@ enum : int {
     CsvExportCaption = 9724,
     CsvWriteFailed = 9725,        // "The file %1 could not be written.\n%2"
     CsvMoreLines = 9726,          // "... and %1 more lines."
+    CsvLocationsFromZero = 9727,
+    CsvBandwidthAndPowerSet = 9728, // "%1: bandwidth set to %2, power to %3, ...", %1 a number of rows
+    CsvBandwidthSet = 9729,
+    CsvPowerSet = 9730,
+    CsvLeftForLackOfChannels = 9731, // "%1 rows were left out: the radio has only %2 channels."
+    CsvPlacementLabel = 9732,     // the import dialog's choice
+    CsvByLocation = 9733,
+    CsvInFileOrder = 9734,
+    CsvRows = 9735,               // "%1 rows"
+    CsvOneRow = 9736,             // "1 row"
+    CsvOneLeftForLackOfChannels = 9737,
 
     // ---- serial-port diagnostics
     PortHolder = 9750,            // "%1 (process %2)"

@@ -10,6 +10,7 @@
 #include "codeplug/VirtualCP.h"
 #include "radio/SimulatedRadio.h"
 #include "sim/PtyRadio.h"
+#include "ProgramVersion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -93,12 +94,14 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavo-radio-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVO_PROGRAM_VERSION));
 
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
         "A simulated radio on a pseudo-terminal. Prints the terminal's path on stdout; "
         "use it as the program's port (tavocps-cli --port PATH)."));
     p.addHelpOption();
+    p.addVersionOption();
     p.addOptions({
         {QStringLiteral("image"), QStringLiteral("Radio memory packed from a codeplug image (2089 bytes); default: the installation's demonstration radio."), QStringLiteral("FILE")},
         {QStringLiteral("memory"), QStringLiteral("Radio memory from a raw dump (4096 or 8192 bytes, from 0x10000 and 0x20000)."), QStringLiteral("FILE")},

@@ -4,7 +4,10 @@
 #include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QFileInfo>
 #include <functional>
 #include <optional>
@@ -81,13 +84,36 @@ QString CsvFilter()
     return QStringLiteral("%1 (*.csv);;%2 (*)").arg(LoadString(msg::CsvFiles), LoadString(337));
 }
 
-QString GetOpenCsvName(QWidget *parent)
+QString GetOpenCsvName(QWidget *parent, bool *inFileOrder)
 {
     QString path;
     if (TakeNextAnswer(path))
         return path;
-    return QFileDialog::getOpenFileName(parent, LoadString(msg::CsvImportCaption), QString(), CsvFilter(), nullptr,
-                                        QFileDialog::ReadOnly);
+    QFileDialog dialog(parent, LoadString(msg::CsvImportCaption), QString(), CsvFilter());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly);
+    QComboBox *order = nullptr;
+    if (inFileOrder) {
+        // The choice of where the rows go sits in the dialog's own layout,
+        // below the file type.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
+            auto *label = new QLabel(LoadString(msg::CsvPlacementLabel), &dialog);
+            order = new QComboBox(&dialog);
+            order->addItem(LoadString(msg::CsvByLocation));
+            order->addItem(LoadString(msg::CsvInFileOrder));
+            order->setCurrentIndex(*inFileOrder ? 1 : 0);
+            label->setBuddy(order);
+            const int row = grid->rowCount();
+            grid->addWidget(label, row, 0);
+            grid->addWidget(order, row, 1);
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    if (order)
+        *inFileOrder = order->currentIndex() == 1;
+    return dialog.selectedFiles().first();
 }
 
 QString GetSaveCsvName(QWidget *parent, const QString &proposed)

@@ -23,8 +23,10 @@ QString GetSaveProfileName(QWidget *parent, const QString &proposed);
 // The "*.csv" filter of the channel plan files: "CHIRP CSV Files (*.csv)"
 // and "All Files (*.*)".
 QString CsvFilter();
-// A channel plan to import; empty when cancelled.
-QString GetOpenCsvName(QWidget *parent);
+// A channel plan to import; empty when cancelled. With `inFileOrder` the
+// dialog also asks where the rows go ("By location" or "In file order from
+// channel 1"), starting from and answering into *inFileOrder.
+QString GetOpenCsvName(QWidget *parent, bool *inFileOrder = nullptr);
 // A channel plan file to export to, proposing `proposed`; ".csv" is added
 // to a name without extension; empty when cancelled.
 QString GetSaveCsvName(QWidget *parent, const QString &proposed);

@@ -488,12 +488,12 @@ int CTavoCPSDoc::DeleteFrequencies(std::vector<int> rows, const std::function<vo
     return removed;
 }
 
-ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv)
+ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv, ChirpPlacement placement)
 {
     ChirpImportReport report;
     BeginStep(msg::StepImportCsv);
     try {
-        report = tavo::ImportChirpCsv(m_model, csv);
+        report = tavo::ImportChirpCsv(m_model, csv, placement);
         TextChanged();
     } catch (CTavoCPSException &e) {
         TextChanged();

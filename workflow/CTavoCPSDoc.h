@@ -140,7 +140,7 @@ public:
     // the rules (a refused row changes nothing). When a row was taken the
     // profile is marked modified, it is one Undo step and the windows are
     // rebuilt once; showing the report is the caller's.
-    ChirpImportReport ImportChirpCsv(const QByteArray &csv);
+    ChirpImportReport ImportChirpCsv(const QByteArray &csv, ChirpPlacement placement = ChirpPlacement::ByLocation);
 
     // Several changes as one Undo step named `captionId` (a button reset,
     // a move in the scan list); steps nest, the outermost one counts.

@@ -1,10 +1,12 @@
 #include "workflow/ChirpCsv.h"
 
+#include "config/Registry.h"
 #include "config/SquelchCodes.h"
 #include "profile/CRadioDataModel.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"
+#include "workflow/TransmitPower.h"
 
 #include <QHash>
 #include <QMap>
@@ -12,6 +14,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace tavo {
@@ -104,6 +107,16 @@ private:
 
 QString MHz(quint32 hz) { return QString::asprintf("%u.%06u", hz / 1000000u, hz % 1000000u); }
 
+// Numbers in a message: with the interface language's decimal separator.
+QString Shown(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), GetDecimalSeparator());
+}
+QString ShownMHz(quint32 hz) { return Shown(hz / 1e6, 6); }
+QString ShownTone(int tenths) { return Shown(tenths / 10.0, 1); }
+QString ShownWatts(double watts) { return Shown(watts, watts < 10.0 ? 1 : 0) + QStringLiteral(" W"); }
+QString ShownKHz(int bandwidth) { return Shown(bandwidth == 0 ? 12.5 : 25.0, 1); }
+
 // "446.006250" -> 446006250; digits beyond the hertz are rounded.
 std::optional<quint32> ParseMHz(const QString &text)
 {
@@ -146,8 +159,20 @@ QString TuningStep(quint32 rx, quint32 tx)
     return QStringLiteral("5.00");
 }
 
+// A field a spreadsheet program would take for a formula.
+bool LooksLikeFormula(const QString &value)
+{
+    return !value.isEmpty() && QStringLiteral("=+-@").contains(value.at(0));
+}
+constexpr QChar kTextMark = QLatin1Char('\'');
+
 QString CsvField(const QString &value)
 {
+    if (LooksLikeFormula(value)) {
+        QString quoted = kTextMark + value;
+        quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+        return QLatin1Char('"') + quoted + QLatin1Char('"');
+    }
     if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')) && !value.contains(QLatin1Char('\n'))
         && !value.contains(QLatin1Char('\r')))
         return value;
@@ -159,9 +184,10 @@ QString CsvField(const QString &value)
 // ---------------------------------------------------------------- profile access
 
 struct Tables {
-    CDataItem root, limit, setting, channels, frequencies;
+    CDataItem root, limit, setting, channels, frequencies, factory;
     explicit Tables(const CDataItem &r) : root(r)
     {
+        root.GetChildByName(QStringLiteral("factory_setting"), factory);
         root.GetChildByName(QStringLiteral("limit"), limit);
         root.GetChildByName(QStringLiteral("setting"), setting);
         root.GetChildByName(QStringLiteral("channels"), channels);
@@ -187,7 +213,30 @@ struct Tables {
     }
     int ChannelsInUse() const { return qMin(setting.GetInt(QStringLiteral("numberChannels")), channels.GetChildCount()); }
     bool LimitFlag(const char *name) const { return limit.GetText(QLatin1String(name)) == QLatin1String("1"); }
+    PowerLevels Levels() const { return PowerLevelsOf(factory.GetText(QStringLiteral("model"))); }
+    // The channels the import may fill.
+    int MaxChannels() const { return qMin(limit.GetInt(QStringLiteral("maxChannels")), kMaxChannelCount); }
+    // What a frequency entry's mode fixes (0 and 1), else nothing.
+    std::optional<int> FixedBandwidth(int index) const { return Fixed(index, "bandwidth"); }
+    std::optional<int> FixedPower(int index) const { return Fixed(index, "power_level"); }
+
+private:
+    static constexpr int kMaxChannelCount = 19;
+    std::optional<int> Fixed(int index, const char *attribute) const
+    {
+        if (index < 0 || index >= frequencies.GetChildCount())
+            return std::nullopt;
+        const int mode = Frequency(index).GetInt(QLatin1String(attribute));
+        return mode == 0 || mode == 1 ? std::optional<int>(mode) : std::nullopt;
+    }
 };
+
+// The level a channel transmits with: what the frequency fixes, else the
+// channel's own choice.
+int TransmitLevel(const Tables &t, int frequencyIndex, int channelLevel)
+{
+    return t.FixedPower(frequencyIndex).value_or(channelLevel);
+}
 
 // ---------------------------------------------------------------- export
 
@@ -388,7 +437,7 @@ int PlaceTone(Tables &t, const CodeSpace &space, int tenths, const QSet<int> &co
         if (IsTableTone(code) && TableToneTenths(code) == tenths)
             return code;
     if (!space.HasCustomSlots())
-        Refuse(msg::CsvNoToneSlot, ToneText(tenths));
+        Refuse(msg::CsvNoToneSlot, ShownTone(tenths));
     for (int code = kFirstCustomCode; code <= kLastCustomCode; ++code)
         if (space.CustomTenths(code) == tenths)
             return code;
@@ -401,12 +450,18 @@ int PlaceTone(Tables &t, const CodeSpace &space, int tenths, const QSet<int> &co
         }, msg::CsvColumnProblem, QStringLiteral("Tone"));
         return code;
     }
-    Refuse(msg::CsvNoToneSlot, ToneText(tenths));
+    Refuse(msg::CsvNoToneSlot, ShownTone(tenths));
 }
 
+// A new frequency entry's modes, tried in turn until the rules take one:
+// bandwidth selectable with the row's as default; power selectable with
+// the row's as default, else fixed to it, else the other level.
+constexpr unsigned kPowerModesForHigh[] = {2, 0, 3, 1};
+constexpr unsigned kPowerModesForLow[] = {3, 1, 2, 0};
+
 // The frequency table position of `hz`, added through the rules when the
-// table lacks it. `bandwidth` and `power` are the modes a new entry gets.
-int FrequencyIndex(Tables &t, quint32 hz, unsigned bandwidth, unsigned power, int contextId)
+// table lacks it.
+int FrequencyIndex(Tables &t, quint32 hz, std::optional<int> bandwidth, int power, int contextId)
 {
     for (int i = 0; i < t.frequencies.GetChildCount(); ++i)
         if (t.Hz(i) == hz)
@@ -415,47 +470,103 @@ int FrequencyIndex(Tables &t, quint32 hz, unsigned bandwidth, unsigned power, in
     const quint32 lo = static_cast<quint32>(t.limit.GetInt(QStringLiteral("start_freq")));
     const quint32 hi = static_cast<quint32>(t.limit.GetInt(QStringLiteral("end_freq")));
     if (hz < lo || hz > hi)
-        Refuse(contextId, MHz(hz), RuleText(269));
-    int msgId = 0, msgStyle = 0;
-    if (!t.frequencies.AddFrequency(hz, bandwidth, power, msgId, msgStyle))
-        Refuse(contextId, MHz(hz), RuleText(msgId != 0 ? msgId : 269));
-    return t.frequencies.GetChildCount() - 1;
+        Refuse(contextId, ShownMHz(hz), RuleText(269));
+    const unsigned bandwidthMode = bandwidth.value_or(0) == 1 ? 3u : 2u;
+    int firstRefusal = 0;
+    for (const unsigned powerMode : power == kPowerHigh ? kPowerModesForHigh : kPowerModesForLow) {
+        int msgId = 0, msgStyle = 0;
+        if (t.frequencies.AddFrequency(hz, bandwidthMode, powerMode, msgId, msgStyle))
+            return t.frequencies.GetChildCount() - 1;
+        if (firstRefusal == 0)
+            firstRefusal = msgId != 0 ? msgId : 269;
+    }
+    Refuse(contextId, ShownMHz(hz), RuleText(firstRefusal));
 }
 
-// Power and bandwidth that a frequency entry's modes fix (0 and 1) must be
-// what the row asks for.
-void CheckModes(const Tables &t, int index, std::optional<int> bw, std::optional<int> power)
+// What the Power column asks for.
+struct PowerRequest {
+    std::optional<int> level; // a word: High or Low
+    std::optional<double> watts;
+    bool Given() const { return level || watts; }
+};
+
+PowerRequest PowerOf(const QString &text)
 {
-    const CDataItem f = t.Frequency(index);
-    const int bwMode = f.GetInt(QStringLiteral("bandwidth"));
-    const int powerMode = f.GetInt(QStringLiteral("power_level"));
-    const QString mhz = MHz(static_cast<quint32>(f.GetInt(QStringLiteral("freq"))));
-    if (bw && (bwMode == 0 || bwMode == 1) && *bw != bwMode)
-        Refuse(msg::CsvBandwidthFixed, mhz, bwMode == 0 ? QStringLiteral("12.5") : QStringLiteral("25"));
-    if (power && (powerMode == 0 || powerMode == 1) && *power != powerMode)
-        Refuse(msg::CsvPowerFixed, mhz, powerMode == 0 ? QStringLiteral("High") : QStringLiteral("Low"));
+    PowerRequest r;
+    if (text.isEmpty())
+        return r;
+    double watts = 0.0;
+    if (text.compare(QLatin1String("High"), Qt::CaseInsensitive) == 0)
+        r.level = kPowerHigh;
+    else if (text.compare(QLatin1String("Low"), Qt::CaseInsensitive) == 0)
+        r.level = kPowerLow;
+    else if (ParseWatts(text, watts))
+        r.watts = watts;
+    else
+        Refuse(msg::CsvUnknownPower, text);
+    return r;
 }
+
+// The level nearest to what the row asks for (low when both are as near).
+int NearestLevel(const PowerRequest &request, const PowerLevels &levels, int otherwise)
+{
+    if (request.level)
+        return *request.level;
+    if (!request.watts)
+        return otherwise;
+    return std::fabs(*request.watts - levels.highWatts) < std::fabs(*request.watts - levels.lowWatts) ? kPowerHigh
+                                                                                                    : kPowerLow;
+}
+
+// True when the request names something other than `level`.
+bool DiffersFrom(const PowerRequest &request, const PowerLevels &levels, int level)
+{
+    constexpr double kSameWatts = 1e-3;
+    if (request.level)
+        return *request.level != level;
+    return request.watts && std::fabs(*request.watts - levels.Watts(level)) > kSameWatts;
+}
+
+// Where the rows go.
+struct Placement {
+    ChirpPlacement mode = ChirpPlacement::ByLocation;
+    int firstLocation = 1; // ByLocation: the location of channel 1
+    int nextChannel = 0;   // InFileOrder: the channel the next row fills
+};
 
 struct ImportedRow {
     int line;
     int channel;
     QString name;
+    ChirpAdjustment adjusted; // rows = 1 when the row was changed to fit
 };
+
+// A name as written by a spreadsheet-safe export: the text mark goes.
+QString NameOf(const QString &field)
+{
+    const QString name = field.startsWith(kTextMark) && LooksLikeFormula(field.mid(1)) ? field.mid(1) : field;
+    return name.left(8).trimmed();
+}
 
 // Imports one row into the profile; throws RowRefused. `touched` is set
 // once the profile may have changed.
-ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, bool &touched)
+ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Placement &placement, bool &touched)
 {
     Tables t(model.m_rootItem);
     const CodeSpace space(model.m_rootItem);
+    const int maxChannels = t.MaxChannels();
+    const PowerLevels levels = t.Levels();
 
-    bool ok = false;
-    const int location = row["Location"].toInt(&ok);
-    if (!ok || location < 1)
-        Refuse(msg::CsvBadLocation, row["Location"]);
-    const int maxChannels = qMin(t.limit.GetInt(QStringLiteral("maxChannels")), 19);
-    if (location > maxChannels)
-        Refuse(msg::CsvTooManyChannels, QString::number(maxChannels));
+    int index = placement.nextChannel;
+    if (placement.mode == ChirpPlacement::ByLocation) {
+        bool ok = false;
+        const int location = row["Location"].toInt(&ok);
+        if (!ok || location < placement.firstLocation)
+            Refuse(msg::CsvBadLocation, row["Location"]);
+        index = location - placement.firstLocation;
+        if (index >= maxChannels)
+            Refuse(msg::CsvTooManyChannels, QString::number(maxChannels));
+    }
 
     // What the row asks for, checked before anything changes.
     const std::optional<quint32> rx = ParseMHz(row["Frequency"]);
@@ -484,27 +595,12 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, bool &to
         bw = 1;
     else if (!mode.isEmpty())
         Refuse(msg::CsvUnsupportedMode, mode);
-    std::optional<int> power; // 0 high, 1 low
-    const QString powerText = row["Power"];
-    if (!powerText.isEmpty()) {
-        const QString p = powerText.toLower();
-        bool watts = false;
-        const double w = QString(p).remove(QLatin1Char('w')).trimmed().toDouble(&watts);
-        if (p == QLatin1String("high"))
-            power = 0;
-        else if (p == QLatin1String("low"))
-            power = 1;
-        else if (watts && p.endsWith(QLatin1Char('w')))
-            power = w >= 1.0 ? 0 : 1;
-        else
-            Refuse(msg::CsvUnknownPower, powerText);
-    }
+    const PowerRequest power = PowerOf(row["Power"]);
     const QString skip = row["Skip"];
     RowCodes codes = CodesOf(row, space);
 
     // The channel: overwritten, or created with every missing one before it.
     touched = true;
-    const int index = location - 1;
     while (t.ChannelsInUse() <= index) {
         CDataItem added;
         if (!t.channels.CanAddChild() || !t.channels.AddNewChild(added))
@@ -512,14 +608,29 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, bool &to
     }
     CDataItem channel = t.Channel(index);
 
-    // Frequencies: new entries let the channel choose, defaulting to the row.
-    const unsigned newBw = bw.value_or(0) == 1 ? 3u : 2u;
-    const unsigned newPower = power.value_or(1) == 0 ? 2u : 3u;
-    const int rxIndex = FrequencyIndex(t, *rx, newBw, newPower, msg::CsvReceiveFrequency);
-    const int txIndex = FrequencyIndex(t, tx, newBw, newPower, msg::CsvTransmitFrequency);
-    CheckModes(t, rxIndex, bw, power);
-    if (txIndex != rxIndex)
-        CheckModes(t, txIndex, bw, power);
+    // Frequencies: new entries take the row's bandwidth and power where the
+    // rules allow.
+    const int wanted = NearestLevel(power, levels, kPowerLow);
+    const int rxIndex = FrequencyIndex(t, *rx, bw, wanted, msg::CsvReceiveFrequency);
+    const int txIndex = FrequencyIndex(t, tx, bw, wanted, msg::CsvTransmitFrequency);
+    const bool repeater = txIndex != rxIndex;
+
+    // Bandwidth and power as the frequencies allow: where a frequency
+    // allows one value only, that value, said once in the summary.
+    ChirpAdjustment adjusted;
+    const std::optional<int> rxBw = t.FixedBandwidth(rxIndex) ? t.FixedBandwidth(rxIndex) : bw;
+    const std::optional<int> txBw = t.FixedBandwidth(txIndex) ? t.FixedBandwidth(txIndex) : bw;
+    if (bw && rxBw != bw)
+        adjusted.bandwidth = ShownKHz(*rxBw) + QStringLiteral(" kHz");
+    else if (bw && txBw != bw)
+        adjusted.bandwidth = ShownKHz(*txBw) + QStringLiteral(" kHz");
+    const int talkaroundLevel = TransmitLevel(t, rxIndex, wanted);
+    const int repeaterLevel = TransmitLevel(t, txIndex, wanted);
+    const int sentWith = repeater ? repeaterLevel : talkaroundLevel;
+    if (power.Given() && t.FixedPower(repeater ? txIndex : rxIndex) && DiffersFrom(power, levels, sentWith))
+        adjusted.power = ShownWatts(levels.Watts(sentWith));
+    if (!adjusted.bandwidth.isEmpty() || !adjusted.power.isEmpty())
+        adjusted.rows = 1;
 
     // Tones: slots in use by the other channels stay theirs.
     QSet<int> inUse;
@@ -542,26 +653,26 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, bool &to
             return;
         Change([&](int answer, int &msgId, int &msgStyle) {
             return channel.SetAttributeValue(name, QVariant(position), msgId, answer, msgStyle);
-        }, contextId, MHz(hz));
+        }, contextId, ShownMHz(hz));
     };
     setFrequency("rx_freq_ndx", rxIndex, *rx, msg::CsvReceiveFrequency);
     setFrequency("tx_freq_ndx", txIndex, tx, msg::CsvTransmitFrequency);
-    if (txIndex != rxIndex || !t.LimitFlag("disable_repeater_feature"))
-        SetChannelValue(channel, "repeater", QVariant(txIndex != rxIndex ? 1 : 0), QStringLiteral("Duplex"));
+    if (repeater || !t.LimitFlag("disable_repeater_feature"))
+        SetChannelValue(channel, "repeater", QVariant(repeater ? 1 : 0), QStringLiteral("Duplex"));
     SetChannelValue(channel, "rx_code", QVariant(*codes.rxCode), QStringLiteral("Tone"));
     SetChannelValue(channel, "tx_code", QVariant(*codes.txCode), QStringLiteral("Tone"));
-    if (bw) {
-        SetChannelValue(channel, "rx_bw", QVariant(*bw), QStringLiteral("Mode"));
-        SetChannelValue(channel, "tx_bw", QVariant(*bw), QStringLiteral("Mode"));
-    }
-    if (power) {
-        SetChannelValue(channel, "talkaround_power", QVariant(*power), QStringLiteral("Power"));
-        SetChannelValue(channel, "repeater_power", QVariant(*power), QStringLiteral("Power"));
-    }
+    if (rxBw)
+        SetChannelValue(channel, "rx_bw", QVariant(*rxBw), QStringLiteral("Mode"));
+    if (txBw)
+        SetChannelValue(channel, "tx_bw", QVariant(*txBw), QStringLiteral("Mode"));
+    if (power.Given() || t.FixedPower(rxIndex))
+        SetChannelValue(channel, "talkaround_power", QVariant(talkaroundLevel), QStringLiteral("Power"));
+    if (power.Given() || t.FixedPower(txIndex))
+        SetChannelValue(channel, "repeater_power", QVariant(repeaterLevel), QStringLiteral("Power"));
     if (!t.LimitFlag("disable_scan_mode"))
         SetChannelValue(channel, "in_scanlist", QVariant(skip.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0 ? 0 : 1),
                         QStringLiteral("Skip"));
-    return ImportedRow{line, index, row["Name"].left(8).trimmed()};
+    return ImportedRow{line, index, NameOf(row["Name"]), adjusted};
 }
 
 // Names last, so that names moving between channels do not meet their old
@@ -649,6 +760,12 @@ QList<CsvRecord> ParseCsv(const QString &text)
             }
             continue;
         }
+        if (c == QLatin1Char('#') && !any && current.fields.isEmpty()) {
+            // A comment line: skipped up to its end, as CHIRP does.
+            while (i + 1 < text.size() && text.at(i + 1) != QLatin1Char('\n') && text.at(i + 1) != QLatin1Char('\r'))
+                ++i;
+            continue;
+        }
         if (c == QLatin1Char('"') && !fieldStarted && field.isEmpty()) {
             quoted = fieldStarted = any = true;
         } else if (c == QLatin1Char(',')) {
@@ -682,6 +799,7 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
     const Tables t(model.m_rootItem);
     const CodeSpace space(model.m_rootItem);
     QStringList lines{QLatin1String(kChirpCsvHeader)};
+    const PowerLevels levels = t.Levels();
     const bool repeaterFeature = !t.LimitFlag("disable_repeater_feature");
     for (int i = 0; i < t.ChannelsInUse(); ++i) {
         const CDataItem ch = t.Channel(i);
@@ -702,7 +820,10 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
         }
         const ToneColumns tones =
             ToneColumnsOf(space.Decode(ch.GetInt(QStringLiteral("tx_code"))), space.Decode(ch.GetInt(QStringLiteral("rx_code"))));
-        const int power = ch.GetInt(repeater ? QStringLiteral("repeater_power") : QStringLiteral("talkaround_power"));
+        // The power the channel transmits with: a frequency that allows one
+        // level only decides, whatever the channel stores.
+        const int power = TransmitLevel(t, ch.GetInt(repeater ? QStringLiteral("tx_freq_ndx") : QStringLiteral("rx_freq_ndx")),
+                                        ch.GetInt(repeater ? QStringLiteral("repeater_power") : QStringLiteral("talkaround_power")));
         const QStringList fields{
             QString::number(i + 1),
             CsvField(ch.GetText(QStringLiteral("name"))),
@@ -719,7 +840,7 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
             ch.GetText(QStringLiteral("rx_bw")) == QLatin1String("1") ? QStringLiteral("FM") : QStringLiteral("NFM"),
             TuningStep(*rx, tx),
             ch.GetInt(QStringLiteral("in_scanlist")) != 0 ? QString() : QStringLiteral("S"),
-            power == 0 ? QStringLiteral("High") : QStringLiteral("Low"),
+            WattsText(levels.Watts(power)),
             QString(), QString(), QString(), QString(), QString(),
         };
         lines.append(fields.join(QLatin1Char(',')));
@@ -727,7 +848,7 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
     return (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
 }
 
-ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv)
+ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv, ChirpPlacement placement)
 {
     ChirpImportReport report;
     QString text = QString::fromUtf8(csv);
@@ -743,17 +864,39 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv)
         return report;
     report.isChirpFile = true;
 
+    auto isBlank = [](const CsvRecord &record) {
+        return std::all_of(record.fields.cbegin(), record.fields.cend(), [](const QString &f) { return f.trimmed().isEmpty(); });
+    };
+    Placement place;
+    place.mode = placement;
+    if (placement == ChirpPlacement::ByLocation) {
+        // A file that uses location 0 counts its locations from 0.
+        for (int r = 1; r < records.size() && place.firstLocation == 1; ++r) {
+            bool ok = false;
+            if (Row(columns, records.at(r))["Location"].toInt(&ok) == 0 && ok)
+                place.firstLocation = 0;
+        }
+        report.fromLocationZero = place.firstLocation == 0;
+    }
+    const int maxChannels = Tables(model.m_rootItem).MaxChannels();
+    report.channels = maxChannels;
+
     QList<ImportedRow> imported;
     for (int r = 1; r < records.size(); ++r) {
         const CsvRecord &record = records.at(r);
-        if (std::all_of(record.fields.cbegin(), record.fields.cend(), [](const QString &f) { return f.trimmed().isEmpty(); }))
+        if (isBlank(record))
             continue; // a line of blanks and commas holds no row
         ++report.rows;
+        if (placement == ChirpPlacement::InFileOrder && place.nextChannel >= maxChannels) {
+            ++report.leftOver;
+            continue;
+        }
         const QString before = model.GetXmlText();
         bool touched = false;
         try {
-            imported.append(ImportRow(model, Row(columns, record), record.line, touched));
+            imported.append(ImportRow(model, Row(columns, record), record.line, place, touched));
             ++report.imported;
+            ++place.nextChannel;
         } catch (const RowRefused &refused) {
             report.refused.append({record.line, refused.text});
             // Leave the profile as it was before the row.
@@ -761,8 +904,40 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv)
                 model.LoadProfile(before, 0);
         }
     }
+    for (const ImportedRow &row : imported) {
+        if (row.adjusted.rows == 0)
+            continue;
+        auto same = std::find_if(report.adjusted.begin(), report.adjusted.end(), [&](const ChirpAdjustment &a) {
+            return a.bandwidth == row.adjusted.bandwidth && a.power == row.adjusted.power;
+        });
+        if (same == report.adjusted.end())
+            report.adjusted.append(row.adjusted);
+        else
+            ++same->rows;
+    }
     ApplyNames(model, imported, report.notes);
     return report;
+}
+
+QStringList ChirpImportSummary(const ChirpImportReport &report)
+{
+    QStringList lines{LoadString(msg::CsvRowsImported).arg(report.imported).arg(report.rows)};
+    if (report.fromLocationZero)
+        lines << LoadString(msg::CsvLocationsFromZero);
+    for (const ChirpAdjustment &a : report.adjusted) {
+        const QString rows = a.rows == 1 ? LoadString(msg::CsvOneRow) : LoadString(msg::CsvRows).arg(a.rows);
+        if (!a.bandwidth.isEmpty() && !a.power.isEmpty())
+            lines << LoadString(msg::CsvBandwidthAndPowerSet).arg(rows, a.bandwidth, a.power);
+        else if (!a.bandwidth.isEmpty())
+            lines << LoadString(msg::CsvBandwidthSet).arg(rows, a.bandwidth);
+        else
+            lines << LoadString(msg::CsvPowerSet).arg(rows, a.power);
+    }
+    if (report.leftOver == 1)
+        lines << LoadString(msg::CsvOneLeftForLackOfChannels).arg(report.channels);
+    else if (report.leftOver > 1)
+        lines << LoadString(msg::CsvLeftForLackOfChannels).arg(report.leftOver).arg(report.channels);
+    return lines;
 }
 
 } // namespace tavo

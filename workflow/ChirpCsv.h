@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tavo {
 
@@ -23,12 +24,23 @@ inline constexpr const char kChirpCsvHeader[] =
 
 // The channels in use, in channel order (Location from 1), UTF-8 with CR LF
 // line ends. A channel in talkaround (repeater off) transmits on its
-// receive frequency and is written as simplex.
+// receive frequency and is written as simplex. Power is the level the
+// channel transmits with (the frequency's, where it allows one only), in
+// watts from the model's power table. A name a spreadsheet program would
+// take for a formula (=, +, -, @ first) is quoted with ' before it.
 QByteArray ExportChirpCsv(const CRadioDataModel &model);
 
 struct ChirpCsvLine {
     int line = 0;  // line of the file where the row starts (the header is line 1)
     QString text;  // why, in the user's language
+};
+
+// Rows taken with the bandwidth or power the frequency allows instead of
+// the one asked for: the values set (shown texts, empty when not changed).
+struct ChirpAdjustment {
+    QString bandwidth;
+    QString power;
+    int rows = 0;
 };
 
 struct ChirpImportReport {
@@ -37,21 +49,37 @@ struct ChirpImportReport {
     int imported = 0;             // rows taken into the profile
     QList<ChirpCsvLine> refused;  // rows left out
     QList<ChirpCsvLine> notes;    // rows taken with a change (a name the rules did not take)
+    QList<ChirpAdjustment> adjusted;
+    bool fromLocationZero = false; // by location, in a file that counts from 0
+    int leftOver = 0;              // in file order: rows after the last channel
+    int channels = 0;              // the channels the radio can hold
 };
 
-// Imports `csv` into the open profile: Location N overwrites channel N, or
+// Where the rows of a file go.
+enum class ChirpPlacement {
+    ByLocation,  // Location N into channel N (N + 1 in a file that uses Location 0)
+    InFileOrder, // the rows the radio takes fill channels 1, 2, 3... in file order
+};
+
+// Imports `csv` into the open profile: a row overwrites its channel, or
 // creates it (and any missing channel before it, with the rules' defaults);
 // frequencies missing from the frequency table are added; a tone takes the
 // code of exactly that tone, else a free customised tone slot. Names are cut
-// to 8 characters.
-ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv);
+// to 8 characters. Power in watts (or the words High and Low) takes the
+// nearest level; where a frequency allows one bandwidth or one power only,
+// the row gets it. Lines starting with # are comments.
+ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv,
+                                 ChirpPlacement placement = ChirpPlacement::ByLocation);
+
+// "N of M rows imported." and what applied to many rows, one line each.
+QStringList ChirpImportSummary(const ChirpImportReport &report);
 
 // "Line N: text", for showing a refused row or a note.
 QString FormatChirpCsvLine(const ChirpCsvLine &line);
 
 // The fields of each record of a CSV text (quoted fields, doubled quotes,
 // line breaks inside quotes, CR LF or LF) with the line each record starts
-// on. Empty lines are skipped.
+// on. Empty lines and lines starting with # are skipped.
 struct CsvRecord {
     int line = 0;
     QList<QString> fields;

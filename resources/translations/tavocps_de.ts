@@ -1699,6 +1699,50 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>... and %1 more lines.</source>
         <translation>... und %1 weitere Zeilen.</translation>
     </message>
+    <message id="IDS_9727">
+        <source>The file counts its locations from 0: location N went to channel N + 1.</source>
+        <translation>Die Datei zählt ihre Speicherplätze ab 0: Platz N ging in Kanal N + 1.</translation>
+    </message>
+    <message id="IDS_9728">
+        <source>%1: bandwidth set to %2, power to %3, as this radio allows only these.</source>
+        <translation>%1: Bandbreite auf %2, Leistung auf %3 gesetzt, da dieses Funkgerät nur diese Werte erlaubt.</translation>
+    </message>
+    <message id="IDS_9729">
+        <source>%1: bandwidth set to %2, as this radio allows only this.</source>
+        <translation>%1: Bandbreite auf %2 gesetzt, da dieses Funkgerät nur diesen Wert erlaubt.</translation>
+    </message>
+    <message id="IDS_9730">
+        <source>%1: power set to %2, as this radio allows only this.</source>
+        <translation>%1: Leistung auf %2 gesetzt, da dieses Funkgerät nur diesen Wert erlaubt.</translation>
+    </message>
+    <message id="IDS_9731">
+        <source>%1 rows were left out: the radio has only %2 channels.</source>
+        <translation>%1 Zeilen wurden ausgelassen: Das Funkgerät hat nur %2 Kanäle.</translation>
+    </message>
+    <message id="IDS_9732">
+        <source>Channel &amp;order:</source>
+        <translation>Kanal&amp;reihenfolge:</translation>
+    </message>
+    <message id="IDS_9733">
+        <source>By location</source>
+        <translation>Nach Speicherplatz</translation>
+    </message>
+    <message id="IDS_9734">
+        <source>In file order from channel 1</source>
+        <translation>In Dateireihenfolge ab Kanal 1</translation>
+    </message>
+    <message id="IDS_9735">
+        <source>%1 rows</source>
+        <translation>%1 Zeilen</translation>
+    </message>
+    <message id="IDS_9736">
+        <source>1 row</source>
+        <translation>1 Zeile</translation>
+    </message>
+    <message id="IDS_9737">
+        <source>1 row was left out: the radio has only %1 channels.</source>
+        <translation>1 Zeile wurde ausgelassen: Das Funkgerät hat nur %1 Kanäle.</translation>
+    </message>
     <message id="IDS_9750">
         <source>%1 (process %2)</source>
         <translation>%1 (Prozess %2)</translation>
@@ -1774,6 +1818,79 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
     <message id="IDS_9809">
         <source>%1 does not read back as it was written</source>
         <translation>%1 lässt sich nicht so zurücklesen, wie es geschrieben wurde</translation>
+    </message>
+    <message id="IDS_9920">
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message id="IDS_9921">
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message id="IDS_9922">
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message id="IDS_9923">
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message id="IDS_9924">
+        <source>Change Setting</source>
+        <translation>Einstellung ändern</translation>
+    </message>
+    <message id="IDS_9925">
+        <source>Rename Channel</source>
+        <translation>Kanal umbenennen</translation>
+    </message>
+    <message id="IDS_9926">
+        <source>Change Channel</source>
+        <translation>Kanal ändern</translation>
+    </message>
+    <message id="IDS_9927">
+        <source>Add Channel</source>
+        <translation>Kanal hinzufügen</translation>
+    </message>
+    <message id="IDS_9928">
+        <source>Delete Channel</source>
+        <translation>Kanal löschen</translation>
+    </message>
+    <message id="IDS_9929">
+        <source>Add Frequency</source>
+        <translation>Frequenz hinzufügen</translation>
+    </message>
+    <message id="IDS_9930">
+        <source>Change Frequency</source>
+        <translation>Frequenz ändern</translation>
+    </message>
+    <message id="IDS_9931">
+        <source>Delete Frequency</source>
+        <translation>Frequenz löschen</translation>
+    </message>
+    <message id="IDS_9932">
+        <source>Change Button</source>
+        <translation>Taste ändern</translation>
+    </message>
+    <message id="IDS_9933">
+        <source>Reset Buttons</source>
+        <translation>Tasten zurücksetzen</translation>
+    </message>
+    <message id="IDS_9934">
+        <source>Change Scan List</source>
+        <translation>Suchliste ändern</translation>
+    </message>
+    <message id="IDS_9935">
+        <source>Import CHIRP CSV</source>
+        <translation>CHIRP-CSV importieren</translation>
+    </message>
+    <message id="IDS_9936">
+        <source>Change Customised Tone</source>
+        <translation>Eigenen Ton ändern</translation>
+    </message>
+    <message id="IDS_9937">
+        <source>Change Audio Setting</source>
+        <translation>Audioeinstellung ändern</translation>
+    </message>
     <message id="IDS_10000">
         <source>%1: %2 → %3</source>
         <translation>%1: %2 → %3</translation>
@@ -1973,77 +2090,6 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
     <message id="IDS_10049">
         <source>Skip the write?</source>
         <translation>Das Schreiben überspringen?</translation>
-    <message id="IDS_9920">
-        <source>&amp;Undo</source>
-        <translation>&amp;Rückgängig</translation>
-    </message>
-    <message id="IDS_9921">
-        <source>&amp;Redo</source>
-        <translation>&amp;Wiederholen</translation>
-    </message>
-    <message id="IDS_9922">
-        <source>&amp;Undo %1</source>
-        <translation>&amp;Rückgängig: %1</translation>
-    </message>
-    <message id="IDS_9923">
-        <source>&amp;Redo %1</source>
-        <translation>&amp;Wiederholen: %1</translation>
-    </message>
-    <message id="IDS_9924">
-        <source>Change Setting</source>
-        <translation>Einstellung ändern</translation>
-    </message>
-    <message id="IDS_9925">
-        <source>Rename Channel</source>
-        <translation>Kanal umbenennen</translation>
-    </message>
-    <message id="IDS_9926">
-        <source>Change Channel</source>
-        <translation>Kanal ändern</translation>
-    </message>
-    <message id="IDS_9927">
-        <source>Add Channel</source>
-        <translation>Kanal hinzufügen</translation>
-    </message>
-    <message id="IDS_9928">
-        <source>Delete Channel</source>
-        <translation>Kanal löschen</translation>
-    </message>
-    <message id="IDS_9929">
-        <source>Add Frequency</source>
-        <translation>Frequenz hinzufügen</translation>
-    </message>
-    <message id="IDS_9930">
-        <source>Change Frequency</source>
-        <translation>Frequenz ändern</translation>
-    </message>
-    <message id="IDS_9931">
-        <source>Delete Frequency</source>
-        <translation>Frequenz löschen</translation>
-    </message>
-    <message id="IDS_9932">
-        <source>Change Button</source>
-        <translation>Taste ändern</translation>
-    </message>
-    <message id="IDS_9933">
-        <source>Reset Buttons</source>
-        <translation>Tasten zurücksetzen</translation>
-    </message>
-    <message id="IDS_9934">
-        <source>Change Scan List</source>
-        <translation>Suchliste ändern</translation>
-    </message>
-    <message id="IDS_9935">
-        <source>Import CHIRP CSV</source>
-        <translation>CHIRP-CSV importieren</translation>
-    </message>
-    <message id="IDS_9936">
-        <source>Change Customised Tone</source>
-        <translation>Eigenen Ton ändern</translation>
-    </message>
-    <message id="IDS_9937">
-        <source>Change Audio Setting</source>
-        <translation>Audioeinstellung ändern</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

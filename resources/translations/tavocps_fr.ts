@@ -1699,6 +1699,50 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>... and %1 more lines.</source>
         <translation>... et %1 lignes de plus.</translation>
     </message>
+    <message id="IDS_9727">
+        <source>The file counts its locations from 0: location N went to channel N + 1.</source>
+        <translation>Le fichier compte ses emplacements à partir de 0 : l'emplacement N est allé au canal N + 1.</translation>
+    </message>
+    <message id="IDS_9728">
+        <source>%1: bandwidth set to %2, power to %3, as this radio allows only these.</source>
+        <translation>%1 : largeur de bande réglée sur %2, puissance sur %3, car ce poste n'autorise que ces valeurs.</translation>
+    </message>
+    <message id="IDS_9729">
+        <source>%1: bandwidth set to %2, as this radio allows only this.</source>
+        <translation>%1 : largeur de bande réglée sur %2, car ce poste n'autorise que cette valeur.</translation>
+    </message>
+    <message id="IDS_9730">
+        <source>%1: power set to %2, as this radio allows only this.</source>
+        <translation>%1 : puissance réglée sur %2, car ce poste n'autorise que cette valeur.</translation>
+    </message>
+    <message id="IDS_9731">
+        <source>%1 rows were left out: the radio has only %2 channels.</source>
+        <translation>%1 lignes ont été laissées de côté : le poste n'a que %2 canaux.</translation>
+    </message>
+    <message id="IDS_9732">
+        <source>Channel &amp;order:</source>
+        <translation>&amp;Ordre des canaux :</translation>
+    </message>
+    <message id="IDS_9733">
+        <source>By location</source>
+        <translation>Par emplacement</translation>
+    </message>
+    <message id="IDS_9734">
+        <source>In file order from channel 1</source>
+        <translation>Dans l'ordre du fichier à partir du canal 1</translation>
+    </message>
+    <message id="IDS_9735">
+        <source>%1 rows</source>
+        <translation>%1 lignes</translation>
+    </message>
+    <message id="IDS_9736">
+        <source>1 row</source>
+        <translation>1 ligne</translation>
+    </message>
+    <message id="IDS_9737">
+        <source>1 row was left out: the radio has only %1 channels.</source>
+        <translation>1 ligne a été laissée de côté : le poste n'a que %1 canaux.</translation>
+    </message>
     <message id="IDS_9750">
         <source>%1 (process %2)</source>
         <translation>%1 (processus %2)</translation>
@@ -1774,6 +1818,79 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
     <message id="IDS_9809">
         <source>%1 does not read back as it was written</source>
         <translation>%1 ne se relit pas tel qu'il a été écrit</translation>
+    </message>
+    <message id="IDS_9920">
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message id="IDS_9921">
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message id="IDS_9922">
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Annuler : %1</translation>
+    </message>
+    <message id="IDS_9923">
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rétablir : %1</translation>
+    </message>
+    <message id="IDS_9924">
+        <source>Change Setting</source>
+        <translation>Modifier le réglage</translation>
+    </message>
+    <message id="IDS_9925">
+        <source>Rename Channel</source>
+        <translation>Renommer le canal</translation>
+    </message>
+    <message id="IDS_9926">
+        <source>Change Channel</source>
+        <translation>Modifier le canal</translation>
+    </message>
+    <message id="IDS_9927">
+        <source>Add Channel</source>
+        <translation>Ajouter un canal</translation>
+    </message>
+    <message id="IDS_9928">
+        <source>Delete Channel</source>
+        <translation>Supprimer le canal</translation>
+    </message>
+    <message id="IDS_9929">
+        <source>Add Frequency</source>
+        <translation>Ajouter une fréquence</translation>
+    </message>
+    <message id="IDS_9930">
+        <source>Change Frequency</source>
+        <translation>Modifier la fréquence</translation>
+    </message>
+    <message id="IDS_9931">
+        <source>Delete Frequency</source>
+        <translation>Supprimer la fréquence</translation>
+    </message>
+    <message id="IDS_9932">
+        <source>Change Button</source>
+        <translation>Modifier la touche</translation>
+    </message>
+    <message id="IDS_9933">
+        <source>Reset Buttons</source>
+        <translation>Réinitialiser les touches</translation>
+    </message>
+    <message id="IDS_9934">
+        <source>Change Scan List</source>
+        <translation>Modifier la liste de balayage</translation>
+    </message>
+    <message id="IDS_9935">
+        <source>Import CHIRP CSV</source>
+        <translation>Importer un CSV CHIRP</translation>
+    </message>
+    <message id="IDS_9936">
+        <source>Change Customised Tone</source>
+        <translation>Modifier la tonalité personnalisée</translation>
+    </message>
+    <message id="IDS_9937">
+        <source>Change Audio Setting</source>
+        <translation>Modifier le réglage audio</translation>
+    </message>
     <message id="IDS_10000">
         <source>%1: %2 → %3</source>
         <translation>%1 : %2 → %3</translation>
@@ -1973,77 +2090,6 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
     <message id="IDS_10049">
         <source>Skip the write?</source>
         <translation>Ignorer l'écriture ?</translation>
-    <message id="IDS_9920">
-        <source>&amp;Undo</source>
-        <translation>&amp;Annuler</translation>
-    </message>
-    <message id="IDS_9921">
-        <source>&amp;Redo</source>
-        <translation>&amp;Rétablir</translation>
-    </message>
-    <message id="IDS_9922">
-        <source>&amp;Undo %1</source>
-        <translation>&amp;Annuler : %1</translation>
-    </message>
-    <message id="IDS_9923">
-        <source>&amp;Redo %1</source>
-        <translation>&amp;Rétablir : %1</translation>
-    </message>
-    <message id="IDS_9924">
-        <source>Change Setting</source>
-        <translation>Modifier le réglage</translation>
-    </message>
-    <message id="IDS_9925">
-        <source>Rename Channel</source>
-        <translation>Renommer le canal</translation>
-    </message>
-    <message id="IDS_9926">
-        <source>Change Channel</source>
-        <translation>Modifier le canal</translation>
-    </message>
-    <message id="IDS_9927">
-        <source>Add Channel</source>
-        <translation>Ajouter un canal</translation>
-    </message>
-    <message id="IDS_9928">
-        <source>Delete Channel</source>
-        <translation>Supprimer le canal</translation>
-    </message>
-    <message id="IDS_9929">
-        <source>Add Frequency</source>
-        <translation>Ajouter une fréquence</translation>
-    </message>
-    <message id="IDS_9930">
-        <source>Change Frequency</source>
-        <translation>Modifier la fréquence</translation>
-    </message>
-    <message id="IDS_9931">
-        <source>Delete Frequency</source>
-        <translation>Supprimer la fréquence</translation>
-    </message>
-    <message id="IDS_9932">
-        <source>Change Button</source>
-        <translation>Modifier la touche</translation>
-    </message>
-    <message id="IDS_9933">
-        <source>Reset Buttons</source>
-        <translation>Réinitialiser les touches</translation>
-    </message>
-    <message id="IDS_9934">
-        <source>Change Scan List</source>
-        <translation>Modifier la liste de balayage</translation>
-    </message>
-    <message id="IDS_9935">
-        <source>Import CHIRP CSV</source>
-        <translation>Importer un CSV CHIRP</translation>
-    </message>
-    <message id="IDS_9936">
-        <source>Change Customised Tone</source>
-        <translation>Modifier la tonalité personnalisée</translation>
-    </message>
-    <message id="IDS_9937">
-        <source>Change Audio Setting</source>
-        <translation>Modifier le réglage audio</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

@@ -112,15 +112,18 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
     const ChirpImportReport report = ImportChirpCsv(m_model, QByteArray(kHeader) + "\r\n" + kPmrRows);
     ASSERT_TRUE(report.isChirpFile);
     EXPECT_EQ(report.rows, 12);
-    EXPECT_EQ(report.imported, 7);
+    EXPECT_EQ(report.imported, 9);
+    // High power and 25 kHz on PMR446 frequencies: taken with what the
+    // frequency allows, said once.
     EXPECT_EQ(Texts(report.refused),
               QStringList({
                   "Line 7: Receive frequency 145.500000 MHz: Invalid frequency: This frequency is not supported by this radio.",
                   "Line 10: The radio has only 16 channels.",
-                  "Line 11: The frequency 446.093750 MHz allows only the power \"Low\".",
-                  "Line 12: The frequency 446.106250 MHz allows only 12.5 kHz.",
                   "Line 13: Unknown DCS code \"017\".",
               }));
+    EXPECT_EQ(ChirpImportSummary(report),
+              QStringList({"9 of 12 rows imported.", "1 row: power set to 0.5 W, as this radio allows only this.",
+                           "1 row: bandwidth set to 12.5 kHz, as this radio allows only this."}));
     EXPECT_EQ(Texts(report.notes),
               QStringList({"Line 6: The name \"TX;ONLY\" was not taken (The name contains characters that are not "
                            "allowed. Please specify a different name.) The channel is called \"PMR 5\"."}));
@@ -140,18 +143,19 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
                   "CUSTOM rx=446068750 tx=446068750 codes=ct1005/ct1005 bw=0 power=1 scan=1 rep=0",
                   "A very l rx=446081250 tx=446081250 codes=40/130 bw=0 power=1 scan=1 rep=0",
               }));
-    EXPECT_EQ(channels.at(8), QStringLiteral("PMR 9 rx=446106250 tx=446106250 codes=0/0 bw=0 power=1 scan=1 rep=0"));
+    EXPECT_EQ(channels.at(8), QStringLiteral("HIGH rx=446093750 tx=446093750 codes=0/0 bw=0 power=1 scan=1 rep=0"));
+    EXPECT_EQ(channels.at(9), QStringLiteral("WIDE rx=446106250 tx=446106250 codes=0/0 bw=0 power=1 scan=1 rep=0"));
 
     // Written back as CHIRP writes it, and read again into a fresh radio.
     const QByteArray csv = ExportChirpCsv(m_model);
     const QList<QByteArray> lines = csv.split('\n');
     EXPECT_EQ(lines.at(0), QByteArray(kHeader) + "\r");
-    EXPECT_EQ(lines.at(1), "1,TSQL 1,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r");
-    EXPECT_EQ(lines.at(3), "3,DCSINV,446.031250,,0.000000,DTCS,88.5,88.5,754,RR,754,Tone->Tone,NFM,6.25,,Low,,,,,\r");
-    EXPECT_EQ(lines.at(4), "4,CROSS,446.043750,,0.000000,Cross,100.0,88.5,023,NN,047,Tone->DTCS,NFM,6.25,,Low,,,,,\r");
-    EXPECT_EQ(lines.at(5), "5,PMR 5,446.056250,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r");
-    EXPECT_EQ(lines.at(7), "7,CUSTOM,446.068750,,0.000000,TSQL,100.5,100.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r");
-    EXPECT_EQ(lines.at(8), "8,A very l,446.081250,,0.000000,Cross,88.5,88.5,023,RN,025,DTCS->DTCS,NFM,6.25,,Low,,,,,\r");
+    EXPECT_EQ(lines.at(1), "1,TSQL 1,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(3), "3,DCSINV,446.031250,,0.000000,DTCS,88.5,88.5,754,RR,754,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(4), "4,CROSS,446.043750,,0.000000,Cross,100.0,88.5,023,NN,047,Tone->DTCS,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(5), "5,PMR 5,446.056250,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(7), "7,CUSTOM,446.068750,,0.000000,TSQL,100.5,100.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(8), "8,A very l,446.081250,,0.000000,Cross,88.5,88.5,023,RN,025,DTCS->DTCS,NFM,6.25,,0.5W,,,,,\r");
 
     CRadioDataModel fresh;
     Load(fresh, TemplateText(QStringLiteral("ZUD11602")));
@@ -236,10 +240,11 @@ TEST(ChirpCsvCli, ImportSavesOnlyWhenARowWasTakenAndExportWritesTheFile)
     ASSERT_TRUE(WriteFileBytes(good, QByteArray(kHeader) + "\r\n" + kPmrRows));
     r = RunCli({QStringLiteral("import-csv"), profile, good});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    // Five refused rows and a name not taken, in line order, then the count.
+    // Three refused rows and a name not taken, in line order, then the
+    // count and the two rows taken with what the radio allows.
     EXPECT_EQ(r.out.count('\n'), 7) << r.out.toStdString();
     EXPECT_TRUE(r.out.startsWith("Line 6: The name \"TX;ONLY\" was not taken")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("7 of 12 rows imported.")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\n9 of 12 rows imported.\n1 row: power set to 0.5 W")) << r.out.toStdString();
     EXPECT_NE(ReadFileBytes(profile), original);
 
     const QString out = dir.filePath(QStringLiteral("out.csv"));
@@ -248,4 +253,29 @@ TEST(ChirpCsvCli, ImportSavesOnlyWhenARowWasTakenAndExportWritesTheFile)
     const QByteArray csv = ReadFileBytes(out);
     EXPECT_TRUE(csv.startsWith(QByteArray(kHeader) + "\r\n1,TSQL 1,446.006250,"));
     EXPECT_EQ(csv.count('\n'), 17);
+}
+
+TEST(ChirpCsvCli, ImportSpeaksTheUsersLanguageWithItsDecimalSeparator)
+{
+    QTemporaryDir dir;
+    // The user's settings choose German.
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("config/Vantrel"))));
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(QStringLiteral("config/Vantrel/Tavo EMEA CPS.ini")),
+                               "[General]\nCurrentLanguage=German\n"));
+    const QString profile = dir.filePath(QStringLiteral("radio.kp2"));
+    ASSERT_TRUE(QFile::copy(TemplatePath(QStringLiteral("OUD11602")), profile));
+    QFile::setPermissions(profile, QFile::ReadOwner | QFile::WriteOwner);
+    const QString csv = dir.filePath(QStringLiteral("plan.csv"));
+    ASSERT_TRUE(WriteFileBytes(csv, QByteArray(kHeader) + "\n"
+                                        + "1,VHF,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,0.5W,,,,,\n"
+                                        + "2,WIDE,446.018750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,50W,,,,,\n"));
+    const CliResult r = RunCli({QStringLiteral("import-csv"), profile, csv});
+    qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.out),
+              QStringLiteral("Zeile 2: Empfangsfrequenz 145,500000 MHz: Ungültige Frequenz: Dieses Funkgerät unterstützt "
+                             "diese Frequenz nicht.\n1 von 2 Zeilen importiert.\n1 Zeile: Bandbreite auf 12,5 kHz, Leistung "
+                             "auf 0,5 W gesetzt, da dieses Funkgerät nur diese Werte erlaubt.\n"));
 }
