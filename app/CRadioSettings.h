@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace tavo {
 
@@ -38,12 +39,20 @@ public:
     QComboBox *Port() const { return m_pPort; }
     QCheckBox *Verify() const { return m_pVerify; }
     QLineEdit *Trace() const { return m_pTrace; }
+    QPushButton *BrowseTrace() const { return m_pBrowse; }
     void accept() override;
 
+    // The width of the port and trace fields, in average characters.
+    static constexpr int kPathFieldChars = 48;
+
 private:
+    void SetPathFieldWidths();
+    void OnBrowseTrace();
+
     QComboBox *m_pPort;
     QCheckBox *m_pVerify;
     QLineEdit *m_pTrace;
+    QPushButton *m_pBrowse;
 };
 
 } // namespace tavo

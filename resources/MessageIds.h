@@ -182,6 +182,11 @@ enum : int {
     CablesCanOpen = 9756,
     CablesCannotOpen = 9757,      // "this user cannot open it: %1"
     CablesPortLine = 9758,        // "%1: \"%2\", %3, %4"
+
+    // ---- desktop integration: Port and Transfer's trace file
+    TraceFiles = 9900,            // "Trace Files", the dialog's filter
+    TraceFileCaption = 9901,      // "Serial Trace File"
+    TraceBrowse = 9902,           // "&Browse..."
 };
 
 } // namespace tavo::msg

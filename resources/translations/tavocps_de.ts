@@ -1735,6 +1735,18 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>%1: &quot;%2&quot;, %3, %4</source>
         <translation>%1: „%2“, %3, %4</translation>
     </message>
+    <message id="IDS_9900">
+        <source>Trace Files</source>
+        <translation>Protokolldateien</translation>
+    </message>
+    <message id="IDS_9901">
+        <source>Serial Trace File</source>
+        <translation>Protokolldatei der seriellen Übertragung</translation>
+    </message>
+    <message id="IDS_9902">
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

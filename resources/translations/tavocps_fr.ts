@@ -1735,6 +1735,18 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>%1: &quot;%2&quot;, %3, %4</source>
         <translation>%1 : « %2 », %3, %4</translation>
     </message>
+    <message id="IDS_9900">
+        <source>Trace Files</source>
+        <translation>Fichiers de trace</translation>
+    </message>
+    <message id="IDS_9901">
+        <source>Serial Trace File</source>
+        <translation>Fichier de trace de la liaison série</translation>
+    </message>
+    <message id="IDS_9902">
+        <source>&amp;Browse...</source>
+        <translation>&amp;Parcourir...</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>
