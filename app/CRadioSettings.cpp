@@ -158,7 +158,7 @@ PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
 // The port and the trace file are paths: wide enough to show a full one.
 void PortSettingsDlg::SetPathFieldWidths()
 {
-    const int width = fontMetrics().averageCharWidth() * kPathFieldChars;
+    const int width = fontMetrics().horizontalAdvance(QString(kPathFieldChars, QLatin1Char('n')));
     m_pPort->setMinimumWidth(width);
     m_pTrace->setMinimumWidth(width);
 }

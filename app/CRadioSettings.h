@@ -42,8 +42,8 @@ public:
     QPushButton *BrowseTrace() const { return m_pBrowse; }
     void accept() override;
 
-    // The width of the port and trace fields, in average characters.
-    static constexpr int kPathFieldChars = 48;
+    // The width of the port and trace fields, in characters of a path.
+    static constexpr int kPathFieldChars = 60;
 
 private:
     void SetPathFieldWidths();
