@@ -1,6 +1,6 @@
 # The Debian package (cpack -G DEB, run by scripts/package.sh): package
 # tavocps with everything the install rules put under /usr, the machine
-# settings in /etc/xdg/Vantrel as a conffile, the copyright file and the
+# settings made in /etc/xdg/Vantrel by postinst, the copyright file and the
 # changelog, and the dependencies dpkg-shlibdeps finds in the programs plus
 # what they load or start at run time.
 
@@ -26,8 +26,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programming tool for licence-free two-way business radios")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Reads the configuration of an Olvan, Zerva, Pemba, Sorra or Tulka portable
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Reads the configuration of an Olvan, Zerva, Pemba, Sorra or Tulka portable
 radio through its USB programming cable, lets a dealer or user edit it as a
 profile (channels, frequencies, CT/DCS squelch codes, buttons, scan list,
 settings) and writes it back into the same radio or into further radios of a
@@ -37,7 +36,10 @@ e-mail; channel plans are exchanged as CHIRP CSV files.
 The package holds the GUI (tavocps), the command-line program (tavocps-cli),
 a simulated radio for trying it without one (tavo-radio-sim) and the udev
 rule that gives the programming cable to the dialout group.")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/deb/conffiles)
+# The machine settings' file name has spaces, which a conffile may not have:
+# the package leaves its copy to postinst (from /usr/share/tavocps) and
+# removes it on purge.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/deb/postinst ${CMAKE_CURRENT_SOURCE_DIR}/deb/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # The copyright file as it is, the changelog compressed the way Debian

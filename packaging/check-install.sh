@@ -87,15 +87,16 @@ for f in /usr/bin/tavocps /usr/bin/tavocps-cli /usr/bin/tavo-radio-sim \
          /usr/share/applications/com.vantrel.tavocps.desktop /usr/share/metainfo/com.vantrel.tavocps.metainfo.xml \
          /usr/share/mime/packages/com.vantrel.tavocps.xml /usr/share/icons/hicolor/48x48/apps/tavocps.png \
          /usr/share/icons/hicolor/scalable/apps/tavocps.svg /usr/lib/udev/rules.d/60-tavocps-cable.rules \
-         "/etc/xdg/Vantrel/Tavo EMEA CPS.ini" /usr/share/doc/tavocps/copyright /usr/share/doc/tavocps/changelog.gz; do
+         /usr/share/tavocps/machine.ini /usr/share/doc/tavocps/copyright /usr/share/doc/tavocps/changelog.gz; do
   grep -qxF "$f" <<<"$files" || fail "the package lacks $f"
 done
-# Nothing of the build or the tests, nothing under /usr/etc or /usr/local.
-if grep -E '^/usr/etc|^/usr/local|/(tests|bench)_|/fuzz_|tavo-mdman' <<<"$files"; then
+# Nothing of the build or the tests, nothing in /etc, /usr/etc or /usr/local.
+if grep -E '^/etc|^/usr/etc|^/usr/local|/(tests|bench)_|/fuzz_|tavo-mdman' <<<"$files"; then
   fail "the package holds the files above, which do not belong in it"
 fi
-dpkg-deb -I "$deb" conffiles | grep -qxF "/etc/xdg/Vantrel/Tavo EMEA CPS.ini" \
-  || fail "the machine settings are not a conffile"
+# The machine settings in /etc are postinst's copy of the installation's.
+dpkg-deb -I "$deb" postinst | grep -qF "/etc/xdg/Vantrel/Tavo EMEA CPS.ini" \
+  || fail "postinst does not make the machine settings"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for d in libqt6widgets6 libc6 libxml2 liblua5.4 libqt6sql6-sqlite xdg-utils; do
   grep -q "\b$d\b" <<<"$depends" || fail "Depends lacks $d: $depends"

@@ -24,7 +24,7 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DTAVO_SANITIZE=OFF -DTAVO_BUILD_TESTS=OFF \
-  -DTAVO_BUILD_BENCH=OFF -DTAVO_BUILD_FUZZ=OFF -DTAVO_COMPRESS_MAN_PAGES=ON "${launcher[@]}" >/dev/null
+  -DTAVO_BUILD_BENCH=OFF -DTAVO_BUILD_FUZZ=OFF -DTAVO_COMPRESS_MAN_PAGES=ON -DTAVO_INSTALL_MACHINE_SETTINGS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"${JOBS:-2}"
 (cd "$build" && cpack -G DEB >/dev/null)
 ls "$build"/tavocps_*.deb
