@@ -210,7 +210,8 @@ QString DefaultInstallFolder()
     // program finds it under share/ of its prefix.
     const QString beside = QDir(exeDir).filePath(QLatin1String(kInstallFolderName));
     const QString shared = QDir::cleanPath(QDir(exeDir).filePath(QLatin1String(kSharedInstallFolder)));
-    if (!QFileInfo::exists(beside) && QFileInfo::exists(shared))
+    // Only a folder counts: /usr/bin/install is a program on every system.
+    if (!QFileInfo(beside).isDir() && QFileInfo(shared).isDir())
         return shared;
     return beside;
 }

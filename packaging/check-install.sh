@@ -38,6 +38,9 @@ if [ -e "$build/bin/tavocps" ]; then
   done
 fi
 
+# /usr/bin holds a program called install (coreutils): the installed
+# program must not take it for the installation beside it.
+touch "$prefix/bin/install"
 # The installed program alone: no variables but a path and a scratch home.
 run() { env -i PATH=/usr/bin:/bin HOME="$prefix/home" ASAN_OPTIONS=detect_leaks=0 "$@"; }
 echo "== the installed tavocps-cli validate on an installed template"
