@@ -193,7 +193,8 @@ void CMainFrame::CreateActions()
     AddCommand(cmd::FileSaveAs, 354, {}, &CMainFrame::OnFileSaveAs);
     AddCommand(cmd::FileImportCsv, msg::CsvImportMenu, {}, &CMainFrame::OnImportCsv);
     AddCommand(cmd::FileExportCsv, msg::CsvExportMenu, {}, &CMainFrame::OnExportCsv);
-    AddCommand(cmd::AppExit, 355, {}, nullptr);
+    // Ctrl+Q as on every desktop; the menu keeps the Alt mnemonic of "E&xit".
+    AddCommand(cmd::AppExit, 355, QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr);
     connect(m_actions.value(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
     AddCommand(cmd::EditUndo, msg::UndoMenu, QKeySequence::Undo, &CMainFrame::OnEditUndo);
     AddCommand(cmd::EditRedo, msg::RedoMenu, QKeySequence(Qt::CTRL | Qt::Key_Y), &CMainFrame::OnEditRedo)

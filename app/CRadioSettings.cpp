@@ -2,6 +2,7 @@
 
 #include "config/Registry.h"
 #include "radio/LinkTrace.h"
+#include "views/CFileDialogs.h"
 #include "radio/CRadioOperation.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSerialPortInfo>
@@ -170,13 +172,34 @@ PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
     m_pTrace = new QLineEdit(GetTraceFile(), this);
     auto *traceLabel = new QLabel(LoadString(msg::PortSettingsTrace), this);
     traceLabel->setBuddy(m_pTrace);
-    form->addRow(traceLabel, m_pTrace);
+    m_pBrowse = new QPushButton(LoadString(msg::TraceBrowse), this);
+    connect(m_pBrowse, &QPushButton::clicked, this, &PortSettingsDlg::OnBrowseTrace);
+    auto *traceRow = new QHBoxLayout;
+    traceRow->addWidget(m_pTrace, 1);
+    traceRow->addWidget(m_pBrowse);
+    form->addRow(traceLabel, traceRow);
+    SetPathFieldWidths();
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
     buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+}
+
+// The port and the trace file are paths: wide enough to show a full one.
+void PortSettingsDlg::SetPathFieldWidths()
+{
+    const int width = fontMetrics().horizontalAdvance(QString(kPathFieldChars, QLatin1Char('n')));
+    m_pPort->setMinimumWidth(width);
+    m_pTrace->setMinimumWidth(width);
+}
+
+void PortSettingsDlg::OnBrowseTrace()
+{
+    const QString path = CFileDialogs::GetTraceFileName(this, m_pTrace->text().trimmed());
+    if (!path.isEmpty())
+        m_pTrace->setText(path);
 }
 
 void PortSettingsDlg::accept()

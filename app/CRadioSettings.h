@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace tavo {
 
@@ -42,13 +43,21 @@ public:
     QCheckBox *Verify() const { return m_pVerify; }
     QCheckBox *ShowChanges() const { return m_pShowChanges; }
     QLineEdit *Trace() const { return m_pTrace; }
+    QPushButton *BrowseTrace() const { return m_pBrowse; }
     void accept() override;
 
+    // The width of the port and trace fields, in characters of a path.
+    static constexpr int kPathFieldChars = 60;
+
 private:
+    void SetPathFieldWidths();
+    void OnBrowseTrace();
+
     QComboBox *m_pPort;
     QCheckBox *m_pVerify;
     QCheckBox *m_pShowChanges;
     QLineEdit *m_pTrace;
+    QPushButton *m_pBrowse;
 };
 
 } // namespace tavo

@@ -4,6 +4,7 @@
 
 #include "app/GuiMessageSink.h"
 #include "app/CMainFrame.h"
+#include "app/DesktopIdentity.h"
 #include "app/ShellDialogs.h"
 #include "views/CFileDialogs.h"
 #include "base/TemplateFile.h"
@@ -271,6 +272,7 @@ int CTavoCPSApp::Main(int argc, char **argv)
     QApplication qtApp(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationName(QLatin1String(kProductTitle));
+    SetUpDesktopIdentity();
     GuiMessageSink sink;
     SetMessageSink(&sink);
     const Options options = ParseCommandLine(QApplication::arguments());

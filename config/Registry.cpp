@@ -1,4 +1,6 @@
 #include "config/Registry.h"
+
+#include "config/InterfaceLanguage.h"
 #include "base/XmlDom.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -208,7 +210,8 @@ QString DefaultInstallFolder()
     // program finds it under share/ of its prefix.
     const QString beside = QDir(exeDir).filePath(QLatin1String(kInstallFolderName));
     const QString shared = QDir::cleanPath(QDir(exeDir).filePath(QLatin1String(kSharedInstallFolder)));
-    if (!QFileInfo::exists(beside) && QFileInfo::exists(shared))
+    // Only a folder counts: /usr/bin/install is a program on every system.
+    if (!QFileInfo(beside).isDir() && QFileInfo(shared).isDir())
         return shared;
     return beside;
 }
@@ -305,7 +308,7 @@ int InitRegistry()
             ShowMessage(msg::RegistryFatal, MB_OK | MB_ICONERROR);
             return 0;
         }
-        if (!SetCurrentLanguage(def))
+        if (!SetCurrentLanguage(FirstStartLanguage(def)))
             return 0;
     }
     if (GetShowContextHelp() == -1) {
@@ -443,6 +446,39 @@ int RemoveRecentFile(const QString &path)
 
 const LanguageInfo *LanguageTableBegin() { return std::begin(kLanguages); }
 const LanguageInfo *LanguageTableEnd() { return std::end(kLanguages); }
+
+QString LanguageOfLocale(const QString &localeName)
+{
+    // "de_DE.UTF-8@euro" names the locale de_DE; "C" and "POSIX" none.
+    const QString name = localeName.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+    if (name.isEmpty() || name == QLatin1String("C") || name == QLatin1String("POSIX"))
+        return QString();
+    for (const LanguageInfo &l : kLanguages)
+        if (name == QLatin1String(l.localeName))
+            return QLatin1String(l.key);
+    const QString language = name.section(QLatin1Char('_'), 0, 0);
+    for (const LanguageInfo &l : kLanguages)
+        if (language == QString::fromLatin1(l.localeName).section(QLatin1Char('_'), 0, 0))
+            return QLatin1String(l.key);
+    return QString();
+}
+
+QString SystemLanguage()
+{
+    // The variables in the order in which they decide the messages' language.
+    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty())
+            return LanguageOfLocale(value);
+    }
+    return QString();
+}
+
+QString FirstStartLanguage(const QString &machineDefault)
+{
+    const QString system = SystemLanguage();
+    return !system.isEmpty() && IsLanguageShipped(system) ? system : machineDefault;
+}
 
 const LanguageInfo *FindLanguageInfo(const QString &key)
 {

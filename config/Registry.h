@@ -93,6 +93,16 @@ struct LanguageInfo {
 const LanguageInfo *LanguageTableBegin();
 const LanguageInfo *LanguageTableEnd();
 const LanguageInfo *FindLanguageInfo(const QString &key);
+// The language of a locale name as the environment gives it
+// ("de_DE.UTF-8"): the table's entry of that locale, else the first of its
+// language; empty for "C", "POSIX" and languages the table lacks.
+QString LanguageOfLocale(const QString &localeName);
+// The language of the system's messages: the first of LC_ALL, LC_MESSAGES
+// and LANG that is set; empty when none is or it names no known language.
+QString SystemLanguage();
+// The language of a first start (no language chosen yet): the system's when
+// the installation ships it, else the machine default.
+QString FirstStartLanguage(const QString &machineDefault);
 
 // The language the application runs in for this process (copied from the
 // current language at start-up). Empty until set: the user's current

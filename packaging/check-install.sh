@@ -38,6 +38,9 @@ if [ -e "$build/bin/tavocps" ]; then
   done
 fi
 
+# /usr/bin holds a program called install (coreutils): the installed
+# program must not take it for the installation beside it.
+touch "$prefix/bin/install"
 # The installed program alone: no variables but a path and a scratch home.
 run() { env -i PATH=/usr/bin:/bin HOME="$prefix/home" ASAN_OPTIONS=detect_leaks=0 "$@"; }
 echo "== the installed tavocps-cli validate on an installed template"
@@ -63,4 +66,47 @@ commands="$(run "$prefix/bin/tavocps-cli" --help 2>&1 | awk '/^  [a-z]/ { print 
 for c in $commands; do
   grep -q "^\\\\fB${c//-/\\\\-}\\\\fR" "$prefix/share/man/man1/tavocps-cli.1" || fail "tavocps-cli.1 lacks the command $c"
 done
+
+# ---- the Debian package (scripts/package.sh): its files, its control
+# fields and lintian. A Release build of the programs alone in its own
+# folder (TAVO_PACKAGE_BUILD, default build-package/ of the sources).
+if ! command -v dpkg-deb >/dev/null || ! command -v lintian >/dev/null || ! command -v dpkg-buildflags >/dev/null; then
+  echo "== the Debian package: skipped (dpkg-deb, dpkg-buildflags or lintian missing; scripts/deps.sh installs them)"
+  echo "check-install: passed"
+  exit 0
+fi
+echo "== scripts/package.sh"
+started=$SECONDS
+deb="$("$src/scripts/package.sh" "${TAVO_PACKAGE_BUILD:-$src/build-package}" | tail -n 1)"
+echo "   $deb ($((SECONDS - started)) s)"
+[ -f "$deb" ] || fail "scripts/package.sh made no package"
+[ "$(dpkg-deb -f "$deb" Package)" = tavocps ] || fail "the package is not called tavocps"
+
+files="$(dpkg-deb -c "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | sed 's|^\./|/|; s| -> .*||')"
+for f in /usr/bin/tavocps /usr/bin/tavocps-cli /usr/bin/tavo-radio-sim \
+         /usr/share/tavocps/profiletemplate/OUD11602.kp2 /usr/share/tavocps/profiletemplate/DataProfile.xsd \
+         /usr/share/tavocps/lang/tavocps_de.qm /usr/share/tavocps/help/tavocps_en.qch \
+         /usr/share/man/man1/tavocps.1.gz /usr/share/man/man1/tavocps-cli.1.gz /usr/share/man/man1/tavo-radio-sim.1.gz \
+         /usr/share/applications/com.vantrel.tavocps.desktop /usr/share/metainfo/com.vantrel.tavocps.metainfo.xml \
+         /usr/share/mime/packages/com.vantrel.tavocps.xml /usr/share/icons/hicolor/48x48/apps/tavocps.png \
+         /usr/share/icons/hicolor/scalable/apps/tavocps.svg /usr/lib/udev/rules.d/60-tavocps-cable.rules \
+         /usr/share/tavocps/machine.ini /usr/share/doc/tavocps/copyright /usr/share/doc/tavocps/changelog.gz; do
+  grep -qxF "$f" <<<"$files" || fail "the package lacks $f"
+done
+# Nothing of the build or the tests, nothing in /etc, /usr/etc or /usr/local.
+if grep -E '^/etc|^/usr/etc|^/usr/local|/(tests|bench)_|/fuzz_|tavo-mdman' <<<"$files"; then
+  fail "the package holds the files above, which do not belong in it"
+fi
+# The machine settings in /etc are postinst's copy of the installation's.
+dpkg-deb -I "$deb" postinst | grep -qF "/etc/xdg/Vantrel/Tavo EMEA CPS.ini" \
+  || fail "postinst does not make the machine settings"
+depends="$(dpkg-deb -f "$deb" Depends)"
+for d in libqt6widgets6 libc6 libxml2 liblua5.4 libqt6sql6-sqlite xdg-utils; do
+  grep -q "\b$d\b" <<<"$depends" || fail "Depends lacks $d: $depends"
+done
+grep -q qt6-translations-l10n <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-translations-l10n"
+
+echo "== lintian $(basename "$deb")"
+# No error and no warning; the informational tags are printed too.
+lintian --info --display-info --fail-on error,warning "$deb" || fail "lintian reports the tags above"
 echo "check-install: passed"

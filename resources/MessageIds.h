@@ -294,6 +294,10 @@ enum : int {
     StepImportCsv = 9935,
     StepChangeTone = 9936,
     StepChangeAudio = 9937,
+    // ---- desktop integration: Port and Transfer's trace file
+    TraceFiles = 9900,            // "Trace Files", the dialog's filter
+    TraceFileCaption = 9901,      // "Serial Trace File"
+    TraceBrowse = 9902,           // "&Browse..."
 };
 
 } // namespace tavo::msg

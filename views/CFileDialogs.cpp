@@ -1,5 +1,6 @@
 #include "views/CFileDialogs.h"
 
+#include "config/Registry.h"
 #include "resources/MessageIds.h"
 #include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
@@ -9,12 +10,16 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QFileInfo>
+#include <QSettings>
 #include <functional>
 #include <optional>
 
 namespace tavo::CFileDialogs {
 
 namespace {
+
+// The user setting that keeps the folder of the last profile opened.
+constexpr const char *kLastOpenFolderKey = "Files/LastOpenFolder";
 
 // The answer a test set for the next dialog.
 ContextValue<std::optional<QString>> &NextAnswer()
@@ -65,13 +70,24 @@ QString ProfileFilter()
         .arg(QLatin1String(kProductTitle), LoadString(331), LoadString(337));
 }
 
+QString LastOpenFolder()
+{
+    const QSettings settings(UserSettingsFile(), QSettings::IniFormat);
+    const QString folder = settings.value(QLatin1String(kLastOpenFolderKey)).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
 QString GetOpenProfileName(QWidget *parent)
 {
     QString path;
-    if (TakeNextAnswer(path))
-        return path;
-    return QFileDialog::getOpenFileName(parent, LoadString(250), QString(), ProfileFilter(), nullptr,
-                                        QFileDialog::ReadOnly);
+    if (!TakeNextAnswer(path))
+        path = QFileDialog::getOpenFileName(parent, LoadString(250), LastOpenFolder(), ProfileFilter(), nullptr,
+                                            QFileDialog::ReadOnly);
+    if (!path.isEmpty()) {
+        QSettings settings(UserSettingsFile(), QSettings::IniFormat);
+        settings.setValue(QLatin1String(kLastOpenFolderKey), QFileInfo(path).absolutePath());
+    }
+    return path;
 }
 
 QString GetSaveProfileName(QWidget *parent, const QString &proposed)
@@ -128,6 +144,12 @@ QString GetSaveReportName(QWidget *parent, const QString &suggested)
     return SaveName(parent, msg::ReportSaveAs, suggested, filter, QStringLiteral("htm"), [pdf](const QString &chosen) {
         return chosen.startsWith(pdf) ? QStringLiteral("pdf") : QString();
     });
+}
+
+QString GetTraceFileName(QWidget *parent, const QString &current)
+{
+    const QString filter = QStringLiteral("%1 (*.txt *.log);;%2 (*)").arg(LoadString(msg::TraceFiles), LoadString(337));
+    return SaveName(parent, msg::TraceFileCaption, current, filter, QStringLiteral("txt"));
 }
 
 void SetNextAnswer(const QString &path) { NextAnswer().Set(path); }

@@ -14,8 +14,11 @@ namespace CFileDialogs {
 // (*.kp2)" and "All Files (*.*)".
 QString ProfileFilter();
 
-// A path to open; empty when cancelled.
+// A path to open; empty when cancelled. The dialog starts in the folder of
+// the profile last opened, which the user's settings keep.
 QString GetOpenProfileName(QWidget *parent);
+// That folder; empty when none was kept or it is gone.
+QString LastOpenFolder();
 // A path to save to, proposing `proposed`; ".kp2" is added to a name
 // without extension; empty when cancelled.
 QString GetSaveProfileName(QWidget *parent, const QString &proposed);
@@ -34,6 +37,11 @@ QString GetSaveCsvName(QWidget *parent, const QString &proposed);
 // Where to save a report (the report window's Save As): HTML, or PDF by
 // the extension; `suggested` is a full path; empty when cancelled.
 QString GetSaveReportName(QWidget *parent, const QString &suggested);
+
+// The serial trace file of Device > Port and Transfer, starting at
+// `current`; ".txt" is added to a name without extension; empty when
+// cancelled.
+QString GetTraceFileName(QWidget *parent, const QString &current);
 
 // The next dialog is not shown and answers `path` (empty: cancelled).
 void SetNextAnswer(const QString &path);

@@ -1819,6 +1819,18 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>%1 does not read back as it was written</source>
         <translation>%1 lässt sich nicht so zurücklesen, wie es geschrieben wurde</translation>
     </message>
+    <message id="IDS_9900">
+        <source>Trace Files</source>
+        <translation>Protokolldateien</translation>
+    </message>
+    <message id="IDS_9901">
+        <source>Serial Trace File</source>
+        <translation>Protokolldatei der seriellen Übertragung</translation>
+    </message>
+    <message id="IDS_9902">
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
     <message id="IDS_9920">
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>

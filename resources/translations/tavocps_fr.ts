@@ -1819,6 +1819,18 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>%1 does not read back as it was written</source>
         <translation>%1 ne se relit pas tel qu'il a été écrit</translation>
     </message>
+    <message id="IDS_9900">
+        <source>Trace Files</source>
+        <translation>Fichiers de trace</translation>
+    </message>
+    <message id="IDS_9901">
+        <source>Serial Trace File</source>
+        <translation>Fichier de trace de la liaison série</translation>
+    </message>
+    <message id="IDS_9902">
+        <source>&amp;Browse...</source>
+        <translation>&amp;Parcourir...</translation>
+    </message>
     <message id="IDS_9920">
         <source>&amp;Undo</source>
         <translation>&amp;Annuler</translation>

@@ -3,8 +3,10 @@
 
 #include "config/Registry.h"
 #include "resources/StringTable.h"
+#include "support/LocaleEnvironment.h"
 #include "support/RecordingSink.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QSettings>
@@ -48,6 +50,7 @@ protected:
         s.setValue(key, v);
     }
 
+    test::LocaleEnvironment m_locale; // no system language unless a test sets one
     QTemporaryDir m_dir;
     QString m_machine;
     QString m_user;
@@ -282,4 +285,57 @@ TEST_F(RegistryTest, RecentFilesKeepFourMostRecentFirstWithoutDuplicates)
     RemoveRecentFile(a);
     EXPECT_EQ(GetRecentFiles().first(), b);
     EXPECT_EQ(GetRecentFiles().size(), kRecentFileCount - 1);
+}
+
+TEST_F(RegistryTest, FirstStartFollowsTheSystemLanguageWhenTheInstallationShipsIt)
+{
+    // Locale names as the environment gives them.
+    const std::pair<const char *, const char *> locales[] = {
+        {"de_DE.UTF-8", "German"}, {"de_AT.UTF-8@euro", "German"}, {"de", "German"},
+        {"fr_FR.UTF-8", "French"}, {"fr_BE", "French"}, {"fr_CA.UTF-8", "CaFrench"},
+        {"pt_BR", "LaPortuguese"}, {"en_GB.UTF-8", "English"}, {"C.UTF-8", ""},
+        {"POSIX", ""}, {"sv_SE.UTF-8", ""}, {"", ""},
+    };
+    for (const auto &l : locales)
+        EXPECT_EQ(LanguageOfLocale(QLatin1String(l.first)), QLatin1String(l.second)) << l.first;
+
+    // An installation that ships German only; French is listed without its file.
+    const QString install = m_dir.filePath(QStringLiteral("install"));
+    ASSERT_TRUE(QDir().mkpath(install + QStringLiteral("/lang")));
+    QFile qm(install + QStringLiteral("/lang/de.qm"));
+    ASSERT_TRUE(qm.open(QIODevice::WriteOnly));
+    qm.close();
+    WriteMachine("[General]\nInstallPath=" + install.toUtf8() +
+                 "\nDefaultLanguage=English\nShowContextHelp=1\n"
+                 "[Language]\nGerman\\GUIResource=lang/de.qm\nFrench\\GUIResource=lang/fr.qm\n");
+    struct Case {
+        const char *lcAll, *lcMessages, *lang;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"", "", "de_DE.UTF-8", "German"},
+        {"", "", "fr_FR.UTF-8", "English"},      // not shipped
+        {"", "", "it_IT.UTF-8", "English"},      // not in the installation at all
+        {"", "", "C.UTF-8", "English"},
+        {"", "", "", "English"},
+        {"", "de_DE.UTF-8", "fr_FR.UTF-8", "German"}, // the messages' locale decides
+        {"", "fr_FR.UTF-8", "de_DE.UTF-8", "English"},
+        {"de_CH.UTF-8", "fr_FR.UTF-8", "fr_FR.UTF-8", "German"}, // LC_ALL wins
+        {"C", "de_DE.UTF-8", "de_DE.UTF-8", "English"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.lcAll) + "|" + c.lcMessages + "|" + c.lang);
+        QFile::remove(m_user);
+        test::LocaleEnvironment::Set(c.lcAll, c.lcMessages, c.lang);
+        EXPECT_EQ(InitRegistry(), 1);
+        EXPECT_EQ(GetCurrentLanguage(), QLatin1String(c.expected));
+    }
+    // Afterwards the user's choice stays, whatever the system says.
+    QFile::remove(m_user);
+    test::LocaleEnvironment::Set("", "", "C.UTF-8");
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_EQ(SetCurrentLanguage(QStringLiteral("French")), 1);
+    test::LocaleEnvironment::Set("", "", "de_DE.UTF-8");
+    EXPECT_EQ(InitRegistry(), 1);
+    EXPECT_EQ(GetCurrentLanguage(), QStringLiteral("French"));
 }

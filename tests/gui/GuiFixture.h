@@ -14,6 +14,7 @@
 #include "config/Registry.h"
 #include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
+#include "support/LocaleEnvironment.h"
 #include "support/RecordingSink.h"
 #include "support/TestFiles.h"
 
@@ -110,6 +111,7 @@ protected:
     }
 
     ScopedProcessContext m_context; // first made, last restored
+    LocaleEnvironment m_locale;     // a first start in the machine default
     QTemporaryDir m_dir;
     RecordingSink m_sink;
     std::unique_ptr<CTavoCPSApp> m_app;
