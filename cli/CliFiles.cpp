@@ -113,7 +113,7 @@ bool WriteImageFile(const QString &path, const VirtualCP &cp, QString &error)
     return WriteOutputFile(path, QByteArray(reinterpret_cast<const char *>(cp.bytes.data()), VirtualCP::kSize), error);
 }
 
-bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error)
+bool ReadProfileInput(const QString &path, ProfileFile &file, QString &error)
 {
     if (!IsStandardStream(path))
         return tavo::ReadProfileFile(path, file, error);
@@ -126,10 +126,10 @@ bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error)
     return true;
 }
 
-bool ReadProfileText(const QString &path, QString &xml, QString &error)
+bool ReadProfileInputText(const QString &path, QString &xml, QString &error)
 {
     ProfileFile file;
-    if (!ReadProfileFile(path, file, error))
+    if (!ReadProfileInput(path, file, error))
         return false;
     xml = file.text;
     return true;
@@ -140,7 +140,7 @@ bool OpenProfileDocument(const QString &path, CTavoCPSDoc &doc)
 {
     ProfileFile file;
     QString error;
-    if (!ReadProfileFile(path, file, error)) {
+    if (!ReadProfileInput(path, file, error)) {
         Fail(error);
         return false;
     }

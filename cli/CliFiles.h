@@ -34,9 +34,9 @@ bool ReadImageFile(const QString &path, VirtualCP &cp, QString &error);
 bool WriteImageFile(const QString &path, const VirtualCP &cp, QString &error);
 
 // A profile file as the shared reader reads it, or standard input for "-".
-bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error);
+bool ReadProfileInput(const QString &path, ProfileFile &file, QString &error);
 // The text of PROFILE alone.
-bool ReadProfileText(const QString &path, QString &xml, QString &error);
+bool ReadProfileInputText(const QString &path, QString &xml, QString &error);
 
 // Opens PROFILE (a stored profile file in any form, or plain XML) in the
 // document every command edits it through; false with the reason printed.

@@ -16,7 +16,7 @@ int RunDecode(CliContext &ctx)
 {
     ProfileFile file;
     QString error;
-    if (!ReadProfileFile(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
+    if (!ReadProfileInput(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
         return Fail(error);
     WriteOutputFile(QString::fromLatin1(kStandardStream), file.text.toUtf8(), error);
     return ExitOk;
@@ -28,7 +28,7 @@ int RunEncode(CliContext &ctx)
 {
     ProfileFile file;
     QString error;
-    if (!ReadProfileFile(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
+    if (!ReadProfileInput(ctx.args.at(0), file, error) || !CheckXmlDocument(file, error))
         return Fail(error);
     if (!WriteOutputFile(ctx.args.at(1), EncodeScrambledUtf16(file.text), error))
         return Fail(error);

@@ -29,7 +29,7 @@ bool ReadComparable(const QString &path, VirtualCP &image, QString &error)
 {
     ProfileFile file;
     QString profileError;
-    if (ReadProfileFile(path, file, profileError) && CheckXmlDocument(file, profileError))
+    if (ReadProfileInput(path, file, profileError) && CheckXmlDocument(file, profileError))
         return ProfileTextToImage(file.text, image, error);
     if (QFileInfo(path).size() == static_cast<qint64>(VirtualCP::kSize))
         return ReadImageFile(path, image, error);

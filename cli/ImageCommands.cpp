@@ -27,7 +27,7 @@ int RunProfile2Image(CliContext &ctx)
 {
     QString xml;
     QString error;
-    if (!ReadProfileText(ctx.args.at(0), xml, error))
+    if (!ReadProfileInputText(ctx.args.at(0), xml, error))
         return Fail(error);
     VirtualCP cp;
     CDataAdaptor::XML2VirtualCP(xml, cp);
