@@ -71,8 +71,11 @@ int RunReport(CliContext &ctx)
         return ExitFailed;
 
     if (IsPdf(out)) {
-        if (!WriteReportPdf(html, InstallReportFolder(), out))
-            return Fail(LoadString(msg::ReportSaveFailed).arg(out));
+        // The pictures come from the installation's report folder, never
+        // from the working directory; one that cannot be loaded fails.
+        QString error;
+        if (!WriteReportPdf(html, InstallReportFolder(), out, &error))
+            return Fail(error.isEmpty() ? LoadString(msg::ReportSaveFailed).arg(out) : error);
         return ExitOk;
     }
     QString error;
