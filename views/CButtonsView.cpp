@@ -321,7 +321,9 @@ void CButtonsView::UpdateDependentRow(int button)
         Control(kRows[m_shownRow[button]].ctrlId)->hide();
         m_shownRow[button] = -1;
     }
-    if (row < 0)
+    // A button the model's page does not show brings no row either (a
+    // rotary model's buttons B and C keep their presets out of sight).
+    if (row < 0 || ButtonList(button)->isHidden())
         return;
     // A row shows on one line only.
     for (int other = 0; other < kButtonCount; ++other)
