@@ -60,14 +60,7 @@ void PrepareForPaper(QTextDocument &document)
     QTextOption option = document.defaultTextOption();
     option.setWrapMode(QTextOption::WordWrap);
     document.setDefaultTextOption(option);
-    QTextCursor cursor(&document);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        cursor.setPosition(block.position());
-        if (cursor.currentTable()) {
-            QTextBlockFormat format = block.blockFormat();
-            format.setNonBreakableLines(true);
-            cursor.setBlockFormat(format);
-        }
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             QTextCharFormat format = fragment.charFormat();
