@@ -105,7 +105,7 @@ int RunReport(CliContext &ctx)
         return WritePdfToStandardOutput(html, error) ? ExitOk : Fail(error);
     if (form == ReportForm::Pdf) {
         if (!WriteReportPdf(html, InstallReportFolder(), out, &error))
-            return Fail(error);
+            return Fail(error.isEmpty() ? LoadString(msg::ReportSaveFailed).arg(out) : error);
         return ExitOk;
     }
     if (!WriteOutputFile(out, EncodeReportFile(html), error))

@@ -54,6 +54,20 @@ TranslatorValue &translators()
     return value;
 }
 
+// Qt's own texts (file, print and message dialogs) of a language, from
+// the system's "qtbase_<locale>.qm"; null when the system has none.
+std::shared_ptr<QTranslator> QtTranslation(const QString &language)
+{
+    const LanguageInfo *info = FindLanguageInfo(language);
+    if (!info)
+        return nullptr;
+    auto qt = std::make_shared<QTranslator>();
+    if (!qt->load(QLocale(QLatin1String(info->localeName)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QtTranslationsFolder()))
+        return nullptr;
+    return qt;
+}
+
 bool InstallTranslation(const QString &language, const QString &path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile() || !QCoreApplication::instance())
@@ -62,12 +76,8 @@ bool InstallTranslation(const QString &language, const QString &path)
     if (!own->load(path))
         return false;
     Translators list{own};
-    if (const LanguageInfo *info = FindLanguageInfo(language)) {
-        auto qt = std::make_shared<QTranslator>();
-        if (qt->load(QLocale(QLatin1String(info->localeName)), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            list.push_back(qt);
-    }
+    if (auto qt = QtTranslation(language))
+        list.push_back(qt);
     UnloadInterfaceLanguage();
     Install(list, true);
     translators().Set(list);
@@ -75,6 +85,16 @@ bool InstallTranslation(const QString &language, const QString &path)
 }
 
 } // namespace
+
+QString QtTranslationsFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
+bool HasQtTranslation(const QString &language)
+{
+    return QtTranslation(language) != nullptr;
+}
 
 QString LoadInterfaceLanguage()
 {

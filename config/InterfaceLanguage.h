@@ -16,6 +16,13 @@ inline constexpr const char *kBuiltInLanguage = "English";
 // the current language. Returns the language the run uses.
 QString LoadInterfaceLanguage();
 
+// Qt's own translations (the "qtbase_*.qm" files of the system): the
+// folder, and whether the system has the file for `language`. A loaded
+// interface language brings Qt's texts of that language with it, so the
+// standard dialogs (Save As, Print) speak it too.
+QString QtTranslationsFolder();
+bool HasQtTranslation(const QString &language);
+
 // True when the installation ships `key`: English is built in, any other
 // language needs its translation file (GUIResource) present.
 bool IsLanguageShipped(const QString &key);

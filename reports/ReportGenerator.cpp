@@ -1,4 +1,5 @@
 #include "reports/ReportGenerator.h"
+#include "reports/ReportPageValues.h"
 
 #include "base/AtomicFile.h"
 #include "base/CTavoCPSException.h"
@@ -187,7 +188,7 @@ void ProtectAttributes(xmlNode *node)
 }
 
 // The prepared profile as a document the style sheets can address.
-XmlDocPtr LoadPreparedProfile(const QString &profileXml, const char *function)
+XmlDocPtr LoadPreparedProfile(const QString &profileXml, const QString &decimalSeparator, const char *function)
 {
     XmlParseError error;
     XmlDocPtr doc = ParseSettingText(PrepareProfileText(profileXml), &error);
@@ -201,6 +202,7 @@ XmlDocPtr LoadPreparedProfile(const QString &profileXml, const char *function)
         for (xmlNs *list : declarations)
             xmlFreeNsList(list);
     }
+    AddPageValues(doc.get(), decimalSeparator);
     ProtectAttributes(root);
     return doc;
 }
@@ -209,24 +211,6 @@ QString ModelOf(xmlDoc *doc)
 {
     XmlXPath xpath(doc);
     return XmlAttribute(xpath.SelectFirst("/TavoProfile/factory_setting"), "model");
-}
-
-// Every channel's receive and transmit code above 0 as its display text.
-void NameChannelCodes(xmlDoc *doc, const QString &decimalSeparator)
-{
-    XmlXPath xpath(doc);
-    const int maxCodes = XmlAttribute(xpath.SelectFirst("/TavoProfile/limit"), "maxCodes").toInt();
-    xmlNode *setting = xpath.SelectFirst("/TavoProfile/setting");
-    const SettingAttributeReader reader = [setting](const QString &name) {
-        return XmlAttribute(setting, name.toLatin1().constData());
-    };
-    for (xmlNode *channel : xpath.Select("/TavoProfile/channels/channel")) {
-        for (const char *attribute : {"rx_code", "tx_code"}) {
-            const int code = XmlAttribute(channel, attribute).toInt();
-            if (code > 0)
-                SetXmlAttribute(channel, attribute, FormatCodeLabel(code, maxCodes, reader, decimalSeparator));
-        }
-    }
 }
 
 QString FillPercentS(QString format, const QStringList &values)
@@ -249,7 +233,7 @@ BuiltReport BuildHandout(const QString &profileXml, const DealerTexts &dealer, c
 {
     static const char *const function = "CReportOptionDlg::GenOverviewReport";
     const QString styleText = LoadStyleSheetText(kHandoutStyleSheet, function);
-    XmlDocPtr profile = LoadPreparedProfile(profileXml, function);
+    XmlDocPtr profile = LoadPreparedProfile(profileXml, decimalSeparator, function);
     BuiltReport report;
     report.model = ModelOf(profile.get());
     report.html = Transform(styleText, kHandoutStyleSheet, profile.get(), function);
@@ -264,8 +248,7 @@ BuiltReport BuildDetailed(const QString &profileXml, const QString &decimalSepar
 {
     static const char *const function = "CReportOptionDlg::GenSpecReport";
     QString styleText = LoadStyleSheetText(kDetailedStyleSheet, function);
-    XmlDocPtr profile = LoadPreparedProfile(profileXml, function);
-    NameChannelCodes(profile.get(), decimalSeparator);
+    XmlDocPtr profile = LoadPreparedProfile(profileXml, decimalSeparator, function);
 
     styleText.replace(QLatin1String("$#SPLITTER"), decimalSeparator);
     styleText.replace(QLatin1String("#."), QStringLiteral("#") + decimalSeparator);

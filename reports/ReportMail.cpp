@@ -3,10 +3,12 @@
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"
+#include "resources/StringTable.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -84,12 +86,12 @@ QStringList MailToolArguments(const QStringList &files)
     return args;
 }
 
-bool SendReportMail(const QStringList &files)
+MailResult SendReportMail(const QStringList &files, int *exitStatus)
 {
     const QString tool = MailTool();
     if (tool.isEmpty()) {
         ShowMessage(msg::MailNotInstalled, MB_OK | MB_ICONERROR);
-        return false;
+        return MailResult::NotStarted;
     }
     QProcess mail;
     mail.setProgram(tool);
@@ -110,10 +112,23 @@ bool SendReportMail(const QStringList &files)
         wait.exec();
     if (!started) {
         ShowMessage(msg::MailNotInstalled, MB_OK | MB_ICONERROR);
-        return false;
+        return MailResult::NotStarted;
     }
     mail.waitForFinished(1000);
-    return true;
+    // xdg-email ends with 3 when no mail client is set up, 4 when the
+    // client refused: the dealer must hear that nothing was sent.
+    const bool crashed = mail.exitStatus() == QProcess::CrashExit;
+    if (crashed || mail.exitCode() != 0) {
+        if (exitStatus)
+            *exitStatus = crashed ? -1 : mail.exitCode();
+        return MailResult::Failed;
+    }
+    return MailResult::Handed;
+}
+
+QString MailFailedText(const QString &tool, int exitStatus)
+{
+    return LoadString(msg::ReportMailFailed).arg(QFileInfo(tool).fileName()).arg(exitStatus);
 }
 
 } // namespace tavo

@@ -30,10 +30,21 @@ QString MailTool();
 // The mail tool's arguments for `files`.
 QStringList MailToolArguments(const QStringList &files);
 
+// What became of a report handed to the mail program.
+enum class MailResult {
+    Handed,     // the mail program took the files (its compose window is its own)
+    NotStarted, // no mail program, or it could not be started (393 shown)
+    Failed      // it ran but could not start a message (no mail client set up)
+};
+
 // Hands the files to the mail program and waits for it to return. Message
-// 393 when there is no mail program; whatever the mail program answers
-// (sent, cancelled, failed) shows nothing of ours. False when it did not
-// start.
-bool SendReportMail(const QStringList &files);
+// 393 when there is no mail program. A mail program that ends with a
+// non-zero exit status (or crashes) gives Failed with that status in
+// `exitStatus`; the caller says so.
+MailResult SendReportMail(const QStringList &files, int *exitStatus = nullptr);
+
+// The text for a mail program that could not start a message: it names
+// the program and its exit status and offers Save As instead (Yes/No).
+QString MailFailedText(const QString &tool, int exitStatus);
 
 } // namespace tavo

@@ -132,6 +132,8 @@ enum : int {
     ReportSaveFailed = 9440,
     ReportHtmlFiles = 9441,     // "HTML Files", the Save As filter
     ReportPdfFiles = 9442,      // "PDF Files"
+    ReportMailFailed = 9880,    // "The e-mail program %1 could not start a message ..."
+    ReportPictureMissing = 9881, // "The report picture %1 cannot be loaded."
 
     // ---- the application shell (ids of ours from 9460; the reports hold 9400-9449)
     CannotOpenFile = 9460,        // "Cannot open the file %1."

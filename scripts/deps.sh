@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-documentation-tools libqt6help6 libqt6sql6-sqlite qt6-qpa-plugins
   libxml2-dev libxslt1-dev liblua5.4-dev
-  libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+  libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
   desktop-file-utils appstream groff-base
   dpkg-dev lintian
 )

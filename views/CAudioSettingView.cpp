@@ -3,6 +3,7 @@
 #include "ui_CAudioSettingView.h"
 
 #include "workflow/CTavoCPSDoc.h"
+#include "config/PageRows.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -13,40 +14,25 @@
 
 namespace tavo {
 
-struct CAudioSettingView::Binding {
-    int labelId;
-    int ctrlId;
-    int textId;
-    const char *attribute;
-};
+// The rows of the page, shared with the reports.
+struct CAudioSettingView::Binding : PageRow {};
 
 namespace {
-
-struct LimitRow {
-    const char *flag;
-    int labelId;
-    int ctrlId;
-};
-
-constexpr LimitRow kLimitRows[] = {
-    {"disable_vox_feature", 1022, 1027},
-    {"disable_ivox_feature", 1023, 1028},
-    {"disable_roger_beep_feature", 1024, 1017},
-    {"disable_keypad_beep_feature", 1014, 1018},
-};
 
 constexpr int kInvalidValue = 261;
 
 } // namespace
 
-static const CAudioSettingView::Binding kBindings[] = {
-    {1020, 1025, 173, "microphoneGain"},
-    {1021, 1026, 174, "accessoryMicrophoneGain"},
-    {1022, 1027, 175, "vox_level"},
-    {1023, 1028, 176, "ivol_level"},
-    {1024, 1017, 177, "rogerBeepTone"},
-    {1014, 1018, 178, "keypadBeep"},
-};
+const std::vector<CAudioSettingView::Binding> &Bindings()
+{
+    static const std::vector<CAudioSettingView::Binding> bindings = [] {
+        std::vector<CAudioSettingView::Binding> rows;
+        for (const PageRow &row : AudioSettingsPageRows())
+            rows.push_back({row});
+        return rows;
+    }();
+    return bindings;
+}
 
 CAudioSettingView::CAudioSettingView(QWidget *parent)
     : CBaseView(PageAudioSettings, parent), m_ui(new Ui::CAudioSettingView)
@@ -54,7 +40,7 @@ CAudioSettingView::CAudioSettingView(QWidget *parent)
     auto *form = new QWidget;
     m_ui->setupUi(form);
     SetForm(form);
-    for (const Binding &b : kBindings) {
+    for (const Binding &b : Bindings()) {
         if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId)))
             connect(list, &QComboBox::currentIndexChanged, this, [this, &b] { WriteControl(b); });
         else if (auto *box = qobject_cast<QCheckBox *>(Control(b.ctrlId)))
@@ -68,16 +54,15 @@ void CAudioSettingView::LoadRes()
 {
     m_bLoading = true;
     Control(1019)->setProperty("text", LoadString(172));
-    for (const Binding &b : kBindings) {
+    for (const Binding &b : Bindings()) {
         const QString caption = LoadString(b.textId);
         if (auto *label = qobject_cast<QLabel *>(Control(b.labelId)))
             label->setText(caption);
         Control(b.ctrlId)->setAccessibleName(caption);
         if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId))) {
             list->clear();
-            list->addItems({LoadString(181), LoadString(182), LoadString(183)});
-            if (b.ctrlId == 1027)
-                list->addItem(LoadString(193)); // VOX alone can be off
+            for (int item : b.items)
+                list->addItem(LoadString(item));
         }
     }
     m_bLoading = false;
@@ -108,13 +93,13 @@ void CAudioSettingView::LoadControl(const Binding &b)
 void CAudioSettingView::LoadData()
 {
     m_bLoading = true;
-    for (const Binding &b : kBindings)
+    for (const Binding &b : Bindings())
         LoadControl(b);
     try {
         CDataItem limit;
         m_rootItem.GetChildByName(QStringLiteral("limit"), limit);
-        for (const LimitRow &row : kLimitRows) {
-            if (limit.GetInt(QLatin1String(row.flag)) != 0) {
+        for (const Binding &row : Bindings()) {
+            if (row.hide.name && (limit.GetInt(QLatin1String(row.hide.name)) != 0) != row.hide.hideWhenClear) {
                 Control(row.labelId)->hide();
                 Control(row.ctrlId)->hide();
             }

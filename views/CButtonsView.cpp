@@ -5,6 +5,7 @@
 #include "resources/MessageIds.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
+#include "config/PageRows.h"
 #include "config/Registry.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -23,38 +24,14 @@ namespace tavo {
 
 namespace {
 
-struct ButtonInfo {
-    int labelId;
-    int listId;
-    int textId;
-    const char *attribute;
-    int defaultCode;
-    bool allGroups; // buttons A, B and C offer every group; side buttons COMMON only
-};
-
-constexpr ButtonInfo kButtons[CButtonsView::kButtonCount] = {
-    {1009, 1001, 160, "side1_but", 7, false},
-    {1010, 1002, 161, "side2_but", 4, false},
-    {1011, 1003, 162, "upper_right_but", 3, true},
-    {1012, 1005, 163, "lower_left_but", 9, true},
-    {1013, 1006, 164, "lower_right_but", 10, true},
-};
-
-// The rows that a feature brings onto the line of its button.
-struct DependentRow {
-    int code;
-    int labelId;
-    int ctrlId;
-};
-constexpr DependentRow kRows[] = {
-    {12, 1016, 1017}, // scramble button mode
-    {3, 1029, 1030},  // call tone
-    {9, 1014, 1007},  // preset 1 channel
-    {10, 1015, 1008}, // preset 2 channel
-};
+// The page's buttons and the rows their features bring (shared with the
+// reports).
+const ButtonRow (&kButtons)[kButtonRowCount] = kButtonRows;
+const ButtonDependentRow (&kRows)[kButtonDependentRowCount] = kButtonDependentRows;
+using DependentRow = ButtonDependentRow;
+static_assert(kButtonRowCount == CButtonsView::kButtonCount);
 constexpr int kRowCount = int(std::size(kRows));
 
-constexpr int kCallToneCode = 3;
 constexpr int kInvalidValue = 261;
 constexpr int kFeatureOnce = 281;
 constexpr int kPresetChannel = 282;
@@ -172,7 +149,7 @@ void CButtonsView::LoadRes()
         Control(ctrlId)->setAccessibleName(text);
     };
     caption(1054, 1038, 203);
-    for (const ButtonInfo &b : kButtons)
+    for (const ButtonRow &b : kButtons)
         caption(b.labelId, b.listId, b.textId);
     caption(1016, 1017, 339);
     caption(1029, 1030, 207);
@@ -287,28 +264,8 @@ void CButtonsView::LoadPicture()
 void CButtonsView::FillButtonList(int button)
 {
     std::vector<ButtonFeature> &offered = m_offered[button];
-    offered.clear();
-    auto addGroup = [&](const std::vector<ButtonFeature> &group) {
-        for (const ButtonFeature &f : group) {
-            if (f.m_nValue == 0)
-                continue;
-            if (f.m_nValue == kCallToneCode && m_nMaxCallTones <= 0)
-                continue;
-            if (f.m_strDependName != QLatin1String("none")) {
-                const int flag = GetLimitInt(f.m_strDependName.toLatin1().constData());
-                if (!((flag == 0 && f.m_nDependType == 0) || (flag != 0 && f.m_nDependType == 1)))
-                    continue;
-            }
-            offered.push_back(f);
-        }
-    };
-    addGroup(m_common);
-    if (kButtons[button].allGroups) {
-        addGroup(m_displayGroup);
-        addGroup(m_preButton);
-    }
-    if (m_bHaveNoFeature)
-        offered.push_back(m_noFeature);
+    offered = OfferedButtonFeatures(m_common, m_displayGroup, m_preButton, kButtons[button].allGroups,
+                                    [this](const char *name) { return GetLimitInt(name); });
     QComboBox *list = ButtonList(button);
     list->clear();
     for (const ButtonFeature &f : offered)
@@ -357,7 +314,9 @@ void CButtonsView::UpdateDependentRow(int button)
         Control(kRows[m_shownRow[button]].ctrlId)->hide();
         m_shownRow[button] = -1;
     }
-    if (row < 0)
+    // A button the model's page does not show brings no row either (a
+    // rotary model's buttons B and C keep their presets out of sight).
+    if (row < 0 || ButtonList(button)->isHidden())
         return;
     // A row shows on one line only.
     for (int other = 0; other < kButtonCount; ++other)
@@ -575,10 +534,10 @@ void CButtonsView::OnReset()
         if (differs) {
             // All cleared first, so that no default meets its feature still
             // on another button.
-            for (const ButtonInfo &b : kButtons)
+            for (const ButtonRow &b : kButtons)
                 SetDataValue(b.attribute, 0);
             refresh();
-            for (const ButtonInfo &b : kButtons)
+            for (const ButtonRow &b : kButtons)
                 SetDataValue(b.attribute, b.defaultCode);
             refresh();
         }

@@ -1,5 +1,7 @@
 #include "views/CRadioInfoView.h"
 
+#include "config/PageRows.h"
+
 #include "ui_CRadioInfoView.h"
 
 #include "base/CTavoCPSException.h"
@@ -18,7 +20,6 @@ struct InfoRow {
 constexpr InfoRow kLabels[] = {{1013, 151}, {1001, 152}, {1002, 153}, {1003, 154}, {1004, 155},
                                {1005, 156}, {1008, 490}, {1007, 489}, {1006, 157}};
 
-QString TwoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
 } // namespace
 
@@ -66,10 +67,10 @@ void CRadioInfoView::LoadData()
         const QString model = factory.GetText(QStringLiteral("model"));
         set(1066, model.size() > 2 ? model.right(2) : model);
         set(1011, factory.GetText(QStringLiteral("serial")));
-        set(1012, factory.GetText(QStringLiteral("firmware_phase")) + TwoDigits(factory.GetInt(QStringLiteral("firmware_version")))
-                      + QLatin1Char('.') + TwoDigits(factory.GetInt(QStringLiteral("firmware_revision"))));
-        set(1014, factory.GetText(QStringLiteral("codeplug_phase")) + TwoDigits(factory.GetInt(QStringLiteral("codeplug_version")))
-                      + QLatin1Char('.') + TwoDigits(factory.GetInt(QStringLiteral("codeplug_dev_version"))));
+        set(1012, FormatVersion(factory.GetText(QStringLiteral("firmware_phase")), factory.GetInt(QStringLiteral("firmware_version")),
+                                factory.GetInt(QStringLiteral("firmware_revision"))));
+        set(1014, FormatVersion(factory.GetText(QStringLiteral("codeplug_phase")), factory.GetInt(QStringLiteral("codeplug_version")),
+                                factory.GetInt(QStringLiteral("codeplug_dev_version"))));
         const QString separator = GetDecimalSeparator();
         auto range = [&](const char *start, const char *end, bool &present) {
             present = false;

@@ -4,6 +4,7 @@
 
 #include "workflow/CTavoCPSDoc.h"
 #include "views/DecimalFilter.h"
+#include "config/PageRows.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -114,17 +115,15 @@ void CSettingView::LoadRes()
         c.label->setText(LoadString(c.textId));
         c.label->buddy()->setAccessibleName(c.label->text());
     }
-    auto fill = [](QComboBox *list, std::initializer_list<int> ids) {
+    // The lists' entries come from the rows the reports share.
+    for (const PageRow &row : SettingsPageRows()) {
+        auto *list = qobject_cast<QComboBox *>(Control(row.ctrlId));
+        if (!list || row.items.empty())
+            continue;
         list->clear();
-        for (int id : ids)
+        for (int id : row.items)
             list->addItem(LoadString(id));
-    };
-    fill(m_ui->list_1061, {414, 493, 494, 495});
-    fill(m_ui->list_1060, {214, 215, 216});
-    fill(m_ui->list_1063, {414, 496, 497, 498, 499});
-    fill(m_ui->list_1026, {220, 217, 218, 219});
-    fill(m_ui->list_1028, {224, 225});
-    fill(m_ui->list_1029, {226, 227});
+    }
 }
 
 void CSettingView::ShowStored(QWidget *control)
@@ -151,43 +150,23 @@ void CSettingView::LoadData()
     m_bLoaded = false;
     try {
         const CDataItem limit = Element("limit");
-        auto hideIf = [this](bool hide, int label, int control) {
-            if (hide) {
-                Control(label)->hide();
-                Control(control)->hide();
+        for (const PageRow &row : SettingsPageRows())
+            if (row.hide.name && (limit.GetInt(QLatin1String(row.hide.name)) != 0) != row.hide.hideWhenClear) {
+                Control(row.labelId)->hide();
+                Control(row.ctrlId)->hide();
             }
-        };
-        hideIf(limit.GetInt(QStringLiteral("disable_time_out_timer")) != 0, 1016, 1026);
-        hideIf(limit.GetInt(QStringLiteral("factory_reset_disable")) != 0, 1055, 1039);
-        hideIf(limit.GetInt(QStringLiteral("enable_reverse_burst")) == 0, 1018, 1028);
-        hideIf(limit.GetInt(QStringLiteral("disable_battery_save_feature")) != 0, 1024, 1040);
-        hideIf(limit.GetInt(QStringLiteral("disable_busy_led_mode")) != 0, 1053, 1037);
         ApplyVisibility(QStringLiteral("Settings"));
         // A row whose value the profile does not carry (the repeater options
         // of a model without them) is hidden rather than failing the page.
-        struct Row {
-            int label, control;
-            const char *element, *attribute;
-        };
-        static constexpr Row kRows[] = {
-            {1050, 1059, "setting", "password"}, {1051, 1002, "setting", "password"},
-            {1052, 1003, "setting", "powerupString"}, {1054, 1004, "setting", "stationID"},
-            {1058, 1061, "setting", "rep_id_mode"}, {1053, 1037, "setting", "disableLED"},
-            {1055, 1039, "setting", "disableRestoreFactoryDefault"}, {1057, 1041, "limit", "programming_mode_enabled"},
-            {1024, 1040, "setting", "disableBatterySave"}, {1056, 1060, "setting", "backlight_timeout"},
-            {1062, 1005, "setting", "rep_hangtime"}, {1066, 1006, "setting", "low_battery_tx"},
-            {1064, 1063, "setting", "onbatt_alert"}, {1065, 1038, "setting", "courtesy_over"},
-            {1016, 1026, "setting", "timeoutTimer"}, {1018, 1028, "setting", "reverseBurst"},
-            {1019, 1029, "setting", "batteryType"}};
-        for (const Row &row : kRows) {
-            if (Control(row.control)->isHidden())
+        for (const PageRow &row : SettingsPageRows()) {
+            if (Control(row.ctrlId)->isHidden())
                 continue;
             try {
                 QVariant value;
                 Element(row.element).GetAttributeValue(value, QLatin1String(row.attribute));
             } catch (const CTavoCPSException &) {
-                Control(row.label)->hide();
-                Control(row.control)->hide();
+                Control(row.labelId)->hide();
+                Control(row.ctrlId)->hide();
             }
         }
 

@@ -25,7 +25,7 @@
 
   <xsl:template name="mhz">
     <xsl:param name="hz"/>
-    <xsl:value-of select="format-number($hz div 1000000, '#.000000', 'cps')"/>
+    <xsl:value-of select="translate(format-number($hz div 1000000, '0.000000'), '.', '$#SPLITTER')"/>
   </xsl:template>
 
   <xsl:template name="flag">
@@ -33,16 +33,6 @@
     <xsl:choose>
       <xsl:when test="$value = '1'">$#Enable</xsl:when>
       <xsl:otherwise>$#Disable</xsl:otherwise>
-    </xsl:choose>
-  </xsl:template>
-
-  <xsl:template name="level">
-    <xsl:param name="value"/>
-    <xsl:choose>
-      <xsl:when test="$value = 0">$#OFF</xsl:when>
-      <xsl:when test="$value = 1">$#Low</xsl:when>
-      <xsl:when test="$value = 2">$#Medium</xsl:when>
-      <xsl:otherwise>$#High</xsl:otherwise>
     </xsl:choose>
   </xsl:template>
 
@@ -55,28 +45,25 @@
     </tr>
   </xsl:template>
 
-  <!-- A channel's frequency with its table position, marked when outside the range. -->
+  <!-- A channel's frequency with its table position as the program wrote
+       it (empty for a slot the channel page cannot list), marked when
+       outside the range. -->
   <xsl:template name="channel-freq">
     <xsl:param name="index"/>
+    <xsl:param name="text"/>
     <xsl:param name="low"/>
     <xsl:param name="high"/>
     <xsl:variable name="f" select="$freqs[position() = $index + 1]/@freq"/>
-    <xsl:choose>
-      <xsl:when test="$f">
-        <xsl:call-template name="mhz"><xsl:with-param name="hz" select="$f"/></xsl:call-template>
-        <xsl:text> (</xsl:text><xsl:value-of select="$index + 1"/><xsl:text>)</xsl:text>
-        <xsl:if test="number($f) &lt; number($low) or number($f) &gt; number($high)">
-          <br/><span class="warn">$#Out of range</span>
-        </xsl:if>
-      </xsl:when>
-      <xsl:otherwise>$#None</xsl:otherwise>
-    </xsl:choose>
+    <xsl:value-of select="$text"/>
+    <xsl:if test="string($text) != '' and (number($f) &lt; number($low) or number($f) &gt; number($high))">
+      <br/><span class="warn">$#Out of range</span>
+    </xsl:if>
   </xsl:template>
 
   <xsl:template name="code">
     <xsl:param name="value"/>
     <xsl:choose>
-      <xsl:when test="$value = '0' or $value = ''">$#No CT/DCS code</xsl:when>
+      <xsl:when test="$value = '0'">$#No CT/DCS code</xsl:when>
       <xsl:otherwise><xsl:value-of select="$value"/></xsl:otherwise>
     </xsl:choose>
   </xsl:template>
@@ -97,28 +84,12 @@
     </xsl:choose>
   </xsl:template>
 
-  <xsl:template name="button">
-    <xsl:param name="value"/>
-    <xsl:choose>
-      <xsl:when test="$value = 0">$#No Operation</xsl:when>
-      <xsl:when test="$value = 1">$#Tx Power Selection</xsl:when>
-      <xsl:when test="$value = 3">$#Call Tone</xsl:when>
-      <xsl:when test="$value = 4">$#Scan/Nuisance Channel Delete</xsl:when>
-      <xsl:when test="$value = 5">$#Repeater/Talkaround</xsl:when>
-      <xsl:when test="$value = 7">$#Monitor</xsl:when>
-      <xsl:when test="$value = 9">$#Preset 1</xsl:when>
-      <xsl:when test="$value = 10">$#Preset 2</xsl:when>
-      <xsl:when test="$value = 11">$#Backlight</xsl:when>
-      <xsl:when test="$value = 12">$#Scramble</xsl:when>
-      <xsl:otherwise><xsl:value-of select="$value"/></xsl:otherwise>
-    </xsl:choose>
-  </xsl:template>
-
-  <xsl:template name="preset">
-    <xsl:param name="channel"/>
-    <xsl:variable name="c" select="/TavoProfile/channels/channel[position() = $channel + 1]"/>
-    <xsl:value-of select="$channel + 1"/>
-    <xsl:if test="$c"><xsl:text> - </xsl:text><xsl:value-of select="$c/@name"/></xsl:if>
+  <!-- The rows of one page, as the program read them from the page's table. -->
+  <xsl:template name="page-rows">
+    <xsl:param name="page"/>
+    <xsl:for-each select="/TavoProfile/report/page[@name = $page]/row">
+      <xsl:call-template name="row"><xsl:with-param name="name" select="string(@name)"/><xsl:with-param name="value" select="string(@value)"/></xsl:call-template>
+    </xsl:for-each>
   </xsl:template>
 
   <xsl:template match="/">
@@ -135,8 +106,8 @@
         <table class="std" width="100%" cellspacing="0" cellpadding="3">
           <xsl:call-template name="row"><xsl:with-param name="name">$#Regional Code</xsl:with-param><xsl:with-param name="value" select="substring($fs/@model, 7)"/></xsl:call-template>
           <xsl:call-template name="row"><xsl:with-param name="name">$#Serial Number</xsl:with-param><xsl:with-param name="value" select="string($fs/@serial)"/></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Firmware Version</xsl:with-param><xsl:with-param name="value" select="concat($fs/@firmware_phase, $fs/@firmware_version, '$#SPLITTER', $fs/@firmware_revision)"/></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Codeplug Version</xsl:with-param><xsl:with-param name="value" select="concat($fs/@codeplug_phase, $fs/@codeplug_version, '$#SPLITTER', $fs/@codeplug_dev_version)"/></xsl:call-template>
+          <xsl:call-template name="row"><xsl:with-param name="name">$#Firmware Version</xsl:with-param><xsl:with-param name="value" select="string(/TavoProfile/report/version/@firmware)"/></xsl:call-template>
+          <xsl:call-template name="row"><xsl:with-param name="name">$#Codeplug Version</xsl:with-param><xsl:with-param name="value" select="string(/TavoProfile/report/version/@codeplug)"/></xsl:call-template>
           <xsl:call-template name="row">
             <xsl:with-param name="name">$#Rx Frequency Range (MHz)</xsl:with-param>
             <xsl:with-param name="value"><xsl:call-template name="mhz"><xsl:with-param name="hz" select="$rx_freq_start"/></xsl:call-template> - <xsl:call-template name="mhz"><xsl:with-param name="hz" select="$rx_freq_end"/></xsl:call-template></xsl:with-param>
@@ -150,121 +121,52 @@
 
         <h2>$#General Settings</h2>
         <table class="std" width="100%" cellspacing="0" cellpadding="3">
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Power Up Text</xsl:with-param><xsl:with-param name="value" select="string($setting/@powerupString)"/></xsl:call-template>
-          <xsl:if test="$limit/@disable_busy_led_mode != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Disable All LEDs</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@disableLED"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@disable_keypad_lock_feature != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Keypad Lock</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@keypadLock"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@factory_reset_disable != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Disable Restore Factory Default</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@disableRestoreFactoryDefault"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Enable Programming Mode</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$limit/@programming_mode_enabled"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          <xsl:call-template name="row">
-            <xsl:with-param name="name">$#Back Light (Sec.)</xsl:with-param>
-            <xsl:with-param name="value"><xsl:choose><xsl:when test="$setting/@backlight_enabled = '1'"><xsl:value-of select="$setting/@backlight_timeout"/></xsl:when><xsl:otherwise>$#OFF</xsl:otherwise></xsl:choose></xsl:with-param>
-          </xsl:call-template>
-          <xsl:if test="$limit/@disable_time_out_timer != '1'">
-            <xsl:call-template name="row">
-              <xsl:with-param name="name">$#Transmit Timeout Timer (Sec.)</xsl:with-param>
-              <xsl:with-param name="value"><xsl:choose><xsl:when test="$setting/@timeoutTimer = 0">$#OFF</xsl:when><xsl:otherwise><xsl:value-of select="$setting/@timeoutTimer"/></xsl:otherwise></xsl:choose></xsl:with-param>
-            </xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@enable_reverse_burst = '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#CT Reverse Burst</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@reverseBurst"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:call-template name="row">
-            <xsl:with-param name="name">$#Alternate Battery Selection</xsl:with-param>
-            <xsl:with-param name="value"><xsl:choose><xsl:when test="$setting/@batteryType != '0'">$#Nickel/LiIon</xsl:when><xsl:otherwise>$#Alkaline</xsl:otherwise></xsl:choose></xsl:with-param>
-          </xsl:call-template>
-          <xsl:if test="$limit/@disable_battery_save_feature != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Disable Battery Save</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@disableBatterySave"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@disable_scramble_feature != '1'">
-            <xsl:call-template name="row">
-              <xsl:with-param name="name">$#Scramble Button</xsl:with-param>
-              <xsl:with-param name="value"><xsl:choose><xsl:when test="$setting/@disableSelectableScramble = '1'">$#ON/OFF</xsl:when><xsl:otherwise>$#Selectable</xsl:otherwise></xsl:choose></xsl:with-param>
-            </xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$setting/@stationID">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Repeater Station ID</xsl:with-param><xsl:with-param name="value" select="string($setting/@stationID)"/></xsl:call-template>
-            <xsl:call-template name="row">
-              <xsl:with-param name="name">$#Repeater ID Mode</xsl:with-param>
-              <xsl:with-param name="value"><xsl:choose><xsl:when test="$setting/@rep_id_mode = 1">$#15</xsl:when><xsl:when test="$setting/@rep_id_mode = 2">$#30</xsl:when><xsl:when test="$setting/@rep_id_mode = 3">$#After conversation</xsl:when><xsl:otherwise>$#Disable</xsl:otherwise></xsl:choose></xsl:with-param>
-            </xsl:call-template>
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Tx Hangtime (Sec.)</xsl:with-param><xsl:with-param name="value" select="string($setting/@rep_hangtime)"/></xsl:call-template>
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Tx Low Battery (Min.)</xsl:with-param><xsl:with-param name="value" select="string($setting/@low_battery_tx)"/></xsl:call-template>
-            <xsl:call-template name="row">
-              <xsl:with-param name="name">$#On Battery Alert Tone</xsl:with-param>
-              <xsl:with-param name="value"><xsl:choose><xsl:when test="$setting/@onbatt_alert = 1">$#15 min</xsl:when><xsl:when test="$setting/@onbatt_alert = 2">$#30 min</xsl:when><xsl:when test="$setting/@onbatt_alert = 3">$#45 min</xsl:when><xsl:when test="$setting/@onbatt_alert = 4">60 min</xsl:when><xsl:otherwise>$#Disable</xsl:otherwise></xsl:choose></xsl:with-param>
-            </xsl:call-template>
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Enable Courtesy Over Beep</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@courtesy_over"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
+          <xsl:call-template name="page-rows"><xsl:with-param name="page" select="'Settings'"/></xsl:call-template>
         </table>
 
         <h2>$#Audio Settings</h2>
         <table class="std" width="100%" cellspacing="0" cellpadding="3">
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Microphone Gain</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="level"><xsl:with-param name="value" select="$setting/@microphoneGain"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Accessory Microphone Gain</xsl:with-param><xsl:with-param name="value" select="string($setting/@accessoryMicrophoneGain)"/></xsl:call-template>
-          <xsl:if test="$limit/@disable_vox_feature != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#VOX Level</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="level"><xsl:with-param name="value" select="$setting/@vox_level"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@disable_ivox_feature != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#iVOX Level</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="level"><xsl:with-param name="value" select="$setting/@ivol_level"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@disable_roger_beep_feature != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Roger Beep Tone</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@rogerBeepTone"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@disable_keypad_beep_feature != '1'">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Keypad Beep</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="flag"><xsl:with-param name="value" select="$setting/@keypadBeep"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
+          <xsl:call-template name="page-rows"><xsl:with-param name="page" select="'AudioSettings'"/></xsl:call-template>
         </table>
 
         <h2>$#Buttons</h2>
         <table class="std" width="100%" cellspacing="0" cellpadding="3">
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Side Button 1</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="button"><xsl:with-param name="value" select="$setting/@side1_but"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Side Button 2</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="button"><xsl:with-param name="value" select="$setting/@side2_but"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Prog 1 (URB)</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="button"><xsl:with-param name="value" select="$setting/@upper_right_but"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Prog 2 (LLB)</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="button"><xsl:with-param name="value" select="$setting/@lower_left_but"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Prog 3 (LRB)</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="button"><xsl:with-param name="value" select="$setting/@lower_right_but"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          <xsl:if test="$limit/@maxPresetButtons &gt;= 1">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Preset 1 Channel</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="preset"><xsl:with-param name="channel" select="$setting/preset[1]/@channel"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
-          <xsl:if test="$limit/@maxPresetButtons &gt;= 2">
-            <xsl:call-template name="row"><xsl:with-param name="name">$#Preset 2 Channel</xsl:with-param><xsl:with-param name="value"><xsl:call-template name="preset"><xsl:with-param name="channel" select="$setting/preset[2]/@channel"/></xsl:call-template></xsl:with-param></xsl:call-template>
-          </xsl:if>
+          <xsl:call-template name="page-rows"><xsl:with-param name="page" select="'Buttons'"/></xsl:call-template>
         </table>
 
         <h2>$#Channels</h2>
         <table class="chan" width="100%" cellspacing="0" cellpadding="2">
-          <!-- eight columns on a printed page: the frequency columns get
-               the room a frequency with its index needs on one line, and
-               the smaller type (table.chan) keeps the headers whole -->
-          <tr>
-            <th width="9%">$#Channel #</th>
-            <th width="10%">$#Name</th>
-            <th width="19%">$#Receive<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
-            <th width="19%">$#Transmit<br/><small>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</small></th>
-            <th width="12%">$#Talkaround Power</th>
-            <th width="11%">$#Repeater</th>
-            <th width="11%">$#Repeater Power</th>
-            <th width="9%">$#Auto Scan</th>
-          </tr>
+          <!-- the header row repeats on every printed page; the receive
+               and transmit columns get the room a frequency with its index
+               needs on one line -->
+          <thead>
+            <tr>
+              <th width="8%">$#Channel #</th>
+              <th width="10%">$#Name</th>
+              <th width="19%">$#Receive<br/>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</th>
+              <th width="19%">$#Transmit<br/>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</th>
+              <xsl:if test="/TavoProfile/report/@scramble = '1'"><th width="9%">$#Scramble</th></xsl:if>
+              <th width="9%">$#Talkaround Power</th>
+              <th width="9%">$#Repeater</th>
+              <th width="9%">$#Repeater Power</th>
+              <th width="8%">$#Auto Scan</th>
+            </tr>
+          </thead>
           <xsl:for-each select="$channels">
             <tr>
               <td align="center"><xsl:value-of select="position()"/></td>
               <td><xsl:value-of select="@name"/></td>
               <td>
-                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@rx_freq_ndx"/><xsl:with-param name="low" select="$rx_freq_start"/><xsl:with-param name="high" select="$rx_freq_end"/></xsl:call-template><br/>
+                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@rx_freq_ndx"/><xsl:with-param name="text" select="string(@report_rx_freq)"/><xsl:with-param name="low" select="$rx_freq_start"/><xsl:with-param name="high" select="$rx_freq_end"/></xsl:call-template><br/>
                 <xsl:call-template name="code"><xsl:with-param name="value" select="@rx_code"/></xsl:call-template><br/>
                 <xsl:call-template name="bw"><xsl:with-param name="value" select="@rx_bw"/></xsl:call-template>
               </td>
               <td>
-                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@tx_freq_ndx"/><xsl:with-param name="low" select="$tx_freq_start"/><xsl:with-param name="high" select="$tx_freq_end"/></xsl:call-template><br/>
+                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@tx_freq_ndx"/><xsl:with-param name="text" select="string(@report_tx_freq)"/><xsl:with-param name="low" select="$tx_freq_start"/><xsl:with-param name="high" select="$tx_freq_end"/></xsl:call-template><br/>
                 <xsl:call-template name="code"><xsl:with-param name="value" select="@tx_code"/></xsl:call-template><br/>
                 <xsl:call-template name="bw"><xsl:with-param name="value" select="@tx_bw"/></xsl:call-template>
               </td>
+              <xsl:if test="/TavoProfile/report/@scramble = '1'"><td><xsl:value-of select="@report_scramble"/></td></xsl:if>
               <td><xsl:call-template name="power"><xsl:with-param name="value" select="@talkaround_power"/></xsl:call-template></td>
               <td><xsl:call-template name="flag"><xsl:with-param name="value" select="@repeater"/></xsl:call-template></td>
               <td><xsl:call-template name="power"><xsl:with-param name="value" select="@repeater_power"/></xsl:call-template></td>
@@ -275,8 +177,9 @@
 
         <h2>$#Frequency</h2>
         <table class="grid" width="100%" cellspacing="0" cellpadding="2">
-          <tr><th>$#Index</th><th>$#Frequency</th><th>$#Bandwidth</th><th>$#Power Level</th></tr>
-          <xsl:for-each select="$freqs[@freq != '0']">
+          <thead><tr><th>$#Index</th><th>$#Frequency</th><th>$#Bandwidth</th><th>$#Power Level</th></tr></thead>
+          <!-- every slot under its own index, as the frequency page lists them -->
+          <xsl:for-each select="$freqs">
             <tr>
               <td align="center"><xsl:value-of select="position()"/></td>
               <td><xsl:call-template name="mhz"><xsl:with-param name="hz" select="@freq"/></xsl:call-template><xsl:text> </xsl:text>$#MHz</td>
@@ -290,11 +193,12 @@
                 </xsl:choose>
               </td>
               <td>
+                <!-- as the rules store it: 0 high only, 1 low only, 2 and 3 selectable -->
                 <xsl:choose>
-                  <xsl:when test="@power_level = 0">$#Low power only</xsl:when>
-                  <xsl:when test="@power_level = 1">$#High Power only</xsl:when>
-                  <xsl:when test="@power_level = 2">$#User selectable with low power as default</xsl:when>
-                  <xsl:when test="@power_level = 3">$#User Selectable with high power as default</xsl:when>
+                  <xsl:when test="@power_level = 0">$#High Power only</xsl:when>
+                  <xsl:when test="@power_level = 1">$#Low power only</xsl:when>
+                  <xsl:when test="@power_level = 2">$#User Selectable with high power as default</xsl:when>
+                  <xsl:when test="@power_level = 3">$#User selectable with low power as default</xsl:when>
                   <xsl:otherwise>N/A</xsl:otherwise>
                 </xsl:choose>
               </td>

@@ -14,27 +14,11 @@
   <xsl:variable name="setting" select="/TavoProfile/setting"/>
   <xsl:variable name="display" select="translate(substring($model, 3, 1), 'd', 'D') = 'D'"/>
 
-  <!-- The name of a button function, marked when it is the button's default. -->
+  <!-- What a button was programmed to do, as the Buttons page names it,
+       marked when it is the button's default (the program wrote it). -->
   <xsl:template name="function">
-    <xsl:param name="value"/>
-    <xsl:param name="default"/>
-    <xsl:text>$#</xsl:text>
-    <xsl:choose>
-      <xsl:when test="$value = 0">No Operation</xsl:when>
-      <xsl:when test="$value = 1">Tx Power Selection</xsl:when>
-      <xsl:when test="$value = 3">Call Tone</xsl:when>
-      <xsl:when test="$value = 4">Scan/Nuisance Channel Delete</xsl:when>
-      <xsl:when test="$value = 5">Repeater/Talkaround</xsl:when>
-      <xsl:when test="$value = 7">Monitor</xsl:when>
-      <xsl:when test="$value = 9">Preset 1</xsl:when>
-      <xsl:when test="$value = 10">Preset 2</xsl:when>
-      <xsl:when test="$value = 11">Backlight</xsl:when>
-      <xsl:when test="$value = 12">Scramble</xsl:when>
-      <xsl:otherwise>No Operation</xsl:otherwise>
-    </xsl:choose>
-    <xsl:if test="$value = $default and ($value = 0 or $value = 1 or $value = 3 or $value = 4 or $value = 7 or $value = 9 or $value = 10)">
-      <xsl:text> (default)</xsl:text>
-    </xsl:if>
+    <xsl:param name="button"/>
+    <xsl:value-of select="/TavoProfile/report/button[@attribute = $button]/@handout"/>
   </xsl:template>
 
   <!-- One numbered part of the radio picture. -->
@@ -63,7 +47,7 @@
         <xsl:call-template name="report-style"/>
       </head>
       <body>
-        <img src="HandoutHeader.jpg" width="600" height="80" alt=""/>
+        <img src="HandoutHeader.jpg" width="100%" alt=""/>
         <h1>$#Customer Handout</h1>
         <table class="std" width="100%" cellspacing="0" cellpadding="3">
           <tr>
@@ -99,11 +83,11 @@
                     <xsl:call-template name="part"><xsl:with-param name="n" select="3"/><xsl:with-param name="name">$#Push-to-Talk (PTT)</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part">
                       <xsl:with-param name="n" select="4"/><xsl:with-param name="name">$#Side Button 1 (SB1)</xsl:with-param>
-                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side1_but"/><xsl:with-param name="default" select="7"/></xsl:call-template></xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="button" select="'side1_but'"/></xsl:call-template></xsl:with-param>
                     </xsl:call-template>
                     <xsl:call-template name="part">
                       <xsl:with-param name="n" select="5"/><xsl:with-param name="name">$#Side Button 2 (SB2)</xsl:with-param>
-                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side2_but"/><xsl:with-param name="default" select="4"/></xsl:call-template></xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="button" select="'side2_but'"/></xsl:call-template></xsl:with-param>
                     </xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="6"/><xsl:with-param name="name">$#Up Button:</xsl:with-param><xsl:with-param name="what">$#Scroll up the menu items/change channel</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="7"/><xsl:with-param name="name">$#Down Button:</xsl:with-param><xsl:with-param name="what">$#Scroll down the menu items/change channel</xsl:with-param></xsl:call-template>
@@ -118,15 +102,15 @@
                     <xsl:call-template name="part"><xsl:with-param name="n" select="4"/><xsl:with-param name="name">$#Push-to-Talk (PTT)</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part">
                       <xsl:with-param name="n" select="5"/><xsl:with-param name="name">$#Side Button 1 (SB1)</xsl:with-param>
-                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side1_but"/><xsl:with-param name="default" select="7"/></xsl:call-template></xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="button" select="'side1_but'"/></xsl:call-template></xsl:with-param>
                     </xsl:call-template>
                     <xsl:call-template name="part">
                       <xsl:with-param name="n" select="6"/><xsl:with-param name="name">$#Side Button 2 (SB2)</xsl:with-param>
-                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@side2_but"/><xsl:with-param name="default" select="4"/></xsl:call-template></xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="button" select="'side2_but'"/></xsl:call-template></xsl:with-param>
                     </xsl:call-template>
                     <xsl:call-template name="part">
                       <xsl:with-param name="n" select="7"/><xsl:with-param name="name">$#Up Button:</xsl:with-param>
-                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="value" select="$setting/@upper_right_but"/><xsl:with-param name="default" select="3"/></xsl:call-template></xsl:with-param>
+                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="button" select="'upper_right_but'"/></xsl:call-template></xsl:with-param>
                     </xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="8"/><xsl:with-param name="name">$#Microphone</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="9"/><xsl:with-param name="name">$#Accessory Jack</xsl:with-param></xsl:call-template>
@@ -135,6 +119,21 @@
                   </xsl:otherwise>
                 </xsl:choose>
               </table>
+              <xsl:if test="$display">
+                <!-- the programmable buttons the Buttons page shows beyond the side buttons -->
+                <xsl:variable name="programmable" select="/TavoProfile/report/button[@attribute != 'side1_but' and @attribute != 'side2_but']"/>
+                <xsl:if test="$programmable">
+                  <br/>
+                  <table class="std" width="100%" cellspacing="0" cellpadding="3">
+                    <xsl:for-each select="$programmable">
+                      <tr>
+                        <td class="ItemName" width="40%"><xsl:value-of select="@name"/></td>
+                        <td class="ItemVal"><xsl:value-of select="@handout"/></td>
+                      </tr>
+                    </xsl:for-each>
+                  </table>
+                </xsl:if>
+              </xsl:if>
               <br/>
               <table class="grid" width="100%" cellspacing="0" cellpadding="2">
                 <tr><th width="20%">#</th><th>$#Channel Selector</th></tr>
@@ -152,7 +151,7 @@
         <table width="100%" cellspacing="0" cellpadding="0" border="0"><tr><td>
           <p>ABCDEFGSDGFHWRAZxVBSDFSEWASSX</p>
         </td></tr></table>
-        <img src="HandoutFooter.jpg" width="600" height="20" alt=""/>
+        <img src="HandoutFooter.jpg" width="100%" alt=""/>
       </body>
     </html>
   </xsl:template>

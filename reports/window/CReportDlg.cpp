@@ -34,6 +34,7 @@ constexpr int kButtonHeight = 28;
 constexpr int kButtonSpacing = 8;
 constexpr int kEdge = 11;
 constexpr int kNegligibleOverflow = 2; // pixels
+constexpr int kMinimumBrowserHeight = 150;
 
 // Until the shell gives its file dialog helper: the suggested path, edited.
 QString BuiltInPrompt(QWidget *parent, const QString &suggested)
@@ -123,7 +124,11 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
     QSize size(980, 700);
     if (const QScreen *s = screen())
         size = size.boundedTo(s->availableGeometry().size() - QSize(40, 60));
-    resize(size);
+    // Never so small that a button leaves the window.
+    const int buttonCount = int(m_buttons.size());
+    setMinimumSize(2 * kEdge + buttonCount * kButtonWidth + (buttonCount - 1) * kButtonSpacing,
+                   kMinimumBrowserHeight + kBrowserGap);
+    resize(size.expandedTo(minimumSize()));
     int x = width() - kEdge;
     for (int i = int(m_buttons.size()) - 1; i >= 0; --i) {
         x -= kButtonWidth;
@@ -144,8 +149,17 @@ void CReportDlg::SetReport(const QString &folder, const QString &path)
 {
     m_strFolder = folder;
     m_strURL = path;
-    if (m_bInitialised)
+    if (m_bInitialised) {
         m_pBrowser->setSource(QUrl::fromLocalFile(m_strURL));
+        FitBanners();
+    }
+}
+
+void CReportDlg::FitBanners()
+{
+    // The handout's banners span the page, whatever the window's width.
+    QTextDocument *document = m_pBrowser->document();
+    FitBannersToWidth(*document, m_pBrowser->viewport()->width() - 2 * document->documentMargin());
 }
 
 void CReportDlg::showEvent(QShowEvent *event)
@@ -194,6 +208,7 @@ void CReportDlg::ApplyLayout()
         QPushButton *b = m_buttons[i];
         b->move(width() - m_offsets[i].x() - b->width(), height() - m_offsets[i].y() - b->height());
     }
+    FitBanners();
 }
 
 QString CReportDlg::ReportHtml() const
@@ -239,7 +254,14 @@ void CReportDlg::OnSaveAs()
     bool saved = false;
     QString cause;
     if (target.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        saved = WriteReportPdf(ReportHtml(), m_strFolder, target, nullptr, &cause);
+        // The pictures come from the report's folder; one that cannot be
+        // loaded is said, not left out.
+        QString error;
+        saved = WriteReportPdf(ReportHtml(), m_strFolder, target, &error, &cause);
+        if (!saved && cause.isEmpty() && !error.isEmpty()) {
+            ShowMessageText(error, MB_OK | MB_ICONERROR);
+            return;
+        }
     } else {
         QFile source(m_strURL);
         QString error;
@@ -274,11 +296,17 @@ void CReportDlg::OnEmail()
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setEnabled(false);
-    SendReportMail(files);
+    int exitStatus = 0;
+    const MailResult result = SendReportMail(files, &exitStatus);
     setEnabled(true);
     QApplication::restoreOverrideCursor();
     activateWindow();
     raise();
+    // A mail program without a mail client sends nothing: say so, and
+    // offer to keep the report as a file instead.
+    if (result == MailResult::Failed
+        && ShowMessageText(MailFailedText(MailTool(), exitStatus), MB_YESNO | MB_ICONWARNING) == IDYES)
+        OnSaveAs();
 }
 
 } // namespace tavo

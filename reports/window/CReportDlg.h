@@ -61,6 +61,7 @@ protected:
 private:
     void OnInitDialog();
     void ApplyLayout();
+    void FitBanners();
     QString ReportHtml() const;
 
     QString m_strURL;

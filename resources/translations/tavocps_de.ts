@@ -1819,6 +1819,16 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>%1 does not read back as it was written</source>
         <translation>%1 lässt sich nicht so zurücklesen, wie es geschrieben wurde</translation>
     </message>
+    <message id="IDS_9880">
+        <source>The e-mail program %1 could not start a message (exit status %2): no e-mail was sent.
+Do you want to save the report with Save As instead?</source>
+        <translation>Das E-Mail-Programm %1 konnte keine Nachricht anlegen (Exit-Status %2): Es wurde keine E-Mail gesendet.
+Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</translation>
+    </message>
+    <message id="IDS_9881">
+        <source>The report picture %1 cannot be loaded.</source>
+        <translation>Das Berichtsbild %1 kann nicht geladen werden.</translation>
+    </message>
     <message id="IDS_9900">
         <source>Trace Files</source>
         <translation>Protokolldateien</translation>

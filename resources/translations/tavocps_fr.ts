@@ -1819,6 +1819,16 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>%1 does not read back as it was written</source>
         <translation>%1 ne se relit pas tel qu'il a été écrit</translation>
     </message>
+    <message id="IDS_9880">
+        <source>The e-mail program %1 could not start a message (exit status %2): no e-mail was sent.
+Do you want to save the report with Save As instead?</source>
+        <translation>Le programme de messagerie %1 n’a pas pu créer de message (code de sortie %2) : aucun e-mail n’a été envoyé.
+Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
+    </message>
+    <message id="IDS_9881">
+        <source>The report picture %1 cannot be loaded.</source>
+        <translation>L’image de rapport %1 ne peut pas être chargée.</translation>
+    </message>
     <message id="IDS_9900">
         <source>Trace Files</source>
         <translation>Fichiers de trace</translation>

@@ -6,9 +6,11 @@
 #include "resources/StringTable.h"
 #include "support/RecordingSink.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <iostream>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -84,8 +86,18 @@ TEST_F(InterfaceLanguageTest, TranslationReplacesStringTableTexts)
     EXPECT_TRUE(sink.empty());
     EXPECT_EQ(LoadString(435), QStringLiteral("Kein CT/DCS-Code"));
     EXPECT_EQ(GetDecimalSeparator(), QStringLiteral(","));
+    // Qt's own dialogs (Save As, Print) follow the interface language.
+    const bool qtGerman = HasQtTranslation(QStringLiteral("German"));
+    if (qtGerman) {
+        EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Drucken"));
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Speichern unter"));
+    } else {
+        std::cout << "[ SKIPPED  ] Qt's dialog texts: no qtbase_de.qm in " << QtTranslationsFolder().toStdString()
+                  << " (Debian package qt6-translations-l10n)\n";
+    }
     UnloadInterfaceLanguage();
     EXPECT_EQ(LoadString(435), QStringLiteral("No CT/DCS code"));
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Print"));
 }
 
 TEST_F(InterfaceLanguageTest, SwitchWritesAtOnceAndAsksForARestartOnlyOnChange)

@@ -1,0 +1,153 @@
+#include "config/PageRows.h"
+
+namespace tavo {
+
+namespace {
+
+// The strings of the level lists.
+const std::vector<int> kLevelItems{181, 182, 183};
+const std::vector<int> kVoxItems{181, 182, 183, 193}; // VOX alone can be off
+
+} // namespace
+
+const std::vector<PageRow> &SettingsPageRows()
+{
+    static const std::vector<PageRow> rows{
+        {1050, 1059, 199, "setting", "password", RowKind::Text, {}, 0, {}, false},
+        {1051, 1002, 200, "setting", "password", RowKind::Text, {}, 0, {}, false},
+        {1052, 1003, 201, "setting", "powerupString", RowKind::Text, {}, 0, {}, true},
+        {1054, 1004, 484, "setting", "stationID", RowKind::Text, {}, 0, {}, true},
+        {1058, 1061, 485, "setting", "rep_id_mode", RowKind::List, {414, 493, 494, 495}, 1, {}, true},
+        {1053, 1037, 202, "setting", "disableLED", RowKind::CheckOne, {}, 0, {"disable_busy_led_mode"}, true},
+        {1055, 1039, 204, "setting", "disableRestoreFactoryDefault", RowKind::CheckOne, {}, 0, {"factory_reset_disable"}, true},
+        {1057, 1041, 240, "limit", "programming_mode_enabled", RowKind::CheckOne, {}, 0, {}, true},
+        {1024, 1040, 211, "setting", "disableBatterySave", RowKind::CheckOne, {}, 0, {"disable_battery_save_feature"}, true},
+        {1056, 1060, 205, "setting", "backlight_timeout", RowKind::Backlight, {214, 215, 216}, 5, {}, true},
+        {1062, 1005, 486, "setting", "rep_hangtime", RowKind::Number, {}, 0, {}, true},
+        {1066, 1006, 505, "setting", "low_battery_tx", RowKind::Number, {}, 0, {}, true},
+        {1064, 1063, 487, "setting", "onbatt_alert", RowKind::List, {414, 496, 497, 498, 499}, 1, {}, true},
+        {1065, 1038, 488, "setting", "courtesy_over", RowKind::CheckOne, {}, 0, {}, true},
+        {1016, 1026, 206, "setting", "timeoutTimer", RowKind::List, {220, 217, 218, 219}, 60, {"disable_time_out_timer"}, true},
+        {1018, 1028, 208, "setting", "reverseBurst", RowKind::List, {224, 225}, -1, {"enable_reverse_burst", true}, true},
+        {1019, 1029, 210, "setting", "batteryType", RowKind::List, {226, 227}, -1, {}, true},
+    };
+    return rows;
+}
+
+const std::vector<PageRow> &AudioSettingsPageRows()
+{
+    static const std::vector<PageRow> rows{
+        {1020, 1025, 173, "setting", "microphoneGain", RowKind::List, kLevelItems, 0, {}, true},
+        {1021, 1026, 174, "setting", "accessoryMicrophoneGain", RowKind::List, kLevelItems, 0, {}, true},
+        {1022, 1027, 175, "setting", "vox_level", RowKind::List, kVoxItems, 0, {"disable_vox_feature"}, true},
+        {1023, 1028, 176, "setting", "ivol_level", RowKind::List, kLevelItems, 0, {"disable_ivox_feature"}, true},
+        {1024, 1017, 177, "setting", "rogerBeepTone", RowKind::Check, {}, 0, {"disable_roger_beep_feature"}, true},
+        {1014, 1018, 178, "setting", "keypadBeep", RowKind::Check, {}, 0, {"disable_keypad_beep_feature"}, true},
+    };
+    return rows;
+}
+
+const std::vector<PageRow> &ButtonsPageRows()
+{
+    static const std::vector<PageRow> rows{
+        {1054, 1038, 203, "setting", "keypadLock", RowKind::Check, {}, 0, {"disable_keypad_lock_feature"}, true},
+    };
+    return rows;
+}
+
+int ListPosition(const PageRow &row, int value, int backlightEnabled)
+{
+    int position = value;
+    if (row.kind == RowKind::Backlight)
+        position = backlightEnabled ? value / row.scale : 0;
+    else if (row.scale > 0)
+        position = value / row.scale;
+    else if (row.scale < 0)
+        position = value != 0 ? 1 : 0;
+    return position >= 0 && position < int(row.items.size()) ? position : -1;
+}
+
+int ListValue(const PageRow &row, int position)
+{
+    return row.scale > 0 ? position * row.scale : position;
+}
+
+const ButtonRow kButtonRows[kButtonRowCount] = {
+    {1009, 1001, 160, "side1_but", 7, false},
+    {1010, 1002, 161, "side2_but", 4, false},
+    {1011, 1003, 162, "upper_right_but", 3, true},
+    {1012, 1005, 163, "lower_left_but", 9, true},
+    {1013, 1006, 164, "lower_right_but", 10, true},
+};
+
+const ButtonDependentRow kButtonDependentRows[kButtonDependentRowCount] = {
+    {kScrambleModeFeature, 1016, 1017, 339},
+    {kCallToneFeature, 1029, 1030, 207},
+    {kPreset1Feature, 1014, 1007, 165},
+    {kPreset2Feature, 1015, 1008, 166},
+};
+
+std::vector<ButtonFeature> OfferedButtonFeatures(const std::vector<ButtonFeature> &common,
+                                                 const std::vector<ButtonFeature> &displayGroup,
+                                                 const std::vector<ButtonFeature> &preButton, bool allGroups,
+                                                 const LimitReader &limit)
+{
+    std::vector<ButtonFeature> offered;
+    const int maxCallTones = limit("max_call_tones");
+    auto addGroup = [&](const std::vector<ButtonFeature> &group, int most) {
+        int taken = 0;
+        for (const ButtonFeature &f : group) {
+            if (taken++ >= most)
+                break;
+            if (f.m_nValue == 0)
+                continue;
+            if (f.m_nValue == kCallToneFeature && maxCallTones <= 0)
+                continue;
+            if (f.m_strDependName != QLatin1String("none")) {
+                const int flag = limit(f.m_strDependName.toLatin1().constData());
+                if (!((flag == 0 && f.m_nDependType == 0) || (flag != 0 && f.m_nDependType == 1)))
+                    continue;
+            }
+            offered.push_back(f);
+        }
+    };
+    const int all = int(common.size() + displayGroup.size() + preButton.size());
+    addGroup(common, all);
+    if (allGroups) {
+        addGroup(displayGroup, all);
+        addGroup(preButton, std::max(0, limit("maxPresetButtons")));
+    }
+    if (!common.empty())
+        offered.push_back(common.back());
+    return offered;
+}
+
+const ButtonFeature *ShownButtonFeature(int code, const std::vector<ButtonFeature> &common,
+                                        const std::vector<ButtonFeature> &displayGroup,
+                                        const std::vector<ButtonFeature> &preButton,
+                                        const std::vector<ButtonFeature> &offered)
+{
+    const ButtonFeature *found = nullptr;
+    for (const auto *group : {&common, &displayGroup, &preButton}) {
+        for (const ButtonFeature &f : *group)
+            if (f.m_nValue == code) {
+                found = &f;
+                break;
+            }
+        if (found)
+            break;
+    }
+    if (!found)
+        return nullptr;
+    for (const ButtonFeature &f : offered)
+        if (f.m_strName == found->m_strName)
+            return &f;
+    return nullptr;
+}
+
+QString FormatVersion(const QString &phase, int version, int revision)
+{
+    return phase + QString::asprintf("%02d.%02d", version, revision);
+}
+
+} // namespace tavo

@@ -1,0 +1,120 @@
+#pragma once
+// The value rows of the pages that edit radio-wide settings (General
+// Settings, Audio Settings, Buttons): which control shows which attribute
+// under which caption, the entries of each list and the model flags that
+// hide a row. The pages bind their controls with these tables and the
+// reports read the profile through them, so a report says what the page
+// that edits the value shows, under the same caption.
+
+#include "config/SettingDocuments.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace tavo {
+
+// Page names of the visibility document.
+inline constexpr const char *kSettingsPage = "Settings";
+inline constexpr const char *kAudioSettingsPage = "AudioSettings";
+inline constexpr const char *kButtonsPage = "Buttons";
+
+enum class RowKind {
+    List,     // a drop-down list; the stored value selects an entry
+    Check,    // a check box, checked when the value is not 0
+    CheckOne, // a check box, checked when the value is 1
+    Number,   // an entry showing the value as a whole number
+    Text,     // an entry showing the stored text
+    Backlight // the backlight list: off, or the time-out in 5 s steps
+};
+
+// A model flag of `limit` that hides a row: the row is hidden when the
+// flag is non-zero, or, with `hideWhenClear`, when it is 0.
+struct HideFlag {
+    const char *name = nullptr;
+    bool hideWhenClear = false;
+};
+
+struct PageRow {
+    int labelId;
+    int ctrlId;
+    int textId;            // the caption's string
+    const char *element;   // "setting" or "limit"
+    const char *attribute;
+    RowKind kind;
+    std::vector<int> items; // a list's entries (string ids), in list order
+    // A list's position from the stored value: 0 as it is, n > 0 the value
+    // divided by n, -1 position 1 for any non-zero value.
+    int scale;
+    HideFlag hide;
+    bool reported; // false for rows a report never prints (the password)
+};
+
+// The rows of each page, in the page's order.
+const std::vector<PageRow> &SettingsPageRows();
+const std::vector<PageRow> &AudioSettingsPageRows();
+// The Buttons page's own rows that are not buttons: the keypad lock.
+const std::vector<PageRow> &ButtonsPageRows();
+
+// The list position a stored value selects, -1 for none.
+int ListPosition(const PageRow &row, int value, int backlightEnabled = 0);
+// The stored value of a list position (the inverse of ListPosition).
+int ListValue(const PageRow &row, int position);
+
+// ---- buttons
+
+struct ButtonRow {
+    int labelId;
+    int listId;
+    int textId; // "Side Button 1 (SB1)" ... "Button C"
+    const char *attribute;
+    int defaultCode;
+    bool allGroups; // buttons A, B and C offer every group; side buttons COMMON only
+};
+inline constexpr int kButtonRowCount = 5;
+extern const ButtonRow kButtonRows[kButtonRowCount];
+
+// The row a feature brings onto the line of its button.
+struct ButtonDependentRow {
+    int code;
+    int labelId;
+    int ctrlId;
+    int textId;
+};
+inline constexpr int kButtonDependentRowCount = 4;
+extern const ButtonDependentRow kButtonDependentRows[kButtonDependentRowCount];
+inline constexpr int kCallToneFeature = 3;
+inline constexpr int kScrambleModeFeature = 12;
+inline constexpr int kPreset1Feature = 9;
+inline constexpr int kPreset2Feature = 10;
+// The entries of the scramble mode list and the call tone list's first.
+inline constexpr int kScrambleModeItems[] = {340, 341};
+inline constexpr int kCallToneOffText = 220;
+inline constexpr int kCallToneText = 221; // "Call Tone" of "Call Tone %d"
+
+// Reads a `limit` attribute as an integer.
+using LimitReader = std::function<int(const char *)>;
+
+// The features a button's list offers, in list order: each group's entries
+// without code 0, without those their dependency or a "max_call_tones" of
+// 0 leaves out, the PREBUTTON group cut to "maxPresetButtons"; side
+// buttons COMMON only; the no-feature entry (COMMON's last) at the end.
+std::vector<ButtonFeature> OfferedButtonFeatures(const std::vector<ButtonFeature> &common,
+                                                 const std::vector<ButtonFeature> &displayGroup,
+                                                 const std::vector<ButtonFeature> &preButton, bool allGroups,
+                                                 const LimitReader &limit);
+// The entry the page selects for a stored code: the first entry with the
+// code in COMMON, the display group, PREBUTTON; null when there is none
+// or the entry is not offered (the page then shows the no-feature entry).
+const ButtonFeature *ShownButtonFeature(int code, const std::vector<ButtonFeature> &common,
+                                        const std::vector<ButtonFeature> &displayGroup,
+                                        const std::vector<ButtonFeature> &preButton,
+                                        const std::vector<ButtonFeature> &offered);
+
+// ---- radio information
+
+// A version as the Radio Information page shows it: the phase, then
+// "%02d.%02d" (always a ".").
+QString FormatVersion(const QString &phase, int version, int revision);
+
+} // namespace tavo
