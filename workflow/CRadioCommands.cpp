@@ -14,11 +14,14 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace tavo {
 
@@ -266,15 +269,45 @@ QString BackupFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tavocps/backups");
 }
 
-QString BackupRadioImage(const VirtualCP &image, QString &error)
+QString BackupSerialName(const QString &serial)
 {
-    QString serial = QString::fromLatin1(reinterpret_cast<const char *>(image.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)).trimmed();
-    serial.remove(QChar(0));
-    for (QChar &c : serial)
+    QString name = serial.trimmed();
+    name.remove(QChar(0));
+    for (QChar &c : name)
         if (!c.isLetterOrNumber())
             c = QLatin1Char('_');
-    if (serial.isEmpty())
-        serial = QStringLiteral("unknown");
+    return name.isEmpty() ? QStringLiteral("unknown") : name;
+}
+
+QStringList ListRadioBackups(const QString &serial)
+{
+    // SERIAL-YYYYMMDD-HHMMSS.img, and -2, -3 ... for more in one second.
+    const QString name = BackupSerialName(serial);
+    const QRegularExpression pattern(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?\\.img$").arg(QRegularExpression::escape(name)));
+    struct Backup {
+        QString stamp;
+        int number;
+        QString path;
+    };
+    std::vector<Backup> backups;
+    const QDir folder(BackupFolder());
+    for (const QString &file : folder.entryList({name + QStringLiteral("-*.img")}, QDir::Files)) {
+        const QRegularExpressionMatch m = pattern.match(file);
+        if (m.hasMatch())
+            backups.push_back({m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt(), folder.filePath(file)});
+    }
+    std::sort(backups.begin(), backups.end(),
+              [](const Backup &a, const Backup &b) { return a.stamp != b.stamp ? a.stamp > b.stamp : a.number > b.number; });
+    QStringList paths;
+    for (const Backup &b : backups)
+        paths << b.path;
+    return paths;
+}
+
+QString BackupRadioImage(const VirtualCP &image, QString &error)
+{
+    const QString serial = BackupSerialName(
+        QString::fromLatin1(reinterpret_cast<const char *>(image.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)));
     const QString folder = BackupFolder();
     if (!QDir().mkpath(folder)) {
         error = folder;

@@ -16,6 +16,7 @@
 #include "workflow/CRadioTransfer.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 
@@ -89,6 +90,11 @@ QString BackupFolder();
 // Saves `image` as SERIAL-YYYYMMDD-HHMMSS.img in the backup folder; the
 // path written, or empty with `error` set.
 QString BackupRadioImage(const VirtualCP &image, QString &error);
+// A radio's serial as the backups' names carry it: letters and digits, any
+// other character '_', "unknown" when it is empty.
+QString BackupSerialName(const QString &serial);
+// The backups of the radio with `serial`, newest first (full paths).
+QStringList ListRadioBackups(const QString &serial);
 
 // ---- whole commands
 
