@@ -2,6 +2,7 @@
 
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
+#include "workflow/CRadioCommands.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -24,13 +25,12 @@ CRestoreBackupDlg::CRestoreBackupDlg(const QString &serial, const QStringList &b
     label->setBuddy(m_pList);
     const QLocale locale;
     for (const QString &path : backups) {
-        const QFileInfo info(path);
-        m_pList->addItem(LoadString(msg::RestoreBackupItem).arg(info.fileName(), locale.toString(info.lastModified(), QLocale::ShortFormat)));
+        m_pList->addItem(LoadString(msg::RestoreBackupItem).arg(QFileInfo(path).fileName(), locale.toString(RadioBackupTime(path), QLocale::ShortFormat)));
         m_pList->item(m_pList->count() - 1)->setToolTip(QDir::toNativeSeparators(path));
     }
     if (m_pList->count() > 0)
         m_pList->setCurrentRow(0);
-    m_pList->setMinimumWidth(360);
+    m_pList->setMinimumWidth(m_pList->sizeHintForColumn(0) + 2 * m_pList->frameWidth() + 24);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));

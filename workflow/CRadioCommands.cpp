@@ -14,6 +14,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -279,11 +280,26 @@ QString BackupSerialName(const QString &serial)
     return name.isEmpty() ? QStringLiteral("unknown") : name;
 }
 
+namespace {
+// A backup's name: SERIAL-YYYYMMDD-HHMMSS.img, and -2, -3 ... for more in
+// one second.
+const QString kBackupStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+QRegularExpression BackupNamePattern(const QString &serialName)
+{
+    return QRegularExpression(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?\\.img$").arg(serialName));
+}
+} // namespace
+
+QDateTime RadioBackupTime(const QString &path)
+{
+    const QRegularExpressionMatch m = BackupNamePattern(QStringLiteral("\\w+")).match(QFileInfo(path).fileName());
+    return m.hasMatch() ? QDateTime::fromString(m.captured(1), kBackupStampFormat) : QDateTime();
+}
+
 QStringList ListRadioBackups(const QString &serial)
 {
-    // SERIAL-YYYYMMDD-HHMMSS.img, and -2, -3 ... for more in one second.
     const QString name = BackupSerialName(serial);
-    const QRegularExpression pattern(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?\\.img$").arg(QRegularExpression::escape(name)));
+    const QRegularExpression pattern = BackupNamePattern(QRegularExpression::escape(name));
     struct Backup {
         QString stamp;
         int number;
@@ -313,7 +329,7 @@ QString BackupRadioImage(const VirtualCP &image, QString &error)
         error = folder;
         return QString();
     }
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = QDateTime::currentDateTime().toString(kBackupStampFormat);
     QString path = QStringLiteral("%1/%2-%3.img").arg(folder, serial, stamp);
     for (int n = 2; QFile::exists(path); ++n)
         path = QStringLiteral("%1/%2-%3-%4.img").arg(folder, serial, stamp).arg(n);

@@ -15,6 +15,7 @@
 #include "radio/CRadioOperation.h"
 #include "workflow/CRadioTransfer.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -95,6 +96,8 @@ QString BackupRadioImage(const VirtualCP &image, QString &error);
 QString BackupSerialName(const QString &serial);
 // The backups of the radio with `serial`, newest first (full paths).
 QStringList ListRadioBackups(const QString &serial);
+// When a backup was saved, as its name tells (invalid for another name).
+QDateTime RadioBackupTime(const QString &path);
 
 // ---- whole commands
 

@@ -380,6 +380,8 @@ TEST_F(RadioGui, AFailedWriteOffersItsBackupAndRestoreBackupWritesOneBack)
     ASSERT_EQ(backups.size(), 4);
     for (int i = 0; i < backups.size(); ++i)
         EXPECT_TRUE(m_restoreItems.at(i).startsWith(QFileInfo(backups.at(i)).fileName())) << m_restoreItems.at(i).toStdString();
+    EXPECT_TRUE(m_restoreItems.at(2).contains(QLocale().toString(QDateTime(QDate(2024, 1, 2), QTime(10, 0)), QLocale::ShortFormat)))
+        << "the time the backup was saved: " << m_restoreItems.at(2).toStdString();
     EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
     other.Stop();
     EXPECT_EQ(other.Dump(), original) << "the radio holds its backup again";
