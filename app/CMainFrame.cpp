@@ -12,6 +12,7 @@
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "base/CTavoCPSException.h"
+#include "base/TemplateFile.h"
 #include "profile/ProfileChecks.h"
 #include "reports/ReportGenerator.h"
 #include "reports/window/CReportDlg.h"
@@ -41,6 +42,12 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavo {
 
@@ -214,6 +221,7 @@ void CMainFrame::CreateActions()
     AddCommand(cmd::DeviceReset, 367, QKeySequence(Qt::CTRL | Qt::Key_E), &CMainFrame::OnRadioReset);
     AddCommand(cmd::DeviceFactoryReset, 507, {}, &CMainFrame::OnRadioFactoryReset);
     AddCommand(cmd::DevicePortSettings, msg::PortSettingsMenu, {}, &CMainFrame::OnPortSettings);
+    AddCommand(cmd::DeviceRestoreBackup, msg::RestoreBackupMenu, {}, &CMainFrame::OnRestoreBackup);
     AddCommand(cmd::Report, 347, {}, &CMainFrame::OnReport);
     AddCommand(cmd::WindowCascade, 370, {}, nullptr);
     AddCommand(cmd::WindowTile, 371, {}, nullptr);
@@ -325,6 +333,7 @@ void CMainFrame::BuildMenus()
     add(device, cmd::DeviceRead);
     add(device, cmd::DeviceWrite);
     add(device, cmd::DeviceReset);
+    add(device, cmd::DeviceRestoreBackup);
     device->addSeparator();
     add(device, cmd::DevicePortSettings);
 
@@ -450,6 +459,7 @@ void CMainFrame::UpdateCommandUI()
     enable(cmd::DeviceWrite, m_bReadFlag && profile);
     enable(cmd::DeviceReset, m_bReadFlag);
     enable(cmd::DeviceFactoryReset, m_bReadFlag);
+    enable(cmd::DeviceRestoreBackup, m_bReadFlag);
 
     const EditField edit = FocusedEdit();
     const bool usable = edit && !edit.isPassword();
@@ -518,8 +528,57 @@ CChildFrame *CMainFrame::AddChild(CTavoCPSDoc *doc)
     return child;
 }
 
+namespace {
+// Why the system cannot take `path` as a profile file, before anything
+// reads it: a missing file, a folder, anything but a regular file (a FIFO
+// or a device would block or never end), no permission, or more than the
+// largest profile file. Empty when it may be read. Opened without
+// blocking and then looked at, so a FIFO put in its place meanwhile cannot
+// hold the program either.
+struct OpenErrorText {
+    int error;
+    int textId;
+};
+constexpr OpenErrorText kOpenErrors[] = {
+    {ENOENT, msg::ProfileNotFound},
+    {ENOTDIR, msg::ProfileNotFound},
+    {EACCES, msg::ProfilePermissionDenied},
+    {EPERM, msg::ProfilePermissionDenied},
+};
+
+QString ProfileFileProblem(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        for (const OpenErrorText &e : kOpenErrors)
+            if (e.error == error)
+                return LoadString(e.textId);
+        return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
+    }
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    ::close(fd);
+    if (!known)
+        return QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char('.');
+    if (S_ISDIR(st.st_mode))
+        return LoadString(msg::ProfileIsFolder);
+    if (!S_ISREG(st.st_mode))
+        return LoadString(msg::ProfileNotRegular);
+    if (st.st_size > kMaxTextFileBytes)
+        return LoadString(msg::ProfileTooLarge).arg(kMaxTextFileBytes);
+    return QString();
+}
+} // namespace
+
 CChildFrame *CMainFrame::OpenDocumentFile(const QString &path)
 {
+    const QString problem = ProfileFileProblem(path);
+    if (!problem.isEmpty()) {
+        ShowMessageText(LoadString(msg::ProfileCannotOpen).arg(QDir::toNativeSeparators(path), problem), MB_OK | MB_ICONERROR);
+        return nullptr;
+    }
     if (!CheckProfile(path))
         return nullptr;
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -590,16 +649,9 @@ void CMainFrame::OnRecentFile(int index)
     const QStringList files = GetRecentFiles();
     if (index < 0 || index >= files.size() || files.at(index).isEmpty())
         return;
+    // The guarded open names a file that cannot be read, and why (opening
+    // it here first would hang on a FIFO put in its place).
     const QString path = files.at(index);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        RemoveRecentFile(path);
-        UpdateRecentFiles();
-        ShowMessageText(LoadString(msg::CannotOpenFile).arg(QDir::toNativeSeparators(path)) + QLatin1Char('\n') + file.errorString(),
-                        MB_OK | MB_ICONERROR);
-        return;
-    }
-    file.close();
     if (!OpenDocumentFile(path)) {
         RemoveRecentFile(path);
         UpdateRecentFiles();

@@ -68,6 +68,9 @@ public slots:
     void OnRadioFactoryReset();
     // Device > Port and Transfer.
     void OnPortSettings();
+    // Device > Restore Backup...: the connected radio's serial, one of its
+    // backups chosen (newest first), then that image written back.
+    void OnRestoreBackup();
     // Report: the pending edits are committed, then the report option
     // dialog on the active profile and the report window. The other two
     // make one report at once, without the dialog.
@@ -129,6 +132,14 @@ private:
     void TakeReadImage();
     void StartIdentification();
     void StartResetWorker();
+    // Writes the backup image at `path` to the radio: the file must be a
+    // whole image that converts to a profile, then the write transfer.
+    void WriteBackupToRadio(const QString &path);
+    void ChooseAndWriteBackup(const QString &serial);
+    // A failed write as the command line reports it: the failure, then,
+    // when the write had begun to change the radio, that it may hold a
+    // partly written codeplug, and where its previous image was saved.
+    QString WriteFailureText(const QString &failure, const QString &backupPath) const;
 
     RadioState *m_pRadio = nullptr;
     bool m_bReadFlag = false;

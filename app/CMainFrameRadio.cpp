@@ -1,6 +1,7 @@
 // The main frame's radio side: the cable watch (the monitor here, the
 // poller shared with the other instances), the command flags and the cable
-// pane, and Read, Write, Reset and Factory Reset. The checks, the password
+// pane, Read, Write, Reset and Factory Reset, and writing a backup image
+// back (after a write that failed part way, or Restore Backup). The checks, the password
 // loop and the write stages are the core's (workflow/CRadioCommands), run
 // step by step: radio work on one worker thread, every question, message
 // and document change here on the window's thread.
@@ -11,14 +12,19 @@
 #include "app/CChildFrame.h"
 #include "app/CRadioSettings.h"
 #include "app/CReadWriteDialog.h"
+#include "app/CRestoreBackupDlg.h"
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
 #include "views/CDocumentHost.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
+#include "base/TemplateFile.h"
+#include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "radio/CRadioOperation.h"
+#include "radio/CRadioProtocol.h"
+#include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"
@@ -27,17 +33,21 @@
 #include "workflow/CRadioCommands.h"
 #include "workflow/CRadioTransfer.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
 
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <thread>
 
 namespace tavo {
 
 namespace {
+
+constexpr int kCablePeriodMs = 1000;
 
 enum RadioOperationKind : int { OpNone = 0, OpRead = 2, OpWrite = 3, OpReset = 4, OpFactoryReset = 6 };
 
@@ -97,9 +107,12 @@ void CMainFrame::InitRadio()
 {
     m_pRadio = new RadioState;
     m_pRadio->sink = std::make_unique<QueuedRadioSink>(this, [this](int t, int v) { OnRadioNotify(t, v); }, m_pRadio->continueFlag);
-    m_pRadio->watch = std::make_unique<CableWatch>(CableMapKey().Get(), &CountRadioCables, [this](bool usable, int count) {
-        QMetaObject::invokeMethod(this, [this, usable, count] { OnCableState(usable, count); }, Qt::QueuedConnection);
-    });
+    m_pRadio->watch = std::make_unique<CableWatch>(
+        CableMapKey().Get(), &CountRadioCables,
+        [this](bool usable, int count) {
+            QMetaObject::invokeMethod(this, [this, usable, count] { OnCableState(usable, count); }, Qt::QueuedConnection);
+        },
+        kCablePeriodMs, &CountOwnPort);
     m_pRadio->watch->Start();
 }
 
@@ -439,6 +452,8 @@ void CMainFrame::RunWriteTransfer()
             m_pRadio->dialog->SetStage(textId);
     });
     auto outcome = std::make_shared<WriteOutcome>();
+    auto offer = std::make_shared<QString>(); // the failure to show with the offer of the backup
+    dialog.HoldFailureUntilDone();
     outcome->accepted = m_pRadio->password;
     RadioWriteOptions options;
     options.verify = GetVerifyAfterWrite();
@@ -453,15 +468,134 @@ void CMainFrame::RunWriteTransfer()
             outcome->result = RunWriteStages(*op, *cont, *image, outcome->accepted, *host, options, outcome->report, outcome->stopText);
             return outcome->result == RadioCommandResult::Done;
         },
-        [this, outcome](bool ok) {
+        [this, outcome, offer](bool ok) {
             // The password the radio now has is the one last accepted.
             m_pRadio->password = outcome->accepted;
-            if (m_pRadio->dialog && outcome->report.skipped)
+            if (m_pRadio->dialog && outcome->report.skipped) {
                 m_pRadio->dialog->done(QDialog::Rejected); // the user chose not to write
-            else if (m_pRadio->dialog)
-                m_pRadio->dialog->OnWorkerDone(ok, outcome->stopText);
+            } else if (m_pRadio->dialog) {
+                CReadWriteDialog *d = m_pRadio->dialog;
+                if (ok || outcome->result == RadioCommandResult::Stopped) {
+                    d->OnWorkerDone(ok, outcome->stopText);
+                } else {
+                    const QString text = WriteFailureText(d->Failure(), outcome->report.backupPath);
+                    // A radio left partly written: the message waits for the
+                    // dialog to close and offers its backup at once.
+                    if (m_pRadio->op->WriteStarted() && !outcome->report.backupPath.isEmpty()) {
+                        *offer = text;
+                        d->OnWorkerDone(false, text, false);
+                    } else {
+                        d->OnWorkerDone(false, text);
+                    }
+                }
+            }
             FinishRadioOperation();
         });
+    dialog.exec();
+    m_pRadio->dialog = nullptr;
+    if (!offer->isEmpty()
+        && ShowMessageText(*offer + QStringLiteral("\n\n") + LoadString(msg::OfferBackupWrite), MB_YESNO | MB_ICONERROR) == IDYES)
+        WriteBackupToRadio(outcome->report.backupPath);
+}
+
+QString CMainFrame::WriteFailureText(const QString &failure, const QString &backupPath) const
+{
+    QString text = failure.isEmpty() ? LoadString(msg::CommunicationError) : failure;
+    if (m_pRadio->op && m_pRadio->op->WriteStarted())
+        text += QLatin1Char('\n') + LoadString(msg::PartlyWrittenCodeplug);
+    if (!backupPath.isEmpty())
+        text += QLatin1Char('\n') + LoadString(msg::BackupSaved).replace(QLatin1String("%1"), QDir::toNativeSeparators(backupPath));
+    return text;
+}
+
+// ---- writing a backup back
+
+namespace {
+// The radio's serial from its header, read quietly (no progress, no
+// message); false when no radio answers.
+bool ReadRadioSerial(CRadioOperation &op, QString &serial)
+{
+    uint8_t bytes[VirtualCP::kSerialWidth] = {};
+    std::lock_guard<std::mutex> lock(RadioLock());
+    op.ClearFailure();
+    CRadioProtocol &protocol = op.Protocol();
+    if (protocol.OpenDevice(CableDeviceIndex()) < 0)
+        return false;
+    const bool ok = protocol.ReadMemory(radiomap::kHeaderAddress, static_cast<int>(sizeof bytes), bytes) == static_cast<int>(sizeof bytes);
+    protocol.CloseDevice();
+    if (ok)
+        serial = QString::fromLatin1(reinterpret_cast<const char *>(bytes), static_cast<int>(sizeof bytes));
+    return ok;
+}
+} // namespace
+
+void CMainFrame::OnRestoreBackup()
+{
+    if (!m_bReadFlag || !StartRadioOperation(OpRead))
+        return;
+    CRadioOperation *op = m_pRadio->op.get();
+    auto serial = std::make_shared<QString>();
+    StartRadioWorker([op, serial] { return ReadRadioSerial(*op, *serial); },
+                     [this, serial](bool ok) {
+                         FinishRadioOperation();
+                         if (!ok) {
+                             ShowMessage(msg::RestoreNoRadio, MB_OK | MB_ICONERROR);
+                             return;
+                         }
+                         ChooseAndWriteBackup(*serial);
+                     });
+}
+
+void CMainFrame::ChooseAndWriteBackup(const QString &serial)
+{
+    const QStringList backups = ListRadioBackups(serial);
+    const QString name = BackupSerialName(serial);
+    if (backups.isEmpty()) {
+        ShowMessageText(LoadString(msg::RestoreNoBackup).arg(name, QDir::toNativeSeparators(BackupFolder())), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    CRestoreBackupDlg dialog(name, backups, this);
+    if (dialog.exec() == QDialog::Accepted && !dialog.SelectedPath().isEmpty())
+        WriteBackupToRadio(dialog.SelectedPath());
+}
+
+void CMainFrame::WriteBackupToRadio(const QString &path)
+{
+    // The image write road: a whole image, one that converts to a profile
+    // (else the radio would read back as corrupted), then the transfer.
+    QByteArray bytes;
+    QString reason;
+    if (ReadSmallFile(path, bytes, &reason) != FileReadFailure::None || bytes.size() != static_cast<int>(VirtualCP::kSize)) {
+        if (reason.isEmpty())
+            reason = LoadString(msg::RestoreWrongSize).arg(bytes.size()).arg(VirtualCP::kSize);
+        ShowMessageText(LoadString(msg::RestoreUnreadable).arg(QDir::toNativeSeparators(path), reason), MB_OK | MB_ICONERROR);
+        return;
+    }
+    VirtualCP image;
+    std::memcpy(image.bytes.data(), bytes.constData(), VirtualCP::kSize);
+    {
+        VirtualCP check = image;
+        QString xml;
+        if (!CDataAdaptor::VirtualCP2XML(check, xml))
+            return;
+    }
+    if (!StartRadioOperation(OpWrite))
+        return;
+    m_pRadio->image = image;
+    CReadWriteDialog dialog(false, this);
+    dialog.HoldFailureUntilDone();
+    m_pRadio->dialog = &dialog;
+    m_pMessagePane->setText(LoadString(msg::Transferring));
+    CRadioOperation *op = m_pRadio->op.get();
+    VirtualCP *target = &m_pRadio->image;
+    std::atomic<bool> *cont = &m_pRadio->continueFlag;
+    *cont = true;
+    StartRadioWorker([op, target, cont] { return RunTransfer(*op, TransferKind::Write, *target, *cont); },
+                     [this, path](bool ok) {
+                         if (CReadWriteDialog *d = m_pRadio->dialog)
+                             d->OnWorkerDone(ok, ok ? QString() : WriteFailureText(d->Failure(), path));
+                         FinishRadioOperation();
+                     });
     dialog.exec();
     m_pRadio->dialog = nullptr;
 }

@@ -134,15 +134,19 @@ CableConfig RadioCableConfig()
     return config;
 }
 
-int CountRadioCables()
+std::optional<int> CountOwnPort()
 {
     const QString port = GetRadioPort();
-    if (!port.isEmpty()) {
-        // Opening the port to count it would disturb a radio that waits on
-        // it; a device that exists and may be opened counts as one cable.
-        const QByteArray path = QFile::encodeName(port);
-        return ::access(path.constData(), R_OK | W_OK) == 0 ? 1 : 0;
-    }
+    if (port.isEmpty())
+        return std::nullopt;
+    // Opening the port to count it would disturb a radio that waits on it;
+    // a device that exists and may be opened counts as one cable.
+    const QByteArray path = QFile::encodeName(port);
+    return ::access(path.constData(), R_OK | W_OK) == 0 ? 1 : 0;
+}
+
+int CountRadioCables()
+{
     CableConfig config = DefaultCableConfig();
     config.portPath.clear();
     std::lock_guard<std::mutex> lock(RadioLock());

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -29,9 +31,12 @@ void SetTraceFile(const QString &path);
 // (empty: the cable search) and the trace file when one is set.
 CableConfig RadioCableConfig();
 
-// The cable count: with an explicit port, 1 when it exists and opens;
-// otherwise the programming cables found (under the radio lock).
+// The USB cable search: the programming cables found (under the radio
+// lock). The count the instances share; a port of our own plays no part.
 int CountRadioCables();
+// With an explicit port: 1 when it exists and this user may open it, else
+// 0; nullopt without one (the instance takes the search).
+std::optional<int> CountOwnPort();
 
 // Device > Port and Transfer: the port, verify after write, the change
 // list before each write, the trace file.

@@ -60,17 +60,22 @@ void CReadWriteDialog::OnNotify(int type, int value)
     switch (type) {
     case RadioProgress: m_pProgress->setValue(value); break;
     case RadioCommFailure:
-    case RadioMemoryWarning: fail(RadioFailureText(type, value)); break;
+    case RadioMemoryWarning:
+        if (!m_bHoldFailure)
+            fail(RadioFailureText(type, value));
+        else if (m_strFailure.isEmpty())
+            m_strFailure = RadioFailureText(type, value);
+        break;
     default: break; // the end of a stage: success waits for the last one
     }
 }
 
-void CReadWriteDialog::OnWorkerDone(bool ok, const QString &stopText)
+void CReadWriteDialog::OnWorkerDone(bool ok, const QString &stopText, bool show)
 {
     if (m_bEnded)
         return;
     if (!ok) {
-        fail(stopText.isEmpty() ? LoadString(msg::CommunicationError) : stopText);
+        fail(!stopText.isEmpty() ? stopText : !m_strFailure.isEmpty() ? m_strFailure : LoadString(msg::CommunicationError), show);
         return;
     }
     m_bEnded = true;
@@ -81,11 +86,11 @@ void CReadWriteDialog::OnWorkerDone(bool ok, const QString &stopText)
     m_pOk->setFocus();
 }
 
-void CReadWriteDialog::fail(const QString &text)
+void CReadWriteDialog::fail(const QString &text, bool show)
 {
     m_bEnded = true;
     m_pStatus->setText(LoadString(m_bRead ? msg::ReadFailed : msg::WriteFailed));
-    if (!m_bErrorShown) {
+    if (show && !m_bErrorShown) {
         m_bErrorShown = true;
         ShowMessageText(text, MB_OK | MB_ICONERROR);
     }

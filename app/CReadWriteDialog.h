@@ -26,8 +26,15 @@ public:
     // A new stage of the transfer (its status text).
     void SetStage(int textId);
     // The worker has ended: ok, or stopped with `stopText` to show (empty:
-    // the failure was a notification, or nothing more is known).
-    void OnWorkerDone(bool ok, const QString &stopText);
+    // the failure was a notification, or nothing more is known). With
+    // `show` false the dialog ends without a message (the caller shows it).
+    void OnWorkerDone(bool ok, const QString &stopText, bool show = true);
+    // A failure notification is kept, not shown, until the worker has
+    // ended, so that the caller can add what it knows then (a write: the
+    // partly written codeplug, the backup).
+    void HoldFailureUntilDone() { m_bHoldFailure = true; }
+    // The failure notification's text kept so far (empty: none).
+    QString Failure() const { return m_strFailure; }
 
     bool IsRead() const { return m_bRead; }
     bool ErrorShown() const { return m_bErrorShown; }
@@ -42,9 +49,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void fail(const QString &text);
+    void fail(const QString &text, bool show = true);
 
     bool m_bRead;
+    bool m_bHoldFailure = false;
+    QString m_strFailure;
     bool m_bErrorShown = false;
     bool m_bEnded = false;
     QProgressBar *m_pProgress;

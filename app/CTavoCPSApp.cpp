@@ -18,6 +18,7 @@
 #include "resources/StringTable.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -27,6 +28,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
 
 namespace tavo {
 
@@ -93,12 +99,11 @@ bool CTavoCPSApp::InitInstance(const Options &options)
     // 12-14: the main window, its menus, toolbar and recent files.
     m_pMainFrame = new CMainFrame;
     m_pMainFrame->setAttribute(Qt::WA_DeleteOnClose);
-    // 15: a profile named on the command line opens through the guarded
-    // open; a plain start opens nothing.
-    if (!options.profilePath.isEmpty() && !m_pMainFrame->OpenDocumentFile(options.profilePath)) {
-        delete m_pMainFrame;
-        return false;
-    }
+    // 15: each profile named on the command line opens, in order, through
+    // the guarded open; one that cannot is named with its reason and the
+    // program starts as a plain start would. A plain start opens nothing.
+    for (const QString &path : options.profilePaths)
+        m_pMainFrame->OpenDocumentFile(path);
     // 18: the splash, then the main window maximised.
     m_bExitWhenShown = options.exitWhenShown;
     if (m_bExitWhenShown)
@@ -163,7 +168,7 @@ CTavoCPSApp::Options CTavoCPSApp::ParseCommandLine(const QStringList &arguments)
         else if (a == QLatin1String("--port") && i + 1 < arguments.size())
             SetPortOverride(arguments.at(++i));
         else if (!a.startsWith(QLatin1String("--")))
-            o.profilePath = a;
+            o.profilePaths << a;
     }
     return o;
 }
@@ -215,6 +220,77 @@ ContextValue<QString> &ServerNameOverride()
     static ContextValue<QString> value;
     return value;
 }
+
+// A folder only this user may enter: our own, no link, no rights for
+// anybody else.
+bool IsPrivateFolder(const QByteArray &path)
+{
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
+// XDG_RUNTIME_DIR when it is such a folder; else our own folder under the
+// temporary folder, made with mode 0700 (one that somebody else made, or
+// that is open to others, is not used). Empty when there is none.
+QString PrivateRuntimeFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && IsPrivateFolder(runtime))
+        return QFile::decodeName(runtime);
+    const QString folder = QDir::tempPath() + QStringLiteral("/tavocps-%1").arg(::getuid());
+    const QByteArray native = QFile::encodeName(folder);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    return IsPrivateFolder(native) ? folder : QString();
+}
+
+// Where this start shows its windows, fit for a file name: the first of
+// these that is set, behind its letter.
+struct DisplayVariable {
+    const char *name;
+    char tag;
+};
+constexpr DisplayVariable kDisplayVariables[] = {
+    {"WAYLAND_DISPLAY", 'w'},
+    {"DISPLAY", 'x'},
+    {"XDG_SESSION_ID", 's'},
+};
+
+QString DisplayTag()
+{
+    for (const DisplayVariable &v : kDisplayVariables) {
+        QString value = qEnvironmentVariable(v.name);
+        if (value.isEmpty())
+            continue;
+        for (QChar &c : value)
+            if (!c.isLetterOrNumber() && c != QLatin1Char('.'))
+                c = QLatin1Char('_');
+        return QLatin1Char(v.tag) + value;
+    }
+    return QStringLiteral("none");
+}
+
+// The peer of a hand-over connection runs as this user.
+bool PeerIsThisUser(qintptr descriptor)
+{
+    struct ucred cred {};
+    socklen_t size = sizeof cred;
+    return descriptor >= 0 && ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0
+        && size == sizeof cred && cred.uid == ::getuid();
+}
+
+// A request is one absolute path a line and ends with an empty line (or
+// with the end of the connection).
+constexpr char kRequestEnd[] = "\n\n";
+
+QStringList RequestPaths(const QByteArray &request)
+{
+    QStringList paths;
+    for (const QByteArray &line : request.split('\n'))
+        if (!line.isEmpty())
+            paths << QString::fromUtf8(line);
+    return paths;
+}
 } // namespace
 
 void CTavoCPSApp::SetInstanceServerName(const QString &name) { ServerNameOverride().Set(name); }
@@ -223,48 +299,121 @@ QString CTavoCPSApp::InstanceServerName()
 {
     if (!ServerNameOverride().Get().isEmpty())
         return ServerNameOverride().Get();
-    const QString user = qEnvironmentVariable("USER", QStringLiteral("user"));
-    return QStringLiteral("TavoCPS-%1").arg(user);
+    const QString folder = PrivateRuntimeFolder();
+    if (folder.isEmpty())
+        return QString();
+    return QStringLiteral("%1/tavocps-%2-%3").arg(folder).arg(::getuid()).arg(DisplayTag());
 }
 
-bool CTavoCPSApp::HandToRunningInstance(const QString &path)
+bool CTavoCPSApp::HandToRunningInstance(const QStringList &paths)
 {
-    QLocalSocket socket;
-    socket.connectToServer(InstanceServerName());
-    if (!socket.waitForConnected(500))
+    const QString name = InstanceServerName();
+    if (name.isEmpty() || paths.isEmpty())
         return false;
-    socket.write(QFileInfo(path).absoluteFilePath().toUtf8() + '\n');
-    socket.flush();
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
+    // As many requests as the size limit asks for, each on its connection.
+    QList<QByteArray> requests{QByteArray()};
+    for (const QString &path : paths) {
+        const QByteArray line = QFileInfo(path).absoluteFilePath().toUtf8() + '\n';
+        if (requests.last().size() + line.size() + 1 > kMaxHandOverBytes)
+            requests << QByteArray();
+        requests.last() += line;
+    }
+    for (QByteArray &request : requests) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(500))
+            return &request != &requests.first(); // nobody listens: this start runs itself
+        request += '\n';
+        socket.write(request);
+        socket.waitForBytesWritten(1000);
+        // The running instance closes the connection once it has the whole
+        // request.
+        if (socket.state() != QLocalSocket::UnconnectedState)
+            socket.waitForDisconnected(2000);
+    }
     return true;
 }
 
 void CTavoCPSApp::ListenForOtherInstances()
 {
+    const QString name = InstanceServerName();
+    if (name.isEmpty())
+        return;
     {
         // Another instance already listening keeps the name.
         QLocalSocket probe;
-        probe.connectToServer(InstanceServerName());
+        probe.connectToServer(name);
         if (probe.waitForConnected(200))
             return;
     }
     m_pServer = new QLocalServer(this);
-    QLocalServer::removeServer(InstanceServerName()); // a crashed instance's leftover
-    if (!m_pServer->listen(InstanceServerName()))
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(name); // a crashed instance's leftover
+    if (!m_pServer->listen(name))
         return;
     connect(m_pServer, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_pServer->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-                while (socket->canReadLine()) {
-                    const QString path = QString::fromUtf8(socket->readLine()).trimmed();
-                    if (!path.isEmpty() && m_pMainFrame && m_pMainFrame->isEnabled())
-                        m_pMainFrame->OpenDocumentFile(path);
-                }
-            });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        }
+        while (QLocalSocket *socket = m_pServer->nextPendingConnection())
+            AcceptHandOver(socket);
     });
+}
+
+void CTavoCPSApp::AcceptHandOver(QLocalSocket *socket)
+{
+    if (!PeerIsThisUser(socket->socketDescriptor())) {
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    socket->setReadBufferSize(kMaxHandOverBytes + 1);
+    auto request = std::make_shared<QByteArray>();
+    auto ended = std::make_shared<bool>(false);
+    auto *timer = new QTimer(socket);
+    timer->setSingleShot(true);
+    // Once the request is whole (or refused) the connection is closed and
+    // left; only then, from the event loop, are the files opened, so no
+    // message box runs while the connection is still in use.
+    auto end = [this, socket, request, ended](bool complete) {
+        if (*ended)
+            return;
+        *ended = true;
+        socket->disconnect(this);
+        socket->abort();
+        socket->deleteLater();
+        if (!complete)
+            return;
+        const QStringList paths = RequestPaths(*request);
+        QTimer::singleShot(0, this, [this, paths] { OpenHandedOverFiles(paths); });
+    };
+    auto take = [socket, request, end] {
+        request->append(socket->read(kMaxHandOverBytes + 1 - request->size()));
+        if (request->size() > kMaxHandOverBytes)
+            end(false);
+        else if (request->endsWith(kRequestEnd) || *request == "\n")
+            end(true);
+    };
+    connect(socket, &QLocalSocket::readyRead, this, take);
+    connect(socket, &QLocalSocket::disconnected, this, [take, end] {
+        take();
+        end(true);
+    });
+    connect(timer, &QTimer::timeout, this, [end] { end(false); });
+    timer->start(kHandOverTimeoutMs);
+    take(); // what came with the connection
+}
+
+void CTavoCPSApp::OpenHandedOverFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        // A message box of an earlier file may have closed the program, or
+        // a modal dialog holds it.
+        if (!m_pMainFrame || !m_pMainFrame->isEnabled())
+            return;
+        m_pMainFrame->OpenDocumentFile(path);
+    }
+    if (m_pMainFrame && !paths.isEmpty()) {
+        m_pMainFrame->raise();
+        m_pMainFrame->activateWindow();
+    }
 }
 
 int CTavoCPSApp::Main(int argc, char **argv)
@@ -277,7 +426,7 @@ int CTavoCPSApp::Main(int argc, char **argv)
     SetMessageSink(&sink);
     const Options options = ParseCommandLine(QApplication::arguments());
     // A later launch with a file hands it to the running instance.
-    if (!options.profilePath.isEmpty() && HandToRunningInstance(options.profilePath)) {
+    if (!options.profilePaths.isEmpty() && HandToRunningInstance(options.profilePaths)) {
         SetMessageSink(nullptr);
         return 0;
     }

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace tavo {
 
@@ -20,7 +21,7 @@ public:
     struct Options {
         bool splash = true;          // the 2500 ms splash before the main window
         bool showMainWindow = true;  // tests may keep it hidden
-        QString profilePath;         // a profile named on the command line
+        QStringList profilePaths;    // the profiles named on the command line, in order
         bool exitWhenShown = false;  // the start-up benchmark: print "shown" and quit
     };
 
@@ -36,7 +37,7 @@ public:
     CMainFrame *MainFrame() const;
 
     // Parses the command line: [--install-dir DIR] [--no-splash]
-    // [--exit-when-shown] [PROFILE].
+    // [--exit-when-shown] [--port PORT] [PROFILE]...
     static Options ParseCommandLine(const QStringList &arguments);
     // --help, -h and --version, answered on standard output before any
     // application object exists (no display needed): the exit status, or
@@ -46,15 +47,26 @@ public:
     // instance taking the file, the start-up sequence and the event loop.
     static int Main(int argc, char **argv);
 
-    // The name the running instance listens under for files from later
-    // launches.
+    // The socket the running instance listens on for files from later
+    // launches: in XDG_RUNTIME_DIR when it is the user's own private folder,
+    // else in a private folder of the user under the temporary folder; its
+    // name holds the user id and the display (or session), so a start on
+    // another display never reaches an instance the user cannot see.
+    // Empty when no private folder can be had.
     static QString InstanceServerName();
     // Another name (tests; empty: the user's own).
     static void SetInstanceServerName(const QString &name);
-    // Hands `path` to a running instance; false when none answers.
-    static bool HandToRunningInstance(const QString &path);
+    // Hands `paths` to a running instance of this user and display; false
+    // when none answers.
+    static bool HandToRunningInstance(const QStringList &paths);
     // Starts listening for files from later launches.
     void ListenForOtherInstances();
+
+    // The longest hand-over request taken: a few paths. A longer one is
+    // refused and its connection closed.
+    static constexpr int kMaxHandOverBytes = 16 * 1024;
+    // A connection that has not completed its request by then is closed.
+    static constexpr int kHandOverTimeoutMs = 5000;
 
     static constexpr int kSplashMs = 2500;
 
@@ -69,6 +81,11 @@ protected:
 
 private:
     void ShowMainWindow();
+    // A new connection on the hand-over socket: the peer must be this
+    // user; its whole request is read, the connection closed, and only then
+    // are the files opened.
+    void AcceptHandOver(QLocalSocket *socket);
+    void OpenHandedOverFiles(const QStringList &paths);
 
     QPointer<CMainFrame> m_pMainFrame;
     QLocalServer *m_pServer = nullptr;

@@ -32,6 +32,7 @@ enum : int {
     DeviceReset = 32778,
     DeviceFactoryReset = 32804,
     DevicePortSettings = 32805,
+    DeviceRestoreBackup = 32808,
     Report = 32779,
     WindowCascade = 57650,
     WindowTile = 57651,

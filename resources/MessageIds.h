@@ -300,6 +300,22 @@ enum : int {
     TraceFiles = 9900,            // "Trace Files", the dialog's filter
     TraceFileCaption = 9901,      // "Serial Trace File"
     TraceBrowse = 9902,           // "&Browse..."
+    // ---- profiles that cannot be opened, restoring a radio's backup (9840-9879)
+    ProfileCannotOpen = 9840,     // "The profile %1 cannot be opened: %2"
+    ProfileNotFound = 9841,
+    ProfileIsFolder = 9842,
+    ProfileNotRegular = 9843,
+    ProfilePermissionDenied = 9844,
+    ProfileTooLarge = 9845,       // "it is larger than %1 bytes."
+    OfferBackupWrite = 9847,
+    RestoreBackupMenu = 9848,     // "Restore &Backup..."
+    RestoreBackupTitle = 9849,
+    RestoreBackupList = 9850,     // "&Backups of radio %1 (newest first):"
+    RestoreNoRadio = 9851,
+    RestoreNoBackup = 9852,       // "There is no backup of radio %1 in %2."
+    RestoreUnreadable = 9853,     // "The backup %1 cannot be read: %2"
+    RestoreBackupItem = 9855,     // "%1 (%2)", a backup's file name and its time
+    RestoreWrongSize = 9856,      // "it holds %1 bytes; a codeplug image holds %2."
 };
 
 } // namespace tavo::msg

@@ -16,11 +16,15 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace tavo {
 
@@ -265,21 +269,66 @@ QString BackupFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tavocps/backups");
 }
 
-QString BackupRadioImage(const VirtualCP &image, QString &error)
+QString BackupSerialName(const QString &serial)
 {
-    QString serial = QString::fromLatin1(reinterpret_cast<const char *>(image.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)).trimmed();
-    serial.remove(QChar(0));
-    for (QChar &c : serial)
+    QString name = serial.trimmed();
+    name.remove(QChar(0));
+    for (QChar &c : name)
         if (!c.isLetterOrNumber())
             c = QLatin1Char('_');
-    if (serial.isEmpty())
-        serial = QStringLiteral("unknown");
+    return name.isEmpty() ? QStringLiteral("unknown") : name;
+}
+
+namespace {
+// A backup's name: SERIAL-YYYYMMDD-HHMMSS.img, and -2, -3 ... for more in
+// one second.
+const QString kBackupStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+QRegularExpression BackupNamePattern(const QString &serialName)
+{
+    return QRegularExpression(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?\\.img$").arg(serialName));
+}
+} // namespace
+
+QDateTime RadioBackupTime(const QString &path)
+{
+    const QRegularExpressionMatch m = BackupNamePattern(QStringLiteral("\\w+")).match(QFileInfo(path).fileName());
+    return m.hasMatch() ? QDateTime::fromString(m.captured(1), kBackupStampFormat) : QDateTime();
+}
+
+QStringList ListRadioBackups(const QString &serial)
+{
+    const QString name = BackupSerialName(serial);
+    const QRegularExpression pattern = BackupNamePattern(QRegularExpression::escape(name));
+    struct Backup {
+        QString stamp;
+        int number;
+        QString path;
+    };
+    std::vector<Backup> backups;
+    const QDir folder(BackupFolder());
+    for (const QString &file : folder.entryList({name + QStringLiteral("-*.img")}, QDir::Files)) {
+        const QRegularExpressionMatch m = pattern.match(file);
+        if (m.hasMatch())
+            backups.push_back({m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt(), folder.filePath(file)});
+    }
+    std::sort(backups.begin(), backups.end(),
+              [](const Backup &a, const Backup &b) { return a.stamp != b.stamp ? a.stamp > b.stamp : a.number > b.number; });
+    QStringList paths;
+    for (const Backup &b : backups)
+        paths << b.path;
+    return paths;
+}
+
+QString BackupRadioImage(const VirtualCP &image, QString &error)
+{
+    const QString serial = BackupSerialName(
+        QString::fromLatin1(reinterpret_cast<const char *>(image.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)));
     const QString folder = BackupFolder();
     if (!QDir().mkpath(folder)) {
         error = LoadString(msg::CannotWriteFile).arg(folder, SystemErrorText(errno));
         return QString();
     }
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = QDateTime::currentDateTime().toString(kBackupStampFormat);
     QString path = QStringLiteral("%1/%2-%3.img").arg(folder, serial, stamp);
     for (int n = 2; QFile::exists(path); ++n)
         path = QStringLiteral("%1/%2-%3-%4.img").arg(folder, serial, stamp).arg(n);

@@ -15,7 +15,9 @@
 #include "radio/CRadioOperation.h"
 #include "workflow/CRadioTransfer.h"
 
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <functional>
@@ -96,6 +98,13 @@ QString BackupFolder();
 // `error` set ("Cannot write PATH: CAUSE", or the path that reads back
 // otherwise).
 QString BackupRadioImage(const VirtualCP &image, QString &error);
+// A radio's serial as the backups' names carry it: letters and digits, any
+// other character '_', "unknown" when it is empty.
+QString BackupSerialName(const QString &serial);
+// The backups of the radio with `serial`, newest first (full paths).
+QStringList ListRadioBackups(const QString &serial);
+// When a backup was saved, as its name tells (invalid for another name).
+QDateTime RadioBackupTime(const QString &path);
 
 // ---- whole commands
 

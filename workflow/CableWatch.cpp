@@ -1,5 +1,6 @@
 #include "workflow/CableWatch.h"
 
+#include <QFile>
 #include <QSharedMemory>
 
 #include <cerrno>
@@ -15,9 +16,18 @@ namespace tavo {
 
 namespace {
 // The integers the creator clears: the four of every instance and our two
-// owner slots.
-constexpr int kClearedBytes = 6 * 4;
+// 64-bit owner slots.
+constexpr int kClearedBytes = 8 * 4;
+// /proc/PID/stat: the fields after the command name (field 2, in
+// parentheses) begin with field 3; the start time is field 22.
+constexpr int kFirstFieldAfterName = 3;
+constexpr int kStartTimeField = 22;
 } // namespace
+
+QString SharedCableMap::DefaultKey()
+{
+    return QStringLiteral("TavoCPSFileMap-%1").arg(::getuid());
+}
 
 SharedCableMap::SharedCableMap(const QString &key) : m_pShm(new QSharedMemory(key)) {}
 
@@ -71,6 +81,28 @@ bool SharedCableMap::Swap(int index, int32_t expected, int32_t desired)
         && __atomic_compare_exchange_n(slot(index), &expected, desired, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
 }
 
+uint64_t *SharedCableMap::ownerSlot(int index) const
+{
+    return reinterpret_cast<uint64_t *>(slot(index));
+}
+
+uint64_t SharedCableMap::Owner(int index) const
+{
+    return m_pShm->isAttached() ? __atomic_load_n(ownerSlot(index), __ATOMIC_SEQ_CST) : 0;
+}
+
+void SharedCableMap::SetOwner(int index, uint64_t identity)
+{
+    if (m_pShm->isAttached())
+        __atomic_store_n(ownerSlot(index), identity, __ATOMIC_SEQ_CST);
+}
+
+bool SharedCableMap::SwapOwner(int index, uint64_t expected, uint64_t desired)
+{
+    return m_pShm->isAttached()
+        && __atomic_compare_exchange_n(ownerSlot(index), &expected, desired, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST);
+}
+
 bool ProcessAlive(int32_t pid)
 {
     if (pid <= 0)
@@ -78,11 +110,61 @@ bool ProcessAlive(int32_t pid)
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
+namespace ProcessIdentity {
+
+std::optional<uint64_t> StartTime(int32_t pid)
+{
+    if (pid <= 0)
+        return std::nullopt;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray line = stat.read(4096);
+    // The command name may hold blanks and parentheses: the fields start
+    // after its last ')'.
+    const int close = line.lastIndexOf(')');
+    if (close < 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = line.mid(close + 1).simplified().split(' ');
+    const int at = kStartTimeField - kFirstFieldAfterName;
+    if (fields.size() <= at)
+        return std::nullopt;
+    bool ok = false;
+    const uint64_t ticks = fields.at(at).toULongLong(&ok);
+    return ok ? std::optional<uint64_t>(ticks) : std::nullopt;
+}
+
+uint64_t Of(int32_t pid)
+{
+    const std::optional<uint64_t> start = StartTime(pid);
+    if (!start)
+        return ProcessAlive(pid) ? static_cast<uint32_t>(pid) : 0; // no /proc: the id alone
+    return (*start & 0xFFFFFFFFu) << 32 | static_cast<uint32_t>(pid);
+}
+
+bool Alive(uint64_t identity)
+{
+    const int32_t pid = Pid(identity);
+    if (!ProcessAlive(pid))
+        return false;
+    const std::optional<uint64_t> start = StartTime(pid);
+    // Without /proc only the id can be compared.
+    return !start || (*start & 0xFFFFFFFFu) == identity >> 32;
+}
+
+} // namespace ProcessIdentity
+
 // ---- the watch
 
-CableWatch::CableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs)
-    : m_strKey(key), m_count(std::move(count)), m_state(std::move(state)), m_nPeriodMs(periodMs), m_nPid(static_cast<int32_t>(::getpid()))
+CableWatch::CableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs, OwnPortFunction ownPort)
+    : m_strKey(key), m_count(std::move(count)), m_state(std::move(state)), m_ownPort(std::move(ownPort)), m_nPeriodMs(periodMs),
+      m_nIdentity(ProcessIdentity::Of(static_cast<int32_t>(::getpid())))
 {
+}
+
+std::optional<int> CableWatch::ownPortCount() const
+{
+    return m_ownPort ? m_ownPort() : std::nullopt;
 }
 
 CableWatch::~CableWatch()
@@ -149,9 +231,9 @@ void CableWatch::Stop()
     // Polling passes to another instance at its next visit.
     SharedCableMap map(m_strKey);
     if (map.Attach()) {
-        if (map.Swap(MapPollerPid, m_nPid, 0))
+        if (map.SwapOwner(MapPollerOwner, m_nIdentity, 0))
             map.SetValue(MapPollerExists, 0);
-        if (m_bBusy.load() && map.Swap(MapBusyPid, m_nPid, 0))
+        if (m_bBusy.load() && map.SwapOwner(MapBusyOwner, m_nIdentity, 0))
             map.SetValue(MapBusy, 0);
     }
 }
@@ -161,7 +243,7 @@ void CableWatch::BeginOperation()
     m_bBusy = true;
     SharedCableMap map(m_strKey);
     if (map.CreateOrAttach()) {
-        map.SetValue(MapBusyPid, m_nPid);
+        map.SetOwner(MapBusyOwner, m_nIdentity);
         map.SetValue(MapBusy, 1);
     }
 }
@@ -171,7 +253,7 @@ void CableWatch::EndOperation()
     SharedCableMap map(m_strKey);
     if (map.Attach()) {
         map.SetValue(MapBusy, 0);
-        map.Swap(MapBusyPid, m_nPid, 0);
+        map.SwapOwner(MapBusyOwner, m_nIdentity, 0);
     }
     m_bBusy = false;
     Wake();
@@ -202,25 +284,36 @@ void CableWatch::monitorLoop()
         while (m_bBusy.load())
             if (wait(m_nPeriodMs))
                 return;
+        // An instance with its own port counts it here and leaves the
+        // search (and its count) to the others.
+        const std::optional<int> own = ownPortCount();
         bool usable = false;
-        int count = 0;
+        int count = own.value_or(0);
         {
             std::lock_guard<std::mutex> lock(m_mapLock);
             if (map.Attach()) {
-                count = map.Value(MapDeviceCount);
-                m_nDeviceCount = count;
                 // A busy flag left by an instance that has gone.
-                const int32_t busyPid = map.Value(MapBusyPid);
-                if (map.Value(MapBusy) == 1 && busyPid != m_nPid && !ProcessAlive(busyPid) && map.Swap(MapBusyPid, busyPid, 0))
+                const uint64_t busyOwner = map.Owner(MapBusyOwner);
+                if (map.Value(MapBusy) == 1 && busyOwner != m_nIdentity && !ProcessIdentity::Alive(busyOwner)
+                    && map.SwapOwner(MapBusyOwner, busyOwner, 0))
                     map.SetValue(MapBusy, 0);
-                const int32_t pollerPid = map.Value(MapPollerPid);
-                if (!m_bPollerRunning.load() && (map.Value(MapPollerExists) != 1 || !ProcessAlive(pollerPid)))
-                    startPoller();
-                usable = map.Value(MapBusy) != 1 && map.Value(MapConnected) == 1 && count <= 1;
+                const bool othersBusy = map.Value(MapBusy) == 1;
+                if (own) {
+                    usable = !othersBusy && count == 1;
+                } else {
+                    count = map.Value(MapDeviceCount);
+                    if (!m_bPollerRunning.load()
+                        && (map.Value(MapPollerExists) != 1 || !ProcessIdentity::Alive(map.Owner(MapPollerOwner))))
+                        startPoller();
+                    usable = !othersBusy && map.Value(MapConnected) == 1 && count <= 1;
+                }
+            } else if (own) {
+                usable = count == 1;
             } else if (!m_bPollerRunning.load()) {
                 startPoller();
             }
         }
+        m_nDeviceCount = count;
         if (m_state)
             m_state(usable, count);
         if (wait(m_nPeriodMs))
@@ -234,29 +327,35 @@ void CableWatch::pollerLoop()
     while (!map.CreateOrAttach())
         if (wait(1000))
             return;
-    // The election: our id into index 4 when it is free or its poller has
-    // gone; another live poller keeps it and this thread ends.
+    // The election: our identity into index 4 when it is free or its
+    // poller has gone; another live poller keeps it and this thread ends.
     for (;;) {
-        const int32_t current = map.Value(MapPollerPid);
-        if (current == m_nPid)
+        const uint64_t current = map.Owner(MapPollerOwner);
+        if (current == m_nIdentity)
             break;
-        if (current != 0 && ProcessAlive(current))
+        if (current != 0 && ProcessIdentity::Alive(current))
             return;
-        if (map.Swap(MapPollerPid, current, m_nPid))
+        if (map.SwapOwner(MapPollerOwner, current, m_nIdentity))
             break;
     }
     m_bPolling = true;
     while (!m_bStop.load()) {
         for (;;) {
-            const int32_t busyPid = map.Value(MapBusyPid);
-            const bool othersBusy = map.Value(MapBusy) == 1 && (busyPid == m_nPid || ProcessAlive(busyPid));
+            const uint64_t busyOwner = map.Owner(MapBusyOwner);
+            const bool othersBusy = map.Value(MapBusy) == 1 && (busyOwner == m_nIdentity || ProcessIdentity::Alive(busyOwner));
             if (!m_bBusy.load() && !othersBusy)
                 break;
             if (wait(m_nPeriodMs))
                 return;
         }
-        if (map.Value(MapPollerPid) != m_nPid)
+        if (map.Owner(MapPollerOwner) != m_nIdentity)
             return; // another instance took polling over
+        if (ownPortCount()) {
+            // Given a port since: the search passes to an instance without.
+            if (map.SwapOwner(MapPollerOwner, m_nIdentity, 0))
+                map.SetValue(MapPollerExists, 0);
+            return;
+        }
         map.SetValue(MapPollerExists, 1);
         const int count = m_count ? m_count() : 0;
         map.SetValue(MapDeviceCount, count);

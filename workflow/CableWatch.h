@@ -1,20 +1,28 @@
 #pragma once
-// The cable watch shared by every running instance: one monitor thread per
-// instance and one cable poller among all of them, coordinated through the
-// shared map "TavoCPSFileMap" (1024 bytes of aligned 32-bit integers):
+// The cable watch shared by every running instance of one user: one
+// monitor thread per instance and one USB cable search among all of them,
+// coordinated through the shared map "TavoCPSFileMap-<uid>" (1024 bytes of
+// aligned integers):
 //
 //   0  a poller exists in some instance (1)
 //   1  a cable is connected (1)
 //   2  some instance runs a radio operation (1)
-//   3  the number of programming cables found
-//   4  the process id of the poller (0: none)
-//   5  the process id of the instance that set index 2
+//   3  the number of programming cables the search found
+//   4  the poller (64 bits: its process identity, see ProcessIdentity)
+//   6  the instance that set index 2 (64 bits, likewise)
 //
-// Indexes 4 and 5 keep a dead instance from blinding or blocking the
-// others: the poller is elected by swapping our process id into index 4
-// when it holds 0 or a process that no longer exists, and a busy flag whose
-// owner has gone is cleared by the next monitor visit. Without a window:
-// the state reaches the front end through a callback on the monitor thread.
+// The map describes only the USB cable search. An instance that was given
+// its own port (command line or setting) watches that port itself: it
+// neither polls for the others nor takes their count, though it still
+// honours and sets the busy flag, so no search runs beside a transfer.
+//
+// Indexes 4 and 6 keep a dead instance from blinding or blocking the
+// others: the poller is elected by swapping our identity into index 4 when
+// it holds none or that of a process that no longer runs, and a busy flag
+// whose owner has gone is cleared by the next monitor visit. An identity is
+// the process id and the process's start time, so a process that was later
+// given the same id is not taken for the owner. Without a window: the state
+// reaches the front end through a callback on the monitor thread.
 
 #include <QString>
 
@@ -23,6 +31,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 class QSharedMemory;
@@ -34,15 +43,17 @@ enum CableMapIndex : int {
     MapConnected = 1,
     MapBusy = 2,
     MapDeviceCount = 3,
-    MapPollerPid = 4,
-    MapBusyPid = 5,
+    MapPollerOwner = 4, // 64 bits, indexes 4 and 5
+    MapBusyOwner = 6,   // 64 bits, indexes 6 and 7
 };
 
 // One view of the shared map; each thread keeps its own.
 class SharedCableMap {
 public:
     static constexpr int kSize = 1024;
-    static QString DefaultKey() { return QStringLiteral("TavoCPSFileMap"); }
+    // Per user: another user's instances have a map of their own (and could
+    // not open ours).
+    static QString DefaultKey();
 
     explicit SharedCableMap(const QString &key);
     ~SharedCableMap();
@@ -60,14 +71,33 @@ public:
     void SetValue(int index, int32_t value);
     // Sets `index` to `desired` when it holds `expected`.
     bool Swap(int index, int32_t expected, int32_t desired);
+    // The 64-bit owner slots (MapPollerOwner, MapBusyOwner).
+    uint64_t Owner(int index) const;
+    void SetOwner(int index, uint64_t identity);
+    bool SwapOwner(int index, uint64_t expected, uint64_t desired);
 
 private:
     int32_t *slot(int index) const;
+    uint64_t *ownerSlot(int index) const;
     QSharedMemory *m_pShm;
 };
 
 // True when a process with that id exists (0 never does).
 bool ProcessAlive(int32_t pid);
+
+// A running process as the map records it: the process id in the low 32
+// bits, the low 32 bits of its start time (clock ticks after boot, field 22
+// of /proc/PID/stat) in the high ones. 0: none.
+namespace ProcessIdentity {
+// The start time of a running process; nullopt when it has none (gone).
+std::optional<uint64_t> StartTime(int32_t pid);
+// The identity of process `pid` now (0 when it does not run).
+uint64_t Of(int32_t pid);
+inline int32_t Pid(uint64_t identity) { return static_cast<int32_t>(identity & 0xFFFFFFFFu); }
+// True when the process recorded as `identity` still runs: its id exists
+// and has the recorded start time.
+bool Alive(uint64_t identity);
+} // namespace ProcessIdentity
 
 class CableWatch {
 public:
@@ -77,8 +107,14 @@ public:
     // The monitor's verdict once a period: usable (one cable, connected,
     // nobody busy) and the device count from the map. On the monitor thread.
     using StateFunction = std::function<void(bool usable, int deviceCount)>;
+    // The instance's own port, asked once a period (it may change): its
+    // cable count there (0 or 1), or nullopt when the instance has none
+    // and takes the USB cable search of the map.
+    using OwnPortFunction = std::function<std::optional<int>()>;
 
-    CableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs = 1000);
+    // `count` is the USB cable search, run by the poller for every
+    // instance.
+    CableWatch(const QString &key, CountFunction count, StateFunction state, int periodMs = 1000, OwnPortFunction ownPort = {});
     ~CableWatch();
 
     // Starts the monitor thread.
@@ -88,7 +124,7 @@ public:
     void Stop();
 
     // A radio operation begins or ends in this instance: the busy flag here
-    // and index 2 (owned by our process id) for every instance.
+    // and index 2 (owned by our identity) for every instance.
     void BeginOperation();
     void EndOperation();
     bool Busy() const { return m_bBusy.load(); }
@@ -103,6 +139,7 @@ private:
     void monitorLoop();
     void pollerLoop();
     void startPoller();
+    std::optional<int> ownPortCount() const;
     // Waits up to `ms` on the wake event; true when stopping.
     bool wait(int ms);
     bool joinWithin(std::thread &thread, std::atomic<bool> &ended, int ms);
@@ -110,8 +147,9 @@ private:
     QString m_strKey;
     CountFunction m_count;
     StateFunction m_state;
+    OwnPortFunction m_ownPort;
     int m_nPeriodMs;
-    int32_t m_nPid;
+    uint64_t m_nIdentity; // ours, as the map records it
 
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bBusy{false};

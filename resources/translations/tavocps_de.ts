@@ -1819,6 +1819,66 @@ Möchten Sie die Datei stattdessen in %s\ speichern?</translation>
         <source>%1 does not read back as it was written</source>
         <translation>%1 lässt sich nicht so zurücklesen, wie es geschrieben wurde</translation>
     </message>
+    <message id="IDS_9840">
+        <source>The profile %1 cannot be opened: %2</source>
+        <translation>Das Profil %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message id="IDS_9841">
+        <source>the file does not exist.</source>
+        <translation>die Datei existiert nicht.</translation>
+    </message>
+    <message id="IDS_9842">
+        <source>it is a folder.</source>
+        <translation>es ist ein Ordner.</translation>
+    </message>
+    <message id="IDS_9843">
+        <source>it is not a regular file.</source>
+        <translation>es ist keine reguläre Datei.</translation>
+    </message>
+    <message id="IDS_9844">
+        <source>permission denied.</source>
+        <translation>Zugriff verweigert.</translation>
+    </message>
+    <message id="IDS_9845">
+        <source>it is larger than %1 bytes.</source>
+        <translation>es ist größer als %1 Bytes.</translation>
+    </message>
+    <message id="IDS_9847">
+        <source>Do you want to write the backup back to the radio now?</source>
+        <translation>Möchten Sie die Sicherung jetzt wieder in das Funkgerät schreiben?</translation>
+    </message>
+    <message id="IDS_9848">
+        <source>Restore &amp;Backup...</source>
+        <translation>Sicherung &amp;wiederherstellen...</translation>
+    </message>
+    <message id="IDS_9849">
+        <source>Restore Backup</source>
+        <translation>Sicherung wiederherstellen</translation>
+    </message>
+    <message id="IDS_9850">
+        <source>&amp;Backups of radio %1 (newest first):</source>
+        <translation>&amp;Sicherungen des Funkgeräts %1 (neueste zuerst):</translation>
+    </message>
+    <message id="IDS_9851">
+        <source>No radio answered. Connect the radio, switch it on and try again.</source>
+        <translation>Kein Funkgerät hat geantwortet. Schließen Sie das Funkgerät an, schalten Sie es ein und versuchen Sie es erneut.</translation>
+    </message>
+    <message id="IDS_9852">
+        <source>There is no backup of radio %1 in %2.</source>
+        <translation>Es gibt keine Sicherung des Funkgeräts %1 in %2.</translation>
+    </message>
+    <message id="IDS_9853">
+        <source>The backup %1 cannot be read: %2</source>
+        <translation>Die Sicherung %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message id="IDS_9855">
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message id="IDS_9856">
+        <source>it holds %1 bytes; a codeplug image holds %2.</source>
+        <translation>sie enthält %1 Bytes; ein Codeplug-Abbild enthält %2.</translation>
+    </message>
     <message id="IDS_9880">
         <source>The e-mail program %1 could not start a message (exit status %2): no e-mail was sent.
 Do you want to save the report with Save As instead?</source>

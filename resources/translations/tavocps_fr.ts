@@ -1819,6 +1819,66 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
         <source>%1 does not read back as it was written</source>
         <translation>%1 ne se relit pas tel qu'il a été écrit</translation>
     </message>
+    <message id="IDS_9840">
+        <source>The profile %1 cannot be opened: %2</source>
+        <translation>Impossible d'ouvrir le profil %1 : %2</translation>
+    </message>
+    <message id="IDS_9841">
+        <source>the file does not exist.</source>
+        <translation>le fichier n'existe pas.</translation>
+    </message>
+    <message id="IDS_9842">
+        <source>it is a folder.</source>
+        <translation>c'est un dossier.</translation>
+    </message>
+    <message id="IDS_9843">
+        <source>it is not a regular file.</source>
+        <translation>ce n'est pas un fichier ordinaire.</translation>
+    </message>
+    <message id="IDS_9844">
+        <source>permission denied.</source>
+        <translation>permission refusée.</translation>
+    </message>
+    <message id="IDS_9845">
+        <source>it is larger than %1 bytes.</source>
+        <translation>il dépasse %1 octets.</translation>
+    </message>
+    <message id="IDS_9847">
+        <source>Do you want to write the backup back to the radio now?</source>
+        <translation>Voulez-vous réécrire la sauvegarde dans la radio maintenant ?</translation>
+    </message>
+    <message id="IDS_9848">
+        <source>Restore &amp;Backup...</source>
+        <translation>Restaurer une &amp;sauvegarde...</translation>
+    </message>
+    <message id="IDS_9849">
+        <source>Restore Backup</source>
+        <translation>Restaurer une sauvegarde</translation>
+    </message>
+    <message id="IDS_9850">
+        <source>&amp;Backups of radio %1 (newest first):</source>
+        <translation>&amp;Sauvegardes de la radio %1 (les plus récentes d'abord) :</translation>
+    </message>
+    <message id="IDS_9851">
+        <source>No radio answered. Connect the radio, switch it on and try again.</source>
+        <translation>Aucune radio n'a répondu. Branchez la radio, allumez-la et réessayez.</translation>
+    </message>
+    <message id="IDS_9852">
+        <source>There is no backup of radio %1 in %2.</source>
+        <translation>Il n'y a aucune sauvegarde de la radio %1 dans %2.</translation>
+    </message>
+    <message id="IDS_9853">
+        <source>The backup %1 cannot be read: %2</source>
+        <translation>Impossible de lire la sauvegarde %1 : %2</translation>
+    </message>
+    <message id="IDS_9855">
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message id="IDS_9856">
+        <source>it holds %1 bytes; a codeplug image holds %2.</source>
+        <translation>elle contient %1 octets ; une image de codeplug en contient %2.</translation>
+    </message>
     <message id="IDS_9880">
         <source>The e-mail program %1 could not start a message (exit status %2): no e-mail was sent.
 Do you want to save the report with Save As instead?</source>

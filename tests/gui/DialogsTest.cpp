@@ -159,11 +159,11 @@ TEST_F(GuiTest, ContentAndIndexOpensTheHelpFileOrSaysWhyNot)
 
 TEST_F(GuiTest, ASecondLaunchHandsItsFileToTheRunningProgram)
 {
-    CTavoCPSApp::SetInstanceServerName(QStringLiteral("TavoCPS-test-%1").arg(QCoreApplication::applicationPid()));
+    CTavoCPSApp::SetInstanceServerName(m_dir.filePath(QStringLiteral("hand-over")));
     ASSERT_TRUE(Start());
     m_app->ListenForOtherInstances();
     const QString path = ProfileCopy(QStringLiteral("OUR10802"), QStringLiteral("handed.kp2"));
-    ASSERT_TRUE(CTavoCPSApp::HandToRunningInstance(path));
+    ASSERT_TRUE(CTavoCPSApp::HandToRunningInstance({path}));
     for (int i = 0; i < 50 && Frame()->Children().isEmpty(); ++i)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     ASSERT_EQ(Frame()->Children().size(), 1);

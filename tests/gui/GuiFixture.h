@@ -71,13 +71,15 @@ protected:
         return path;
     }
 
-    // Starts the application; false when start-up stopped.
-    bool Start(const QString &profile = QString())
+    // Starts the application with the profiles of its command line; false
+    // when start-up stopped.
+    bool Start(const QString &profile = QString()) { return Start(profile.isEmpty() ? QStringList() : QStringList{profile}); }
+    bool Start(const QStringList &profiles)
     {
         m_app = std::make_unique<CTavoCPSApp>();
         CTavoCPSApp::Options options;
         options.splash = false;
-        options.profilePath = profile;
+        options.profilePaths = profiles;
         const bool ok = m_app->InitInstance(options);
         QApplication::processEvents();
         return ok;

@@ -9,12 +9,16 @@
 
 #include "app/CRadioSettings.h"
 #include "app/CReadWriteDialog.h"
+#include "app/CRestoreBackupDlg.h"
 #include "app/ShellDialogs.h"
+#include "resources/MessageIds.h"
+#include "workflow/CRadioCommands.h"
 
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -72,6 +76,12 @@ protected:
                     pwd->Entry()->setText(next);
                     pwd->accept();
                 }
+            } else if (auto *restore = qobject_cast<CRestoreBackupDlg *>(modal)) {
+                m_restoreItems.clear();
+                for (int i = 0; i < restore->List()->count(); ++i)
+                    m_restoreItems << restore->List()->item(i)->text();
+                restore->List()->setCurrentRow(m_nRestoreRow);
+                restore->accept();
             } else if (auto *rw = qobject_cast<CReadWriteDialog *>(modal)) {
                 m_nSeenProgress = std::max(m_nSeenProgress, rw->Progress()->value());
                 QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -156,6 +166,8 @@ protected:
     QString m_strFinalStatus;
     int m_nFinalProgress = 0;
     int m_nSeenProgress = 0;
+    QStringList m_restoreItems; // the Restore Backup dialog's list as shown
+    int m_nRestoreRow = 0;      // the backup chosen there
     static int s_nKey;
 };
 int RadioGui::s_nKey = 0;
@@ -346,4 +358,81 @@ TEST_F(RadioGui, TracesThatCannotBeWrittenAndABackupOnAFullDisk)
     sim.Stop();
     EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0);
     EXPECT_EQ(QDir(backups).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A write that fails after it began to change the radio names the partly
+// written codeplug and the backup saved before it, and offers to write the
+// backup back at once (No; then Yes, against the same refusing radio).
+// Device > Restore Backup lists the connected radio's backups newest first
+// and writes the one chosen through the image write.
+TEST_F(RadioGui, AFailedWriteOffersItsBackupAndRestoreBackupWritesOneBack)
+{
+    const VirtualCP sample = test::SampleImage();
+    const QString serial =
+        BackupSerialName(QString::fromLatin1(reinterpret_cast<const char *>(sample.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)));
+    const QString folder = m_dir.filePath(QStringLiteral("data/tavocps/backups"));
+    QDir().mkpath(folder);
+    const QString older = QStringLiteral("%1/%2-20240101-100000.img").arg(folder, serial);
+    const QString old = QStringLiteral("%1/%2-20240102-100000.img").arg(folder, serial);
+    for (const QString &path : {older, old})
+        test::WriteFileBytes(path, QByteArray(reinterpret_cast<const char *>(sample.bytes.data()), VirtualCP::kSize));
+    const QString profile = ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("w.kp2"));
+    const QString partly = LoadString(msg::PartlyWrittenCodeplug);
+    QByteArray original;
+    {
+        SimProcess refusing({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--refuse-write")});
+        StartWith(refusing);
+        ASSERT_NE(Frame()->OpenDocumentFile(profile), nullptr);
+        m_sink.clear();
+        m_sink.Answer(IDNO);
+        Run(cmd::DeviceWrite);
+        ASSERT_EQ(m_sink.shown().size(), 1u) << m_sink.last().toStdString();
+        const QStringList backups = ListRadioBackups(serial);
+        ASSERT_EQ(backups.size(), 3);
+        EXPECT_EQ(backups.mid(1), (QStringList{old, older})) << "newest first";
+        const test::RecordingSink::Shown failure = m_sink.shown().front();
+        EXPECT_EQ(failure.style & MB_BUTTONMASK, static_cast<unsigned>(MB_YESNO));
+        EXPECT_TRUE(failure.text.contains(partly)) << failure.text.toStdString();
+        EXPECT_TRUE(failure.text.contains(LoadString(msg::BackupSaved).replace(QLatin1String("%1"), backups.first()))) << failure.text.toStdString();
+        EXPECT_TRUE(failure.text.endsWith(LoadString(msg::OfferBackupWrite)));
+        EXPECT_EQ(m_strFinalStatus, QString()) << "the dialog did not end well";
+
+        // Yes: the backup goes back at once; this radio refuses it too, and
+        // says so with the same lines (no second offer).
+        m_sink.clear();
+        m_sink.Answer(IDYES);
+        Run(cmd::DeviceWrite);
+        ASSERT_TRUE(WaitFor([&] { return !Frame()->RadioBusy() && !QApplication::activeModalWidget(); }, 30000));
+        ASSERT_EQ(m_sink.shown().size(), 2u) << m_sink.last().toStdString();
+        EXPECT_EQ(m_sink.shown()[1].style & MB_BUTTONMASK, static_cast<unsigned>(MB_OK));
+        EXPECT_TRUE(m_sink.shown()[1].text.contains(partly)) << m_sink.shown()[1].text.toStdString();
+        refusing.Stop();
+        EXPECT_EQ(test::CountLines(refusing.Log(), QStringLiteral("LINK")), 3) << "two writes and the backup written back";
+        original = refusing.Dump();
+        m_app.reset();
+    }
+
+    // A radio of that serial that now holds something else.
+    SimProcess other({QStringLiteral("--image"), ImageFile(QStringLiteral("other.img"), Changed([](VirtualCP &cp) {
+                                                               ChannelSlot c = cp.Channel(0);
+                                                               std::memcpy(c.NameBytes(), "CHANGED!", 8);
+                                                               cp.SetChannel(0, c);
+                                                           })),
+                      QStringLiteral("--baud"), QStringLiteral("0")});
+    StartWith(other);
+    ASSERT_NE(Frame()->Command(cmd::DeviceRestoreBackup), nullptr);
+    m_sink.clear();
+    m_nRestoreRow = 0;
+    Run(cmd::DeviceRestoreBackup);
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    const QStringList backups = ListRadioBackups(serial);
+    ASSERT_EQ(m_restoreItems.size(), backups.size());
+    ASSERT_EQ(backups.size(), 4);
+    for (int i = 0; i < backups.size(); ++i)
+        EXPECT_TRUE(m_restoreItems.at(i).startsWith(QFileInfo(backups.at(i)).fileName())) << m_restoreItems.at(i).toStdString();
+    EXPECT_TRUE(m_restoreItems.at(2).contains(QLocale().toString(QDateTime(QDate(2024, 1, 2), QTime(10, 0)), QLocale::ShortFormat)))
+        << "the time the backup was saved: " << m_restoreItems.at(2).toStdString();
+    EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
+    other.Stop();
+    EXPECT_EQ(other.Dump(), original) << "the radio holds its backup again";
 }

@@ -1,6 +1,9 @@
 // The cable watch between processes: two instances share one poller; a
 // poller that is killed while it holds the busy flag is taken over and its
-// flag cleared, so the other instance sees the cable again.
+// flag cleared, so the other instance sees the cable again; an instance
+// with its own port watches that port alone; the map is the user's, and a
+// recorded owner whose process id now belongs to another process is not
+// trusted.
 
 #include "workflow/CableWatch.h"
 
@@ -12,6 +15,8 @@
 
 #include <csignal>
 #include <memory>
+#include <optional>
+#include <unistd.h>
 
 using namespace tavo;
 
@@ -19,11 +24,12 @@ namespace {
 
 class Probe {
 public:
-    Probe(const QString &key, bool busy)
+    Probe(const QString &key, bool busy, const QStringList &more = {})
     {
         QStringList args{key};
         if (busy)
             args << QStringLiteral("--busy");
+        args << more;
         m_proc.start(QStringLiteral(TAVO_BIN_DIR "/cable_watch_probe"), args);
         m_proc.waitForStarted(10000);
     }
@@ -91,7 +97,70 @@ TEST(CableWatch, TwoProcessesShareOnePollerAndAKilledOneIsTakenOver)
     // The shared map holds the survivor's claims.
     SharedCableMap map(key);
     ASSERT_TRUE(map.Attach());
-    EXPECT_EQ(map.Value(MapPollerPid), second.Pid()) << "first " << firstPid << " test " << QCoreApplication::applicationPid();
+    EXPECT_EQ(ProcessIdentity::Pid(map.Owner(MapPollerOwner)), second.Pid()) << "first " << firstPid << " test " << QCoreApplication::applicationPid();
     EXPECT_EQ(map.Value(MapBusy), 0);
     EXPECT_EQ(map.Value(MapConnected), 1);
+}
+
+TEST(CableWatch, AnInstanceWithItsOwnPortWatchesOnlyThatPort)
+{
+    const QString key = QStringLiteral("TavoCPSWatchPort-%1").arg(QCoreApplication::applicationPid());
+    const QString missing = QStringLiteral("/nonexistent/ttyTAVO");
+    // The instances with a port start first, so that one of them would be
+    // the poller if a port took part in the search.
+    Probe gone(key, false, {QStringLiteral("--port"), missing});
+    Probe present(key, false, {QStringLiteral("--port"), QStringLiteral("/dev/null")});
+    ASSERT_TRUE(gone.WaitLine(QStringLiteral("poller="), 5000));
+    ASSERT_TRUE(present.WaitLine(QStringLiteral("poller="), 5000));
+    Probe search(key, false, {QStringLiteral("--cables"), QStringLiteral("1")});
+
+    EXPECT_TRUE(search.WaitLine(QStringLiteral("poller=1 usable=1 count=1"), 5000)) << "the search is not decided by another's port";
+    QStringList goneSeen, presentSeen;
+    EXPECT_TRUE(gone.WaitLine(QStringLiteral("poller=0 usable=0 count=0"), 3000, &goneSeen)) << goneSeen.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(present.WaitLine(QStringLiteral("poller=0 usable=1 count=1"), 3000, &presentSeen)) << presentSeen.join(QLatin1Char('|')).toStdString();
+    gone.WaitLine(QStringLiteral("never"), 1000, &goneSeen);
+    present.WaitLine(QStringLiteral("never"), 1000, &presentSeen);
+    const QString all = (goneSeen + presentSeen).join(QLatin1Char('|'));
+    EXPECT_FALSE(all.contains(QLatin1String("poller=1"))) << "an instance with a port polled: " << all.toStdString();
+    EXPECT_FALSE(goneSeen.join(QLatin1Char('|')).contains(QLatin1String("usable=1"))) << "the missing port took the others' count";
+
+    // And the reverse: no cable found by the search, a port that exists.
+    const QString key2 = key + QStringLiteral("-b");
+    Probe withPort(key2, false, {QStringLiteral("--port"), QStringLiteral("/dev/null")});
+    ASSERT_TRUE(withPort.WaitLine(QStringLiteral("poller="), 5000));
+    Probe noCable(key2, false, {QStringLiteral("--cables"), QStringLiteral("0")});
+    EXPECT_TRUE(noCable.WaitLine(QStringLiteral("poller=1 usable=0 count=0"), 5000)) << "no cable, not connected";
+    EXPECT_TRUE(withPort.WaitLine(QStringLiteral("poller=0 usable=1 count=1"), 3000));
+}
+
+TEST(CableWatch, TheMapIsTheUsersAndAReusedProcessIdIsNotItsOwner)
+{
+    EXPECT_TRUE(SharedCableMap::DefaultKey().endsWith(QStringLiteral("-%1").arg(::getuid()))) << SharedCableMap::DefaultKey().toStdString();
+
+    // This test process stands in for a new process that got the id of a
+    // crashed poller that was also busy: same id, another start time.
+    const int32_t pid = static_cast<int32_t>(::getpid());
+    const std::optional<uint64_t> start = ProcessIdentity::StartTime(pid);
+    ASSERT_TRUE(start.has_value());
+    const uint64_t now = ProcessIdentity::Of(pid);
+    EXPECT_EQ(ProcessIdentity::Pid(now), pid);
+    EXPECT_TRUE(ProcessIdentity::Alive(now));
+    const uint64_t earlier = (((*start - 1) & 0xFFFFFFFFu) << 32) | static_cast<uint32_t>(pid);
+    EXPECT_FALSE(ProcessIdentity::Alive(earlier));
+
+    const QString key = QStringLiteral("TavoCPSWatchReuse-%1").arg(QCoreApplication::applicationPid());
+    SharedCableMap map(key);
+    ASSERT_TRUE(map.CreateOrAttach());
+    map.SetValue(MapPollerExists, 1);
+    map.SetOwner(MapPollerOwner, earlier);
+    map.SetValue(MapBusy, 1);
+    map.SetOwner(MapBusyOwner, earlier);
+    map.SetValue(MapConnected, 0);
+
+    Probe probe(key, false);
+    QStringList seen;
+    EXPECT_TRUE(probe.WaitLine(QStringLiteral("poller=1 usable=1 count=1"), 5000, &seen))
+        << "the stale owner was trusted: " << seen.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(ProcessIdentity::Pid(map.Owner(MapPollerOwner)), probe.Pid());
+    EXPECT_EQ(map.Value(MapBusy), 0);
 }
