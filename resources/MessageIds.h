@@ -182,6 +182,15 @@ enum : int {
     CablesCanOpen = 9756,
     CablesCannotOpen = 9757,      // "this user cannot open it: %1"
     CablesPortLine = 9758,        // "%1: \"%2\", %3, %4"
+    FactoryResetOffer = 9960,     // asked after message 390
+    ResetSucceeded = 9961,        // the status bar after a reset
+    StageBackup = 9962,           // the write dialog's stages
+    StageWrite = 9963,
+    StageVerify = 9964,
+    RuleStationId = 9965,         // the rules' refusals that name their range
+    RuleHangTime = 9966,
+    RuleLowBatteryTime = 9967,
+    NewProfileEntry = 9968,       // a template in the New Profile list
 };
 
 } // namespace tavo::msg
