@@ -47,9 +47,13 @@ QString ElementName(const CDataItem &item) { return item.IsEmpty() ? QString() :
 
 QByteArray ProfileFileBytes(const QString &xml) { return EncodeScrambledUtf16(xml); }
 
-CTavoCPSDoc::CTavoCPSDoc(QObject *parent) : QObject(parent)
+CTavoCPSDoc::CTavoCPSDoc(QObject *parent) : QObject(parent) {}
+
+void CTavoCPSDoc::NameUntitled()
 {
-    m_strUntitled = QStringLiteral("Profile%1").arg(++g_untitledCount);
+    // Only a profile without a file takes a number: an Open does not use one.
+    if (m_strUntitled.isEmpty())
+        m_strUntitled = QStringLiteral("Profile%1").arg(++g_untitledCount);
 }
 
 CTavoCPSDoc::~CTavoCPSDoc() = default;
@@ -90,6 +94,7 @@ bool CTavoCPSDoc::OnNewDocument(const QString &templatePath)
         return false;
     }
     m_strPathName.clear();
+    NameUntitled();
     SetModifiedFlag(false);
     return true;
 }
@@ -107,6 +112,7 @@ bool CTavoCPSDoc::OnNewDocumentFromRadio(VirtualCP &image)
     }
     if (!LoadText(m_strProfileText, QString()))
         return false;
+    NameUntitled();
     SetModifiedFlag(true);
     return true;
 }

@@ -99,6 +99,8 @@ signals:
     void viewsUpdated(QObject *origin, int hint);
 
 private:
+    // Gives a profile without a file its "Profile<n>" name (once).
+    void NameUntitled();
     bool LoadText(const QString &text, const QString &path);
 
     CRadioDataModel m_model;
