@@ -53,7 +53,7 @@ TEST_F(SettingRules, TextsAndNumbersOfTheSettings)
         {"setting", "powerupString", QStringLiteral("CAF\u00c9"), 1, 9311, nullptr}, // a character, not the length
         {"setting", "powerupString", QStringLiteral("\u00c9\u00c9\u00c9\u00c9\u00c9"), 1, 9311, nullptr},
         {"setting", "stationID", QStringLiteral("DL1ABC/P"), 0, 0, "DL1ABC/P"},
-        {"setting", "stationID", QStringLiteral("DL1ABC/P12"), 1, 9965, nullptr},
+        {"setting", "stationID", QStringLiteral("DL1ABC/P12"), 1, 491, nullptr},  // the schema's length check,
         {"setting", "stationID", QStringLiteral("DL-1"), 1, 9965, nullptr},
         {"setting", "rep_hangtime", 30, 0, 0, "30"},
         {"setting", "rep_hangtime", 60, 1, 9966, nullptr},
@@ -75,7 +75,6 @@ TEST_F(SettingRules, TextsAndNumbersOfTheSettings)
         {"limit", "programming_mode_enabled", false, 0, 0, "0"}, // a user setting kept on limit
         {"limit", "programming_mode_enabled", true, 0, 0, "1"},
         {"limit", "programming_mode_enabled", 2, 1, 261, nullptr},
-        {"limit", "power_cntrl_enabled", true, 1, 9305, nullptr},  // a capability: no user edit
         {"limit", "maxChannels", 8, 0, 0, "8"},          // fixed values: no change is accepted
         {"limit", "maxChannels", 12, 1, 9305, nullptr},
         {"setting", "numberChannels", 3, 1, 9305, nullptr},
