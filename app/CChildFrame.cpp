@@ -82,10 +82,13 @@ void CChildFrame::SwitchPage(int index, int channel)
     m_nChannel = channel;
     m_pPage = page;
     m_pRight->insertWidget(0, page);
+    // The page takes what the frame gains or loses; the pane keeps its height.
+    m_pRight->setStretchFactor(0, 1);
+    m_pRight->setStretchFactor(1, 0);
     page->SetHelpPane(m_pHelp);
     page->OnInitialUpdate(m_pDoc, channel);
     if (m_bHelpPane)
-        m_pHelp->ShowBlank();
+        page->ShowPageHelp();
     PlaceHelpPane();
     UpdateTitle();
 }
@@ -143,8 +146,8 @@ void CChildFrame::SetHelpPane(bool shown)
         return;
     m_bHelpPane = shown;
     m_pHelp->setVisible(shown);
-    if (shown)
-        m_pHelp->ShowBlank();
+    if (shown && m_pPage)
+        m_pPage->ShowPageHelp();
     PlaceHelpPane();
     emit helpPaneToggled(shown);
 }
@@ -153,8 +156,11 @@ void CChildFrame::PlaceHelpPane()
 {
     if (!m_bHelpPane)
         return;
-    // The help pane keeps its remembered height; the page takes the rest.
-    const int total = m_pRight->height();
+    // The help pane keeps its remembered height; the page takes the rest
+    // (less the handle between them, which the splitter takes first).
+    const int total = m_pRight->height() - m_pRight->handleWidth();
+    if (total <= 0)
+        return; // not laid out yet: the first resize places it
     const int help = qMin(m_nHelpHeight, total);
     m_pRight->setSizes({qMax(0, total - help), help});
 }

@@ -5,6 +5,7 @@
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
+#include "views/AccessibleComboBox.h"
 #include "views/CFileDialogs.h"
 #include "views/CDocumentHost.h"
 #include "workflow/CTavoCPSDoc.h"
@@ -145,12 +146,14 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent)
     m_pMdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_pMdi);
     CreateActions();
+    InstallAccessibleComboBoxes(); // the dialogs' lists as well as the pages'
     BuildToolBar();
     BuildStatusBar();
     BuildMenus();
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this] {
         BuildMenus();
         UpdateCommandUI();
+        UpdateMainTitle();
     });
     connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommandUI(); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateCommandUI(); });
@@ -342,6 +345,7 @@ void CMainFrame::BuildMenus()
         QMenu *window = menu(348);
         add(window, cmd::WindowCascade);
         add(window, cmd::WindowTile);
+        connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     }
     QMenu *help = menu(349);
     add(help, cmd::HelpContents);
@@ -502,6 +506,7 @@ CChildFrame *CMainFrame::AddChild(CTavoCPSDoc *doc)
     QMdiSubWindow *sub = m_pMdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(CTavoCPSTreeView::TreeImage(0));
+    PrepareSubWindow(sub);
     connect(child, &CChildFrame::helpPaneToggled, this, [this](bool shown) {
         m_bHelpPane = shown;
         SetShowContextHelp(shown);

@@ -141,6 +141,16 @@ private:
     // partly written codeplug, and where its previous image was saved.
     QString WriteFailureText(const QString &failure, const QString &backupPath) const;
 
+    // Profile windows, the Window menu and the status notes
+    // (CMainFrameWindows.cpp).
+    void PrepareSubWindow(QMdiSubWindow *sub);
+    void FillWindowMenu(QMenu *menu);
+    void UpdateMainTitle();
+    void ShowStatusNote(int textId);
+    // After message 390: Factory Reset now (Yes), with its own confirmation
+    // once the failed operation has ended.
+    void OfferFactoryReset();
+
     RadioState *m_pRadio = nullptr;
     bool m_bReadFlag = false;
     bool m_bCountMessageOpen = false;

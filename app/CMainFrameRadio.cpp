@@ -225,6 +225,8 @@ void CMainFrame::OnRadioNotify(int type, int value)
     } else if (type == RadioCommFailure || type == RadioMemoryWarning) {
         // The worker's end finishes the operation.
         ShowMessageText(RadioFailureText(type, value), MB_OK | (type == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
+        if (type == RadioMemoryWarning && value == kMemoryStatusNeedsFactoryReset)
+            OfferFactoryReset();
     }
 }
 
@@ -276,7 +278,11 @@ void CMainFrame::StartResetWorker()
             op->ClearFailure();
             return op->Reset();
         },
-        [this](bool) { FinishRadioOperation(); });
+        [this](bool ok) {
+            FinishRadioOperation();
+            if (ok)
+                ShowStatusNote(msg::ResetSucceeded);
+        });
 }
 
 void CMainFrame::OnRadioReset()

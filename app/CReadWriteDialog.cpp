@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavo {
 
 CReadWriteDialog::CReadWriteDialog(bool read, QWidget *parent) : QDialog(parent), m_bRead(read)
@@ -47,10 +49,37 @@ CReadWriteDialog::CReadWriteDialog(bool read, QWidget *parent) : QDialog(parent)
     layout->addLayout(row);
 }
 
+namespace {
+
+// A write's stages: the dialog's own text and the part of the one bar each
+// fills, so that the bar only goes forward.
+struct StageEntry {
+    int stageId;  // the stage as the radio commands name it
+    int textId;   // what the dialog shows
+    int start;    // per cent of the bar
+    int span;
+};
+constexpr StageEntry kStages[] = {
+    {msg::BackingUpRadio, msg::StageBackup, 0, 30},
+    {msg::WritingToRadio, msg::StageWrite, 30, 55},
+    {msg::VerifyingRadio, msg::StageVerify, 85, 15},
+};
+
+} // namespace
+
 void CReadWriteDialog::SetStage(int textId)
 {
-    if (!m_bEnded)
-        m_pStatus->setText(LoadString(textId));
+    if (m_bEnded)
+        return;
+    for (const StageEntry &stage : kStages)
+        if (stage.stageId == textId) {
+            m_nStageStart = stage.start;
+            m_nStageSpan = stage.span;
+            m_pProgress->setValue(std::max(m_pProgress->value(), stage.start));
+            m_pStatus->setText(LoadString(stage.textId));
+            return;
+        }
+    m_pStatus->setText(LoadString(textId));
 }
 
 void CReadWriteDialog::OnNotify(int type, int value)
@@ -58,7 +87,11 @@ void CReadWriteDialog::OnNotify(int type, int value)
     if (m_bEnded)
         return;
     switch (type) {
-    case RadioProgress: m_pProgress->setValue(value); break;
+    case RadioProgress: {
+        const int overall = m_nStageStart + m_nStageSpan * std::clamp(value, 0, 100) / 100;
+        m_pProgress->setValue(std::max(m_pProgress->value(), overall));
+        break;
+    }
     case RadioCommFailure:
     case RadioMemoryWarning:
         if (!m_bHoldFailure)

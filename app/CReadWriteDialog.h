@@ -56,6 +56,10 @@ private:
     QString m_strFailure;
     bool m_bErrorShown = false;
     bool m_bEnded = false;
+    // The share of the bar the current stage fills (a write's backup,
+    // write and verify each run their own 10-100).
+    int m_nStageStart = 0;
+    int m_nStageSpan = 100;
     QProgressBar *m_pProgress;
     QLabel *m_pStatus;
     QPushButton *m_pOk;

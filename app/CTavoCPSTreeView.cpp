@@ -191,6 +191,9 @@ void CTavoCPSTreeView::OnInitialUpdate()
         add(m_pRoot, LoadString(167), 1, 1);
         add(m_pRoot, LoadString(172), 2, 2);
         add(m_pRoot, LoadString(168), 3, 3);
+        // The frequency table: every model has it; the rules decide what
+        // may change on it.
+        add(m_pRoot, LoadString(242), 4, 4);
         m_pChannels = add(m_pRoot, LoadString(169), 5, 5);
         const int count = setting.GetInt(QStringLiteral("numberChannels"));
         for (int i = 0; i < count; ++i) {

@@ -1,6 +1,9 @@
 #include "app/ShellDialogs.h"
 
 #include "views/CFileDialogs.h"
+#include "base/TemplateFile.h"
+#include "config/SettingDocuments.h"
+#include "resources/MessageIds.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
 #include "resources/MessageSink.h"
@@ -19,6 +22,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,6 +51,34 @@ QString ProductStem() // the product title less " CPS"
     return t.replace(QLatin1String(" CPS"), QString());
 }
 
+// What the New Profile list shows beside a template's code: the model's
+// family, the band and the channel count, read from the template itself.
+QString TemplateDescription(const QString &path, const QString &code)
+{
+    QString text;
+    if (!LoadTemplateFile(path, text))
+        return code;
+    const auto attribute = [&text](const char *name) {
+        const QRegularExpression re(QStringLiteral("\\b%1=\"([^\"]*)\"").arg(QLatin1String(name)));
+        return re.match(text).captured(1);
+    };
+    QString family;
+    if (AppSettingDocuments().IsLoaded())
+        for (const ModelEntry &m : AppSettingDocuments().GetModelList())
+            if (m.m_strCode == code)
+                family = m.m_strFamily;
+    const QString model = attribute("model");
+    bool okStart = false, okEnd = false, okChannels = false;
+    const double start = attribute("start_freq").toDouble(&okStart) / 1e6;
+    const double end = attribute("end_freq").toDouble(&okEnd) / 1e6;
+    const int channels = attribute("maxChannels").toInt(&okChannels);
+    if (model.isEmpty() || !okStart || !okEnd || !okChannels)
+        return code;
+    return LoadString(msg::NewProfileEntry)
+        .arg(code, family.isEmpty() ? model : family, QString::number(start, 'f', 1), QString::number(end, 'f', 1))
+        .arg(channels);
+}
+
 } // namespace
 
 // ---- New Profile
@@ -67,8 +99,11 @@ CNewProfileDlg::CNewProfileDlg(QWidget *parent) : QDialog(parent)
     layout->addWidget(OkCancel(this, 1, 2));
     m_strFolder = InstallFilePath(QLatin1String(kProfileTemplateFolder), QString());
     const QFileInfoList files = QDir(m_strFolder).entryInfoList({QStringLiteral("*.kp2")}, QDir::Files, QDir::Name);
-    for (const QFileInfo &f : files)
-        m_pList->addItem(f.fileName().chopped(4));
+    for (const QFileInfo &f : files) {
+        const QString code = f.fileName().chopped(4);
+        auto *item = new QListWidgetItem(TemplateDescription(f.filePath(), code), m_pList);
+        item->setData(Qt::UserRole, code);
+    }
     if (m_pList->count() > 0)
         m_pList->setCurrentRow(0);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
@@ -79,7 +114,7 @@ bool CNewProfileDlg::HasTemplates() const { return m_pList->count() > 0; }
 QString CNewProfileDlg::SelectedPath() const
 {
     const QListWidgetItem *item = m_pList->currentItem();
-    return item ? QDir(m_strFolder).filePath(item->text() + QStringLiteral(".kp2")) : QString();
+    return item ? QDir(m_strFolder).filePath(item->data(Qt::UserRole).toString() + QStringLiteral(".kp2")) : QString();
 }
 
 QString CNewProfileDlg::Choose()

@@ -78,6 +78,14 @@ size_t VirtualCP::UsedFrequencySlots() const
     return std::min<size_t>(FrequencySlots(), kFrequencyCount);
 }
 
+size_t VirtualCP::FilledFrequencySlots() const
+{
+    size_t count = UsedFrequencySlots();
+    while (count > 0 && Frequency(count - 1).IsUnused())
+        --count;
+    return count;
+}
+
 uint32_t SynthToHz(const FrequencySlot &slot, uint32_t base)
 {
     const uint32_t step = kReferenceHz / (slot.RefDivider() + 1u);

@@ -143,6 +143,11 @@ struct FrequencySlot : ByteRecord<16> {
     TAVO_FREQUENCY_SCALAR_FIELDS(TAVO_SCALAR_ACCESSORS)
     // Fractional part F = high part * 65536 | low part.
     uint32_t Fraction() const { return (FracHigh() << 16) | FracLow(); }
+    // A slot that holds no frequency: the synthesizer setting (R, n, mode
+    // and F) is all zero, as the program leaves a slot the profile does not
+    // fill and a radio keeps it. A frequency the program sets always has
+    // R 7 and mode 4.
+    bool IsUnused() const { return RefDivider() == 0 && DividerOffset() == 0 && SynthMode() == 0 && Fraction() == 0; }
 };
 
 struct VirtualCP : ByteRecord<2089> {
@@ -185,6 +190,10 @@ struct VirtualCP : ByteRecord<2089> {
     // Slot counts of the image, limited to the tables' sizes.
     size_t UsedChannelSlots() const;
     size_t UsedFrequencySlots() const;
+    // The frequency slots up to the last one that holds a frequency: the
+    // frequency table of the profile (unused slots in between keep their
+    // place, the channels count on it).
+    size_t FilledFrequencySlots() const;
 };
 
 static_assert(sizeof(VirtualCP) == 2089, "the codeplug image is exactly 2089 bytes");

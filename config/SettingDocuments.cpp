@@ -316,6 +316,16 @@ void SettingDocuments::GetHelpPageName(const QString &pageName, const QString &c
         page = XmlAttribute(nodes.front(), "pageName");
 }
 
+QString SettingDocuments::GetPageHelpName(const QString &pageName) const
+{
+    if (!IsPlainName(pageName))
+        return QString();
+    const std::vector<xmlNode *> nodes = Select(HelpPanMap, QStringLiteral("//dfns:%1/dfns:map[1]").arg(pageName));
+    if (nodes.empty())
+        return QString();
+    return XmlAttribute(nodes.front(), "pageName").section(QLatin1Char('#'), 0, 0);
+}
+
 // ---- ButtonList.stv
 
 QString SettingDocuments::ButtonSectionName(const QString &model)

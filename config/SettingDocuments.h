@@ -99,6 +99,9 @@ public:
     // ---- HelpPanMap.stv: the help page of a control; no match leaves
     // `page` unchanged.
     void GetHelpPageName(const QString &pageName, const QString &controlId, QString &page) const;
+    // The help page of a whole page: the page (no anchor) of the first
+    // control listed under `pageName`; empty when the map lists none.
+    QString GetPageHelpName(const QString &pageName) const;
 
     // ---- ButtonList.stv. A model section is named by the model code
     // without its region code (its first six characters).

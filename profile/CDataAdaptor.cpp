@@ -247,7 +247,9 @@ QString BuildProfileText(const VirtualCP &cp)
     text += QStringLiteral("\t</channels>\r\n");
 
     text += QStringLiteral("\t<frequencies>\r\n");
-    for (size_t i = 0; i < cp.UsedFrequencySlots(); ++i)
+    // Slots the profile did not fill are not frequencies of it: a written
+    // profile reads back with its own table.
+    for (size_t i = 0; i < cp.FilledFrequencySlots(); ++i)
         text += FrequencyElement(cp, i);
     text += QStringLiteral("\t</frequencies>\r\n");
 

@@ -24,12 +24,28 @@ constexpr const char *kSetFreqAttr = "SetFreqAttr";
 constexpr const char *kTypeMsg = "TypeMsg";
 
 // The limit element (the radio's capabilities), a child of the root.
-bool IsCapability(const xmlNode *element)
+bool IsLimitElement(const xmlNode *element)
 {
     return element && element->type == XML_ELEMENT_NODE && element->name
         && std::strcmp(reinterpret_cast<const char *>(element->name), "limit") == 0 && element->parent
         && element->parent->type == XML_ELEMENT_NODE && element->parent->parent
         && element->parent->parent->type == XML_DOCUMENT_NODE;
+}
+
+// The attributes of the limit element that are the user's settings, not the
+// radio's capabilities: the pages write them like any other setting.
+constexpr const char *kUserSettingsOnLimit[] = {
+    "programming_mode_enabled", // General Settings, "Enable Programming Mode"
+};
+
+bool IsCapability(const xmlNode *element, const QString &attribute)
+{
+    if (!IsLimitElement(element))
+        return false;
+    for (const char *name : kUserSettingsOnLimit)
+        if (attribute == QLatin1String(name))
+            return false;
+    return true;
 }
 
 const xmlChar *X(const char *s) { return reinterpret_cast<const xmlChar *>(s); }
@@ -274,7 +290,7 @@ int CDataItem::SetAttributeValue(const QString &name, const QVariant &value, int
         msgStyle = MB_OK | MB_ICONWARNING;
         return 1;
     }
-    if (IsCapability(n) && (!m_spNode.owner || m_spNode.owner->ProgramSteps() == 0)
+    if (IsCapability(n, name) && (!m_spNode.owner || m_spNode.owner->ProgramSteps() == 0)
         && StoredText(value) != AttributeText(a)) {
         msgId = tavo::msg::RuleReadOnly;
         msgStyle = MB_OK | MB_ICONWARNING;

@@ -43,7 +43,8 @@ public:
     // The value is first checked against the attribute's schema type: a
     // value of another form is refused (1) with the type message (the
     // declaration's "TypeMsg", else 261) and nothing changes. So is a
-    // change of the limit element outside a ProgramStep (9305).
+    // change of the limit element's capabilities outside a ProgramStep
+    // (9305); the user settings kept on it (programming mode) take edits.
     int SetAttributeValue(const QString &name, const QVariant &value, int &msgId, int answer, int &msgStyle);
     bool CanAddChild() const;
     // True and `out` set when the rule added a child; otherwise `out` is emptied.

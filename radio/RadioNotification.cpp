@@ -52,7 +52,7 @@ bool RadioNotificationRecorder::WaitForFinals(size_t count, int timeoutMs) const
 QString MemoryWarningText(int status)
 {
     if (status >= 1 && status <= 31)
-        return LoadString(status == 8 ? msg::MemoryCorruptFactoryReset : msg::MemoryCorruptReturn);
+        return LoadString(status == kMemoryStatusNeedsFactoryReset ? msg::MemoryCorruptFactoryReset : msg::MemoryCorruptReturn);
     return LoadString(msg::UnknownWarning);
 }
 

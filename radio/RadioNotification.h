@@ -49,6 +49,9 @@ private:
     std::vector<RadioNotification> m_list;
 };
 
+// The memory status with which a radio asks for a factory reset (390).
+constexpr int kMemoryStatusNeedsFactoryReset = 8;
+
 inline bool IsFinalNotification(int type) { return type == RadioDone || type == RadioCommFailure || type == RadioMemoryWarning; }
 
 // The user's text for a failure notification, as the read/write dialog and

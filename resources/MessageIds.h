@@ -316,6 +316,15 @@ enum : int {
     RestoreUnreadable = 9853,     // "The backup %1 cannot be read: %2"
     RestoreBackupItem = 9855,     // "%1 (%2)", a backup's file name and its time
     RestoreWrongSize = 9856,      // "it holds %1 bytes; a codeplug image holds %2."
+    FactoryResetOffer = 9960,     // asked after message 390
+    ResetSucceeded = 9961,        // the status bar after a reset
+    StageBackup = 9962,           // the write dialog's stages
+    StageWrite = 9963,
+    StageVerify = 9964,
+    RuleStationId = 9965,         // the rules' refusals that name their range
+    RuleHangTime = 9966,
+    RuleLowBatteryTime = 9967,
+    NewProfileEntry = 9968,       // a template in the New Profile list
 };
 
 } // namespace tavo::msg

@@ -1,5 +1,6 @@
 #include "views/CBaseView.h"
 
+#include "views/AccessibleComboBox.h"
 #include "views/CHelpView.h"
 #include "views/CChannelView.h"
 #include "views/CChannelsView.h"
@@ -53,6 +54,9 @@ CBaseView::CBaseView(int pageIndex, QWidget *parent)
     : QScrollArea(parent), m_nPageIndex(pageIndex), m_pPageInfo(FindPageInfo(pageIndex))
 {
     setObjectName(QLatin1String(m_pPageInfo ? m_pPageInfo->className : "CBaseView"));
+    // The pages' drop-down lists carry their labels' names for assistive
+    // technology.
+    InstallAccessibleComboBoxes();
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     QPalette pal = palette();
@@ -146,6 +150,18 @@ bool CBaseView::ShowHelpTopic(int ctrlId)
         return false;
     QString page;
     AppSettingDocuments().GetHelpPageName(QLatin1String(m_pPageInfo->helpName), QString::number(ctrlId), page);
+    if (page.isEmpty())
+        m_pHelpPane->ShowBlank();
+    else
+        m_pHelpPane->ShowPage(page);
+    return true;
+}
+
+bool CBaseView::ShowPageHelp()
+{
+    if (!m_pHelpPane || !m_pPageInfo)
+        return false;
+    const QString page = AppSettingDocuments().GetPageHelpName(QLatin1String(m_pPageInfo->helpName));
     if (page.isEmpty())
         m_pHelpPane->ShowBlank();
     else

@@ -51,6 +51,8 @@ public:
     // Shows the help page of control `ctrlId` in the help pane; false when
     // the pane is not shown.
     bool ShowHelpTopic(int ctrlId);
+    // Shows the page's own help topic (until a control takes the focus).
+    bool ShowPageHelp();
     void SetHelpPane(CHelpView *pane);
 
     int PageIndex() const { return m_nPageIndex; }

@@ -257,8 +257,9 @@ void CChannelView::LoadData()
             if (QWidget *w = Control(id))
                 w->hide();
     };
+    // Without a power choice the high-power notes say nothing to the user.
     if (GetAttribute(QStringLiteral("limit"), QStringLiteral("power_cntrl_enabled")) == 0)
-        hide({1030, 1021, 1031, 1028});
+        hide({1030, 1021, 1031, 1028, 1086, 1087});
     if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_scramble_feature")) != 0)
         hide({1005, 1023});
     if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_repeater_feature")) != 0)

@@ -66,7 +66,7 @@ QString SaveName(QWidget *parent, int captionId, const QString &proposed, const 
 
 QString ProfileFilter()
 {
-    return QStringLiteral("%1 %2 (*.kp2);;%3 (*)")
+    return QStringLiteral("%1 %2 (*.kp2);;%3 (*.*)")
         .arg(QLatin1String(kProductTitle), LoadString(331), LoadString(337));
 }
 

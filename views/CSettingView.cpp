@@ -207,13 +207,16 @@ int CSettingView::ShowPageMessage(int msgId)
     return answer;
 }
 
-bool CSettingView::Write(const char *element, const char *attribute, const QVariant &value)
+bool CSettingView::Write(const char *element, const char *attribute, const QVariant &value, int *ruleMsgId)
 {
     if (!m_pDoc)
         return false;
     try {
         CDataItem item = Element(element);
-        return ChangeAttribute(item, QLatin1String(attribute), value, kCallerShowsRefusal);
+        const RuleResult r = m_pDoc->SetAttribute(item, QLatin1String(attribute), value, this);
+        if (ruleMsgId)
+            *ruleMsgId = r.code == RuleResult::Done ? 0 : r.msgId;
+        return r.code == RuleResult::Done;
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
         return false;
@@ -312,11 +315,14 @@ bool CSettingView::CommitEntry(int entry)
     const EntryInfo &info = kEntries[entry];
     const QString text = EntryEdit(entry)->text();
     const QVariant value = info.integer ? QVariant(text.isEmpty() ? 0 : text.toInt()) : QVariant(text);
-    if (Write("setting", info.attribute, value)) {
+    int ruleMsgId = 0;
+    if (Write("setting", info.attribute, value, &ruleMsgId)) {
         m_changed[entry] = false;
         return true;
     }
-    ShowPageMessage(info.refusalMsgId);
+    // The rule's own message names what it applied (the range, the
+    // characters); the page's is for a rule that named none.
+    ShowPageMessage(ruleMsgId != 0 && HasString(ruleMsgId) ? ruleMsgId : info.refusalMsgId);
     Refocus(entry);
     return false;
 }

@@ -40,7 +40,8 @@ private:
     QLineEdit *EntryEdit(int entry) const;
     CDataItem Element(const char *name) const;
     int ShowPageMessage(int msgId);
-    bool Write(const char *element, const char *attribute, const QVariant &value);
+    // `ruleMsgId`, when given, receives the message id a refusing rule named.
+    bool Write(const char *element, const char *attribute, const QVariant &value, int *ruleMsgId = nullptr);
     void WriteChoice(QWidget *control, const char *element, const char *attribute, const QVariant &value);
     void ShowStored(QWidget *control);
     void OnBacklight(int position);

@@ -162,8 +162,14 @@ bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const C
             return false;
         asked = true;
         image.SetChannelSlots(static_cast<uint32_t>(radioChannels));
-        for (int j = radioChannels; j < profileChannels && j < static_cast<int>(VirtualCP::kChannelCount); ++j)
+        // The channels in use, the scan list and the presets stay within
+        // the radio's channels, so that it reads back as it was written.
+        if (static_cast<int>(image.NumberChannels()) > radioChannels)
+            image.SetNumberChannels(static_cast<uint32_t>(radioChannels));
+        for (int j = radioChannels; j < profileChannels && j < static_cast<int>(VirtualCP::kChannelCount); ++j) {
             image.SetChannel(static_cast<size_t>(j), ChannelSlot());
+            image.SetScanListBit(static_cast<size_t>(j), 0);
+        }
         if (static_cast<int>(image.Preset1Channel()) >= radioChannels)
             image.SetPreset1Channel(0);
         if (static_cast<int>(image.Preset2Channel()) >= radioChannels)

@@ -66,9 +66,13 @@ QString MergeKey(const CDataItem &item, const QString &attribute, const QObject 
 
 QByteArray ProfileFileBytes(const QString &xml) { return EncodeScrambledUtf16(xml); }
 
-CTavoCPSDoc::CTavoCPSDoc(IDocumentHost *host, QObject *parent) : QObject(parent), m_pHost(host)
+CTavoCPSDoc::CTavoCPSDoc(IDocumentHost *host, QObject *parent) : QObject(parent), m_pHost(host) {}
+
+void CTavoCPSDoc::NameUntitled()
 {
-    m_strUntitled = QStringLiteral("Profile%1").arg(++g_untitledCount);
+    // Only a profile without a file takes a number: an Open does not use one.
+    if (m_strUntitled.isEmpty())
+        m_strUntitled = QStringLiteral("Profile%1").arg(++g_untitledCount);
 }
 
 CTavoCPSDoc::~CTavoCPSDoc() = default;
@@ -133,6 +137,7 @@ bool CTavoCPSDoc::OnNewDocument(const QString &templatePath)
     }
     m_strPathName.clear();
     m_file = ProfileFile();
+    NameUntitled();
     ResetHistory(false);
     return true;
 }
@@ -151,6 +156,7 @@ bool CTavoCPSDoc::OnNewDocumentFromRadio(VirtualCP &image)
     if (!LoadText(m_strProfileText, QString()))
         return false;
     m_file = ProfileFile();
+    NameUntitled();
     ResetHistory(true);
     return true;
 }

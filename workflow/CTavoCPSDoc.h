@@ -181,6 +181,8 @@ signals:
     void undoStateChanged();
 
 private:
+    // Gives a profile without a file its "Profile<n>" name (once).
+    void NameUntitled();
     bool LoadText(const QString &text, const QString &path);
     void ResetHistory(bool modified);
     // Before a change: the profile text the step would return to.

@@ -29,9 +29,10 @@ local MSG = {
     nameExists = 298,
     fourDigits = 212,
     powerupText = 280,
-    stationId = 491,
-    hangTime = 492,
-    lowBattery = 506,
+    -- these three name the character set or range the rules below apply
+    stationId = 9965,
+    hangTime = 9966,
+    lowBattery = 9967,
     featureOnce = 281,
     presetChannel = 282,
     frequencyUsed = 288,

@@ -1973,6 +1973,42 @@ Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</transla
         <source>Change Audio Setting</source>
         <translation>Audioeinstellung ändern</translation>
     </message>
+    <message id="IDS_9960">
+        <source>Do you want to run Factory Reset on the radio now?</source>
+        <translation>Möchten Sie das Funkgerät jetzt auf Werkseinstellungen zurücksetzen?</translation>
+    </message>
+    <message id="IDS_9961">
+        <source>Reset Succeeded!</source>
+        <translation>Zurücksetzen erfolgreich!</translation>
+    </message>
+    <message id="IDS_9962">
+        <source>Saving the radio's backup…</source>
+        <translation>Sicherung des Funkgeräts wird gespeichert…</translation>
+    </message>
+    <message id="IDS_9963">
+        <source>Writing…</source>
+        <translation>Schreiben…</translation>
+    </message>
+    <message id="IDS_9964">
+        <source>Verifying…</source>
+        <translation>Überprüfen…</translation>
+    </message>
+    <message id="IDS_9965">
+        <source>The repeater station ID is invalid. It can hold at most 9 characters: the letters A-Z and a-z, the digits 0-9 and &quot;/&quot;.</source>
+        <translation>Die Relaiskennung ist ungültig. Sie darf höchstens 9 Zeichen lang sein: die Buchstaben A-Z und a-z, die Ziffern 0-9 und &quot;/&quot;.</translation>
+    </message>
+    <message id="IDS_9966">
+        <source>The Tx hangtime is out of the valid range: 0 to 30 seconds.</source>
+        <translation>Die Sendenachlaufzeit liegt außerhalb des gültigen Bereichs: 0 bis 30 Sekunden.</translation>
+    </message>
+    <message id="IDS_9967">
+        <source>The Tx low battery time is out of the valid range: 0 to 120 seconds.</source>
+        <translation>Die Sendezeit bei schwacher Batterie liegt außerhalb des gültigen Bereichs: 0 bis 120 Sekunden.</translation>
+    </message>
+    <message id="IDS_9968">
+        <source>%1   %2, %3-%4 MHz, %5 channels</source>
+        <translation>%1   %2, %3-%4 MHz, %5 Kanäle</translation>
+    </message>
     <message id="IDS_10000">
         <source>%1: %2 → %3</source>
         <translation>%1: %2 → %3</translation>

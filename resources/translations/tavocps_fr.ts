@@ -1973,6 +1973,42 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
         <source>Change Audio Setting</source>
         <translation>Modifier le réglage audio</translation>
     </message>
+    <message id="IDS_9960">
+        <source>Do you want to run Factory Reset on the radio now?</source>
+        <translation>Voulez-vous rétablir maintenant les réglages d'usine du poste ?</translation>
+    </message>
+    <message id="IDS_9961">
+        <source>Reset Succeeded!</source>
+        <translation>Réinitialisation réussie !</translation>
+    </message>
+    <message id="IDS_9962">
+        <source>Saving the radio's backup…</source>
+        <translation>Enregistrement de la sauvegarde du poste…</translation>
+    </message>
+    <message id="IDS_9963">
+        <source>Writing…</source>
+        <translation>Écriture…</translation>
+    </message>
+    <message id="IDS_9964">
+        <source>Verifying…</source>
+        <translation>Vérification…</translation>
+    </message>
+    <message id="IDS_9965">
+        <source>The repeater station ID is invalid. It can hold at most 9 characters: the letters A-Z and a-z, the digits 0-9 and &quot;/&quot;.</source>
+        <translation>L'identifiant du relais n'est pas valide. Il peut contenir au plus 9 caractères : les lettres A-Z et a-z, les chiffres 0-9 et &quot;/&quot;.</translation>
+    </message>
+    <message id="IDS_9966">
+        <source>The Tx hangtime is out of the valid range: 0 to 30 seconds.</source>
+        <translation>Le temps de maintien d'émission est hors de la plage valide : 0 à 30 secondes.</translation>
+    </message>
+    <message id="IDS_9967">
+        <source>The Tx low battery time is out of the valid range: 0 to 120 seconds.</source>
+        <translation>La durée d'émission en batterie faible est hors de la plage valide : 0 à 120 secondes.</translation>
+    </message>
+    <message id="IDS_9968">
+        <source>%1   %2, %3-%4 MHz, %5 channels</source>
+        <translation>%1   %2, %3-%4 MHz, %5 canaux</translation>
+    </message>
     <message id="IDS_10000">
         <source>%1: %2 → %3</source>
         <translation>%1 : %2 → %3</translation>

@@ -72,6 +72,11 @@ TEST_F(CliProfileRules, CapabilitiesAndValuesOfAnotherTypeAreRefused)
     const CliResult name = RunCli({QStringLiteral("set"), path, QStringLiteral("channels/channel[1]"), QStringLiteral("name"), QStringLiteral("NINECHARS")});
     EXPECT_TRUE(name.out.startsWith("result 1, message 9310: ")) << name.out.toStdString();
     EXPECT_EQ(ReadFileBytes(path), before);
+    // The programming mode is a user setting kept on limit: the same edit
+    // the General Settings page makes is taken here too.
+    const CliResult mode = RunCli({QStringLiteral("set"), path, QStringLiteral("limit"), QStringLiteral("programming_mode_enabled"), QStringLiteral("0")});
+    EXPECT_EQ(mode.exitCode, 0) << mode.out.toStdString() << mode.err.toStdString();
+    EXPECT_NE(ReadFileBytes(path), before);
 }
 
 TEST_F(CliProfileRules, AConfirmationIsAskedOnce)

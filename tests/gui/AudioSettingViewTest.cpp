@@ -17,7 +17,9 @@ TEST_F(PageTest, AudioSettingsShowStoredValuesHideMissingFeaturesAndPutBackARefu
     // VOX off (3); roger beep disabled by its limit flag.
     const QString path = ProfileWith(QStringLiteral("OUD11602"), QStringLiteral("audio.kp2"),
                                      {{QStringLiteral("disable_roger_beep_feature=\"0\""), QStringLiteral("disable_roger_beep_feature=\"1\"")},
-                                      {QStringLiteral("microphoneGain=\"1\""), QStringLiteral("microphoneGain=\"2\"")}});
+                                      {QStringLiteral("microphoneGain=\"1\""), QStringLiteral("microphoneGain=\"2\"")},
+                                      // a radio's value outside the list
+                                      {QStringLiteral("accessoryMicrophoneGain=\"1\""), QStringLiteral("accessoryMicrophoneGain=\"8\"")}});
     auto *page = OpenPage<CAudioSettingView>(path, PageAudioSettings);
     ASSERT_NE(page, nullptr);
     // An attribute that cannot be read is reported and the controls after

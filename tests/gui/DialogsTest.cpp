@@ -29,7 +29,8 @@ TEST_F(GuiTest, NewProfileListsTheTemplatesAndOpensAnUntitledProfile)
     ASSERT_TRUE(dialog.HasTemplates());
     EXPECT_EQ(dialog.List()->count(), 13);
     EXPECT_EQ(dialog.List()->currentRow(), 0);
-    EXPECT_EQ(dialog.List()->item(0)->text(), QStringLiteral("OUD11602"));
+    // The code, then the model's family, band and channels from the template.
+    EXPECT_EQ(dialog.List()->item(0)->text(), QStringLiteral("OUD11602   Olvan, 446.0-446.2 MHz, 16 channels"));
     EXPECT_EQ(dialog.SelectedPath(), BuiltInstall() + QStringLiteral("/profiletemplate/OUD11602.kp2"));
 
     CChildFrame *child = Frame()->NewDocumentFromTemplate(dialog.SelectedPath());

@@ -40,9 +40,9 @@ TEST_F(GuiTest, TreeAddsDeletesAndRenamesChannelsThroughTheRules)
     ASSERT_NE(child, nullptr);
     CTavoCPSTreeView *tree = child->Tree();
     CTavoCPSDoc *doc = child->Document();
-    // Root, four fixed children and the scan list; no customised tones (maxCodes 122).
+    // Root, five fixed children and the scan list; no customised tones (maxCodes 122).
     EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Olvan Series"));
-    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 5);
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 6);
     EXPECT_EQ(ChannelCaptions(tree).size(), 8);
     EXPECT_EQ(tree->ItemValue(tree->ChannelItem(2)), 6 + 65536 * 2);
 

@@ -11,6 +11,7 @@
 #include "app/CReadWriteDialog.h"
 #include "app/CRestoreBackupDlg.h"
 #include "app/ShellDialogs.h"
+#include "radio/RadioNotification.h"
 #include "resources/MessageIds.h"
 #include "workflow/CRadioCommands.h"
 
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <cstring>
@@ -262,7 +264,11 @@ TEST_F(RadioGui, WriteChecksAndASmallerRadio)
         EXPECT_EQ(test::CountLines(band.Log(), QStringLiteral("LINK")), 0);
         m_app.reset();
     }
-    SimProcess small({QStringLiteral("--image"), ImageFile(QStringLiteral("small.img"), Changed([](VirtualCP &cp) { SetModel(cp, "OUD", {1, 0, 8, 0, 2}); })),
+    // An 8-channel radio: its model and its eight channel slots.
+    SimProcess small({QStringLiteral("--image"), ImageFile(QStringLiteral("small.img"), Changed([](VirtualCP &cp) {
+                                                               SetModel(cp, "OUD", {1, 0, 8, 0, 2});
+                                                               cp.SetChannelSlots(8);
+                                                           })),
                       QStringLiteral("--baud"), QStringLiteral("0")});
     StartWith(small);
     CChildFrame *child = Frame()->OpenDocumentFile(profile);
@@ -278,8 +284,27 @@ TEST_F(RadioGui, WriteChecksAndASmallerRadio)
     Run(cmd::DeviceWrite);
     EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
     EXPECT_EQ(m_sink.shown().size(), 1u) << m_sink.last().toStdString();
+    // Read back, the smaller radio gives a profile of its own size: as many
+    // channels in use as present, the presets among them.
+    m_sink.Answer(IDYES);
+    Run(cmd::DeviceRead);
+    ASSERT_EQ(Frame()->Children().size(), 2);
+    CChildFrame *back = Frame()->ActiveChild();
+    CDataItem root = back->Document()->Root(), setting, channels, limit;
+    root.GetChildByName(QStringLiteral("setting"), setting);
+    root.GetChildByName(QStringLiteral("channels"), channels);
+    root.GetChildByName(QStringLiteral("limit"), limit);
+    EXPECT_EQ(limit.GetInt(QStringLiteral("maxChannels")), 8);
+    EXPECT_EQ(setting.GetInt(QStringLiteral("numberChannels")), 8);
+    EXPECT_EQ(channels.GetChildCount(), 8);
+    EXPECT_EQ(back->Tree()->ChannelsItem()->childCount(), 8);
+    for (int p = 0; p < 2; ++p) {
+        CDataItem preset;
+        setting.GetChildByIndex(p, preset);
+        EXPECT_LT(preset.GetInt(QStringLiteral("channel")), 8) << "preset " << p + 1;
+    }
     small.Stop();
-    EXPECT_EQ(test::CountLines(small.Log(), QStringLiteral("LINK")), 1) << "the No wrote nothing";
+    EXPECT_EQ(test::CountLines(small.Log(), QStringLiteral("LINK")), 2) << "the No wrote nothing (one write, one read)";
 }
 
 // Factory reset (508 Yes) is followed by a reset; Reset alone resets; a
@@ -435,4 +460,72 @@ TEST_F(RadioGui, AFailedWriteOffersItsBackupAndRestoreBackupWritesOneBack)
     EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
     other.Stop();
     EXPECT_EQ(other.Dump(), original) << "the radio holds its backup again";
+}
+
+// A radio that asks for a factory reset (memory status 8): after message
+// 390 the program offers Factory Reset; Yes runs it with its own
+// confirmation (508), No leaves the radio alone. A reset then says so in
+// the status bar.
+TEST_F(RadioGui, AMemoryStatusOfEightOffersFactoryReset)
+{
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0"),
+                    QStringLiteral("--memory-status"), QStringLiteral("8")});
+    StartWith(sim);
+    m_sink.Answer(IDOK);
+    m_sink.Answer(IDNO);
+    Run(cmd::DeviceRead);
+    ASSERT_EQ(m_sink.shown().size(), 2u);
+    EXPECT_TRUE(m_sink.shown().at(0).text.contains(LoadString(390)));
+    EXPECT_EQ(m_sink.shown().at(1).text, LoadString(9960));
+    EXPECT_EQ(m_sink.shown().at(1).style & 0xF, unsigned(MB_YESNO));
+    EXPECT_TRUE(Frame()->Children().isEmpty());
+
+    m_sink.clear();
+    m_sink.Answer(IDOK);
+    m_sink.Answer(IDYES);
+    m_sink.Answer(IDYES);
+    Run(cmd::DeviceRead);
+    ASSERT_TRUE(WaitFor([&] { return m_sink.shown().size() >= 3; }, 20000)) << "the factory reset's own confirmation";
+    EXPECT_EQ(m_sink.shown().at(2).text, LoadString(508));
+    ASSERT_TRUE(WaitFor([&] { return !Frame()->RadioBusy() && Frame()->ReadFlag(); }, 30000));
+
+    m_sink.clear();
+    Run(cmd::DeviceReset);
+    EXPECT_EQ(Frame()->statusBar()->currentMessage(), LoadString(9961));
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("FACTORY-RESET")), 1);
+}
+
+// The write dialog names each stage in its own words, and its one bar only
+// goes forward through backup, write and verify.
+TEST_F(RadioGui, TheWriteDialogShowsItsStagesAndItsBarOnlyGoesForward)
+{
+    CReadWriteDialog dialog(false);
+    QProgressBar *bar = dialog.Progress();
+    const struct {
+        int stage;
+        int text;
+        std::vector<int> progress;
+    } stages[] = {
+        {9132, 9962, {10, 20, 40, 50, 60, 80}},
+        {9111, 9963, {20, 40, 60, 80, 100}},
+        {9133, 9964, {10, 20, 40, 50, 60, 80}},
+    };
+    int last = bar->value();
+    for (const auto &s : stages) {
+        dialog.SetStage(s.stage);
+        EXPECT_EQ(dialog.Status()->text(), LoadString(s.text));
+        EXPECT_GE(bar->value(), last);
+        last = bar->value();
+        for (int p : s.progress) {
+            dialog.OnNotify(RadioProgress, p);
+            EXPECT_GE(bar->value(), last) << "stage " << s.stage << " at " << p;
+            last = bar->value();
+        }
+    }
+    EXPECT_LT(last, 100);
+    dialog.OnWorkerDone(true, QString());
+    EXPECT_EQ(bar->value(), 100);
+    EXPECT_EQ(dialog.Status()->text(), LoadString(msg::WriteSucceeded));
 }

@@ -85,7 +85,7 @@ TEST_F(FormPageTest, SettingEntriesListsAndHiddenRows)
     m_sink.clear();
     lowBattery->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(m_sink.last(), LoadString(492));
+    EXPECT_EQ(m_sink.last(), LoadString(9966)); // the rule's own, with its range
     EXPECT_EQ(hang->selectedText(), QStringLiteral("60"));
     EXPECT_EQ(Stored(child, QStringLiteral("setting"), -1, "rep_hangtime"), 5);
     EXPECT_FALSE(page->CommitChanges());

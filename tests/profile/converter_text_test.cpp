@@ -86,6 +86,14 @@ TEST(ProfileText, WritesEverySlotUpToTheTableSizes)
     cp.SetNumberChannels(1);
     for (size_t i = 2; i < 19; ++i)
         SetChannelName(cp, i, QStringLiteral("N%1").arg(i).toLatin1().constData());
+    // Slots that hold no frequency after the last used one are not
+    // frequencies of the profile.
+    EXPECT_EQ(ToXml(cp).count(QStringLiteral("<frequency ")), 2);
+    for (size_t i = 0; i < VirtualCP::kFrequencyCount; ++i) {
+        FrequencySlot f = cp.Frequency(i);
+        HzToSynth(446006250, f, cp.SynthBase());
+        cp.SetFrequency(i, f);
+    }
     const QString xml = ToXml(cp);
     EXPECT_EQ(xml.count(QStringLiteral("<channel ")), 19);
     EXPECT_EQ(xml.count(QStringLiteral("<frequency ")), 99);

@@ -164,7 +164,7 @@ TEST_F(ItemScripts, ItemsMayOutliveTheirModel)
     }
     int id = 0, style = 0;
     EXPECT_EQ(survivor.SetAttributeValue(QStringLiteral("rep_hangtime"), 60, id, 0, style), 1);
-    EXPECT_EQ(id, 492);
+    EXPECT_EQ(id, 9966);
     EXPECT_EQ(survivor.SetAttributeValue(QStringLiteral("rep_hangtime"), 20, id, 0, style), 0);
     EXPECT_EQ(survivor.GetInt(QStringLiteral("rep_hangtime")), 20);
 }

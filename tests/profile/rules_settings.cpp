@@ -53,12 +53,12 @@ TEST_F(SettingRules, TextsAndNumbersOfTheSettings)
         {"setting", "powerupString", QStringLiteral("CAF\u00c9"), 1, 9311, nullptr}, // a character, not the length
         {"setting", "powerupString", QStringLiteral("\u00c9\u00c9\u00c9\u00c9\u00c9"), 1, 9311, nullptr},
         {"setting", "stationID", QStringLiteral("DL1ABC/P"), 0, 0, "DL1ABC/P"},
-        {"setting", "stationID", QStringLiteral("DL1ABC/P12"), 1, 491, nullptr},
-        {"setting", "stationID", QStringLiteral("DL-1"), 1, 491, nullptr},
+        {"setting", "stationID", QStringLiteral("DL1ABC/P12"), 1, 491, nullptr},  // the schema's length check,
+        {"setting", "stationID", QStringLiteral("DL-1"), 1, 9965, nullptr},
         {"setting", "rep_hangtime", 30, 0, 0, "30"},
-        {"setting", "rep_hangtime", 60, 1, 492, nullptr},
+        {"setting", "rep_hangtime", 60, 1, 9966, nullptr},
         {"setting", "low_battery_tx", 120, 0, 0, "120"},
-        {"setting", "low_battery_tx", 121, 1, 506, nullptr},
+        {"setting", "low_battery_tx", 121, 1, 9967, nullptr},
         {"setting", "vox_level", 0, 0, 0, "0"},
         {"setting", "vox_level", 4, 1, 261, nullptr},
         {"setting", "vox_level", QStringLiteral("x"), 1, 261, nullptr},
@@ -72,7 +72,9 @@ TEST_F(SettingRules, TextsAndNumbersOfTheSettings)
         {"setting", "reverseBurst", 1, 0, 0, "1"},      // enable_reverse_burst is set
         {"setting", "rep_id_mode", 3, 0, 0, "3"},
         {"setting", "onbatt_alert", 5, 1, 261, nullptr},
-        {"limit", "programming_mode_enabled", false, 1, 9305, "1"}, // a capability: no user edit
+        {"limit", "programming_mode_enabled", false, 0, 0, "0"}, // a user setting kept on limit
+        {"limit", "programming_mode_enabled", true, 0, 0, "1"},
+        {"limit", "programming_mode_enabled", 2, 1, 261, nullptr},
         {"limit", "maxChannels", 8, 0, 0, "8"},          // fixed values: no change is accepted
         {"limit", "maxChannels", 12, 1, 9305, nullptr},
         {"setting", "numberChannels", 3, 1, 9305, nullptr},

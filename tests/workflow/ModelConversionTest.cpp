@@ -29,7 +29,9 @@ VirtualCP SixteenChannels()
 {
     VirtualCP cp;
     cp.SetChannelSlots(16);
+    cp.SetNumberChannels(16);
     for (size_t j = 0; j < 16; ++j) {
+        cp.SetScanListBit(j, 1);
         ChannelSlot c;
         c.SetRxCode(static_cast<uint32_t>(100 + j));
         c.SetTxCode(j == 5 ? 200u : static_cast<uint32_t>(j));
@@ -67,6 +69,10 @@ TEST(ModelConversion, ASmallerRadioAsksOnceAndConvertsOnYes)
         ASSERT_TRUE(ConvertModelForRadio(cp, profileModel, Radio("OUR", {1, 0, 8, 0, 2}, 110)));
         EXPECT_EQ(sink.shown().size(), 1u);
         EXPECT_EQ(cp.ChannelSlots(), 8u);
+        EXPECT_EQ(cp.NumberChannels(), 8u) << "no more channels in use than the radio has";
+        EXPECT_TRUE(cp.ScanListBit(7));
+        EXPECT_FALSE(cp.ScanListBit(8)) << "the scan list stays within the radio's channels";
+        EXPECT_FALSE(cp.ScanListBit(15));
         EXPECT_EQ(cp.Channel(7).RxFreqNdx(), 7u);
         EXPECT_EQ(cp.Channel(8), ChannelSlot());
         EXPECT_EQ(cp.Channel(15), ChannelSlot());
