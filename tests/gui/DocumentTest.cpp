@@ -220,7 +220,6 @@ TEST_F(GuiTest, AFullDiskLeavesEveryFileAndTheModifiedProfile)
     const QString link = disk.FilePath(QStringLiteral("p-link.kp2"));
     const QString csv = disk.FilePath(QStringLiteral("plan.csv"));
     ASSERT_TRUE(QFile::copy(ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("src.kp2")), path));
-    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
     ASSERT_TRUE(WriteFileBytes(csv, "old plan\n"));
     CChildFrame *child = Frame()->OpenDocumentFile(path);
     ASSERT_NE(child, nullptr);
@@ -252,9 +251,14 @@ TEST_F(GuiTest, AFullDiskLeavesEveryFileAndTheModifiedProfile)
     Frame()->RunCommand(cmd::FileExportCsv);
     EXPECT_EQ(m_sink.last(), LoadString(9725).arg(csv, QStringLiteral("No space left on device")));
     EXPECT_EQ(ReadFileBytes(csv), QByteArray("old plan\n"));
-    EXPECT_EQ(disk.Names(), (QStringList{QStringLiteral("p-link.kp2"), QStringLiteral("p.kp2"), QStringLiteral("plan.csv")}));
+    EXPECT_EQ(disk.Names(), (QStringList{QStringLiteral("p.kp2"), QStringLiteral("plan.csv")}));
 
+    // A hard-linked profile is rewritten in place: a save that needs no
+    // more room than the file already holds may go through even on a full
+    // disk (the writer's own test covers one that needs more), so the link
+    // is made with room again, and must see the saved profile.
     disk.Free();
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
     m_sink.clear();
     Frame()->RunCommand(cmd::FileSave);
     EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
