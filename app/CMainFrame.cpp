@@ -797,7 +797,7 @@ void CMainFrame::OnReport()
     try {
         CReportOptionDlg::RunReportCommand(child->Document()->Model(), this);
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::FilesNotAvailable, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e, msg::FilesNotAvailable);
     }
     UpdateCommandUI();
 }

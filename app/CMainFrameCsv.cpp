@@ -78,7 +78,7 @@ void CMainFrame::OnExportCsv()
             return;
         }
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::UnknownError, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e, msg::UnknownError);
         return;
     }
     // The old file is replaced only once the whole plan is written.
@@ -109,7 +109,7 @@ void CMainFrame::OnImportCsv()
         report = child->Document()->ImportChirpCsv(
             csv, inFileOrder ? ChirpPlacement::InFileOrder : ChirpPlacement::ByLocation);
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::UnknownError, MB_OK | MB_ICONERROR);
+        CTavoCPSDoc::ShowFailure(e, msg::UnknownError);
         return;
     }
     if (!report.isChirpFile) {

@@ -416,7 +416,7 @@ void CMainFrame::TakeReadImage()
             if (!child->Document()->SetVirtualCPData(m_pRadio->image))
                 return;
         } catch (const CTavoCPSException &e) {
-            ShowMessage(e.m_nMsgID ? e.m_nMsgID : msg::CommunicationError, MB_OK | MB_ICONERROR);
+            CTavoCPSDoc::ShowFailure(e, msg::CommunicationError);
             return;
         }
         // The document marks itself modified and has the panes rebuilt.

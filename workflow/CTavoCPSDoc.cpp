@@ -520,12 +520,22 @@ ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv, ChirpPlacem
     return report;
 }
 
+int CTavoCPSDoc::FailureMessageId(const CTavoCPSException &e, int fallbackMsgId)
+{
+    return e.m_nMsgID != 0 && HasString(e.m_nMsgID) ? e.m_nMsgID : fallbackMsgId;
+}
+
 void CTavoCPSDoc::ShowFailure(const CTavoCPSException &e)
 {
-    if (e.m_nMsgID != 0 && HasString(e.m_nMsgID))
-        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    if (const int id = FailureMessageId(e, 0))
+        ShowMessage(id, MB_OK | MB_ICONERROR);
     else
         ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
+}
+
+void CTavoCPSDoc::ShowFailure(const CTavoCPSException &e, int fallbackMsgId)
+{
+    ShowMessage(FailureMessageId(e, fallbackMsgId), MB_OK | MB_ICONERROR);
 }
 
 void CTavoCPSDoc::ShowRefusal(const RuleResult &result, int fallbackMsgId)

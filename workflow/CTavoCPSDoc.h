@@ -132,6 +132,12 @@ public:
     // The one way a failure of the data layer is shown: the message of its
     // id, or its trace text when the id names no message.
     static void ShowFailure(const CTavoCPSException &e);
+    // The same for a command that has a message of its own for a failure
+    // whose id names no message: `fallbackMsgId` instead of the trace.
+    static void ShowFailure(const CTavoCPSException &e, int fallbackMsgId);
+    // The message id of a failure: its own when it names a message, else
+    // `fallbackMsgId` (0: none).
+    static int FailureMessageId(const CTavoCPSException &e, int fallbackMsgId);
     // Shows the rules' message of a refusal, or `fallbackMsgId` when the
     // rules named none.
     static void ShowRefusal(const RuleResult &result, int fallbackMsgId);

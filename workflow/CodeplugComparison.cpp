@@ -6,6 +6,7 @@
 #include "config/SettingDocuments.h"
 #include "config/SquelchCodes.h"
 #include "profile/CDataAdaptor.h"
+#include "workflow/CTavoCPSDoc.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
@@ -373,7 +374,7 @@ bool ProfileTextToImage(const QString &xml, VirtualCP &image, QString &error)
         image = converted;
         return true;
     } catch (const CTavoCPSException &e) {
-        error = LoadString(e.m_nMsgID ? e.m_nMsgID : msg::InvalidProfile);
+        error = LoadString(CTavoCPSDoc::FailureMessageId(e, msg::InvalidProfile));
         return false;
     }
 }

@@ -3,12 +3,15 @@
 // output step, which every save, image and export runs on a copy.
 
 #include "profile/model_fixture.h"
+#include "support/RecordingSink.h"
 #include "support/TestFiles.h"
 
+#include "base/CTavoCPSException.h"
 #include "codeplug/VirtualCP.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/CTavoCPSDoc.h"
+#include "workflow/CodeplugComparison.h"
 
 #include <QTemporaryDir>
 
@@ -170,4 +173,33 @@ TEST_F(DocumentTest, ASaveAnImageAndAnExportOfARadioWithoutRepeaterTransmitAlike
     EXPECT_EQ(doc.Model().GetXmlText(), open);
     EXPECT_EQ(Child(doc, "channels", 1).GetText(QStringLiteral("tx_freq_ndx")), QStringLiteral("3"));
     EXPECT_FALSE(doc.CanUndo());
+}
+
+// A failure is shown with its own message when its id names one; a command
+// with a message of its own shows that one for an id of no message (0 or
+// unknown), the pages show the trace text instead.
+TEST(FailureMessage, OwnMessageElseTheCommandsFallbackElseTheTrace)
+{
+    RecordingSink sink;
+    CTavoCPSException known(msg::InvalidProfile), none, unknown(987654);
+    none.m_strMessage = unknown.m_strMessage = QStringLiteral("(Load:12) trace");
+
+    EXPECT_EQ(CTavoCPSDoc::FailureMessageId(known, msg::UnknownError), msg::InvalidProfile);
+    EXPECT_EQ(CTavoCPSDoc::FailureMessageId(none, msg::UnknownError), msg::UnknownError);
+    EXPECT_EQ(CTavoCPSDoc::FailureMessageId(unknown, msg::UnknownError), msg::UnknownError);
+
+    CTavoCPSDoc::ShowFailure(unknown, msg::CommunicationError);
+    EXPECT_EQ(sink.last(), LoadString(msg::CommunicationError));
+    CTavoCPSDoc::ShowFailure(known, msg::CommunicationError);
+    EXPECT_EQ(sink.last(), LoadString(msg::InvalidProfile));
+    CTavoCPSDoc::ShowFailure(unknown);
+    EXPECT_EQ(sink.last(), unknown.m_strMessage);
+    ASSERT_EQ(sink.shown().size(), 3u);
+    EXPECT_TRUE(sink.shown()[0].style & MB_ICONERROR);
+
+    // The comparison's image step names the same message.
+    VirtualCP image;
+    QString error;
+    EXPECT_FALSE(ProfileTextToImage(QStringLiteral("<TavoProfile/>"), image, error));
+    EXPECT_FALSE(error.isEmpty());
 }
