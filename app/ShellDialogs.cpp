@@ -1,5 +1,6 @@
 #include "app/ShellDialogs.h"
 
+#include "profile/ProfileNames.h"
 #include "views/CFileDialogs.h"
 #include "base/TemplateFile.h"
 #include "config/SettingDocuments.h"
@@ -67,11 +68,11 @@ QString TemplateDescription(const QString &path, const QString &code)
         for (const ModelEntry &m : AppSettingDocuments().GetModelList())
             if (m.m_strCode == code)
                 family = m.m_strFamily;
-    const QString model = attribute("model");
+    const QString model = attribute(names::kModel);
     bool okStart = false, okEnd = false, okChannels = false;
-    const double start = attribute("start_freq").toDouble(&okStart) / 1e6;
-    const double end = attribute("end_freq").toDouble(&okEnd) / 1e6;
-    const int channels = attribute("maxChannels").toInt(&okChannels);
+    const double start = attribute(names::kStartFreq).toDouble(&okStart) / 1e6;
+    const double end = attribute(names::kEndFreq).toDouble(&okEnd) / 1e6;
+    const int channels = attribute(names::kMaxChannels).toInt(&okChannels);
     if (model.isEmpty() || !okStart || !okEnd || !okChannels)
         return code;
     return LoadString(msg::NewProfileEntry)

@@ -6,6 +6,7 @@
 #include "config/Registry.h"
 #include "base/TemplateFile.h"
 #include "profile/CRadioDataModel.h"
+#include "profile/ProfileNames.h"
 #include "resources/MessageSink.h"
 
 #include <QCoreApplication>
@@ -67,13 +68,13 @@ void BM_SetChannelName(benchmark::State &state)
         state.SkipWithError("the profile does not load");
         return;
     }
-    CDataItem channels, channel;
-    model.m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+    CDataItem channels = model.m_rootItem.ChildByName(names::kChannels);
+    CDataItem channel;
     channels.GetChildByIndex(18, channel);
     const QVariant names[] = {QStringLiteral("YARD 1"), QStringLiteral("YARD 2")};
     int i = 0, msgId = 0, msgStyle = 0;
     for (auto _ : state) {
-        if (channel.SetAttributeValue(QStringLiteral("name"), names[i ^= 1], msgId, 0, msgStyle) != 0)
+        if (channel.SetAttributeValue(names::kName, names[i ^= 1], msgId, 0, msgStyle) != 0)
             state.SkipWithError("refused");
     }
 }
@@ -87,8 +88,7 @@ void BM_SetFrequency(benchmark::State &state)
         state.SkipWithError("the profile does not load");
         return;
     }
-    CDataItem table;
-    model.m_rootItem.GetChildByName(QStringLiteral("frequencies"), table);
+    CDataItem table = model.m_rootItem.ChildByName(names::kFrequencies);
     const quint32 hz[] = {469000000u, 469012500u};
     int i = 0, msgId = 0, msgStyle = 0;
     for (auto _ : state) {

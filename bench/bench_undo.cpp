@@ -9,6 +9,7 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
+#include "profile/ProfileNames.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "views/LayoutTables.h"
 #include "base/TemplateFile.h"
@@ -32,15 +33,15 @@ namespace {
 // One accepted edit of a channel's receive code, alternating its value.
 double TimedEdit(CTavoCPSDoc &doc, int round)
 {
-    CDataItem channels, channel;
-    doc.Root().GetChildByName(QStringLiteral("channels"), channels);
+    CDataItem channels = doc.Root().ChildByName(names::kChannels);
+    CDataItem channel;
     channels.GetChildByIndex(round % 19, channel);
     // The program idles between two edits (the document takes the text
     // its next Undo step starts from then).
     QApplication::processEvents();
     QElapsedTimer t;
     t.start();
-    const RuleResult r = doc.SetAttribute(channel, QStringLiteral("rx_code"), 1 + round % 2);
+    const RuleResult r = doc.SetAttribute(channel, names::kRxCode, 1 + round % 2);
     const double ms = t.nsecsElapsed() / 1e6;
     return r.code == RuleResult::Done ? ms : -1;
 }

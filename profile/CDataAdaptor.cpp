@@ -4,6 +4,7 @@
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNamespaces.h"
 #include "base/XmlDom.h"
+#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
@@ -39,95 +40,95 @@ using V = VirtualCP;
 using C = ChannelSlot;
 
 const AttributeMap kFactorySetting[] = {
-    {"serial_clone_compatibility", Kind::Number, V::kCloneCompatibilityOffset, 1},
-    {"firmware_phase", Kind::Char, V::kFirmwarePhaseOffset, 1},
-    {"firmware_version", Kind::Char, V::kFirmwareVersionOffset, 1},
-    {"firmware_revision", Kind::Char, V::kFirmwareRevisionOffset, 1},
-    {"codeplug_phase", Kind::Char, V::kCodeplugPhaseOffset, 1},
-    {"codeplug_version", Kind::Number, V::kCodeplugVersionOffset, 1},
-    {"codeplug_dev_version", Kind::Number, V::kCodeplugDevVersionOffset, 1},
-    {"model", Kind::Model, V::kModelLettersOffset, 8},
-    {"serial", Kind::Text, V::kSerialOffset, V::kSerialWidth},
-    {"synth_base_int_part", Kind::Long, V::kSynthBaseOffset, 4},
-    {"sub_region", Kind::Zero, 0, 0},
+    {names::kSerialCloneCompatibility, Kind::Number, V::kCloneCompatibilityOffset, 1},
+    {names::kFirmwarePhase, Kind::Char, V::kFirmwarePhaseOffset, 1},
+    {names::kFirmwareVersion, Kind::Char, V::kFirmwareVersionOffset, 1},
+    {names::kFirmwareRevision, Kind::Char, V::kFirmwareRevisionOffset, 1},
+    {names::kCodeplugPhase, Kind::Char, V::kCodeplugPhaseOffset, 1},
+    {names::kCodeplugVersion, Kind::Number, V::kCodeplugVersionOffset, 1},
+    {names::kCodeplugDevVersion, Kind::Number, V::kCodeplugDevVersionOffset, 1},
+    {names::kModel, Kind::Model, V::kModelLettersOffset, 8},
+    {names::kSerial, Kind::Text, V::kSerialOffset, V::kSerialWidth},
+    {names::kSynthBaseIntPart, Kind::Long, V::kSynthBaseOffset, 4},
+    {names::kSubRegion, Kind::Zero, 0, 0},
 };
 
 const AttributeMap kLimit[] = {
-    {"maxChannels", Kind::Number, V::kChannelSlotsOffset, 1},
-    {"max_valid_freqs", Kind::Number, V::kFrequencySlotsOffset, 1},
-    {"start_freq", Kind::Number, V::kStartFreqOffset, 4},
-    {"end_freq", Kind::Number, V::kEndFreqOffset, 4},
-    {"disable_time_out_timer", Kind::Flag, V::kDisableTimeOutTimerOffset, 1},
-    {"disable_keypad_beep_feature", Kind::Flag, V::kDisableKeypadBeepFeatureOffset, 1},
-    {"disable_roger_beep_feature", Kind::Flag, V::kDisableRogerBeepFeatureOffset, 1},
-    {"disable_busy_led_mode", Kind::Flag, V::kDisableBusyLedModeOffset, 1},
-    {"enable_reverse_burst", Kind::Flag, V::kEnableReverseBurstOffset, 1},
-    {"disable_vox_feature", Kind::Flag, V::kDisableVoxFeatureOffset, 1},
-    {"disable_ivox_feature", Kind::Flag, V::kDisableIvoxFeatureOffset, 1},
-    {"disable_scramble_feature", Kind::Flag, V::kDisableScrambleFeatureOffset, 1},
-    {"disable_battery_save_feature", Kind::Flag, V::kDisableBatterySaveFeatureOffset, 1},
-    {"factory_reset_disable", Kind::Flag, V::kFactoryResetDisableOffset, 1},
-    {"disable_scan_mode", Kind::Flag, V::kDisableScanModeOffset, 1},
-    {"max_call_tones", Kind::Number, V::kMaxCallTonesOffset, 1},
-    {"maxPresetButtons", Kind::Number, V::kMaxPresetButtonsOffset, 1},
-    {"maxCodes", Kind::Long, V::kMaxCodesOffset, 4},
-    {"power_cntrl_enabled", Kind::Flag, V::kPowerCntrlEnabledOffset, 1},
-    {"backlight_button_enabled", Kind::Flag, V::kBacklightButtonEnabledOffset, 1},
-    {"programming_mode_enabled", Kind::Flag, V::kProgrammingModeEnabledOffset, 1},
-    {"call_feature_disable", Kind::Flag, V::kCallFeatureDisableOffset, 1},
-    {"monitor_feature_disable", Kind::Flag, V::kMonitorFeatureDisableOffset, 1},
-    {"disable_keypad_lock_feature", Kind::Flag, V::kDisableKeypadLockFeatureOffset, 1},
-    {"disable_repeater_feature", Kind::Flag, V::kDisableRepeaterFeatureOffset, 1},
+    {names::kMaxChannels, Kind::Number, V::kChannelSlotsOffset, 1},
+    {names::kMaxValidFreqs, Kind::Number, V::kFrequencySlotsOffset, 1},
+    {names::kStartFreq, Kind::Number, V::kStartFreqOffset, 4},
+    {names::kEndFreq, Kind::Number, V::kEndFreqOffset, 4},
+    {names::kDisableTimeOutTimer, Kind::Flag, V::kDisableTimeOutTimerOffset, 1},
+    {names::kDisableKeypadBeepFeature, Kind::Flag, V::kDisableKeypadBeepFeatureOffset, 1},
+    {names::kDisableRogerBeepFeature, Kind::Flag, V::kDisableRogerBeepFeatureOffset, 1},
+    {names::kDisableBusyLedMode, Kind::Flag, V::kDisableBusyLedModeOffset, 1},
+    {names::kEnableReverseBurst, Kind::Flag, V::kEnableReverseBurstOffset, 1},
+    {names::kDisableVoxFeature, Kind::Flag, V::kDisableVoxFeatureOffset, 1},
+    {names::kDisableIvoxFeature, Kind::Flag, V::kDisableIvoxFeatureOffset, 1},
+    {names::kDisableScrambleFeature, Kind::Flag, V::kDisableScrambleFeatureOffset, 1},
+    {names::kDisableBatterySaveFeature, Kind::Flag, V::kDisableBatterySaveFeatureOffset, 1},
+    {names::kFactoryResetDisable, Kind::Flag, V::kFactoryResetDisableOffset, 1},
+    {names::kDisableScanMode, Kind::Flag, V::kDisableScanModeOffset, 1},
+    {names::kMaxCallTones, Kind::Number, V::kMaxCallTonesOffset, 1},
+    {names::kMaxPresetButtons, Kind::Number, V::kMaxPresetButtonsOffset, 1},
+    {names::kMaxCodes, Kind::Long, V::kMaxCodesOffset, 4},
+    {names::kPowerCntrlEnabled, Kind::Flag, V::kPowerCntrlEnabledOffset, 1},
+    {names::kBacklightButtonEnabled, Kind::Flag, V::kBacklightButtonEnabledOffset, 1},
+    {names::kProgrammingModeEnabled, Kind::Flag, V::kProgrammingModeEnabledOffset, 1},
+    {names::kCallFeatureDisable, Kind::Flag, V::kCallFeatureDisableOffset, 1},
+    {names::kMonitorFeatureDisable, Kind::Flag, V::kMonitorFeatureDisableOffset, 1},
+    {names::kDisableKeypadLockFeature, Kind::Flag, V::kDisableKeypadLockFeatureOffset, 1},
+    {names::kDisableRepeaterFeature, Kind::Flag, V::kDisableRepeaterFeatureOffset, 1},
 };
 
 const AttributeMap kSetting[] = {
-    {"password", Kind::Text, V::kPasswordOffset, V::kPasswordWidth},
-    {"disableLED", Kind::Flag, V::kDisableLEDOffset, 1},
-    {"disableRestoreFactoryDefault", Kind::Flag, V::kDisableRestoreFactoryDefaultOffset, 1},
-    {"backlight_enabled", Kind::Flag, V::kBacklightEnabledOffset, 1},
-    {"timeoutTimer", Kind::Number, V::kTimeoutTimerOffset, 1},
-    {"reverseBurst", Kind::Flag, V::kReverseBurstOffset, 1},
-    {"vox_level", Kind::Number, V::kVoxLevelOffset, 1},
-    {"ivol_level", Kind::Number, V::kIvolLevelOffset, 1},
-    {"microphoneGain", Kind::Number, V::kMicrophoneGainOffset, 1},
-    {"accessoryMicrophoneGain", Kind::Number, V::kAccessoryMicrophoneGainOffset, 1},
-    {"batteryType", Kind::Flag, V::kBatteryTypeOffset, 1},
-    {"disableBatterySave", Kind::Flag, V::kDisableBatterySaveOffset, 1},
-    {"side1_but", Kind::Button, 6, 0},
-    {"side2_but", Kind::Button, 11, 0},
-    {"upper_right_but", Kind::Button, 5, 0},
-    {"lower_left_but", Kind::Button, 8, 0},
-    {"lower_right_but", Kind::Button, 9, 0},
-    {"numberChannels", Kind::Number, V::kNumberChannelsOffset, 1},
-    {"CTcode124", Kind::CustomTone, 0, 2},
-    {"CTcode125", Kind::CustomTone, 1, 2},
-    {"CTcode126", Kind::CustomTone, 2, 2},
-    {"CTcode127", Kind::CustomTone, 3, 2},
-    {"CTcode128", Kind::CustomTone, 4, 2},
-    {"CTcode129", Kind::CustomTone, 5, 2},
-    {"powerupString", Kind::Text, V::kPowerupTextOffset, V::kPowerupTextWidth},
-    {"rogerBeepTone", Kind::Flag, V::kRogerBeepToneOffset, 1},
-    {"disableSelectableScramble", Kind::Flag, V::kDisableSelectableScrambleOffset, 1},
-    {"backlight_timeout", Kind::Number, V::kBacklightTimeoutOffset, 1},
-    {"callTone", Kind::Number, V::kCallToneOffset, 1},
-    {"keypadLock", Kind::Flag, V::kKeypadLockOffset, 1},
-    {"keypadBeep", Kind::Flag, V::kKeypadBeepOffset, 1},
+    {names::kPassword, Kind::Text, V::kPasswordOffset, V::kPasswordWidth},
+    {names::kDisableLED, Kind::Flag, V::kDisableLEDOffset, 1},
+    {names::kDisableRestoreFactoryDefault, Kind::Flag, V::kDisableRestoreFactoryDefaultOffset, 1},
+    {names::kBacklightEnabled, Kind::Flag, V::kBacklightEnabledOffset, 1},
+    {names::kTimeoutTimer, Kind::Number, V::kTimeoutTimerOffset, 1},
+    {names::kReverseBurst, Kind::Flag, V::kReverseBurstOffset, 1},
+    {names::kVoxLevel, Kind::Number, V::kVoxLevelOffset, 1},
+    {names::kIvolLevel, Kind::Number, V::kIvolLevelOffset, 1},
+    {names::kMicrophoneGain, Kind::Number, V::kMicrophoneGainOffset, 1},
+    {names::kAccessoryMicrophoneGain, Kind::Number, V::kAccessoryMicrophoneGainOffset, 1},
+    {names::kBatteryType, Kind::Flag, V::kBatteryTypeOffset, 1},
+    {names::kDisableBatterySave, Kind::Flag, V::kDisableBatterySaveOffset, 1},
+    {names::kSide1But, Kind::Button, 6, 0},
+    {names::kSide2But, Kind::Button, 11, 0},
+    {names::kUpperRightBut, Kind::Button, 5, 0},
+    {names::kLowerLeftBut, Kind::Button, 8, 0},
+    {names::kLowerRightBut, Kind::Button, 9, 0},
+    {names::kNumberChannels, Kind::Number, V::kNumberChannelsOffset, 1},
+    {names::kCTcode124, Kind::CustomTone, 0, 2},
+    {names::kCTcode125, Kind::CustomTone, 1, 2},
+    {names::kCTcode126, Kind::CustomTone, 2, 2},
+    {names::kCTcode127, Kind::CustomTone, 3, 2},
+    {names::kCTcode128, Kind::CustomTone, 4, 2},
+    {names::kCTcode129, Kind::CustomTone, 5, 2},
+    {names::kPowerupString, Kind::Text, V::kPowerupTextOffset, V::kPowerupTextWidth},
+    {names::kRogerBeepTone, Kind::Flag, V::kRogerBeepToneOffset, 1},
+    {names::kDisableSelectableScramble, Kind::Flag, V::kDisableSelectableScrambleOffset, 1},
+    {names::kBacklightTimeout, Kind::Number, V::kBacklightTimeoutOffset, 1},
+    {names::kCallTone, Kind::Number, V::kCallToneOffset, 1},
+    {names::kKeypadLock, Kind::Flag, V::kKeypadLockOffset, 1},
+    {names::kKeypadBeep, Kind::Flag, V::kKeypadBeepOffset, 1},
 };
 
 const AttributeMap kChannel[] = {
-    {"rx_freq_ndx", Kind::Number, C::kRxFreqNdxOffset, 1},
-    {"rx_code", Kind::Number, C::kRxCodeOffset, 1},
-    {"tx_freq_ndx", Kind::Number, C::kTxFreqNdxOffset, 1},
-    {"tx_code", Kind::Number, C::kTxCodeOffset, 1},
-    {"rx_bw", Kind::Flag, C::kRxBwOffset, 1},
-    {"tx_bw", Kind::Flag, C::kTxBwOffset, 1},
-    {"talkaround_power", Kind::Flag, C::kTalkaroundPowerOffset, 1},
-    {"repeater_power", Kind::Flag, C::kRepeaterPowerOffset, 1},
-    {"repeater", Kind::Flag, C::kRepeaterOffset, 1},
-    {"autoScan", Kind::Flag, C::kAutoScanOffset, 1},
-    {"scramble_code", Kind::Number, C::kScrambleCodeOffset, 1},
-    {"name", Kind::Text, C::kNameOffset, C::kNameWidth},
-    {"in_scanlist", Kind::ScanBit, 0, 0},
+    {names::kRxFreqNdx, Kind::Number, C::kRxFreqNdxOffset, 1},
+    {names::kRxCode, Kind::Number, C::kRxCodeOffset, 1},
+    {names::kTxFreqNdx, Kind::Number, C::kTxFreqNdxOffset, 1},
+    {names::kTxCode, Kind::Number, C::kTxCodeOffset, 1},
+    {names::kRxBw, Kind::Flag, C::kRxBwOffset, 1},
+    {names::kTxBw, Kind::Flag, C::kTxBwOffset, 1},
+    {names::kTalkaroundPower, Kind::Flag, C::kTalkaroundPowerOffset, 1},
+    {names::kRepeaterPower, Kind::Flag, C::kRepeaterPowerOffset, 1},
+    {names::kRepeater, Kind::Flag, C::kRepeaterOffset, 1},
+    {names::kAutoScan, Kind::Flag, C::kAutoScanOffset, 1},
+    {names::kScrambleCode, Kind::Number, C::kScrambleCodeOffset, 1},
+    {names::kName, Kind::Text, C::kNameOffset, C::kNameWidth},
+    {names::kInScanList, Kind::ScanBit, 0, 0},
 };
 
 // A failure of the XML side of a conversion, turned into the program's
@@ -207,10 +208,10 @@ QString FrequencyElement(const VirtualCP &cp, size_t i)
 {
     const FrequencySlot slot = cp.Frequency(i);
     QString text = QStringLiteral("\t\t<frequency ");
-    AppendAttribute(text, "freq", QString::number(SynthToHz(slot, cp.SynthBase())));
-    AppendAttribute(text, "bandwidth", QString::number(slot.Bandwidth() & 0x3));
-    AppendAttribute(text, "power_level", QString::number(slot.PowerLevel() & 0x3));
-    AppendAttribute(text, "compander_lle_mode", QString::number(slot.CompanderMode()));
+    AppendAttribute(text, names::kFreq, QString::number(SynthToHz(slot, cp.SynthBase())));
+    AppendAttribute(text, names::kBandwidth, QString::number(slot.Bandwidth() & 0x3));
+    AppendAttribute(text, names::kPowerLevel, QString::number(slot.PowerLevel() & 0x3));
+    AppendAttribute(text, names::kCompanderLleMode, QString::number(slot.CompanderMode()));
     text += QStringLiteral("/>\r\n");
     return text;
 }
@@ -372,14 +373,14 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
         ThrowCPSException(msg::FatalXmlComponent, QStringLiteral("XPath context could not be created"),
                           "CDataAdaptor::XML2VirtualCP", __LINE__);
 
-    ReadAttributes(kFactorySetting, RequireFirst(xpath, "//dfns:factory_setting", "factory_setting"), cp, cp.bytes.data());
-    ReadAttributes(kLimit, RequireFirst(xpath, "//dfns:limit", "limit"), cp, cp.bytes.data());
-    ReadAttributes(kSetting, RequireFirst(xpath, "//dfns:setting", "setting"), cp, cp.bytes.data());
+    ReadAttributes(kFactorySetting, RequireFirst(xpath, "//dfns:factory_setting", names::kFactorySetting), cp, cp.bytes.data());
+    ReadAttributes(kLimit, RequireFirst(xpath, "//dfns:limit", names::kLimit), cp, cp.bytes.data());
+    ReadAttributes(kSetting, RequireFirst(xpath, "//dfns:setting", names::kSetting), cp, cp.bytes.data());
 
-    xmlNode *preset1 = RequireFirst(xpath, "//dfns:preset", "preset");
-    xmlNode *preset2 = RequireSibling(preset1, "preset");
-    cp.SetPreset1Channel(ParseNumber(RequireAttribute(preset1, "channel")) & 0xFF);
-    cp.SetPreset2Channel(ParseNumber(RequireAttribute(preset2, "channel")) & 0xFF);
+    xmlNode *preset1 = RequireFirst(xpath, "//dfns:preset", names::kPreset);
+    xmlNode *preset2 = RequireSibling(preset1, names::kPreset);
+    cp.SetPreset1Channel(ParseNumber(RequireAttribute(preset1, names::kChannel)) & 0xFF);
+    cp.SetPreset2Channel(ParseNumber(RequireAttribute(preset2, names::kChannel)) & 0xFF);
 
     // A radio without the repeater feature transmits with the receive settings.
     const bool withoutRepeater = cp.DisableRepeaterFeature() == 1;
@@ -399,7 +400,7 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
     if (xmlNode *frequency = xpath.SelectFirst("//dfns:frequency")) {
         for (size_t i = 0; frequency && i < V::kFrequencyCount; ++i, frequency = NextElementSibling(frequency)) {
             FrequencySlot slot = cp.Frequency(i);
-            const uint32_t hz = ParseNumber(RequireAttribute(frequency, "freq"));
+            const uint32_t hz = ParseNumber(RequireAttribute(frequency, names::kFreq));
             if (!HzRepresentable(hz, cp.SynthBase()))
                 throw XmlFailure{QStringLiteral("Frequency out of the synthesizer's reach"),
                                  QStringLiteral("The frequency %1 Hz cannot be set from the synthesizer base %2.")
@@ -407,9 +408,9 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
                                      .arg(cp.SynthBase()),
                                  QStringLiteral("line %1").arg(xmlGetLineNo(frequency))};
             HzToSynth(hz, slot, cp.SynthBase());
-            slot.SetBandwidth(ParseNumber(RequireAttribute(frequency, "bandwidth")) & 0xFF);
-            slot.SetPowerLevel(ParseNumber(RequireAttribute(frequency, "power_level")) & 0xFF);
-            slot.SetCompanderMode(ParseNumber(RequireAttribute(frequency, "compander_lle_mode")) & 0xFF);
+            slot.SetBandwidth(ParseNumber(RequireAttribute(frequency, names::kBandwidth)) & 0xFF);
+            slot.SetPowerLevel(ParseNumber(RequireAttribute(frequency, names::kPowerLevel)) & 0xFF);
+            slot.SetCompanderMode(ParseNumber(RequireAttribute(frequency, names::kCompanderLleMode)) & 0xFF);
             cp.SetFrequency(i, slot);
         }
     }

@@ -2,6 +2,7 @@
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNamespaces.h"
 #include "config/SettingDocuments.h"
+#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
@@ -27,7 +28,7 @@ constexpr const char *kTypeMsg = "TypeMsg";
 bool IsLimitElement(const xmlNode *element)
 {
     return element && element->type == XML_ELEMENT_NODE && element->name
-        && std::strcmp(reinterpret_cast<const char *>(element->name), "limit") == 0 && element->parent
+        && std::strcmp(reinterpret_cast<const char *>(element->name), names::kLimit) == 0 && element->parent
         && element->parent->type == XML_ELEMENT_NODE && element->parent->parent
         && element->parent->parent->type == XML_DOCUMENT_NODE;
 }
@@ -35,7 +36,7 @@ bool IsLimitElement(const xmlNode *element)
 // The attributes of the limit element that are the user's settings, not the
 // radio's capabilities: the pages write them like any other setting.
 constexpr const char *kUserSettingsOnLimit[] = {
-    "programming_mode_enabled", // General Settings, "Enable Programming Mode"
+    names::kProgrammingModeEnabled, // General Settings, "Enable Programming Mode"
 };
 
 bool IsCapability(const xmlNode *element, const QString &attribute)
@@ -226,6 +227,13 @@ void CDataItem::GetChildByName(const QString &name, CDataItem &out) const
 {
     if (!FindChildByName(name, out))
         ThrowCPSException(tavo::msg::ProgrammingError107, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetChildByName", __LINE__);
+}
+
+CDataItem CDataItem::ChildByName(const QString &name) const
+{
+    CDataItem child;
+    GetChildByName(name, child);
+    return child;
 }
 
 int CDataItem::GetChildCount() const
@@ -456,11 +464,11 @@ int CDataItem::ProcessChannelName(QString &profileText)
             list.push_back(c);
         unsigned counter = 1;
         for (xmlNode *child : list) {
-            if (child->type != XML_ELEMENT_NODE || !tavo::XmlAttribute(child, "name").isEmpty())
+            if (child->type != XML_ELEMENT_NODE || !tavo::XmlAttribute(child, names::kName).isEmpty())
                 continue;
             QString candidate = QStringLiteral("CHAN %1").arg(counter);
             for (size_t i = 0; i < list.size();) {
-                if (list[i]->type == XML_ELEMENT_NODE && tavo::XmlAttribute(list[i], "name") == candidate) {
+                if (list[i]->type == XML_ELEMENT_NODE && tavo::XmlAttribute(list[i], names::kName) == candidate) {
                     candidate = QStringLiteral("CHAN %1").arg(++counter);
                     i = 0;
                     continue;
@@ -479,7 +487,7 @@ void CDataItem::CopyReceiveToTransmit()
 {
     xmlNode *n = RequireNode("CDataItem::CopyReceiveToTransmit", __LINE__);
     tavo::XmlXPath xpath(n->doc);
-    static const char *const pairs[][2] = {{"rx_code", "tx_code"}, {"rx_freq_ndx", "tx_freq_ndx"}, {"rx_bw", "tx_bw"}};
+    static const char *const pairs[][2] = {{names::kRxCode, names::kTxCode}, {names::kRxFreqNdx, names::kTxFreqNdx}, {names::kRxBw, names::kTxBw}};
     for (xmlNode *channel : xpath.Select("//dfns:channels/*", n)) {
         CDataItem item(NodeRef(m_spNode.owner, channel), m_spScript);
         for (const auto &p : pairs) {

@@ -34,6 +34,9 @@ public:
     // The same without raising: false when `name` selects no element, or
     // selects anything that is not an element (element paths only).
     bool FindChildByName(const QString &name, CDataItem &out) const;
+    // The first child element called `name`, raising as GetChildByName:
+    // the walk from the root to a section (`root.ChildByName(names::kChannels)`).
+    CDataItem ChildByName(const QString &name) const;
     int GetChildCount() const;
     // Sets `out` to child `index` (from 0); an empty item when out of range.
     void GetChildByIndex(int index, CDataItem &out) const;

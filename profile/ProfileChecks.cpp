@@ -4,6 +4,7 @@
 #include "config/SettingDocuments.h"
 #include "base/TemplateFile.h"
 #include "codeplug/CodeplugChecks.h"
+#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
@@ -15,18 +16,11 @@ namespace {
 constexpr const char *kRotarySpecificInfo = "4_5WNondisplay";
 constexpr int kHighestPlainCode = 122;
 constexpr int kBacklightFeature = 11;
-const char *const kButtons[] = {"side1_but", "side2_but", "upper_right_but", "lower_left_but", "lower_right_but"};
-
-CDataItem Child(const CDataItem &parent, const char *name)
-{
-    CDataItem child;
-    parent.GetChildByName(QLatin1String(name), child);
-    return child;
-}
+const char *const kButtons[] = {names::kSide1But, names::kSide2But, names::kUpperRightBut, names::kLowerLeftBut, names::kLowerRightBut};
 
 QString ModelOf(const CDataItem &root)
 {
-    return Child(root, "factory_setting").GetText(QStringLiteral("model"));
+    return root.ChildByName(names::kFactorySetting).GetText(names::kModel);
 }
 
 // A frequency attribute (unsigned 32 bits) without loss of its top bit.
@@ -48,8 +42,8 @@ int Request(CDataItem &item, const char *attribute, const QVariant &value)
 template <typename F>
 bool ForChannelsInUse(const CDataItem &root, F f)
 {
-    const int used = Child(root, "setting").GetInt(QStringLiteral("numberChannels"));
-    const CDataItem channels = Child(root, "channels");
+    const int used = root.ChildByName(names::kSetting).GetInt(names::kNumberChannels);
+    const CDataItem channels = root.ChildByName(names::kChannels);
     for (int i = 0; i < used; ++i) {
         CDataItem channel;
         channels.GetChildByIndex(i, channel);
@@ -74,9 +68,9 @@ bool IsRotaryFourFiveWattVariant(const QString &model)
 void SetNonDisplaySpecificInfo(CDataItem &root)
 {
     try {
-        CDataItem factory = Child(root, "factory_setting");
-        if (IsRotaryFourFiveWattVariant(factory.GetText(QStringLiteral("model"))))
-            SetXmlAttribute(factory.m_spNode.node, "Specific_Info", QLatin1String(kRotarySpecificInfo));
+        CDataItem factory = root.ChildByName(names::kFactorySetting);
+        if (IsRotaryFourFiveWattVariant(factory.GetText(names::kModel)))
+            SetXmlAttribute(factory.m_spNode.node, names::kSpecificInfo, QLatin1String(kRotarySpecificInfo));
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
     }
@@ -87,9 +81,9 @@ void ClearRepeaterDisableForVariant(CDataItem &root)
     try {
         if (!IsRotaryFourFiveWattVariant(ModelOf(root)))
             return;
-        CDataItem limit = Child(root, "limit");
+        CDataItem limit = root.ChildByName(names::kLimit);
         const ProgramStep step(root); // a capability the program itself adjusts
-        Request(limit, "disable_repeater_feature", 0);
+        Request(limit, names::kDisableRepeaterFeature, 0);
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
     }
@@ -98,31 +92,31 @@ void ClearRepeaterDisableForVariant(CDataItem &root)
 void ApplyModelVariantDefaults(CDataItem &root)
 {
     try {
-        CDataItem factory = Child(root, "factory_setting");
-        const QString model = factory.GetText(QStringLiteral("model"));
+        CDataItem factory = root.ChildByName(names::kFactorySetting);
+        const QString model = factory.GetText(names::kModel);
         const QString variant = model.left(model.size() - 2) + QStringLiteral("02");
         // The defaults belong to a conversion to the variant: when the rules
         // refuse it, or the model already is the variant, nothing else is
         // requested (so the user's own settings survive every later load).
-        if (Request(factory, "model", variant) != 0 || variant == model)
+        if (Request(factory, names::kModel, variant) != 0 || variant == model)
             return;
-        CDataItem setting = Child(root, "setting");
+        CDataItem setting = root.ChildByName(names::kSetting);
         for (const char *button : kButtons)
             if (setting.GetInt(QLatin1String(button)) == kBacklightFeature)
                 Request(setting, button, 0);
-        const CDataItem frequencies = Child(root, "frequencies");
+        const CDataItem frequencies = root.ChildByName(names::kFrequencies);
         for (int i = 0, n = frequencies.GetChildCount(); i < n; ++i) {
             CDataItem f;
             frequencies.GetChildByIndex(i, f);
-            const int power = f.GetInt(QStringLiteral("power_level"));
+            const int power = f.GetInt(names::kPowerLevel);
             if (power == 0 || power == 2)
-                Request(f, "power_level", power + 1);
+                Request(f, names::kPowerLevel, power + 1);
         }
-        const CDataItem channels = Child(root, "channels");
+        const CDataItem channels = root.ChildByName(names::kChannels);
         for (int i = 0, n = channels.GetChildCount(); i < n; ++i) {
             CDataItem c;
             channels.GetChildByIndex(i, c);
-            for (const char *a : {"talkaround_power", "repeater_power"})
+            for (const char *a : {names::kTalkaroundPower, names::kRepeaterPower})
                 if (c.GetInt(QLatin1String(a)) == 0)
                     Request(c, a, 1);
         }
@@ -134,35 +128,35 @@ void ApplyModelVariantDefaults(CDataItem &root)
 void CopyReceiveToTransmitWithoutRepeater(CDataItem &root)
 {
     CDataItem limit;
-    if (root.FindChildByName(QStringLiteral("limit"), limit)
-        && limit.GetText(QStringLiteral("disable_repeater_feature")) == QLatin1String("1"))
+    if (root.FindChildByName(names::kLimit, limit)
+        && limit.GetText(names::kDisableRepeaterFeature) == QLatin1String("1"))
         root.CopyReceiveToTransmit();
 }
 
 bool CheckFrequencies(const CDataItem &root)
 {
-    const CDataItem limit = Child(root, "limit");
-    const qint64 lo = Hertz(limit, "start_freq");
-    const qint64 hi = Hertz(limit, "end_freq");
-    const CDataItem frequencies = Child(root, "frequencies");
+    const CDataItem limit = root.ChildByName(names::kLimit);
+    const qint64 lo = Hertz(limit, names::kStartFreq);
+    const qint64 hi = Hertz(limit, names::kEndFreq);
+    const CDataItem frequencies = root.ChildByName(names::kFrequencies);
     auto inRange = [&](int index) {
         CDataItem f;
         frequencies.GetChildByIndex(index, f);
         if (f.IsEmpty())
             return false;
-        const qint64 hz = Hertz(f, "freq");
+        const qint64 hz = Hertz(f, names::kFreq);
         return hz >= lo && hz <= hi;
     };
     return ForChannelsInUse(root, [&](const CDataItem &channel) {
-        return inRange(channel.GetInt(QStringLiteral("tx_freq_ndx"))) && inRange(channel.GetInt(QStringLiteral("rx_freq_ndx")));
+        return inRange(channel.GetInt(names::kTxFreqNdx)) && inRange(channel.GetInt(names::kRxFreqNdx));
     });
 }
 
 bool ChannelCodesInRange(const CDataItem &root)
 {
     return ForChannelsInUse(root, [](const CDataItem &channel) {
-        return channel.GetInt(QStringLiteral("rx_code")) <= kHighestPlainCode
-            && channel.GetInt(QStringLiteral("tx_code")) <= kHighestPlainCode;
+        return channel.GetInt(names::kRxCode) <= kHighestPlainCode
+            && channel.GetInt(names::kTxCode) <= kHighestPlainCode;
     });
 }
 
@@ -175,12 +169,12 @@ bool CheckProfile(const QString &path)
         CRadioDataModel model;
         if (!model.LoadProfile(text, 0))
             return false;
-        const CDataItem factory = Child(model.m_rootItem, "factory_setting");
-        const QString code = factory.GetText(QStringLiteral("model"));
-        const QString phase = factory.GetText(QStringLiteral("codeplug_phase"));
-        const int version = factory.GetInt(QStringLiteral("codeplug_version"));
-        const int clone = factory.GetInt(QStringLiteral("serial_clone_compatibility"));
-        const QString subRegion = factory.GetText(QStringLiteral("sub_region"));
+        const CDataItem factory = model.m_rootItem.ChildByName(names::kFactorySetting);
+        const QString code = factory.GetText(names::kModel);
+        const QString phase = factory.GetText(names::kCodeplugPhase);
+        const int version = factory.GetInt(names::kCodeplugVersion);
+        const int clone = factory.GetInt(names::kSerialCloneCompatibility);
+        const QString subRegion = factory.GetText(names::kSubRegion);
         const QString region = code.right(2);
 
         const SettingDocuments &settings = AppSettingDocuments();

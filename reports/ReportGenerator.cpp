@@ -1,4 +1,5 @@
 #include "reports/ReportGenerator.h"
+#include "profile/ProfileNames.h"
 #include "reports/ReportPageValues.h"
 
 #include "base/AtomicFile.h"
@@ -210,7 +211,7 @@ XmlDocPtr LoadPreparedProfile(const QString &profileXml, const QString &decimalS
 QString ModelOf(xmlDoc *doc)
 {
     XmlXPath xpath(doc);
-    return XmlAttribute(xpath.SelectFirst("/TavoProfile/factory_setting"), "model");
+    return XmlAttribute(xpath.SelectFirst("/TavoProfile/factory_setting"), names::kModel);
 }
 
 QString FillPercentS(QString format, const QStringList &values)

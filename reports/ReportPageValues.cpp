@@ -6,6 +6,7 @@
 #include "config/Registry.h"
 #include "config/SettingDocuments.h"
 #include "config/SquelchCodes.h"
+#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
@@ -34,7 +35,7 @@ struct Profile {
     bool display = false;
     QString model;
 
-    xmlNode *Element(const char *name) const { return QByteArray(name) == "limit" ? limit : setting; }
+    xmlNode *Element(const char *name) const { return QByteArray(name) == names::kLimit ? limit : setting; }
     int LimitInt(const char *name) const { return XmlAttribute(limit, name).trimmed().toInt(); }
     int SettingInt(const char *name) const { return XmlAttribute(setting, name).trimmed().toInt(); }
 };
@@ -83,7 +84,7 @@ QString RowValue(const PageRow &row, const Profile &p)
         return LoadString(value == 1 ? kEnableText : kDisableText);
     case RowKind::List:
     case RowKind::Backlight: {
-        const int position = ListPosition(row, value, p.SettingInt("backlight_enabled"));
+        const int position = ListPosition(row, value, p.SettingInt(names::kBacklightEnabled));
         return position < 0 ? QString() : LoadString(row.items[size_t(position)]);
     }
     }
@@ -111,12 +112,12 @@ void AddPageRows(xmlNode *report, const char *pageName, int titleId, const std::
 QString DependentValue(int feature, const Profile &p, xmlDoc *doc)
 {
     if (feature == kScrambleModeFeature)
-        return LoadString(kScrambleModeItems[p.SettingInt("disableSelectableScramble") != 0 ? 1 : 0]);
+        return LoadString(kScrambleModeItems[p.SettingInt(names::kDisableSelectableScramble) != 0 ? 1 : 0]);
     if (feature == kCallToneFeature) {
-        const int tone = p.SettingInt("callTone");
+        const int tone = p.SettingInt(names::kCallTone);
         if (tone == 0)
             return LoadString(kCallToneOffText);
-        if (tone > 0 && tone <= p.LimitInt("max_call_tones"))
+        if (tone > 0 && tone <= p.LimitInt(names::kMaxCallTones))
             return QString::asprintf("%s %d", qPrintable(LoadString(kCallToneText)), tone);
         return QString();
     }
@@ -125,11 +126,11 @@ QString DependentValue(int feature, const Profile &p, xmlDoc *doc)
     XmlXPath xpath(doc);
     const int preset = feature == kPreset1Feature ? 1 : 2;
     const QByteArray presetPath = QStringLiteral("/TavoProfile/setting/preset[%1]").arg(preset).toLatin1();
-    const int channel = XmlAttribute(xpath.SelectFirst(presetPath.constData()), "channel").trimmed().toInt();
-    if (channel < 0 || channel >= p.SettingInt("numberChannels"))
+    const int channel = XmlAttribute(xpath.SelectFirst(presetPath.constData()), names::kChannel).trimmed().toInt();
+    if (channel < 0 || channel >= p.SettingInt(names::kNumberChannels))
         return QString();
     const QByteArray channelPath = QStringLiteral("/TavoProfile/channels/channel[%1]").arg(channel + 1).toLatin1();
-    return XmlAttribute(xpath.SelectFirst(channelPath.constData()), "name");
+    return XmlAttribute(xpath.SelectFirst(channelPath.constData()), names::kName);
 }
 
 void AddButtons(xmlNode *report, const Profile &p, xmlDoc *doc, SettingDocuments &docs)
@@ -181,7 +182,7 @@ QString ChannelFrequency(xmlDoc *doc, int index, const QString &decimalSeparator
     XmlXPath xpath(doc);
     const QByteArray path = QStringLiteral("/TavoProfile/frequencies/frequency[%1]").arg(index + 1).toLatin1();
     bool present = false;
-    const qint64 hz = XmlAttribute(xpath.SelectFirst(path.constData()), "freq", &present).toLongLong();
+    const qint64 hz = XmlAttribute(xpath.SelectFirst(path.constData()), names::kFreq, &present).toLongLong();
     if (!present || hz == 0)
         return QString();
     return QString::asprintf("%.6f (%d)", hz * 1e-6, index + 1).replace(QLatin1Char('.'), decimalSeparator);
@@ -190,13 +191,13 @@ QString ChannelFrequency(xmlDoc *doc, int index, const QString &decimalSeparator
 void AddChannelTexts(xmlDoc *doc, const Profile &p, const QString &decimalSeparator, bool scramble)
 {
     XmlXPath xpath(doc);
-    const int maxCodes = p.LimitInt("maxCodes");
+    const int maxCodes = p.LimitInt(names::kMaxCodes);
     xmlNode *setting = p.setting;
     const SettingAttributeReader reader = [setting](const QString &name) {
         return XmlAttribute(setting, name.toLatin1().constData());
     };
     for (xmlNode *channel : xpath.Select("/TavoProfile/channels/channel")) {
-        for (const char *attribute : {"rx_code", "tx_code"}) {
+        for (const char *attribute : {names::kRxCode, names::kTxCode}) {
             const int code = XmlAttribute(channel, attribute).toInt();
             // The channel page's list holds the codes 0 to maxCodes; a code
             // above selects nothing and shows nothing.
@@ -205,10 +206,10 @@ void AddChannelTexts(xmlDoc *doc, const Profile &p, const QString &decimalSepara
             else if (code > 0)
                 SetXmlAttribute(channel, attribute, FormatCodeLabel(code, maxCodes, reader, decimalSeparator));
         }
-        for (const auto &[index, text] : {std::pair{"rx_freq_ndx", "report_rx_freq"}, std::pair{"tx_freq_ndx", "report_tx_freq"}})
+        for (const auto &[index, text] : {std::pair{names::kRxFreqNdx, "report_rx_freq"}, std::pair{names::kTxFreqNdx, "report_tx_freq"}})
             SetXmlAttribute(channel, text, ChannelFrequency(doc, XmlAttribute(channel, index).toInt(), decimalSeparator));
         if (scramble) {
-            const int code = XmlAttribute(channel, "scramble_code").toInt();
+            const int code = XmlAttribute(channel, names::kScrambleCode).toInt();
             SetXmlAttribute(channel, "report_scramble",
                             code >= 0 && code < int(std::size(kScrambleItems)) ? LoadString(kScrambleItems[code]) : QString());
         }
@@ -228,20 +229,20 @@ void AddPageValues(xmlDoc *doc, const QString &decimalSeparator)
     p.setting = xpath.SelectFirst("/TavoProfile/setting");
     if (!p.root)
         return;
-    p.model = XmlAttribute(p.factory, "model");
+    p.model = XmlAttribute(p.factory, names::kModel);
     p.display = IsDisplayModel(p.model);
 
     xmlNode *report = AddElement(p.root, "report");
-    const bool scramble = p.LimitInt("disable_scramble_feature") == 0
+    const bool scramble = p.LimitInt(names::kDisableScrambleFeature) == 0
         && docs.GetVisibleControls(QLatin1String(kChannelPage), p.display).value(kChannelScrambleList, false);
     SetXmlAttribute(report, "scramble", scramble ? QStringLiteral("1") : QStringLiteral("0"));
 
     xmlNode *version = AddElement(report, "version");
     auto factoryInt = [&p](const char *name) { return XmlAttribute(p.factory, name).trimmed().toInt(); };
-    SetXmlAttribute(version, "firmware", FormatVersion(XmlAttribute(p.factory, "firmware_phase"), factoryInt("firmware_version"),
-                                                       factoryInt("firmware_revision")));
-    SetXmlAttribute(version, "codeplug", FormatVersion(XmlAttribute(p.factory, "codeplug_phase"), factoryInt("codeplug_version"),
-                                                       factoryInt("codeplug_dev_version")));
+    SetXmlAttribute(version, "firmware", FormatVersion(XmlAttribute(p.factory, names::kFirmwarePhase), factoryInt(names::kFirmwareVersion),
+                                                       factoryInt(names::kFirmwareRevision)));
+    SetXmlAttribute(version, "codeplug", FormatVersion(XmlAttribute(p.factory, names::kCodeplugPhase), factoryInt(names::kCodeplugVersion),
+                                                       factoryInt(names::kCodeplugDevVersion)));
 
     AddPageRows(report, kSettingsPage, kSettingsTitle, SettingsPageRows(), p,
                 docs.GetVisibleControls(QLatin1String(kSettingsPage), p.display));

@@ -1,5 +1,6 @@
 #include "views/CAudioSettingView.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CAudioSettingView.h"
 
 #include "workflow/CTavoCPSDoc.h"
@@ -73,8 +74,7 @@ void CAudioSettingView::LoadControl(const Binding &b)
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
     try {
-        CDataItem setting;
-        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        CDataItem setting = m_rootItem.ChildByName(names::kSetting);
         const int value = setting.GetInt(QLatin1String(b.attribute));
         if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId)))
             // A value the list does not hold selects nothing.
@@ -96,8 +96,7 @@ void CAudioSettingView::LoadData()
     for (const Binding &b : Bindings())
         LoadControl(b);
     try {
-        CDataItem limit;
-        m_rootItem.GetChildByName(QStringLiteral("limit"), limit);
+        CDataItem limit = m_rootItem.ChildByName(names::kLimit);
         for (const Binding &row : Bindings()) {
             if (row.hide.name && (limit.GetInt(QLatin1String(row.hide.name)) != 0) != row.hide.hideWhenClear) {
                 Control(row.labelId)->hide();
@@ -124,8 +123,7 @@ void CAudioSettingView::WriteControl(const Binding &b)
         return;
     bool written = false;
     try {
-        CDataItem setting;
-        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        CDataItem setting = m_rootItem.ChildByName(names::kSetting);
         written = ChangeAttribute(setting, QLatin1String(b.attribute), value, kCallerShowsRefusal);
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);

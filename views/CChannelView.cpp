@@ -1,5 +1,6 @@
 #include "views/CChannelView.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CChannelView.h"
 
 #include "workflow/CTavoCPSDoc.h"
@@ -76,21 +77,21 @@ CChannelView::CChannelView(QWidget *parent) : CBaseView(PageChannel, parent), m_
 
     connect(m_ui->list_1016, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Rx, i); });
     connect(m_ui->list_1017, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Tx, i); });
-    connect(m_ui->list_1018, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1018, "rx_bw", m_ui->list_1020, "tx_bw"); });
+    connect(m_ui->list_1018, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1018, names::kRxBw, m_ui->list_1020, names::kTxBw); });
     connect(m_ui->list_1028, &QComboBox::activated, this,
-            [this] { OnListChosen(m_ui->list_1028, "talkaround_power", m_ui->list_1021, "repeater_power"); });
-    connect(m_ui->list_1019, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1019, "rx_code", m_ui->list_1022, "tx_code"); });
-    connect(m_ui->list_1020, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1020, "tx_bw", nullptr, nullptr); });
-    connect(m_ui->list_1021, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1021, "repeater_power", nullptr, nullptr); });
-    connect(m_ui->list_1022, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1022, "tx_code", nullptr, nullptr); });
-    connect(m_ui->list_1023, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1023, "scramble_code", nullptr, nullptr); });
+            [this] { OnListChosen(m_ui->list_1028, names::kTalkaroundPower, m_ui->list_1021, names::kRepeaterPower); });
+    connect(m_ui->list_1019, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1019, names::kRxCode, m_ui->list_1022, names::kTxCode); });
+    connect(m_ui->list_1020, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1020, names::kTxBw, nullptr, nullptr); });
+    connect(m_ui->list_1021, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1021, names::kRepeaterPower, nullptr, nullptr); });
+    connect(m_ui->list_1022, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1022, names::kTxCode, nullptr, nullptr); });
+    connect(m_ui->list_1023, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1023, names::kScrambleCode, nullptr, nullptr); });
     connect(m_ui->check_1024, &QCheckBox::clicked, this, [this](bool on) {
         RepeaterToggle(on);
-        m_ui->check_1024->setChecked(Stored("repeater") != 0);
+        m_ui->check_1024->setChecked(Stored(names::kRepeater) != 0);
     });
     connect(m_ui->check_1027, &QCheckBox::clicked, this, [this](bool on) {
-        if (!WriteChannel(QStringLiteral("autoScan"), on ? 1 : 0))
-            m_ui->check_1027->setChecked(Stored("autoScan") != 0);
+        if (!WriteChannel(names::kAutoScan, on ? 1 : 0))
+            m_ui->check_1027->setChecked(Stored(names::kAutoScan) != 0);
     });
     // Opening a list that shows "Out of range" picks a real entry first.
     m_ui->list_1016->view()->installEventFilter(this);
@@ -106,7 +107,7 @@ void CChannelView::OnInitialUpdateDone()
     // A name changed elsewhere (the tree) is shown at once, so that a later
     // commit of this page does not write the old one back.
     connect(m_pDoc, &CTavoCPSDoc::attributeChanged, this, [this](QObject *origin, const QString &element, const QString &attribute) {
-        if (origin == this || element != QLatin1String("channel") || attribute != QLatin1String("name"))
+        if (origin == this || element != names::kChannel || attribute != names::kName)
             return;
         try {
             ShowNameAndTitle();
@@ -119,8 +120,8 @@ void CChannelView::OnInitialUpdateDone()
 
 CDataItem CChannelView::Channel() const
 {
-    CDataItem channels, channel;
-    m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+    CDataItem channels = m_rootItem.ChildByName(names::kChannels);
+    CDataItem channel;
     channels.GetChildByIndex(ChannelIndex(), channel);
     return channel;
 }
@@ -146,15 +147,15 @@ int CChannelView::GetAttribute(const QString &element, const QString &attribute)
 
 int CChannelView::FrequencyMode(int tableIndex, const char *attribute) const
 {
-    CDataItem frequencies, entry;
-    m_rootItem.GetChildByName(QStringLiteral("frequencies"), frequencies);
+    CDataItem frequencies = m_rootItem.ChildByName(names::kFrequencies);
+    CDataItem entry;
     frequencies.GetChildByIndex(tableIndex, entry);
     return entry.IsEmpty() ? 2 : entry.GetInt(QLatin1String(attribute));
 }
 
 void CChannelView::ShowNameAndTitle()
 {
-    const QString name = Channel().GetText(QStringLiteral("name"));
+    const QString name = Channel().GetText(names::kName);
     m_ui->edit_1085->setText(name);
     m_ui->title_1058->setText(name + QStringLiteral(" (%1)").arg(ChannelIndex() + 1));
 }
@@ -163,8 +164,7 @@ void CChannelView::AddComboListFreq(QComboBox *list, Direction direction)
 {
     try {
         const QString separator = GetDecimalSeparator();
-        CDataItem frequencies;
-        m_rootItem.GetChildByName(QStringLiteral("frequencies"), frequencies);
+        CDataItem frequencies = m_rootItem.ChildByName(names::kFrequencies);
         const int count = qMin(frequencies.GetChildCount(), kMaxFrequencies);
         std::vector<int> &map = m_maps[direction];
         map.assign(count, -1);
@@ -173,7 +173,7 @@ void CChannelView::AddComboListFreq(QComboBox *list, Direction direction)
         for (int i = 0; i < count; ++i) {
             CDataItem entry;
             frequencies.GetChildByIndex(i, entry);
-            const qint64 hz = entry.GetText(QStringLiteral("freq")).toLongLong();
+            const qint64 hz = entry.GetText(names::kFreq).toLongLong();
             if (hz < m_nStartFreq || hz > m_nEndFreq)
                 continue;
             map[i] = list->count();
@@ -188,9 +188,8 @@ void CChannelView::AddComboListFreq(QComboBox *list, Direction direction)
 void CChannelView::AddComboListDCSCode(QComboBox *list)
 {
     try {
-        CDataItem setting;
-        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
-        const int maxCodes = GetAttribute(QStringLiteral("limit"), QStringLiteral("maxCodes"));
+        CDataItem setting = m_rootItem.ChildByName(names::kSetting);
+        const int maxCodes = GetAttribute(names::kLimit, names::kMaxCodes);
         const QStringList codes =
             SquelchCodeList(maxCodes, [&](const QString &attribute) { return setting.GetText(attribute); }, GetDecimalSeparator());
         const QSignalBlocker block(list);
@@ -221,8 +220,8 @@ void CChannelView::LoadRes()
             if (c.label->buddy())
                 c.label->buddy()->setAccessibleName(c.label->text());
         }
-        m_nStartFreq = GetAttribute(QStringLiteral("limit"), QStringLiteral("start_freq"));
-        m_nEndFreq = GetAttribute(QStringLiteral("limit"), QStringLiteral("end_freq"));
+        m_nStartFreq = GetAttribute(names::kLimit, names::kStartFreq);
+        m_nEndFreq = GetAttribute(names::kLimit, names::kEndFreq);
         AddComboListFreq(m_ui->list_1016, Rx);
         AddComboListFreq(m_ui->list_1017, Tx);
         const QString separator = GetDecimalSeparator();
@@ -258,13 +257,13 @@ void CChannelView::LoadData()
                 w->hide();
     };
     // Without a power choice the high-power notes say nothing to the user.
-    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("power_cntrl_enabled")) == 0)
+    if (GetAttribute(names::kLimit, names::kPowerCntrlEnabled) == 0)
         hide({1030, 1021, 1031, 1028, 1086, 1087});
-    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_scramble_feature")) != 0)
+    if (GetAttribute(names::kLimit, names::kDisableScrambleFeature) != 0)
         hide({1005, 1023});
-    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_repeater_feature")) != 0)
+    if (GetAttribute(names::kLimit, names::kDisableRepeaterFeature) != 0)
         hide({1006, 1024, 1076});
-    if (GetAttribute(QStringLiteral("limit"), QStringLiteral("disable_scan_mode")) != 0)
+    if (GetAttribute(names::kLimit, names::kDisableScanMode) != 0)
         hide({1007, 1027});
     if (m_ui->check_1024->isHidden()) {
         // No repeater: one column that sets receive and transmit alike.
@@ -301,14 +300,14 @@ void CChannelView::SetRXandTXData()
 {
     try {
         const CDataItem channel = Channel();
-        SelectFrequency(Rx, channel.GetInt(QStringLiteral("rx_freq_ndx")));
-        SelectFrequency(Tx, channel.GetInt(QStringLiteral("tx_freq_ndx")));
-        SelectQuietly(m_ui->list_1018, channel.GetInt(QStringLiteral("rx_bw")) ? 1 : 0);
-        SelectQuietly(m_ui->list_1020, channel.GetInt(QStringLiteral("tx_bw")) ? 1 : 0);
-        SelectQuietly(m_ui->list_1028, channel.GetInt(QStringLiteral("talkaround_power")) ? 1 : 0);
-        SelectQuietly(m_ui->list_1021, channel.GetInt(QStringLiteral("repeater_power")) ? 1 : 0);
-        SelectQuietly(m_ui->list_1019, channel.GetInt(QStringLiteral("rx_code")));
-        SelectQuietly(m_ui->list_1022, channel.GetInt(QStringLiteral("tx_code")));
+        SelectFrequency(Rx, channel.GetInt(names::kRxFreqNdx));
+        SelectFrequency(Tx, channel.GetInt(names::kTxFreqNdx));
+        SelectQuietly(m_ui->list_1018, channel.GetInt(names::kRxBw) ? 1 : 0);
+        SelectQuietly(m_ui->list_1020, channel.GetInt(names::kTxBw) ? 1 : 0);
+        SelectQuietly(m_ui->list_1028, channel.GetInt(names::kTalkaroundPower) ? 1 : 0);
+        SelectQuietly(m_ui->list_1021, channel.GetInt(names::kRepeaterPower) ? 1 : 0);
+        SelectQuietly(m_ui->list_1019, channel.GetInt(names::kRxCode));
+        SelectQuietly(m_ui->list_1022, channel.GetInt(names::kTxCode));
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetRXandTXData", __LINE__);
         throw;
@@ -320,17 +319,17 @@ void CChannelView::SetDefaultValue()
     try {
         SetRXandTXData();
         const CDataItem channel = Channel();
-        SelectQuietly(m_ui->list_1023, channel.GetInt(QStringLiteral("scramble_code")));
-        bool repeater = channel.GetInt(QStringLiteral("repeater")) != 0;
+        SelectQuietly(m_ui->list_1023, channel.GetInt(names::kScrambleCode));
+        bool repeater = channel.GetInt(names::kRepeater) != 0;
         if (repeater && (m_ui->check_1024->isHidden()
-                         || channel.GetInt(QStringLiteral("rx_freq_ndx")) == channel.GetInt(QStringLiteral("tx_freq_ndx")))) {
+                         || channel.GetInt(names::kRxFreqNdx) == channel.GetInt(names::kTxFreqNdx))) {
             repeater = false;
-            WriteChannel(QStringLiteral("repeater"), 0);
+            WriteChannel(names::kRepeater, 0);
         }
         m_ui->check_1024->setChecked(repeater);
         UpdateTransmitColumn(repeater);
         m_ui->note_1076->setVisible(!repeater && !m_ui->check_1024->isHidden());
-        m_ui->check_1027->setChecked(channel.GetInt(QStringLiteral("autoScan")) != 0);
+        m_ui->check_1027->setChecked(channel.GetInt(names::kAutoScan) != 0);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetDefaultValue", __LINE__);
         ShowMessage(262, MB_OK | MB_ICONERROR);
@@ -340,9 +339,9 @@ void CChannelView::SetDefaultValue()
 void CChannelView::SetEnableDisable()
 {
     try {
-        const int rx = Stored("rx_freq_ndx"), tx = Stored("tx_freq_ndx");
+        const int rx = Stored(names::kRxFreqNdx), tx = Stored(names::kTxFreqNdx);
         m_ui->check_1024->setEnabled(!(rx == tx && RealCount(m_ui->list_1017) == 1));
-        const int rxBw = FrequencyMode(rx, "bandwidth"), rxPower = FrequencyMode(rx, "power_level");
+        const int rxBw = FrequencyMode(rx, names::kBandwidth), rxPower = FrequencyMode(rx, names::kPowerLevel);
         m_ui->list_1018->setEnabled(ModeSelectable(rxBw));
         if (!m_ui->list_1028->isHidden())
             m_ui->list_1028->setEnabled(ModeSelectable(rxPower));
@@ -355,12 +354,12 @@ void CChannelView::SetEnableDisable()
 
 void CChannelView::UpdateTransmitColumn(bool on)
 {
-    const int tx = Stored("tx_freq_ndx");
+    const int tx = Stored(names::kTxFreqNdx);
     for (QWidget *w : std::initializer_list<QWidget *>{m_ui->list_1017, m_ui->list_1022, m_ui->label_1025, m_ui->label_1026,
                                                        m_ui->label_1030, m_ui->label_1029})
         w->setEnabled(on);
-    m_ui->list_1020->setEnabled(on && ModeSelectable(FrequencyMode(tx, "bandwidth")));
-    m_ui->list_1021->setEnabled(on && ModeSelectable(FrequencyMode(tx, "power_level")));
+    m_ui->list_1020->setEnabled(on && ModeSelectable(FrequencyMode(tx, names::kBandwidth)));
+    m_ui->list_1021->setEnabled(on && ModeSelectable(FrequencyMode(tx, names::kPowerLevel)));
 }
 
 bool CChannelView::WriteChannel(const QString &attribute, int value)
@@ -395,7 +394,7 @@ void CChannelView::OnListChosen(QComboBox *list, const char *attribute, QComboBo
 bool CChannelView::ApplyFrequency(Direction direction, int tableIndex)
 {
     const bool rx = direction == Rx;
-    if (Stored(rx ? "rx_freq_ndx" : "tx_freq_ndx") == tableIndex)
+    if (Stored(rx ? names::kRxFreqNdx : names::kTxFreqNdx) == tableIndex)
         return true;
     if (rx && m_ui->list_1017->isHidden()) {
         SelectFrequency(Tx, tableIndex);
@@ -403,8 +402,8 @@ bool CChannelView::ApplyFrequency(Direction direction, int tableIndex)
     }
     QComboBox *bandwidth = rx ? m_ui->list_1018 : m_ui->list_1020;
     QComboBox *power = rx ? m_ui->list_1028 : m_ui->list_1021;
-    const int bwMode = FrequencyMode(tableIndex, "bandwidth");
-    const int powerMode = FrequencyMode(tableIndex, "power_level");
+    const int bwMode = FrequencyMode(tableIndex, names::kBandwidth);
+    const int powerMode = FrequencyMode(tableIndex, names::kPowerLevel);
     const bool bwChanged = bandwidth->currentIndex() != ModePosition(bwMode);
     SelectQuietly(bandwidth, ModePosition(bwMode));
     bandwidth->setEnabled(ModeSelectable(bwMode) && (rx || m_ui->check_1024->isChecked()));
@@ -416,10 +415,10 @@ bool CChannelView::ApplyFrequency(Direction direction, int tableIndex)
     }
     bool ok = true;
     if (bwChanged)
-        ok = WriteChannel(QLatin1String(rx ? "rx_bw" : "tx_bw"), ModePosition(bwMode)) && ok;
+        ok = WriteChannel(QLatin1String(rx ? names::kRxBw : names::kTxBw), ModePosition(bwMode)) && ok;
     if (powerChanged)
-        ok = WriteChannel(QLatin1String(rx ? "talkaround_power" : "repeater_power"), ModePosition(powerMode)) && ok;
-    ok = WriteChannel(QLatin1String(rx ? "rx_freq_ndx" : "tx_freq_ndx"), tableIndex) && ok;
+        ok = WriteChannel(QLatin1String(rx ? names::kTalkaroundPower : names::kRepeaterPower), ModePosition(powerMode)) && ok;
+    ok = WriteChannel(QLatin1String(rx ? names::kRxFreqNdx : names::kTxFreqNdx), tableIndex) && ok;
     if (!ok)
         SetRXandTXData(); // show what is stored
     return ok;
@@ -446,7 +445,7 @@ void CChannelView::OnFrequencyChosen(Direction direction, int position)
     if (direction == Rx) {
         if (!ApplyFrequency(Rx, index))
             return;
-        if (several && repeaterOn && index == Stored("tx_freq_ndx")) {
+        if (several && repeaterOn && index == Stored(names::kTxFreqNdx)) {
             ShowMessage(514, MB_OK | MB_ICONWARNING);
             const int next = NextTransmitPosition();
             SelectQuietly(m_ui->list_1017, next);
@@ -459,7 +458,7 @@ void CChannelView::OnFrequencyChosen(Direction direction, int position)
     }
     bool moved = false;
     int chosen = index;
-    if (several && repeaterOn && index == Stored("rx_freq_ndx")) {
+    if (several && repeaterOn && index == Stored(names::kRxFreqNdx)) {
         ShowMessage(514, MB_OK | MB_ICONWARNING);
         const int next = NextTransmitPosition();
         SelectQuietly(m_ui->list_1017, next);
@@ -475,7 +474,7 @@ void CChannelView::OnDropDown(Direction direction)
     QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
     if (!IsOutOfRangeEntry(list, list->currentIndex()) || RealCount(list) == 0)
         return;
-    const int other = Stored(direction == Rx ? "tx_freq_ndx" : "rx_freq_ndx");
+    const int other = Stored(direction == Rx ? names::kTxFreqNdx : names::kRxFreqNdx);
     int position = 0;
     if (list->itemData(0).toInt() == other && RealCount(list) > 1)
         position = 1;
@@ -485,7 +484,7 @@ void CChannelView::OnDropDown(Direction direction)
 
 void CChannelView::EqualityCheck()
 {
-    const bool equal = Stored("rx_freq_ndx") == Stored("tx_freq_ndx");
+    const bool equal = Stored(names::kRxFreqNdx) == Stored(names::kTxFreqNdx);
     if (equal && m_ui->check_1024->isChecked()) {
         m_ui->check_1024->setChecked(false);
         RepeaterToggle(false);
@@ -498,10 +497,10 @@ void CChannelView::EqualityCheck()
 void CChannelView::RepeaterToggle(bool on)
 {
     m_ui->note_1076->setVisible(!on && !m_ui->check_1024->isHidden());
-    if (!WriteChannel(QStringLiteral("repeater"), on ? 1 : 0))
-        on = Stored("repeater") != 0;
+    if (!WriteChannel(names::kRepeater, on ? 1 : 0))
+        on = Stored(names::kRepeater) != 0;
     m_ui->check_1024->setChecked(on);
-    if (on && Stored("rx_freq_ndx") == Stored("tx_freq_ndx")) {
+    if (on && Stored(names::kRxFreqNdx) == Stored(names::kTxFreqNdx)) {
         const int next = NextTransmitPosition();
         if (next >= 0) {
             SelectQuietly(m_ui->list_1017, next);
@@ -524,14 +523,14 @@ bool CChannelView::CommitName(bool forced)
     CDataItem channel = Channel();
     if (channel.IsEmpty())
         return true;
-    const QString stored = channel.GetText(QStringLiteral("name"));
+    const QString stored = channel.GetText(names::kName);
     const QString text = m_ui->edit_1085->text();
     if (text == stored)
         return true;
     const QString trimmed = text.trimmed();
     bool ok = false;
     if (!trimmed.isEmpty()) {
-        ok = ChangeAttribute(channel, QStringLiteral("name"), trimmed, 261);
+        ok = ChangeAttribute(channel, names::kName, trimmed, 261);
     }
     if (ok) {
         ShowNameAndTitle();

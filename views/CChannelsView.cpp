@@ -1,5 +1,6 @@
 #include "views/CChannelsView.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CChannelsView.h"
 
 #include "workflow/CTavoCPSDoc.h"
@@ -36,8 +37,7 @@ void CChannelsView::LoadData()
 {
     try {
         ApplyVisibility(QStringLiteral("Channels"));
-        CDataItem channels;
-        m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+        CDataItem channels = m_rootItem.ChildByName(names::kChannels);
         m_ui->button_1041->setEnabled(channels.CanAddChild());
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelsView::LoadData", __LINE__);
@@ -53,8 +53,7 @@ void CChannelsView::OnAddChannel()
     // The tree adds the channel and shows it.
     m_pDoc->UpdateAllViews(this, 1 | (5 << 8));
     if (!m_rootItem.IsEmpty()) {
-        CDataItem channels;
-        m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+        CDataItem channels = m_rootItem.ChildByName(names::kChannels);
         m_ui->button_1041->setEnabled(channels.CanAddChild());
     }
 }

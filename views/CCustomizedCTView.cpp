@@ -1,5 +1,6 @@
 #include "views/CCustomizedCTView.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CCustomizedCTView.h"
 
 #include "workflow/CTavoCPSDoc.h"
@@ -77,8 +78,7 @@ void CCustomizedCTView::LoadData()
 {
     m_strSeparator = GetDecimalSeparator();
     try {
-        CDataItem setting;
-        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        CDataItem setting = m_rootItem.ChildByName(names::kSetting);
         for (int slot = 0; slot < kSlots; ++slot) {
             const int tenths = setting.GetInt(SlotAttribute(slot));
             QString text = QString::asprintf("%.1f", tenths * 0.1);
@@ -127,8 +127,7 @@ bool CCustomizedCTView::CommitEdit(int slot)
     if (!m_pDoc)
         return false;
     try {
-        CDataItem setting;
-        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        CDataItem setting = m_rootItem.ChildByName(names::kSetting);
         if (!ChangeAttribute(setting, SlotAttribute(slot), tenths, kCallerShowsRefusal))
             return false;
     } catch (const CTavoCPSException &e) {

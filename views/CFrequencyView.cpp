@@ -1,5 +1,6 @@
 #include "views/CFrequencyView.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CFrequencyView.h"
 
 #include "workflow/CTavoCPSDoc.h"
@@ -82,8 +83,7 @@ QString CFrequencyView::PowerText(int mode)
 
 CDataItem CFrequencyView::Frequencies() const
 {
-    CDataItem frequencies;
-    m_rootItem.GetChildByName(QStringLiteral("frequencies"), frequencies);
+    CDataItem frequencies = m_rootItem.ChildByName(names::kFrequencies);
     return frequencies;
 }
 
@@ -146,8 +146,8 @@ void CFrequencyView::FillRows()
     for (int i = 0; i < count; ++i) {
         CDataItem entry;
         frequencies.GetChildByIndex(i, entry);
-        SetRow(i, entry.GetText(QStringLiteral("freq")).toUInt(), entry.GetInt(QStringLiteral("bandwidth")),
-               entry.GetInt(QStringLiteral("power_level")));
+        SetRow(i, entry.GetText(names::kFreq).toUInt(), entry.GetInt(names::kBandwidth),
+               entry.GetInt(names::kPowerLevel));
     }
     m_bEmpty = count == 0;
     m_bFull = !frequencies.CanAddChild();
@@ -211,9 +211,9 @@ void CFrequencyView::ShowStored(int row)
     Frequencies().GetChildByIndex(row, entry);
     if (entry.IsEmpty())
         return;
-    m_ui->edit_1073->setText(FrequencyHzToText(entry.GetText(QStringLiteral("freq")).toUInt(), GetDecimalSeparator()));
-    m_ui->list_1063->setCurrentIndex(m_ui->list_1063->findData(entry.GetInt(QStringLiteral("bandwidth"))));
-    m_ui->list_1064->setCurrentIndex(entry.GetInt(QStringLiteral("power_level")));
+    m_ui->edit_1073->setText(FrequencyHzToText(entry.GetText(names::kFreq).toUInt(), GetDecimalSeparator()));
+    m_ui->list_1063->setCurrentIndex(m_ui->list_1063->findData(entry.GetInt(names::kBandwidth)));
+    m_ui->list_1064->setCurrentIndex(entry.GetInt(names::kPowerLevel));
 }
 
 void CFrequencyView::OnSelectionChanged()

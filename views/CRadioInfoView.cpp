@@ -2,6 +2,7 @@
 
 #include "config/PageRows.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CRadioInfoView.h"
 
 #include "base/CTavoCPSException.h"
@@ -53,9 +54,8 @@ void CRadioInfoView::LoadData()
 {
     try {
         ApplyVisibility(QStringLiteral("RadioProfile"));
-        CDataItem factory, limit;
-        m_rootItem.GetChildByName(QStringLiteral("factory_setting"), factory);
-        m_rootItem.GetChildByName(QStringLiteral("limit"), limit);
+        CDataItem factory = m_rootItem.ChildByName(names::kFactorySetting);
+        CDataItem limit = m_rootItem.ChildByName(names::kLimit);
         auto set = [this](int id, const QString &text) {
             if (auto *edit = qobject_cast<QLineEdit *>(Control(id))) {
                 edit->setText(text);
@@ -64,13 +64,13 @@ void CRadioInfoView::LoadData()
                 edit->setMinimumWidth(qMax(edit->minimumWidth(), qMax(160, width)));
             }
         };
-        const QString model = factory.GetText(QStringLiteral("model"));
+        const QString model = factory.GetText(names::kModel);
         set(1066, model.size() > 2 ? model.right(2) : model);
-        set(1011, factory.GetText(QStringLiteral("serial")));
-        set(1012, FormatVersion(factory.GetText(QStringLiteral("firmware_phase")), factory.GetInt(QStringLiteral("firmware_version")),
-                                factory.GetInt(QStringLiteral("firmware_revision"))));
-        set(1014, FormatVersion(factory.GetText(QStringLiteral("codeplug_phase")), factory.GetInt(QStringLiteral("codeplug_version")),
-                                factory.GetInt(QStringLiteral("codeplug_dev_version"))));
+        set(1011, factory.GetText(names::kSerial));
+        set(1012, FormatVersion(factory.GetText(names::kFirmwarePhase), factory.GetInt(names::kFirmwareVersion),
+                                factory.GetInt(names::kFirmwareRevision)));
+        set(1014, FormatVersion(factory.GetText(names::kCodeplugPhase), factory.GetInt(names::kCodeplugVersion),
+                                factory.GetInt(names::kCodeplugDevVersion)));
         const QString separator = GetDecimalSeparator();
         auto range = [&](const char *start, const char *end, bool &present) {
             present = false;
@@ -88,18 +88,18 @@ void CRadioInfoView::LoadData()
             return FormatRange(sa.toUInt(), sb.toUInt(), separator);
         };
         bool common = false; bool rx = false, tx = false;
-        const QString commonRange = range("start_freq", "end_freq", common);
+        const QString commonRange = range(names::kStartFreq, names::kEndFreq, common);
         if (!Control(1015)->isHidden())
             set(1015, commonRange);
         if (!Control(1018)->isHidden()) {
-            const QString text = range("rx_start_freq", "rx_end_freq", rx);
+            const QString text = range(names::kRxStartFreq, names::kRxEndFreq, rx);
             set(1018, rx ? text : commonRange);
         }
         if (!Control(1017)->isHidden()) {
-            const QString text = range("tx_start_freq", "tx_end_freq", tx);
+            const QString text = range(names::kTxStartFreq, names::kTxEndFreq, tx);
             set(1017, tx ? text : commonRange);
         }
-        set(1016, QString::number(limit.GetInt(QStringLiteral("maxChannels"))));
+        set(1016, QString::number(limit.GetInt(names::kMaxChannels)));
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CRadioInfoView::LoadData", __LINE__);
         ShowMessage(262, MB_OK | MB_ICONERROR);

@@ -1,5 +1,6 @@
 #include "views/CScanView.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CScanView.h"
 
 #include "resources/MessageIds.h"
@@ -121,17 +122,16 @@ void CScanView::LoadRes()
 
 void CScanView::ReadChannels()
 {
-    CDataItem setting, channels;
-    m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
-    m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
-    m_nChannels = setting.GetInt(QStringLiteral("numberChannels"));
+    CDataItem setting = m_rootItem.ChildByName(names::kSetting);
+    CDataItem channels = m_rootItem.ChildByName(names::kChannels);
+    m_nChannels = setting.GetInt(names::kNumberChannels);
     m_stored.clear();
     for (int i = 0; i < m_nChannels; ++i) {
         CDataItem channel;
         channels.GetChildByIndex(i, channel);
         if (channel.IsEmpty())
             break;
-        m_stored.push_back({channel.GetText(QStringLiteral("name")), channel.GetInt(QStringLiteral("in_scanlist")) != 0});
+        m_stored.push_back({channel.GetText(names::kName), channel.GetInt(names::kInScanList) != 0});
     }
     m_working = m_stored;
 }
@@ -198,20 +198,19 @@ bool CScanView::WriteFlags()
 {
     if (!m_pDoc)
         return false;
-    CDataItem channels;
-    m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
+    CDataItem channels = m_rootItem.ChildByName(names::kChannels);
     for (int i = 0; i < m_nChannels; ++i) {
         CDataItem channel;
         channels.GetChildByIndex(i, channel);
         if (channel.IsEmpty())
             break;
-        const QString name = channel.GetText(QStringLiteral("name"));
+        const QString name = channel.GetText(names::kName);
         bool written = false, accepted = true;
         for (const Entry &e : std::as_const(m_working)) {
             if (e.name != name)
                 continue;
             written = true;
-            accepted = ChangeAttribute(channel, QStringLiteral("in_scanlist"), e.inList ? 1 : 0, kCallerShowsRefusal);
+            accepted = ChangeAttribute(channel, names::kInScanList, e.inList ? 1 : 0, kCallerShowsRefusal);
         }
         if (written && !accepted)
             return false;

@@ -1,5 +1,6 @@
 #include "views/CSettingView.h"
 
+#include "profile/ProfileNames.h"
 #include "ui_CSettingView.h"
 
 #include "workflow/CTavoCPSDoc.h"
@@ -25,8 +26,8 @@ struct EntryInfo {
 };
 // Indexed by CSettingView's Entry; the password pair has its own rules.
 constexpr EntryInfo kEntries[] = {
-    {"password", 327, false}, {"password", 327, false}, {"powerupString", 280, false},
-    {"stationID", 491, false}, {"rep_hangtime", 492, true}, {"low_battery_tx", 506, true},
+    {names::kPassword, 327, false}, {names::kPassword, 327, false}, {names::kPowerupString, 280, false},
+    {names::kStationID, 491, false}, {names::kRepHangtime, 492, true}, {names::kLowBatteryTx, 506, true},
 };
 
 // Check boxes and lists written at once: control id, element, attribute.
@@ -37,11 +38,11 @@ struct Choice {
     int scale; // list position x scale = stored value; 0 for a check box
 };
 constexpr Choice kChoices[] = {
-    {1061, "setting", "rep_id_mode", 1},        {1037, "setting", "disableLED", 0},
-    {1039, "setting", "disableRestoreFactoryDefault", 0}, {1041, "limit", "programming_mode_enabled", 0},
-    {1040, "setting", "disableBatterySave", 0}, {1063, "setting", "onbatt_alert", 1},
-    {1038, "setting", "courtesy_over", 0},      {1026, "setting", "timeoutTimer", 60},
-    {1028, "setting", "reverseBurst", -1},      {1029, "setting", "batteryType", -1},
+    {1061, names::kSetting, names::kRepIdMode, 1},        {1037, names::kSetting, names::kDisableLED, 0},
+    {1039, names::kSetting, names::kDisableRestoreFactoryDefault, 0}, {1041, names::kLimit, names::kProgrammingModeEnabled, 0},
+    {1040, names::kSetting, names::kDisableBatterySave, 0}, {1063, names::kSetting, names::kOnbattAlert, 1},
+    {1038, names::kSetting, names::kCourtesyOver, 0},      {1026, names::kSetting, names::kTimeoutTimer, 60},
+    {1028, names::kSetting, names::kReverseBurst, -1},      {1029, names::kSetting, names::kBatteryType, -1},
 };
 
 const Choice *FindChoice(int ctrlId)
@@ -130,8 +131,8 @@ void CSettingView::ShowStored(QWidget *control)
 {
     const int id = control->property("ctrlId").toInt();
     if (id == 1060) {
-        const CDataItem setting = Element("setting");
-        const int position = setting.GetInt(QStringLiteral("backlight_enabled")) ? setting.GetInt(QStringLiteral("backlight_timeout")) / 5 : 0;
+        const CDataItem setting = Element(names::kSetting);
+        const int position = setting.GetInt(names::kBacklightEnabled) ? setting.GetInt(names::kBacklightTimeout) / 5 : 0;
         m_ui->list_1060->setCurrentIndex(position);
         return;
     }
@@ -149,7 +150,7 @@ void CSettingView::LoadData()
 {
     m_bLoaded = false;
     try {
-        const CDataItem limit = Element("limit");
+        const CDataItem limit = Element(names::kLimit);
         for (const PageRow &row : SettingsPageRows())
             if (row.hide.name && (limit.GetInt(QLatin1String(row.hide.name)) != 0) != row.hide.hideWhenClear) {
                 Control(row.labelId)->hide();
@@ -170,19 +171,19 @@ void CSettingView::LoadData()
             }
         }
 
-        const CDataItem setting = Element("setting");
+        const CDataItem setting = Element(names::kSetting);
         // Only the rows shown are read.
         auto load = [&setting](QLineEdit *edit, const char *attribute, bool integer = false) {
             if (!edit->isHidden())
                 edit->setText(integer ? QString::number(setting.GetInt(QLatin1String(attribute)))
                                       : setting.GetText(QLatin1String(attribute)));
         };
-        load(m_ui->edit_1059, "password");
-        load(m_ui->edit_1002, "password");
-        load(m_ui->edit_1003, "powerupString");
-        load(m_ui->edit_1004, "stationID");
-        load(m_ui->edit_1005, "rep_hangtime", true);
-        load(m_ui->edit_1006, "low_battery_tx", true);
+        load(m_ui->edit_1059, names::kPassword);
+        load(m_ui->edit_1002, names::kPassword);
+        load(m_ui->edit_1003, names::kPowerupString);
+        load(m_ui->edit_1004, names::kStationID);
+        load(m_ui->edit_1005, names::kRepHangtime, true);
+        load(m_ui->edit_1006, names::kLowBatteryTx, true);
         for (const Choice &c : kChoices)
             if (!Control(c.ctrlId)->isHidden())
                 ShowStored(Control(c.ctrlId));
@@ -233,14 +234,14 @@ void CSettingView::WriteChoice(QWidget *control, const char *element, const char
 
 void CSettingView::OnBacklight(int position)
 {
-    if (!Write("setting", "backlight_enabled", position != 0 ? 1 : 0)) {
+    if (!Write(names::kSetting, names::kBacklightEnabled, position != 0 ? 1 : 0)) {
         ShowPageMessage(261);
-        m_ui->list_1060->setCurrentIndex(Element("setting").GetInt(QStringLiteral("backlight_enabled")));
+        m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightEnabled));
         return;
     }
-    if (!Write("setting", "backlight_timeout", position * 5)) {
+    if (!Write(names::kSetting, names::kBacklightTimeout, position * 5)) {
         ShowPageMessage(261);
-        m_ui->list_1060->setCurrentIndex(Element("setting").GetInt(QStringLiteral("backlight_timeout")) / 5);
+        m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightTimeout) / 5);
     }
 }
 
@@ -267,7 +268,7 @@ void CSettingView::OnEntryChanged(int entry)
 
 bool CSettingView::WritePassword(const QString &password)
 {
-    if (Write("setting", "password", password)) {
+    if (Write(names::kSetting, names::kPassword, password)) {
         m_changed[Password] = m_changed[Confirm] = false;
         m_bPairChanged = false;
         return true;
@@ -316,7 +317,7 @@ bool CSettingView::CommitEntry(int entry)
     const QString text = EntryEdit(entry)->text();
     const QVariant value = info.integer ? QVariant(text.isEmpty() ? 0 : text.toInt()) : QVariant(text);
     int ruleMsgId = 0;
-    if (Write("setting", info.attribute, value, &ruleMsgId)) {
+    if (Write(names::kSetting, info.attribute, value, &ruleMsgId)) {
         m_changed[entry] = false;
         return true;
     }

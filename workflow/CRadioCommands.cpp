@@ -8,6 +8,7 @@
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "profile/ProfileChecks.h"
+#include "profile/ProfileNames.h"
 #include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -33,13 +34,6 @@ namespace {
 // The edition whose setting documents the command line loads.
 constexpr const char *kEdition = "Tavo EMEA CPS";
 constexpr uint32_t kHighestPlainCode = 122;
-
-CDataItem child(const CDataItem &parent, const char *name)
-{
-    CDataItem c;
-    parent.GetChildByName(QLatin1String(name), c);
-    return c;
-}
 
 QString formatted(int id, const QString &arg)
 {
@@ -187,20 +181,20 @@ bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const C
 bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host, VirtualCP &image)
 {
     const SettingDocuments &docs = AppSettingDocuments();
-    const CDataItem factory = child(profile.m_rootItem, "factory_setting");
-    const CDataItem limit = child(profile.m_rootItem, "limit");
-    const QString model = factory.GetText(QStringLiteral("model"));
+    const CDataItem factory = profile.m_rootItem.ChildByName(names::kFactorySetting);
+    const CDataItem limit = profile.m_rootItem.ChildByName(names::kLimit);
+    const QString model = factory.GetText(names::kModel);
     const QString radioModel = RadioModelText(ident);
 
     if (!sameRegion(model.mid(6, 2), RadioRegionCode(ident)))
         return stop(msg::RadioDoesNotMatchProfile);
     if (!docs.IsCodeplugSupported(QString(QLatin1Char(ident.m_cCodeplugPhase)), ident.m_nCodeplugVersion))
         return stop(msg::RadioCodeplugIncompatible);
-    if (factory.GetInt(QStringLiteral("serial_clone_compatibility")) != ident.m_nCloneCompatibility)
+    if (factory.GetInt(names::kSerialCloneCompatibility) != ident.m_nCloneCompatibility)
         return stop(msg::ProfileNotCompatibleWithRadio);
     if (model.mid(1, 1) != radioModel.mid(1, 1))
         return stop(msg::FrequencyNotSupportedByRadio);
-    if (limit.GetInt(QStringLiteral("maxCodes")) > static_cast<int>(kHighestPlainCode) && ident.m_nMaxCodes == kHighestPlainCode
+    if (limit.GetInt(names::kMaxCodes) > static_cast<int>(kHighestPlainCode) && ident.m_nMaxCodes == kHighestPlainCode
         && !ChannelCodesInRange(profile.m_rootItem))
         return stop(msg::CodesNotSupportedByRadio);
 

@@ -38,11 +38,11 @@ struct StepCaption {
     int captionId;
 };
 const StepCaption kStepCaptions[] = {
-    {names::kChannel.data(), names::kName.data(), msg::StepRenameChannel},
-    {names::kChannel.data(), names::kInScanList.data(), msg::StepChangeScanList},
-    {names::kChannel.data(), "", msg::StepChangeChannel},
-    {names::kPreset.data(), "", msg::StepChangeButton},
-    {names::kFrequency.data(), "", msg::StepChangeFrequency},
+    {names::kChannel, names::kName, msg::StepRenameChannel},
+    {names::kChannel, names::kInScanList, msg::StepChangeScanList},
+    {names::kChannel, "", msg::StepChangeChannel},
+    {names::kPreset, "", msg::StepChangeButton},
+    {names::kFrequency, "", msg::StepChangeFrequency},
 };
 
 int CaptionOf(const QString &element, const QString &attribute)
@@ -444,8 +444,7 @@ RuleResult CTavoCPSDoc::RemoveChild(CDataItem &parent, int index, QObject *origi
 RuleResult CTavoCPSDoc::AddFrequency(quint32 hz, int bandwidth, int power, QObject *origin)
 {
     Before();
-    CDataItem frequencies;
-    Root().GetChildByName(names::kFrequencies, frequencies);
+    CDataItem frequencies = Root().ChildByName(names::kFrequencies);
     RuleResult r;
     const bool accepted = frequencies.AddFrequency(hz, unsigned(bandwidth), unsigned(power), r.msgId, r.msgStyle);
     TextChanged();
@@ -461,8 +460,7 @@ RuleResult CTavoCPSDoc::AddFrequency(quint32 hz, int bandwidth, int power, QObje
 RuleResult CTavoCPSDoc::SetFrequency(int index, quint32 hz, int bandwidth, int power, int compander, QObject *origin)
 {
     Before();
-    CDataItem frequencies;
-    Root().GetChildByName(names::kFrequencies, frequencies);
+    CDataItem frequencies = Root().ChildByName(names::kFrequencies);
     const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
         return frequencies.SetFreqAttributeValue(QVariant(hz), QVariant(bandwidth), QVariant(power), QVariant(compander),
                                                  QVariant(qint32(index)), msgId, msgStyle, answer);
@@ -480,8 +478,7 @@ int CTavoCPSDoc::DeleteFrequencies(std::vector<int> rows, const std::function<vo
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    CDataItem frequencies;
-    Root().GetChildByName(names::kFrequencies, frequencies);
+    CDataItem frequencies = Root().ChildByName(names::kFrequencies);
     int removed = 0;
     CEditStep step(this, msg::StepDeleteFrequency);
     for (int row : rows) {

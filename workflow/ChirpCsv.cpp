@@ -3,6 +3,7 @@
 #include "config/Registry.h"
 #include "config/SquelchCodes.h"
 #include "profile/CRadioDataModel.h"
+#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"
@@ -50,10 +51,9 @@ class CodeSpace {
 public:
     explicit CodeSpace(const CDataItem &root)
     {
-        CDataItem limit;
-        root.GetChildByName(QStringLiteral("limit"), limit);
-        m_maxCodes = limit.GetInt(QStringLiteral("maxCodes"));
-        root.GetChildByName(QStringLiteral("setting"), m_setting);
+        CDataItem limit = root.ChildByName(names::kLimit);
+        m_maxCodes = limit.GetInt(names::kMaxCodes);
+        root.GetChildByName(names::kSetting, m_setting);
     }
 
     int maxCodes() const { return m_maxCodes; }
@@ -187,11 +187,11 @@ struct Tables {
     CDataItem root, limit, setting, channels, frequencies, factory;
     explicit Tables(const CDataItem &r) : root(r)
     {
-        root.GetChildByName(QStringLiteral("factory_setting"), factory);
-        root.GetChildByName(QStringLiteral("limit"), limit);
-        root.GetChildByName(QStringLiteral("setting"), setting);
-        root.GetChildByName(QStringLiteral("channels"), channels);
-        root.GetChildByName(QStringLiteral("frequencies"), frequencies);
+        root.GetChildByName(names::kFactorySetting, factory);
+        root.GetChildByName(names::kLimit, limit);
+        root.GetChildByName(names::kSetting, setting);
+        root.GetChildByName(names::kChannels, channels);
+        root.GetChildByName(names::kFrequencies, frequencies);
     }
     CDataItem Channel(int i) const
     {
@@ -209,16 +209,16 @@ struct Tables {
     {
         if (index < 0 || index >= frequencies.GetChildCount())
             return std::nullopt;
-        return static_cast<quint32>(Frequency(index).GetInt(QStringLiteral("freq")));
+        return static_cast<quint32>(Frequency(index).GetInt(names::kFreq));
     }
-    int ChannelsInUse() const { return qMin(setting.GetInt(QStringLiteral("numberChannels")), channels.GetChildCount()); }
+    int ChannelsInUse() const { return qMin(setting.GetInt(names::kNumberChannels), channels.GetChildCount()); }
     bool LimitFlag(const char *name) const { return limit.GetText(QLatin1String(name)) == QLatin1String("1"); }
-    PowerLevels Levels() const { return PowerLevelsOf(factory.GetText(QStringLiteral("model"))); }
+    PowerLevels Levels() const { return PowerLevelsOf(factory.GetText(names::kModel)); }
     // The channels the import may fill.
-    int MaxChannels() const { return qMin(limit.GetInt(QStringLiteral("maxChannels")), kMaxChannelCount); }
+    int MaxChannels() const { return qMin(limit.GetInt(names::kMaxChannels), kMaxChannelCount); }
     // What a frequency entry's mode fixes (0 and 1), else nothing.
-    std::optional<int> FixedBandwidth(int index) const { return Fixed(index, "bandwidth"); }
-    std::optional<int> FixedPower(int index) const { return Fixed(index, "power_level"); }
+    std::optional<int> FixedBandwidth(int index) const { return Fixed(index, names::kBandwidth); }
+    std::optional<int> FixedPower(int index) const { return Fixed(index, names::kPowerLevel); }
 
 private:
     static constexpr int kMaxChannelCount = 19;
@@ -467,8 +467,8 @@ int FrequencyIndex(Tables &t, quint32 hz, std::optional<int> bandwidth, int powe
         if (t.Hz(i) == hz)
             return i;
     // Outside the radio's range: said as such even when the table is full.
-    const quint32 lo = static_cast<quint32>(t.limit.GetInt(QStringLiteral("start_freq")));
-    const quint32 hi = static_cast<quint32>(t.limit.GetInt(QStringLiteral("end_freq")));
+    const quint32 lo = static_cast<quint32>(t.limit.GetInt(names::kStartFreq));
+    const quint32 hi = static_cast<quint32>(t.limit.GetInt(names::kEndFreq));
     if (hz < lo || hz > hi)
         Refuse(contextId, ShownMHz(hz), RuleText(269));
     const unsigned bandwidthMode = bandwidth.value_or(0) == 1 ? 3u : 2u;
@@ -638,7 +638,7 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
         if (i == index)
             continue;
         const CDataItem other = t.Channel(i);
-        inUse << other.GetInt(QStringLiteral("rx_code")) << other.GetInt(QStringLiteral("tx_code"));
+        inUse << other.GetInt(names::kRxCode) << other.GetInt(names::kTxCode);
     }
     if (codes.txTenths)
         codes.txCode = PlaceTone(t, space, *codes.txTenths, inUse);
@@ -655,22 +655,22 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
             return channel.SetAttributeValue(name, QVariant(position), msgId, answer, msgStyle);
         }, contextId, ShownMHz(hz));
     };
-    setFrequency("rx_freq_ndx", rxIndex, *rx, msg::CsvReceiveFrequency);
-    setFrequency("tx_freq_ndx", txIndex, tx, msg::CsvTransmitFrequency);
-    if (repeater || !t.LimitFlag("disable_repeater_feature"))
-        SetChannelValue(channel, "repeater", QVariant(repeater ? 1 : 0), QStringLiteral("Duplex"));
-    SetChannelValue(channel, "rx_code", QVariant(*codes.rxCode), QStringLiteral("Tone"));
-    SetChannelValue(channel, "tx_code", QVariant(*codes.txCode), QStringLiteral("Tone"));
+    setFrequency(names::kRxFreqNdx, rxIndex, *rx, msg::CsvReceiveFrequency);
+    setFrequency(names::kTxFreqNdx, txIndex, tx, msg::CsvTransmitFrequency);
+    if (repeater || !t.LimitFlag(names::kDisableRepeaterFeature))
+        SetChannelValue(channel, names::kRepeater, QVariant(repeater ? 1 : 0), QStringLiteral("Duplex"));
+    SetChannelValue(channel, names::kRxCode, QVariant(*codes.rxCode), QStringLiteral("Tone"));
+    SetChannelValue(channel, names::kTxCode, QVariant(*codes.txCode), QStringLiteral("Tone"));
     if (rxBw)
-        SetChannelValue(channel, "rx_bw", QVariant(*rxBw), QStringLiteral("Mode"));
+        SetChannelValue(channel, names::kRxBw, QVariant(*rxBw), QStringLiteral("Mode"));
     if (txBw)
-        SetChannelValue(channel, "tx_bw", QVariant(*txBw), QStringLiteral("Mode"));
+        SetChannelValue(channel, names::kTxBw, QVariant(*txBw), QStringLiteral("Mode"));
     if (power.Given() || t.FixedPower(rxIndex))
-        SetChannelValue(channel, "talkaround_power", QVariant(talkaroundLevel), QStringLiteral("Power"));
+        SetChannelValue(channel, names::kTalkaroundPower, QVariant(talkaroundLevel), QStringLiteral("Power"));
     if (power.Given() || t.FixedPower(txIndex))
-        SetChannelValue(channel, "repeater_power", QVariant(repeaterLevel), QStringLiteral("Power"));
-    if (!t.LimitFlag("disable_scan_mode"))
-        SetChannelValue(channel, "in_scanlist", QVariant(skip.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0 ? 0 : 1),
+        SetChannelValue(channel, names::kRepeaterPower, QVariant(repeaterLevel), QStringLiteral("Power"));
+    if (!t.LimitFlag(names::kDisableScanMode))
+        SetChannelValue(channel, names::kInScanList, QVariant(skip.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0 ? 0 : 1),
                         QStringLiteral("Skip"));
     return ImportedRow{line, index, NameOf(row["Name"]), adjusted};
 }
@@ -690,13 +690,13 @@ void ApplyNames(CRadioDataModel &model, const QList<ImportedRow> &rows, QList<Ch
     auto setName = [&](int channel, const QString &name, int &msgId) {
         CDataItem item = t.Channel(channel);
         const RuleResult r = RunRuleChange([&](int answer, int &id, int &msgStyle) {
-            return item.SetAttributeValue(QStringLiteral("name"), QVariant(name), id, answer, msgStyle);
+            return item.SetAttributeValue(names::kName, QVariant(name), id, answer, msgStyle);
         });
         msgId = r.msgId;
         return r.code == RuleResult::Done;
     };
     for (auto it = last.cbegin(); it != last.cend(); ++it) {
-        const QString old = t.Channel(it.key()).GetText(QStringLiteral("name"));
+        const QString old = t.Channel(it.key()).GetText(names::kName);
         if (old.compare(it->name, Qt::CaseInsensitive) == 0 && old == it->name)
             continue;
         before.insert(it.key(), old);
@@ -711,7 +711,7 @@ void ApplyNames(CRadioDataModel &model, const QList<ImportedRow> &rows, QList<Ch
         const QString why = RuleText(msgId);
         int ignored = 0;
         setName(it.key(), it.value(), ignored); // refused: the interim name stays, unique and valid
-        const QString now = t.Channel(it.key()).GetText(QStringLiteral("name"));
+        const QString now = t.Channel(it.key()).GetText(names::kName);
         notes.append({r.line, LoadString(msg::CsvNameNotTaken).arg(r.name, why, now)});
     }
 }
@@ -800,16 +800,16 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
     const CodeSpace space(model.m_rootItem);
     QStringList lines{QLatin1String(kChirpCsvHeader)};
     const PowerLevels levels = t.Levels();
-    const bool repeaterFeature = !t.LimitFlag("disable_repeater_feature");
+    const bool repeaterFeature = !t.LimitFlag(names::kDisableRepeaterFeature);
     for (int i = 0; i < t.ChannelsInUse(); ++i) {
         const CDataItem ch = t.Channel(i);
-        const std::optional<quint32> rx = t.Hz(ch.GetInt(QStringLiteral("rx_freq_ndx")));
+        const std::optional<quint32> rx = t.Hz(ch.GetInt(names::kRxFreqNdx));
         if (!rx)
             continue; // a channel on no frequency has nothing to tell
-        const bool repeater = repeaterFeature && ch.GetText(QStringLiteral("repeater")) == QLatin1String("1");
+        const bool repeater = repeaterFeature && ch.GetText(names::kRepeater) == QLatin1String("1");
         quint32 tx = *rx;
         if (repeater)
-            tx = t.Hz(ch.GetInt(QStringLiteral("tx_freq_ndx"))).value_or(*rx);
+            tx = t.Hz(ch.GetInt(names::kTxFreqNdx)).value_or(*rx);
         QString duplex, offset = QStringLiteral("0.000000");
         if (tx > *rx) {
             duplex = QStringLiteral("+");
@@ -819,14 +819,14 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
             offset = MHz(*rx - tx);
         }
         const ToneColumns tones =
-            ToneColumnsOf(space.Decode(ch.GetInt(QStringLiteral("tx_code"))), space.Decode(ch.GetInt(QStringLiteral("rx_code"))));
+            ToneColumnsOf(space.Decode(ch.GetInt(names::kTxCode)), space.Decode(ch.GetInt(names::kRxCode)));
         // The power the channel transmits with: a frequency that allows one
         // level only decides, whatever the channel stores.
-        const int power = TransmitLevel(t, ch.GetInt(repeater ? QStringLiteral("tx_freq_ndx") : QStringLiteral("rx_freq_ndx")),
-                                        ch.GetInt(repeater ? QStringLiteral("repeater_power") : QStringLiteral("talkaround_power")));
+        const int power = TransmitLevel(t, ch.GetInt(repeater ? names::kTxFreqNdx : names::kRxFreqNdx),
+                                        ch.GetInt(repeater ? names::kRepeaterPower : names::kTalkaroundPower));
         const QStringList fields{
             QString::number(i + 1),
-            CsvField(ch.GetText(QStringLiteral("name"))),
+            CsvField(ch.GetText(names::kName)),
             MHz(*rx),
             duplex,
             offset,
@@ -837,9 +837,9 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
             tones.polarity,
             tones.rxDtcs,
             tones.crossMode,
-            ch.GetText(QStringLiteral("rx_bw")) == QLatin1String("1") ? QStringLiteral("FM") : QStringLiteral("NFM"),
+            ch.GetText(names::kRxBw) == QLatin1String("1") ? QStringLiteral("FM") : QStringLiteral("NFM"),
             TuningStep(*rx, tx),
-            ch.GetInt(QStringLiteral("in_scanlist")) != 0 ? QString() : QStringLiteral("S"),
+            ch.GetInt(names::kInScanList) != 0 ? QString() : QStringLiteral("S"),
             WattsText(levels.Watts(power)),
             QString(), QString(), QString(), QString(), QString(),
         };

@@ -1,6 +1,7 @@
 #include "reports/window/CReportOptionDlg.h"
 
 #include "profile/CRadioDataModel.h"
+#include "profile/ProfileNames.h"
 #include "reports/window/CReportDlg.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
@@ -38,9 +39,8 @@ CReportOptionDlg::CReportOptionDlg(CRadioDataModel &model, QWidget *parent) : QD
     setObjectName(QStringLiteral("CReportOptionDlg"));
     m_rootItem = model.m_rootItem;
     if (!m_rootItem.IsEmpty()) {
-        CDataItem limit;
-        m_rootItem.GetChildByName(QStringLiteral("limit"), limit);
-        m_nMaxCodes = limit.GetInt(QStringLiteral("maxCodes"));
+        CDataItem limit = m_rootItem.ChildByName(names::kLimit);
+        m_nMaxCodes = limit.GetInt(names::kMaxCodes);
     }
 
     setWindowTitle(LoadString(msg::Reports));
