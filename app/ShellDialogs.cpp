@@ -1,6 +1,6 @@
 #include "app/ShellDialogs.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "views/CFileDialogs.h"
 #include "base/TemplateFile.h"
 #include "config/SettingDocuments.h"

@@ -2,11 +2,11 @@
 // validation, rules ready), one rule-checked attribute change (type check
 // included) and the check before a save.
 
+#include "base/ProfileNames.h"
 #include "bench/BenchSupport.h"
 #include "config/Registry.h"
 #include "base/TemplateFile.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/ProfileNames.h"
 #include "resources/MessageSink.h"
 
 #include <QCoreApplication>

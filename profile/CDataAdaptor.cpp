@@ -2,9 +2,9 @@
 
 #include "base/CodePage.h"
 #include "base/CTavoCPSException.h"
+#include "base/ProfileNames.h"
 #include "base/ProfileNamespaces.h"
 #include "base/XmlDom.h"
-#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 

@@ -1,8 +1,8 @@
 #include "profile/CDataItem.h"
 #include "base/CTavoCPSException.h"
+#include "base/ProfileNames.h"
 #include "base/ProfileNamespaces.h"
 #include "config/SettingDocuments.h"
-#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
@@ -475,7 +475,7 @@ int CDataItem::ProcessChannelName(QString &profileText)
                 }
                 ++i;
             }
-            tavo::SetXmlAttribute(child, "name", candidate);
+            tavo::SetXmlAttribute(child, names::kName, candidate);
             ++counter;
         }
     }

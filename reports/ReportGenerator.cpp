@@ -1,5 +1,5 @@
 #include "reports/ReportGenerator.h"
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "reports/ReportPageValues.h"
 
 #include "base/AtomicFile.h"

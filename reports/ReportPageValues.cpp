@@ -1,12 +1,12 @@
 #include "reports/ReportPageValues.h"
 
 #include "base/CTavoCPSException.h"
+#include "base/ProfileNames.h"
 #include "base/XmlDom.h"
 #include "config/PageRows.h"
 #include "config/Registry.h"
 #include "config/SettingDocuments.h"
 #include "config/SquelchCodes.h"
-#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 

@@ -1,6 +1,6 @@
 #include "views/CAudioSettingView.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CAudioSettingView.h"
 
 #include "workflow/CTavoCPSDoc.h"

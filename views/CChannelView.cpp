@@ -1,6 +1,6 @@
 #include "views/CChannelView.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CChannelView.h"
 
 #include "workflow/CTavoCPSDoc.h"

@@ -1,6 +1,6 @@
 #include "views/CChannelsView.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CChannelsView.h"
 
 #include "workflow/CTavoCPSDoc.h"

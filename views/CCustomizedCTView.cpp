@@ -1,6 +1,6 @@
 #include "views/CCustomizedCTView.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CCustomizedCTView.h"
 
 #include "workflow/CTavoCPSDoc.h"

@@ -1,6 +1,6 @@
 #include "views/CFrequencyView.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CFrequencyView.h"
 
 #include "workflow/CTavoCPSDoc.h"

@@ -2,7 +2,7 @@
 
 #include "config/PageRows.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CRadioInfoView.h"
 
 #include "base/CTavoCPSException.h"

@@ -1,6 +1,6 @@
 #include "views/CScanView.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CScanView.h"
 
 #include "resources/MessageIds.h"

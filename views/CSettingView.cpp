@@ -1,6 +1,6 @@
 #include "views/CSettingView.h"
 
-#include "profile/ProfileNames.h"
+#include "base/ProfileNames.h"
 #include "ui_CSettingView.h"
 
 #include "workflow/CTavoCPSDoc.h"

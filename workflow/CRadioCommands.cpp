@@ -3,12 +3,12 @@
 #include "base/AtomicFile.h"
 
 #include "base/CTavoCPSException.h"
+#include "base/ProfileNames.h"
 #include "codeplug/CodeplugChecks.h"
 #include "config/SettingDocuments.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "profile/ProfileChecks.h"
-#include "profile/ProfileNames.h"
 #include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"

@@ -2,11 +2,11 @@
 
 #include "base/AtomicFile.h"
 #include "base/CTavoCPSException.h"
+#include "base/ProfileNames.h"
 #include "base/TemplateFile.h"
 #include "codeplug/VirtualCP.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/ProfileChecks.h"
-#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"

@@ -1,9 +1,9 @@
 #include "workflow/ChirpCsv.h"
 
+#include "base/ProfileNames.h"
 #include "config/Registry.h"
 #include "config/SquelchCodes.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/ProfileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"

@@ -1,7 +1,7 @@
 #include "reports/window/CReportOptionDlg.h"
 
+#include "base/ProfileNames.h"
 #include "profile/CRadioDataModel.h"
-#include "profile/ProfileNames.h"
 #include "reports/window/CReportDlg.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"

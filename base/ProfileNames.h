@@ -3,12 +3,14 @@
 // names are those of the profile document as it is stored (mixed camel case
 // and underscores as they stand); code spells them through these constants.
 // They are plain character arrays, so they go wherever a literal went: the
-// XML layer's `const char *`, a QString parameter, a comparison.
+// XML layer's `const char *`, a QString parameter, a comparison. They sit in
+// base/ so that every layer that reads a profile (settings rows included) can
+// name them.
 
 namespace tavo::names {
 
-// ---- elements, from the root down
-inline constexpr char kTavoProfile[] = "TavoProfile";
+// ---- elements, from the root down (the root's own name is kProfileRootName,
+// base/ProfileNamespaces.h)
 inline constexpr char kFactorySetting[] = "factory_setting";
 inline constexpr char kLimit[] = "limit";
 inline constexpr char kSetting[] = "setting";
