@@ -1,5 +1,6 @@
 #include "app/CTavoCPSTreeView.h"
 
+#include "base/ProfileNames.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "profile/ProfileChecks.h"
@@ -140,11 +141,11 @@ CTavoCPSTreeView::CTavoCPSTreeView(CTavoCPSDoc *doc, QWidget *parent) : QTreeWid
     connect(doc, &CTavoCPSDoc::viewsUpdated, this, &CTavoCPSTreeView::OnViewsUpdated);
     // A channel renamed or a channel list changed elsewhere shows here too.
     connect(doc, &CTavoCPSDoc::attributeChanged, this, [this](QObject *origin, const QString &element, const QString &attribute) {
-        if (origin != this && m_pChannels && element == QLatin1String("channel") && attribute == QLatin1String("name"))
+        if (origin != this && m_pChannels && element == names::kChannel && attribute == names::kName)
             RefreshChannelItems();
     });
     connect(doc, &CTavoCPSDoc::childrenChanged, this, [this](QObject *origin, const QString &element) {
-        if (origin != this && m_pChannels && element == QLatin1String("channels"))
+        if (origin != this && m_pChannels && element == names::kChannels)
             RefreshChannelItems();
     });
 }
@@ -175,9 +176,9 @@ void CTavoCPSTreeView::OnInitialUpdate()
     try {
         const CDataItem root = m_pDoc->Root();
         CDataItem setting, limit, channels;
-        root.GetChildByName(QStringLiteral("setting"), setting);
-        root.GetChildByName(QStringLiteral("limit"), limit);
-        root.GetChildByName(QStringLiteral("channels"), channels);
+        root.GetChildByName(names::kSetting, setting);
+        root.GetChildByName(names::kLimit, limit);
+        root.GetChildByName(names::kChannels, channels);
 
         auto add = [](QTreeWidgetItem *parent, const QString &text, int image, int value) {
             auto *item = new QTreeWidgetItem(parent, {text});
@@ -195,15 +196,15 @@ void CTavoCPSTreeView::OnInitialUpdate()
         // may change on it.
         add(m_pRoot, LoadString(242), 4, 4);
         m_pChannels = add(m_pRoot, LoadString(169), 5, 5);
-        const int count = setting.GetInt(QStringLiteral("numberChannels"));
+        const int count = setting.GetInt(names::kNumberChannels);
         for (int i = 0; i < count; ++i) {
             CDataItem channel;
             channels.GetChildByIndex(i, channel);
-            AppendChannelItem(channel.IsEmpty() ? QString() : channel.GetText(QStringLiteral("name")), i);
+            AppendChannelItem(channel.IsEmpty() ? QString() : channel.GetText(names::kName), i);
         }
-        if (limit.GetInt(QStringLiteral("disable_scan_mode")) == 0)
+        if (limit.GetInt(names::kDisableScanMode) == 0)
             add(m_pRoot, LoadString(171), 25, 7);
-        if (limit.GetInt(QStringLiteral("maxCodes")) > 122)
+        if (limit.GetInt(names::kMaxCodes) > 122)
             add(m_pRoot, LoadString(470), 26, 8);
     } catch (const CTavoCPSException &e) {
         ShowException(e);
@@ -256,7 +257,7 @@ void CTavoCPSTreeView::UpdateFlags()
     QTreeWidgetItem *item = currentItem();
     try {
         CDataItem channels;
-        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
+        m_pDoc->Root().GetChildByName(names::kChannels, channels);
         if (item && item == m_pChannels) {
             s_bAdd = channels.CanAddChild();
         } else if (item && item->parent() == m_pChannels && m_pChannels) {
@@ -319,14 +320,14 @@ void CTavoCPSTreeView::OnAdd()
         return;
     try {
         CDataItem channels, setting, added;
-        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
-        m_pDoc->Root().GetChildByName(QStringLiteral("setting"), setting);
+        m_pDoc->Root().GetChildByName(names::kChannels, channels);
+        m_pDoc->Root().GetChildByName(names::kSetting, setting);
         if (!channels.CanAddChild())
             return;
         if (!m_pDoc->AddChild(channels, added, this))
             return;
-        const int count = setting.GetInt(QStringLiteral("numberChannels"));
-        QTreeWidgetItem *item = AppendChannelItem(added.GetText(QStringLiteral("name")), count - 1);
+        const int count = setting.GetInt(names::kNumberChannels);
+        QTreeWidgetItem *item = AppendChannelItem(added.GetText(names::kName), count - 1);
         UpdateFlags();
         setCurrentItem(item);
         emit channelAdded();
@@ -343,8 +344,8 @@ void CTavoCPSTreeView::OnDelete()
         return;
     try {
         CDataItem channels, setting;
-        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
-        m_pDoc->Root().GetChildByName(QStringLiteral("setting"), setting);
+        m_pDoc->Root().GetChildByName(names::kChannels, channels);
+        m_pDoc->Root().GetChildByName(names::kSetting, setting);
         if (!channels.CanDeleteChild()) {
             ShowMessage(338, MB_OK | MB_ICONWARNING);
             return;
@@ -367,9 +368,9 @@ void CTavoCPSTreeView::RefreshChannelItems()
     m_bReady = false;
     try {
         CDataItem channels, setting;
-        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
-        m_pDoc->Root().GetChildByName(QStringLiteral("setting"), setting);
-        const int count = setting.GetInt(QStringLiteral("numberChannels"));
+        m_pDoc->Root().GetChildByName(names::kChannels, channels);
+        m_pDoc->Root().GetChildByName(names::kSetting, setting);
+        const int count = setting.GetInt(names::kNumberChannels);
         for (int i = m_pChannels->childCount() - 1; i >= count; --i)
             delete m_pChannels->takeChild(i);
         for (int i = m_pChannels->childCount(); i < count; ++i) // added elsewhere
@@ -377,7 +378,7 @@ void CTavoCPSTreeView::RefreshChannelItems()
         for (int i = 0; i < m_pChannels->childCount(); ++i) {
             CDataItem channel;
             channels.GetChildByIndex(i, channel);
-            const QString name = channel.IsEmpty() ? QString() : channel.GetText(QStringLiteral("name"));
+            const QString name = channel.IsEmpty() ? QString() : channel.GetText(names::kName);
             QTreeWidgetItem *item = m_pChannels->child(i);
             if (item->text(0) != name)
                 item->setText(0, name);
@@ -412,11 +413,11 @@ void CTavoCPSTreeView::OnEndLabelEdit(QTreeWidgetItem *item, const QString &text
     RuleResult r;
     try {
         CDataItem channels, channel;
-        m_pDoc->Root().GetChildByName(QStringLiteral("channels"), channels);
+        m_pDoc->Root().GetChildByName(names::kChannels, channels);
         channels.GetChildByIndex(index, channel);
         if (channel.IsEmpty())
             return;
-        r = m_pDoc->SetAttribute(channel, QStringLiteral("name"), text, this);
+        r = m_pDoc->SetAttribute(channel, names::kName, text, this);
     } catch (const CTavoCPSException &e) {
         ShowException(e);
         return;

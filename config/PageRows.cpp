@@ -1,4 +1,5 @@
 #include "config/PageRows.h"
+#include "base/ProfileNames.h"
 
 namespace tavo {
 
@@ -13,23 +14,23 @@ const std::vector<int> kVoxItems{181, 182, 183, 193}; // VOX alone can be off
 const std::vector<PageRow> &SettingsPageRows()
 {
     static const std::vector<PageRow> rows{
-        {1050, 1059, 199, "setting", "password", RowKind::Text, {}, 0, {}, false},
-        {1051, 1002, 200, "setting", "password", RowKind::Text, {}, 0, {}, false},
-        {1052, 1003, 201, "setting", "powerupString", RowKind::Text, {}, 0, {}, true},
-        {1054, 1004, 484, "setting", "stationID", RowKind::Text, {}, 0, {}, true},
-        {1058, 1061, 485, "setting", "rep_id_mode", RowKind::List, {414, 493, 494, 495}, 1, {}, true},
-        {1053, 1037, 202, "setting", "disableLED", RowKind::CheckOne, {}, 0, {"disable_busy_led_mode"}, true},
-        {1055, 1039, 204, "setting", "disableRestoreFactoryDefault", RowKind::CheckOne, {}, 0, {"factory_reset_disable"}, true},
-        {1057, 1041, 240, "limit", "programming_mode_enabled", RowKind::CheckOne, {}, 0, {}, true},
-        {1024, 1040, 211, "setting", "disableBatterySave", RowKind::CheckOne, {}, 0, {"disable_battery_save_feature"}, true},
-        {1056, 1060, 205, "setting", "backlight_timeout", RowKind::Backlight, {214, 215, 216}, 5, {}, true},
-        {1062, 1005, 486, "setting", "rep_hangtime", RowKind::Number, {}, 0, {}, true},
-        {1066, 1006, 505, "setting", "low_battery_tx", RowKind::Number, {}, 0, {}, true},
-        {1064, 1063, 487, "setting", "onbatt_alert", RowKind::List, {414, 496, 497, 498, 499}, 1, {}, true},
-        {1065, 1038, 488, "setting", "courtesy_over", RowKind::CheckOne, {}, 0, {}, true},
-        {1016, 1026, 206, "setting", "timeoutTimer", RowKind::List, {220, 217, 218, 219}, 60, {"disable_time_out_timer"}, true},
-        {1018, 1028, 208, "setting", "reverseBurst", RowKind::List, {224, 225}, -1, {"enable_reverse_burst", true}, true},
-        {1019, 1029, 210, "setting", "batteryType", RowKind::List, {226, 227}, -1, {}, true},
+        {1050, 1059, 199, names::kSetting, names::kPassword, RowKind::Text, {}, 0, {}, false},
+        {1051, 1002, 200, names::kSetting, names::kPassword, RowKind::Text, {}, 0, {}, false},
+        {1052, 1003, 201, names::kSetting, names::kPowerupString, RowKind::Text, {}, 0, {}, true},
+        {1054, 1004, 484, names::kSetting, names::kStationID, RowKind::Text, {}, 0, {}, true},
+        {1058, 1061, 485, names::kSetting, names::kRepIdMode, RowKind::List, {414, 493, 494, 495}, 1, {}, true},
+        {1053, 1037, 202, names::kSetting, names::kDisableLED, RowKind::CheckOne, {}, 0, {names::kDisableBusyLedMode}, true},
+        {1055, 1039, 204, names::kSetting, names::kDisableRestoreFactoryDefault, RowKind::CheckOne, {}, 0, {names::kFactoryResetDisable}, true},
+        {1057, 1041, 240, names::kLimit, names::kProgrammingModeEnabled, RowKind::CheckOne, {}, 0, {}, true},
+        {1024, 1040, 211, names::kSetting, names::kDisableBatterySave, RowKind::CheckOne, {}, 0, {names::kDisableBatterySaveFeature}, true},
+        {1056, 1060, 205, names::kSetting, names::kBacklightTimeout, RowKind::Backlight, {214, 215, 216}, 5, {}, true},
+        {1062, 1005, 486, names::kSetting, names::kRepHangtime, RowKind::Number, {}, 0, {}, true},
+        {1066, 1006, 505, names::kSetting, names::kLowBatteryTx, RowKind::Number, {}, 0, {}, true},
+        {1064, 1063, 487, names::kSetting, names::kOnbattAlert, RowKind::List, {414, 496, 497, 498, 499}, 1, {}, true},
+        {1065, 1038, 488, names::kSetting, names::kCourtesyOver, RowKind::CheckOne, {}, 0, {}, true},
+        {1016, 1026, 206, names::kSetting, names::kTimeoutTimer, RowKind::List, {220, 217, 218, 219}, 60, {names::kDisableTimeOutTimer}, true},
+        {1018, 1028, 208, names::kSetting, names::kReverseBurst, RowKind::List, {224, 225}, -1, {names::kEnableReverseBurst, true}, true},
+        {1019, 1029, 210, names::kSetting, names::kBatteryType, RowKind::List, {226, 227}, -1, {}, true},
     };
     return rows;
 }
@@ -37,12 +38,12 @@ const std::vector<PageRow> &SettingsPageRows()
 const std::vector<PageRow> &AudioSettingsPageRows()
 {
     static const std::vector<PageRow> rows{
-        {1020, 1025, 173, "setting", "microphoneGain", RowKind::List, kLevelItems, 0, {}, true},
-        {1021, 1026, 174, "setting", "accessoryMicrophoneGain", RowKind::List, kLevelItems, 0, {}, true},
-        {1022, 1027, 175, "setting", "vox_level", RowKind::List, kVoxItems, 0, {"disable_vox_feature"}, true},
-        {1023, 1028, 176, "setting", "ivol_level", RowKind::List, kLevelItems, 0, {"disable_ivox_feature"}, true},
-        {1024, 1017, 177, "setting", "rogerBeepTone", RowKind::Check, {}, 0, {"disable_roger_beep_feature"}, true},
-        {1014, 1018, 178, "setting", "keypadBeep", RowKind::Check, {}, 0, {"disable_keypad_beep_feature"}, true},
+        {1020, 1025, 173, names::kSetting, names::kMicrophoneGain, RowKind::List, kLevelItems, 0, {}, true},
+        {1021, 1026, 174, names::kSetting, names::kAccessoryMicrophoneGain, RowKind::List, kLevelItems, 0, {}, true},
+        {1022, 1027, 175, names::kSetting, names::kVoxLevel, RowKind::List, kVoxItems, 0, {names::kDisableVoxFeature}, true},
+        {1023, 1028, 176, names::kSetting, names::kIvolLevel, RowKind::List, kLevelItems, 0, {names::kDisableIvoxFeature}, true},
+        {1024, 1017, 177, names::kSetting, names::kRogerBeepTone, RowKind::Check, {}, 0, {names::kDisableRogerBeepFeature}, true},
+        {1014, 1018, 178, names::kSetting, names::kKeypadBeep, RowKind::Check, {}, 0, {names::kDisableKeypadBeepFeature}, true},
     };
     return rows;
 }
@@ -50,7 +51,7 @@ const std::vector<PageRow> &AudioSettingsPageRows()
 const std::vector<PageRow> &ButtonsPageRows()
 {
     static const std::vector<PageRow> rows{
-        {1054, 1038, 203, "setting", "keypadLock", RowKind::Check, {}, 0, {"disable_keypad_lock_feature"}, true},
+        {1054, 1038, 203, names::kSetting, names::kKeypadLock, RowKind::Check, {}, 0, {names::kDisableKeypadLockFeature}, true},
     };
     return rows;
 }
@@ -73,11 +74,11 @@ int ListValue(const PageRow &row, int position)
 }
 
 const ButtonRow kButtonRows[kButtonRowCount] = {
-    {1009, 1001, 160, "side1_but", 7, false},
-    {1010, 1002, 161, "side2_but", 4, false},
-    {1011, 1003, 162, "upper_right_but", 3, true},
-    {1012, 1005, 163, "lower_left_but", 9, true},
-    {1013, 1006, 164, "lower_right_but", 10, true},
+    {1009, 1001, 160, names::kSide1But, 7, false},
+    {1010, 1002, 161, names::kSide2But, 4, false},
+    {1011, 1003, 162, names::kUpperRightBut, 3, true},
+    {1012, 1005, 163, names::kLowerLeftBut, 9, true},
+    {1013, 1006, 164, names::kLowerRightBut, 10, true},
 };
 
 const ButtonDependentRow kButtonDependentRows[kButtonDependentRowCount] = {
@@ -93,7 +94,7 @@ std::vector<ButtonFeature> OfferedButtonFeatures(const std::vector<ButtonFeature
                                                  const LimitReader &limit)
 {
     std::vector<ButtonFeature> offered;
-    const int maxCallTones = limit("max_call_tones");
+    const int maxCallTones = limit(names::kMaxCallTones);
     auto addGroup = [&](const std::vector<ButtonFeature> &group, int most) {
         int taken = 0;
         for (const ButtonFeature &f : group) {
@@ -115,7 +116,7 @@ std::vector<ButtonFeature> OfferedButtonFeatures(const std::vector<ButtonFeature
     addGroup(common, all);
     if (allGroups) {
         addGroup(displayGroup, all);
-        addGroup(preButton, std::max(0, limit("maxPresetButtons")));
+        addGroup(preButton, std::max(0, limit(names::kMaxPresetButtons)));
     }
     if (!common.empty())
         offered.push_back(common.back());

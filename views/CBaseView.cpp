@@ -1,5 +1,6 @@
 #include "views/CBaseView.h"
 
+#include "base/ProfileNames.h"
 #include "views/AccessibleComboBox.h"
 #include "views/CHelpView.h"
 #include "views/CChannelView.h"
@@ -129,8 +130,8 @@ QString CBaseView::DisplayType() const
     if (m_rootItem.IsEmpty())
         return QStringLiteral("NonDisplay");
     CDataItem factory;
-    m_rootItem.GetChildByName(QStringLiteral("factory_setting"), factory);
-    return DisplayTypeName(factory.GetText(QStringLiteral("model")));
+    m_rootItem.GetChildByName(names::kFactorySetting, factory);
+    return DisplayTypeName(factory.GetText(names::kModel));
 }
 
 void CBaseView::ApplyVisibility(const QString &pageName)

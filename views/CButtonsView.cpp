@@ -1,5 +1,6 @@
 #include "views/CButtonsView.h"
 
+#include "base/ProfileNames.h"
 #include "ui_CButtonsView.h"
 
 #include "resources/MessageIds.h"
@@ -166,23 +167,23 @@ void CButtonsView::LoadRes()
 int CButtonsView::GetSettingInt(const char *attribute) const
 {
     CDataItem setting;
-    m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+    m_rootItem.GetChildByName(names::kSetting, setting);
     return setting.GetInt(QLatin1String(attribute));
 }
 
 int CButtonsView::GetLimitInt(const char *attribute) const
 {
     CDataItem limit;
-    m_rootItem.GetChildByName(QStringLiteral("limit"), limit);
+    m_rootItem.GetChildByName(names::kLimit, limit);
     return limit.GetInt(QLatin1String(attribute));
 }
 
 int CButtonsView::GetPresetChannel(int preset) const
 {
     CDataItem setting, entry;
-    m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+    m_rootItem.GetChildByName(names::kSetting, setting);
     setting.GetChildByIndex(preset, entry);
-    return entry.GetInt(QStringLiteral("channel"));
+    return entry.GetInt(names::kChannel);
 }
 
 bool CButtonsView::SetDataValue(const char *attribute, int value)
@@ -191,7 +192,7 @@ bool CButtonsView::SetDataValue(const char *attribute, int value)
         return false;
     try {
         CDataItem setting;
-        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        m_rootItem.GetChildByName(names::kSetting, setting);
         return ChangeAttribute(setting, QLatin1String(attribute), value, kCallerShowsRefusal);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetDataValue", __LINE__);
@@ -206,9 +207,9 @@ bool CButtonsView::SetPreButtonValue(int preset, int channel)
         return false;
     try {
         CDataItem setting, entry;
-        m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
+        m_rootItem.GetChildByName(names::kSetting, setting);
         setting.GetChildByIndex(preset, entry);
-        return ChangeAttribute(entry, QStringLiteral("channel"), channel, kCallerShowsRefusal);
+        return ChangeAttribute(entry, names::kChannel, channel, kCallerShowsRefusal);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetPreButtonValue", __LINE__);
         CTavoCPSDoc::ShowFailure(e);
@@ -229,12 +230,12 @@ void CButtonsView::LoadFeatureGroups()
     }
     docs.LocalizeButtonFeatureNames();
     CDataItem factory;
-    m_rootItem.GetChildByName(QStringLiteral("factory_setting"), factory);
-    const QString model = factory.GetText(QStringLiteral("model"));
+    m_rootItem.GetChildByName(names::kFactorySetting, factory);
+    const QString model = factory.GetText(names::kModel);
     m_common = docs.GetButtonFeatures(model, QLatin1String(kGroupCommon));
     m_displayGroup = docs.GetButtonFeatures(model, SettingDocuments::DisplayGroupName(model));
     m_preButton = docs.GetButtonFeatures(model, QLatin1String(kGroupPreButton));
-    const int maxPreset = qMax(0, GetLimitInt("maxPresetButtons"));
+    const int maxPreset = qMax(0, GetLimitInt(names::kMaxPresetButtons));
     if (int(m_preButton.size()) > maxPreset)
         m_preButton.resize(maxPreset);
     if (m_common.empty()) {
@@ -249,8 +250,8 @@ void CButtonsView::LoadPicture()
 {
     m_picture = QImage();
     CDataItem factory;
-    m_rootItem.GetChildByName(QStringLiteral("factory_setting"), factory);
-    const QString file = AppSettingDocuments().GetButtonImageFile(factory.GetText(QStringLiteral("model")));
+    m_rootItem.GetChildByName(names::kFactorySetting, factory);
+    const QString file = AppSettingDocuments().GetButtonImageFile(factory.GetText(names::kModel));
     const QString path = file.isEmpty() ? QString() : InstallFilePath(QStringLiteral("lib"), file);
     if (path.isEmpty() || !QFile::exists(path) || !m_picture.load(path)) {
         m_picture = QImage();
@@ -404,7 +405,7 @@ void CButtonsView::SelectCallTone()
 {
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
-    const int tone = GetSettingInt("callTone");
+    const int tone = GetSettingInt(names::kCallTone);
     m_ui->combo_1030->setCurrentIndex(tone >= 0 && tone < m_ui->combo_1030->count() ? tone : -1);
     m_bLoading = wasLoading;
 }
@@ -413,7 +414,7 @@ void CButtonsView::OnCallToneChanged()
 {
     if (m_bLoading || m_ui->combo_1030->currentIndex() < 0)
         return;
-    if (!SetDataValue("callTone", m_ui->combo_1030->currentIndex())) {
+    if (!SetDataValue(names::kCallTone, m_ui->combo_1030->currentIndex())) {
         ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
         SelectCallTone();
     }
@@ -423,7 +424,7 @@ void CButtonsView::SetKeypadLockBox()
 {
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
-    m_ui->check_1038->setChecked(GetSettingInt("keypadLock") != 0);
+    m_ui->check_1038->setChecked(GetSettingInt(names::kKeypadLock) != 0);
     m_bLoading = wasLoading;
 }
 
@@ -431,7 +432,7 @@ void CButtonsView::OnKeypadLockChanged()
 {
     if (m_bLoading)
         return;
-    if (!SetDataValue("keypadLock", m_ui->check_1038->isChecked() ? 1 : 0)) {
+    if (!SetDataValue(names::kKeypadLock, m_ui->check_1038->isChecked() ? 1 : 0)) {
         ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
         SetKeypadLockBox();
     }
@@ -441,7 +442,7 @@ void CButtonsView::SelectScrambleMode()
 {
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
-    m_ui->combo_1017->setCurrentIndex(GetSettingInt("disableSelectableScramble") != 0 ? 1 : 0);
+    m_ui->combo_1017->setCurrentIndex(GetSettingInt(names::kDisableSelectableScramble) != 0 ? 1 : 0);
     m_bLoading = wasLoading;
 }
 
@@ -449,7 +450,7 @@ void CButtonsView::OnScrambleModeChanged()
 {
     if (m_bLoading || m_ui->combo_1017->currentIndex() < 0)
         return;
-    if (!SetDataValue("disableSelectableScramble", m_ui->combo_1017->currentIndex())) {
+    if (!SetDataValue(names::kDisableSelectableScramble, m_ui->combo_1017->currentIndex())) {
         ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
         const bool wasLoading = m_bLoading;
         m_bLoading = true;
@@ -462,7 +463,7 @@ void CButtonsView::LoadData()
 {
     m_bLoading = true;
     try {
-        m_nMaxCallTones = GetLimitInt("max_call_tones");
+        m_nMaxCallTones = GetLimitInt(names::kMaxCallTones);
         LoadFeatureGroups();
         LoadPicture();
         for (int b = 0; b < kButtonCount; ++b)
@@ -470,14 +471,14 @@ void CButtonsView::LoadData()
         // The preset lists: every channel's name, in channel order.
         try {
             CDataItem setting, channels;
-            m_rootItem.GetChildByName(QStringLiteral("setting"), setting);
-            m_rootItem.GetChildByName(QStringLiteral("channels"), channels);
-            const int count = setting.GetInt(QStringLiteral("numberChannels"));
+            m_rootItem.GetChildByName(names::kSetting, setting);
+            m_rootItem.GetChildByName(names::kChannels, channels);
+            const int count = setting.GetInt(names::kNumberChannels);
             QStringList names;
             for (int i = 0; i < count; ++i) {
                 CDataItem channel;
                 channels.GetChildByIndex(i, channel);
-                names << (channel.IsEmpty() ? QString() : channel.GetText(QStringLiteral("name")));
+                names << (channel.IsEmpty() ? QString() : channel.GetText(names::kName));
             }
             for (QComboBox *list : {m_ui->combo_1007, m_ui->combo_1008}) {
                 list->clear();
@@ -499,7 +500,7 @@ void CButtonsView::LoadData()
         SelectPreset(0);
         SelectPreset(1);
         SetKeypadLockBox();
-        if (GetLimitInt("disable_keypad_lock_feature") != 0) {
+        if (GetLimitInt(names::kDisableKeypadLockFeature) != 0) {
             Control(1054)->hide();
             Control(1038)->hide();
         }
@@ -541,16 +542,16 @@ void CButtonsView::OnReset()
                 SetDataValue(b.attribute, b.defaultCode);
             refresh();
         }
-        if (GetSettingInt("callTone") != 0)
-            SetDataValue("callTone", 0);
+        if (GetSettingInt(names::kCallTone) != 0)
+            SetDataValue(names::kCallTone, 0);
         SelectCallTone();
-        if (GetSettingInt("disableSelectableScramble") != 0)
-            SetDataValue("disableSelectableScramble", 0);
+        if (GetSettingInt(names::kDisableSelectableScramble) != 0)
+            SetDataValue(names::kDisableSelectableScramble, 0);
         SelectScrambleMode();
         if (GetPresetChannel(0) != 0)
             SetPreButtonValue(0, 0);
         SelectPreset(0);
-        const int second = GetSettingInt("numberChannels") > 1 ? 1 : 0;
+        const int second = GetSettingInt(names::kNumberChannels) > 1 ? 1 : 0;
         if (GetPresetChannel(1) != second)
             SetPreButtonValue(1, second);
         SelectPreset(1);
