@@ -1,12 +1,18 @@
 #pragma once
 // What the benchmarks share: a message sink that answers every question
-// with its default, the full profile they measure (a template grown to 19
-// channels and 99 frequencies) and the median of a series.
+// with its default, the set-up of the timing harnesses (scratch settings,
+// the build's installation, profile files written there), the full profile
+// they measure (a template grown to 19 channels and 99 frequencies) and the
+// median of a series.
 
 #include "base/TemplateFile.h"
+#include "config/Registry.h"
 #include "resources/MessageSink.h"
+#include "resources/ProcessContext.h"
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -26,6 +32,45 @@ public:
 
 private:
     bool m_echo;
+};
+
+// The offscreen platform unless the caller names one; before the
+// application object is made.
+inline void DefaultToOffscreen()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The set-up of a timing harness, after its application object: the process
+// context, messages answered quietly, user settings in a scratch folder and
+// the build's installation. Undone when it goes.
+class HarnessSetUp {
+public:
+    HarnessSetUp()
+    {
+        SetMessageSink(&m_sink);
+        SetUserSettingsFile(m_dir.filePath(QStringLiteral("user.ini")));
+        SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
+    }
+    ~HarnessSetUp() { SetMessageSink(nullptr); }
+    HarnessSetUp(const HarnessSetUp &) = delete;
+    HarnessSetUp &operator=(const HarnessSetUp &) = delete;
+
+    QString Dir() const { return m_dir.path(); }
+    // Writes `bytes` as `name` in the scratch folder; its path, empty when
+    // it could not be written.
+    QString WriteFile(const QString &name, const QByteArray &bytes) const
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? path : QString();
+    }
+
+private:
+    ScopedProcessContext m_context;
+    QuietSink m_sink;
+    QTemporaryDir m_dir;
 };
 
 struct GrowOptions {

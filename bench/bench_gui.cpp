@@ -4,6 +4,7 @@
 // page. A timing harness, not a test: it prints the figures.
 
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
@@ -52,33 +53,20 @@ double StartupOnce(const QString &userSettings)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication qtApp(argc, argv);
-    ScopedProcessContext context;
-    QuietSink sink;
-    SetMessageSink(&sink);
-    QTemporaryDir dir;
+    const HarnessSetUp setUp;
 
     std::vector<double> startup;
-    StartupOnce(dir.path()); // warm the file cache
+    StartupOnce(setUp.Dir()); // warm the file cache
     for (int i = 0; i < 7; ++i)
-        startup.push_back(StartupOnce(dir.path()));
+        startup.push_back(StartupOnce(setUp.Dir()));
 
-    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
-    SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
-    const QString path = dir.filePath(QStringLiteral("full.kp2"));
-    {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(EncodeScrambledUtf16(FullProfile()));
-    }
+    const QString path = setUp.WriteFile(QStringLiteral("full.kp2"), EncodeScrambledUtf16(FullProfile()));
     std::vector<double> open;
     {
         CTavoCPSApp app;
-        CTavoCPSApp::Options options;
-        options.splash = false;
-        if (!app.InitInstance(options))
+        if (!StartWithoutSplash(app))
             return 1;
         QApplication::processEvents();
         for (int i = 0; i < 11; ++i) {
@@ -94,7 +82,6 @@ int main(int argc, char **argv)
             QApplication::processEvents();
         }
     }
-    SetMessageSink(nullptr);
     std::printf("start-up to main window shown (splash excluded): %.1f ms median of %zu (limit 500 ms)\n",
                 Median(startup), startup.size());
     std::printf("open a full profile (19 channels, 99 frequencies) into a window: %.1f ms median of %zu (limit 100 ms)\n",

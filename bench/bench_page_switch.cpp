@@ -4,6 +4,7 @@
 // not a test: it prints the median of each page.
 
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
@@ -28,15 +29,9 @@ using namespace tavo::bench;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication qtApp(argc, argv);
-    ScopedProcessContext context;
-    QuietSink sink;
-    SetMessageSink(&sink);
-    QTemporaryDir dir;
-    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
-    SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
+    const HarnessSetUp setUp;
 
     struct Profile {
         const char *model;
@@ -50,9 +45,7 @@ int main(int argc, char **argv)
     const char *names[PageCount] = {"", "", "audio settings", "buttons", "", "", "", "scan list", "customised tones"};
 
     CTavoCPSApp app;
-    CTavoCPSApp::Options options;
-    options.splash = false;
-    if (!app.InitInstance(options))
+    if (!StartWithoutSplash(app))
         return 1;
     app.MainFrame()->resize(1100, 760);
     app.MainFrame()->show();
@@ -60,12 +53,8 @@ int main(int argc, char **argv)
     constexpr int kRuns = 21;
     std::vector<QString> lines;
     for (const Profile &p : profiles) {
-        const QString path = dir.filePath(QLatin1String(p.model) + QStringLiteral("-full.kp2"));
-        {
-            QFile f(path);
-            f.open(QIODevice::WriteOnly);
-            f.write(EncodeScrambledUtf16(FullProfile(QLatin1String(p.model), {p.firstHz, p.stepHz, 1, true})));
-        }
+        const QString path = setUp.WriteFile(QLatin1String(p.model) + QStringLiteral("-full.kp2"),
+                                             EncodeScrambledUtf16(FullProfile(QLatin1String(p.model), {p.firstHz, p.stepHz, 1, true})));
         CChildFrame *child = app.MainFrame()->OpenDocumentFile(path);
         if (!child)
             return 1;
@@ -90,7 +79,6 @@ int main(int argc, char **argv)
         app.MainFrame()->MdiArea()->closeAllSubWindows();
         QApplication::processEvents();
     }
-    SetMessageSink(nullptr);
     for (const QString &line : lines)
         std::printf("%s\n", qPrintable(line));
     return 0;

@@ -5,6 +5,7 @@
 // each page as it was measured, to look at.
 
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
@@ -29,21 +30,10 @@ using namespace tavo::bench;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication qtApp(argc, argv);
-    ScopedProcessContext context;
-    QuietSink sink;
-    SetMessageSink(&sink);
-    QTemporaryDir dir;
-    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
-    SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
-    const QString path = dir.filePath(QStringLiteral("full.kp2"));
-    {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(ProfileFileBytes(FullProfile()));
-    }
+    const HarnessSetUp setUp;
+    const QString path = setUp.WriteFile(QStringLiteral("full.kp2"), ProfileFileBytes(FullProfile()));
     struct Page {
         int index;
         int channel;
@@ -54,14 +44,11 @@ int main(int argc, char **argv)
     std::vector<double> figures[4];
     {
         CTavoCPSApp app;
-        CTavoCPSApp::Options options;
-        options.splash = false;
-        if (!app.InitInstance(options))
+        if (!StartWithoutSplash(app))
             return 1;
-        CChildFrame *child = app.MainFrame()->OpenDocumentFile(path);
+        CChildFrame *child = OpenProfileWindow(app, path);
         if (!child)
             return 1;
-        child->resize(1000, 760);
         QApplication::processEvents();
         const QString shots = qEnvironmentVariable("TAVO_PAGE_SHOTS");
         for (int round = 0; round < 15; ++round) {
@@ -79,7 +66,6 @@ int main(int argc, char **argv)
         }
         child->Document()->SetModifiedFlag(false);
     }
-    SetMessageSink(nullptr);
     for (int p = 0; p < 4; ++p)
         std::printf("switch to the %s page, full profile: %.1f ms median of %zu (limit 50 ms)\n", pages[p].name, Median(figures[p]),
                     figures[p].size());

@@ -6,12 +6,13 @@
 // keystrokes). A timing harness that prints medians.
 
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
-#include "profile/ProfileNames.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "views/LayoutTables.h"
+#include "base/ProfileNames.h"
 #include "base/TemplateFile.h"
 #include "config/Registry.h"
 #include "resources/MessageSink.h"
@@ -50,32 +51,18 @@ double TimedEdit(CTavoCPSDoc &doc, int round)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication qtApp(argc, argv);
-    ScopedProcessContext context;
-    QuietSink sink;
-    SetMessageSink(&sink);
-    QTemporaryDir dir;
-    SetUserSettingsFile(dir.filePath(QStringLiteral("user.ini")));
-    SetInstallPathOverride(QStringLiteral(TAVO_BIN_DIR "/install"));
-    const QString path = dir.filePath(QStringLiteral("full.kp2"));
-    {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(ProfileFileBytes(FullProfile()));
-    }
+    const HarnessSetUp setUp;
+    const QString path = setUp.WriteFile(QStringLiteral("full.kp2"), ProfileFileBytes(FullProfile()));
     std::vector<double> undo, redo, reload, recorded, plain;
     {
         CTavoCPSApp app;
-        CTavoCPSApp::Options options;
-        options.splash = false;
-        if (!app.InitInstance(options))
+        if (!StartWithoutSplash(app))
             return 1;
-        CChildFrame *child = app.MainFrame()->OpenDocumentFile(path);
+        CChildFrame *child = OpenProfileWindow(app, path);
         if (!child)
             return 1;
-        child->resize(1000, 760);
         child->SwitchPage(PageChannel, 18);
         QApplication::processEvents();
         CTavoCPSDoc *doc = child->Document();
@@ -114,7 +101,6 @@ int main(int argc, char **argv)
         doc->SetUndoEnabled(true);
         doc->SetModifiedFlag(false);
     }
-    SetMessageSink(nullptr);
     std::printf("undo of one change, full profile, page and tree rebuilt: %.1f ms median of %zu (limit 30 ms)\n", Median(undo),
                 undo.size());
     std::printf("redo of one change, full profile, page and tree rebuilt: %.1f ms median of %zu (limit 30 ms)\n", Median(redo),
