@@ -219,7 +219,8 @@ bool CTavoCPSDoc::OnSaveDocument(const QString &path)
     else
         ok = WriteFileAtomically(path, bytes, error);
     if (!ok) {
-        ShowMessageText(error, MB_OK | MB_ICONERROR);
+        // What failed and why: "Cannot write PATH: CAUSE" from the writer.
+        ShowMessageText(LoadString(msg::ProfileNotSaved).arg(error), MB_OK | MB_ICONERROR);
         return false;
     }
     m_undo.SetClean();
