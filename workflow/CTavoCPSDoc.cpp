@@ -110,6 +110,11 @@ void CTavoCPSDoc::ApplyModelAdjustments()
     ClearRepeaterDisableForVariant(root);
     SetNonDisplaySpecificInfo(root);
     ApplyModelVariantDefaults(root);
+    // A template or a radio's image comes out clean; a profile file that
+    // held features on buttons its model does not show is saved without
+    // them (marked modified, so that closing asks).
+    if (ReleaseHiddenButtonFeatures(root) && !m_strPathName.isEmpty())
+        SetModifiedFlag(true);
     TextChanged();
 }
 
