@@ -532,9 +532,12 @@ void CButtonsView::OnReset()
     // Writes during the reset report no refusals; together one Undo step.
     CEditStep step(m_pDoc, msg::StepResetButtons);
     try {
+        // A button the model does not show defaults to no feature, so that
+        // its feature stays free for a shown one.
+        const auto defaultCode = [this](int b) { return m_line[b] >= 0 ? kButtons[b].defaultCode : 0; };
         bool differs = false;
         for (int b = 0; b < kButtonCount; ++b)
-            differs = differs || ButtonCode(b) != kButtons[b].defaultCode;
+            differs = differs || ButtonCode(b) != defaultCode(b);
         auto refresh = [this] {
             for (int b = 0; b < kButtonCount; ++b) {
                 ShowButtonFeature(b);
@@ -547,8 +550,8 @@ void CButtonsView::OnReset()
             for (const ButtonRow &b : kButtons)
                 SetDataValue(b.attribute, 0);
             refresh();
-            for (const ButtonRow &b : kButtons)
-                SetDataValue(b.attribute, b.defaultCode);
+            for (int b = 0; b < kButtonCount; ++b)
+                SetDataValue(kButtons[b].attribute, defaultCode(b));
             refresh();
         }
         if (GetSettingInt("callTone") != 0)

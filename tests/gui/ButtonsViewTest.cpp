@@ -146,8 +146,9 @@ TEST_F(PageTest, ButtonsOfferOnlyWhatTheModelAllows)
 }
 
 // A model without a display shows side buttons and A only: the lines close
-// up above Reset, and buttons B and C give back the presets a template or
-// an older profile left on them, so that button A can take one.
+// up above Reset, buttons B and C hold no feature in a new profile or after
+// Reset, and give back the presets an older profile left on them, so that
+// button A can take one.
 TEST_F(PageTest, HiddenButtonsCloseUpAndGiveTheirFeaturesBack)
 {
     ASSERT_TRUE(Start());
@@ -182,13 +183,22 @@ TEST_F(PageTest, HiddenButtonsCloseUpAndGiveTheirFeaturesBack)
         EXPECT_EQ(Setting().GetInt(QStringLiteral("upper_right_but")), 9);
         EXPECT_FALSE(page->Control(1007)->isHidden());
         EXPECT_LE(qAbs(page->Control(1007)->mapTo(page->Form(), QPoint()).y() - buttonA->mapTo(page->Form(), QPoint()).y()), 4);
+        // Reset gives the shown buttons their defaults and the hidden ones none.
+        QTest::mouseClick(qobject_cast<QPushButton *>(reset), Qt::LeftButton);
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("upper_right_but")), 3);
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_left_but")), 0);
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_right_but")), 0);
+        EXPECT_EQ(m_sink.shown().size(), 1u) << "the question, no refusal";
         Doc()->SetModifiedFlag(false);
         m_child->close();
     }
 
     // A profile file that still holds them is opened without them, marked
     // modified so that closing asks; a display model's file is left alone.
-    auto *rotary = OpenPage<CButtonsView>(ProfileCopy(QStringLiteral("SUR41622"), QStringLiteral("sur.kp2")), PageButtons);
+    auto *rotary = OpenPage<CButtonsView>(ProfileWith(QStringLiteral("SUR41622"), QStringLiteral("sur.kp2"),
+                                                      {{QStringLiteral("lower_left_but=\"0\" lower_right_but=\"0\""),
+                                                        QStringLiteral("lower_left_but=\"9\" lower_right_but=\"10\"")}}),
+                                          PageButtons);
     ASSERT_NE(rotary, nullptr);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_left_but")), 0);

@@ -58,8 +58,27 @@ bool PressAccessible(CTavoCPSTreeView *tree, const QString &name)
     return true;
 }
 
+// Types `text` over the whole content of `edit`, as a user does.
+void Retype(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
 class TreeSelection : public FormPageTest {
 protected:
+    // Opens a copy of template `model` and clicks the tree item of `value`.
+    CChildFrame *OpenOn(const QString &model, int value)
+    {
+        if (!Start())
+            return nullptr;
+        Frame()->show();
+        CChildFrame *child = OpenEdited(model);
+        if (child)
+            ClickItem(child->Tree(), ItemOfValue(child->Tree(), value));
+        return child;
+    }
     // The page of `value` stays shown and its item stays the tree's one
     // current and selected item.
     void ExpectStillOn(CChildFrame *child, int value)
@@ -115,22 +134,15 @@ protected:
 
 TEST_F(TreeSelection, ARefusedValueKeepsThePageOnceWhicheverWayTheTreeIsUsed)
 {
-    ASSERT_TRUE(Start());
-    Frame()->show();
-    CChildFrame *child = OpenEdited(QStringLiteral("SUR41622"));
+    CChildFrame *child = OpenOn(QStringLiteral("SUR41622"), PageSettings);
     ASSERT_NE(child, nullptr);
     CTavoCPSTreeView *tree = child->Tree();
-    ClickItem(tree, ItemOfValue(tree, PageSettings));
     auto *settings = qobject_cast<CSettingView *>(child->Page());
     ASSERT_NE(settings, nullptr);
 
     // A password of two digits: 212, typed digits kept.
     auto *password = qobject_cast<QLineEdit *>(settings->Control(1059));
-    auto typePassword = [&] {
-        password->setFocus(Qt::MouseFocusReason);
-        password->selectAll();
-        QTest::keyClicks(password, QStringLiteral("12"));
-    };
+    auto typePassword = [&] { Retype(password, QStringLiteral("12")); };
     typePassword();
     ExpectEveryWayOutRefusedOnce(child, PageSettings, PageAudioSettings, 212, typePassword);
     EXPECT_EQ(password->text(), QStringLiteral("12"));
@@ -139,21 +151,14 @@ TEST_F(TreeSelection, ARefusedValueKeepsThePageOnceWhicheverWayTheTreeIsUsed)
 
     // A hang time of 99 seconds: refused with the range, 99 kept.
     auto *hangTime = qobject_cast<QLineEdit *>(settings->Control(1005));
-    auto typeHangTime = [&] {
-        hangTime->setFocus(Qt::MouseFocusReason);
-        hangTime->selectAll();
-        QTest::keyClicks(hangTime, QStringLiteral("99"));
-    };
-    typeHangTime();
+    Retype(hangTime, QStringLiteral("99"));
     m_sink.clear();
     ClickItem(tree, ItemOfValue(tree, PageButtons));
     ASSERT_EQ(m_sink.shown().size(), 1u);
     ExpectStillOn(child, PageSettings);
     EXPECT_EQ(hangTime->text(), QStringLiteral("99"));
     // Put right, the page lets go.
-    hangTime->setFocus(Qt::MouseFocusReason);
-    hangTime->selectAll();
-    QTest::keyClicks(hangTime, QStringLiteral("5"));
+    Retype(hangTime, QStringLiteral("5"));
     m_sink.clear();
     ClickItem(tree, ItemOfValue(tree, PageButtons));
     EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
@@ -166,11 +171,7 @@ TEST_F(TreeSelection, ARefusedValueKeepsThePageOnceWhicheverWayTheTreeIsUsed)
     ASSERT_NE(channel, nullptr);
     auto *name = qobject_cast<QLineEdit *>(channel->Control(1085));
     const QString first = Item(child, QStringLiteral("channels"), 0).GetText(QStringLiteral("name"));
-    auto typeName = [&] {
-        name->setFocus(Qt::MouseFocusReason);
-        name->selectAll();
-        QTest::keyClicks(name, first);
-    };
+    auto typeName = [&] { Retype(name, first); };
     typeName();
     ExpectEveryWayOutRefusedOnce(child, TreeItemValue(PageChannel, 1), TreeItemValue(PageChannel, 2), 298, typeName);
     EXPECT_NE(Item(child, QStringLiteral("channels"), 1).GetText(QStringLiteral("name")), first);
@@ -178,23 +179,14 @@ TEST_F(TreeSelection, ARefusedValueKeepsThePageOnceWhicheverWayTheTreeIsUsed)
 
 TEST_F(TreeSelection, ARefusedToneKeepsTheCustomizedTonePage)
 {
-    ASSERT_TRUE(Start());
-    Frame()->show();
-    CChildFrame *child = OpenEdited(QStringLiteral("OUD11602"));
+    CChildFrame *child = OpenOn(QStringLiteral("OUD11602"), PageCustomizedCT);
     ASSERT_NE(child, nullptr);
-    CTavoCPSTreeView *tree = child->Tree();
-    ClickItem(tree, ItemOfValue(tree, PageCustomizedCT));
     auto *page = qobject_cast<CCustomizedCTView *>(child->Page());
     ASSERT_NE(page, nullptr);
     auto *tone = qobject_cast<QLineEdit *>(page->Control(1084));
-    auto typeTone = [&] {
-        tone->setFocus(Qt::MouseFocusReason);
-        tone->selectAll();
-        QTest::keyClicks(tone, QStringLiteral("66.9"));
-    };
-    typeTone();
+    Retype(tone, QStringLiteral("66.9"));
     m_sink.clear();
-    ClickItem(tree, ItemOfValue(tree, PageSettings));
+    ClickItem(child->Tree(), ItemOfValue(child->Tree(), PageSettings));
     ASSERT_EQ(m_sink.shown().size(), 1u);
     EXPECT_EQ(m_sink.last(), LoadString(478));
     ExpectStillOn(child, PageCustomizedCT);
@@ -204,9 +196,7 @@ TEST_F(TreeSelection, ARefusedToneKeepsTheCustomizedTonePage)
 // Assistive technology lands on the page it names, not on another row's.
 TEST_F(TreeSelection, AssistiveTechnologyOpensThePageOfTheItemItNames)
 {
-    ASSERT_TRUE(Start());
-    Frame()->show();
-    CChildFrame *child = OpenEdited(QStringLiteral("SUR41622"));
+    CChildFrame *child = OpenOn(QStringLiteral("SUR41622"), 0);
     ASSERT_NE(child, nullptr);
     CTavoCPSTreeView *tree = child->Tree();
     const struct {
