@@ -93,13 +93,6 @@ void CChildFrame::SwitchPage(int index, int channel)
     UpdateTitle();
 }
 
-void CChildFrame::RebuildPanes()
-{
-    const int index = m_nPageIndex, channel = m_nChannel;
-    m_pTree->OnInitialUpdate();
-    SwitchPage(index, channel);
-}
-
 void CChildFrame::ShowReloaded(const EditLocation &where)
 {
     const int index = where.page >= 0 ? where.page : m_nPageIndex;
@@ -107,15 +100,16 @@ void CChildFrame::ShowReloaded(const EditLocation &where)
     QTreeWidgetItem *item = nullptr;
     {
         // The tree is rebuilt quietly: the page is built once, below, not
-        // first the tree's first page and then the change's.
+        // first the tree's first page and then the change's; the page of
+        // the old profile is not asked to commit.
         const QSignalBlocker quiet(m_pTree);
         m_pTree->OnInitialUpdate();
-        item = index == 6 ? m_pTree->ChannelItem(channel) : nullptr;
+        item = index == PageChannel ? m_pTree->ChannelItem(channel) : nullptr;
         for (QTreeWidgetItemIterator it(m_pTree); !item && *it; ++it)
             if (m_pTree->ItemValue(*it) == TreeItemValue(index, 0))
                 item = *it;
         if (item)
-            m_pTree->setCurrentItem(item);
+            m_pTree->SelectQuietly(item);
     }
     // A page the tree has no item of (the frequency table) is shown all the same.
     SwitchPage(index, channel);

@@ -34,12 +34,10 @@ public:
     // Replaces the editing page by the page of `index` (0..8; another index
     // does nothing); the help pane goes blank.
     void SwitchPage(int index, int channel = 0);
-    // Rebuilds the tree and the current page (after a read into the open
-    // profile).
-    void RebuildPanes();
     // Rebuilds the tree and shows the page, channel and control of
     // `where` (page -1: the page shown now). The document asks for it
-    // whenever it replaced the whole profile (Undo, Redo, an import).
+    // whenever it replaced the whole profile (a read into the open
+    // profile, Undo, Redo, an import).
     void ShowReloaded(const EditLocation &where);
     // Where the user is editing: page, channel, focused control.
     EditLocation Location() const;

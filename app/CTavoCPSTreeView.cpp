@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace tavo {
 
@@ -62,6 +63,60 @@ public:
 
 private:
     CTavoCPSTreeView *m_pTree;
+};
+
+// The tree's selection: every way of moving it (a click, the keyboard,
+// assistive technology, a call) asks the tree first, so that a page holding
+// a refused value keeps its item, highlight included, and says so once.
+class GuardedSelection : public QItemSelectionModel {
+public:
+    GuardedSelection(QAbstractItemModel *model, CTavoCPSTreeView *tree) : QItemSelectionModel(model, tree), m_pTree(tree) {}
+
+    void setCurrentIndex(const QModelIndex &index, QItemSelectionModel::SelectionFlags command) override
+    {
+        if (index != currentIndex() && !m_pTree->MayLeavePage()) {
+            KeepCurrentSelected();
+            return;
+        }
+        m_bMoving = true;
+        QItemSelectionModel::setCurrentIndex(index, command);
+        m_bMoving = false;
+    }
+    void select(const QItemSelection &selection, QItemSelectionModel::SelectionFlags command) override
+    {
+        if (!m_bMoving && (command & QItemSelectionModel::Select) && SelectsAnother(selection)
+            && !m_pTree->MayLeavePage()) {
+            KeepCurrentSelected();
+            return;
+        }
+        QItemSelectionModel::select(selection, command);
+    }
+    using QItemSelectionModel::select;
+
+private:
+    // Whether `selection` holds an item other than the current one (the
+    // current row's other columns do not count).
+    bool SelectsAnother(const QItemSelection &selection) const
+    {
+        for (const QModelIndex &index : selection.indexes())
+            if (index.row() != currentIndex().row() || index.parent() != currentIndex().parent())
+                return true;
+        return false;
+    }
+    // A refused move may have cleared the selection first (assistive
+    // technology does): the current item is highlighted again.
+    void KeepCurrentSelected()
+    {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid() || (isSelected(current) && selectedIndexes().size() == 1))
+            return;
+        m_bMoving = true;
+        QItemSelectionModel::select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_bMoving = false;
+    }
+
+    CTavoCPSTreeView *m_pTree;
+    bool m_bMoving = false;
 };
 
 } // namespace
@@ -130,6 +185,21 @@ CTavoCPSTreeView::CTavoCPSTreeView(CTavoCPSDoc *doc, QWidget *parent) : QTreeWid
     pal.setColor(QPalette::Base, Qt::white);
     setPalette(pal);
     setStyleSheet(QStringLiteral("QTreeView::item { min-height: %1px; }").arg(22));
+    // Single column: an item, not its row, is what assistive technology
+    // selects (a row number would be counted from the top of the tree).
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    QItemSelectionModel *standard = selectionModel();
+    auto *guarded = new GuardedSelection(model(), this);
+    setSelectionModel(guarded);
+    delete standard;
+    // The tree widget made these connections to the model it started with;
+    // they carry over to the guarded one (its item signals and the items'
+    // own selected state).
+    connect(guarded, SIGNAL(currentChanged(QModelIndex, QModelIndex)), this,
+            SLOT(_q_emitCurrentItemChanged(QModelIndex, QModelIndex)));
+    connect(guarded, SIGNAL(selectionChanged(QItemSelection, QItemSelection)), this,
+            SLOT(_q_selectionChanged(QItemSelection, QItemSelection)));
+    connect(guarded, &QItemSelectionModel::selectionChanged, this, &QTreeWidget::itemSelectionChanged);
     connect(this, &QTreeWidget::currentItemChanged, this, &CTavoCPSTreeView::OnCurrentChanged);
     // Assistive technology selects an item without making it current; the
     // page follows the selection all the same.
@@ -227,25 +297,40 @@ void CTavoCPSTreeView::OnInitialUpdate()
     UpdateFlags();
 }
 
-void CTavoCPSTreeView::OnCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+bool CTavoCPSTreeView::MayLeavePage()
 {
-    if (!m_bReady || m_bReverting || !current)
-        return;
-    if (previous && m_commit) {
-        bool committed = false;
-        try {
-            committed = m_commit();
-        } catch (const CTavoCPSException &e) {
-            ShowException(e);
-        }
-        if (!committed) {
-            // The page being left holds an invalid value: stay on it.
-            m_bReverting = true;
-            setCurrentItem(previous);
-            m_bReverting = false;
-            return;
-        }
+    if (!m_bReady || m_bQuiet || !m_commit)
+        return true;
+    // A refusal holds for the rest of the event that asked (a click moves
+    // the current item and then the selection): one message.
+    if (m_bRefusing)
+        return false;
+    bool committed = false;
+    try {
+        committed = m_commit();
+    } catch (const CTavoCPSException &e) {
+        ShowException(e);
     }
+    if (!committed) {
+        m_bRefusing = true;
+        QTimer::singleShot(0, this, [this] { m_bRefusing = false; });
+    }
+    return committed;
+}
+
+void CTavoCPSTreeView::SelectQuietly(QTreeWidgetItem *item)
+{
+    const bool was = m_bQuiet;
+    m_bQuiet = true;
+    setCurrentItem(item);
+    m_bQuiet = was;
+}
+
+void CTavoCPSTreeView::OnCurrentChanged(QTreeWidgetItem *current, QTreeWidgetItem *)
+{
+    // The page being left has committed (MayLeavePage) before the move.
+    if (!m_bReady || m_bQuiet || !current)
+        return;
     const int value = ItemValue(current);
     emit pageRequested(value & 0xFFFF, value >> 16);
     UpdateFlags();

@@ -36,6 +36,12 @@ public:
     int PreferredWidth() const;
     // Asked before the selection moves (the page being left must commit).
     void SetCommitHandler(std::function<bool()> commit) { m_commit = std::move(commit); }
+    // Whether the selection may move off the page shown: the page commits
+    // (its refusal shown once); false keeps the user on it.
+    bool MayLeavePage();
+    // Makes `item` current without asking the page and without showing a
+    // page (the frame shows the one it rebuilt).
+    void SelectQuietly(QTreeWidgetItem *item);
 
     // Commands.
     void OnAdd();
@@ -89,7 +95,8 @@ private:
     QTreeWidgetItem *m_pRoot = nullptr;
     QTreeWidgetItem *m_pChannels = nullptr;
     bool m_bReady = false;
-    bool m_bReverting = false;
+    bool m_bQuiet = false;
+    bool m_bRefusing = false;
     std::function<bool()> m_commit;
     QPointer<QLineEdit> m_pEditor;
     bool m_bLastRenameOk = false;

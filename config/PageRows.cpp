@@ -123,21 +123,32 @@ std::vector<ButtonFeature> OfferedButtonFeatures(const std::vector<ButtonFeature
     return offered;
 }
 
+bool IsButtonShown(int button, bool display)
+{
+    if (button < 0 || button >= kButtonRowCount)
+        return false;
+    return AppSettingDocuments()
+        .GetVisibleControls(QLatin1String(kButtonsPage), display)
+        .value(kButtonRows[button].listId, false);
+}
+
+const ButtonFeature *FindButtonFeature(int code, const std::vector<ButtonFeature> &common,
+                                       const std::vector<ButtonFeature> &displayGroup,
+                                       const std::vector<ButtonFeature> &preButton)
+{
+    for (const auto *group : {&common, &displayGroup, &preButton})
+        for (const ButtonFeature &f : *group)
+            if (f.m_nValue == code)
+                return &f;
+    return nullptr;
+}
+
 const ButtonFeature *ShownButtonFeature(int code, const std::vector<ButtonFeature> &common,
                                         const std::vector<ButtonFeature> &displayGroup,
                                         const std::vector<ButtonFeature> &preButton,
                                         const std::vector<ButtonFeature> &offered)
 {
-    const ButtonFeature *found = nullptr;
-    for (const auto *group : {&common, &displayGroup, &preButton}) {
-        for (const ButtonFeature &f : *group)
-            if (f.m_nValue == code) {
-                found = &f;
-                break;
-            }
-        if (found)
-            break;
-    }
+    const ButtonFeature *found = FindButtonFeature(code, common, displayGroup, preButton);
     if (!found)
         return nullptr;
     for (const ButtonFeature &f : offered)

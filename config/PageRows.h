@@ -92,6 +92,17 @@ inline constexpr int kScrambleModeItems[] = {340, 341};
 inline constexpr int kCallToneOffText = 220;
 inline constexpr int kCallToneText = 221; // "Call Tone" of "Call Tone %d"
 
+// Whether the Buttons page shows button row `button` (index into
+// kButtonRows) on a model of that display type: the visibility document
+// decides.
+bool IsButtonShown(int button, bool display);
+
+// The entry of the first group (COMMON, the display group, PREBUTTON) that
+// carries feature `code`; null when none does.
+const ButtonFeature *FindButtonFeature(int code, const std::vector<ButtonFeature> &common,
+                                       const std::vector<ButtonFeature> &displayGroup,
+                                       const std::vector<ButtonFeature> &preButton);
+
 // Reads a `limit` attribute as an integer.
 using LimitReader = std::function<int(const char *)>;
 

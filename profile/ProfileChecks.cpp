@@ -2,6 +2,7 @@
 #include "base/ProfileNames.h"
 #include "profile/CRadioDataModel.h"
 #include "base/CTavoCPSException.h"
+#include "config/PageRows.h"
 #include "config/SettingDocuments.h"
 #include "base/TemplateFile.h"
 #include "codeplug/CodeplugChecks.h"
@@ -123,6 +124,24 @@ void ApplyModelVariantDefaults(CDataItem &root)
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
     }
+}
+
+bool ReleaseHiddenButtonFeatures(CDataItem &root)
+{
+    bool changed = false;
+    try {
+        const bool display = IsDisplayModel(ModelOf(root));
+        CDataItem setting = Child(root, "setting");
+        for (int button = 0; button < kButtonRowCount; ++button) {
+            const QLatin1String attribute(kButtonRows[button].attribute);
+            if (IsButtonShown(button, display) || setting.GetInt(attribute) == 0)
+                continue;
+            changed = Request(setting, kButtonRows[button].attribute, 0) == 0 || changed;
+        }
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    }
+    return changed;
 }
 
 void CopyReceiveToTransmitWithoutRepeater(CDataItem &root)

@@ -24,6 +24,11 @@ void ClearRepeaterDisableForVariant(CDataItem &root);
 // feature 11 lose it, frequency power modes 0/2 become 1/3 and channel
 // powers that are 0 become 1.
 void ApplyModelVariantDefaults(CDataItem &root);
+// The buttons a model's Buttons page does not show give their features
+// back (0, through the rules), so that a shown button can take them (a
+// rotary radio's hidden buttons holding the presets). True when one
+// changed.
+bool ReleaseHiddenButtonFeatures(CDataItem &root);
 // On a radio without the repeater feature (limit disable_repeater_feature
 // true) every channel transmits with its receive settings: runs
 // CopyReceiveToTransmit. Every save and conversion of a profile runs it.

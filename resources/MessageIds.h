@@ -325,6 +325,7 @@ enum : int {
     RuleHangTime = 9966,
     RuleLowBatteryTime = 9967,
     NewProfileEntry = 9968,       // a template in the New Profile list
+    ProfileNotSaved = 10080,      // "The profile was not saved.\n%1", the writer's reason
 };
 
 } // namespace tavo::msg

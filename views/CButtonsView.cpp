@@ -115,14 +115,11 @@ void CButtonsView::ArrangeButtonRows()
     m_pRows = new QGridLayout;
     m_pRows->setHorizontalSpacing(10);
     m_pRows->setVerticalSpacing(8);
-    for (int b = 0; b < kButtonCount; ++b) {
-        m_pRows->addWidget(Control(kButtons[b].labelId), b, 0);
-        m_pRows->addWidget(Control(kButtons[b].listId), b, 1);
+    for (int b = 0; b < kButtonCount; ++b)
         Control(kButtons[b].listId)->setMinimumWidth(220);
-    }
     m_pRows->setColumnMinimumWidth(2, 110);
     m_pRows->setColumnMinimumWidth(3, 160);
-    m_pRows->addWidget(Control(1041), kButtonCount, 0, 1, 2, Qt::AlignLeft);
+    PlaceButtonRows();
     auto *rowsCentred = new QHBoxLayout;
     rowsCentred->addStretch(1);
     rowsCentred->addLayout(m_pRows);
@@ -136,6 +133,26 @@ void CButtonsView::ArrangeButtonRows()
         Control(row.labelId)->hide();
         Control(row.ctrlId)->hide();
     }
+}
+
+void CButtonsView::PlaceButtonRows()
+{
+    // One grid line per shown button, Reset right under the last: a button
+    // the model does not show leaves no gap.
+    int line = 0;
+    for (int b = 0; b < kButtonCount; ++b) {
+        QWidget *label = Control(kButtons[b].labelId);
+        QWidget *list = Control(kButtons[b].listId);
+        m_pRows->removeWidget(label);
+        m_pRows->removeWidget(list);
+        m_line[b] = list->isHidden() ? -1 : line++;
+        if (m_line[b] >= 0) {
+            m_pRows->addWidget(label, m_line[b], 0);
+            m_pRows->addWidget(list, m_line[b], 1);
+        }
+    }
+    m_pRows->removeWidget(Control(1041));
+    m_pRows->addWidget(Control(1041), line, 0, 1, 2, Qt::AlignLeft);
 }
 
 void CButtonsView::LoadRes()
@@ -282,16 +299,7 @@ void CButtonsView::ShowButtonFeature(int button)
     QComboBox *list = ButtonList(button);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int code = ButtonCode(button);
-        const ButtonFeature *found = nullptr;
-        for (const auto *group : {&m_common, &m_displayGroup, &m_preButton}) {
-            for (const ButtonFeature &f : *group)
-                if (f.m_nValue == code) {
-                    found = &f;
-                    break;
-                }
-            if (found)
-                break;
-        }
+        const ButtonFeature *found = FindButtonFeature(code, m_common, m_displayGroup, m_preButton);
         const int index = found ? list->findText(found->m_strName, Qt::MatchExactly) : -1;
         if (index >= 0) {
             list->setCurrentIndex(index);
@@ -317,7 +325,7 @@ void CButtonsView::UpdateDependentRow(int button)
     }
     // A button the model's page does not show brings no row either (a
     // rotary model's buttons B and C keep their presets out of sight).
-    if (row < 0 || ButtonList(button)->isHidden())
+    if (row < 0 || m_line[button] < 0)
         return;
     // A row shows on one line only.
     for (int other = 0; other < kButtonCount; ++other)
@@ -327,8 +335,8 @@ void CButtonsView::UpdateDependentRow(int button)
     QWidget *ctrl = Control(kRows[row].ctrlId);
     m_pRows->removeWidget(label);
     m_pRows->removeWidget(ctrl);
-    m_pRows->addWidget(label, button, 2);
-    m_pRows->addWidget(ctrl, button, 3);
+    m_pRows->addWidget(label, m_line[button], 2);
+    m_pRows->addWidget(ctrl, m_line[button], 3);
     label->show();
     ctrl->show();
     QWidget::setTabOrder(ButtonList(button), ctrl);
@@ -488,11 +496,13 @@ void CButtonsView::LoadData()
             e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::AddPreComboList", __LINE__);
             throw;
         }
-        ApplyVisibility(QStringLiteral("Buttons"));
+        ApplyVisibility(QLatin1String(kButtonsPage));
         for (const DependentRow &row : kRows) {
             Control(row.labelId)->hide();
             Control(row.ctrlId)->hide();
         }
+        m_shownRow.fill(-1);
+        PlaceButtonRows();
         for (int b = 0; b < kButtonCount; ++b) {
             ShowButtonFeature(b);
             UpdateDependentRow(b);
@@ -523,9 +533,12 @@ void CButtonsView::OnReset()
     // Writes during the reset report no refusals; together one Undo step.
     CEditStep step(m_pDoc, msg::StepResetButtons);
     try {
+        // A button the model does not show defaults to no feature, so that
+        // its feature stays free for a shown one.
+        const auto defaultCode = [this](int b) { return m_line[b] >= 0 ? kButtons[b].defaultCode : 0; };
         bool differs = false;
         for (int b = 0; b < kButtonCount; ++b)
-            differs = differs || ButtonCode(b) != kButtons[b].defaultCode;
+            differs = differs || ButtonCode(b) != defaultCode(b);
         auto refresh = [this] {
             for (int b = 0; b < kButtonCount; ++b) {
                 ShowButtonFeature(b);
@@ -538,8 +551,8 @@ void CButtonsView::OnReset()
             for (const ButtonRow &b : kButtons)
                 SetDataValue(b.attribute, 0);
             refresh();
-            for (const ButtonRow &b : kButtons)
-                SetDataValue(b.attribute, b.defaultCode);
+            for (int b = 0; b < kButtonCount; ++b)
+                SetDataValue(kButtons[b].attribute, defaultCode(b));
             refresh();
         }
         if (GetSettingInt(names::kCallTone) != 0)

@@ -61,6 +61,8 @@ private:
     void SelectScrambleMode();
     void SetKeypadLockBox();
     void ArrangeButtonRows();
+    // Puts the shown buttons on consecutive grid lines (m_line).
+    void PlaceButtonRows();
 
     int GetSettingInt(const char *attribute) const;
     int GetLimitInt(const char *attribute) const;
@@ -82,6 +84,8 @@ private:
     int m_nMaxCallTones = 0;
     std::array<std::vector<ButtonFeature>, kButtonCount> m_offered;
     std::array<int, kButtonCount> m_shownRow{{-1, -1, -1, -1, -1}};
+    // The grid line of each button, -1 while the model does not show it.
+    std::array<int, kButtonCount> m_line{{0, 1, 2, 3, 4}};
     QImage m_picture;
     bool m_bLoading = false;
 };

@@ -110,6 +110,11 @@ void CTavoCPSDoc::ApplyModelAdjustments()
     ClearRepeaterDisableForVariant(root);
     SetNonDisplaySpecificInfo(root);
     ApplyModelVariantDefaults(root);
+    // A template or a radio's image comes out clean; a profile file that
+    // held features on buttons its model does not show is saved without
+    // them (marked modified, so that closing asks).
+    if (ReleaseHiddenButtonFeatures(root) && !m_strPathName.isEmpty())
+        SetModifiedFlag(true);
     TextChanged();
 }
 
@@ -219,7 +224,8 @@ bool CTavoCPSDoc::OnSaveDocument(const QString &path)
     else
         ok = WriteFileAtomically(path, bytes, error);
     if (!ok) {
-        ShowMessageText(error, MB_OK | MB_ICONERROR);
+        // What failed and why: "Cannot write PATH: CAUSE" from the writer.
+        ShowMessageText(LoadString(msg::ProfileNotSaved).arg(error), MB_OK | MB_ICONERROR);
         return false;
     }
     m_undo.SetClean();

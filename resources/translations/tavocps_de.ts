@@ -2209,6 +2209,12 @@ Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</transla
         <source>Skip the write?</source>
         <translation>Das Schreiben überspringen?</translation>
     </message>
+    <message id="IDS_10080">
+        <source>The profile was not saved.
+%1</source>
+        <translation>Das Profil wurde nicht gespeichert.
+%1</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

@@ -2209,6 +2209,12 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
         <source>Skip the write?</source>
         <translation>Ignorer l'écriture ?</translation>
     </message>
+    <message id="IDS_10080">
+        <source>The profile was not saved.
+%1</source>
+        <translation>Le profil n'a pas été enregistré.
+%1</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>

@@ -144,3 +144,68 @@ TEST_F(PageTest, ButtonsOfferOnlyWhatTheModelAllows)
     EXPECT_FALSE(Items(qobject_cast<QComboBox *>(rotary->Control(1003))).contains(LoadString(423)));
     EXPECT_FALSE(rotary->Picture().isNull());
 }
+
+// A model without a display shows side buttons and A only: the lines close
+// up above Reset, buttons B and C hold no feature in a new profile or after
+// Reset, and give back the presets an older profile left on them, so that
+// button A can take one.
+TEST_F(PageTest, HiddenButtonsCloseUpAndGiveTheirFeaturesBack)
+{
+    ASSERT_TRUE(Start());
+    Frame()->show();
+    for (const QString &model : {QStringLiteral("SUR41622"), QStringLiteral("OUR10802"), QStringLiteral("TVR50822")}) {
+        SCOPED_TRACE(model.toStdString());
+        m_sink.clear();
+        m_child = Frame()->NewDocumentFromTemplate(BuiltInstall() + QStringLiteral("/profiletemplate/") + model + QStringLiteral(".kp2"));
+        ASSERT_NE(m_child, nullptr);
+        m_child->resize(1000, 720);
+        QApplication::processEvents();
+        EXPECT_FALSE(Doc()->IsModified()) << "a template comes out clean";
+        EXPECT_FALSE(Doc()->CanUndo());
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_left_but")), 0);
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_right_but")), 0);
+
+        m_child->SwitchPage(PageButtons);
+        QApplication::processEvents();
+        auto *page = qobject_cast<CButtonsView *>(m_child->Page());
+        ASSERT_NE(page, nullptr);
+        auto *buttonA = qobject_cast<QComboBox *>(page->Control(1003));
+        QWidget *reset = page->Control(1041);
+        const int lineHeight = page->Control(1002)->mapTo(page->Form(), QPoint()).y() - page->Control(1001)->mapTo(page->Form(), QPoint()).y();
+        ASSERT_GT(lineHeight, 0);
+        EXPECT_LE(reset->mapTo(page->Form(), QPoint()).y() - buttonA->mapTo(page->Form(), QPoint()).y(), lineHeight + 4)
+            << "Reset right under button A";
+        EXPECT_TRUE(page->Control(1007)->isHidden());
+        EXPECT_TRUE(page->Control(1008)->isHidden());
+
+        Choose(buttonA, LoadString(424));
+        EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("upper_right_but")), 9);
+        EXPECT_FALSE(page->Control(1007)->isHidden());
+        EXPECT_LE(qAbs(page->Control(1007)->mapTo(page->Form(), QPoint()).y() - buttonA->mapTo(page->Form(), QPoint()).y()), 4);
+        // Reset gives the shown buttons their defaults and the hidden ones none.
+        QTest::mouseClick(qobject_cast<QPushButton *>(reset), Qt::LeftButton);
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("upper_right_but")), 3);
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_left_but")), 0);
+        EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_right_but")), 0);
+        EXPECT_EQ(m_sink.shown().size(), 1u) << "the question, no refusal";
+        Doc()->SetModifiedFlag(false);
+        m_child->close();
+    }
+
+    // A profile file that still holds them is opened without them, marked
+    // modified so that closing asks; a display model's file is left alone.
+    auto *rotary = OpenPage<CButtonsView>(ProfileWith(QStringLiteral("SUR41622"), QStringLiteral("sur.kp2"),
+                                                      {{QStringLiteral("lower_left_but=\"0\" lower_right_but=\"0\""),
+                                                        QStringLiteral("lower_left_but=\"9\" lower_right_but=\"10\"")}}),
+                                          PageButtons);
+    ASSERT_NE(rotary, nullptr);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_left_but")), 0);
+    EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_right_but")), 0);
+    EXPECT_EQ(Setting().GetInt(QStringLiteral("upper_right_but")), 3);
+    auto *display = OpenPage<CButtonsView>(ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("oud.kp2")), PageButtons);
+    ASSERT_NE(display, nullptr);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Setting().GetInt(QStringLiteral("lower_left_but")), 9);
+}

@@ -235,7 +235,7 @@ TEST_F(GuiTest, AFullDiskLeavesEveryFileAndTheModifiedProfile)
 
     m_sink.clear();
     Frame()->RunCommand(cmd::FileSave);
-    EXPECT_EQ(m_sink.last(), QStringLiteral("Cannot write %1: No space left on device").arg(path));
+    EXPECT_EQ(m_sink.last(), LoadString(10080).arg(QStringLiteral("Cannot write %1: No space left on device").arg(path)));
     EXPECT_EQ(ReadFileBytes(path), saved);
     EXPECT_TRUE(doc->IsModified());
 
@@ -243,7 +243,7 @@ TEST_F(GuiTest, AFullDiskLeavesEveryFileAndTheModifiedProfile)
     CFileDialogs::SetNextAnswer(other);
     m_sink.clear();
     Frame()->RunCommand(cmd::FileSaveAs);
-    EXPECT_EQ(m_sink.last(), QStringLiteral("Cannot write %1: No space left on device").arg(other));
+    EXPECT_EQ(m_sink.last(), LoadString(10080).arg(QStringLiteral("Cannot write %1: No space left on device").arg(other)));
     EXPECT_EQ(doc->GetPathName(), QFileInfo(path).absoluteFilePath());
 
     CFileDialogs::SetNextAnswer(csv);
@@ -265,4 +265,34 @@ TEST_F(GuiTest, AFullDiskLeavesEveryFileAndTheModifiedProfile)
     EXPECT_FALSE(doc->IsModified());
     EXPECT_NE(ReadFileBytes(path), saved);
     EXPECT_EQ(ReadFileBytes(link), ReadFileBytes(path)) << "the hard link is kept";
+}
+
+// A save that fails says so and why, whichever disk: Save As into a folder
+// that does not exist, Save into one that is gone. The profile stays
+// modified under its old path.
+TEST_F(GuiTest, AFailedSaveSaysThatItFailedAndWhy)
+{
+    ASSERT_TRUE(Start());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("p.kp2"));
+    ASSERT_TRUE(QFile::copy(ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("src2.kp2")), path));
+    CChildFrame *child = Frame()->OpenDocumentFile(path);
+    ASSERT_NE(child, nullptr);
+    CTavoCPSDoc *doc = child->Document();
+    doc->SetModifiedFlag(true);
+
+    const QString nowhere = folder.filePath(QStringLiteral("missing/other.kp2"));
+    CFileDialogs::SetNextAnswer(nowhere);
+    m_sink.clear();
+    Frame()->RunCommand(cmd::FileSaveAs);
+    EXPECT_EQ(m_sink.last(), LoadString(10080).arg(QStringLiteral("Cannot write %1: No such file or directory").arg(nowhere)));
+    EXPECT_EQ(doc->GetPathName(), QFileInfo(path).absoluteFilePath());
+    EXPECT_TRUE(doc->IsModified());
+
+    ASSERT_TRUE(folder.remove());
+    m_sink.clear();
+    Frame()->RunCommand(cmd::FileSave);
+    EXPECT_EQ(m_sink.last(), LoadString(10080).arg(QStringLiteral("Cannot write %1: No such file or directory").arg(QFileInfo(path).absoluteFilePath())));
+    EXPECT_TRUE(doc->IsModified());
+    doc->SetModifiedFlag(false);
 }

@@ -215,6 +215,42 @@ TEST_F(RadioGui, ReadIntoANewAndTheOpenProfileThenWrite)
     EXPECT_GT(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0);
 }
 
+// A read into the open profile (No to 271) shows the radio's profile on the
+// item and page the user was on, tree and page agreeing.
+TEST_F(RadioGui, AReadIntoTheOpenProfileKeepsTreeAndPageOnTheSameItem)
+{
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    StartWith(sim);
+    Frame()->show();
+    CChildFrame *child = Frame()->OpenDocumentFile(ProfileCopy(QStringLiteral("SUR41622"), QStringLiteral("open.kp2")));
+    ASSERT_NE(child, nullptr);
+    child->show();
+    CTavoCPSTreeView *tree = child->Tree();
+    tree->setFocus(Qt::MouseFocusReason);
+    tree->setCurrentItem(tree->ChannelItem(2));
+    QApplication::processEvents();
+    ASSERT_EQ(child->PageIndex(), PageChannel);
+
+    m_sink.Answer(IDNO);
+    Run(cmd::DeviceRead);
+    QApplication::processEvents();
+    EXPECT_EQ(Model(child), QStringLiteral("OUD11602"));
+    EXPECT_EQ(tree->ItemValue(tree->currentItem()), TreeItemValue(PageChannel, 2));
+    ASSERT_EQ(tree->selectedItems().size(), 1);
+    EXPECT_EQ(tree->selectedItems().first(), tree->ChannelItem(2));
+    EXPECT_EQ(child->PageIndex(), PageChannel);
+    ASSERT_NE(child->Page(), nullptr);
+    EXPECT_EQ(child->Page()->ChannelIndex(), 2);
+    CDataItem channels, channel;
+    child->Document()->Root().GetChildByName(QStringLiteral("channels"), channels);
+    channels.GetChildByIndex(2, channel);
+    auto *name = qobject_cast<QLineEdit *>(child->Page()->Control(1085));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), channel.GetText(QStringLiteral("name")));
+    EXPECT_EQ(tree->ChannelItem(2)->text(0), channel.GetText(QStringLiteral("name")));
+    child->Document()->SetModifiedFlag(false);
+}
+
 // A radio with a password: a wrong entry is refused (279) and asked again,
 // Cancel ends the read with nothing transferred; the right one reads.
 TEST_F(RadioGui, APasswordIsAskedUntilRightOrCancelled)
