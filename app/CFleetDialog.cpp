@@ -31,6 +31,8 @@ namespace {
 const QColor kWrittenColour(200, 240, 200);
 const QColor kFailedColour(246, 200, 200);
 constexpr int kJoinNapMs = 10;
+constexpr int kTableWidth = 1000;
+constexpr int kTableHeight = 240;
 
 struct ColumnEntry {
     CFleetDialog::Column column;
@@ -186,7 +188,7 @@ CFleetDialog::CFleetDialog(CRadioDataModel &profile, const QString &profileName,
     m_pTable->setTabKeyNavigation(false);
     m_pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_pTable->horizontalHeader()->setSectionResizeMode(ColResult, QHeaderView::Stretch);
-    m_pTable->setMinimumSize(860, 220);
+    m_pTable->setMinimumSize(kTableWidth, kTableHeight);
     layout->addWidget(tableLabel);
     layout->addWidget(m_pTable, 1);
 
@@ -285,12 +287,13 @@ void CFleetDialog::addRow(const FleetRadioResult &row, const FleetSummary &summa
     m_pTable->insertRow(r);
     const QString texts[ColumnCount] = {
         QString::number(row.number), row.serial, row.model, row.firmware, QLocale().toString(row.time.time(), QLocale::ShortFormat),
-        row.message, row.backupPath.isEmpty() ? QString() : QDir::toNativeSeparators(row.backupPath),
+        row.message, QFileInfo(row.backupPath).fileName(),
     };
     for (int c = 0; c < ColumnCount; ++c) {
         auto *item = new QTableWidgetItem(texts[c]);
         item->setBackground(row.Ok() ? kWrittenColour : kFailedColour);
-        item->setToolTip(texts[c]);
+        // The backup's whole path, which its row's message also names.
+        item->setToolTip(c == ColBackup ? QDir::toNativeSeparators(row.backupPath) : texts[c]);
         m_pTable->setItem(r, c, item);
     }
     m_pTable->resizeRowToContents(r);
