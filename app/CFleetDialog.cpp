@@ -238,12 +238,16 @@ void CFleetDialog::Start()
     if (m_bRunning)
         return;
     join();
-    auto run = std::make_shared<CFleetRun>(m_profile, *m_pHost, FleetOptions{m_strLogPath, m_cable, kFleetPollMs}, m_stop);
-    QString error;
-    if (!run->OpenLog(error)) {
-        ShowMessageText(LoadString(msg::BatchLogNotWritten).arg(error), MB_OK | MB_ICONERROR);
-        return;
+    if (!m_pRun) {
+        auto run = std::make_shared<CFleetRun>(m_profile, *m_pHost, FleetOptions{m_strLogPath, m_cable, kFleetPollMs}, m_stop);
+        QString error;
+        if (!run->OpenLog(error)) {
+            ShowMessageText(LoadString(msg::BatchLogNotWritten).arg(error), MB_OK | MB_ICONERROR);
+            return;
+        }
+        m_pRun = run;
     }
+    std::shared_ptr<CFleetRun> run = m_pRun;
     m_stop = false;
     m_workerEnded = false;
     m_bRunning = true;

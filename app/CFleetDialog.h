@@ -22,6 +22,7 @@ class QTableWidget;
 namespace tavo {
 
 class CRadioDataModel;
+class CFleetRun;
 struct FleetRadioResult;
 struct FleetSummary;
 
@@ -61,6 +62,7 @@ private:
     QString m_strLogPath;
     CableConfig m_cable;
     std::unique_ptr<Host> m_pHost;
+    std::shared_ptr<CFleetRun> m_pRun; // one run, gone on with after a Stop
     std::thread m_worker;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_workerEnded{true};

@@ -283,12 +283,12 @@ FleetRadioResult CFleetRun::WriteOne(int number)
 bool CFleetRun::Run(QString &error)
 {
     m_runThread = std::this_thread::get_id();
-    m_clock.start();
+    if (!m_clock.isValid())
+        m_clock.start();
     Sink sink(*this);
-    int number = 0;
     while (WaitForNewRadio()) {
-        m_host.RadioFound(++number);
-        const FleetRadioResult row = WriteOne(number);
+        m_host.RadioFound(++m_nNumber);
+        const FleetRadioResult row = WriteOne(m_nNumber);
         ++(row.Ok() ? m_summary.written : m_summary.failed);
         if (row.Ok())
             m_written.insert(row.serial);

@@ -102,7 +102,9 @@ public:
     // Opens the log, writing the header into a new one: false with `error`.
     bool OpenLog(QString &error);
     // The run, until stopped: false with `error` when a log line could not
-    // be written (the run stops before the next radio).
+    // be written (the run stops before the next radio). Run again, it goes
+    // on where it stopped: the numbers, the radios written, the answers
+    // given for every radio and the elapsed time carry on.
     bool Run(QString &error);
 
     FleetSummary Summary() const;
@@ -137,6 +139,7 @@ private:
     QString m_strLastMessage;       // the last message of the radio in work
     std::thread::id m_runThread;
     FleetSummary m_summary;
+    int m_nNumber = 0;              // the radios taken so far
     QElapsedTimer m_clock;
 };
 
