@@ -225,6 +225,7 @@ void CMainFrame::CreateActions()
     AddCommand(cmd::DeviceFactoryReset, 507, {}, &CMainFrame::OnRadioFactoryReset);
     AddCommand(cmd::DevicePortSettings, msg::PortSettingsMenu, {}, &CMainFrame::OnPortSettings);
     AddCommand(cmd::DeviceRestoreBackup, msg::RestoreBackupMenu, {}, &CMainFrame::OnRestoreBackup);
+    AddCommand(cmd::DeviceProgramSeveral, msg::FleetMenu, {}, &CMainFrame::OnProgramSeveralRadios);
     AddCommand(cmd::Report, 347, {}, &CMainFrame::OnReport);
     AddCommand(cmd::WindowCascade, 370, {}, nullptr);
     AddCommand(cmd::WindowTile, 371, {}, nullptr);
@@ -335,6 +336,7 @@ void CMainFrame::BuildMenus()
     QMenu *device = menu(346);
     add(device, cmd::DeviceRead);
     add(device, cmd::DeviceWrite);
+    add(device, cmd::DeviceProgramSeveral);
     add(device, cmd::DeviceReset);
     add(device, cmd::DeviceRestoreBackup);
     device->addSeparator();
@@ -464,6 +466,8 @@ void CMainFrame::UpdateCommandUI()
     enable(cmd::DeviceReset, m_bReadFlag);
     enable(cmd::DeviceFactoryReset, m_bReadFlag);
     enable(cmd::DeviceRestoreBackup, m_bReadFlag);
+    // Several radios: the run waits for the cable itself.
+    enable(cmd::DeviceProgramSeveral, profile && !RadioBusy());
 
     const EditField edit = FocusedEdit();
     const bool usable = edit && !edit.isPassword();

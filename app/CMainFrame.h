@@ -71,6 +71,7 @@ public slots:
     // Device > Restore Backup...: the connected radio's serial, one of its
     // backups chosen (newest first), then that image written back.
     void OnRestoreBackup();
+    void OnProgramSeveralRadios();
     // Report: the pending edits are committed, then the report option
     // dialog on the active profile and the report window. The other two
     // make one report at once, without the dialog.

@@ -10,6 +10,7 @@
 
 #include "app/CChangeListDialog.h"
 #include "app/CChildFrame.h"
+#include "app/CFleetDialog.h"
 #include "app/CRadioSettings.h"
 #include "app/CReadWriteDialog.h"
 #include "app/CRestoreBackupDlg.h"
@@ -17,6 +18,7 @@
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
 #include "views/CDocumentHost.h"
+#include "views/CFileDialogs.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "base/TemplateFile.h"
@@ -34,6 +36,7 @@
 #include "workflow/CRadioTransfer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
@@ -49,7 +52,7 @@ namespace {
 
 constexpr int kCablePeriodMs = 1000;
 
-enum RadioOperationKind : int { OpNone = 0, OpRead = 2, OpWrite = 3, OpReset = 4, OpFactoryReset = 6 };
+enum RadioOperationKind : int { OpNone = 0, OpRead = 2, OpWrite = 3, OpReset = 4, OpFactoryReset = 6, OpSeveral = 7 };
 
 ContextValue<QString> &CableMapKey()
 {
@@ -315,6 +318,33 @@ void CMainFrame::OnRadioFactoryReset()
             else
                 FinishRadioOperation();
         });
+}
+
+// The active profile to one radio after another, in the fleet window. The
+// log is chosen first; the cable watch rests while the window is open (the
+// run asks the port itself).
+void CMainFrame::OnProgramSeveralRadios()
+{
+    CChildFrame *child = ActiveChild();
+    if (!child || RadioBusy())
+        return;
+    if (!child->Tree()->CommitPendingEdit() || !child->Document()->CommitChanges())
+        return;
+    if (!EnsureSettingDocuments() || !CheckWriteStart(child->Document()->Model()))
+        return;
+    const QString path = child->Document()->GetPathName();
+    const QFileInfo profileFile(path.isEmpty() ? child->Document()->GetTitle() : path);
+    const QString folder = path.isEmpty() ? CFileDialogs::LastOpenFolder() : profileFile.absolutePath();
+    const QString proposed = QDir(folder).filePath(profileFile.completeBaseName() + QStringLiteral("-radios.csv"));
+    const QString log = CFileDialogs::GetFleetLogName(this, proposed);
+    if (log.isEmpty() || !StartRadioOperation(OpSeveral))
+        return;
+    {
+        CFleetDialog dialog(child->Document()->Model(), child->Document()->GetTitle(), log, RadioCableConfig(), this);
+        dialog.exec();
+    }
+    FinishRadioOperation();
+    UpdateCommandUI();
 }
 
 void CMainFrame::OnPortSettings()

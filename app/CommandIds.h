@@ -33,6 +33,7 @@ enum : int {
     DeviceFactoryReset = 32804,
     DevicePortSettings = 32805,
     DeviceRestoreBackup = 32808,
+    DeviceProgramSeveral = 32809,
     Report = 32779,
     WindowCascade = 57650,
     WindowTile = 57651,

@@ -1,5 +1,6 @@
 // diff A B: two profiles or codeplug images, in any mix and any stored
-// form, compared in the profile's terms. Exit 0 when equal, 1 when they
+// form, compared in the profile's terms; either may be "-", the standard
+// input. Exit 0 when equal, 1 when they
 // differ, as diff does; 2 for a usage error.
 
 #include "cli/ChangeList.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
 
 namespace tavo::cli {
 
@@ -24,14 +26,32 @@ void PrintLines(const QStringList &lines)
     std::fflush(stdout);
 }
 
-// A profile file when it holds a profile text, else a raw image.
+// A profile file when it holds a profile text, else a raw image. The
+// standard input ("-") is read once and taken either way.
 bool ReadComparable(const QString &path, VirtualCP &image, QString &error)
 {
     ProfileFile file;
     QString profileError;
-    if (ReadProfileInput(path, file, profileError) && CheckXmlDocument(file, profileError))
+    QByteArray input;
+    bool read = false;
+    if (IsStandardStream(path)) {
+        read = ReadInputFile(path, input, profileError);
+        if (!read) {
+            error = profileError;
+            return false;
+        }
+        file.path = path;
+        file.text = DecodeProfileBytes(input, &file.form);
+    } else {
+        read = ReadProfileInput(path, file, profileError);
+    }
+    if (read && CheckXmlDocument(file, profileError))
         return ProfileTextToImage(file.text, image, error);
-    if (QFileInfo(path).size() == static_cast<qint64>(VirtualCP::kSize))
+    if (IsStandardStream(path) && input.size() == static_cast<int>(VirtualCP::kSize)) {
+        std::memcpy(image.bytes.data(), input.constData(), VirtualCP::kSize);
+        return true;
+    }
+    if (!IsStandardStream(path) && QFileInfo(path).size() == static_cast<qint64>(VirtualCP::kSize))
         return ReadImageFile(path, image, error);
     error = profileError;
     return false;
@@ -39,6 +59,8 @@ bool ReadComparable(const QString &path, VirtualCP &image, QString &error)
 
 int RunDiff(CliContext &ctx)
 {
+    if (IsStandardStream(ctx.args.at(0)) && IsStandardStream(ctx.args.at(1)))
+        return UsageError(ctx.command, QStringLiteral("only one of A and B can be - (the standard input)"));
     VirtualCP a, b;
     QString error;
     if (!ReadComparable(ctx.args.at(0), a, error) || !ReadComparable(ctx.args.at(1), b, error))

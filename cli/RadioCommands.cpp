@@ -21,11 +21,9 @@
 #include "profile/CRadioDataModel.h"
 #include "workflow/CRadioCommands.h"
 #include "workflow/CRadioTransfer.h"
+#include "workflow/FleetProgramming.h"
 
-#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
-#include <QThread>
 
 #include <atomic>
 #include <csignal>
@@ -36,7 +34,6 @@
 #include <cstdio>
 #include <mutex>
 #include <unistd.h>
-#include <utility>
 
 namespace tavo::cli {
 
@@ -340,33 +337,9 @@ int RunWriteImage(CliContext &ctx)
     return ExitOk;
 }
 
-// Keeps the last text shown, for the batch log, and passes it on.
-class RememberingSink : public IMessageSink {
-public:
-    RememberingSink() : m_pNext(SetMessageSink(this)) {}
-    ~RememberingSink() override { SetMessageSink(m_pNext); }
-    int Show(const QString &text, unsigned style) override
-    {
-        m_strLast = text;
-        return m_pNext ? m_pNext->Show(text, style) : DefaultAnswer(style);
-    }
-    QString TakeLast() { return std::exchange(m_strLast, QString()); }
-
-private:
-    IMessageSink *m_pNext;
-    QString m_strLast;
-};
-
-struct WriteOutcome {
-    int exitCode = ExitOk;
-    RadioWriteReport report;
-    QString message;
-};
-
 // One write of the profile to the radio on the port, reported on stderr.
-WriteOutcome WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool verify, RememberingSink *remember)
+int WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool verify)
 {
-    WriteOutcome out;
     CliRadioSink sink(msg::IdentifyingRadio);
     CRadioOperation op(&sink);
     CliRadioHost host(sink, ctx);
@@ -375,27 +348,19 @@ WriteOutcome WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool ve
     options.verify = verify;
     if (ctx.Has("--dry-run"))
         options.review = PrintChangesInsteadOfWriting;
-    const RadioCommandResult result = WriteToRadio(op, sink.continueFlag, profile, accepted, host, options, out.report);
+    RadioWriteReport report;
+    const RadioCommandResult result = WriteToRadio(op, sink.continueFlag, profile, accepted, host, options, report);
     sink.Finish();
-    if (out.report.skipped)
-        return out; // a dry run: the changes were printed, nothing written
-    if (result == RadioCommandResult::Failed) {
-        out.exitCode = ReportFailure(op, sink, msg::WriteFailed);
-        if (remember)
-            out.message = remember->TakeLast();
-        return out;
-    }
-    if (result == RadioCommandResult::Stopped) {
-        out.exitCode = ExitFailed;
-        if (remember)
-            out.message = remember->TakeLast();
-        return out;
-    }
+    if (report.skipped)
+        return ExitOk; // a dry run: the changes were printed, nothing written
+    if (result == RadioCommandResult::Failed)
+        return ReportFailure(op, sink, msg::WriteFailed);
+    if (result == RadioCommandResult::Stopped)
+        return ExitFailed;
     std::fprintf(stderr, "%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData());
     if (verify)
         std::fprintf(stderr, "%s\n", LoadString(msg::VerifySucceeded).toUtf8().constData());
-    out.message = LoadString(verify ? msg::VerifySucceeded : msg::WriteSucceeded);
-    return out;
+    return ExitOk;
 }
 
 std::atomic<bool> g_bStopBatch{false};
@@ -405,90 +370,61 @@ void onBatchSignal(int)
     g_bStopBatch = true;
 }
 
-// The serial number of the radio that answers on the port, read quietly
-// (no progress, no message); empty when none answers.
-QString RadioSerial(const CliContext &ctx)
-{
-    if (ctx.Has("--port") && !QFileInfo::exists(ctx.Option("--port")))
-        return QString();
-    CRadioOperation op(nullptr);
-    CRadioProtocol &protocol = op.Protocol();
-    uint8_t serial[VirtualCP::kSerialWidth] = {};
-    std::lock_guard<std::mutex> lock(RadioLock());
-    if (protocol.OpenDevice(CableDeviceIndex()) < 0)
-        return QString();
-    const bool ok = protocol.ReadMemory(radiomap::kHeaderAddress, static_cast<int>(sizeof serial), serial) == static_cast<int>(sizeof serial);
-    protocol.CloseDevice();
-    if (!ok)
-        return QString();
-    QString text = QString::fromLatin1(reinterpret_cast<const char *>(serial), static_cast<int>(sizeof serial)).trimmed();
-    return text.isEmpty() ? QStringLiteral("?") : text;
-}
-
-// Waits until a radio answers (`written` empty), or until the radio with
-// serial number `written` has gone: nothing answers, or another radio
-// does. False when the batch was stopped.
-bool WaitForRadio(const CliContext &ctx, const QString &written = QString())
-{
-    while (!g_bStopBatch) {
-        const QString serial = RadioSerial(ctx);
-        if (written.isEmpty() ? !serial.isEmpty() : serial != written)
-            return true;
-        for (int i = 0; i < 5 && !g_bStopBatch; ++i)
-            QThread::msleep(100);
+// The batch on the terminal: progress and messages on stderr as a single
+// write prints them, then the radio's log line.
+class CliFleetHost : public IFleetHost {
+public:
+    explicit CliFleetHost(const CliContext &ctx) : m_ctx(ctx) {}
+    IRadioNotificationSink *Notifications() override { return m_sink.get(); }
+    void RadioFound(int) override
+    {
+        // Each radio as a write of its own: its progress, --password once.
+        m_sink = std::make_unique<CliRadioSink>(msg::IdentifyingRadio);
+        m_host = std::make_unique<CliRadioHost>(*m_sink, m_ctx);
     }
-    return false;
-}
-
-QString csvField(QString text)
-{
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))) {
-        text.replace(QLatin1String("\""), QLatin1String("\"\""));
-        text = QLatin1Char('"') + text + QLatin1Char('"');
+    bool AskPassword(const QString &expected, QString &entered) override { return m_host->AskPassword(expected, entered); }
+    void Stage(int textId) override { m_host->Stage(textId); }
+    void BackedUp(const QString &path) override { m_host->BackedUp(path); }
+    void RadioFinished(const FleetRadioResult &row, const FleetSummary &) override
+    {
+        m_sink->Finish();
+        if (row.result == RadioCommandResult::Failed) {
+            if (!row.memoryWarning)
+                std::fprintf(stderr, "%s\n", LoadString(msg::WriteFailed).toUtf8().constData());
+            std::fprintf(stderr, "%s\n", row.message.toUtf8().constData());
+        } else if (row.Ok()) {
+            std::fprintf(stderr, "%s\n%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData(), LoadString(msg::VerifySucceeded).toUtf8().constData());
+        }
+        std::fprintf(stderr, "%s\n", row.LogLine().constData());
+        failures += row.Ok() ? 0 : 1;
     }
-    return text;
-}
+    int failures = 0;
+
+private:
+    const CliContext &m_ctx;
+    std::unique_ptr<CliRadioSink> m_sink = std::make_unique<CliRadioSink>(msg::IdentifyingRadio);
+    std::unique_ptr<CliRadioHost> m_host = std::make_unique<CliRadioHost>(*m_sink, m_ctx);
+};
 
 // One radio after another from one profile: each written and verified,
 // one log line each; Ctrl-C ends after the current radio.
 int RunBatch(CliContext &ctx, CRadioDataModel &profile)
 {
-    // Every line reaches the log before the next radio is taken: a log that
-    // cannot be written stops the batch.
-    LineLog log;
+    CliFleetHost host(ctx);
+    FleetOptions options;
+    options.logPath = ctx.Option("--batch");
+    options.cable = DefaultCableConfig();
+    CFleetRun run(profile, host, options, g_bStopBatch);
     QString error;
-    bool fresh = false;
-    if (!log.Open(ctx.Option("--batch"), error, &fresh) || (fresh && !log.Append("serial,model,firmware,time,result,message", error)))
+    if (!run.OpenLog(error))
         return Fail(LoadString(msg::BatchLogNotWritten).arg(error));
     struct sigaction sa{};
     sa.sa_handler = onBatchSignal;
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
-    // A radio that did not say its serial number is told by the port and the time.
-    const QString unknownSerial = LoadString(msg::BatchSerialUnknown).arg(ctx.Has("--port") ? ctx.Option("--port") : LoadString(msg::CablesIsCable));
-    RememberingSink remember;
-    int failures = 0;
-    while (WaitForRadio(ctx)) {
-        const WriteOutcome out = WriteProfileOnce(ctx, profile, true, &remember);
-        const CRadioIdent &id = out.report.ident;
-        const QString firmware = id.m_cFirmwarePhase ? QString::fromLatin1(&id.m_cFirmwarePhase, 1) + QString::fromLatin1(&id.m_cFirmwareVersion, 1) + QString::fromLatin1(&id.m_cFirmwareRevision, 1) : QString();
-        const QString line = QStringList{csvField(out.report.serial.isEmpty() ? unknownSerial : out.report.serial),
-                                         csvField(id.m_szModel[0] ? RadioModelText(id) : QString()), csvField(firmware),
-                                         QDateTime::currentDateTime().toString(Qt::ISODate), out.exitCode == ExitOk ? QStringLiteral("OK") : QStringLiteral("FAILED"),
-                                         csvField(out.message)}
-                                 .join(QLatin1Char(','));
-        failures += out.exitCode == ExitOk ? 0 : 1;
-        std::fprintf(stderr, "%s\n", line.toUtf8().constData());
-        if (!log.Append(line.toUtf8(), error))
-            return Fail(LoadString(msg::BatchLogNotWritten).arg(error));
-        // The next radio is one with another serial number (the radio
-        // just written answering again is still the same radio).
-        QString written = out.report.serial.isEmpty() ? RadioSerial(ctx) : out.report.serial;
-        if (!WaitForRadio(ctx, written.isEmpty() ? QStringLiteral("?") : written))
-            break;
-    }
-    return failures ? ExitFailed : ExitOk;
+    if (!run.Run(error))
+        return Fail(LoadString(msg::BatchLogNotWritten).arg(error));
+    return host.failures ? ExitFailed : ExitOk;
 }
 
 int RunWrite(CliContext &ctx)
@@ -510,7 +446,7 @@ int RunWrite(CliContext &ctx)
         return rc;
     if (ctx.Has("--batch"))
         return RunBatch(ctx, doc.Model());
-    return WriteProfileOnce(ctx, doc.Model(), ctx.Has("--verify"), nullptr).exitCode;
+    return WriteProfileOnce(ctx, doc.Model(), ctx.Has("--verify"));
 }
 
 int RunReset(CliContext &ctx)

@@ -326,6 +326,32 @@ enum : int {
     RuleLowBatteryTime = 9967,
     NewProfileEntry = 9968,       // a template in the New Profile list
     ProfileNotSaved = 10080,      // "The profile was not saved.\n%1", the writer's reason
+    // ---- programming several radios (10050-10079)
+    FleetMenu = 10050,
+    FleetTitle = 10051,
+    FleetWrittenAndVerified = 10052,
+    FleetSummaryLine = 10053,
+    FleetNothingWritten = 10054,
+    FleetWaiting = 10055,
+    FleetWaitingNext = 10056,
+    FleetRadioStage = 10057,
+    FleetStopping = 10058,
+    FleetStopped = 10059,
+    FleetApplyToAll = 10060,
+    FleetColumnNumber = 10061,
+    FleetColumnSerial = 10062,
+    FleetColumnModel = 10063,
+    FleetColumnFirmware = 10064,
+    FleetColumnTime = 10065,
+    FleetColumnResult = 10066,
+    FleetColumnBackup = 10067,
+    FleetStart = 10068,
+    FleetStop = 10069,
+    FleetClose = 10070,
+    FleetLogCaption = 10071,
+    FleetIntro = 10072,
+    FleetTableLabel = 10073,
+    FleetReady = 10074,
 };
 
 } // namespace tavo::msg

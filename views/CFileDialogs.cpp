@@ -40,7 +40,7 @@ bool TakeNextAnswer(QString &path)
 // The save dialog: `suffix` is added to a name typed without extension
 // (the suffix of the chosen filter when `suffixOfFilter` names one).
 QString SaveName(QWidget *parent, int captionId, const QString &proposed, const QString &filter,
-                 const QString &suffix, const std::function<QString(const QString &)> &suffixOfFilter = {})
+                 const QString &suffix, const std::function<QString(const QString &)> &suffixOfFilter = {}, bool appends = false)
 {
     QString path;
     QString chosenFilter;
@@ -49,6 +49,7 @@ QString SaveName(QWidget *parent, int captionId, const QString &proposed, const 
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(suffix);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, appends);
         dialog.selectFile(proposed);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
@@ -135,6 +136,11 @@ QString GetOpenCsvName(QWidget *parent, bool *inFileOrder)
 QString GetSaveCsvName(QWidget *parent, const QString &proposed)
 {
     return SaveName(parent, msg::CsvExportCaption, proposed, CsvFilter(), QStringLiteral("csv"));
+}
+
+QString GetFleetLogName(QWidget *parent, const QString &proposed)
+{
+    return SaveName(parent, msg::FleetLogCaption, proposed, CsvFilter(), QStringLiteral("csv"), {}, true);
 }
 
 QString GetSaveReportName(QWidget *parent, const QString &suggested)

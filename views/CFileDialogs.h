@@ -38,6 +38,11 @@ QString GetSaveCsvName(QWidget *parent, const QString &proposed);
 // the extension; `suggested` is a full path; empty when cancelled.
 QString GetSaveReportName(QWidget *parent, const QString &suggested);
 
+// The log of Device > Program Several Radios, proposing `proposed`; an
+// existing file is appended to, so it is not offered for replacing; ".csv"
+// is added to a name without extension; empty when cancelled.
+QString GetFleetLogName(QWidget *parent, const QString &proposed);
+
 // The serial trace file of Device > Port and Transfer, starting at
 // `current`; ".txt" is added to a name without extension; empty when
 // cancelled.

@@ -9,6 +9,7 @@
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "profile/ProfileChecks.h"
+#include "workflow/CodeplugComparison.h"
 #include "radio/RadioMemoryMap.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -251,14 +252,91 @@ QString RadioMemoryFieldName(uint32_t address)
     return formatted(msg::FieldMemoryByte, QStringLiteral("%1").arg(address, 5, 16, QLatin1Char('0')).toUpper());
 }
 
-QString FirstUnwrittenField(const std::vector<MemoryRun> &sent, const std::vector<MemoryRun> &held)
+namespace {
+
+// The bytes [address, address + length) of `runs`; false when a run does
+// not hold them all.
+bool RunBytes(const std::vector<MemoryRun> &runs, uint32_t address, size_t length, std::vector<uint8_t> &bytes)
+{
+    for (const MemoryRun &run : runs)
+        if (run.address <= address && address + length <= run.address + run.bytes.size()) {
+            const auto from = run.bytes.begin() + (address - run.address);
+            bytes.assign(from, from + static_cast<std::ptrdiff_t>(length));
+            return true;
+        }
+    return false;
+}
+
+// A region of the radio's memory the comparison reads as fields: the
+// settings block and the frequency records, each unpacked into an image.
+struct UnpackedRegion {
+    uint32_t start;
+    uint32_t end;
+    // The record holding `address`: its first address and length.
+    uint32_t (*recordStart)(uint32_t address, const VirtualCP &image);
+    size_t (*recordLength)(const VirtualCP &image);
+    void (*unpack)(const std::vector<uint8_t> &record, uint32_t recordAddress, VirtualCP &image);
+};
+const UnpackedRegion kUnpackedRegions[] = {
+    {radiomap::kSettingsAddress, radiomap::kSettingsAddress + radiomap::kSettingsBlockLong,
+     [](uint32_t, const VirtualCP &) { return static_cast<uint32_t>(radiomap::kSettingsAddress); },
+     [](const VirtualCP &image) { return radiomap::SettingsBlockLength(image); },
+     [](const std::vector<uint8_t> &block, uint32_t, VirtualCP &image) {
+         // A flipped byte may tell of the tones a short block lacks.
+         std::vector<uint8_t> whole(radiomap::kSettingsBlockLong, 0);
+         std::copy(block.begin(), block.end(), whole.begin());
+         radiomap::UnpackSettingsBlock(whole.data(), image);
+     }},
+    {radiomap::kFrequencyAddress, radiomap::kFrequencyLimitsAddress,
+     [](uint32_t address, const VirtualCP &) {
+         return static_cast<uint32_t>(address - (address - radiomap::kFrequencyAddress) % radiomap::kFrequencyRecordSize);
+     },
+     [](const VirtualCP &) { return radiomap::kFrequencyRecordSize; },
+     [](const std::vector<uint8_t> &record, uint32_t recordAddress, VirtualCP &image) {
+         FrequencySlot slot;
+         radiomap::UnpackFrequencyRecord(record.data(), slot);
+         image.SetFrequency((recordAddress - radiomap::kFrequencyAddress) / radiomap::kFrequencyRecordSize, slot);
+     }},
+};
+
+// The field of the comparison that the byte at `address` holding `value`
+// instead of what was sent changes; empty when it is none the comparison
+// knows (a checksum, an identity or limit byte, an unused bit).
+QString ComparedField(const VirtualCP &written, const std::vector<MemoryRun> &sent, uint32_t address, uint8_t value)
+{
+    for (const UnpackedRegion &region : kUnpackedRegions) {
+        if (address < region.start || address >= region.end)
+            continue;
+        const uint32_t start = region.recordStart(address, written);
+        std::vector<uint8_t> meant;
+        if (!RunBytes(sent, start, region.recordLength(written), meant) || address - start >= meant.size())
+            return QString();
+        std::vector<uint8_t> kept = meant;
+        kept[address - start] = value;
+        VirtualCP before = written, after = written;
+        region.unpack(meant, start, before);
+        region.unpack(kept, start, after);
+        const std::vector<CodeplugChange> changes = CompareCodeplugs(before, after);
+        return changes.empty() ? QString() : changes.front().field;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString FirstUnwrittenField(const std::vector<MemoryRun> &sent, const std::vector<MemoryRun> &held, const VirtualCP *written)
 {
     for (size_t r = 0; r < sent.size(); ++r) {
         const MemoryRun &run = sent[r];
         for (size_t i = 0; i < run.bytes.size(); ++i) {
             const bool same = r < held.size() && held[r].address == run.address && i < held[r].bytes.size() && held[r].bytes[i] == run.bytes[i];
-            if (!same)
-                return RadioMemoryFieldName(static_cast<uint32_t>(run.address + i));
+            if (same)
+                continue;
+            const uint32_t address = static_cast<uint32_t>(run.address + i);
+            // Named as the change list names it where the byte is a field of it.
+            const bool heldByte = r < held.size() && held[r].address == run.address && i < held[r].bytes.size();
+            const QString field = written && heldByte ? ComparedField(*written, sent, address, held[r].bytes[i]) : QString();
+            return field.isEmpty() ? RadioMemoryFieldName(address) : field;
         }
     }
     return QString();
@@ -437,7 +515,7 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
             if (!op.ReadMemoryRuns(sent, held))
                 return RadioCommandResult::Failed;
         }
-        report.verifyDifference = FirstUnwrittenField(sent, held);
+        report.verifyDifference = FirstUnwrittenField(sent, held, &image);
         if (!report.verifyDifference.isEmpty()) {
             stopText = formatted(msg::VerifyFailed, report.verifyDifference);
             return RadioCommandResult::Stopped;

@@ -88,8 +88,10 @@ bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const C
 QString RadioMemoryFieldName(uint32_t address);
 // The field of the first byte the radio holds otherwise than the write sent
 // it (`sent`: CRadioOperation::LastWrite, `held`: the same runs read
-// back); empty when the radio holds every byte that was sent.
-QString FirstUnwrittenField(const std::vector<MemoryRun> &sent, const std::vector<MemoryRun> &held);
+// back); empty when the radio holds every byte that was sent. With the
+// image `written`, a byte of a field the change list knows is named as it
+// names it ("Channel 3 name"); any other by its place in memory.
+QString FirstUnwrittenField(const std::vector<MemoryRun> &sent, const std::vector<MemoryRun> &held, const VirtualCP *written = nullptr);
 
 // The folder of the radio backups: <user data>/tavocps/backups.
 QString BackupFolder();

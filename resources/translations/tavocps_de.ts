@@ -2214,6 +2214,105 @@ Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</transla
 %1</source>
         <translation>Das Profil wurde nicht gespeichert.
 %1</translation>
+    <message id="IDS_10050">
+        <source>Program &amp;Several Radios...</source>
+        <translation>&amp;Mehrere Funkgeräte programmieren...</translation>
+    </message>
+    <message id="IDS_10051">
+        <source>Program Several Radios</source>
+        <translation>Mehrere Funkgeräte programmieren</translation>
+    </message>
+    <message id="IDS_10052">
+        <source>Written and verified</source>
+        <translation>Geschrieben und geprüft</translation>
+    </message>
+    <message id="IDS_10053">
+        <source>Written: %1, failed: %2, elapsed %3, %4 radios per hour</source>
+        <translation>Geschrieben: %1, fehlgeschlagen: %2, vergangen %3, %4 Funkgeräte pro Stunde</translation>
+    </message>
+    <message id="IDS_10054">
+        <source>Stopped before the write: nothing was written to this radio.</source>
+        <translation>Vor dem Schreiben angehalten: In dieses Funkgerät wurde nichts geschrieben.</translation>
+    </message>
+    <message id="IDS_10055">
+        <source>Waiting for a radio on %1...</source>
+        <translation>Warten auf ein Funkgerät an %1...</translation>
+    </message>
+    <message id="IDS_10056">
+        <source>Radio %1 is done: unplug it and connect the next one.</source>
+        <translation>Funkgerät %1 ist fertig: Trennen Sie es und schließen Sie das nächste an.</translation>
+    </message>
+    <message id="IDS_10057">
+        <source>Radio %1: %2</source>
+        <translation>Funkgerät %1: %2</translation>
+    </message>
+    <message id="IDS_10058">
+        <source>Stopping after the current radio...</source>
+        <translation>Anhalten nach dem aktuellen Funkgerät...</translation>
+    </message>
+    <message id="IDS_10059">
+        <source>Stopped. Press Start to go on.</source>
+        <translation>Angehalten. Mit Start geht es weiter.</translation>
+    </message>
+    <message id="IDS_10060">
+        <source>&amp;Apply this answer to every radio in this run</source>
+        <translation>Diese &amp;Antwort für jedes Funkgerät dieses Durchgangs verwenden</translation>
+    </message>
+    <message id="IDS_10061">
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message id="IDS_10062">
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message id="IDS_10063">
+        <source>Model</source>
+        <translation>Modell</translation>
+    </message>
+    <message id="IDS_10064">
+        <source>Firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message id="IDS_10065">
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message id="IDS_10066">
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message id="IDS_10067">
+        <source>Backup</source>
+        <translation>Sicherung</translation>
+    </message>
+    <message id="IDS_10068">
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message id="IDS_10069">
+        <source>S&amp;top</source>
+        <translation>S&amp;topp</translation>
+    </message>
+    <message id="IDS_10070">
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message id="IDS_10071">
+        <source>Log of the Radios Written</source>
+        <translation>Protokoll der geschriebenen Funkgeräte</translation>
+    </message>
+    <message id="IDS_10072">
+        <source>Each radio connected is written with the profile %1 and verified. Log: %2</source>
+        <translation>Jedes angeschlossene Funkgerät wird mit dem Profil %1 beschrieben und geprüft. Protokoll: %2</translation>
+    </message>
+    <message id="IDS_10073">
+        <source>&amp;Radios:</source>
+        <translation>&amp;Funkgeräte:</translation>
+    </message>
+    <message id="IDS_10074">
+        <source>Connect the first radio and press Start.</source>
+        <translation>Schließen Sie das erste Funkgerät an und drücken Sie Start.</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

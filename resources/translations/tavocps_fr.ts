@@ -2214,6 +2214,105 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
 %1</source>
         <translation>Le profil n'a pas été enregistré.
 %1</translation>
+    <message id="IDS_10050">
+        <source>Program &amp;Several Radios...</source>
+        <translation>Programmer &amp;plusieurs radios...</translation>
+    </message>
+    <message id="IDS_10051">
+        <source>Program Several Radios</source>
+        <translation>Programmer plusieurs radios</translation>
+    </message>
+    <message id="IDS_10052">
+        <source>Written and verified</source>
+        <translation>Écrite et vérifiée</translation>
+    </message>
+    <message id="IDS_10053">
+        <source>Written: %1, failed: %2, elapsed %3, %4 radios per hour</source>
+        <translation>Écrites : %1, échecs : %2, écoulé %3, %4 radios par heure</translation>
+    </message>
+    <message id="IDS_10054">
+        <source>Stopped before the write: nothing was written to this radio.</source>
+        <translation>Arrêté avant l'écriture : rien n'a été écrit dans cette radio.</translation>
+    </message>
+    <message id="IDS_10055">
+        <source>Waiting for a radio on %1...</source>
+        <translation>En attente d'une radio sur %1...</translation>
+    </message>
+    <message id="IDS_10056">
+        <source>Radio %1 is done: unplug it and connect the next one.</source>
+        <translation>La radio %1 est terminée : débranchez-la et branchez la suivante.</translation>
+    </message>
+    <message id="IDS_10057">
+        <source>Radio %1: %2</source>
+        <translation>Radio %1 : %2</translation>
+    </message>
+    <message id="IDS_10058">
+        <source>Stopping after the current radio...</source>
+        <translation>Arrêt après la radio en cours...</translation>
+    </message>
+    <message id="IDS_10059">
+        <source>Stopped. Press Start to go on.</source>
+        <translation>Arrêté. Appuyez sur Démarrer pour continuer.</translation>
+    </message>
+    <message id="IDS_10060">
+        <source>&amp;Apply this answer to every radio in this run</source>
+        <translation>&amp;Appliquer cette réponse à toutes les radios de cette série</translation>
+    </message>
+    <message id="IDS_10061">
+        <source>No.</source>
+        <translation>N°</translation>
+    </message>
+    <message id="IDS_10062">
+        <source>Serial number</source>
+        <translation>Numéro de série</translation>
+    </message>
+    <message id="IDS_10063">
+        <source>Model</source>
+        <translation>Modèle</translation>
+    </message>
+    <message id="IDS_10064">
+        <source>Firmware</source>
+        <translation>Micrologiciel</translation>
+    </message>
+    <message id="IDS_10065">
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message id="IDS_10066">
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message id="IDS_10067">
+        <source>Backup</source>
+        <translation>Sauvegarde</translation>
+    </message>
+    <message id="IDS_10068">
+        <source>&amp;Start</source>
+        <translation>&amp;Démarrer</translation>
+    </message>
+    <message id="IDS_10069">
+        <source>S&amp;top</source>
+        <translation>A&amp;rrêter</translation>
+    </message>
+    <message id="IDS_10070">
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message id="IDS_10071">
+        <source>Log of the Radios Written</source>
+        <translation>Journal des radios écrites</translation>
+    </message>
+    <message id="IDS_10072">
+        <source>Each radio connected is written with the profile %1 and verified. Log: %2</source>
+        <translation>Chaque radio branchée est écrite avec le profil %1 puis vérifiée. Journal : %2</translation>
+    </message>
+    <message id="IDS_10073">
+        <source>&amp;Radios:</source>
+        <translation>&amp;Radios :</translation>
+    </message>
+    <message id="IDS_10074">
+        <source>Connect the first radio and press Start.</source>
+        <translation>Branchez la première radio et appuyez sur Démarrer.</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

@@ -135,6 +135,16 @@ TEST_F(ChangeList, DiffComparesAnyMixWithDiffsExitCodes)
     EXPECT_FALSE(r.err.isEmpty());
     EXPECT_TRUE(r.out.isEmpty());
 
+    // "-" reads the standard input, a profile or an image, for either side.
+    QFile changed(kp2), image(test::SampleImagePath());
+    ASSERT_TRUE(changed.open(QIODevice::ReadOnly) && image.open(QIODevice::ReadOnly));
+    r = test::RunTool(QStringLiteral("tavocps-cli"), {QStringLiteral("diff"), test::SampleImagePath(), QStringLiteral("-")}, changed.readAll());
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(Text(r.out).contains(QStringLiteral("Channel 3 name: %1 → NEW3\n").arg(m_oldName))) << r.out.toStdString();
+    r = test::RunTool(QStringLiteral("tavocps-cli"), {QStringLiteral("diff"), QStringLiteral("-"), sampleXml}, image.readAll());
+    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
+    EXPECT_EQ(Cli({QStringLiteral("diff"), QStringLiteral("-"), QStringLiteral("-")}).exitCode, 2);
+
     EXPECT_EQ(Cli({QStringLiteral("diff"), sampleXml}).exitCode, 2);
     EXPECT_EQ(Cli({QStringLiteral("diff"), sampleXml, sampleXml, sampleXml}).exitCode, 2);
 }

@@ -227,12 +227,13 @@ TEST_F(RadioCommands, ChecksAfterTheIdentificationAndTheSmallerRadio)
 TEST_F(RadioCommands, VerifyNamesTheFieldARadioDidNotKeep)
 {
     // The radio says HELLO at power-up; the profile WELCOME; byte 24 of the
-    // settings record (the first power-up character) is stuck.
+    // settings record (the first power-up character) is stuck: named as the
+    // change list names that field.
     const QString image = RadioImage(dir, QStringLiteral("hello.img"), [](VirtualCP &cp) { std::memcpy(cp.PowerupTextBytes(), "HELLO\0\0\0", 8); });
     SimProcess sim({QStringLiteral("--image"), image, QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--stuck-byte"), QStringLiteral("10018")});
     const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--verify")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(Text(r.err).contains(QLatin1String("Verify Failed! The radio does not hold what was written: the first difference is in setting byte 24.")))
+    EXPECT_TRUE(Text(r.err).contains(QLatin1String("Verify Failed! The radio does not hold what was written: the first difference is in Power-up text.")))
         << r.err.toStdString();
 }
 

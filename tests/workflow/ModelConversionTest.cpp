@@ -5,6 +5,8 @@
 #include "workflow/CRadioCommands.h"
 
 #include "support/RecordingSink.h"
+#include "radio/RadioMemoryMap.h"
+#include "radio/RadioTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -123,4 +125,58 @@ TEST(Verify, NamesTheFieldOfTheFirstByteThatDidNotReadBack)
     held = sent;
     held.pop_back();
     EXPECT_EQ(FirstUnwrittenField(sent, held), QStringLiteral("memory byte 10A99"));
+}
+
+// With the image written, a byte of a field the change list knows is named
+// as the change list names it; a checksum or a byte it does not compare
+// keeps its place in memory.
+TEST(Verify, NamesAFieldOfTheChangeListByItsName)
+{
+    using namespace radiomap;
+    const VirtualCP written = test::SampleImage();
+    auto pack = [](const VirtualCP &cp) {
+        std::vector<MemoryRun> runs{{kSettingsAddress, std::vector<uint8_t>(SettingsBlockLength(cp), 0)}};
+        PackSettingsBlockForWrite(cp, runs[0].bytes.data());
+        for (size_t s = 0; s < cp.UsedFrequencySlots(); ++s) {
+            std::vector<uint8_t> record(kFrequencyRecordSize);
+            PackFrequencyRecord(cp.Frequency(s), record.data());
+            runs.push_back({static_cast<uint32_t>(kFrequencyAddress + kFrequencyRecordSize * s), record});
+        }
+        return runs;
+    };
+    const std::vector<MemoryRun> sent = pack(written);
+    // What the radio holds instead: one field of the image otherwise.
+    auto heldWith = [&](const std::function<void(VirtualCP &)> &change) {
+        VirtualCP other = written;
+        change(other);
+        const std::vector<MemoryRun> otherRuns = pack(other);
+        // Only the first byte that differs is held otherwise.
+        std::vector<MemoryRun> held = sent;
+        for (size_t r = 0; r < held.size(); ++r)
+            for (size_t i = 0; i < held[r].bytes.size(); ++i)
+                if (held[r].bytes[i] != otherRuns[r].bytes[i]) {
+                    held[r].bytes[i] = otherRuns[r].bytes[i];
+                    return held;
+                }
+        return held;
+    };
+    std::vector<MemoryRun> held = heldWith([](VirtualCP &cp) {
+        ChannelSlot c = cp.Channel(2);
+        c.NameBytes()[0] = 'Q';
+        cp.SetChannel(2, c);
+    });
+    EXPECT_EQ(FirstUnwrittenField(sent, held, &written), QStringLiteral("Channel 3 name"));
+    EXPECT_EQ(FirstUnwrittenField(sent, held), QStringLiteral("channel 3")) << "without the image: the place in memory";
+    held = heldWith([](VirtualCP &cp) { std::memcpy(cp.PowerupTextBytes(), "QQ", 2); });
+    EXPECT_EQ(FirstUnwrittenField(sent, held, &written), QStringLiteral("Power-up text"));
+    held = heldWith([](VirtualCP &cp) {
+        FrequencySlot f = cp.Frequency(1);
+        f.SetFracLow(f.FracLow() ^ 0x10);
+        cp.SetFrequency(1, f);
+    });
+    EXPECT_TRUE(FirstUnwrittenField(sent, held, &written).startsWith(QLatin1String("Frequency 2"))) << FirstUnwrittenField(sent, held, &written).toStdString();
+    // A checksum byte is not a field of the change list.
+    held = sent;
+    held[0].bytes[kChannelRecordOffset + kChannelChecksumByte] ^= 0x01;
+    EXPECT_EQ(FirstUnwrittenField(sent, held, &written), QStringLiteral("channel 1 checksum"));
 }
