@@ -54,12 +54,9 @@ int CaptionOf(const QString &element, const QString &attribute)
 }
 
 // Consecutive changes of one attribute of one node from one window merge.
-QString MergeKey(const CDataItem &item, const QString &attribute, const QObject *origin)
+MergeKey KeyOf(const CDataItem &item, const QString &attribute, const QObject *origin)
 {
-    return QStringLiteral("%1/%2/%3")
-        .arg(quintptr(item.m_spNode.node), 0, 16)
-        .arg(attribute)
-        .arg(quintptr(origin), 0, 16);
+    return MergeKey{item.m_spNode.node, attribute, origin};
 }
 
 } // namespace
@@ -98,7 +95,7 @@ void CTavoCPSDoc::ResetHistory(bool modified)
     if (modified)
         m_undo.LoseCleanState(); // a profile with no file: no saved state to return to
     SetModifiedFlag(modified);
-    emit undoStateChanged();
+    NotifyUndoState(true);
 }
 
 void CTavoCPSDoc::ApplyModelAdjustments()
@@ -230,7 +227,7 @@ bool CTavoCPSDoc::OnSaveDocument(const QString &path)
     }
     m_undo.SetClean();
     SetModifiedFlag(false);
-    emit undoStateChanged();
+    NotifyUndoState(true);
     return true;
 }
 
@@ -351,17 +348,32 @@ void CTavoCPSDoc::TextChanged()
 {
     m_bCurrentKnown = false;
     m_strCurrent.clear();
-    if (!m_bUndoEnabled || m_bCapturePending || !QCoreApplication::instance())
+    if (!m_bUndoEnabled || !QCoreApplication::instance())
         return;
-    m_bCapturePending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_bCapturePending = false;
-        if (!m_bCurrentKnown && !Root().IsEmpty())
-            KnowText(m_model.GetXmlText());
-    });
+    // One timer for the document's life: an edit only starts it.
+    if (!m_pCapture) {
+        m_pCapture = new QTimer(this);
+        m_pCapture->setSingleShot(true);
+        m_pCapture->setInterval(0);
+        connect(m_pCapture, &QTimer::timeout, this, [this] {
+            if (!m_bCurrentKnown && !Root().IsEmpty())
+                KnowText(m_model.GetXmlText());
+        });
+    }
+    if (!m_pCapture->isActive())
+        m_pCapture->start();
 }
 
-void CTavoCPSDoc::Accepted(int captionId, const QString &mergeKey)
+void CTavoCPSDoc::NotifyUndoState(bool always)
+{
+    const std::pair<int, int> shown(m_undo.UndoCaption(), m_undo.RedoCaption());
+    if (!always && shown == m_undoShown)
+        return;
+    m_undoShown = shown;
+    emit undoStateChanged();
+}
+
+void CTavoCPSDoc::Accepted(int captionId, MergeKey mergeKey)
 {
     SetModifiedFlag(true);
     if (!m_bUndoEnabled)
@@ -373,11 +385,11 @@ void CTavoCPSDoc::Accepted(int captionId, const QString &mergeKey)
     UndoStep step;
     step.captionId = captionId;
     step.before = std::move(m_strBefore);
-    step.mergeKey = mergeKey;
+    step.mergeKey = std::move(mergeKey);
     if (m_locate)
         step.where = m_locate();
     m_undo.Push(std::move(step));
-    emit undoStateChanged();
+    NotifyUndoState();
 }
 
 void CTavoCPSDoc::BeginStep(int captionId)
@@ -402,7 +414,7 @@ void CTavoCPSDoc::EndStep()
     step.before = std::move(m_strBefore);
     step.where = m_groupWhere;
     m_undo.Push(std::move(step));
-    emit undoStateChanged();
+    NotifyUndoState();
 }
 
 RuleResult CTavoCPSDoc::SetAttribute(CDataItem &item, const QString &attribute, const QVariant &value, QObject *origin)
@@ -414,7 +426,7 @@ RuleResult CTavoCPSDoc::SetAttribute(CDataItem &item, const QString &attribute, 
     TextChanged();
     if (r.code == RuleResult::Done) {
         const QString element = ElementName(item);
-        Accepted(CaptionOf(element, attribute), MergeKey(item, attribute, origin));
+        Accepted(CaptionOf(element, attribute), m_bUndoEnabled ? KeyOf(item, attribute, origin) : MergeKey());
         emit attributeChanged(origin, element, attribute);
     }
     return r;
@@ -576,7 +588,7 @@ bool CTavoCPSDoc::Reload(const QString &text)
 void CTavoCPSDoc::AfterUndoRedo(const EditLocation &where)
 {
     SetModifiedFlag(!m_undo.IsClean());
-    emit undoStateChanged();
+    NotifyUndoState(true);
     emit profileReloaded(where);
 }
 

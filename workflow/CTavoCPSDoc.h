@@ -17,7 +17,10 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
+
+class QTimer;
 
 namespace tavo {
 
@@ -200,7 +203,10 @@ private:
     void TextChanged();
     void KnowText(const QString &text);
     // After an accepted change: records the step (or marks the open group).
-    void Accepted(int captionId, const QString &mergeKey = QString());
+    void Accepted(int captionId, MergeKey mergeKey = MergeKey());
+    // Tells the menus when what Undo and Redo show has changed (`always`:
+    // whatever it is, after an open, a save or an Undo).
+    void NotifyUndoState(bool always = false);
     bool Reload(const QString &text);
     void AfterUndoRedo(const EditLocation &where);
 
@@ -220,7 +226,8 @@ private:
     QString m_strBefore;      // the text before the change under way
     QString m_strCurrent;     // the profile's text, when m_bCurrentKnown
     bool m_bCurrentKnown = false;
-    bool m_bCapturePending = false;
+    QTimer *m_pCapture = nullptr; // takes the text when the program is next idle
+    std::pair<int, int> m_undoShown{-1, -1}; // the Undo and Redo captions the menus were last told
     bool m_bAdjusted = false;
     int m_nGroupDepth = 0;
     int m_nGroupCaption = 0;

@@ -10,7 +10,7 @@ void CUndoStack::Push(UndoStep step)
             m_clean = -1; // the saved state was among the undone steps
         m_mergeable = false;
     }
-    if (m_mergeable && m_index > 0 && m_clean != m_index && !step.mergeKey.isEmpty()
+    if (m_mergeable && m_index > 0 && m_clean != m_index && !step.mergeKey.IsEmpty()
         && m_steps.back().mergeKey == step.mergeKey) {
         m_steps.back().after.clear();
         return;

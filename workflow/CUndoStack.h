@@ -17,12 +17,22 @@ struct EditLocation {
     QString control;
 };
 
+// What makes consecutive changes one step: the same attribute of the same
+// node from the same window. Empty (no node): never merged.
+struct MergeKey {
+    const void *node = nullptr;
+    QString attribute;
+    const void *origin = nullptr;
+    bool IsEmpty() const { return node == nullptr; }
+    bool operator==(const MergeKey &o) const { return node == o.node && origin == o.origin && attribute == o.attribute; }
+};
+
 struct UndoStep {
     int captionId = 0;  // string-table id naming the change ("Rename Channel")
     QString before;     // the profile text before the change
     QString after;      // the text after it, kept once the step is undone
     EditLocation where;
-    QString mergeKey;   // consecutive steps with the same key become one
+    MergeKey mergeKey;  // consecutive steps with the same key become one
 };
 
 class CUndoStack {

@@ -47,20 +47,22 @@ protected:
 TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
 {
     CUndoStack stack;
+    const int nodes[2] = {};
+    const MergeKey k1{&nodes[0], QStringLiteral("name")}, k2{&nodes[1], QStringLiteral("name")};
     EXPECT_FALSE(stack.CanUndo());
     EXPECT_EQ(stack.UndoCaption(), 0);
-    stack.Push({msg::StepChangeSetting, QStringLiteral("a"), {}, {}, QStringLiteral("k1")});
-    stack.Push({msg::StepChangeSetting, QStringLiteral("b"), {}, {}, QStringLiteral("k1")}); // a keystroke more
+    stack.Push({msg::StepChangeSetting, QStringLiteral("a"), {}, {}, k1});
+    stack.Push({msg::StepChangeSetting, QStringLiteral("b"), {}, {}, k1}); // a keystroke more
     EXPECT_EQ(stack.Count(), 1);
     EXPECT_EQ(stack.NextUndo()->before, QStringLiteral("a"));
-    stack.Push({msg::StepRenameChannel, QStringLiteral("c"), {}, {}, QStringLiteral("k2")});
+    stack.Push({msg::StepRenameChannel, QStringLiteral("c"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 2);
     EXPECT_EQ(stack.UndoCaption(), msg::StepRenameChannel);
 
     // The saved state stops merging: the step after it is a step of its own.
     stack.SetClean();
     EXPECT_TRUE(stack.IsClean());
-    stack.Push({msg::StepRenameChannel, QStringLiteral("d"), {}, {}, QStringLiteral("k2")});
+    stack.Push({msg::StepRenameChannel, QStringLiteral("d"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 3);
     EXPECT_FALSE(stack.IsClean());
     stack.MoveBack();
@@ -70,7 +72,7 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     // After an Undo nothing merges into the undone step; a new change drops
     // the undone tail, and with it the saved state when that lay in it.
     stack.MoveBack();
-    stack.Push({msg::StepAddChannel, QStringLiteral("e"), {}, {}, QStringLiteral("k2")});
+    stack.Push({msg::StepAddChannel, QStringLiteral("e"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 2);
     EXPECT_FALSE(stack.CanRedo());
     EXPECT_FALSE(stack.IsClean());
@@ -130,6 +132,36 @@ TEST_F(DocumentTest, UndoOfARuleThatChangesSeveralNodesFollowsTheSavedState)
     ASSERT_TRUE(doc.OnOpenDocument(m_path));
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_FALSE(doc.CanRedo());
+}
+
+// The menus hear of the history when what Undo and Redo show changes, not
+// on every edit: keystrokes into one field are one step and tell them once,
+// and a further step under the same caption tells them nothing new.
+TEST_F(DocumentTest, TheMenusHearOfTheHistoryWhenItsCaptionsChange)
+{
+    CTavoCPSDoc doc;
+    Open(doc, TemplateText(QStringLiteral("OUR40822")));
+    const QString opened = doc.Model().GetXmlText();
+    int told = 0;
+    QObject::connect(&doc, &CTavoCPSDoc::undoStateChanged, [&told] { ++told; });
+    CDataItem first = Child(doc, "channels", 0), second = Child(doc, "channels", 1);
+
+    ASSERT_EQ(doc.SetAttribute(first, QStringLiteral("name"), QStringLiteral("A")).code, RuleResult::Done);
+    ASSERT_EQ(doc.SetAttribute(first, QStringLiteral("name"), QStringLiteral("AB")).code, RuleResult::Done);
+    EXPECT_EQ(doc.UndoStack().Count(), 1);
+    EXPECT_EQ(told, 1);
+    ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), 3).code, RuleResult::Done);
+    EXPECT_EQ(told, 2); // "Undo Change Channel" now
+    ASSERT_EQ(doc.SetAttribute(first, QStringLiteral("rx_code"), 4).code, RuleResult::Done);
+    EXPECT_EQ(doc.UndoStack().Count(), 3); // another node: a step of its own
+    EXPECT_EQ(told, 2);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(told, 3);
+    EXPECT_EQ(Child(doc, "channels", 0).GetText(QStringLiteral("name")), QStringLiteral("AB"));
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo()); // both keystrokes at once
+    EXPECT_EQ(doc.Model().GetXmlText(), opened);
+    EXPECT_FALSE(doc.CanUndo());
 }
 
 TEST_F(DocumentTest, ASaveAnImageAndAnExportOfARadioWithoutRepeaterTransmitAlike)
