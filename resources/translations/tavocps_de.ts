@@ -2209,11 +2209,6 @@ Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</transla
         <source>Skip the write?</source>
         <translation>Das Schreiben überspringen?</translation>
     </message>
-    <message id="IDS_10080">
-        <source>The profile was not saved.
-%1</source>
-        <translation>Das Profil wurde nicht gespeichert.
-%1</translation>
     <message id="IDS_10050">
         <source>Program &amp;Several Radios...</source>
         <translation>&amp;Mehrere Funkgeräte programmieren...</translation>
@@ -2313,6 +2308,12 @@ Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</transla
     <message id="IDS_10074">
         <source>Connect the first radio and press Start.</source>
         <translation>Schließen Sie das erste Funkgerät an und drücken Sie Start.</translation>
+    </message>
+    <message id="IDS_10080">
+        <source>The profile was not saved.
+%1</source>
+        <translation>Das Profil wurde nicht gespeichert.
+%1</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>

@@ -2209,11 +2209,6 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
         <source>Skip the write?</source>
         <translation>Ignorer l'écriture ?</translation>
     </message>
-    <message id="IDS_10080">
-        <source>The profile was not saved.
-%1</source>
-        <translation>Le profil n'a pas été enregistré.
-%1</translation>
     <message id="IDS_10050">
         <source>Program &amp;Several Radios...</source>
         <translation>Programmer &amp;plusieurs radios...</translation>
@@ -2313,6 +2308,12 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
     <message id="IDS_10074">
         <source>Connect the first radio and press Start.</source>
         <translation>Branchez la première radio et appuyez sur Démarrer.</translation>
+    </message>
+    <message id="IDS_10080">
+        <source>The profile was not saved.
+%1</source>
+        <translation>Le profil n'a pas été enregistré.
+%1</translation>
     </message>
     <message id="IDS_57345">
         <source>Ready</source>
