@@ -326,6 +326,7 @@ enum : int {
     RuleLowBatteryTime = 9967,
     NewProfileEntry = 9968,       // a template in the New Profile list
     ProfileNotSaved = 10080,      // "The profile was not saved.\n%1", the writer's reason
+    CharsetCannotStore = 10081,   // why a profile cannot be written in its own character set
     // ---- programming several radios (10050-10079)
     FleetMenu = 10050,
     FleetTitle = 10051,

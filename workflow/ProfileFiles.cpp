@@ -106,13 +106,13 @@ bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error
     QString text;
     QString why;
     if (!LayOutLike(xml, file.text, text, why)) {
-        error = QStringLiteral("Cannot write %1: %2").arg(file.path, why);
+        error = LoadString(msg::CannotWriteFile).arg(file.path, why);
         return false;
     }
     QByteArray bytes;
     if (!EncodeProfileText(text, file.form, bytes)) {
-        error = QStringLiteral("Cannot write %1: the profile holds characters that its character set (%2) cannot store.")
-                    .arg(file.path, file.form.charset.isEmpty() ? QString::fromLatin1(AnsiCodePage()) : QString::fromLatin1(file.form.charset));
+        const QString charset = file.form.charset.isEmpty() ? QString::fromLatin1(AnsiCodePage()) : QString::fromLatin1(file.form.charset);
+        error = LoadString(msg::CannotWriteFile).arg(file.path, LoadString(msg::CharsetCannotStore).arg(charset));
         return false;
     }
     return WriteFileAtomically(file.path, bytes, error);

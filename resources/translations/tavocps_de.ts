@@ -2315,6 +2315,10 @@ Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</transla
         <translation>Das Profil wurde nicht gespeichert.
 %1</translation>
     </message>
+    <message id="IDS_10081">
+        <source>the profile holds characters that its character set (%1) cannot store.</source>
+        <translation>das Profil enthält Zeichen, die sein Zeichensatz (%1) nicht speichern kann.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

@@ -2315,6 +2315,10 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
         <translation>Le profil n'a pas été enregistré.
 %1</translation>
     </message>
+    <message id="IDS_10081">
+        <source>the profile holds characters that its character set (%1) cannot store.</source>
+        <translation>le profil contient des caractères que son jeu de caractères (%1) ne peut pas enregistrer.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>
