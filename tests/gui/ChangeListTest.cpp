@@ -24,6 +24,7 @@
 #include <deque>
 
 using namespace tavo;
+using tavo::test::WaitFor;
 using tavo::test::SimProcess;
 
 namespace {
@@ -65,17 +66,6 @@ protected:
         SetPortOverride(QString());
     }
 
-    bool WaitFor(const std::function<bool()> &done, int ms)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > ms)
-                return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-        return true;
-    }
 
     void Write()
     {

@@ -22,6 +22,7 @@
 #include <cstring>
 
 using namespace tavo;
+using tavo::test::WaitFor;
 using tavo::test::SimProcess;
 
 namespace {
@@ -40,17 +41,6 @@ protected:
         SetPortOverride(QString());
     }
 
-    static bool WaitFor(const std::function<bool()> &done, int ms)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > ms)
-                return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-        return true;
-    }
 
     // The sample radio with serial number `serial`, as an image file.
     QString RadioImage(int n, const char *serial)

@@ -21,17 +21,32 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace tavo::test {
 
 inline QString BuiltInstall() { return QStringLiteral(TAVO_BIN_DIR "/install"); }
 inline QString SourceInstall() { return QStringLiteral(TAVO_SOURCE_DIR "/install"); }
+
+// Runs the event loop until `done` holds; false when `ms` passed first.
+inline bool WaitFor(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
 
 // Copies a folder tree.
 inline void CopyTree(const QString &from, const QString &to)

@@ -67,14 +67,7 @@ private:
     QByteArray m_old;
 };
 
-bool WaitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using test::WaitFor;
 
 // Sends a raw request and leaves at once.
 void SendRequest(const QString &server, const QByteArray &request)

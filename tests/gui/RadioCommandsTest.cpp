@@ -31,6 +31,7 @@
 #include <functional>
 
 using namespace tavo;
+using tavo::test::WaitFor;
 using tavo::test::SimProcess;
 
 namespace {
@@ -116,17 +117,6 @@ protected:
         EXPECT_EQ(Frame()->CablePane()->text(), LoadString(334));
     }
 
-    bool WaitFor(const std::function<bool()> &done, int ms)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > ms)
-                return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-        return true;
-    }
 
     // Runs a radio command to its end (and the commands come back).
     void Run(int command)
