@@ -131,7 +131,7 @@ bool ReleaseHiddenButtonFeatures(CDataItem &root)
     bool changed = false;
     try {
         const bool display = IsDisplayModel(ModelOf(root));
-        CDataItem setting = Child(root, "setting");
+        CDataItem setting = root.ChildByName(names::kSetting);
         for (int button = 0; button < kButtonRowCount; ++button) {
             const QLatin1String attribute(kButtonRows[button].attribute);
             if (IsButtonShown(button, display) || setting.GetInt(attribute) == 0)
