@@ -57,6 +57,7 @@ CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
     connect(doc, &CTavoCPSDoc::pathChanged, this, &CChildFrame::UpdateTitle);
     connect(doc, &CTavoCPSDoc::profileReloaded, this, &CChildFrame::ShowReloaded);
     doc->SetLocator([this] { return Location(); });
+    connect(qApp, &QApplication::focusChanged, this, [this] { m_bFocusKnown = false; });
     m_pTree->OnInitialUpdate();
     // Wide enough for the longest page name of the interface language.
     m_pOuter->setSizes({qMax(kTreeWidth, m_pTree->PreferredWidth()), 800});
@@ -81,6 +82,7 @@ void CChildFrame::SwitchPage(int index, int channel)
     m_nPageIndex = index;
     m_nChannel = channel;
     m_pPage = page;
+    m_bFocusKnown = false;
     m_pRight->insertWidget(0, page);
     // The page takes what the frame gains or loses; the pane keeps its height.
     m_pRight->setStretchFactor(0, 1);
@@ -128,9 +130,13 @@ EditLocation CChildFrame::Location() const
     EditLocation where;
     where.page = m_nPageIndex;
     where.channel = m_nChannel;
-    QWidget *focus = QApplication::focusWidget();
-    if (m_pPage && focus && m_pPage->isAncestorOf(focus))
-        where.control = focus->objectName();
+    const QWidget *focus = QApplication::focusWidget();
+    if (!m_bFocusKnown || focus != m_pFocusSeen) {
+        m_pFocusSeen = focus;
+        m_strFocusControl = m_pPage && focus && m_pPage->isAncestorOf(focus) ? focus->objectName() : QString();
+        m_bFocusKnown = true;
+    }
+    where.control = m_strFocusControl;
     return where;
 }
 

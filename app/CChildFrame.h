@@ -72,6 +72,12 @@ private:
     int m_nChannel = 0;
     bool m_bHelpPane;
     int m_nHelpHeight = 150;
+    // The control name Location() gave for the focus widget it last saw;
+    // worked out again when the focus or the page changes, so that an
+    // edit's Undo step does not walk the widget tree each time.
+    mutable const QWidget *m_pFocusSeen = nullptr;
+    mutable QString m_strFocusControl;
+    mutable bool m_bFocusKnown = false;
 };
 
 } // namespace tavo

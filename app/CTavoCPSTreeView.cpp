@@ -245,10 +245,9 @@ void CTavoCPSTreeView::OnInitialUpdate()
     clear();
     try {
         const CDataItem root = m_pDoc->Root();
-        CDataItem setting, limit, channels;
-        root.GetChildByName(names::kSetting, setting);
-        root.GetChildByName(names::kLimit, limit);
-        root.GetChildByName(names::kChannels, channels);
+        const CDataItem setting = root.ChildByName(names::kSetting);
+        const CDataItem limit = root.ChildByName(names::kLimit);
+        const CDataItem channels = root.ChildByName(names::kChannels);
 
         auto add = [](QTreeWidgetItem *parent, const QString &text, int image, int value) {
             auto *item = new QTreeWidgetItem(parent, {text});
@@ -341,8 +340,7 @@ void CTavoCPSTreeView::UpdateFlags()
     s_bAdd = s_bDelete = s_bRename = false;
     QTreeWidgetItem *item = currentItem();
     try {
-        CDataItem channels;
-        m_pDoc->Root().GetChildByName(names::kChannels, channels);
+        const CDataItem channels = m_pDoc->Root().ChildByName(names::kChannels);
         if (item && item == m_pChannels) {
             s_bAdd = channels.CanAddChild();
         } else if (item && item->parent() == m_pChannels && m_pChannels) {
@@ -404,9 +402,9 @@ void CTavoCPSTreeView::OnAdd()
     if (currentItem() != m_pChannels || !m_pChannels)
         return;
     try {
-        CDataItem channels, setting, added;
-        m_pDoc->Root().GetChildByName(names::kChannels, channels);
-        m_pDoc->Root().GetChildByName(names::kSetting, setting);
+        CDataItem channels = m_pDoc->Root().ChildByName(names::kChannels);
+        const CDataItem setting = m_pDoc->Root().ChildByName(names::kSetting);
+        CDataItem added;
         if (!channels.CanAddChild())
             return;
         if (!m_pDoc->AddChild(channels, added, this))
@@ -428,9 +426,8 @@ void CTavoCPSTreeView::OnDelete()
     if (!item || !m_pChannels || item->parent() != m_pChannels)
         return;
     try {
-        CDataItem channels, setting;
-        m_pDoc->Root().GetChildByName(names::kChannels, channels);
-        m_pDoc->Root().GetChildByName(names::kSetting, setting);
+        CDataItem channels = m_pDoc->Root().ChildByName(names::kChannels);
+        const CDataItem setting = m_pDoc->Root().ChildByName(names::kSetting);
         if (!channels.CanDeleteChild()) {
             ShowMessage(338, MB_OK | MB_ICONWARNING);
             return;
@@ -452,9 +449,8 @@ void CTavoCPSTreeView::RefreshChannelItems()
 {
     m_bReady = false;
     try {
-        CDataItem channels, setting;
-        m_pDoc->Root().GetChildByName(names::kChannels, channels);
-        m_pDoc->Root().GetChildByName(names::kSetting, setting);
+        const CDataItem channels = m_pDoc->Root().ChildByName(names::kChannels);
+        const CDataItem setting = m_pDoc->Root().ChildByName(names::kSetting);
         const int count = setting.GetInt(names::kNumberChannels);
         for (int i = m_pChannels->childCount() - 1; i >= count; --i)
             delete m_pChannels->takeChild(i);
@@ -497,8 +493,8 @@ void CTavoCPSTreeView::OnEndLabelEdit(QTreeWidgetItem *item, const QString &text
     const int index = ItemValue(item) >> 16;
     RuleResult r;
     try {
-        CDataItem channels, channel;
-        m_pDoc->Root().GetChildByName(names::kChannels, channels);
+        const CDataItem channels = m_pDoc->Root().ChildByName(names::kChannels);
+        CDataItem channel;
         channels.GetChildByIndex(index, channel);
         if (channel.IsEmpty())
             return;

@@ -129,9 +129,7 @@ QString CBaseView::DisplayType() const
 {
     if (m_rootItem.IsEmpty())
         return QStringLiteral("NonDisplay");
-    CDataItem factory;
-    m_rootItem.GetChildByName(names::kFactorySetting, factory);
-    return DisplayTypeName(factory.GetText(names::kModel));
+    return DisplayTypeName(m_rootItem.ChildByName(names::kFactorySetting).GetText(names::kModel));
 }
 
 void CBaseView::ApplyVisibility(const QString &pageName)

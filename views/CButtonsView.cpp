@@ -183,23 +183,18 @@ void CButtonsView::LoadRes()
 
 int CButtonsView::GetSettingInt(const char *attribute) const
 {
-    CDataItem setting;
-    m_rootItem.GetChildByName(names::kSetting, setting);
-    return setting.GetInt(QLatin1String(attribute));
+    return m_rootItem.ChildByName(names::kSetting).GetInt(QLatin1String(attribute));
 }
 
 int CButtonsView::GetLimitInt(const char *attribute) const
 {
-    CDataItem limit;
-    m_rootItem.GetChildByName(names::kLimit, limit);
-    return limit.GetInt(QLatin1String(attribute));
+    return m_rootItem.ChildByName(names::kLimit).GetInt(QLatin1String(attribute));
 }
 
 int CButtonsView::GetPresetChannel(int preset) const
 {
-    CDataItem setting, entry;
-    m_rootItem.GetChildByName(names::kSetting, setting);
-    setting.GetChildByIndex(preset, entry);
+    CDataItem entry;
+    m_rootItem.ChildByName(names::kSetting).GetChildByIndex(preset, entry);
     return entry.GetInt(names::kChannel);
 }
 
@@ -208,8 +203,7 @@ bool CButtonsView::SetDataValue(const char *attribute, int value)
     if (!m_pDoc)
         return false;
     try {
-        CDataItem setting;
-        m_rootItem.GetChildByName(names::kSetting, setting);
+        CDataItem setting = m_rootItem.ChildByName(names::kSetting);
         return ChangeAttribute(setting, QLatin1String(attribute), value, kCallerShowsRefusal);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetDataValue", __LINE__);
@@ -223,9 +217,8 @@ bool CButtonsView::SetPreButtonValue(int preset, int channel)
     if (!m_pDoc)
         return false;
     try {
-        CDataItem setting, entry;
-        m_rootItem.GetChildByName(names::kSetting, setting);
-        setting.GetChildByIndex(preset, entry);
+        CDataItem entry;
+        m_rootItem.ChildByName(names::kSetting).GetChildByIndex(preset, entry);
         return ChangeAttribute(entry, names::kChannel, channel, kCallerShowsRefusal);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CButtonsView::SetPreButtonValue", __LINE__);
@@ -246,9 +239,7 @@ void CButtonsView::LoadFeatureGroups()
         return;
     }
     docs.LocalizeButtonFeatureNames();
-    CDataItem factory;
-    m_rootItem.GetChildByName(names::kFactorySetting, factory);
-    const QString model = factory.GetText(names::kModel);
+    const QString model = m_rootItem.ChildByName(names::kFactorySetting).GetText(names::kModel);
     m_common = docs.GetButtonFeatures(model, QLatin1String(kGroupCommon));
     m_displayGroup = docs.GetButtonFeatures(model, SettingDocuments::DisplayGroupName(model));
     m_preButton = docs.GetButtonFeatures(model, QLatin1String(kGroupPreButton));
@@ -266,9 +257,8 @@ void CButtonsView::LoadFeatureGroups()
 void CButtonsView::LoadPicture()
 {
     m_picture = QImage();
-    CDataItem factory;
-    m_rootItem.GetChildByName(names::kFactorySetting, factory);
-    const QString file = AppSettingDocuments().GetButtonImageFile(factory.GetText(names::kModel));
+    const QString model = m_rootItem.ChildByName(names::kFactorySetting).GetText(names::kModel);
+    const QString file = AppSettingDocuments().GetButtonImageFile(model);
     const QString path = file.isEmpty() ? QString() : InstallFilePath(QStringLiteral("lib"), file);
     if (path.isEmpty() || !QFile::exists(path) || !m_picture.load(path)) {
         m_picture = QImage();
@@ -478,9 +468,8 @@ void CButtonsView::LoadData()
             FillButtonList(b);
         // The preset lists: every channel's name, in channel order.
         try {
-            CDataItem setting, channels;
-            m_rootItem.GetChildByName(names::kSetting, setting);
-            m_rootItem.GetChildByName(names::kChannels, channels);
+            const CDataItem setting = m_rootItem.ChildByName(names::kSetting);
+            const CDataItem channels = m_rootItem.ChildByName(names::kChannels);
             const int count = setting.GetInt(names::kNumberChannels);
             QStringList names;
             for (int i = 0; i < count; ++i) {

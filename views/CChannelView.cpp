@@ -135,9 +135,7 @@ int CChannelView::Stored(const char *attribute) const
 int CChannelView::GetAttribute(const QString &element, const QString &attribute)
 {
     try {
-        CDataItem item;
-        m_rootItem.GetChildByName(element, item);
-        return item.GetInt(attribute);
+        return m_rootItem.ChildByName(element).GetInt(attribute);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::GetAttribute", __LINE__);
         CTavoCPSDoc::ShowFailure(e);

@@ -94,9 +94,7 @@ QLineEdit *CSettingView::EntryEdit(int entry) const
 
 CDataItem CSettingView::Element(const char *name) const
 {
-    CDataItem item;
-    m_rootItem.GetChildByName(QLatin1String(name), item);
-    return item;
+    return m_rootItem.ChildByName(QLatin1String(name));
 }
 
 void CSettingView::LoadRes()

@@ -14,9 +14,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QCoreApplication>
 #include <QRegularExpression>
-#include <QTimer>
+#include <QAbstractEventDispatcher>
 
 #include <algorithm>
 
@@ -348,20 +347,22 @@ void CTavoCPSDoc::TextChanged()
 {
     m_bCurrentKnown = false;
     m_strCurrent.clear();
-    if (!m_bUndoEnabled || !QCoreApplication::instance())
+    if (m_bWatchingIdle || !m_bUndoEnabled)
         return;
-    // One timer for the document's life: an edit only starts it.
-    if (!m_pCapture) {
-        m_pCapture = new QTimer(this);
-        m_pCapture->setSingleShot(true);
-        m_pCapture->setInterval(0);
-        connect(m_pCapture, &QTimer::timeout, this, [this] {
-            if (!m_bCurrentKnown && !Root().IsEmpty())
-                KnowText(m_model.GetXmlText());
-        });
+    // Once per document: the event loop says when it is about to wait, so
+    // an edit itself schedules nothing (a timer started per edit cost the
+    // edit a timer registration). Without an event loop (the command line)
+    // the text is taken by the next change itself.
+    if (QAbstractEventDispatcher *loop = QAbstractEventDispatcher::instance(thread())) {
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, &CTavoCPSDoc::TakeTextWhileIdle);
+        m_bWatchingIdle = true;
     }
-    if (!m_pCapture->isActive())
-        m_pCapture->start();
+}
+
+void CTavoCPSDoc::TakeTextWhileIdle()
+{
+    if (m_bUndoEnabled && !m_bCurrentKnown && !Root().IsEmpty())
+        KnowText(m_model.GetXmlText());
 }
 
 void CTavoCPSDoc::NotifyUndoState(bool always)
@@ -386,7 +387,8 @@ void CTavoCPSDoc::Accepted(int captionId, MergeKey mergeKey)
     step.captionId = captionId;
     step.before = std::move(m_strBefore);
     step.mergeKey = std::move(mergeKey);
-    if (m_locate)
+    // A step that joins the last one keeps that one's place.
+    if (m_locate && !m_undo.Merges(step.mergeKey))
         step.where = m_locate();
     m_undo.Push(std::move(step));
     NotifyUndoState();

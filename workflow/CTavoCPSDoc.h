@@ -20,7 +20,6 @@
 #include <utility>
 #include <vector>
 
-class QTimer;
 
 namespace tavo {
 
@@ -201,6 +200,8 @@ private:
     // After any change: the kept text is stale; it is taken again when the
     // program is next idle, so that an edit does not wait for it.
     void TextChanged();
+    // The event loop is about to wait: takes the text if it is stale.
+    void TakeTextWhileIdle();
     void KnowText(const QString &text);
     // After an accepted change: records the step (or marks the open group).
     void Accepted(int captionId, MergeKey mergeKey = MergeKey());
@@ -226,7 +227,7 @@ private:
     QString m_strBefore;      // the text before the change under way
     QString m_strCurrent;     // the profile's text, when m_bCurrentKnown
     bool m_bCurrentKnown = false;
-    QTimer *m_pCapture = nullptr; // takes the text when the program is next idle
+    bool m_bWatchingIdle = false; // TakeTextWhileIdle follows the event loop
     std::pair<int, int> m_undoShown{-1, -1}; // the Undo and Redo captions the menus were last told
     bool m_bAdjusted = false;
     int m_nGroupDepth = 0;

@@ -10,14 +10,19 @@ void CUndoStack::Push(UndoStep step)
             m_clean = -1; // the saved state was among the undone steps
         m_mergeable = false;
     }
-    if (m_mergeable && m_index > 0 && m_clean != m_index && !step.mergeKey.IsEmpty()
-        && m_steps.back().mergeKey == step.mergeKey) {
+    if (Merges(step.mergeKey)) {
         m_steps.back().after.clear();
         return;
     }
     m_steps.push_back(std::move(step));
     m_index = static_cast<int>(m_steps.size());
     m_mergeable = true;
+}
+
+bool CUndoStack::Merges(const MergeKey &key) const
+{
+    return m_mergeable && m_index > 0 && m_index == static_cast<int>(m_steps.size()) && m_clean != m_index
+           && !key.IsEmpty() && m_steps.back().mergeKey == key;
 }
 
 void CUndoStack::MoveBack()

@@ -42,6 +42,8 @@ public:
     // still the last one pushed and not the saved state, joins it: the
     // earlier "before" is kept.
     void Push(UndoStep step);
+    // Whether a step with this key would join the last one.
+    bool Merges(const MergeKey &key) const;
     bool CanUndo() const { return m_index > 0; }
     bool CanRedo() const { return m_index < static_cast<int>(m_steps.size()); }
     // The caption id of the step Undo or Redo would take back, 0 for none.

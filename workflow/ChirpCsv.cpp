@@ -53,7 +53,7 @@ public:
     {
         CDataItem limit = root.ChildByName(names::kLimit);
         m_maxCodes = limit.GetInt(names::kMaxCodes);
-        root.GetChildByName(names::kSetting, m_setting);
+        m_setting = root.ChildByName(names::kSetting);
     }
 
     int maxCodes() const { return m_maxCodes; }
@@ -187,11 +187,11 @@ struct Tables {
     CDataItem root, limit, setting, channels, frequencies, factory;
     explicit Tables(const CDataItem &r) : root(r)
     {
-        root.GetChildByName(names::kFactorySetting, factory);
-        root.GetChildByName(names::kLimit, limit);
-        root.GetChildByName(names::kSetting, setting);
-        root.GetChildByName(names::kChannels, channels);
-        root.GetChildByName(names::kFrequencies, frequencies);
+        factory = root.ChildByName(names::kFactorySetting);
+        limit = root.ChildByName(names::kLimit);
+        setting = root.ChildByName(names::kSetting);
+        channels = root.ChildByName(names::kChannels);
+        frequencies = root.ChildByName(names::kFrequencies);
     }
     CDataItem Channel(int i) const
     {

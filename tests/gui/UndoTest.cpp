@@ -202,6 +202,44 @@ TEST_F(FormPageTest, UndoAndRedoOfEveryKindOfChangeThroughTheWidgets)
     EXPECT_TRUE(doc->IsModified());
 }
 
+// Two lists of one page changed one after the other, and a change made
+// with the focus outside the page: each Undo gives the focus back to the
+// control that had it when its change was made (the window keeps what it
+// last worked out, so it must notice each move of the focus).
+TEST_F(FormPageTest, EachStepReturnsToTheControlThatHadTheFocus)
+{
+    ASSERT_TRUE(Start());
+    CChildFrame *child = OpenEdited(QStringLiteral("SUR41622"));
+    ASSERT_NE(child, nullptr);
+    Show<CBaseView>(child, PageAudioSettings);
+    QWidget *lists[] = {child->Page()->Control(1025), child->Page()->Control(1026)};
+    const char *attributes[] = {"microphoneGain", "accessoryMicrophoneGain"};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_NE(lists[i], nullptr);
+        const int stored = Stored(child, QStringLiteral("setting"), -1, attributes[i]);
+        lists[i]->setFocus(Qt::OtherFocusReason);
+        Choose(lists[i], stored == 0 ? 1 : 0);
+        ASSERT_NE(Stored(child, QStringLiteral("setting"), -1, attributes[i]), stored);
+    }
+    // The focus in the tree: the step names no control of the page.
+    child->Tree()->setFocus(Qt::OtherFocusReason);
+    CDataItem setting = child->Document()->Root().ChildByName(QStringLiteral("setting"));
+    const int level = setting.GetInt(QStringLiteral("vox_level"));
+    ASSERT_EQ(child->Document()->SetAttribute(setting, QStringLiteral("vox_level"), level == 0 ? 1 : 0).code, RuleResult::Done);
+
+    Show<CBaseView>(child, PageChannels);
+    ASSERT_TRUE(Frame()->RunCommand(cmd::EditUndo));
+    EXPECT_EQ(child->PageIndex(), int(PageAudioSettings));
+    EXPECT_EQ(child->Document()->Root().ChildByName(QStringLiteral("setting")).GetInt(QStringLiteral("vox_level")), level);
+    EXPECT_NE(QApplication::focusWidget(), child->Page()->Control(1026)); // not the list changed before
+    for (int i = 1; i >= 0; --i) {
+        Show<CBaseView>(child, PageChannels);
+        ASSERT_TRUE(Frame()->RunCommand(cmd::EditUndo));
+        EXPECT_EQ(child->PageIndex(), int(PageAudioSettings));
+        EXPECT_EQ(QApplication::focusWidget(), child->Page()->Control(i == 0 ? 1025 : 1026)) << attributes[i];
+    }
+}
+
 TEST_F(GuiTest, TheGuiAndTheCommandLineRefuseTheSameBrokenRuleSave)
 {
     // An installation whose rule stores what the schema refuses.

@@ -52,6 +52,10 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     EXPECT_FALSE(stack.CanUndo());
     EXPECT_EQ(stack.UndoCaption(), 0);
     stack.Push({msg::StepChangeSetting, QStringLiteral("a"), {}, {}, k1});
+    // What Merges answers is what the next Push does.
+    EXPECT_TRUE(stack.Merges(k1));
+    EXPECT_FALSE(stack.Merges(k2));
+    EXPECT_FALSE(stack.Merges(MergeKey()));
     stack.Push({msg::StepChangeSetting, QStringLiteral("b"), {}, {}, k1}); // a keystroke more
     EXPECT_EQ(stack.Count(), 1);
     EXPECT_EQ(stack.NextUndo()->before, QStringLiteral("a"));
@@ -62,6 +66,7 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     // The saved state stops merging: the step after it is a step of its own.
     stack.SetClean();
     EXPECT_TRUE(stack.IsClean());
+    EXPECT_FALSE(stack.Merges(k2));
     stack.Push({msg::StepRenameChannel, QStringLiteral("d"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 3);
     EXPECT_FALSE(stack.IsClean());
@@ -72,6 +77,7 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     // After an Undo nothing merges into the undone step; a new change drops
     // the undone tail, and with it the saved state when that lay in it.
     stack.MoveBack();
+    EXPECT_FALSE(stack.Merges(k2));
     stack.Push({msg::StepAddChannel, QStringLiteral("e"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 2);
     EXPECT_FALSE(stack.CanRedo());
