@@ -409,6 +409,152 @@ QByteArray SerializeXml(xmlDoc *doc)
     return out;
 }
 
+namespace {
+
+inline void PutRaw(QByteArray &out, const xmlChar *text)
+{
+    out.append(reinterpret_cast<const char *>(text));
+}
+
+// An attribute value, escaped as the library escapes it in a document with
+// an encoding (bytes above 0x7f written as they are).
+void PutAttributeValue(QByteArray &out, const xmlChar *v)
+{
+    const xmlChar *run = v;
+    for (; *v; ++v) {
+        const char *escaped;
+        switch (*v) {
+        case '\n': escaped = "&#10;"; break;
+        case '\r': escaped = "&#13;"; break;
+        case '\t': escaped = "&#9;"; break;
+        case '"': escaped = "&quot;"; break;
+        case '<': escaped = "&lt;"; break;
+        case '>': escaped = "&gt;"; break;
+        case '&': escaped = "&amp;"; break;
+        default: continue;
+        }
+        out.append(reinterpret_cast<const char *>(run), v - run);
+        out.append(escaped);
+        run = v + 1;
+    }
+    out.append(reinterpret_cast<const char *>(run), v - run);
+}
+
+// Element content: only these four are escaped.
+void PutContent(QByteArray &out, const xmlChar *v)
+{
+    const xmlChar *run = v;
+    for (; *v; ++v) {
+        const char *escaped;
+        switch (*v) {
+        case '<': escaped = "&lt;"; break;
+        case '>': escaped = "&gt;"; break;
+        case '&': escaped = "&amp;"; break;
+        case '\r': escaped = "&#13;"; break;
+        default: continue;
+        }
+        out.append(reinterpret_cast<const char *>(run), v - run);
+        out.append(escaped);
+        run = v + 1;
+    }
+    out.append(reinterpret_cast<const char *>(run), v - run);
+}
+
+void PutQualifiedName(QByteArray &out, const xmlNs *ns, const xmlChar *name)
+{
+    if (ns && ns->prefix) {
+        PutRaw(out, ns->prefix);
+        out.append(':');
+    }
+    PutRaw(out, name);
+}
+
+} // namespace
+
+bool AppendXmlDeclaration(QByteArray &out, const xmlDoc *doc)
+{
+    if (!doc || doc->intSubset || doc->extSubset || doc->standalone >= 0 || !doc->version
+        || std::strcmp(reinterpret_cast<const char *>(doc->version), "1.0") != 0)
+        return false;
+    out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    return true;
+}
+
+bool AppendXmlStartTag(QByteArray &out, const xmlNode *e)
+{
+    out.append('<');
+    PutQualifiedName(out, e->ns, e->name);
+    for (const xmlNs *ns = e->nsDef; ns; ns = ns->next) {
+        if (!ns->href || (ns->prefix && std::strcmp(reinterpret_cast<const char *>(ns->prefix), "xml") == 0))
+            continue;
+        if (std::strchr(reinterpret_cast<const char *>(ns->href), '"')
+            || std::strchr(reinterpret_cast<const char *>(ns->href), '\''))
+            return false; // quoted another way
+        out.append(" xmlns");
+        if (ns->prefix) {
+            out.append(':');
+            PutRaw(out, ns->prefix);
+        }
+        out.append("=\"");
+        PutRaw(out, ns->href);
+        out.append('"');
+    }
+    for (const xmlAttr *a = e->properties; a; a = a->next) {
+        out.append(' ');
+        PutQualifiedName(out, a->ns, a->name);
+        out.append("=\"");
+        for (const xmlNode *t = a->children; t; t = t->next) {
+            if (t->type != XML_TEXT_NODE)
+                return false;
+            if (t->content)
+                PutAttributeValue(out, t->content);
+        }
+        out.append('"');
+    }
+    out.append(e->children ? ">" : "/>");
+    return true;
+}
+
+void AppendXmlEndTag(QByteArray &out, const xmlNode *e)
+{
+    if (!e->children)
+        return;
+    out.append("</");
+    PutQualifiedName(out, e->ns, e->name);
+    out.append('>');
+}
+
+bool AppendXmlNode(QByteArray &out, const xmlNode *node)
+{
+    switch (node->type) {
+    case XML_ELEMENT_NODE:
+        if (!AppendXmlStartTag(out, node))
+            return false;
+        for (const xmlNode *c = node->children; c; c = c->next)
+            if (!AppendXmlNode(out, c))
+                return false;
+        AppendXmlEndTag(out, node);
+        return true;
+    case XML_TEXT_NODE:
+        if (node->content) {
+            if (node->name == xmlStringTextNoenc)
+                PutRaw(out, node->content);
+            else
+                PutContent(out, node->content);
+        }
+        return true;
+    case XML_COMMENT_NODE:
+        if (node->content) {
+            out.append("<!--");
+            PutRaw(out, node->content);
+            out.append("-->");
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
 XmlDocPtr ParseSettingText(const QString &text, XmlParseError *error, const QString &url)
 {
     QString body = text;

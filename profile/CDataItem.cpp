@@ -109,11 +109,13 @@ QString StoredText(const QVariant &v)
     return v.toString();
 }
 
-void WriteAttribute(xmlNode *element, const QString &name, const QString &value)
+void WriteAttribute(tavo::ProfileDocument *owner, xmlNode *element, const QString &name, const QString &value)
 {
     const QByteArray n = name.toUtf8();
     const QByteArray v = value.toUtf8();
     xmlSetProp(element, X(n.constData()), X(v.constData()));
+    if (owner)
+        owner->Touch(element);
 }
 
 // Converts the text of an attribute to the result type of its schema type.
@@ -306,7 +308,7 @@ int CDataItem::SetAttributeValue(const QString &name, const QVariant &value, int
     }
     QString function;
     if (!GetScriptHandler(attrNode, QLatin1String(kSetVal), function)) {
-        WriteAttribute(n, name, StoredText(value));
+        WriteAttribute(m_spNode.owner.get(), n, name, StoredText(value));
         return 0;
     }
     std::vector<ScriptValue> results;
@@ -496,7 +498,7 @@ void CDataItem::CopyReceiveToTransmit()
             if (!FindAttribute(channel, QLatin1String(p[1])))
                 ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(QLatin1String(p[1])),
                                   "CDataItem::CopyReceiveToTransmit", __LINE__);
-            WriteAttribute(channel, QLatin1String(p[1]), StoredText(v));
+            WriteAttribute(m_spNode.owner.get(), channel, QLatin1String(p[1]), StoredText(v));
         }
     }
 }

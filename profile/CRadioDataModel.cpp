@@ -271,6 +271,16 @@ bool CRadioDataModel::PrepareForOutput(QString &text, QString &errorText) const
 
 QString CRadioDataModel::GetXmlText() const
 {
-    return m_spDocument && m_spDocument->doc() ? QString::fromUtf8(SerializeXml(m_spDocument->doc())) : QString();
+    return QString::fromUtf8(GetXmlBytes());
+}
+
+QByteArray CRadioDataModel::GetXmlBytes() const
+{
+    return m_spDocument ? m_spDocument->Text() : QByteArray();
+}
+
+TextPieces CRadioDataModel::GetXmlPieces() const
+{
+    return m_spDocument ? m_spDocument->Pieces() : TextPieces();
 }
 } // namespace tavo

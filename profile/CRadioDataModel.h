@@ -40,6 +40,11 @@ public:
 
     // The whole XML text of the loaded profile (UTF-8 declaration).
     QString GetXmlText() const;
+    // The same as the UTF-8 bytes it is written in; what did not change
+    // since the last call is not written again.
+    QByteArray GetXmlBytes() const;
+    // The same in pieces that later texts share where they did not change.
+    TextPieces GetXmlPieces() const;
 
     // The one output step that every save, image conversion and export
     // runs, on a copy of the profile (the loaded profile stays as it is):

@@ -71,7 +71,11 @@ void SetNonDisplaySpecificInfo(CDataItem &root)
     try {
         CDataItem factory = root.ChildByName(names::kFactorySetting);
         if (IsRotaryFourFiveWattVariant(factory.GetText(names::kModel)))
+        {
             SetXmlAttribute(factory.m_spNode.node, names::kSpecificInfo, QLatin1String(kRotarySpecificInfo));
+            if (factory.m_spNode.owner)
+                factory.m_spNode.owner->Touch(factory.m_spNode.node);
+        }
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
     }

@@ -6,10 +6,14 @@
 // removed node stays a handle on a detached, intact subtree. They are freed
 // together with the document.
 
+#include "profile/TextPieces.h"
 #include "profile/SchemaIndex.h"
 #include "base/XmlDom.h"
 
+#include <QByteArray>
+
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace tavo {
@@ -28,6 +32,19 @@ public:
     // Takes `node` (element or attribute of this document) out of the tree
     // and keeps it until the document dies.
     void Detach(xmlNode *node);
+
+    // The document's text, byte for byte what SerializeXml writes. The
+    // texts of the sections below the root and of the nodes in them (a
+    // channel, a frequency, one setting) are kept between calls until they
+    // change, so a call after one edit writes only the changed node anew
+    // and joins its section again.
+    TextPieces Pieces() const;
+    QByteArray Text() const { return Pieces().Joined(); }
+    // Every change to the tree is reported here, after it is made: a
+    // node's attributes or content changed, or it gained or lost a child.
+    // The kept text of the node and of everything above it goes. (Detach
+    // reports its own.)
+    void Touch(const xmlNode *node);
     // Keeps a node created for this document that is not in the tree yet.
     void Adopt(xmlNode *node);
 
@@ -43,6 +60,9 @@ private:
     XmlDocPtr m_doc;
     SchemaIndexPtr m_schema;
     std::vector<xmlNode *> m_loose; // unlinked or never-linked nodes
+    // Text() of nodes below the root: a node is never freed while the
+    // document lives, so its address stays its own.
+    mutable std::unordered_map<const xmlNode *, QByteArray> m_texts;
     int m_programSteps = 0;
 };
 
