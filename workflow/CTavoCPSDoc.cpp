@@ -324,29 +324,29 @@ bool CTavoCPSDoc::GetVirtualCPData(VirtualCP &image)
 void CTavoCPSDoc::Before()
 {
     if (m_bUndoEnabled && m_nGroupDepth == 0)
-        m_strBefore = CurrentText();
+        m_textBefore = CurrentText();
     // Whatever the change does (even when it fails halfway), the text kept
     // so far is no longer the profile's.
     TextChanged();
 }
 
-QString CTavoCPSDoc::CurrentText()
+TextPieces CTavoCPSDoc::CurrentText()
 {
     if (!m_bCurrentKnown)
-        KnowText(m_model.GetXmlText());
-    return m_strCurrent;
+        KnowText(m_model.GetXmlPieces());
+    return m_textCurrent;
 }
 
-void CTavoCPSDoc::KnowText(const QString &text)
+void CTavoCPSDoc::KnowText(TextPieces text)
 {
-    m_strCurrent = text;
+    m_textCurrent = std::move(text);
     m_bCurrentKnown = true;
 }
 
 void CTavoCPSDoc::TextChanged()
 {
     m_bCurrentKnown = false;
-    m_strCurrent.clear();
+    m_textCurrent.Clear();
     if (m_bWatchingIdle || !m_bUndoEnabled)
         return;
     // Once per document: the event loop says when it is about to wait, so
@@ -362,7 +362,7 @@ void CTavoCPSDoc::TextChanged()
 void CTavoCPSDoc::TakeTextWhileIdle()
 {
     if (m_bUndoEnabled && !m_bCurrentKnown && !Root().IsEmpty())
-        KnowText(m_model.GetXmlText());
+        KnowText(m_model.GetXmlPieces());
 }
 
 void CTavoCPSDoc::NotifyUndoState(bool always)
@@ -385,7 +385,7 @@ void CTavoCPSDoc::Accepted(int captionId, MergeKey mergeKey)
     }
     UndoStep step;
     step.captionId = captionId;
-    step.before = std::move(m_strBefore);
+    step.before = std::move(m_textBefore);
     step.mergeKey = std::move(mergeKey);
     // A step that joins the last one keeps that one's place.
     if (m_locate && !m_undo.Merges(step.mergeKey))
@@ -413,7 +413,7 @@ void CTavoCPSDoc::EndStep()
         return;
     UndoStep step;
     step.captionId = m_nGroupCaption;
-    step.before = std::move(m_strBefore);
+    step.before = std::move(m_textBefore);
     step.where = m_groupWhere;
     m_undo.Push(std::move(step));
     NotifyUndoState();
@@ -576,11 +576,11 @@ QString CTavoCPSDoc::RedoText() const
     return caption ? LoadString(msg::RedoMenuStep).arg(LoadString(caption)) : LoadString(msg::RedoMenu);
 }
 
-bool CTavoCPSDoc::Reload(const QString &text)
+bool CTavoCPSDoc::Reload(const TextPieces &text)
 {
     TextChanged();
     try {
-        return m_model.ReloadProfile(text) == 1;
+        return m_model.ReloadProfile(QString::fromUtf8(text.Joined())) == 1;
     } catch (const CTavoCPSException &e) {
         ShowFailure(e);
         return false;
@@ -599,7 +599,7 @@ bool CTavoCPSDoc::Undo()
     UndoStep *step = m_undo.NextUndo();
     if (!step || m_nGroupDepth > 0)
         return false;
-    const QString current = CurrentText();
+    const TextPieces current = CurrentText();
     if (!Reload(step->before))
         return false;
     step->after = current;
@@ -613,7 +613,7 @@ bool CTavoCPSDoc::Undo()
 bool CTavoCPSDoc::Redo()
 {
     UndoStep *step = m_undo.NextRedo();
-    if (!step || m_nGroupDepth > 0 || step->after.isEmpty())
+    if (!step || m_nGroupDepth > 0 || step->after.IsEmpty())
         return false;
     if (!Reload(step->after))
         return false;

@@ -196,19 +196,19 @@ private:
     // Before a change: the profile text the step would return to.
     void Before();
     // The profile text as it is now (kept from idle time when it can be).
-    QString CurrentText();
+    TextPieces CurrentText();
     // After any change: the kept text is stale; it is taken again when the
     // program is next idle, so that an edit does not wait for it.
     void TextChanged();
     // The event loop is about to wait: takes the text if it is stale.
     void TakeTextWhileIdle();
-    void KnowText(const QString &text);
+    void KnowText(TextPieces text);
     // After an accepted change: records the step (or marks the open group).
     void Accepted(int captionId, MergeKey mergeKey = MergeKey());
     // Tells the menus when what Undo and Redo show has changed (`always`:
     // whatever it is, after an open, a save or an Undo).
     void NotifyUndoState(bool always = false);
-    bool Reload(const QString &text);
+    bool Reload(const TextPieces &text);
     void AfterUndoRedo(const EditLocation &where);
 
     IDocumentHost *m_pHost;
@@ -224,8 +224,8 @@ private:
     CUndoStack m_undo;
     std::function<EditLocation()> m_locate;
     bool m_bUndoEnabled = true;
-    QString m_strBefore;      // the text before the change under way
-    QString m_strCurrent;     // the profile's text, when m_bCurrentKnown
+    TextPieces m_textBefore;  // the text before the change under way
+    TextPieces m_textCurrent; // the profile's text, when m_bCurrentKnown
     bool m_bCurrentKnown = false;
     bool m_bWatchingIdle = false; // TakeTextWhileIdle follows the event loop
     std::pair<int, int> m_undoShown{-1, -1}; // the Undo and Redo captions the menus were last told

@@ -3,6 +3,8 @@
 // profile text before the change (and, once undone, the text after it), so
 // a change that a rule spread over many nodes comes back whole.
 
+#include "profile/TextPieces.h"
+
 #include <QString>
 #include <vector>
 
@@ -29,8 +31,8 @@ struct MergeKey {
 
 struct UndoStep {
     int captionId = 0;  // string-table id naming the change ("Rename Channel")
-    QString before;     // the profile text before the change
-    QString after;      // the text after it, kept once the step is undone
+    TextPieces before; // the profile text before the change
+    TextPieces after;  // the text after it, kept once the step is undone
     EditLocation where;
     MergeKey mergeKey;  // consecutive steps with the same key become one
 };

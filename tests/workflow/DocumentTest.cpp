@@ -51,15 +51,15 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     const MergeKey k1{&nodes[0], QStringLiteral("name")}, k2{&nodes[1], QStringLiteral("name")};
     EXPECT_FALSE(stack.CanUndo());
     EXPECT_EQ(stack.UndoCaption(), 0);
-    stack.Push({msg::StepChangeSetting, QStringLiteral("a"), {}, {}, k1});
+    stack.Push({msg::StepChangeSetting, TextPieces(QByteArray("a")), {}, {}, k1});
     // What Merges answers is what the next Push does.
     EXPECT_TRUE(stack.Merges(k1));
     EXPECT_FALSE(stack.Merges(k2));
     EXPECT_FALSE(stack.Merges(MergeKey()));
-    stack.Push({msg::StepChangeSetting, QStringLiteral("b"), {}, {}, k1}); // a keystroke more
+    stack.Push({msg::StepChangeSetting, TextPieces(QByteArray("b")), {}, {}, k1}); // a keystroke more
     EXPECT_EQ(stack.Count(), 1);
-    EXPECT_EQ(stack.NextUndo()->before, QStringLiteral("a"));
-    stack.Push({msg::StepRenameChannel, QStringLiteral("c"), {}, {}, k2});
+    EXPECT_EQ(stack.NextUndo()->before.Joined(), QByteArray("a"));
+    stack.Push({msg::StepRenameChannel, TextPieces(QByteArray("c")), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 2);
     EXPECT_EQ(stack.UndoCaption(), msg::StepRenameChannel);
 
@@ -67,7 +67,7 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     stack.SetClean();
     EXPECT_TRUE(stack.IsClean());
     EXPECT_FALSE(stack.Merges(k2));
-    stack.Push({msg::StepRenameChannel, QStringLiteral("d"), {}, {}, k2});
+    stack.Push({msg::StepRenameChannel, TextPieces(QByteArray("d")), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 3);
     EXPECT_FALSE(stack.IsClean());
     stack.MoveBack();
@@ -78,7 +78,7 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     // the undone tail, and with it the saved state when that lay in it.
     stack.MoveBack();
     EXPECT_FALSE(stack.Merges(k2));
-    stack.Push({msg::StepAddChannel, QStringLiteral("e"), {}, {}, k2});
+    stack.Push({msg::StepAddChannel, TextPieces(QByteArray("e")), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 2);
     EXPECT_FALSE(stack.CanRedo());
     EXPECT_FALSE(stack.IsClean());
