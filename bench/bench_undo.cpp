@@ -1,9 +1,11 @@
 // Undo and Redo of one change on a full profile (19 channels, 99
 // frequencies) with the profile window open: the profile reloaded, the
-// tree and the page rebuilt where the change was made. And one edit
-// through the document with its Undo step recorded against the same edit
-// without (the program idles between edits, as it does between a user's
-// keystrokes). A timing harness that prints medians.
+// tree and the page rebuilt where the change was made. And one edit with
+// its Undo step recorded against the same edit without, twice: through the
+// document alone, and as the user makes it on the channel page, timed
+// until the program waits again (so the profile text its next step starts
+// from, taken then, is counted). The program waits between edits, as it
+// does between a user's keystrokes. A timing harness that prints medians.
 
 #include "bench/BenchSupport.h"
 #include "bench/BenchWindow.h"
@@ -11,14 +13,18 @@
 #include "app/CMainFrame.h"
 #include "app/CTavoCPSApp.h"
 #include "workflow/CTavoCPSDoc.h"
+#include "views/CBaseView.h"
 #include "views/LayoutTables.h"
+#include "base/XmlDom.h"
 #include "base/ProfileNames.h"
 #include "base/TemplateFile.h"
 #include "config/Registry.h"
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -33,33 +39,46 @@ using namespace tavo::bench;
 
 namespace {
 
-// The program waits for the user once: what is queued is handled, then
-// the event loop would block (the document takes the text its next Undo
-// step starts from then).
+constexpr int kReceiveCodeList = 1019; // the channel page's receive code
+
+// The program waits for the user once: what is queued is handled, the
+// event loop is about to block (the document, heard first, takes the text
+// its next Undo step starts from then), and the wait ends at once.
 void Idle()
 {
     QEventLoop loop;
-    QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    const QMetaObject::Connection waiting =
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop, &QEventLoop::quit);
     loop.exec();
+    QObject::disconnect(waiting);
 }
 
 // One accepted edit of a channel's receive code, alternating its value.
-// `kept`: while idle, a copy of the profile text is kept there, as a
-// recorded step keeps one (the memory the history holds, without the
-// recording).
-double TimedEdit(CTavoCPSDoc &doc, int round, std::vector<QString> *kept = nullptr)
+double TimedEdit(CTavoCPSDoc &doc, int round)
 {
     CDataItem channels = doc.Root().ChildByName(names::kChannels);
     CDataItem channel;
     channels.GetChildByIndex(round % 19, channel);
     Idle();
-    if (kept)
-        kept->push_back(doc.Model().GetXmlText());
     QElapsedTimer t;
     t.start();
     const RuleResult r = doc.SetAttribute(channel, names::kRxCode, 1 + round % 2);
     const double ms = t.nsecsElapsed() / 1e6;
     return r.code == RuleResult::Done ? ms : -1;
+}
+
+// The same choice as the user makes it: a receive code picked in the
+// channel page's list, until the program waits again.
+double TimedChoice(QComboBox *list, int round)
+{
+    Idle();
+    const int position = 1 + round % 7;
+    QElapsedTimer t;
+    t.start();
+    list->setCurrentIndex(position);
+    emit list->activated(position);
+    Idle();
+    return t.nsecsElapsed() / 1e6;
 }
 
 } // namespace
@@ -70,7 +89,7 @@ int main(int argc, char **argv)
     QApplication qtApp(argc, argv);
     const HarnessSetUp setUp;
     const QString path = setUp.WriteFile(QStringLiteral("full.kp2"), ProfileFileBytes(FullProfile()));
-    std::vector<double> undo, redo, reload, recorded, plain, plainKept;
+    std::vector<double> undo, redo, reload, recorded, plain, chosenRecorded, chosenPlain, textAfterEdit, wholeText;
     {
         CTavoCPSApp app;
         if (!StartWithoutSplash(app))
@@ -105,18 +124,38 @@ int main(int argc, char **argv)
             reload.push_back(t.nsecsElapsed() / 1e6);
             doc->Redo();
         }
-        // The edit alone, with its step recorded, then without, then
-        // without but with a text kept per edit. Each waits for the user
-        // the same way before it.
-        std::vector<QString> kept;
-        for (int round = 0; round < 90; ++round) {
-            doc->SetUndoEnabled(round < 30);
-            const double ms = TimedEdit(*doc, round, round >= 60 ? &kept : nullptr);
+        // The edit alone, with its step recorded and without, in turn.
+        for (int round = 0; round < 60; ++round) {
+            doc->SetUndoEnabled(round % 2 == 0);
+            const double ms = TimedEdit(*doc, round);
             if (ms < 0)
                 return 1;
-            (round < 30 ? recorded : round < 60 ? plain : plainKept).push_back(ms);
+            (round % 2 == 0 ? recorded : plain).push_back(ms);
+        }
+        // The user's choice in the page, with its step recorded and without.
+        auto *code = qobject_cast<QComboBox *>(child->Page()->Control(kReceiveCodeList));
+        if (!code)
+            return 1;
+        for (int round = 0; round < 60; ++round) {
+            doc->SetUndoEnabled(round % 2 == 0);
+            (round % 2 == 0 ? chosenRecorded : chosenPlain).push_back(TimedChoice(code, round));
         }
         doc->SetUndoEnabled(true);
+        // What taking the text costs after one edit (its pieces, joined),
+        // against writing all of it.
+        for (int round = 0; round < 30; ++round) {
+            if (TimedEdit(*doc, round) < 0)
+                return 1;
+            QElapsedTimer t;
+            t.start();
+            const QByteArray text = doc->Model().GetXmlBytes();
+            textAfterEdit.push_back(t.nsecsElapsed() / 1e6);
+            t.restart();
+            const QByteArray whole = SerializeXml(doc->Root().m_spNode.node->doc);
+            wholeText.push_back(t.nsecsElapsed() / 1e6);
+            if (text != whole)
+                return 1;
+        }
         doc->SetModifiedFlag(false);
     }
     std::printf("undo of one change, full profile, page and tree rebuilt: %.1f ms median of %zu (limit 30 ms)\n", Median(undo),
@@ -126,10 +165,14 @@ int main(int argc, char **argv)
     std::printf("of which the profile reloaded alone (rules restarted, schema check): %.1f ms median of %zu\n", Median(reload),
                 reload.size());
     const double with = Median(recorded), without = Median(plain);
-    std::printf("one edit with its undo step recorded: %.3f ms, without: %.3f ms median of %zu (%+.0f %%, limit +10 %%)\n", with,
-                without, plain.size(), without > 0 ? (with / without - 1) * 100 : 0.0);
-    const double withoutKept = Median(plainKept);
-    std::printf("the same edit without its step, a profile text kept per edit: %.3f ms median of %zu (%+.0f %% above without)\n",
-                withoutKept, plainKept.size(), without > 0 ? (withoutKept / without - 1) * 100 : 0.0);
+    std::printf("one edit through the document with its undo step recorded: %.3f ms, without: %.3f ms median of %zu (%+.0f %%, "
+                "limit +10 %%)\n",
+                with, without, plain.size(), without > 0 ? (with / without - 1) * 100 : 0.0);
+    const double chosenWith = Median(chosenRecorded), chosenWithout = Median(chosenPlain);
+    std::printf("one edit as the user makes it, until the program waits again: %.3f ms with its undo step, %.3f ms without, "
+                "median of %zu (%+.0f %%, limit +10 %%)\n",
+                chosenWith, chosenWithout, chosenPlain.size(), chosenWithout > 0 ? (chosenWith / chosenWithout - 1) * 100 : 0.0);
+    std::printf("the profile text after one edit: %.3f ms, the whole text written anew: %.3f ms median of %zu\n",
+                Median(textAfterEdit), Median(wholeText), wholeText.size());
     return 0;
 }
