@@ -416,43 +416,35 @@ inline void PutRaw(QByteArray &out, const xmlChar *text)
     out.append(reinterpret_cast<const char *>(text));
 }
 
-// An attribute value, escaped as the library escapes it in a document with
-// an encoding (bytes above 0x7f written as they are).
-void PutAttributeValue(QByteArray &out, const xmlChar *v)
+// What the library writes for the bytes it escapes (in a document with an
+// encoding: bytes above 0x7f are written as they are).
+struct Escapes {
+    const char *of[128] = {};
+};
+constexpr Escapes EscapesFor(bool attributeValue)
 {
-    const xmlChar *run = v;
-    for (; *v; ++v) {
-        const char *escaped;
-        switch (*v) {
-        case '\n': escaped = "&#10;"; break;
-        case '\r': escaped = "&#13;"; break;
-        case '\t': escaped = "&#9;"; break;
-        case '"': escaped = "&quot;"; break;
-        case '<': escaped = "&lt;"; break;
-        case '>': escaped = "&gt;"; break;
-        case '&': escaped = "&amp;"; break;
-        default: continue;
-        }
-        out.append(reinterpret_cast<const char *>(run), v - run);
-        out.append(escaped);
-        run = v + 1;
+    Escapes e;
+    e.of['<'] = "&lt;";
+    e.of['>'] = "&gt;";
+    e.of['&'] = "&amp;";
+    e.of['\r'] = "&#13;";
+    if (attributeValue) {
+        e.of['"'] = "&quot;";
+        e.of['\n'] = "&#10;";
+        e.of['\t'] = "&#9;";
     }
-    out.append(reinterpret_cast<const char *>(run), v - run);
+    return e;
 }
+constexpr Escapes kAttributeEscapes = EscapesFor(true);
+constexpr Escapes kContentEscapes = EscapesFor(false);
 
-// Element content: only these four are escaped.
-void PutContent(QByteArray &out, const xmlChar *v)
+void PutEscaped(QByteArray &out, const xmlChar *v, const Escapes &escapes)
 {
     const xmlChar *run = v;
     for (; *v; ++v) {
-        const char *escaped;
-        switch (*v) {
-        case '<': escaped = "&lt;"; break;
-        case '>': escaped = "&gt;"; break;
-        case '&': escaped = "&amp;"; break;
-        case '\r': escaped = "&#13;"; break;
-        default: continue;
-        }
+        const char *escaped = *v < 128 ? escapes.of[*v] : nullptr;
+        if (!escaped)
+            continue;
         out.append(reinterpret_cast<const char *>(run), v - run);
         out.append(escaped);
         run = v + 1;
@@ -507,7 +499,7 @@ bool AppendXmlStartTag(QByteArray &out, const xmlNode *e)
             if (t->type != XML_TEXT_NODE)
                 return false;
             if (t->content)
-                PutAttributeValue(out, t->content);
+                PutEscaped(out, t->content, kAttributeEscapes);
         }
         out.append('"');
     }
@@ -540,7 +532,7 @@ bool AppendXmlNode(QByteArray &out, const xmlNode *node)
             if (node->name == xmlStringTextNoenc)
                 PutRaw(out, node->content);
             else
-                PutContent(out, node->content);
+                PutEscaped(out, node->content, kContentEscapes);
         }
         return true;
     case XML_COMMENT_NODE:

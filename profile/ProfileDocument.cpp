@@ -102,9 +102,10 @@ TextPieces ProfileDocument::Pieces() const
     }
     text.Append(std::move(between));
 #ifndef QT_NO_DEBUG
-    // A change that was not reported would bring back an old text.
+    // A change that was not reported (or a piece written unlike the
+    // library) would bring back a wrong text.
     Q_ASSERT_X(text.Joined() == SerializeXml(doc), "ProfileDocument::Pieces",
-               "a change to the tree was not reported through Touch");
+               "the kept text differs from the tree's (a change not reported through Touch?)");
 #endif
     return text;
 }
