@@ -33,6 +33,9 @@ public:
     // and keeps it until the document dies.
     void Detach(xmlNode *node);
 
+    // Keeps a node created for this document that is not in the tree yet.
+    void Adopt(xmlNode *node);
+
     // The document's text, byte for byte what SerializeXml writes. The
     // texts of the sections below the root and of the nodes in them (a
     // channel, a frequency, one setting) are kept between calls until they
@@ -45,8 +48,6 @@ public:
     // The kept text of the node and of everything above it goes. (Detach
     // reports its own.)
     void Touch(const xmlNode *node);
-    // Keeps a node created for this document that is not in the tree yet.
-    void Adopt(xmlNode *node);
 
     // The profile namespace of this document (declared on the root), or null.
     xmlNs *ProfileNs() const;
@@ -60,8 +61,8 @@ private:
     XmlDocPtr m_doc;
     SchemaIndexPtr m_schema;
     std::vector<xmlNode *> m_loose; // unlinked or never-linked nodes
-    // Text() of nodes below the root: a node is never freed while the
-    // document lives, so its address stays its own.
+    // The kept texts of the sections and of the nodes in them. An element
+    // is never freed while the document lives, so its address stays its own.
     mutable std::unordered_map<const xmlNode *, QByteArray> m_texts;
     int m_programSteps = 0;
 };

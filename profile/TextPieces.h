@@ -37,7 +37,6 @@ public:
             whole.append(piece);
         return whole;
     }
-    bool operator==(const TextPieces &other) const { return Joined() == other.Joined(); }
 
 private:
     std::vector<QByteArray> m_pieces;
