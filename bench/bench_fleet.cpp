@@ -9,6 +9,7 @@
 //
 //     build/bin/bench_fleet [--radios N]
 
+#include "bench/BenchSample.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "radio/CRadioOperation.h"
@@ -85,17 +86,9 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
 
     VirtualCP sample;
-    {
-        QFile f(QStringLiteral(TAVO_SOURCE_DIR "/install/samples/demo-OUD11602.img"));
-        if (!f.open(QIODevice::ReadOnly) || f.read(reinterpret_cast<char *>(sample.bytes.data()), VirtualCP::kSize) != VirtualCP::kSize)
-            return 1;
-    }
-    QString xml;
     CRadioDataModel profile;
-    if (!CDataAdaptor::VirtualCP2XML(sample, xml) || !profile.LoadProfile(xml, 0) || !EnsureSettingDocuments()) {
-        std::fprintf(stderr, "bench_fleet: the sample profile does not load\n");
+    if (!bench::LoadSampleProfile(profile, sample, "bench_fleet"))
         return 1;
-    }
 
     const QString link = dir.filePath(QStringLiteral("radio-port"));
     FleetOptions options;

@@ -16,6 +16,7 @@
 #include "radio/SimulatedRadio.h"
 #include "radio/RadioFrames.h"
 #include "radio/RadioMemoryMap.h"
+#include "bench/BenchSample.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "workflow/CRadioCommands.h"
@@ -178,17 +179,9 @@ int CommandRoads(int rounds, const QTemporaryDir &dir)
     SetDefaultCableConfig(config);
 
     VirtualCP sample;
-    {
-        QFile f(QStringLiteral(TAVO_SOURCE_DIR "/install/samples/demo-OUD11602.img"));
-        if (!f.open(QIODevice::ReadOnly) || f.read(reinterpret_cast<char *>(sample.bytes.data()), VirtualCP::kSize) != VirtualCP::kSize)
-            return 1;
-    }
-    QString xml;
     CRadioDataModel profile;
-    if (!CDataAdaptor::VirtualCP2XML(sample, xml) || !profile.LoadProfile(xml, 0) || !EnsureSettingDocuments()) {
-        std::fprintf(stderr, "bench_radio: the sample profile does not load\n");
+    if (!bench::LoadSampleProfile(profile, sample, "bench_radio"))
         return 1;
-    }
     struct NoPassword : IRadioCommandHost {
         bool AskPassword(const QString &, QString &) override { return false; }
     } host;
