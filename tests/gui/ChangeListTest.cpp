@@ -29,13 +29,11 @@ using tavo::test::SimProcess;
 
 namespace {
 
-class ChangeListGui : public test::GuiTest {
+class ChangeListGui : public test::RadioGuiTest {
 protected:
     void SetUp() override
     {
-        test::GuiTest::SetUp();
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
-        CMainFrame::SetCableMapKey(QStringLiteral("TavoCPSChangeList-%1").arg(QCoreApplication::applicationPid()));
+        test::RadioGuiTest::SetUp();
         // The change list answered from the script (true: Write), the
         // progress dialog's OK once it is enabled.
         QObject::connect(&m_driver, &QTimer::timeout, [this] {
@@ -62,8 +60,7 @@ protected:
     void TearDown() override
     {
         m_driver.stop();
-        test::GuiTest::TearDown();
-        SetPortOverride(QString());
+        test::RadioGuiTest::TearDown();
     }
 
 

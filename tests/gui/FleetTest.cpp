@@ -27,21 +27,8 @@ using tavo::test::SimProcess;
 
 namespace {
 
-class FleetGui : public test::GuiTest {
+class FleetGui : public test::RadioGuiTest {
 protected:
-    void SetUp() override
-    {
-        test::GuiTest::SetUp();
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
-        CMainFrame::SetCableMapKey(QStringLiteral("TavoCPSFleet-%1").arg(QCoreApplication::applicationPid()));
-    }
-    void TearDown() override
-    {
-        test::GuiTest::TearDown();
-        SetPortOverride(QString());
-    }
-
-
     // The sample radio with serial number `serial`, as an image file.
     QString RadioImage(int n, const char *serial)
     {

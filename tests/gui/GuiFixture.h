@@ -5,6 +5,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CRadioSettings.h"
 #include "app/CTavoCPSApp.h"
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
@@ -132,6 +133,25 @@ protected:
     QTemporaryDir m_dir;
     RecordingSink m_sink;
     std::unique_ptr<CTavoCPSApp> m_app;
+};
+
+// A GUI test with a radio on the cable: backups under the test's own data
+// folder, a cable map of its own (no two tests share a radio's state), the
+// port override dropped afterwards.
+class RadioGuiTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        static int key = 0;
+        CMainFrame::SetCableMapKey(QStringLiteral("TavoCPSTest-%1-%2").arg(QCoreApplication::applicationPid()).arg(++key));
+    }
+    void TearDown() override
+    {
+        GuiTest::TearDown();
+        SetPortOverride(QString());
+    }
 };
 
 } // namespace tavo::test

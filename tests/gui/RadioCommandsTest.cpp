@@ -51,14 +51,12 @@ void SetModel(VirtualCP &cp, const char letters[3], std::initializer_list<uint8_
         cp.bytes[i++] = d;
 }
 
-class RadioGui : public test::GuiTest {
+class RadioGui : public test::RadioGuiTest {
 protected:
     void SetUp() override
     {
-        test::GuiTest::SetUp();
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        test::RadioGuiTest::SetUp();
         SetShowChangesBeforeWrite(false); // the change list has tests of its own
-        CMainFrame::SetCableMapKey(QStringLiteral("TavoCPSTest-%1-%2").arg(QCoreApplication::applicationPid()).arg(++s_nKey));
         // The modal dialogs: a password from the script (empty: Cancel),
         // the progress dialog's OK once it is enabled.
         QObject::connect(&m_driver, &QTimer::timeout, [this] {
@@ -102,8 +100,7 @@ protected:
     void TearDown() override
     {
         m_driver.stop();
-        test::GuiTest::TearDown();
-        SetPortOverride(QString());
+        test::RadioGuiTest::TearDown();
     }
 
     // The radio, then the program pointed at it; the commands once the
@@ -160,9 +157,7 @@ protected:
     int m_nSeenProgress = 0;
     QStringList m_restoreItems; // the Restore Backup dialog's list as shown
     int m_nRestoreRow = 0;      // the backup chosen there
-    static int s_nKey;
 };
-int RadioGui::s_nKey = 0;
 
 } // namespace
 
