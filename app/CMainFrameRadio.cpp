@@ -96,6 +96,7 @@ struct CMainFrame::RadioState {
     int progress = 0;
     CRadioIdent ident;
     VirtualCP image;
+    QStringList notHeld; // what the radio cannot hold, for the change list
     QString password;
     QPointer<CReadWriteDialog> dialog;
     bool identified = false;
@@ -399,7 +400,11 @@ void CMainFrame::OnIdentified(bool ok)
     }
     CChildFrame *child = ActiveChild();
     m_pRadio->image = VirtualCP();
-    if (!child || !PrepareWrite(child->Document()->Model(), m_pRadio->ident, m_pRadio->password, host, m_pRadio->image)) {
+    m_pRadio->notHeld.clear();
+    // What the radio cannot hold is named in the change list when it is
+    // shown, else asked about now.
+    QStringList *notHeld = GetShowChangesBeforeWrite() ? &m_pRadio->notHeld : nullptr;
+    if (!child || !PrepareWrite(child->Document()->Model(), m_pRadio->ident, m_pRadio->password, host, m_pRadio->image, notHeld)) {
         FinishRadioOperation();
         return;
     }
@@ -493,8 +498,10 @@ void CMainFrame::RunWriteTransfer()
     outcome->accepted = m_pRadio->password;
     RadioWriteOptions options;
     options.verify = GetVerifyAfterWrite();
-    if (GetShowChangesBeforeWrite())
+    if (GetShowChangesBeforeWrite()) {
         options.review = ReviewOnGuiThread(this);
+        options.notes = m_pRadio->notHeld;
+    }
     CRadioOperation *op = m_pRadio->op.get();
     VirtualCP *image = &m_pRadio->image;
     std::atomic<bool> *cont = &m_pRadio->continueFlag;

@@ -6,9 +6,12 @@
 #include "config/SettingDocuments.h"
 #include "base/TemplateFile.h"
 #include "codeplug/CodeplugChecks.h"
+#include "codeplug/VirtualCP.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
+
+#include <cstring>
 
 namespace tavo {
 
@@ -154,6 +157,23 @@ void CopyReceiveToTransmitWithoutRepeater(CDataItem &root)
     if (root.FindChildByName(names::kLimit, limit)
         && limit.GetText(names::kDisableRepeaterFeature) == QLatin1String("1"))
         root.CopyReceiveToTransmit();
+}
+
+bool TransmitsWithReceive(const CDataItem &root, const CDataItem &channel)
+{
+    CDataItem limit;
+    const bool noRepeaterFeature = root.FindChildByName(names::kLimit, limit)
+        && limit.GetText(names::kDisableRepeaterFeature) == QLatin1String("1");
+    return TransmitsWithReceive(noRepeaterFeature, channel.GetText(names::kRepeater) == QLatin1String("1"));
+}
+
+int EffectiveTransmitValue(const CDataItem &root, const CDataItem &channel, const char *txAttribute)
+{
+    if (TransmitsWithReceive(root, channel))
+        for (const FollowedTransmitField &f : kTransmitFollowsReceive)
+            if (std::strcmp(f.txAttribute, txAttribute) == 0)
+                return channel.GetInt(f.rxAttribute);
+    return channel.GetInt(txAttribute);
 }
 
 bool CheckFrequencies(const CDataItem &root)
