@@ -49,17 +49,8 @@ struct ChangeList : ::testing::Test {
         return path;
     }
 
-    // tavocps-cli with the backups in our folder; the variable is put
-    // back for the other suites of this program.
-    test::CliResult Cli(const QStringList &args)
-    {
-        const bool had = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        const QByteArray before = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-        const test::CliResult r = test::RunCli(args);
-        had ? qputenv("XDG_DATA_HOME", before) : qunsetenv("XDG_DATA_HOME");
-        return r;
-    }
+    // tavocps-cli with the backups in our folder.
+    test::CliResult Cli(const QStringList &args) { return test::RunCliWithDataHome(dir.filePath(QStringLiteral("data")), args); }
 
     QString m_oldName;
 };

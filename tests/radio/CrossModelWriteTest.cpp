@@ -22,15 +22,7 @@ struct CrossModel : ::testing::Test {
     QTemporaryDir dir;
 
     // tavocps-cli with the backups in our folder.
-    test::CliResult Cli(const QStringList &args)
-    {
-        const bool had = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        const QByteArray before = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-        const test::CliResult r = test::RunCli(args);
-        had ? qputenv("XDG_DATA_HOME", before) : qunsetenv("XDG_DATA_HOME");
-        return r;
-    }
+    test::CliResult Cli(const QStringList &args) { return test::RunCliWithDataHome(dir.filePath(QStringLiteral("data")), args); }
 
     QString Template(const char *model) const { return QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/%1.kp2").arg(QLatin1String(model)); }
 

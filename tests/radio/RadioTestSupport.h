@@ -6,6 +6,7 @@
 #include "codeplug/VirtualCP.h"
 #include "radio/SimulatedRadio.h"
 #include "radio/RadioMemoryMap.h"
+#include "support/CliRunner.h"
 
 #include <QFile>
 #include <QProcess>
@@ -97,6 +98,18 @@ private:
     QString m_log;
     QString m_dump;
 };
+
+// tavocps-cli run with the user's data (the radio backups) under
+// `dataHome`; the variable is put back for the other suites of the program.
+inline CliResult RunCliWithDataHome(const QString &dataHome, const QStringList &args)
+{
+    const bool had = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray before = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dataHome.toUtf8());
+    const CliResult r = RunCli(args);
+    had ? qputenv("XDG_DATA_HOME", before) : qunsetenv("XDG_DATA_HOME");
+    return r;
+}
 
 inline int CountLines(const QStringList &log, const QString &prefix)
 {
