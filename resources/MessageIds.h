@@ -353,6 +353,16 @@ enum : int {
     FleetIntro = 10072,
     FleetTableLabel = 10073,
     FleetReady = 10074,
+    // ---- every road to the radio guarded, ids of ours 10150-10199
+    RadioWrongEcho = 10150,
+    ProfileValueOutOfRange = 10151,
+    ProfileIndexIntoEmptyTable = 10152,
+    CableMapNoPrivateFolder = 10153,
+    CableMapRefused = 10154,
+    HandOverNoPrivateFolder = 10155,
+    ImageFromOtherRadio = 10156,
+    SerialUnknown = 10157,
+    WrittenUnverified = 10158,
 };
 
 } // namespace tavo::msg
