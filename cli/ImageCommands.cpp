@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "profile/CDataAdaptor.h"
+#include "profile/CRadioDataModel.h"
+#include "profile/ProfileChecks.h"
 
 #include <cstdio>
 
@@ -29,6 +31,16 @@ int RunProfile2Image(CliContext &ctx)
     QString error;
     if (!ReadProfileInputText(ctx.args.at(0), xml, error))
         return Fail(error);
+    // Only a profile that loads (schema and all) and holds no value a radio
+    // cannot take becomes an image; a load failure raises with its reason.
+    {
+        CRadioDataModel model;
+        if (!model.LoadProfile(xml, 0))
+            return ExitFailed;
+        const QString problem = ProfileValueProblem(model.m_rootItem);
+        if (!problem.isEmpty())
+            return Fail(problem);
+    }
     VirtualCP cp;
     CDataAdaptor::XML2VirtualCP(xml, cp);
     if (!WriteImageFile(ctx.args.at(1), cp, error))
