@@ -25,6 +25,15 @@ struct ProtocolFixture : ::testing::Test {
         protocol = std::make_unique<CRadioProtocol>(link->Config());
         ASSERT_EQ(protocol->OpenDevice(0), 1);
     }
+    // The protocol again, on a cable that records a trace.
+    std::shared_ptr<LinkTrace> Traced()
+    {
+        auto trace = std::make_shared<LinkTrace>();
+        CableConfig config = link->Config();
+        config.trace = trace;
+        protocol = std::make_unique<CRadioProtocol>(config);
+        return trace;
+    }
     QStringList log() const
     {
         QStringList l;
@@ -234,10 +243,7 @@ TEST_F(ProtocolFixture, EndlessNoiseEndsEveryWaitWithinItsBound)
 // short memory reply is; the trace names each failure's kind.
 TEST_F(ProtocolFixture, ShortQueryRepliesAreRetriedAndTheTraceNamesEachFailure)
 {
-    auto trace = std::make_shared<LinkTrace>();
-    CableConfig config = link->Config();
-    config.trace = trace;
-    protocol = std::make_unique<CRadioProtocol>(config);
+    const std::shared_ptr<LinkTrace> trace = Traced();
     ASSERT_EQ(protocol->OpenDevice(0), 1);
 
     link->radio().faults().shortReplyAtReply = 1;
@@ -301,10 +307,7 @@ TEST_F(ProtocolFixture, ALateReplyIsNeverTakenForTheNextRequestsAnswer)
 // bytes to the same address). The trace names it.
 TEST_F(ProtocolFixture, AnEchoOtherThanSentIsAFailedAttemptAndRetried)
 {
-    auto trace = std::make_shared<LinkTrace>();
-    CableConfig config = link->Config();
-    config.trace = trace;
-    protocol = std::make_unique<CRadioProtocol>(config);
+    const std::shared_ptr<LinkTrace> trace = Traced();
     ASSERT_EQ(protocol->OpenDevice(0), 1);
 
     link->radio().faults().wrongEchoAtRequest = 1;
