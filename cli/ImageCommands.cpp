@@ -34,8 +34,11 @@ int RunProfile2Image(CliContext &ctx)
     // Only a profile that loads (schema and all) and holds no value a radio
     // cannot take becomes an image; a load failure raises with its reason.
     {
+        // Loaded from the file itself where there is one, so that a loading
+        // error names it rather than quoting the whole text.
         CRadioDataModel model;
-        if (!model.LoadProfile(xml, 0))
+        const QString source = ctx.args.at(0);
+        if (!(source == QLatin1String(kStandardStream) ? model.LoadProfile(xml, 0) : model.LoadProfile(source, 1)))
             return ExitFailed;
         const QString problem = ProfileValueProblem(model.m_rootItem);
         if (!problem.isEmpty())
