@@ -21,10 +21,19 @@ constexpr int kListMinimumWidth = 460;
 constexpr int kListMinimumHeight = 220;
 } // namespace
 
-CChangeListDialog::CChangeListDialog(const QStringList &lines, const QString &serial, QWidget *parent) : QDialog(parent)
+CChangeListDialog::CChangeListDialog(const QStringList &lines, const QString &serial, const QStringList &notes, QWidget *parent)
+    : QDialog(parent)
 {
     setWindowTitle(LoadString(msg::ChangesTitle));
     auto *layout = new QVBoxLayout(this);
+    if (!notes.isEmpty()) {
+        m_pNotes = new QLabel(notes.join(QLatin1Char('\n')), this);
+        m_pNotes->setObjectName(QStringLiteral("notHeld"));
+        m_pNotes->setWordWrap(true);
+        m_pNotes->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        m_pNotes->setFrameShape(QFrame::StyledPanel);
+        layout->addWidget(m_pNotes);
+    }
     QString intro = LoadString(msg::ChangesIntro);
     intro.replace(QLatin1String("%1"), QString::number(lines.size())).replace(QLatin1String("%2"), serial);
     auto *label = new QLabel(intro, this);
@@ -45,23 +54,25 @@ CChangeListDialog::CChangeListDialog(const QStringList &lines, const QString &se
     layout->addWidget(buttons);
 }
 
-bool ConfirmWriteChanges(QWidget *parent, const VirtualCP &radio, const VirtualCP &toWrite)
+bool ConfirmWriteChanges(QWidget *parent, const VirtualCP &radio, const VirtualCP &toWrite, const QStringList &notes)
 {
     const QStringList lines = CodeplugChangeLines(radio, toWrite);
     if (lines.isEmpty()) {
-        const QString text = LoadString(msg::NoChangesToWrite) + QLatin1Char('\n') + LoadString(msg::SkipTheWrite);
+        QString text = LoadString(msg::NoChangesToWrite) + QLatin1Char('\n') + LoadString(msg::SkipTheWrite);
+        if (!notes.isEmpty())
+            text.prepend(notes.join(QLatin1Char('\n')) + QStringLiteral("\n\n"));
         return ShowMessageText(text, MB_YESNO | MB_ICONQUESTION) != IDYES;
     }
     QString serial = QString::fromLatin1(reinterpret_cast<const char *>(radio.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth));
     serial.truncate(serial.indexOf(QChar(0)) < 0 ? serial.size() : serial.indexOf(QChar(0)));
-    CChangeListDialog dialog(lines, serial.trimmed(), parent);
+    CChangeListDialog dialog(lines, serial.trimmed(), notes, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::function<bool(const VirtualCP &, const VirtualCP &)> ReviewOnGuiThread(QWidget *owner)
+std::function<bool(const VirtualCP &, const VirtualCP &, const QStringList &)> ReviewOnGuiThread(QWidget *owner)
 {
     QPointer<QWidget> target(owner);
-    return [target](const VirtualCP &radio, const VirtualCP &toWrite) {
+    return [target](const VirtualCP &radio, const VirtualCP &toWrite, const QStringList &notes) {
         bool goOn = false;
         if (!target)
             return goOn;
@@ -69,7 +80,7 @@ std::function<bool(const VirtualCP &, const VirtualCP &)> ReviewOnGuiThread(QWid
             target.data(),
             [&] {
                 QWidget *parent = QApplication::activeModalWidget();
-                goOn = ConfirmWriteChanges(parent ? parent : target.data(), radio, toWrite);
+                goOn = ConfirmWriteChanges(parent ? parent : target.data(), radio, toWrite, notes);
             },
             Qt::BlockingQueuedConnection);
         return goOn;

@@ -812,7 +812,7 @@ void CMainFrame::RunReport(bool handout)
     if (!child || !child->CommitChanges())
         return;
     ReportOutput report;
-    if (MakeReport(handout ? ReportKind::Handout : ReportKind::Detailed, child->Document()->Model().GetXmlText(), report))
+    if (MakeReport(handout ? ReportKind::Handout : ReportKind::Detailed, child->Document()->Model().GetEffectiveXmlText(), report))
         ShowReportWindow(report, this);
     UpdateCommandUI();
 }

@@ -95,6 +95,7 @@ struct CMainFrame::RadioState {
     int progress = 0;
     CRadioIdent ident;
     VirtualCP image;
+    QStringList notHeld; // what the radio cannot hold, for the change list
     QString password;
     QPointer<CReadWriteDialog> dialog;
     bool identified = false;
@@ -416,7 +417,11 @@ void CMainFrame::OnIdentified(bool ok)
     CChildFrame *child = ActiveChild();
     CRadioDataModel *profile = m_pRadio->restoreProfile ? m_pRadio->restoreProfile.get() : child ? &child->Document()->Model() : nullptr;
     m_pRadio->image = VirtualCP();
-    if (!profile || !PrepareWrite(*profile, m_pRadio->ident, m_pRadio->password, host, m_pRadio->image)) {
+    m_pRadio->notHeld.clear();
+    // What the radio cannot hold is named in the change list when it is
+    // shown (always for a restore), else asked about now.
+    QStringList *notHeld = GetShowChangesBeforeWrite() || m_pRadio->restoreReview ? &m_pRadio->notHeld : nullptr;
+    if (!profile || !PrepareWrite(*profile, m_pRadio->ident, m_pRadio->password, host, m_pRadio->image, notHeld)) {
         FinishRadioOperation();
         return;
     }
@@ -527,8 +532,10 @@ void CMainFrame::RunWriteTransfer()
     outcome->accepted = m_pRadio->password;
     RadioWriteOptions options;
     options.verify = GetVerifyAfterWrite();
-    if (GetShowChangesBeforeWrite() || m_pRadio->restoreReview)
+    if (GetShowChangesBeforeWrite() || m_pRadio->restoreReview) {
         options.review = ReviewOnGuiThread(this);
+        options.notes = m_pRadio->notHeld;
+    }
     if (!m_pRadio->restoreSerial.isEmpty()) {
         options.imageSerial = m_pRadio->restoreSerial;
         options.confirmOtherRadio = ConfirmOnGuiThread(this);

@@ -74,10 +74,11 @@ const CliCommandRegistrar kDiff({"diff", "A B", 2, 2, &RunDiff});
 
 } // namespace
 
-bool PrintChangesInsteadOfWriting(const VirtualCP &radio, const VirtualCP &toWrite)
+bool PrintChangesInsteadOfWriting(const VirtualCP &radio, const VirtualCP &toWrite, const QStringList &notes)
 {
+    // What the radio cannot hold as the profile has it comes first.
     const QStringList lines = CodeplugChangeLines(radio, toWrite);
-    PrintLines(lines.isEmpty() ? QStringList{LoadString(msg::NoChangesToWrite)} : lines);
+    PrintLines(notes + (lines.isEmpty() ? QStringList{LoadString(msg::NoChangesToWrite)} : lines));
     return false;
 }
 

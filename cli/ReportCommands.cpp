@@ -97,7 +97,7 @@ int RunReport(CliContext &ctx)
 
     QString html;
     bool displayModel = false;
-    if (!BuildReportHtml(kind, model.GetXmlText(), html, &displayModel))
+    if (!BuildReportHtml(kind, model.GetEffectiveXmlText(), html, &displayModel))
         return ExitFailed;
 
     QString error;

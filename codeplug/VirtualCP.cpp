@@ -1,5 +1,7 @@
 #include "codeplug/VirtualCP.h"
 
+#include "base/ProfileNames.h"
+
 #include <algorithm>
 
 namespace tavo {
@@ -84,6 +86,27 @@ size_t VirtualCP::FilledFrequencySlots() const
     while (count > 0 && Frequency(count - 1).IsUnused())
         --count;
     return count;
+}
+
+const std::array<FollowedTransmitField, 3> kTransmitFollowsReceive = {{
+    {names::kRxFreqNdx, names::kTxFreqNdx, ChannelSlot::kRxFreqNdxOffset, ChannelSlot::kTxFreqNdxOffset},
+    {names::kRxCode, names::kTxCode, ChannelSlot::kRxCodeOffset, ChannelSlot::kTxCodeOffset},
+    {names::kRxBw, names::kTxBw, ChannelSlot::kRxBwOffset, ChannelSlot::kTxBwOffset},
+}};
+
+bool TransmitsWithReceive(const VirtualCP &image, const ChannelSlot &slot)
+{
+    // Flags of the image: only 1 is set.
+    return TransmitsWithReceive(image.DisableRepeaterFeature() == 1, slot.Repeater() == 1);
+}
+
+ChannelSlot EffectiveChannel(const VirtualCP &image, size_t i)
+{
+    ChannelSlot slot = image.Channel(i);
+    if (TransmitsWithReceive(image, slot))
+        for (const FollowedTransmitField &f : kTransmitFollowsReceive)
+            slot.bytes[f.txOffset] = slot.bytes[f.rxOffset];
+    return slot;
 }
 
 uint32_t SynthToHz(const FrequencySlot &slot, uint32_t base)

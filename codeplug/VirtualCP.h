@@ -198,6 +198,33 @@ struct VirtualCP : ByteRecord<2089> {
 
 static_assert(sizeof(VirtualCP) == 2089, "the codeplug image is exactly 2089 bytes");
 
+// ---- what the radio does with a channel
+
+// A channel transmits with its receive frequency, code and bandwidth on a
+// radio with one code per channel (the repeater feature disabled) and
+// whenever its repeater is off. Its stored transmit values stay as they
+// are: turning the repeater on brings them back.
+constexpr bool TransmitsWithReceive(bool repeaterFeatureDisabled, bool repeaterOn)
+{
+    return repeaterFeatureDisabled || !repeaterOn;
+}
+
+// The transmit fields that take their receive twins' values then: the
+// profile's attribute names and the channel slot's offsets, one row each.
+struct FollowedTransmitField {
+    const char *rxAttribute;
+    const char *txAttribute;
+    size_t rxOffset;
+    size_t txOffset;
+};
+extern const std::array<FollowedTransmitField, 3> kTransmitFollowsReceive;
+
+// Whether channel slot `slot` of `image` transmits with its receive settings.
+bool TransmitsWithReceive(const VirtualCP &image, const ChannelSlot &slot);
+// Channel slot `i` of `image` as the radio uses it: where it transmits with
+// its receive settings, its transmit fields hold the receive ones.
+ChannelSlot EffectiveChannel(const VirtualCP &image, size_t i);
+
 // Frequency of a slot in hertz, in 32-bit unsigned arithmetic.
 uint32_t SynthToHz(const FrequencySlot &slot, uint32_t base);
 // Sets R, n, the mode and F of a slot for frequency `hz`; bytes 2 to 4 are

@@ -192,6 +192,13 @@ QString FormatCodeLabel(int code, int maxCodes, const SettingAttributeReader &se
     return FormatCodeLabel(code, maxCodes, setting, GetDecimalSeparator());
 }
 
+QString CodeLabelText(int code, int maxCodes, const SettingAttributeReader &setting, const QString &decimalSeparator)
+{
+    const QString label = FormatCodeLabel(code, maxCodes, setting, decimalSeparator);
+    const QString prefix = QString::number(code) + QLatin1String(" - ");
+    return label.startsWith(prefix) ? label.mid(prefix.size()) : label;
+}
+
 QStringList SquelchCodeList(int maxCodes, const SettingAttributeReader &setting, const QString &decimalSeparator)
 {
     QStringList list;

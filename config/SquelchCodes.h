@@ -33,6 +33,9 @@ using SettingAttributeReader = std::function<QString(const QString &attribute)>;
 QString FormatCodeLabel(int code, int maxCodes, const SettingAttributeReader &setting, const QString &decimalSeparator);
 // The same with the decimal separator of the application's language.
 QString FormatCodeLabel(int code, int maxCodes, const SettingAttributeReader &setting);
+// The label alone, without the code's number in front ("67.0 Hz",
+// "DCS 023"), as the change list and the messages name a code.
+QString CodeLabelText(int code, int maxCodes, const SettingAttributeReader &setting, const QString &decimalSeparator);
 
 // The list entries for codes 0 up to and including maxCodes: position in
 // the list equals code.

@@ -2,6 +2,7 @@
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNames.h"
 #include "base/ProfileNamespaces.h"
+#include "codeplug/VirtualCP.h"
 #include "config/SettingDocuments.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -485,20 +486,27 @@ int CDataItem::ProcessChannelName(QString &profileText)
     return 1;
 }
 
-void CDataItem::CopyReceiveToTransmit()
+void CDataItem::CopyReceiveToTransmit(bool onlyTransmittingWithReceive)
 {
     xmlNode *n = RequireNode("CDataItem::CopyReceiveToTransmit", __LINE__);
     tavo::XmlXPath xpath(n->doc);
-    static const char *const pairs[][2] = {{names::kRxCode, names::kTxCode}, {names::kRxFreqNdx, names::kTxFreqNdx}, {names::kRxBw, names::kTxBw}};
+    bool noRepeaterFeature = false;
+    if (onlyTransmittingWithReceive) {
+        xmlNode *limit = xpath.SelectFirst("//dfns:limit", n);
+        noRepeaterFeature = limit && tavo::XmlAttribute(limit, names::kDisableRepeaterFeature) == QLatin1String("1");
+    }
     for (xmlNode *channel : xpath.Select("//dfns:channels/*", n)) {
+        if (onlyTransmittingWithReceive
+            && !TransmitsWithReceive(noRepeaterFeature, tavo::XmlAttribute(channel, names::kRepeater) == QLatin1String("1")))
+            continue;
         CDataItem item(NodeRef(m_spNode.owner, channel), m_spScript);
-        for (const auto &p : pairs) {
+        for (const FollowedTransmitField &p : kTransmitFollowsReceive) {
             QVariant v;
-            item.GetAttributeValue(v, QLatin1String(p[0]));
-            if (!FindAttribute(channel, QLatin1String(p[1])))
-                ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(QLatin1String(p[1])),
+            item.GetAttributeValue(v, QLatin1String(p.rxAttribute));
+            if (!FindAttribute(channel, QLatin1String(p.txAttribute)))
+                ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(QLatin1String(p.txAttribute)),
                                   "CDataItem::CopyReceiveToTransmit", __LINE__);
-            WriteAttribute(m_spNode.owner.get(), channel, QLatin1String(p[1]), StoredText(v));
+            WriteAttribute(m_spNode.owner.get(), channel, QLatin1String(p.txAttribute), StoredText(v));
         }
     }
 }

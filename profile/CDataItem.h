@@ -64,8 +64,10 @@ public:
     // never equal to a name present; `profileText` becomes the whole XML.
     static int ProcessChannelName(QString &profileText);
     // Every channel's transmit code, frequency index and bandwidth take the
-    // receive values.
-    void CopyReceiveToTransmit();
+    // receive values; with `onlyTransmittingWithReceive`, only those of the
+    // channels that transmit with their receive settings (repeater off, or
+    // no repeater feature), as the radio uses them.
+    void CopyReceiveToTransmit(bool onlyTransmittingWithReceive = false);
 
     bool IsEmpty() const { return !m_spNode; }
     QString NodeName() const;

@@ -269,6 +269,20 @@ bool CRadioDataModel::PrepareForOutput(QString &text, QString &errorText) const
     return false;
 }
 
+QString CRadioDataModel::GetEffectiveXmlText() const
+{
+    if (!m_spDocument || !m_spDocument->doc() || !m_schema)
+        return QString();
+    XmlDocPtr copy(xmlCopyDoc(m_spDocument->doc(), 1));
+    if (!copy)
+        return QString();
+    auto document = std::make_shared<ProfileDocument>(std::move(copy), m_schema->index);
+    CDataItem root;
+    root.m_spNode = NodeRef(document, document->root());
+    root.CopyReceiveToTransmit(true);
+    return QString::fromUtf8(SerializeXml(document->doc()));
+}
+
 QString CRadioDataModel::GetXmlText() const
 {
     return QString::fromUtf8(GetXmlBytes());

@@ -55,6 +55,11 @@ public:
     // loading-error text (message 223 filled in) when it does not validate:
     // it must not be written then.
     bool PrepareForOutput(QString &text, QString &errorText) const;
+    // The profile text as the radio uses it, for what shows or exports a
+    // profile's channels (reports): on a copy, every channel that transmits
+    // with its receive settings carries them as its transmit ones. Not
+    // validated; the loaded profile stays as it is.
+    QString GetEffectiveXmlText() const;
 
     CDataItem m_rootItem;
     tavo::ProfileDocumentPtr m_spDocument;

@@ -161,6 +161,23 @@ void CopyReceiveToTransmitWithoutRepeater(CDataItem &root)
         root.CopyReceiveToTransmit();
 }
 
+bool TransmitsWithReceive(const CDataItem &root, const CDataItem &channel)
+{
+    CDataItem limit;
+    const bool noRepeaterFeature = root.FindChildByName(names::kLimit, limit)
+        && limit.GetText(names::kDisableRepeaterFeature) == QLatin1String("1");
+    return TransmitsWithReceive(noRepeaterFeature, channel.GetText(names::kRepeater) == QLatin1String("1"));
+}
+
+int EffectiveTransmitValue(const CDataItem &root, const CDataItem &channel, const char *txAttribute)
+{
+    if (TransmitsWithReceive(root, channel))
+        for (const FollowedTransmitField &f : kTransmitFollowsReceive)
+            if (std::strcmp(f.txAttribute, txAttribute) == 0)
+                return channel.GetInt(f.rxAttribute);
+    return channel.GetInt(txAttribute);
+}
+
 bool CheckFrequencies(const CDataItem &root)
 {
     const CDataItem limit = root.ChildByName(names::kLimit);

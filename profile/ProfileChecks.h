@@ -33,6 +33,14 @@ bool ReleaseHiddenButtonFeatures(CDataItem &root);
 // true) every channel transmits with its receive settings: runs
 // CopyReceiveToTransmit. Every save and conversion of a profile runs it.
 void CopyReceiveToTransmitWithoutRepeater(CDataItem &root);
+// Whether `channel` of the profile `root` transmits with its receive
+// frequency, code and bandwidth: on a radio without the repeater feature and
+// whenever the channel's repeater is off.
+bool TransmitsWithReceive(const CDataItem &root, const CDataItem &channel);
+// A transmit attribute of `channel` (tx_freq_ndx, tx_code, tx_bw) as the
+// radio transmits with it: its receive twin's value where the channel
+// transmits with its receive settings, its own otherwise.
+int EffectiveTransmitValue(const CDataItem &root, const CDataItem &channel, const char *txAttribute);
 // True when the transmit and receive frequency of each channel in use lie
 // within the limit's start_freq..end_freq (a missing entry counts as out).
 bool CheckFrequencies(const CDataItem &root);

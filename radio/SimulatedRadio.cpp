@@ -336,6 +336,16 @@ Bytes SimulatedRadio::handle(const Request &req)
         case kCmdFrequency:
             if (p.size() == 3 && p[0] == kFrequencyCloseTag) {
                 log(QStringLiteral("CLOSEFREQ %1 %2").arg(p[1]).arg(p[2]));
+                // The radio keeps the programming-mode flag the command
+                // carries in its limits record, where a read
+                // finds it again.
+                for (size_t i = 0; i < kLimitsFieldCount; ++i) {
+                    const BitField &f = kLimitsFields[i];
+                    if (f.imageOffset != VirtualCP::kProgrammingModeEnabledOffset)
+                        continue;
+                    const uint32_t byte = kLimitsAddress + f.recordByte;
+                    Poke(byte, WithBit(Peek(byte), f.shift, p[2] != 0));
+                }
                 return applyFaults(ShortReply(kCmdFrequency, {0x00}), true);
             }
             break;

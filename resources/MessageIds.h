@@ -353,6 +353,17 @@ enum : int {
     FleetIntro = 10072,
     FleetTableLabel = 10073,
     FleetReady = 10074,
+    // ---- what the radio will hold (10100-10149)
+    RadioFrequencyOutsideRange = 10100, // "Channel %1: %2 MHz is outside this radio's range (%3 MHz) ..."
+    RadioFrequencyNotHeld = 10101,      // "Frequency %1 (%2 MHz) cannot be held by this radio ..."
+    CodeNotHeld = 10102,                // "%1: %2 cannot be held by this radio (codes up to %3): written as %4"
+    CustomTonesNotHeld = 10103,         // "Customized tones: this radio has none ..."
+    CodesNotHeldQuestion = 10104,       // "This radio cannot hold every code of the profile:\n%1\n..."
+    VerifyFrequencyDiffers = 10105,     // "frequency %1 (%2 MHz written, the radio uses %3 MHz)"
+    CsvTransmitReceiveCodes = 10106,    // "transmit %1, receive %2"
+    CsvOneCodeBothWays = 10107,         // "this channel transmits with its receive settings: ..."
+    ValueNotInList = 10109,             // "%1 (not in the list)"
+    ChangeProgrammingMode = 10110,      // "Enable programming mode"
     // ---- every road to the radio guarded, ids of ours 10150-10199
     RadioWrongEcho = 10150,
     ProfileValueOutOfRange = 10151,

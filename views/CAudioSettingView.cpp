@@ -1,4 +1,5 @@
 #include "views/CAudioSettingView.h"
+#include "views/StoredValueList.h"
 
 #include "base/ProfileNames.h"
 #include "ui_CAudioSettingView.h"
@@ -77,8 +78,8 @@ void CAudioSettingView::LoadControl(const Binding &b)
         CDataItem setting = m_rootItem.ChildByName(names::kSetting);
         const int value = setting.GetInt(QLatin1String(b.attribute));
         if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId)))
-            // A value the list does not hold selects nothing.
-            list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
+            // A value the list does not hold shows as itself.
+            ShowStoredPosition(list, value, value);
         else if (auto *box = qobject_cast<QCheckBox *>(Control(b.ctrlId)))
             box->setChecked(value != 0);
     } catch (const CTavoCPSException &e) {
@@ -115,8 +116,11 @@ void CAudioSettingView::WriteControl(const Binding &b)
     if (m_bLoading || !m_pDoc)
         return;
     int value = 0;
-    if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId)))
+    if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId))) {
         value = list->currentIndex();
+        if (IsStoredValueEntry(list, value))
+            return; // the stored value stays as it is
+    }
     else if (auto *box = qobject_cast<QCheckBox *>(Control(b.ctrlId)))
         value = box->isChecked() ? 1 : 0;
     if (value < 0)

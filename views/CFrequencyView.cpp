@@ -357,8 +357,15 @@ void CFrequencyView::OnEditSave()
     const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
     const int bandwidth = m_ui->list_1063->currentData().toInt();
     const int power = m_ui->list_1064->currentIndex();
-    const int compander = m_ui->list_1068->currentIndex() == 1 ? kCompanderOff : kCompanderOn;
+    // The compander list starts blank: untouched, the stored mode stays.
+    int compander = m_ui->list_1068->currentIndex() == 1 ? kCompanderOff : kCompanderOn;
     try {
+        if (m_ui->list_1068->currentIndex() < 0) {
+            CDataItem entry;
+            Frequencies().GetChildByIndex(index, entry);
+            if (!entry.IsEmpty())
+                compander = entry.GetInt(names::kCompanderLleMode);
+        }
         const RuleResult r = m_pDoc->SetFrequency(index, hz, bandwidth, power, compander, this);
         if (r.code == RuleResult::Refused) {
             CTavoCPSDoc::ShowRefusal(r, 261);

@@ -1,4 +1,5 @@
 #include "views/CSettingView.h"
+#include "views/StoredValueList.h"
 
 #include "base/ProfileNames.h"
 #include "ui_CSettingView.h"
@@ -77,6 +78,8 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
             connect(box, &QCheckBox::clicked, this, [this, box, &c](bool on) { WriteChoice(box, c.element, c.attribute, on ? 1 : 0); });
         } else if (auto *list = qobject_cast<QComboBox *>(control)) {
             connect(list, &QComboBox::activated, this, [this, list, &c](int position) {
+                if (IsStoredValueEntry(list, position))
+                    return; // the stored value stays as it is
                 WriteChoice(list, c.element, c.attribute, c.scale > 0 ? position * c.scale : position);
             });
         }
@@ -140,8 +143,15 @@ void CSettingView::ShowStored(QWidget *control)
     const int value = Element(c->element).GetInt(QLatin1String(c->attribute));
     if (auto *box = qobject_cast<QCheckBox *>(control))
         box->setChecked(value == 1);
-    else if (auto *list = qobject_cast<QComboBox *>(control))
-        list->setCurrentIndex(c->scale > 0 ? value / c->scale : (c->scale < 0 ? (value != 0 ? 1 : 0) : value));
+    else if (auto *list = qobject_cast<QComboBox *>(control)) {
+        // A stored value that is none of the list's entries shows as itself.
+        int position = value;
+        if (c->scale > 0)
+            position = value % c->scale == 0 ? value / c->scale : -1;
+        else if (c->scale < 0)
+            position = value == 0 || value == 1 ? value : -1;
+        ShowStoredPosition(list, position, value);
+    }
 }
 
 void CSettingView::LoadData()

@@ -5,7 +5,9 @@
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNames.h"
 #include "codeplug/CodeplugChecks.h"
+#include "config/Registry.h"
 #include "config/SettingDocuments.h"
+#include "config/SquelchCodes.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "profile/ProfileChecks.h"
@@ -143,16 +145,45 @@ bool CheckWriteStart(const CRadioDataModel &profile)
     return true;
 }
 
-bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const CRadioIdent &ident)
+bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const CRadioIdent &ident, QStringList *notes)
 {
+    // Codes are named as the profile has them, the code put in their place
+    // as the radio will show it.
+    const VirtualCP asProfile = image;
+    const QString separator = GetDecimalSeparator();
+    const SettingAttributeReader tones = [&asProfile](const QString &attribute) {
+        const int index = attribute.mid(6).toInt() - static_cast<int>(VirtualCP::kFirstCustomCode);
+        return index >= 0 && index < static_cast<int>(VirtualCP::kCustomToneCount)
+                   ? QString::number(asProfile.CustomTone(static_cast<size_t>(index)))
+                   : QString();
+    };
+    const uint32_t radioCodes = ident.m_nMaxCodes;
+    const size_t inUse = std::min<size_t>(image.NumberChannels(), image.UsedChannelSlots());
+    const auto note = [&](size_t j, int fieldId, uint32_t code) {
+        if (!notes || j >= inUse)
+            return;
+        const QString field = formatted(msg::ChangeChannelField, QString::number(j + 1)).replace(QLatin1String("%2"), LoadString(fieldId));
+        notes->append(LoadString(msg::CodeNotHeld)
+                          .arg(field, CodeLabelText(static_cast<int>(code), static_cast<int>(asProfile.MaxCodes()), tones, separator))
+                          .arg(radioCodes)
+                          .arg(CodeLabelText(1, static_cast<int>(radioCodes), tones, separator)));
+    };
     for (size_t j = 0; j < VirtualCP::kChannelCount; ++j) {
         ChannelSlot c = image.Channel(j);
-        if (c.RxCode() > ident.m_nMaxCodes)
+        if (c.RxCode() > radioCodes) {
+            note(j, msg::ChangeChannelRxTone, c.RxCode());
             c.SetRxCode(1);
-        if (c.TxCode() > ident.m_nMaxCodes)
+        }
+        if (c.TxCode() > radioCodes) {
+            // A transmit code the channel does not send with is not worth a word.
+            if (!TransmitsWithReceive(image, c))
+                note(j, msg::ChangeChannelTxTone, c.TxCode());
             c.SetTxCode(1);
+        }
         image.SetChannel(j, c);
     }
+    if (notes && asProfile.MaxCodes() >= VirtualCP::kCustomTonesFromMaxCodes && radioCodes < VirtualCP::kCustomTonesFromMaxCodes)
+        notes->append(LoadString(msg::CustomTonesNotHeld).arg(radioCodes));
     const QString radioModel = RadioModelText(ident);
     const int profileChannels = channelCountOf(profileModel);
     const int radioChannels = channelCountOf(radioModel);
@@ -184,7 +215,8 @@ bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const C
     return true;
 }
 
-bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host, VirtualCP &image)
+bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host, VirtualCP &image,
+                  QStringList *notes)
 {
     const SettingDocuments &docs = AppSettingDocuments();
     const CDataItem factory = profile.m_rootItem.ChildByName(names::kFactorySetting);
@@ -220,7 +252,13 @@ bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &a
         return false;
     }
 
-    if (!ConvertModelForRadio(image, model, ident))
+    QStringList notHeld;
+    if (!ConvertModelForRadio(image, model, ident, &notHeld))
+        return false;
+    if (notes)
+        *notes = notHeld;
+    else if (!notHeld.isEmpty()
+             && ShowMessageText(LoadString(msg::CodesNotHeldQuestion).arg(notHeld.join(QLatin1Char('\n'))), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     if (!RunPasswordLoop(ident, accepted, host))
         return false;
@@ -232,6 +270,102 @@ bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &a
     if (ident.m_nMaxCodes < image.MaxCodes())
         image.SetMaxCodes(ident.m_nMaxCodes);
     return true;
+}
+
+// ---- what the radio will hold
+
+namespace {
+QString MegahertzText(uint32_t hz)
+{
+    return QString::asprintf("%.6f", hz * 1e-6).replace(QLatin1Char('.'), GetDecimalSeparator());
+}
+} // namespace
+
+QString FrequencyRangeText(uint32_t lowHz, uint32_t highHz)
+{
+    const auto shortest = [](uint32_t hz) {
+        QString text = QString::asprintf("%.6f", hz * 1e-6);
+        while (text.endsWith(QLatin1Char('0')) && !text.endsWith(QLatin1String(".0")))
+            text.chop(1);
+        return text.replace(QLatin1Char('.'), GetDecimalSeparator());
+    };
+    return QStringLiteral("%1-%2 MHz").arg(shortest(lowHz), shortest(highHz));
+}
+
+bool FitImageToRadio(VirtualCP &image, const VirtualCP &radio, QString &refusal)
+{
+    const uint32_t base = radio.SynthBase();
+    const uint32_t low = radio.StartFreq(), high = radio.EndFreq();
+    const size_t tableSize = image.UsedFrequencySlots();
+    const auto held = [&image, tableSize](size_t s) { return s < tableSize && !image.Frequency(s).IsUnused(); };
+    const auto hzOf = [&image](size_t s) { return SynthToHz(image.Frequency(s), image.SynthBase()); };
+
+    // A radio that reports no limits (both zero) is not held to any.
+    if (high != 0) {
+        const size_t channels = std::min<size_t>(image.NumberChannels(), image.UsedChannelSlots());
+        // Each channel as this radio will use it (its repeater feature decides).
+        VirtualCP asRadio = image;
+        asRadio.SetDisableRepeaterFeature(radio.DisableRepeaterFeature());
+        for (size_t j = 0; j < channels; ++j) {
+            const ChannelSlot c = EffectiveChannel(asRadio, j);
+            for (const uint32_t s : {c.RxFreqNdx(), c.TxFreqNdx()}) {
+                if (!held(s))
+                    continue; // no frequency there: the profile's own checks say so
+                const uint32_t hz = hzOf(s);
+                if (hz < low || hz > high) {
+                    refusal = LoadString(msg::RadioFrequencyOutsideRange).arg(QString::number(j + 1), MegahertzText(hz), FrequencyRangeText(low, high));
+                    return false;
+                }
+            }
+        }
+    }
+
+    VirtualCP fitted = image;
+    // Slots already made for the radio's base keep their bytes.
+    if (image.SynthBase() != base) {
+        for (size_t s = 0; s < tableSize; ++s) {
+            if (!held(s))
+                continue;
+            const uint32_t hz = hzOf(s);
+            if (!HzRepresentable(hz, base)) {
+                refusal = LoadString(msg::RadioFrequencyNotHeld).arg(QString::number(s + 1), MegahertzText(hz), QString::number(base));
+                return false;
+            }
+            FrequencySlot slot = image.Frequency(s);
+            HzToSynth(hz, slot, base);
+            fitted.SetFrequency(s, slot);
+        }
+    }
+    // What the write leaves to the radio is the radio's: its synthesizer,
+    // its limits and whether it has the repeater feature (which decides how
+    // it uses each channel's transmit settings).
+    fitted.SetSynthBase(base);
+    fitted.SetStartFreq(low);
+    fitted.SetEndFreq(high);
+    fitted.SetDisableRepeaterFeature(radio.DisableRepeaterFeature());
+    image = fitted;
+    return true;
+}
+
+QString FirstFrequencyDifference(const VirtualCP &written, const std::vector<MemoryRun> &held, uint32_t radioBase)
+{
+    using namespace radiomap;
+    for (const MemoryRun &run : held) {
+        if (run.address < kFrequencyAddress || run.address >= kFrequencyLimitsAddress)
+            continue;
+        for (size_t at = 0; at + kFrequencyRecordSize <= run.bytes.size(); at += kFrequencyRecordSize) {
+            const size_t s = (run.address + at - kFrequencyAddress) / kFrequencyRecordSize;
+            if (s >= VirtualCP::kFrequencyCount || written.Frequency(s).IsUnused())
+                continue;
+            FrequencySlot slot;
+            UnpackFrequencyRecord(run.bytes.data() + at, slot);
+            const uint32_t meant = SynthToHz(written.Frequency(s), written.SynthBase());
+            const uint32_t used = SynthToHz(slot, radioBase);
+            if (meant != used)
+                return LoadString(msg::VerifyFrequencyDiffers).arg(QString::number(s + 1), MegahertzText(meant), MegahertzText(used));
+        }
+    }
+    return QString();
 }
 
 // ---- verify and backup
@@ -467,11 +601,14 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
     if (!CheckIdentification(report.ident, true))
         return RadioCommandResult::Stopped;
     VirtualCP image;
-    if (!PrepareWrite(profile, report.ident, accepted, host, image))
+    RadioWriteOptions stages = options;
+    // What the radio cannot hold is named in the review where there is one,
+    // else asked before anything starts.
+    if (!PrepareWrite(profile, report.ident, accepted, host, image, options.review ? &stages.notes : nullptr))
         return RadioCommandResult::Stopped;
 
     QString stopText;
-    const RadioCommandResult result = RunWriteStages(op, continueFlag, image, accepted, host, options, report, stopText);
+    const RadioCommandResult result = RunWriteStages(op, continueFlag, image, accepted, host, stages, report, stopText);
     if (result == RadioCommandResult::Stopped && !stopText.isEmpty())
         ShowMessageText(stopText, MB_OK | MB_ICONERROR);
     return result;
@@ -535,11 +672,17 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
             return RadioCommandResult::Stopped;
         }
     }
-    // FitImageToRadio(image, current) belongs here, once it exists: the
-    // frequency slots re-encoded against the radio's own synthesizer base
-    // and refused outside the radio's own limits (the one call site of
-    // every write road, the restore included).
-    if (options.review && !options.review(current, image)) {
+    // Nothing is written that the radio would hold otherwise than meant:
+    // the frequencies go in for the radio's own synthesizer and limits
+    // (every write road, a restore's too).
+    {
+        QString refusal;
+        if (!FitImageToRadio(image, current, refusal)) {
+            stopText = refusal;
+            return RadioCommandResult::Stopped;
+        }
+    }
+    if (options.review && !options.review(current, image, options.notes)) {
         report.skipped = true;
         return RadioCommandResult::Stopped;
     }
@@ -561,18 +704,26 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
     if (options.verify) {
         host.Stage(msg::VerifyingRadio);
         // Every byte the write sent is read back, checksums included.
+        // With them the radio's synthesizer base: the frequencies are
+        // compared as the radio will use them, not only as bytes.
         const std::vector<MemoryRun> sent = op.LastWrite();
+        std::vector<MemoryRun> runs = sent;
+        runs.push_back({radiomap::kSynthBaseAddress, std::vector<uint8_t>(2)});
         std::vector<MemoryRun> held;
         {
             std::lock_guard<std::mutex> lock(RadioLock());
             op.ClearFailure();
-            if (!op.ReadMemoryRuns(sent, held)) {
+            if (!op.ReadMemoryRuns(runs, held)) {
                 // The write itself went through whole.
                 report.writtenUnverified = true;
                 return RadioCommandResult::Failed;
             }
         }
+        const uint32_t radioBase = GetBE(held.back().bytes.data(), 2);
+        held.pop_back();
         report.verifyDifference = FirstUnwrittenField(sent, held, &image);
+        if (report.verifyDifference.isEmpty())
+            report.verifyDifference = FirstFrequencyDifference(image, held, radioBase);
         if (!report.verifyDifference.isEmpty()) {
             stopText = formatted(msg::VerifyFailed, report.verifyDifference);
             return RadioCommandResult::Stopped;

@@ -69,17 +69,37 @@ bool CheckWriteStart(const CRadioDataModel &profile);
 // 440, 402, 396, 269, 483 in this order, the image filled from the profile,
 // the model conversion, the password loop, the radio's firmware and model
 // copied into the image and the image's tone-code limit lowered to the
-// radio's. False: the command ends (the message was shown or the user said
-// No or Cancel).
-bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host, VirtualCP &image);
+// radio's. What the radio cannot hold as the profile has it (codes replaced)
+// is said: in `notes` for a caller that shows them before the write (the
+// change list), else asked at once (10104: No ends the command). False:
+// the command ends (the message was shown or the user said No or Cancel).
+bool PrepareWrite(CRadioDataModel &profile, const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host, VirtualCP &image,
+                  QStringList *notes = nullptr);
 
 // The model conversion for a smaller radio: codes above the radio's
-// highest become 1; fewer channels (the models' fifth and sixth characters)
-// ask question 319 and then lower the channel limit, clear the channels
-// beyond it and move presets that point past it; a rotary radio (third
-// letter "R") for a profile that is not rotary asks 319 (unless asked
-// already) and clears the buttons in slots 8, 5 and 9. False after a No.
-bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const CRadioIdent &ident);
+// highest become 1, each one of a channel in use named in `notes`
+// ("Channel 1 receive tone: DCS 023 inverted cannot be held by this radio
+// (codes up to 127): written as 67.0 Hz", and the customised tones of a
+// radio that has none); fewer channels (the models' fifth and sixth
+// characters) ask question 319 and then lower the channel limit, clear the
+// channels beyond it and move presets that point past it; a rotary radio
+// (third letter "R") for a profile that is not rotary asks 319 (unless
+// asked already) and clears the buttons in slots 8, 5 and 9. False after a
+// No.
+bool ConvertModelForRadio(VirtualCP &image, const QString &profileModel, const CRadioIdent &ident, QStringList *notes = nullptr);
+
+// What the radio will hold of `image`, worked out against `radio` (its
+// image as just read: its synthesizer base and frequency limits, which a
+// write never changes): every frequency slot encoded anew for the radio's
+// own base, the image's base, limits and repeater feature made the radio's
+// (a write never sends them), so that whatever
+// reads the image afterwards (the change list, verify) sees the
+// frequencies the radio will use. False, with the reason in `refusal` and
+// `image` unchanged, when a channel in use receives or transmits outside
+// the radio's limits, or a frequency cannot be held with its base.
+bool FitImageToRadio(VirtualCP &image, const VirtualCP &radio, QString &refusal);
+// A frequency range as the messages give it: "446.0-446.2 MHz".
+QString FrequencyRangeText(uint32_t lowHz, uint32_t highHz);
 
 // ---- verify and backup
 
@@ -93,6 +113,11 @@ QString RadioMemoryFieldName(uint32_t address);
 // image `written`, a byte of a field the change list knows is named as it
 // names it ("Channel 3 name"); any other by its place in memory.
 QString FirstUnwrittenField(const std::vector<MemoryRun> &sent, const std::vector<MemoryRun> &held, const VirtualCP *written = nullptr);
+// The first frequency of `written` (encoded for its own synthesizer base)
+// that the radio, with the frequency records `held` read back and its base
+// `radioBase`, will use otherwise, named with both frequencies; empty when
+// every frequency is the one meant.
+QString FirstFrequencyDifference(const VirtualCP &written, const std::vector<MemoryRun> &held, uint32_t radioBase);
 
 // The folder of the radio backups: <user data>/tavocps/backups.
 QString BackupFolder();
@@ -130,9 +155,13 @@ struct RadioWriteOptions {
     QString imageSerial;
     std::function<bool(const QString &text)> confirmOtherRadio;
     // Shown what the write would change, once the radio's image has been
-    // read and before anything is saved or written: false skips the write
-    // (the report says so). Called on the thread that runs the stages.
-    std::function<bool(const VirtualCP &radio, const VirtualCP &toWrite)> review;
+    // read and the image fitted to it, before anything is saved or
+    // written, with what the radio cannot hold as the profile has it
+    // (`notes`, from PrepareWrite): false skips the write (the report says
+    // so). Called on the thread that runs the stages.
+    std::function<bool(const VirtualCP &radio, const VirtualCP &toWrite, const QStringList &notes)> review;
+    // The notes PrepareWrite left for the review.
+    QStringList notes;
 };
 
 struct RadioWriteReport {

@@ -1,9 +1,11 @@
 #include "workflow/ChirpCsv.h"
 
 #include "base/ProfileNames.h"
+#include "codeplug/VirtualCP.h"
 #include "config/Registry.h"
 #include "config/SquelchCodes.h"
 #include "profile/CRadioDataModel.h"
+#include "profile/ProfileChecks.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"
@@ -539,7 +541,44 @@ struct ImportedRow {
     int channel;
     QString name;
     ChirpAdjustment adjusted; // rows = 1 when the row was changed to fit
+    QStringList notes;        // what the row became where the radio cannot hold it as asked
 };
+
+// One side of a row's codes in the row's own terms: "88.5 Hz", "DCS 023 R",
+// "No CT/DCS code".
+QString CodeWords(const CodeSpace &space, const std::optional<int> &tenths, const std::optional<int> &code)
+{
+    const Squelch s = tenths ? Squelch{Squelch::Tone, *tenths, QString(), false} : space.Decode(code.value_or(0));
+    switch (s.kind) {
+    case Squelch::Tone: return ShownTone(s.tenths) + QLatin1Char(' ') + LoadString(msg::CodeLabelHz);
+    case Squelch::Dcs: return QStringLiteral("DCS %1 %2").arg(s.dcs, s.inverted ? QStringLiteral("R") : QStringLiteral("N"));
+    case Squelch::None: break;
+    }
+    return LoadString(msg::CodeLabelNoCode);
+}
+
+// A channel that transmits with its receive settings sends the one code
+// both ways: the receive one, or the transmit tone where the receive side
+// is open (CHIRP's "Tone"). The note says what the row became; empty when
+// both sides were one code already.
+QString OneCodeBothWays(const CodeSpace &space, RowCodes &codes)
+{
+    const bool same = (codes.txTenths && codes.rxTenths && *codes.txTenths == *codes.rxTenths)
+        || (!codes.txTenths && !codes.rxTenths && codes.txCode == codes.rxCode);
+    if (same)
+        return QString();
+    const QString asked = LoadString(msg::CsvTransmitReceiveCodes).arg(CodeWords(space, codes.txTenths, codes.txCode),
+                                                                       CodeWords(space, codes.rxTenths, codes.rxCode));
+    const bool receiveOpen = !codes.rxTenths && codes.rxCode.value_or(0) == 0;
+    if (receiveOpen) {
+        codes.rxTenths = codes.txTenths;
+        codes.rxCode = codes.txCode;
+    } else {
+        codes.txTenths = codes.rxTenths;
+        codes.txCode = codes.rxCode;
+    }
+    return LoadString(msg::CsvOneCodeBothWays).arg(asked, CodeWords(space, codes.rxTenths, codes.rxCode));
+}
 
 // A name as written by a spreadsheet-safe export: the text mark goes.
 QString NameOf(const QString &field)
@@ -614,6 +653,13 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
     const int rxIndex = FrequencyIndex(t, *rx, bw, wanted, msg::CsvReceiveFrequency);
     const int txIndex = FrequencyIndex(t, tx, bw, wanted, msg::CsvTransmitFrequency);
     const bool repeater = txIndex != rxIndex;
+    QStringList notes;
+    const bool noRepeaterFeature = t.LimitFlag(names::kDisableRepeaterFeature);
+    if (TransmitsWithReceive(noRepeaterFeature, repeater)) {
+        const QString oneCode = OneCodeBothWays(space, codes);
+        if (!oneCode.isEmpty())
+            notes << oneCode;
+    }
 
     // Bandwidth and power as the frequencies allow: where a frequency
     // allows one value only, that value, said once in the summary.
@@ -672,7 +718,7 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
     if (!t.LimitFlag(names::kDisableScanMode))
         SetChannelValue(channel, names::kInScanList, QVariant(skip.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0 ? 0 : 1),
                         QStringLiteral("Skip"));
-    return ImportedRow{line, index, NameOf(row["Name"]), adjusted};
+    return ImportedRow{line, index, NameOf(row["Name"]), adjusted, notes};
 }
 
 // Names last, so that names moving between channels do not meet their old
@@ -800,16 +846,16 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
     const CodeSpace space(model.m_rootItem);
     QStringList lines{QLatin1String(kChirpCsvHeader)};
     const PowerLevels levels = t.Levels();
-    const bool repeaterFeature = !t.LimitFlag(names::kDisableRepeaterFeature);
+    const CDataItem &root = model.m_rootItem;
     for (int i = 0; i < t.ChannelsInUse(); ++i) {
         const CDataItem ch = t.Channel(i);
         const std::optional<quint32> rx = t.Hz(ch.GetInt(names::kRxFreqNdx));
         if (!rx)
             continue; // a channel on no frequency has nothing to tell
-        const bool repeater = repeaterFeature && ch.GetText(names::kRepeater) == QLatin1String("1");
-        quint32 tx = *rx;
-        if (repeater)
-            tx = t.Hz(ch.GetInt(names::kTxFreqNdx)).value_or(*rx);
+        // What the radio sends: a channel in talkaround, or on a radio with
+        // one code per channel, transmits with its receive settings.
+        const bool repeater = !TransmitsWithReceive(root, ch);
+        const quint32 tx = t.Hz(EffectiveTransmitValue(root, ch, names::kTxFreqNdx)).value_or(*rx);
         QString duplex, offset = QStringLiteral("0.000000");
         if (tx > *rx) {
             duplex = QStringLiteral("+");
@@ -819,7 +865,7 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
             offset = MHz(*rx - tx);
         }
         const ToneColumns tones =
-            ToneColumnsOf(space.Decode(ch.GetInt(names::kTxCode)), space.Decode(ch.GetInt(names::kRxCode)));
+            ToneColumnsOf(space.Decode(EffectiveTransmitValue(root, ch, names::kTxCode)), space.Decode(ch.GetInt(names::kRxCode)));
         // The power the channel transmits with: a frequency that allows one
         // level only decides, whatever the channel stores.
         const int power = TransmitLevel(t, ch.GetInt(repeater ? names::kTxFreqNdx : names::kRxFreqNdx),
@@ -905,6 +951,8 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv, 
         }
     }
     for (const ImportedRow &row : imported) {
+        for (const QString &note : row.notes)
+            report.notes.append({row.line, note});
         if (row.adjusted.rows == 0)
             continue;
         auto same = std::find_if(report.adjusted.begin(), report.adjusted.end(), [&](const ChirpAdjustment &a) {

@@ -70,6 +70,8 @@ const Field kSettingFields[] = {
     {msg::ChangeIvoxLevel, V::kIvolLevelOffset, 1, Show::Number},
     {msg::ChangeRogerBeepTone, V::kRogerBeepToneOffset, 1, Show::Flag},
     {msg::ChangeKeypadBeep, V::kKeypadBeepOffset, 1, Show::Flag},
+    // The one user setting the profile keeps on its limits.
+    {msg::ChangeProgrammingMode, V::kProgrammingModeEnabledOffset, 1, Show::Flag},
     // The five programmable buttons by their table entries, as the
     // converter maps them.
     {msg::LabelSideButton1, 6, 0, Show::Button},
@@ -239,9 +241,7 @@ private:
             return index >= 0 && index < static_cast<int>(V::kCustomToneCount) ? QString::number(m_cp.CustomTone(static_cast<size_t>(index)))
                                                                                   : QString();
         };
-        QString label = FormatCodeLabel(code, static_cast<int>(m_cp.MaxCodes()), tone, m_separator);
-        const QString prefix = QString::number(code) + QLatin1String(" - ");
-        return label.startsWith(prefix) ? label.mid(prefix.size()) : label;
+        return CodeLabelText(code, static_cast<int>(m_cp.MaxCodes()), tone, m_separator);
     }
 
     const VirtualCP &m_cp;
@@ -258,6 +258,14 @@ QString Formatted(int id, const QStringList &args)
     for (int i = static_cast<int>(args.size()); i >= 1; --i)
         text.replace(QStringLiteral("%%1").arg(i), args[i - 1]);
     return text;
+}
+
+// A transmit field that takes its receive twin's value where the channel
+// transmits with its receive settings.
+bool FollowsReceive(const Field &field)
+{
+    return std::any_of(kTransmitFollowsReceive.begin(), kTransmitFollowsReceive.end(),
+                       [&field](const FollowedTransmitField &f) { return f.txOffset == field.offset; });
 }
 
 class Comparison {
@@ -294,8 +302,16 @@ private:
 
     void CompareField(const QString &name, const uint8_t *before, const uint8_t *after, const Field &field)
     {
-        if (m_before.Raw(before, field) != m_after.Raw(after, field))
-            Add(name, m_before.Shown(before, field), m_after.Shown(after, field));
+        const QByteArray rawBefore = m_before.Raw(before, field), rawAfter = m_after.Raw(after, field);
+        if (rawBefore == rawAfter)
+            return;
+        QString shownBefore = m_before.Shown(before, field), shownAfter = m_after.Shown(after, field);
+        // Two stored values that show as one text are told apart by what is stored.
+        if (shownBefore == shownAfter && field.show != Show::Secret && field.show != Show::Text) {
+            shownBefore += QStringLiteral(" (%1)").arg(QString::fromLatin1(rawBefore));
+            shownAfter += QStringLiteral(" (%1)").arg(QString::fromLatin1(rawAfter));
+        }
+        Add(name, shownBefore, shownAfter);
     }
 
     void CompareChannels()
@@ -304,7 +320,12 @@ private:
         const Field nameField = kChannelFields[0];
         for (size_t j = 0; j < std::max(m_before.ChannelCount(), m_after.ChannelCount()); ++j) {
             const QString number = QString::number(j + 1);
-            const ChannelSlot a = m_before.Image().Channel(j), b = m_after.Image().Channel(j);
+            // Each channel as the radio uses it: where it transmits with its
+            // receive settings, its stored transmit values change nothing,
+            // and where it does so on both sides the receive lines say it all.
+            const ChannelSlot a = EffectiveChannel(m_before.Image(), j), b = EffectiveChannel(m_after.Image(), j);
+            const bool bothFollow = TransmitsWithReceive(m_before.Image(), m_before.Image().Channel(j))
+                && TransmitsWithReceive(m_after.Image(), m_after.Image().Channel(j));
             if (j >= common) {
                 const bool added = j >= m_before.ChannelCount();
                 AddLine(added ? msg::ChangeChannelAdded : msg::ChangeChannelRemoved, number,
@@ -312,7 +333,8 @@ private:
                 continue;
             }
             for (const Field &field : kChannelFields)
-                CompareField(Formatted(msg::ChangeChannelField, {number, LoadString(field.nameId)}), a.bytes.data(), b.bytes.data(), field);
+                if (!(bothFollow && FollowsReceive(field)))
+                    CompareField(Formatted(msg::ChangeChannelField, {number, LoadString(field.nameId)}), a.bytes.data(), b.bytes.data(), field);
             const bool inBefore = m_before.Image().ScanListBit(j), inAfter = m_after.Image().ScanListBit(j);
             if (inBefore != inAfter)
                 Add(Formatted(msg::ChangeChannelField, {number, LoadString(msg::ChangeChannelScanList)}),

@@ -7,8 +7,11 @@
 //
 // What identifies a radio rather than configures it (serial number,
 // firmware, model, codeplug versions, synthesizer base, the radio's limits)
-// is not compared: a write never changes it. A profile is compared through
-// the image it converts to.
+// is not compared: a write never changes it; of the limits only the user's
+// programming-mode setting is. A profile is compared through the image it
+// converts to; frequencies in hertz as each side's synthesizer base decodes
+// them, channels as the radio uses them (a channel that transmits with its
+// receive settings shows no change of its stored transmit values).
 //
 // One module for every front end: the change list before a GUI write,
 // `write --dry-run` and `diff` of the command line.

@@ -107,7 +107,7 @@ bool CReportOptionDlg::GenerateSelected(ReportOutput &out)
     ReportKind kind;
     if (!SelectedKind(kind))
         return false;
-    return MakeReport(kind, m_model.GetXmlText(), out);
+    return MakeReport(kind, m_model.GetEffectiveXmlText(), out);
 }
 
 void ShowReportWindow(const ReportOutput &report, QWidget *parent)

@@ -2319,6 +2319,52 @@ Möchten Sie den Bericht stattdessen mit „Speichern unter“ sichern?</transla
         <source>the profile holds characters that its character set (%1) cannot store.</source>
         <translation>das Profil enthält Zeichen, die sein Zeichensatz (%1) nicht speichern kann.</translation>
     </message>
+    <message id="IDS_10100">
+        <source>Channel %1: %2 MHz is outside this radio's range (%3). Nothing was written.</source>
+        <translation>Kanal %1: %2 MHz liegt außerhalb des Bereichs dieses Funkgeräts (%3). Es wurde nichts geschrieben.</translation>
+    </message>
+    <message id="IDS_10101">
+        <source>Frequency %1 (%2 MHz) cannot be held by this radio's synthesizer (base %3). Nothing was written.</source>
+        <translation>Frequenz %1 (%2 MHz) kann vom Synthesizer dieses Funkgeräts (Basis %3) nicht gehalten werden. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message id="IDS_10102">
+        <source>%1: %2 cannot be held by this radio (codes up to %3): written as %4</source>
+        <translation>%1: %2 kann dieses Funkgerät nicht halten (Codes bis %3): geschrieben als %4</translation>
+    </message>
+    <message id="IDS_10103">
+        <source>Customized tones 124-129: this radio has none (codes up to %1); they are not written.</source>
+        <translation>Benutzerdefinierte Töne 124-129: Dieses Funkgerät hat keine (Codes bis %1); sie werden nicht geschrieben.</translation>
+    </message>
+    <message id="IDS_10104">
+        <source>This radio cannot hold every code of the profile:
+%1
+
+Do you want to continue?</source>
+        <translation>Dieses Funkgerät kann nicht jeden Code des Profils halten:
+%1
+
+Möchten Sie fortfahren?</translation>
+    </message>
+    <message id="IDS_10105">
+        <source>frequency %1 (%2 MHz written, the radio uses %3 MHz)</source>
+        <translation>Frequenz %1 (%2 MHz geschrieben, das Funkgerät verwendet %3 MHz)</translation>
+    </message>
+    <message id="IDS_10106">
+        <source>transmit %1, receive %2</source>
+        <translation>Senden %1, Empfang %2</translation>
+    </message>
+    <message id="IDS_10107">
+        <source>this channel transmits with its receive settings: %1 became %2 both ways.</source>
+        <translation>Dieser Kanal sendet mit seinen Empfangseinstellungen: %1 wurde in beide Richtungen zu %2.</translation>
+    </message>
+    <message id="IDS_10109">
+        <source>%1 (not in the list)</source>
+        <translation>%1 (nicht in der Liste)</translation>
+    </message>
+    <message id="IDS_10110">
+        <source>Enable programming mode</source>
+        <translation>Programmiermodus aktivieren</translation>
+    </message>
     <message id="IDS_10150">
         <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
         <translation>Das Kabel hat eine Anfrage anders zurückgegeben, als sie gesendet wurde (Störungen auf der Leitung oder ein defektes Kabel).</translation>

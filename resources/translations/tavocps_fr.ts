@@ -2319,6 +2319,52 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
         <source>the profile holds characters that its character set (%1) cannot store.</source>
         <translation>le profil contient des caractères que son jeu de caractères (%1) ne peut pas enregistrer.</translation>
     </message>
+    <message id="IDS_10100">
+        <source>Channel %1: %2 MHz is outside this radio's range (%3). Nothing was written.</source>
+        <translation>Canal %1 : %2 MHz est hors de la plage de cette radio (%3). Rien n'a été écrit.</translation>
+    </message>
+    <message id="IDS_10101">
+        <source>Frequency %1 (%2 MHz) cannot be held by this radio's synthesizer (base %3). Nothing was written.</source>
+        <translation>La fréquence %1 (%2 MHz) ne peut pas être tenue par le synthétiseur de cette radio (base %3). Rien n'a été écrit.</translation>
+    </message>
+    <message id="IDS_10102">
+        <source>%1: %2 cannot be held by this radio (codes up to %3): written as %4</source>
+        <translation>%1 : %2 ne peut pas être tenu par cette radio (codes jusqu'à %3) : écrit comme %4</translation>
+    </message>
+    <message id="IDS_10103">
+        <source>Customized tones 124-129: this radio has none (codes up to %1); they are not written.</source>
+        <translation>Tonalités personnalisées 124-129 : cette radio n'en a pas (codes jusqu'à %1) ; elles ne sont pas écrites.</translation>
+    </message>
+    <message id="IDS_10104">
+        <source>This radio cannot hold every code of the profile:
+%1
+
+Do you want to continue?</source>
+        <translation>Cette radio ne peut pas tenir tous les codes du profil :
+%1
+
+Voulez-vous continuer ?</translation>
+    </message>
+    <message id="IDS_10105">
+        <source>frequency %1 (%2 MHz written, the radio uses %3 MHz)</source>
+        <translation>fréquence %1 (%2 MHz écrit, la radio utilise %3 MHz)</translation>
+    </message>
+    <message id="IDS_10106">
+        <source>transmit %1, receive %2</source>
+        <translation>émission %1, réception %2</translation>
+    </message>
+    <message id="IDS_10107">
+        <source>this channel transmits with its receive settings: %1 became %2 both ways.</source>
+        <translation>ce canal émet avec ses réglages de réception : %1 est devenu %2 dans les deux sens.</translation>
+    </message>
+    <message id="IDS_10109">
+        <source>%1 (not in the list)</source>
+        <translation>%1 (pas dans la liste)</translation>
+    </message>
+    <message id="IDS_10110">
+        <source>Enable programming mode</source>
+        <translation>Activer le mode de programmation</translation>
+    </message>
     <message id="IDS_10150">
         <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
         <translation>Le câble a renvoyé une requête autrement qu'elle a été envoyée (parasites sur la ligne ou câble défectueux).</translation>

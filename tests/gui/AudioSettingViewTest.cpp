@@ -37,7 +37,7 @@ TEST_F(PageTest, AudioSettingsShowStoredValuesHideMissingFeaturesAndPutBackARefu
     EXPECT_EQ(list(1027)->count(), 4);
     EXPECT_EQ(list(1027)->currentText(), LoadString(193));
     EXPECT_EQ(list(1025)->currentIndex(), 2);
-    EXPECT_EQ(list(1026)->currentIndex(), -1); // 8: not a position of the list
+    EXPECT_EQ(list(1026)->currentText(), QStringLiteral("8 (not in the list)")); // not a position of the list: shown as itself
     EXPECT_EQ(list(1028)->count(), 3);
     EXPECT_TRUE(box(1018)->isChecked());
     EXPECT_TRUE(page->Control(1017)->isHidden());

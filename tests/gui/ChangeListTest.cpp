@@ -41,6 +41,7 @@ protected:
             if (auto *list = qobject_cast<CChangeListDialog *>(modal)) {
                 for (int i = 0; i < list->List()->count(); ++i)
                     m_lines << list->List()->item(i)->text();
+                m_notes = list->Notes() ? list->Notes()->text() : QString();
                 const QString shot = qEnvironmentVariable("TAVO_CHANGE_LIST_SHOT");
                 if (!shot.isEmpty())
                     list->grab().save(shot);
@@ -67,6 +68,7 @@ protected:
     void Write()
     {
         m_lines.clear();
+        m_notes.clear();
         m_strFinalStatus.clear();
         ASSERT_TRUE(WaitFor([&] { return Frame()->ReadFlag(); }, 8000));
         ASSERT_TRUE(Frame()->RunCommand(cmd::DeviceWrite));
@@ -78,6 +80,7 @@ protected:
     QTimer m_driver;
     std::deque<bool> m_answers;
     QStringList m_lines;
+    QString m_notes;
     QString m_strFinalStatus;
 };
 
@@ -138,4 +141,48 @@ TEST_F(ChangeListGui, CancelWritesNothingWriteGoesOnAndNoChangesOffersToSkip)
 
     sim.Stop();
     EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 1) << "only the write that was confirmed started a transfer";
+}
+
+// What the radio cannot hold as the profile has it: the change list names
+// each replaced code above the changes; a licensed profile is refused with
+// the radio's range, nothing written.
+TEST_F(ChangeListGui, CodesTheRadioCannotHoldAreNamedAndAForeignBandIsRefused)
+{
+    VirtualCP sample = test::SampleImage();
+    ChannelSlot first = sample.Channel(0);
+    first.SetRxCode(200); // an inverted DCS code; the radio identifies with 127 codes
+    std::memcpy(first.NameBytes(), "CODES\0\0\0", 8);
+    sample.SetChannel(0, first);
+    QString xml;
+    ASSERT_TRUE(CDataAdaptor::VirtualCP2XML(sample, xml));
+    const QString profile = m_dir.filePath(QStringLiteral("codes.kp2"));
+    ASSERT_TRUE(test::WriteFileBytes(profile, EncodeScrambledUtf16(xml)));
+
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Port().isEmpty());
+    SetPortOverride(sim.Port());
+    ASSERT_TRUE(Start());
+    ASSERT_NE(Frame()->OpenDocumentFile(profile), nullptr);
+    m_answers = {false};
+    Write();
+    EXPECT_TRUE(m_lines.contains(QStringLiteral("Channel 1 name: PMR 1 → CODES"))) << m_lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(m_notes.startsWith(QStringLiteral("Channel 1 receive tone: "))) << m_notes.toStdString();
+    EXPECT_TRUE(m_notes.contains(QStringLiteral("cannot be held by this radio (codes up to 127): written as 67.0 Hz"))) << m_notes.toStdString();
+
+    // A licensed profile: the radio's range, no backup, nothing written.
+    QString licensed;
+    ASSERT_TRUE(LoadTemplateFile(QStringLiteral(TAVO_SOURCE_DIR "/install/profiletemplate/OUR40822.kp2"), licensed));
+    const QString other = m_dir.filePath(QStringLiteral("licensed.kp2"));
+    ASSERT_TRUE(test::WriteFileBytes(other, EncodeScrambledUtf16(licensed)));
+    ASSERT_NE(Frame()->OpenDocumentFile(other), nullptr);
+    m_sink.clear();
+    Write();
+    EXPECT_TRUE(m_lines.isEmpty()) << "refused before the change list";
+    bool named = false;
+    for (const auto &shown : m_sink.shown())
+        named = named || shown.text.contains(QStringLiteral("outside this radio's range (446.0-446.2 MHz)"));
+    EXPECT_TRUE(named) << m_sink.last().toStdString();
+    EXPECT_TRUE(Backups().isEmpty());
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0);
 }

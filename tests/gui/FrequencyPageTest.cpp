@@ -99,6 +99,7 @@ TEST_F(FormPageTest, FrequencyEditConfirmsDeleteAsksOnceAndTheSelectionIsKept)
 
     // A frequency that a channel uses: the rules ask; No keeps editing.
     table->selectRow(0);
+    const int compander = Stored(child, QStringLiteral("frequencies"), 0, "compander_lle_mode");
     QTest::mouseClick(edit, Qt::LeftButton);
     EXPECT_TRUE(entry->isEnabled());
     entry->setText(QStringLiteral("461.5"));
@@ -111,6 +112,7 @@ TEST_F(FormPageTest, FrequencyEditConfirmsDeleteAsksOnceAndTheSelectionIsKept)
     m_sink.Answer(IDYES);
     QTest::mouseClick(edit, Qt::LeftButton);
     EXPECT_EQ(Stored(child, QStringLiteral("frequencies"), 0, "freq"), 461500000);
+    EXPECT_EQ(Stored(child, QStringLiteral("frequencies"), 0, "compander_lle_mode"), compander) << "the compander list was not touched";
     EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("461.500000"));
     EXPECT_EQ(edit->text(), LoadString(247));
 

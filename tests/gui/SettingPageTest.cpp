@@ -130,3 +130,31 @@ TEST_F(FormPageTest, SettingEntriesListsAndHiddenRows)
     EXPECT_EQ(qobject_cast<QComboBox *>(page->Control(1060))->currentIndex(), 1); // 5 s
     EXPECT_EQ(qobject_cast<QLineEdit *>(page->Control(1003))->text(), QStringLiteral("WELCOME"));
 }
+
+// A radio's stored value that is none of a list's entries (a 6 s time-out
+// where the list steps by 60 s) shows as itself, changes nothing by being
+// shown or chosen again, and goes only when the dealer picks an entry.
+TEST_F(FormPageTest, SettingListShowsAStoredValueOutsideItAndKeepsIt)
+{
+    ASSERT_TRUE(Start());
+    CChildFrame *child = OpenEdited(QStringLiteral("OUD11602"), [](QString &xml) {
+        xml.replace(QStringLiteral("timeoutTimer=\"60\""), QStringLiteral("timeoutTimer=\"6\""));
+    });
+    ASSERT_NE(child, nullptr);
+    Frame()->activateWindow();
+    auto *page = Show<CSettingView>(child, PageSettings);
+    ASSERT_NE(page, nullptr);
+    auto *timeout = qobject_cast<QComboBox *>(page->Control(1026));
+    EXPECT_EQ(timeout->currentText(), QStringLiteral("6 (not in the list)"));
+    EXPECT_FALSE(child->Document()->IsModified());
+    Choose(timeout, timeout->currentIndex());
+    EXPECT_EQ(Stored(child, QStringLiteral("setting"), -1, "timeoutTimer"), 6);
+    EXPECT_FALSE(child->Document()->IsModified());
+
+    // The dealer picks an entry with the keyboard: that one is written.
+    timeout->setFocus();
+    QTest::keyClick(timeout, Qt::Key_Home);
+    QApplication::processEvents();
+    EXPECT_EQ(Stored(child, QStringLiteral("setting"), -1, "timeoutTimer"), 0);
+    EXPECT_TRUE(child->Document()->IsModified());
+}

@@ -133,8 +133,13 @@ inline std::vector<uint8_t> AllowedWriteMask(const VirtualCP &cp)
             at(s + kCustomToneBlockOffset + b) = 0xFF;
     for (uint32_t b = 0; b < kFrequencyRecordSize * cp.UsedFrequencySlots(); ++b)
         at(kFrequencyAddress + b) = 0xFF;
+    // The close of the frequency table carries the programming-mode flag,
+    // which the radio keeps in its limits record.
+    for (size_t i = 0; i < kLimitsFieldCount; ++i)
+        if (kLimitsFields[i].imageOffset == VirtualCP::kProgrammingModeEnabledOffset)
+            at(kLimitsAddress + kLimitsFields[i].recordByte) |= static_cast<uint8_t>(1u << kLimitsFields[i].shift);
     if (NeedsFirmwareStep(cp)) {
-        at(kLimitsByte13Address) = 0x80;
+        at(kLimitsByte13Address) |= 0x80;
         at(kFirmwareStepByteAddress) = 0xFF;
         if (ReferenceTableFor(cp) != ReferenceTable::None)
             for (uint32_t b = 0; b < kParameterBlockSize; ++b)

@@ -124,8 +124,13 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
     EXPECT_EQ(ChirpImportSummary(report),
               QStringList({"9 of 12 rows imported.", "1 row: power set to 0.5 W, as this radio allows only this.",
                            "1 row: bandwidth set to 12.5 kHz, as this radio allows only this."}));
+    // A PMR446 radio sends with its receive settings: a row whose two sides
+    // differ takes one code both ways, and says so.
     EXPECT_EQ(Texts(report.notes),
-              QStringList({"Line 6: The name \"TX;ONLY\" was not taken (The name contains characters that are not "
+              QStringList({"Line 5: this channel transmits with its receive settings: transmit 100.0 Hz, receive DCS 047 N became DCS 047 N both ways.",
+                           "Line 6: this channel transmits with its receive settings: transmit 67.0 Hz, receive No CT/DCS code became 67.0 Hz both ways.",
+                           "Line 9: this channel transmits with its receive settings: transmit DCS 023 R, receive DCS 025 N became DCS 025 N both ways.",
+                           "Line 6: The name \"TX;ONLY\" was not taken (The name contains characters that are not "
                            "allowed. Please specify a different name.) The channel is called \"PMR 5\"."}));
 
     // 88.5 Hz is code 8; DCS 023 code 39, inverted 130; DCS 754 inverted is
@@ -137,11 +142,11 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
                   "TSQL 1 rx=446006250 tx=446006250 codes=8/8 bw=0 power=1 scan=1 rep=0",
                   "DCS2 rx=446018750 tx=446018750 codes=39/39 bw=0 power=1 scan=0 rep=0",
                   "DCSINV rx=446031250 tx=446031250 codes=212/212 bw=0 power=1 scan=1 rep=0",
-                  "CROSS rx=446043750 tx=446043750 codes=45/12 bw=0 power=1 scan=1 rep=0",
-                  "PMR 5 rx=446056250 tx=446056250 codes=0/1 bw=0 power=1 scan=1 rep=0",
+                  "CROSS rx=446043750 tx=446043750 codes=45/45 bw=0 power=1 scan=1 rep=0",
+                  "PMR 5 rx=446056250 tx=446056250 codes=1/1 bw=0 power=1 scan=1 rep=0",
                   "PMR 6 rx=446068750 tx=446068750 codes=0/0 bw=0 power=1 scan=1 rep=0",
                   "CUSTOM rx=446068750 tx=446068750 codes=ct1005/ct1005 bw=0 power=1 scan=1 rep=0",
-                  "A very l rx=446081250 tx=446081250 codes=40/130 bw=0 power=1 scan=1 rep=0",
+                  "A very l rx=446081250 tx=446081250 codes=40/40 bw=0 power=1 scan=1 rep=0",
               }));
     EXPECT_EQ(channels.at(8), QStringLiteral("HIGH rx=446093750 tx=446093750 codes=0/0 bw=0 power=1 scan=1 rep=0"));
     EXPECT_EQ(channels.at(9), QStringLiteral("WIDE rx=446106250 tx=446106250 codes=0/0 bw=0 power=1 scan=1 rep=0"));
@@ -152,10 +157,10 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
     EXPECT_EQ(lines.at(0), QByteArray(kHeader) + "\r");
     EXPECT_EQ(lines.at(1), "1,TSQL 1,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
     EXPECT_EQ(lines.at(3), "3,DCSINV,446.031250,,0.000000,DTCS,88.5,88.5,754,RR,754,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
-    EXPECT_EQ(lines.at(4), "4,CROSS,446.043750,,0.000000,Cross,100.0,88.5,023,NN,047,Tone->DTCS,NFM,6.25,,0.5W,,,,,\r");
-    EXPECT_EQ(lines.at(5), "5,PMR 5,446.056250,,0.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(4), "4,CROSS,446.043750,,0.000000,DTCS,88.5,88.5,047,NN,047,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(5), "5,PMR 5,446.056250,,0.000000,TSQL,67.0,67.0,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
     EXPECT_EQ(lines.at(7), "7,CUSTOM,446.068750,,0.000000,TSQL,100.5,100.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
-    EXPECT_EQ(lines.at(8), "8,A very l,446.081250,,0.000000,Cross,88.5,88.5,023,RN,025,DTCS->DTCS,NFM,6.25,,0.5W,,,,,\r");
+    EXPECT_EQ(lines.at(8), "8,A very l,446.081250,,0.000000,DTCS,88.5,88.5,025,NN,025,Tone->Tone,NFM,6.25,,0.5W,,,,,\r");
 
     CRadioDataModel fresh;
     Load(fresh, TemplateText(QStringLiteral("ZUD11602")));
@@ -240,10 +245,12 @@ TEST(ChirpCsvCli, ImportSavesOnlyWhenARowWasTakenAndExportWritesTheFile)
     ASSERT_TRUE(WriteFileBytes(good, QByteArray(kHeader) + "\r\n" + kPmrRows));
     r = RunCli({QStringLiteral("import-csv"), profile, good});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    // Three refused rows and a name not taken, in line order, then the
-    // count and the two rows taken with what the radio allows.
-    EXPECT_EQ(r.out.count('\n'), 7) << r.out.toStdString();
-    EXPECT_TRUE(r.out.startsWith("Line 6: The name \"TX;ONLY\" was not taken")) << r.out.toStdString();
+    // Three refused rows, three rows given one code both ways and a name
+    // not taken, then the count and the two rows taken with what the radio
+    // allows.
+    EXPECT_EQ(r.out.count('\n'), 10) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Line 6: The name \"TX;ONLY\" was not taken")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Line 6: this channel transmits with its receive settings")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("\n9 of 12 rows imported.\n1 row: power set to 0.5 W")) << r.out.toStdString();
     EXPECT_NE(ReadFileBytes(profile), original);
 

@@ -52,6 +52,7 @@ VirtualCP Base()
         c.SetTxFreqNdx(j % 2);
         c.SetRxCode(1);
         c.SetTxCode(1);
+        c.SetRepeater(1); // each transmits with its own settings
         cp.SetChannel(j, c);
     }
     for (size_t i = 0; i < VirtualCP::kCustomToneCount; ++i)
