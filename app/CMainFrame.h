@@ -133,9 +133,13 @@ private:
     void TakeReadImage();
     void StartIdentification();
     void StartResetWorker();
-    // Writes the backup image at `path` to the radio: the file must be a
-    // whole image that converts to a profile, then the write transfer.
-    void WriteBackupToRadio(const QString &path);
+    // Writes the backup image at `path` to the radio by the restore road:
+    // the file must be a whole image that converts to a profile, which is
+    // then written as a profile write is (the start checks, identification
+    // and its checks, a backup of what the radio holds, verify when set),
+    // saying when the image is another radio's; with `review` the change
+    // list is shown and asked about before anything is written.
+    void WriteBackupToRadio(const QString &path, bool review);
     void ChooseAndWriteBackup(const QString &serial);
     // A failed write as the command line reports it: the failure, then,
     // when the write had begun to change the radio, that it may hold a

@@ -22,7 +22,6 @@
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "base/TemplateFile.h"
-#include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
 #include "radio/CRadioOperation.h"
 #include "radio/CRadioProtocol.h"
@@ -100,6 +99,12 @@ struct CMainFrame::RadioState {
     QString password;
     QPointer<CReadWriteDialog> dialog;
     bool identified = false;
+    // A restore under way: the image's profile (written instead of the
+    // active document's), its serial number and whether the change list is
+    // asked about whatever the setting.
+    std::unique_ptr<CRadioDataModel> restoreProfile;
+    QString restoreSerial;
+    bool restoreReview = false;
 };
 
 void CMainFrame::SetCableMapKey(const QString &key)
@@ -151,6 +156,13 @@ void CMainFrame::OnCableState(bool usable, int deviceCount)
 {
     if (m_bDestroying || !m_pRadio)
         return;
+    // Said once: the cable state is not shared with the other instances.
+    static bool s_bMapProblemSaid = false;
+    const QString mapProblem = m_pRadio->watch->MapProblem();
+    if (!mapProblem.isEmpty() && !s_bMapProblemSaid) {
+        s_bMapProblemSaid = true;
+        ShowMessageText(mapProblem, MB_OK | MB_ICONWARNING);
+    }
     if (deviceCount > 1 && !m_bCountMessageOpen) {
         m_bCountMessageOpen = true;
         QString text = LoadString(msg::UsbConnections);
@@ -191,6 +203,9 @@ void CMainFrame::FinishRadioOperation()
     if (m_pRadio->operation == OpNone)
         return;
     m_pRadio->operation = OpNone;
+    m_pRadio->restoreProfile.reset();
+    m_pRadio->restoreSerial.clear();
+    m_pRadio->restoreReview = false;
     m_pRadio->watch->EndOperation();
     m_pMessagePane->setText(LoadString(57345));
 }
@@ -398,13 +413,15 @@ void CMainFrame::OnIdentified(bool ok)
         RunReadTransfer();
         return;
     }
+    // A restore writes the image's profile; a write the active document's.
     CChildFrame *child = ActiveChild();
+    CRadioDataModel *profile = m_pRadio->restoreProfile ? m_pRadio->restoreProfile.get() : child ? &child->Document()->Model() : nullptr;
     m_pRadio->image = VirtualCP();
     m_pRadio->notHeld.clear();
     // What the radio cannot hold is named in the change list when it is
-    // shown, else asked about now.
-    QStringList *notHeld = GetShowChangesBeforeWrite() ? &m_pRadio->notHeld : nullptr;
-    if (!child || !PrepareWrite(child->Document()->Model(), m_pRadio->ident, m_pRadio->password, host, m_pRadio->image, notHeld)) {
+    // shown (always for a restore), else asked about now.
+    QStringList *notHeld = GetShowChangesBeforeWrite() || m_pRadio->restoreReview ? &m_pRadio->notHeld : nullptr;
+    if (!profile || !PrepareWrite(*profile, m_pRadio->ident, m_pRadio->password, host, m_pRadio->image, notHeld)) {
         FinishRadioOperation();
         return;
     }
@@ -481,6 +498,21 @@ struct WriteOutcome {
     QString accepted;
     RadioWriteReport report;
 };
+
+// The question whether to write another radio's image, asked from the
+// worker on the window's thread.
+std::function<bool(const QString &)> ConfirmOnGuiThread(QWidget *owner)
+{
+    QPointer<QWidget> target(owner);
+    return [target](const QString &text) {
+        bool goOn = false;
+        if (!target)
+            return goOn;
+        QMetaObject::invokeMethod(
+            target.data(), [&] { goOn = ShowMessageText(text, MB_YESNO | MB_ICONWARNING) == IDYES; }, Qt::BlockingQueuedConnection);
+        return goOn;
+    };
+}
 } // namespace
 
 void CMainFrame::RunWriteTransfer()
@@ -494,13 +526,19 @@ void CMainFrame::RunWriteTransfer()
     });
     auto outcome = std::make_shared<WriteOutcome>();
     auto offer = std::make_shared<QString>(); // the failure to show with the offer of the backup
+    // A backup being written back is not offered again: it is the backup.
+    const bool restoring = m_pRadio->restoreProfile != nullptr;
     dialog.HoldFailureUntilDone();
     outcome->accepted = m_pRadio->password;
     RadioWriteOptions options;
     options.verify = GetVerifyAfterWrite();
-    if (GetShowChangesBeforeWrite()) {
+    if (GetShowChangesBeforeWrite() || m_pRadio->restoreReview) {
         options.review = ReviewOnGuiThread(this);
         options.notes = m_pRadio->notHeld;
+    }
+    if (!m_pRadio->restoreSerial.isEmpty()) {
+        options.imageSerial = m_pRadio->restoreSerial;
+        options.confirmOtherRadio = ConfirmOnGuiThread(this);
     }
     CRadioOperation *op = m_pRadio->op.get();
     VirtualCP *image = &m_pRadio->image;
@@ -511,20 +549,33 @@ void CMainFrame::RunWriteTransfer()
             outcome->result = RunWriteStages(*op, *cont, *image, outcome->accepted, *host, options, outcome->report, outcome->stopText);
             return outcome->result == RadioCommandResult::Done;
         },
-        [this, outcome, offer](bool ok) {
+        [this, outcome, offer, restoring](bool ok) {
             // The password the radio now has is the one last accepted.
             m_pRadio->password = outcome->accepted;
             if (m_pRadio->dialog && outcome->report.skipped) {
                 m_pRadio->dialog->done(QDialog::Rejected); // the user chose not to write
             } else if (m_pRadio->dialog) {
                 CReadWriteDialog *d = m_pRadio->dialog;
-                if (ok || outcome->result == RadioCommandResult::Stopped) {
+                const RadioWriteReport &report = outcome->report;
+                if (outcome->result == RadioCommandResult::Stopped && !report.verifyDifference.isEmpty() && !report.backupPath.isEmpty()) {
+                    // A field that did not read back: the backup is named
+                    // and offered, as after a failed write.
+                    const QString text = outcome->stopText + QLatin1Char('\n')
+                        + LoadString(msg::BackupSaved).replace(QLatin1String("%1"), QDir::toNativeSeparators(report.backupPath));
+                    if (!restoring)
+                        *offer = text;
+                    d->OnWorkerDone(false, text, restoring);
+                } else if (ok || outcome->result == RadioCommandResult::Stopped) {
                     d->OnWorkerDone(ok, outcome->stopText);
+                } else if (report.writtenUnverified) {
+                    // Written whole; only the read-back failed.
+                    d->OnWorkerDone(false, (d->Failure().isEmpty() ? LoadString(msg::CommunicationError) : d->Failure()) + QLatin1Char('\n')
+                                               + LoadString(msg::WrittenUnverified));
                 } else {
                     const QString text = WriteFailureText(d->Failure(), outcome->report.backupPath);
                     // A radio left partly written: the message waits for the
                     // dialog to close and offers its backup at once.
-                    if (m_pRadio->op->WriteStarted() && !outcome->report.backupPath.isEmpty()) {
+                    if (!restoring && m_pRadio->op->WriteStarted() && !outcome->report.backupPath.isEmpty()) {
                         *offer = text;
                         d->OnWorkerDone(false, text, false);
                     } else {
@@ -538,7 +589,7 @@ void CMainFrame::RunWriteTransfer()
     m_pRadio->dialog = nullptr;
     if (!offer->isEmpty()
         && ShowMessageText(*offer + QStringLiteral("\n\n") + LoadString(msg::OfferBackupWrite), MB_YESNO | MB_ICONERROR) == IDYES)
-        WriteBackupToRadio(outcome->report.backupPath);
+        WriteBackupToRadio(outcome->report.backupPath, false);
 }
 
 QString CMainFrame::WriteFailureText(const QString &failure, const QString &backupPath) const
@@ -599,13 +650,14 @@ void CMainFrame::ChooseAndWriteBackup(const QString &serial)
     }
     CRestoreBackupDlg dialog(name, backups, this);
     if (dialog.exec() == QDialog::Accepted && !dialog.SelectedPath().isEmpty())
-        WriteBackupToRadio(dialog.SelectedPath());
+        WriteBackupToRadio(dialog.SelectedPath(), true);
 }
 
-void CMainFrame::WriteBackupToRadio(const QString &path)
+void CMainFrame::WriteBackupToRadio(const QString &path, bool review)
 {
-    // The image write road: a whole image, one that converts to a profile
-    // (else the radio would read back as corrupted), then the transfer.
+    // The restore road: a whole image, loaded as the profile it converts to
+    // (else the radio would read back as corrupted), then the write road of
+    // a profile with all its checks.
     QByteArray bytes;
     QString reason;
     if (ReadSmallFile(path, bytes, &reason) != FileReadFailure::None || bytes.size() != static_cast<int>(VirtualCP::kSize)) {
@@ -616,31 +668,15 @@ void CMainFrame::WriteBackupToRadio(const QString &path)
     }
     VirtualCP image;
     std::memcpy(image.bytes.data(), bytes.constData(), VirtualCP::kSize);
-    {
-        VirtualCP check = image;
-        QString xml;
-        if (!CDataAdaptor::VirtualCP2XML(check, xml))
-            return;
-    }
+    auto profile = std::make_unique<CRadioDataModel>();
+    if (!LoadImageAsProfile(image, *profile) || !EnsureSettingDocuments() || !CheckWriteStart(*profile))
+        return;
     if (!StartRadioOperation(OpWrite))
         return;
-    m_pRadio->image = image;
-    CReadWriteDialog dialog(false, this);
-    dialog.HoldFailureUntilDone();
-    m_pRadio->dialog = &dialog;
-    m_pMessagePane->setText(LoadString(msg::Transferring));
-    CRadioOperation *op = m_pRadio->op.get();
-    VirtualCP *target = &m_pRadio->image;
-    std::atomic<bool> *cont = &m_pRadio->continueFlag;
-    *cont = true;
-    StartRadioWorker([op, target, cont] { return RunTransfer(*op, TransferKind::Write, *target, *cont); },
-                     [this, path](bool ok) {
-                         if (CReadWriteDialog *d = m_pRadio->dialog)
-                             d->OnWorkerDone(ok, ok ? QString() : WriteFailureText(d->Failure(), path));
-                         FinishRadioOperation();
-                     });
-    dialog.exec();
-    m_pRadio->dialog = nullptr;
+    m_pRadio->restoreProfile = std::move(profile);
+    m_pRadio->restoreSerial = ImageSerial(image);
+    m_pRadio->restoreReview = review;
+    StartIdentification();
 }
 
 } // namespace tavo

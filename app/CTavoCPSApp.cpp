@@ -7,12 +7,14 @@
 #include "app/DesktopIdentity.h"
 #include "app/ShellDialogs.h"
 #include "views/CFileDialogs.h"
+#include "base/PrivateFolder.h"
 #include "base/TemplateFile.h"
 #include "config/SettingDocuments.h"
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
 #include "profile/ScriptHost.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
@@ -221,29 +223,6 @@ ContextValue<QString> &ServerNameOverride()
     return value;
 }
 
-// A folder only this user may enter: our own, no link, no rights for
-// anybody else.
-bool IsPrivateFolder(const QByteArray &path)
-{
-    struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
-}
-
-// XDG_RUNTIME_DIR when it is such a folder; else our own folder under the
-// temporary folder, made with mode 0700 (one that somebody else made, or
-// that is open to others, is not used). Empty when there is none.
-QString PrivateRuntimeFolder()
-{
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.startsWith('/') && IsPrivateFolder(runtime))
-        return QFile::decodeName(runtime);
-    const QString folder = QDir::tempPath() + QStringLiteral("/tavocps-%1").arg(::getuid());
-    const QByteArray native = QFile::encodeName(folder);
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return QString();
-    return IsPrivateFolder(native) ? folder : QString();
-}
-
 // Where this start shows its windows, fit for a file name: the first of
 // these that is set, behind its letter.
 struct DisplayVariable {
@@ -337,8 +316,17 @@ bool CTavoCPSApp::HandToRunningInstance(const QStringList &paths)
 void CTavoCPSApp::ListenForOtherInstances()
 {
     const QString name = InstanceServerName();
-    if (name.isEmpty())
+    if (name.isEmpty()) {
+        // Said once, at the start: the hand-over stays off rather than
+        // listen where another user could reach it.
+        QStringList passedOver;
+        if (ServerNameOverride().Get().isEmpty() && PrivateRuntimeFolder(&passedOver).isEmpty()) {
+            QString text = LoadString(msg::HandOverNoPrivateFolder);
+            text.replace(QLatin1String("%1"), passedOver.isEmpty() ? QDir::tempPath() : passedOver.join(QStringLiteral(", ")));
+            ShowMessageText(text, MB_OK | MB_ICONWARNING);
+        }
         return;
+    }
     {
         // Another instance already listening keeps the name.
         QLocalSocket probe;

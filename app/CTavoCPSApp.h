@@ -48,8 +48,9 @@ public:
     static int Main(int argc, char **argv);
 
     // The socket the running instance listens on for files from later
-    // launches: in XDG_RUNTIME_DIR when it is the user's own private folder,
-    // else in a private folder of the user under the temporary folder; its
+    // launches: in the user's private folder (base/PrivateFolder:
+    // XDG_RUNTIME_DIR, else one under the temporary folder, else one in
+    // the user's cache folder, never one somebody else made); its
     // name holds the user id and the display (or session), so a start on
     // another display never reaches an instance the user cannot see.
     // Empty when no private folder can be had.

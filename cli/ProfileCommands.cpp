@@ -5,6 +5,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "base/CTavoCPSException.h"
+#include "profile/ProfileChecks.h"
 #include "resources/StringTable.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "workflow/RuleChange.h"
@@ -83,6 +84,11 @@ int RunValidate(CliContext &ctx)
     CTavoCPSDoc doc;
     if (!OpenProfileDocument(ctx.args.at(0), doc))
         return ExitFailed;
+    // Valid means a radio can take it: no value outside its range, no index
+    // past its table.
+    const QString problem = ProfileValueProblem(doc.Model().m_rootItem);
+    if (!problem.isEmpty())
+        return Fail(problem);
     std::printf("%s: valid\n", ctx.args.at(0).toUtf8().constData());
     return ExitOk;
 }

@@ -1,7 +1,8 @@
 // The radio on the command line: cables, identify, read, write, reset,
-// factory-reset. read --image and write --image move raw images with the
-// radio operations alone (link start, read or write, reset); read --profile
-// and write PROFILE run the main frame's whole road (identification checks,
+// factory-reset. read --image moves the raw image with the radio operations
+// alone (link start, read, reset); read --profile, write PROFILE and write
+// --image (the image written as the profile it converts to) run the main
+// frame's whole road (identification checks,
 // password, model conversion, backup, verify) from workflow/, answering its
 // questions with --yes and --password. Progress goes to stderr, the
 // program's own messages on failure.
@@ -9,7 +10,6 @@
 #include "cli/ChangeList.h"
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
-#include "profile/CDataAdaptor.h"
 #include "base/AtomicFile.h"
 #include "radio/LinkTrace.h"
 #include "radio/SerialTransport.h"
@@ -310,35 +310,10 @@ int RunRead(CliContext &ctx)
     return ExitOk;
 }
 
-int RunWriteImage(CliContext &ctx)
-{
-    VirtualCP image;
-    QString error;
-    if (!ReadImageFile(ctx.Option("--image"), image, error))
-        return Fail(error);
-    // An image that does not convert to a profile (image2profile refuses
-    // it with its message) would leave a radio that reads back as
-    // corrupted: it is refused before the link starts.
-    {
-        VirtualCP check = image;
-        QString xml;
-        if (!CDataAdaptor::VirtualCP2XML(check, xml))
-            return ExitFailed;
-    }
-    if (int rc = SelectPort(ctx))
-        return rc;
-    CliRadioSink sink(msg::WritingToRadio);
-    CRadioOperation op(&sink);
-    const bool ok = RunTransfer(op, TransferKind::Write, image, sink.continueFlag);
-    sink.Finish();
-    if (!ok)
-        return ReportFailure(op, sink, msg::WriteFailed);
-    std::fprintf(stderr, "%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData());
-    return ExitOk;
-}
-
-// One write of the profile to the radio on the port, reported on stderr.
-int WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool verify)
+// One write to the radio on the port, reported on stderr: the profile, or
+// (with `image`) the image through the restore road, which writes the
+// profile it converts to with the same checks, backup and verify.
+int WriteOnce(CliContext &ctx, CRadioDataModel *profile, const VirtualCP *image, bool verify)
 {
     CliRadioSink sink(msg::IdentifyingRadio);
     CRadioOperation op(&sink);
@@ -349,10 +324,20 @@ int WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool verify)
     if (ctx.Has("--dry-run"))
         options.review = PrintChangesInsteadOfWriting;
     RadioWriteReport report;
-    const RadioCommandResult result = WriteToRadio(op, sink.continueFlag, profile, accepted, host, options, report);
+    const RadioCommandResult result = image ? WriteImageToRadio(op, sink.continueFlag, *image, accepted, host, options, report)
+                                            : WriteToRadio(op, sink.continueFlag, *profile, accepted, host, options, report);
     sink.Finish();
     if (report.skipped)
-        return ExitOk; // a dry run: the changes were printed, nothing written
+        return ctx.Has("--dry-run") ? ExitOk : ExitFailed; // a dry run printed the changes; else the user said no
+    if (result == RadioCommandResult::Failed && report.writtenUnverified) {
+        // Written whole, but the read-back failed: not a partly written radio.
+        std::fprintf(stderr, "%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData());
+        QString text = LoadString(msg::WrittenUnverified);
+        const QString detail = op.FailureDetail();
+        if (!detail.isEmpty())
+            text += QLatin1Char('\n') + detail;
+        return Fail(text);
+    }
     if (result == RadioCommandResult::Failed)
         return ReportFailure(op, sink, msg::WriteFailed);
     if (result == RadioCommandResult::Stopped)
@@ -361,6 +346,24 @@ int WriteProfileOnce(CliContext &ctx, CRadioDataModel &profile, bool verify)
     if (verify)
         std::fprintf(stderr, "%s\n", LoadString(msg::VerifySucceeded).toUtf8().constData());
     return ExitOk;
+}
+
+int RunWriteImage(CliContext &ctx)
+{
+    VirtualCP image;
+    QString error;
+    if (!ReadImageFile(ctx.Option("--image"), image, error))
+        return Fail(error);
+    // An image that does not convert to a profile is refused before the
+    // port is even looked for.
+    {
+        CRadioDataModel profile;
+        if (!LoadImageAsProfile(image, profile))
+            return ExitFailed;
+    }
+    if (int rc = SelectPort(ctx))
+        return rc;
+    return WriteOnce(ctx, nullptr, &image, ctx.Has("--verify"));
 }
 
 std::atomic<bool> g_bStopBatch{false};
@@ -429,15 +432,15 @@ int RunBatch(CliContext &ctx, CRadioDataModel &profile)
 
 int RunWrite(CliContext &ctx)
 {
+    if (ctx.Has("--dry-run") && (ctx.Has("--batch") || ctx.Has("--verify")))
+        return UsageError(ctx.command, QStringLiteral("--dry-run writes nothing: no --batch or --verify with it"));
     if (ctx.Has("--image")) {
-        if (!ctx.args.isEmpty() || ctx.Has("--password") || ctx.Has("--batch") || ctx.Has("--verify") || ctx.Has("--dry-run"))
-            return UsageError(ctx.command, QStringLiteral("write --image IMG takes no PROFILE, --password, --verify, --batch or --dry-run"));
+        if (!ctx.args.isEmpty() || ctx.Has("--batch"))
+            return UsageError(ctx.command, QStringLiteral("write --image IMG takes no PROFILE and no --batch"));
         return RunWriteImage(ctx);
     }
     if (ctx.args.size() != 1)
         return UsageError(ctx.command, QStringLiteral("write needs PROFILE or --image IMG"));
-    if (ctx.Has("--dry-run") && (ctx.Has("--batch") || ctx.Has("--verify")))
-        return UsageError(ctx.command, QStringLiteral("--dry-run writes nothing: no --batch or --verify with it"));
     const QString path = ctx.args.at(0);
     CTavoCPSDoc doc;
     if (!OpenProfileDocument(path, doc))
@@ -446,7 +449,7 @@ int RunWrite(CliContext &ctx)
         return rc;
     if (ctx.Has("--batch"))
         return RunBatch(ctx, doc.Model());
-    return WriteProfileOnce(ctx, doc.Model(), ctx.Has("--verify"));
+    return WriteOnce(ctx, &doc.Model(), nullptr, ctx.Has("--verify"));
 }
 
 int RunReset(CliContext &ctx)
@@ -494,7 +497,7 @@ int RunFactoryReset(CliContext &ctx)
 const CliCommandRegistrar kCables({"cables", "", 0, 0, &RunCables});
 const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE]", 0, 0, &RunIdentify});
 const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] [--image OUT] [--profile OUT.kp2 [--password PWD]]", 0, 0, &RunRead});
-const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] (--image IMG | PROFILE [--password PWD] [--yes] [--verify] [--batch LOG.csv] [--dry-run])", 0, 1, &RunWrite});
+const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] (--image IMG | PROFILE [--batch LOG.csv]) [--password PWD] [--yes] [--verify] [--dry-run]", 0, 1, &RunWrite});
 const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE]", 0, 0, &RunReset});
 const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] --yes", 0, 0, &RunFactoryReset});
 

@@ -11,7 +11,9 @@
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace tavo {
 
@@ -201,6 +203,155 @@ bool ChannelCodesInRange(const CDataItem &root)
         return channel.GetInt(names::kRxCode) <= kHighestPlainCode
             && channel.GetInt(names::kTxCode) <= kHighestPlainCode;
     });
+}
+
+namespace {
+
+// The ranges of the profile format where the schema's types allow more
+// than the radio holds (or the schema leaves a number open).
+struct ValueRange {
+    const char *element;
+    const char *attribute;
+    qint64 low;
+    qint64 high;
+};
+const ValueRange kValueRanges[] = {
+    {names::kFactorySetting, names::kSerialCloneCompatibility, 0, 255},
+    {names::kFactorySetting, names::kCodeplugVersion, 0, 255},
+    {names::kFactorySetting, names::kCodeplugDevVersion, 0, 255},
+    {names::kFactorySetting, names::kSynthBaseIntPart, 0, 65535},
+    {names::kLimit, names::kMaxChannels, 0, 19},
+    {names::kLimit, names::kMaxValidFreqs, 0, 99},
+    {names::kLimit, names::kStartFreq, 0, 4294967295LL},
+    {names::kLimit, names::kEndFreq, 0, 4294967295LL},
+    {names::kLimit, names::kMaxCallTones, 0, 7},
+    {names::kLimit, names::kMaxPresetButtons, 0, 3},
+    {names::kLimit, names::kMaxCodes, 0, 255},
+    {names::kSetting, names::kTimeoutTimer, 0, 255},
+    {names::kSetting, names::kVoxLevel, 0, 3},
+    {names::kSetting, names::kIvolLevel, 0, 3},
+    {names::kSetting, names::kMicrophoneGain, 0, 3},
+    {names::kSetting, names::kAccessoryMicrophoneGain, 0, 15},
+    {names::kSetting, names::kSide1But, 0, 15},
+    {names::kSetting, names::kSide2But, 0, 15},
+    {names::kSetting, names::kUpperRightBut, 0, 15},
+    {names::kSetting, names::kLowerLeftBut, 0, 15},
+    {names::kSetting, names::kLowerRightBut, 0, 15},
+    {names::kSetting, names::kNumberChannels, 0, 127},
+    {names::kSetting, names::kCTcode124, 0, 65535},
+    {names::kSetting, names::kCTcode125, 0, 65535},
+    {names::kSetting, names::kCTcode126, 0, 65535},
+    {names::kSetting, names::kCTcode127, 0, 65535},
+    {names::kSetting, names::kCTcode128, 0, 65535},
+    {names::kSetting, names::kCTcode129, 0, 65535},
+    {names::kSetting, names::kBacklightTimeout, 0, 255},
+    {names::kSetting, names::kCallTone, 0, 15},
+    {names::kPreset, names::kChannel, 0, 255},
+    {names::kChannel, names::kRxFreqNdx, 0, 255},
+    {names::kChannel, names::kRxCode, 0, 255},
+    {names::kChannel, names::kTxFreqNdx, 0, 255},
+    {names::kChannel, names::kTxCode, 0, 255},
+    {names::kChannel, names::kScrambleCode, 0, 3},
+    {names::kChannel, names::kInScanList, 0, 1},
+    {names::kFrequency, names::kFreq, 0, 4294967295LL},
+    {names::kFrequency, names::kBandwidth, 0, 3},
+    {names::kFrequency, names::kPowerLevel, 0, 3},
+    {names::kFrequency, names::kCompanderLleMode, 0, 3},
+};
+
+// The element as the message names it: its name, and its number counted
+// from 1 where there are several.
+QString ElementLabel(const char *element, int index)
+{
+    return index < 0 ? QLatin1String(element) : QStringLiteral("%1 %2").arg(QLatin1String(element)).arg(index + 1);
+}
+
+QString OutOfRange(const QString &where, const char *attribute, const QString &value, const QString &range)
+{
+    return LoadString(msg::ProfileValueOutOfRange).arg(where, QLatin1String(attribute), value, range);
+}
+
+// The first attribute of `item` (an `element`) outside its range.
+QString RangeProblem(const CDataItem &item, const char *element, int index)
+{
+    for (const ValueRange &r : kValueRanges) {
+        if (std::strcmp(r.element, element) != 0)
+            continue;
+        bool present = false;
+        const QString text = XmlAttribute(item.m_spNode.node, r.attribute, &present);
+        if (!present)
+            continue; // an optional attribute left out (the schema requires the others)
+        bool ok = false;
+        const qint64 value = text.trimmed().toLongLong(&ok);
+        if (!ok || value < r.low || value > r.high)
+            return OutOfRange(ElementLabel(element, index), r.attribute, text, QStringLiteral("%1-%2").arg(r.low).arg(r.high));
+    }
+    return QString();
+}
+
+// `value` of `attribute` as an index into a table of `size` entries.
+QString IndexProblem(const QString &where, const char *attribute, qint64 value, int size)
+{
+    if (value >= 0 && value < size)
+        return QString();
+    if (size <= 0)
+        return LoadString(msg::ProfileIndexIntoEmptyTable).arg(where, QLatin1String(attribute)).arg(value);
+    return OutOfRange(where, attribute, QString::number(value), QStringLiteral("0-%1").arg(size - 1));
+}
+
+} // namespace
+
+QString ProfileValueProblem(const CDataItem &root)
+{
+    const CDataItem factory = root.ChildByName(names::kFactorySetting);
+    const CDataItem limit = root.ChildByName(names::kLimit);
+    const CDataItem setting = root.ChildByName(names::kSetting);
+    const CDataItem channels = root.ChildByName(names::kChannels);
+    const CDataItem frequencies = root.ChildByName(names::kFrequencies);
+    for (const auto &[item, element] : {std::pair{factory, names::kFactorySetting}, std::pair{limit, names::kLimit}, std::pair{setting, names::kSetting}}) {
+        const QString problem = RangeProblem(item, element, -1);
+        if (!problem.isEmpty())
+            return problem;
+    }
+    // The tables as a conversion reads them: at most 19 channels and 99
+    // frequencies, no more than the radio's table sizes.
+    const int channelTable = std::min({limit.GetInt(names::kMaxChannels), channels.GetChildCount(), static_cast<int>(VirtualCP::kChannelCount)});
+    const int frequencyTable = std::min({limit.GetInt(names::kMaxValidFreqs), frequencies.GetChildCount(), static_cast<int>(VirtualCP::kFrequencyCount)});
+
+    for (int i = 0, n = setting.GetChildCount(); i < n; ++i) {
+        CDataItem preset;
+        setting.GetChildByIndex(i, preset);
+        if (preset.IsEmpty() || preset.NodeName() != QLatin1String(names::kPreset))
+            continue;
+        QString problem = RangeProblem(preset, names::kPreset, i);
+        if (problem.isEmpty())
+            problem = IndexProblem(ElementLabel(names::kPreset, i), names::kChannel, preset.GetText(QLatin1String(names::kChannel)).toLongLong(), channelTable);
+        if (!problem.isEmpty())
+            return problem;
+    }
+    const qint64 inUse = setting.GetText(QLatin1String(names::kNumberChannels)).toLongLong();
+    if (inUse > channelTable)
+        return OutOfRange(QLatin1String(names::kSetting), names::kNumberChannels, QString::number(inUse), QStringLiteral("0-%1").arg(channelTable));
+    for (int i = 0, n = std::min(channels.GetChildCount(), static_cast<int>(VirtualCP::kChannelCount)); i < n; ++i) {
+        CDataItem channel;
+        channels.GetChildByIndex(i, channel);
+        QString problem = RangeProblem(channel, names::kChannel, i);
+        // Only the channels in use tune to a frequency; the others may hold
+        // whatever an erased radio left in them.
+        for (const char *attribute : {names::kRxFreqNdx, names::kTxFreqNdx})
+            if (problem.isEmpty() && i < inUse)
+                problem = IndexProblem(ElementLabel(names::kChannel, i), attribute, channel.GetText(QLatin1String(attribute)).toLongLong(), frequencyTable);
+        if (!problem.isEmpty())
+            return problem;
+    }
+    for (int i = 0, n = std::min(frequencies.GetChildCount(), static_cast<int>(VirtualCP::kFrequencyCount)); i < n; ++i) {
+        CDataItem frequency;
+        frequencies.GetChildByIndex(i, frequency);
+        const QString problem = RangeProblem(frequency, names::kFrequency, i);
+        if (!problem.isEmpty())
+            return problem;
+    }
+    return QString();
 }
 
 bool CheckProfile(const QString &path)

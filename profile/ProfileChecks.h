@@ -47,6 +47,16 @@ bool CheckFrequencies(const CDataItem &root);
 // True when every channel in use has rx_code and tx_code of at most 122.
 bool ChannelCodesInRange(const CDataItem &root);
 
+// The first value of the profile that no radio can take, as a sentence
+// naming its element, attribute, value and range; empty when every value
+// fits. Checked: every number against the range its attribute has in the
+// profile format (narrower than the schema's types where the radio holds
+// fewer bits), and every index against the table it points into: a
+// preset's channel against the channel table, the channels in use against
+// it, and each channel in use's frequency indexes against the frequency
+// table. The conversion to an image and every write ask it first.
+QString ProfileValueProblem(const CDataItem &root);
+
 // The pre-check of a profile file before it is opened or used as a
 // template: readable, loadable, of a supported region and sub-region, clone
 // compatible and of a supported codeplug. Shows 342, or 310 (with 503

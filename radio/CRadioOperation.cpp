@@ -509,6 +509,7 @@ QString CRadioOperation::failureDetailNow() const
     case LinkFailure::Refused: return LoadString(msg::RadioWriteRefused);
     case LinkFailure::ShortAnswer: return LoadString(msg::RadioShortAnswer);
     case LinkFailure::UnexpectedReply: return LoadString(msg::RadioUnexpectedReply);
+    case LinkFailure::WrongEcho: return LoadString(msg::RadioWrongEcho);
     default: return LoadString(msg::RadioNoAnswer);
     }
 }

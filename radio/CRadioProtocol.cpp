@@ -17,6 +17,14 @@ QString hexAddress(uint32_t a)
 {
     return QStringLiteral("%1").arg(a, 6, 16, QLatin1Char('0')).toUpper();
 }
+
+QString hexByte(uint8_t b)
+{
+    return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+// Bytes one read of the drain asks for.
+constexpr int kDrainPiece = 64;
 } // namespace
 
 const char *LinkFailureName(LinkFailure failure)
@@ -30,6 +38,7 @@ const char *LinkFailureName(LinkFailure failure)
     case LinkFailure::NoAcknowledgement: return "no acknowledgement";
     case LinkFailure::Refused: return "write refused";
     case LinkFailure::Cable: return "cable failure";
+    case LinkFailure::WrongEcho: return "wrong echo";
     }
     return "none";
 }
@@ -85,6 +94,7 @@ int CRadioProtocol::CloseDevice()
 
 int CRadioProtocol::Send(const uint8_t *frame, int length)
 {
+    m_bEchoFailed = false;
     for (int attempt = 0; attempt < m_nRetries; ++attempt) {
         if (!usable())
             return -1;
@@ -98,14 +108,51 @@ int CRadioProtocol::Send(const uint8_t *frame, int length)
         }
         if (!m_bEcho)
             return length;
+        // The frame went out whole: from here on it is never sent again in
+        // this attempt. The echo gets the reads a reply byte gets; what
+        // came back must be the frame itself.
         if (m_scratch.size() < static_cast<size_t>(length))
             m_scratch.resize(static_cast<size_t>(length));
-        if (m_pCable->Read(m_scratch.data(), static_cast<uint32_t>(length)) == static_cast<uint32_t>(length))
-            return length;
+        int got = 0;
+        for (int read = 0; read < m_nRetries && got < length; ++read) {
+            if (!usable())
+                return -1;
+            got += static_cast<int>(m_pCable->Read(m_scratch.data() + got, static_cast<uint32_t>(length - got)));
+        }
         if (!usable())
             return -1;
+        const int differs = static_cast<int>(std::mismatch(frame, frame + got, m_scratch.data()).first - frame);
+        m_bEchoFailed = differs < got || got < length;
+        if (differs < got) {
+            failed(LinkFailure::WrongEcho, QStringLiteral("byte %1 came back as %2, %3 was sent").arg(differs + 1).arg(hexByte(m_scratch[static_cast<size_t>(differs)]), hexByte(frame[differs])));
+            return -1;
+        }
+        if (got < length) {
+            failed(LinkFailure::NoAnswer, QStringLiteral("%1 of %2 echo bytes").arg(got).arg(length));
+            return -1;
+        }
+        return length;
     }
+    failed(LinkFailure::NoAnswer, QStringLiteral("the request did not go out whole"));
     return -1;
+}
+
+bool CRadioProtocol::DrainLine()
+{
+    if (!usable() || !m_pCable->Purge(kCablePurgeBoth))
+        return false;
+    uint8_t piece[kDrainPiece];
+    int drained = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReplyWaitLimitMs());
+    while (drained <= kLargestReply + kMaxSkippedBytes && std::chrono::steady_clock::now() <= deadline) {
+        const uint32_t n = m_pCable->Read(piece, sizeof piece);
+        if (!usable())
+            return false;
+        if (n == 0)
+            break; // quiet for a whole read time-out
+        drained += static_cast<int>(n);
+    }
+    return m_pCable->Purge(kCablePurgeBoth);
 }
 
 int CRadioProtocol::ReadBytes(uint8_t *buffer, int n)
@@ -184,35 +231,52 @@ int CRadioProtocol::ReceiveAck()
 
 int CRadioProtocol::Transact(const uint8_t *frame, int length, uint32_t &address, uint8_t &command, uint8_t *data, int capacity)
 {
-    if (Send(frame, length) != length) {
-        failed(LinkFailure::NoAnswer, QStringLiteral("the request did not go out whole"));
+    if (Send(frame, length) != length)
         return -1;
-    }
     if (IsResetRequest(frame, static_cast<size_t>(length)))
         return ReceiveAck();
     return Receive(address, command, data, capacity);
 }
 
-int CRadioProtocol::command(const Bytes &frame, const char *name, int minData, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity)
+int CRadioProtocol::command(const Bytes &frame, const char *name, const Expected &expected, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity)
 {
     int result = -1;
     beginRequest(QLatin1String(name));
+    const bool reset = IsResetRequest(frame.data(), frame.size());
     for (int attempt = 0; attempt < m_nRetries; ++attempt) {
         if (!usable())
             return -1;
-        if (!m_pCable->Purge(kCablePurgeBoth))
+        // A retry starts on an empty line: what is still coming for the
+        // failed attempt (a late echo or reply) must not answer this one.
+        if (attempt > 0 ? !DrainLine() : !m_pCable->Purge(kCablePurgeBoth))
             return -1;
+        cmd = 0;
         result = Transact(frame.data(), static_cast<int>(frame.size()), address, cmd, data, capacity);
-        if (result >= minData) {
+        if (result < 0)
+            continue;
+        if (reset) {
             m_eFailure = LinkFailure::None;
             return result;
         }
-        if (result >= 0) {
+        // Both queries answer with command 23 and three bytes: a version is
+        // characters, which tells a late status reply from it.
+        const bool characters = !expected.characters || std::all_of(data, data + std::min(result, capacity), [](uint8_t b) { return b >= 0x20 && b < 0x7F; });
+        if (cmd != expected.command || result > expected.maxData || !characters) {
+            // The answer to some other request (a late one): never taken
+            // for this one's.
+            failed(LinkFailure::UnexpectedReply, QStringLiteral("command %1 with %2 data bytes, command %3 expected").arg(hexByte(cmd)).arg(result).arg(hexByte(expected.command)));
+            result = -1;
+            continue;
+        }
+        if (result < expected.minData) {
             // A reply without the data the request needs is no answer
             // either: a failed attempt like a short memory reply.
-            failed(LinkFailure::ShortAnswer, QStringLiteral("%1 data bytes, %2 needed").arg(result).arg(minData));
+            failed(LinkFailure::ShortAnswer, QStringLiteral("%1 data bytes, %2 needed").arg(result).arg(expected.minData));
             result = -1;
+            continue;
         }
+        m_eFailure = LinkFailure::None;
+        return result;
     }
     return result;
 }
@@ -221,7 +285,7 @@ int CRadioProtocol::ResetRadio()
 {
     uint32_t a = 0;
     uint8_t c = 0;
-    return command(ResetRequest(), "reset", 0, a, c, nullptr, 0);
+    return command(ResetRequest(), "reset", {0, 0, 0}, a, c, nullptr, 0);
 }
 
 int CRadioProtocol::StartLink()
@@ -229,7 +293,9 @@ int CRadioProtocol::StartLink()
     uint32_t a = 0;
     uint8_t c = 0;
     uint8_t data[kReplyCapacity];
-    return command(LinkStartRequest(), "link start", 0, a, c, data, kReplyCapacity);
+    // Its reply carries the link start's argument: a reply cut short is a
+    // short answer, retried.
+    return command(LinkStartRequest(), "link start", {kCmdLinkStart, 1, kReplyCapacity}, a, c, data, kReplyCapacity);
 }
 
 int CRadioProtocol::ReadFirmwareVersion(char version[3])
@@ -237,7 +303,7 @@ int CRadioProtocol::ReadFirmwareVersion(char version[3])
     uint32_t a = 0;
     uint8_t c = 0;
     uint8_t data[kReplyCapacity] = {};
-    const int r = command(FirmwareVersionRequest(), "firmware query", 3, a, c, data, kReplyCapacity);
+    const int r = command(FirmwareVersionRequest(), "firmware query", {kCmdQuery, 3, 3, true}, a, c, data, kReplyCapacity);
     if (r < 3)
         return -1;
     for (int i = 0; i < 3; ++i)
@@ -250,7 +316,7 @@ int CRadioProtocol::ReadMemoryStatus(uint8_t &status)
     uint32_t a = 0;
     uint8_t c = 0;
     uint8_t data[kReplyCapacity] = {};
-    const int r = command(MemoryStatusRequest(), "memory status query", 3, a, c, data, kReplyCapacity);
+    const int r = command(MemoryStatusRequest(), "memory status query", {kCmdQuery, 3, 3}, a, c, data, kReplyCapacity);
     if (r < 3)
         return -1;
     status = data[2] & 0x1F;
@@ -263,7 +329,7 @@ int CRadioProtocol::SendControl(uint8_t a, uint8_t b, uint8_t c)
     uint8_t cmd = 0;
     uint8_t data[kReplyCapacity];
     const QByteArray name = (QStringLiteral("control ") + QStringLiteral("%1 %2 %3").arg(a, 2, 16, QLatin1Char('0')).arg(b, 2, 16, QLatin1Char('0')).arg(c, 2, 16, QLatin1Char('0')).toUpper()).toLatin1();
-    return command(ControlRequest(a, b, c), name.constData(), 0, addr, cmd, data, kReplyCapacity);
+    return command(ControlRequest(a, b, c), name.constData(), {kCmdControl, 0, kReplyCapacity}, addr, cmd, data, kReplyCapacity);
 }
 
 int CRadioProtocol::WriteFrequencySlot(uint8_t slot, const uint8_t record[kFrequencyRecordSize])
@@ -272,7 +338,7 @@ int CRadioProtocol::WriteFrequencySlot(uint8_t slot, const uint8_t record[kFrequ
     uint8_t cmd = 0;
     uint8_t data[kReplyCapacity];
     const QByteArray name = QStringLiteral("frequency slot %1").arg(slot).toLatin1();
-    return command(FrequencySlotRequest(slot, record), name.constData(), 0, addr, cmd, data, kReplyCapacity);
+    return command(FrequencySlotRequest(slot, record), name.constData(), {kCmdFrequency, 0, kReplyCapacity}, addr, cmd, data, kReplyCapacity);
 }
 
 int CRadioProtocol::CloseFrequencyTable(uint8_t count, uint8_t flag)
@@ -280,7 +346,7 @@ int CRadioProtocol::CloseFrequencyTable(uint8_t count, uint8_t flag)
     uint32_t addr = 0;
     uint8_t cmd = 0;
     uint8_t data[kReplyCapacity];
-    return command(CloseFrequencyTableRequest(count, flag), "close frequency table", 0, addr, cmd, data, kReplyCapacity);
+    return command(CloseFrequencyTableRequest(count, flag), "close frequency table", {kCmdFrequency, 0, kReplyCapacity}, addr, cmd, data, kReplyCapacity);
 }
 
 int CRadioProtocol::ReadChunk(uint32_t address, int n, uint8_t *data, uint32_t *replyAddress)
@@ -293,10 +359,13 @@ int CRadioProtocol::ReadChunk(uint32_t address, int n, uint8_t *data, uint32_t *
     for (int attempt = 0; attempt < m_nRetries; ++attempt) {
         if (!usable())
             return -1;
-        if (!m_pCable->Purge(kCablePurgeBoth))
+        if (attempt > 0 ? !DrainLine() : !m_pCable->Purge(kCablePurgeBoth))
             return -1;
         if (Send(frame.data(), static_cast<int>(frame.size())) != static_cast<int>(frame.size())) {
-            failed(LinkFailure::NoAnswer, QStringLiteral("the request did not go out whole"));
+            // An echo late or otherwise than sent is a failed attempt; a
+            // request that did not go out ends the chunk.
+            if (m_bEchoFailed)
+                continue;
             return -1;
         }
         uint32_t a = 0;
@@ -307,8 +376,7 @@ int CRadioProtocol::ReadChunk(uint32_t address, int n, uint8_t *data, uint32_t *
         // Only the memory reply for exactly this address and length is an
         // answer; anything else is a failed attempt, never data.
         if (cmd != kReplyMemory || a != address || r > n) {
-            failed(LinkFailure::UnexpectedReply, QStringLiteral("command %1, address %2, %3 data bytes")
-                                                     .arg(QStringLiteral("%1").arg(cmd, 2, 16, QLatin1Char('0')).toUpper(), hexAddress(a)).arg(r));
+            failed(LinkFailure::UnexpectedReply, QStringLiteral("command %1, address %2, %3 data bytes").arg(hexByte(cmd), hexAddress(a)).arg(r));
             continue;
         }
         if (r < n) {
@@ -330,12 +398,21 @@ int CRadioProtocol::WriteChunk(uint32_t address, int n, const uint8_t *data, uin
         return -1;
     beginRequest(QStringLiteral("write %1 %2").arg(hexAddress(address)).arg(n));
     const Bytes frame = WriteMemoryRequest(address, data, static_cast<size_t>(n));
-    if (!m_pCable->Purge(kCablePurgeBoth))
-        return -1;
     uint32_t a = 0;
     uint8_t cmd = 0;
     uint8_t reply[kReplyCapacity];
-    const int r = Transact(frame.data(), static_cast<int>(frame.size()), a, cmd, reply, kReplyCapacity);
+    int r = -1;
+    // Only an echo that came back late or otherwise than sent is retried
+    // (the same bytes to the same address, after the line is drained); a
+    // reply that does not answer the write fails it at once.
+    for (int attempt = 0; attempt < m_nRetries; ++attempt) {
+        if (attempt > 0 ? !DrainLine() : !m_pCable->Purge(kCablePurgeBoth))
+            return -1;
+        cmd = 0;
+        r = Transact(frame.data(), static_cast<int>(frame.size()), a, cmd, reply, kReplyCapacity);
+        if (r >= 0 || !m_bEchoFailed)
+            break;
+    }
     if (r < 0)
         return -1;
     if (cmd == kReplyRefused && a == address) {
@@ -347,7 +424,7 @@ int CRadioProtocol::WriteChunk(uint32_t address, int n, const uint8_t *data, uin
     // another address (or another command) fails the write: the next chunk
     // never goes anywhere but where it belongs.
     if (cmd != kReplyWritten || a != address) {
-        failed(LinkFailure::UnexpectedReply, QStringLiteral("command %1, address %2").arg(QStringLiteral("%1").arg(cmd, 2, 16, QLatin1Char('0')).toUpper(), hexAddress(a)));
+        failed(LinkFailure::UnexpectedReply, QStringLiteral("command %1, address %2").arg(hexByte(cmd), hexAddress(a)));
         return -1;
     }
     if (replyAddress)

@@ -25,6 +25,7 @@ enum class LinkFailure {
     NoAcknowledgement, // -10
     Refused,           // -12
     Cable,             // the cable failed (its status says how)
+    WrongEcho,         // the echo of a request came back otherwise than sent
 };
 const char *LinkFailureName(LinkFailure failure);
 
@@ -36,8 +37,16 @@ public:
     int OpenDevice(int index);
     int CloseDevice();
 
-    // Writes a frame and reads its echo back; up to `retries` attempts.
+    // Writes a frame (up to `retries` attempts while it does not go out
+    // whole) and reads its echo back, which must be the frame byte for
+    // byte; an echo that is late past its reads or differs fails the send
+    // (the frame is never sent twice here: the caller drains and retries).
     int Send(const uint8_t *frame, int length);
+    // Empties the line before a retry: both buffers purged, then whatever
+    // is still on its way (a late echo or reply) read off until the line
+    // stays quiet for one read time-out, bounded by the largest reply wait.
+    // False when the cable failed.
+    bool DrainLine();
     // Up to the current attempt count of cable reads of n bytes.
     int ReadBytes(uint8_t *buffer, int n);
     // Parses one reply; returns the number of data bytes (at most
@@ -94,9 +103,18 @@ public:
 private:
     bool usable() const { return m_pCable->IsSound(); }
     void setError(int code) { m_nErrorCode = code; m_nErrorFlag = 1; }
-    // One command: purge + Transact, repeated while the cable is sound.
-    // minData: a reply with fewer data bytes is a short answer, retried.
-    int command(const frames::Bytes &frame, const char *name, int minData, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity);
+    // What answers a command: the reply's command byte and its number of
+    // data bytes (fewer: a short answer; more than maxData: another reply).
+    struct Expected {
+        uint8_t command;
+        int minData;
+        int maxData;
+        bool characters = false; // the data are printable characters (a version)
+    };
+    // One command: purge + Transact, repeated while the cable is sound,
+    // the line drained before each retry. Only the reply the request
+    // expects is an answer; any other is a failed attempt.
+    int command(const frames::Bytes &frame, const char *name, const Expected &expected, uint32_t &address, uint8_t &cmd, uint8_t *data, int capacity);
     void beginRequest(const QString &name);
     void failed(LinkFailure kind, const QString &detail = QString());
 
@@ -104,6 +122,7 @@ private:
     int m_nErrorFlag = 0;
     int m_nErrorCode = 0;
     int m_nReadAttempts = 2;   // attempts per byte read right now
+    bool m_bEchoFailed = false; // the last Send's frame went out, its echo did not come back as sent
     LinkFailure m_eFailure = LinkFailure::None;
     QString m_strRequest;       // the request under way
     QString m_strFailedRequest;

@@ -152,6 +152,18 @@ std::vector<SimulatedRadio::Output> SimulatedRadio::Receive(const uint8_t *data,
         if (!m_parser.Feed(data[i], req))
             continue;
         ++m_nRequests;
+        if (m_faults.wrongEchoAtRequest == m_nRequests) {
+            echo.back() = static_cast<uint8_t>(echo.back() ^ 0x01);
+            log(QStringLiteral("FAULT wrong echo of request %1").arg(m_nRequests));
+        }
+        // A reply held back comes now: after the next request's echo,
+        // where that request's own answer belongs.
+        if (!m_heldReply.empty()) {
+            out.push_back({std::move(echo), false});
+            echo.clear();
+            out.push_back({std::move(m_heldReply), true});
+            m_heldReply.clear();
+        }
         Bytes reply;
         if (!req.checksumOk)
             log(QStringLiteral("BAD-FRAME %1 (checksum), ignored").arg(hex(req.raw.data(), req.raw.size())));
@@ -205,6 +217,11 @@ Bytes SimulatedRadio::applyFaults(Bytes reply, bool framed)
         m_bStreamingNoise = true;
         log(QStringLiteral("FAULT endless noise from reply %1").arg(number));
         return Bytes{kAck};
+    }
+    if (m_faults.lateReplyAtReply == number) {
+        log(QStringLiteral("FAULT late reply %1: held back until after the next request").arg(number));
+        m_heldReply = std::move(reply);
+        return Bytes();
     }
     if (m_faults.badAckAtReply == number) {
         log(QStringLiteral("FAULT wrong acknowledgement at reply %1").arg(number));

@@ -36,6 +36,8 @@ public:
         bool endlessNoise = false;    // from the first reply on: the acknowledgement, then noise for ever
         int shortReplyAtReply = 0;    // the N-th reply carries half its data bytes (none of one), once
         std::vector<uint32_t> stuckBytes; // memory bytes that keep their value when written
+        int lateReplyAtReply = 0;     // the N-th reply is held back and sent after the next request's echo, once
+        int wrongEchoAtRequest = 0;   // the echo of the N-th request comes back with its last byte altered, once
     };
 
     static constexpr uint32_t kPage1 = 0x10000;
@@ -113,6 +115,7 @@ private:
     int m_nResets = 0;
     bool m_bChecksumFaultPending = false;
     bool m_bStreamingNoise = false;
+    frames::Bytes m_heldReply;    // a late reply, out before the next echo
     size_t m_nNoisePhase = 0;
     std::vector<QString> m_log;
 };

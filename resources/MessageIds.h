@@ -364,6 +364,16 @@ enum : int {
     CsvOneCodeBothWays = 10107,         // "this channel transmits with its receive settings: ..."
     ValueNotInList = 10109,             // "%1 (not in the list)"
     ChangeProgrammingMode = 10110,      // "Enable programming mode"
+    // ---- every road to the radio guarded, ids of ours 10150-10199
+    RadioWrongEcho = 10150,
+    ProfileValueOutOfRange = 10151,
+    ProfileIndexIntoEmptyTable = 10152,
+    CableMapNoPrivateFolder = 10153,
+    CableMapRefused = 10154,
+    HandOverNoPrivateFolder = 10155,
+    ImageFromOtherRadio = 10156,
+    SerialUnknown = 10157,
+    WrittenUnverified = 10158,
 };
 
 } // namespace tavo::msg

@@ -117,6 +117,8 @@ int main(int argc, char **argv)
         {QStringLiteral("endless-noise"), QStringLiteral("Answer the first request with the acknowledgement, then stream noise for ever.")},
         {QStringLiteral("wrong-address"), QStringLiteral("Answer the N-th reply (from 1), a memory reply, for another address (0x20 further), once."), QStringLiteral("N")},
         {QStringLiteral("short-reply"), QStringLiteral("Send the N-th reply (from 1) with half its data bytes, once."), QStringLiteral("N")},
+        {QStringLiteral("late-reply"), QStringLiteral("Hold the N-th reply (from 1) back and send it after the echo of the next request, once."), QStringLiteral("N")},
+        {QStringLiteral("wrong-echo"), QStringLiteral("Echo the N-th request (from 1) with its last byte altered, once."), QStringLiteral("N")},
         {QStringLiteral("stuck-byte"), QStringLiteral("A memory byte that keeps its value when written (hexadecimal address; may be repeated)."), QStringLiteral("ADDR")},
         {QStringLiteral("reply-delay"), QStringLiteral("The radio's turnaround before each reply, in ms."), QStringLiteral("MS")},
         {QStringLiteral("unplug-after"), QStringLiteral("Pull the cable (close the terminal and exit) after N replies."), QStringLiteral("N")},
@@ -173,13 +175,14 @@ int main(int argc, char **argv)
 
     QString error;
     int baud = 16406, status = 0, badAck = 0, badChecksum = 0, silentAfter = -1, delay = 0, unplugAfter = -1;
-    int wrongAddress = 0, shortReply = 0;
+    int wrongAddress = 0, shortReply = 0, lateReply = 0, wrongEcho = 0;
     // The memory status is five bits; reply numbers count from 1.
     if (!parseCount(p, QStringLiteral("baud"), baud, error, 0, 4000000) || !parseCount(p, QStringLiteral("memory-status"), status, error, 0, 31)
         || !parseCount(p, QStringLiteral("bad-ack"), badAck, error, 1) || !parseCount(p, QStringLiteral("bad-checksum"), badChecksum, error, 1)
         || !parseCount(p, QStringLiteral("wrong-address"), wrongAddress, error, 1) || !parseCount(p, QStringLiteral("short-reply"), shortReply, error, 1)
         || !parseCount(p, QStringLiteral("silent-after"), silentAfter, error) || !parseCount(p, QStringLiteral("reply-delay"), delay, error, 0, 60000)
-        || !parseCount(p, QStringLiteral("unplug-after"), unplugAfter, error))
+        || !parseCount(p, QStringLiteral("unplug-after"), unplugAfter, error) || !parseCount(p, QStringLiteral("late-reply"), lateReply, error, 1)
+        || !parseCount(p, QStringLiteral("wrong-echo"), wrongEcho, error, 1))
         return usage(error);
     if (baud > 0 && baud < 300)
         return usage(QStringLiteral("--baud takes 0 (no pacing) or 300 to 4000000, not %1").arg(baud));
@@ -192,6 +195,8 @@ int main(int argc, char **argv)
     }
     faults.wrongAddressAtReply = wrongAddress;
     faults.shortReplyAtReply = shortReply;
+    faults.lateReplyAtReply = lateReply;
+    faults.wrongEchoAtRequest = wrongEcho;
     faults.endlessNoise = p.isSet(QStringLiteral("endless-noise"));
     faults.memoryStatus = static_cast<uint8_t>(status);
     faults.refuseWrites = p.isSet(QStringLiteral("refuse-write"));

@@ -135,6 +135,11 @@ bool RunPasswordLoop(const CRadioIdent &ident, QString &accepted, IRadioCommandH
 
 bool CheckWriteStart(const CRadioDataModel &profile)
 {
+    const QString problem = ProfileValueProblem(profile.m_rootItem);
+    if (!problem.isEmpty()) {
+        ShowMessageText(problem, MB_OK | MB_ICONERROR);
+        return false;
+    }
     if (!CheckFrequencies(profile.m_rootItem))
         return stop(msg::ChannelFrequencyOutOfRange);
     return true;
@@ -609,6 +614,39 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
     return result;
 }
 
+QString ImageSerial(const VirtualCP &image)
+{
+    QString serial = QString::fromLatin1(reinterpret_cast<const char *>(image.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth));
+    serial.truncate(serial.indexOf(QChar(0)) < 0 ? serial.size() : serial.indexOf(QChar(0)));
+    return serial.trimmed();
+}
+
+bool LoadImageAsProfile(const VirtualCP &image, CRadioDataModel &profile)
+{
+    // The image that image2profile would refuse is refused here with its
+    // message: a radio written with it would read back as corrupted.
+    VirtualCP copy = image;
+    QString xml;
+    if (!CDataAdaptor::VirtualCP2XML(copy, xml))
+        return false;
+    try {
+        return profile.LoadProfile(xml, 0) != 0;
+    } catch (const CTavoCPSException &e) {
+        ShowMessageText(LoadString(e.m_nMsgID) + e.m_strMessage, MB_OK | MB_ICONERROR);
+        return false;
+    }
+}
+
+RadioCommandResult WriteImageToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, const VirtualCP &image, QString &accepted,
+                                     IRadioCommandHost &host, RadioWriteOptions options, RadioWriteReport &report)
+{
+    CRadioDataModel profile;
+    if (!LoadImageAsProfile(image, profile))
+        return RadioCommandResult::Stopped;
+    options.imageSerial = ImageSerial(image);
+    return WriteToRadio(op, continueFlag, profile, accepted, host, options, report);
+}
+
 RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &continueFlag, VirtualCP &image, QString &accepted,
                                   IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report, QString &stopText)
 {
@@ -621,9 +659,22 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
         if (!op.ReadRadio(current))
             return RadioCommandResult::Failed;
     }
-    report.serial = QString::fromLatin1(reinterpret_cast<const char *>(current.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)).trimmed();
+    report.serial = ImageSerial(current);
+    // A restore says plainly when the image is another radio's.
+    if (!options.imageSerial.isEmpty() && options.imageSerial != report.serial) {
+        QString text = LoadString(msg::ImageFromOtherRadio);
+        text.replace(QLatin1String("%1"), options.imageSerial);
+        text.replace(QLatin1String("%2"), report.serial.isEmpty() ? LoadString(msg::SerialUnknown) : report.serial);
+        const bool goOn = options.confirmOtherRadio ? options.confirmOtherRadio(text)
+                                                    : ShowMessageText(text, MB_YESNO | MB_ICONWARNING) == IDYES;
+        if (!goOn) {
+            report.skipped = true;
+            return RadioCommandResult::Stopped;
+        }
+    }
     // Nothing is written that the radio would hold otherwise than meant:
-    // the frequencies go in for the radio's own synthesizer and limits.
+    // the frequencies go in for the radio's own synthesizer and limits
+    // (every write road, a restore's too).
     {
         QString refusal;
         if (!FitImageToRadio(image, current, refusal)) {
@@ -662,8 +713,11 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
         {
             std::lock_guard<std::mutex> lock(RadioLock());
             op.ClearFailure();
-            if (!op.ReadMemoryRuns(runs, held))
+            if (!op.ReadMemoryRuns(runs, held)) {
+                // The write itself went through whole.
+                report.writtenUnverified = true;
                 return RadioCommandResult::Failed;
+            }
         }
         const uint32_t radioBase = GetBE(held.back().bytes.data(), 2);
         held.pop_back();

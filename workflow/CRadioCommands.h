@@ -60,8 +60,9 @@ bool CheckIdentification(const CRadioIdent &ident, bool forWrite);
 // asks for it; an accepted entry becomes `accepted`. False when cancelled.
 bool RunPasswordLoop(const CRadioIdent &ident, QString &accepted, IRadioCommandHost &host);
 
-// Before a write starts: every channel frequency inside the profile's
-// frequency range, else message 511. False: nothing starts.
+// Before a write starts: no value outside its range and no index past its
+// table (the sentence naming it), every channel frequency inside the
+// profile's frequency range (else message 511). False: nothing starts.
 bool CheckWriteStart(const CRadioDataModel &profile);
 
 // Everything between the identification and the write transfer: the checks
@@ -147,6 +148,12 @@ RadioCommandResult ReadFromRadio(CRadioOperation &op, const std::atomic<bool> &c
 
 struct RadioWriteOptions {
     bool verify = false;
+    // A restore: the serial number of the radio the image was read from.
+    // When the radio written has another, `confirmOtherRadio` is asked with
+    // the sentence that says so (none: the message sink is asked, Yes and
+    // No); anything but yes stops before the backup.
+    QString imageSerial;
+    std::function<bool(const QString &text)> confirmOtherRadio;
     // Shown what the write would change, once the radio's image has been
     // read and the image fitted to it, before anything is saved or
     // written, with what the radio cannot hold as the profile has it
@@ -163,6 +170,9 @@ struct RadioWriteReport {
     QString backupPath;         // where its image was saved
     QString verifyDifference;   // the first field that did not read back
     bool skipped = false;       // the review declined the write: nothing written
+    // The write went through whole but the read-back for the verify
+    // failed: the radio holds the new codeplug, unverified.
+    bool writtenUnverified = false;
 };
 
 // The write road: the start check, identification, its checks, the write
@@ -172,11 +182,29 @@ struct RadioWriteReport {
 RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, CRadioDataModel &profile, QString &accepted,
                                 IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report);
 
+// An image (a backup, `write --image`) as the profile it converts to,
+// loaded with its schema into `profile`: the restore road writes that
+// profile, so every check of a profile write applies to it. False after
+// the message (an image that does not convert, a profile that does not
+// load).
+bool LoadImageAsProfile(const VirtualCP &image, CRadioDataModel &profile);
+// The serial number an image carries (its header), trimmed.
+QString ImageSerial(const VirtualCP &image);
+
+// The restore road: the image loaded as its profile, then the write road
+// of WriteToRadio (the start checks, identification and its checks, the
+// write preparation, the backup of what the radio holds, verify when
+// asked), saying plainly when the image comes from another radio.
+RadioCommandResult WriteImageToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, const VirtualCP &image, QString &accepted,
+                                     IRadioCommandHost &host, RadioWriteOptions options, RadioWriteReport &report);
+
 // The stages of a write after its preparation, as a worker thread runs
-// them (nothing is shown): the backup, the write transfer, the password
-// handed back into `accepted`, and with `verify` the read-back. Stopped:
-// `stopText` is the message to show (the backup was not saved, a field did
-// not read back).
+// them (nothing is shown but the questions of the options): the backup,
+// the write transfer, the password handed back into `accepted`, and with
+// `verify` the read-back. Stopped: `stopText` is the message to show (the
+// backup was not saved, a field did not read back; empty when the user
+// declined). Failed after a whole write whose read-back failed: the report
+// says `writtenUnverified`.
 RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &continueFlag, VirtualCP &image, QString &accepted,
                                   IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report, QString &stopText);
 

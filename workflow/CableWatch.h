@@ -10,6 +10,19 @@
 //   3  the number of programming cables the search found
 //   4  the poller (64 bits: its process identity, see ProcessIdentity)
 //   6  the instance that set index 2 (64 bits, likewise)
+//   8  the poller's last beat (64 bits: the machine's monotonic clock, ms)
+//  10  the busy instance's last beat (64 bits, likewise)
+//
+// The map is a file of the user's private folder (base/PrivateFolder),
+// mapped into every instance: a file that is not the user's own, is open
+// to others or has another size is refused, so no other local user can
+// plant a map or read ours. Every value read from it is checked: a flag
+// other than 0 or 1, a count below 0 or beyond any machine's, a count that
+// contradicts the connected flag, or a poller whose beat has stopped (an
+// owner that lives but does not poll, such as a process id planted in a
+// damaged map) is repaired or taken over. When no private folder exists
+// the instance keeps a map of its own (it watches the cable alone) and
+// says why through MapProblem().
 //
 // The map describes only the USB cable search. An instance that was given
 // its own port (command line or setting) watches that port itself: it
@@ -34,8 +47,6 @@
 #include <optional>
 #include <thread>
 
-class QSharedMemory;
-
 namespace tavo {
 
 enum CableMapIndex : int {
@@ -45,6 +56,8 @@ enum CableMapIndex : int {
     MapDeviceCount = 3,
     MapPollerOwner = 4, // 64 bits, indexes 4 and 5
     MapBusyOwner = 6,   // 64 bits, indexes 6 and 7
+    MapPollerBeat = 8,  // 64 bits, indexes 8 and 9
+    MapBusyBeat = 10,   // 64 bits, indexes 10 and 11: the busy instance's last beat
 };
 
 // One view of the shared map; each thread keeps its own.
@@ -54,18 +67,25 @@ public:
     // Per user: another user's instances have a map of their own (and could
     // not open ours).
     static QString DefaultKey();
+    // The file that holds the map of `key` in the private folder; empty
+    // when there is no private folder (`passedOver`: the candidates
+    // refused).
+    static QString MapPath(const QString &key, QStringList *passedOver = nullptr);
 
     explicit SharedCableMap(const QString &key);
     ~SharedCableMap();
     SharedCableMap(const SharedCableMap &) = delete;
     SharedCableMap &operator=(const SharedCableMap &) = delete;
 
-    // Opens an existing map; false when none exists.
+    // Opens an existing map; false when none exists or the file found is
+    // not one this user alone can reach.
     bool Attach();
-    // Opens the map, creating it when missing; the creator clears the
-    // integers above.
+    // Opens the map, creating it when missing (a new map holds zeros).
     bool CreateOrAttach();
     bool IsAttached() const;
+    // Why the map is this process's own rather than shared (no private
+    // folder, a file refused), empty when it is shared.
+    QString Problem() const { return m_strProblem; }
 
     int32_t Value(int index) const;
     void SetValue(int index, int32_t value);
@@ -76,11 +96,26 @@ public:
     void SetOwner(int index, uint64_t identity);
     bool SwapOwner(int index, uint64_t expected, uint64_t desired);
 
+    // The values as a monitor may use them: flags 0 or 1 and a count from
+    // 0 to kMaxDeviceCount that agrees with the connected flag; anything
+    // else is written back repaired. True when something was repaired.
+    bool RepairValues();
+    static constexpr int32_t kMaxDeviceCount = 127;
+
 private:
     int32_t *slot(int index) const;
     uint64_t *ownerSlot(int index) const;
-    QSharedMemory *m_pShm;
+    bool open(bool create);
+
+    QString m_strKey;
+    void *m_pData = nullptr;
+    bool m_bLocal = false;  // the process's own map (no private folder)
+    QString m_strProblem;
 };
+
+// The machine's monotonic clock in milliseconds (the same for every
+// process), as the poller's beat records it.
+uint64_t MonotonicMs();
 
 // True when a process with that id exists (0 never does).
 bool ProcessAlive(int32_t pid);
@@ -132,6 +167,10 @@ public:
     // This instance has won the election and polls for all.
     bool PollerRunsHere() const { return m_bPolling.load(); }
     int DeviceCount() const { return m_nDeviceCount.load(); }
+    // Why the cable state is not shared with the user's other instances
+    // (see SharedCableMap::Problem), empty when it is; for the front end to
+    // say once.
+    QString MapProblem() const;
     // Ends every wait of the threads now.
     void Wake();
 
@@ -143,6 +182,10 @@ private:
     // Waits up to `ms` on the wake event; true when stopping.
     bool wait(int ms);
     bool joinWithin(std::thread &thread, std::atomic<bool> &ended, int ms);
+    // The owner recorded at `ownerIndex` lives and its beat at `beatIndex`
+    // is recent (a few periods).
+    bool ownerAlive(const SharedCableMap &map, int ownerIndex, int beatIndex) const;
+    void noteProblem(const SharedCableMap &map);
 
     QString m_strKey;
     CountFunction m_count;
@@ -160,6 +203,8 @@ private:
     std::atomic<bool> m_bPollerEnded{true};
 
     std::mutex m_mapLock;        // the monitor's visits to the map
+    mutable std::mutex m_problemLock;
+    QString m_strMapProblem;
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;
     bool m_bWoken = false;

@@ -271,8 +271,11 @@ FleetRadioResult CFleetRun::WriteOne(int number)
         break;
     }
     }
-    // What to do about a radio left partly written: its backup.
-    if (!row.Ok() && op.WriteStarted()) {
+    // A radio written whole whose read-back failed holds the new codeplug,
+    // unverified; one left partly written is told what to do: its backup.
+    if (!row.Ok() && report.writtenUnverified) {
+        row.message += QLatin1Char('\n') + LoadString(msg::WrittenUnverified);
+    } else if (!row.Ok() && op.WriteStarted()) {
         row.message += QLatin1Char('\n') + LoadString(msg::PartlyWrittenCodeplug);
         if (!row.backupPath.isEmpty())
             row.message += QLatin1Char('\n') + LoadString(msg::BackupSaved).replace(QLatin1String("%1"), QDir::toNativeSeparators(row.backupPath));

@@ -2365,6 +2365,42 @@ Möchten Sie fortfahren?</translation>
         <source>Enable programming mode</source>
         <translation>Programmiermodus aktivieren</translation>
     </message>
+    <message id="IDS_10150">
+        <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
+        <translation>Das Kabel hat eine Anfrage anders zurückgegeben, als sie gesendet wurde (Störungen auf der Leitung oder ein defektes Kabel).</translation>
+    </message>
+    <message id="IDS_10151">
+        <source>The profile holds a value no radio can take: %1 %2=&quot;%3&quot; is outside its range %4.</source>
+        <translation>Das Profil enthält einen Wert, den kein Funkgerät aufnehmen kann: %1 %2=&quot;%3&quot; liegt außerhalb seines Bereichs %4.</translation>
+    </message>
+    <message id="IDS_10152">
+        <source>The profile holds a value no radio can take: %1 %2=&quot;%3&quot; points into a table that has no entries.</source>
+        <translation>Das Profil enthält einen Wert, den kein Funkgerät aufnehmen kann: %1 %2=&quot;%3&quot; verweist in eine Tabelle ohne Einträge.</translation>
+    </message>
+    <message id="IDS_10153">
+        <source>The cable state cannot be shared with your other running copies of this program: no folder that only you can reach was found (%1 belongs to another user, is a link or is open to others). This copy watches the cable by itself.</source>
+        <translation>Der Kabelzustand kann nicht mit Ihren anderen laufenden Kopien dieses Programms geteilt werden: Es wurde kein Ordner gefunden, den nur Sie erreichen können (%1 gehört einem anderen Benutzer, ist eine Verknüpfung oder für andere offen). Diese Kopie überwacht das Kabel allein.</translation>
+    </message>
+    <message id="IDS_10154">
+        <source>The cable map %1 is not yours alone (another owner, a link or open to others) and was not used. This copy of the program watches the cable by itself.</source>
+        <translation>Die Kabeltabelle %1 gehört nicht Ihnen allein (anderer Eigentümer, eine Verknüpfung oder für andere offen) und wurde nicht verwendet. Diese Kopie des Programms überwacht das Kabel allein.</translation>
+    </message>
+    <message id="IDS_10155">
+        <source>Files opened while this program runs will start another copy of it: no folder that only you can reach was found for handing them over (%1 belongs to another user, is a link or is open to others).</source>
+        <translation>Dateien, die geöffnet werden, während dieses Programm läuft, starten eine weitere Kopie davon: Für die Übergabe wurde kein Ordner gefunden, den nur Sie erreichen können (%1 gehört einem anderen Benutzer, ist eine Verknüpfung oder für andere offen).</translation>
+    </message>
+    <message id="IDS_10156">
+        <source>This image was read from another radio (serial number %1); the radio connected is %2. Write it to this radio anyway?</source>
+        <translation>Dieses Abbild wurde aus einem anderen Funkgerät gelesen (Seriennummer %1); das angeschlossene Funkgerät ist %2. Trotzdem in dieses Funkgerät schreiben?</translation>
+    </message>
+    <message id="IDS_10157">
+        <source>of unknown serial number</source>
+        <translation>von unbekannter Seriennummer</translation>
+    </message>
+    <message id="IDS_10158">
+        <source>The radio now holds the new codeplug, but it could not be read back: the write is unverified.</source>
+        <translation>Das Funkgerät enthält jetzt den neuen Codeplug, konnte aber nicht zurückgelesen werden: Das Schreiben ist nicht überprüft.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

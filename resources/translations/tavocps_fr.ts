@@ -2365,6 +2365,42 @@ Voulez-vous continuer ?</translation>
         <source>Enable programming mode</source>
         <translation>Activer le mode de programmation</translation>
     </message>
+    <message id="IDS_10150">
+        <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
+        <translation>Le câble a renvoyé une requête autrement qu'elle a été envoyée (parasites sur la ligne ou câble défectueux).</translation>
+    </message>
+    <message id="IDS_10151">
+        <source>The profile holds a value no radio can take: %1 %2=&quot;%3&quot; is outside its range %4.</source>
+        <translation>Le profil contient une valeur qu'aucune radio ne peut recevoir : %1 %2=&quot;%3&quot; est hors de sa plage %4.</translation>
+    </message>
+    <message id="IDS_10152">
+        <source>The profile holds a value no radio can take: %1 %2=&quot;%3&quot; points into a table that has no entries.</source>
+        <translation>Le profil contient une valeur qu'aucune radio ne peut recevoir : %1 %2=&quot;%3&quot; pointe dans une table sans entrée.</translation>
+    </message>
+    <message id="IDS_10153">
+        <source>The cable state cannot be shared with your other running copies of this program: no folder that only you can reach was found (%1 belongs to another user, is a link or is open to others). This copy watches the cable by itself.</source>
+        <translation>L'état du câble ne peut pas être partagé avec vos autres copies de ce programme en cours d'exécution : aucun dossier accessible à vous seul n'a été trouvé (%1 appartient à un autre utilisateur, est un lien ou est ouvert aux autres). Cette copie surveille le câble seule.</translation>
+    </message>
+    <message id="IDS_10154">
+        <source>The cable map %1 is not yours alone (another owner, a link or open to others) and was not used. This copy of the program watches the cable by itself.</source>
+        <translation>La table du câble %1 n'est pas à vous seul (autre propriétaire, lien ou ouverte aux autres) et n'a pas été utilisée. Cette copie du programme surveille le câble seule.</translation>
+    </message>
+    <message id="IDS_10155">
+        <source>Files opened while this program runs will start another copy of it: no folder that only you can reach was found for handing them over (%1 belongs to another user, is a link or is open to others).</source>
+        <translation>Les fichiers ouverts pendant que ce programme tourne en démarreront une autre copie : aucun dossier accessible à vous seul n'a été trouvé pour les lui transmettre (%1 appartient à un autre utilisateur, est un lien ou est ouvert aux autres).</translation>
+    </message>
+    <message id="IDS_10156">
+        <source>This image was read from another radio (serial number %1); the radio connected is %2. Write it to this radio anyway?</source>
+        <translation>Cette image a été lue dans une autre radio (numéro de série %1) ; la radio connectée est %2. L'écrire quand même dans cette radio ?</translation>
+    </message>
+    <message id="IDS_10157">
+        <source>of unknown serial number</source>
+        <translation>de numéro de série inconnu</translation>
+    </message>
+    <message id="IDS_10158">
+        <source>The radio now holds the new codeplug, but it could not be read back: the write is unverified.</source>
+        <translation>La radio contient maintenant le nouveau codeplug, mais il n'a pas pu être relu : l'écriture n'est pas vérifiée.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>

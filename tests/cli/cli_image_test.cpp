@@ -68,14 +68,15 @@ TEST(CliImage, RefusesBadInputWithoutWritingAnything)
 
     EXPECT_EQ(RunCli({QStringLiteral("image2profile"), dir.filePath(QStringLiteral("missing.img"))}).exitCode, 1);
 
-    // A damaged profile: message 131 with its trace, and no image file.
+    // A damaged profile: refused by its load (schema and all) with the
+    // load error, and no image file.
     const QString broken = dir.filePath(QStringLiteral("broken.xml"));
     WriteAll(broken, "<TavoProfile xmlns=\"urn:vantrel:tavo:profile:1\"><limit/></TavoProfile>");
     const QString out = dir.filePath(QStringLiteral("out.img"));
     r = RunCli({QStringLiteral("profile2image"), broken, out});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Unknown Error")) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("CDataAdaptor::XML2VirtualCP")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Invalid profile.")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("CRadioDataModel::LoadProfile")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 
     // An existing image is left as it was when the conversion fails.

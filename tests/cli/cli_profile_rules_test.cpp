@@ -113,3 +113,45 @@ TEST_F(CliProfileRules, WithoutRepeaterTransmitFollowsReceiveWhenSavedOrConverte
 }
 
 } // namespace
+
+// Values outside the range their attribute has in the profile format, and
+// indexes past their table, are refused by validate and by the conversion
+// with the element, attribute, value and range named; the template itself
+// passes both.
+TEST_F(CliProfileRules, ValuesARadioCannotTakeAreRefusedByValidateAndTheConversion)
+{
+    const QString valid = Profile("OUD11602");
+    EXPECT_EQ(RunCli({QStringLiteral("validate"), valid}).exitCode, 0);
+    EXPECT_EQ(RunCli({QStringLiteral("profile2image"), valid, m_dir.filePath(QStringLiteral("valid.img"))}).exitCode, 0);
+
+    struct Case {
+        QByteArray from, to;
+        const char *named;
+    };
+    const Case cases[] = {
+        {"<preset channel=\"0\"", "<preset channel=\"200\"", "preset 1 channel=\"200\" is outside its range 0-15"},
+        {"maxChannels=\"16\"", "maxChannels=\"255\"", "limit maxChannels=\"255\" is outside its range 0-19"},
+        {"rx_freq_ndx=\"0\"", "rx_freq_ndx=\"250\"", "channel 1 rx_freq_ndx=\"250\" is outside its range 0-15"},
+        {"vox_level=\"", "vox_level=\"7", "setting vox_level=\"7"},
+        {"compander_lle_mode=\"", "compander_lle_mode=\"9", "frequency 1 compander_lle_mode=\"9"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.to.toStdString());
+        const QString path = Profile("OUD11602", c.from, c.to);
+        CliResult r = RunCli({QStringLiteral("validate"), path});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(c.named)) << r.err.toStdString();
+        const QString image = m_dir.filePath(QStringLiteral("out.img"));
+        r = RunCli({QStringLiteral("profile2image"), path, image});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(c.named)) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(image));
+    }
+    // A schema-invalid profile is no longer converted either.
+    const QString negative = Profile("OUD11602", "rx_freq_ndx=\"0\"", "rx_freq_ndx=\"-1\"");
+    const QString image = m_dir.filePath(QStringLiteral("negative.img"));
+    const CliResult r = RunCli({QStringLiteral("profile2image"), negative, image});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("rx_freq_ndx")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(image));
+}

@@ -196,16 +196,22 @@ TEST_F(GuiTest, TheHandOverSocketIsPrivateToItsUserAndDisplayAndRefusesHostileRe
     }
     {
         // A runtime folder open to others is not used; then a folder of the
-        // user's own under the temporary folder, 0700, and none when that
-        // one is open to others.
-        QTemporaryDir tmp;
+        // user's own under the temporary folder, 0700; when that one is
+        // open to others (or somebody else's), one in the user's cache
+        // folder; none when that one is open to others too.
+        QTemporaryDir tmp, cache;
         ScopedEnv tmpdir("TMPDIR", tmp.path().toUtf8());
+        ScopedEnv cacheHome("XDG_CACHE_HOME", cache.path().toUtf8());
         ::chmod(QFile::encodeName(runtime.path()).constData(), 0755);
         const QString fallback = CTavoCPSApp::InstanceServerName();
         const QString folder = QFileInfo(fallback).path();
         EXPECT_TRUE(fallback.startsWith(tmp.path() + QLatin1Char('/'))) << fallback.toStdString();
         EXPECT_EQ(Mode(folder), 0700u);
         ::chmod(QFile::encodeName(folder).constData(), 0755);
+        const QString cached = CTavoCPSApp::InstanceServerName();
+        EXPECT_TRUE(cached.startsWith(cache.path() + QStringLiteral("/tavocps-run/"))) << cached.toStdString();
+        EXPECT_EQ(Mode(QFileInfo(cached).path()), 0700u);
+        ::chmod(QFile::encodeName(QFileInfo(cached).path()).constData(), 0755);
         EXPECT_TRUE(CTavoCPSApp::InstanceServerName().isEmpty());
         ::chmod(QFile::encodeName(runtime.path()).constData(), 0700);
     }

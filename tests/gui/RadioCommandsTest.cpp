@@ -7,6 +7,7 @@
 #include "support/SmallDisk.h"
 #include "radio/RadioTestSupport.h"
 
+#include "app/CChangeListDialog.h"
 #include "app/CRadioSettings.h"
 #include "app/CReadWriteDialog.h"
 #include "app/CRestoreBackupDlg.h"
@@ -83,6 +84,11 @@ protected:
                     m_restoreItems << restore->List()->item(i)->text();
                 restore->List()->setCurrentRow(m_nRestoreRow);
                 restore->accept();
+            } else if (auto *changes = qobject_cast<CChangeListDialog *>(modal)) {
+                m_changeLines.clear();
+                for (int i = 0; i < changes->List()->count(); ++i)
+                    m_changeLines << changes->List()->item(i)->text();
+                changes->WriteButton()->click();
             } else if (auto *rw = qobject_cast<CReadWriteDialog *>(modal)) {
                 m_nSeenProgress = std::max(m_nSeenProgress, rw->Progress()->value());
                 QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -156,6 +162,7 @@ protected:
     int m_nFinalProgress = 0;
     int m_nSeenProgress = 0;
     QStringList m_restoreItems; // the Restore Backup dialog's list as shown
+    QStringList m_changeLines;  // the change list as shown before a write
     int m_nRestoreRow = 0;      // the backup chosen there
 };
 
@@ -414,8 +421,7 @@ TEST_F(RadioGui, TracesThatCannotBeWrittenAndABackupOnAFullDisk)
 TEST_F(RadioGui, AFailedWriteOffersItsBackupAndRestoreBackupWritesOneBack)
 {
     const VirtualCP sample = test::SampleImage();
-    const QString serial =
-        BackupSerialName(QString::fromLatin1(reinterpret_cast<const char *>(sample.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth)));
+    const QString serial = BackupSerialName(ImageSerial(sample));
     const QString folder = m_dir.filePath(QStringLiteral("data/tavocps/backups"));
     QDir().mkpath(folder);
     const QString older = QStringLiteral("%1/%2-20240101-100000.img").arg(folder, serial);
@@ -454,6 +460,7 @@ TEST_F(RadioGui, AFailedWriteOffersItsBackupAndRestoreBackupWritesOneBack)
         EXPECT_TRUE(m_sink.shown()[1].text.contains(partly)) << m_sink.shown()[1].text.toStdString();
         refusing.Stop();
         EXPECT_EQ(test::CountLines(refusing.Log(), QStringLiteral("LINK")), 3) << "two writes and the backup written back";
+        EXPECT_EQ(ListRadioBackups(serial).size(), 5) << "the write back too saved what the radio held first";
         original = refusing.Dump();
         m_app.reset();
     }
@@ -469,14 +476,18 @@ TEST_F(RadioGui, AFailedWriteOffersItsBackupAndRestoreBackupWritesOneBack)
     ASSERT_NE(Frame()->Command(cmd::DeviceRestoreBackup), nullptr);
     m_sink.clear();
     m_nRestoreRow = 0;
+    m_changeLines.clear();
     Run(cmd::DeviceRestoreBackup);
     EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    // What the restore changes was shown and agreed to first.
+    EXPECT_TRUE(m_changeLines.join(QLatin1Char('\n')).contains(QLatin1String("Channel 1 name"))) << m_changeLines.join(QLatin1Char('\n')).toStdString();
+    // The list as shown; the restore then saved what the radio held first.
     const QStringList backups = ListRadioBackups(serial);
-    ASSERT_EQ(m_restoreItems.size(), backups.size());
-    ASSERT_EQ(backups.size(), 4);
-    for (int i = 0; i < backups.size(); ++i)
-        EXPECT_TRUE(m_restoreItems.at(i).startsWith(QFileInfo(backups.at(i)).fileName())) << m_restoreItems.at(i).toStdString();
-    EXPECT_TRUE(m_restoreItems.at(2).contains(QLocale().toString(QDateTime(QDate(2024, 1, 2), QTime(10, 0)), QLocale::ShortFormat)))
+    ASSERT_EQ(m_restoreItems.size(), 5);
+    ASSERT_EQ(backups.size(), 6);
+    for (int i = 0; i < m_restoreItems.size(); ++i)
+        EXPECT_TRUE(m_restoreItems.at(i).startsWith(QFileInfo(backups.at(i + 1)).fileName())) << m_restoreItems.at(i).toStdString();
+    EXPECT_TRUE(m_restoreItems.at(3).contains(QLocale().toString(QDateTime(QDate(2024, 1, 2), QTime(10, 0)), QLocale::ShortFormat)))
         << "the time the backup was saved: " << m_restoreItems.at(2).toStdString();
     EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
     other.Stop();
@@ -549,4 +560,55 @@ TEST_F(RadioGui, TheWriteDialogShowsItsStagesAndItsBarOnlyGoesForward)
     dialog.OnWorkerDone(true, QString());
     EXPECT_EQ(bar->value(), 100);
     EXPECT_EQ(dialog.Status()->text(), LoadString(msg::WriteSucceeded));
+}
+
+// A verify that fails names the backup and offers to write it back, as a
+// failed write does; Restore Backup verifies too, and an image that another
+// radio's serial number is inside is said so and written only after a yes.
+TEST_F(RadioGui, AVerifyFailureOffersTheBackupAndARestoreIsVerifiedAndAsked)
+{
+    SetVerifyAfterWrite(true);
+    const QString serial = BackupSerialName(ImageSerial(test::SampleImage()));
+    // The radio says HELLO at power-up and keeps the first character of it
+    // whatever is written.
+    SimProcess sim({QStringLiteral("--image"), ImageFile(QStringLiteral("hello.img"), Changed([](VirtualCP &cp) { std::memcpy(cp.PowerupTextBytes(), "HELLO\0\0\0", 8); })),
+                    QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--stuck-byte"), QStringLiteral("10018")});
+    StartWith(sim);
+    ASSERT_NE(Frame()->OpenDocumentFile(ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("v.kp2"))), nullptr);
+    m_sink.clear();
+    m_sink.Answer(IDNO);
+    Run(cmd::DeviceWrite);
+    ASSERT_EQ(m_sink.shown().size(), 1u) << m_sink.last().toStdString();
+    const QStringList backups = ListRadioBackups(serial);
+    ASSERT_EQ(backups.size(), 1);
+    const test::RecordingSink::Shown verify = m_sink.shown().front();
+    EXPECT_TRUE(verify.text.contains(QLatin1String("the first difference is in Power-up text"))) << verify.text.toStdString();
+    EXPECT_TRUE(verify.text.contains(LoadString(msg::BackupSaved).replace(QLatin1String("%1"), backups.first()))) << verify.text.toStdString();
+    EXPECT_TRUE(verify.text.endsWith(LoadString(msg::OfferBackupWrite))) << verify.text.toStdString();
+    EXPECT_EQ(verify.style & MB_BUTTONMASK, static_cast<unsigned>(MB_YESNO));
+
+    // Restore Backup of an image with another radio's serial number inside:
+    // asked, and No writes nothing.
+    const QString foreign = m_dir.filePath(QStringLiteral("data/tavocps/backups/%1-20240103-100000.img").arg(serial));
+    test::WriteFileBytes(foreign, QByteArray(reinterpret_cast<const char *>(Changed([](VirtualCP &cp) { std::memcpy(cp.SerialBytes(), "999ZZZ9999", 10); }).bytes.data()),
+                                             VirtualCP::kSize));
+    m_sink.clear();
+    m_sink.Answer(IDNO);
+    m_nRestoreRow = 1; // the foreign one, after the newest backup
+    Run(cmd::DeviceRestoreBackup);
+    ASSERT_FALSE(m_sink.empty());
+    EXPECT_TRUE(m_sink.shown().front().text.contains(QLatin1String("This image was read from another radio (serial number 999ZZZ9999); the radio connected is 123ABC4567.")))
+        << m_sink.shown().front().text.toStdString();
+    // The radio's own backup back: verified (the stuck byte keeps HELLO,
+    // which the backup holds anyway).
+    m_sink.clear();
+    m_nRestoreRow = 0;
+    Run(cmd::DeviceRestoreBackup);
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    EXPECT_EQ(m_strFinalStatus, QStringLiteral("Write Succeeded!"));
+    sim.Stop();
+    EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 2) << "the write and the restore; the No wrote nothing";
+    // Each write and restore reads the radio for its backup, the write
+    // reads the settings block, the verify reads it back: 3 + 1 + 3.
+    EXPECT_GE(test::CountLines(sim.Log(), QStringLiteral("READ 010000")), 7) << "the restore was verified";
 }

@@ -388,3 +388,117 @@ TEST_F(RadioCommands, ATraceThatIsAPipeOrCannotBeWritten)
         << r.err.toStdString();
     EXPECT_TRUE(Text(r.out).contains(QLatin1String("OUD11602"))) << r.out.toStdString();
 }
+
+// A profile holding a value no radio can take is refused before anything
+// goes to the radio: the message names the attribute, value and range,
+// the radio hears nothing, and no backup is made.
+TEST_F(RadioCommands, AWriteRefusesValuesOutsideTheFormatBeforeTheRadio)
+{
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+    ASSERT_FALSE(sim.Port().isEmpty());
+    QFile f(profile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    f.close();
+    const std::pair<QByteArray, QByteArray> changes[] = {
+        {"<preset channel=\"0\"", "<preset channel=\"200\""},
+        {"maxChannels=\"16\"", "maxChannels=\"255\""},
+    };
+    for (const auto &[from, to] : changes) {
+        SCOPED_TRACE(to.toStdString());
+        QByteArray changed = text;
+        ASSERT_GE(changed.indexOf(from), 0);
+        changed.replace(changed.indexOf(from), from.size(), to);
+        const QString path = dir.filePath(QStringLiteral("bad.xml"));
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(changed);
+        out.close();
+        const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), path, QStringLiteral("--yes")});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("is outside its range"))) << r.err.toStdString();
+        EXPECT_FALSE(Text(r.err).contains(QLatin1String("Write Succeeded!")));
+    }
+    sim.Stop();
+    EXPECT_TRUE(sim.Log().filter(QRegularExpression(QStringLiteral("^(LINK|STATUS|READ|WRITE)"))).isEmpty()) << sim.Log().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(Backups().isEmpty());
+}
+
+// write --image takes the road of a profile write: a backup of what the
+// radio holds first, --verify (a stuck byte named as the change list names
+// its field), the profile checks (a channel outside the image's frequency
+// range: 511 before the radio is asked anything), and an image of another
+// radio said plainly and written only when answered yes.
+TEST_F(RadioCommands, WriteImageTakesTheWholeRoadOfAProfileWrite)
+{
+    const QString renamed = RadioImage(dir, QStringLiteral("newname.img"), [](VirtualCP &cp) {
+        ChannelSlot c = cp.Channel(1);
+        std::memcpy(c.NameBytes(), "NEWNAME\0", 8);
+        cp.SetChannel(1, c);
+    });
+    {
+        SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--stuck-byte"), QStringLiteral("10037")});
+        const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), renamed, QStringLiteral("--verify")});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("Verify Failed! The radio does not hold what was written: the first difference is in Channel 2 name.")))
+            << r.err.toStdString();
+        EXPECT_FALSE(Text(r.err).contains(QLatin1String("Write Succeeded!")));
+        EXPECT_EQ(Backups().size(), 1) << "what the radio held was saved first";
+    }
+    const QString other = RadioImage(dir, QStringLiteral("other.img"), [](VirtualCP &cp) { std::memcpy(cp.SerialBytes(), "999ZZZ9999", 10); });
+    {
+        SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+        test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), other});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("This image was read from another radio (serial number 999ZZZ9999); the radio connected is 123ABC4567.")))
+            << r.err.toStdString();
+        EXPECT_FALSE(Text(r.err).contains(QLatin1String("Write Succeeded!")));
+        r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), other, QStringLiteral("--yes"), QStringLiteral("--verify")});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("Write Succeeded!\nVerify Succeeded!")));
+        sim.Stop();
+        EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 1) << "the No wrote nothing";
+    }
+    const QString outside = RadioImage(dir, QStringLiteral("outside.img"), [](VirtualCP &cp) {
+        std::memcpy(cp.SerialBytes(), "999ZZZ9999", 10);
+        FrequencySlot f = cp.Frequency(cp.Channel(0).RxFreqNdx());
+        HzToSynth(470006250, f, cp.SynthBase());
+        cp.SetFrequency(cp.Channel(0).RxFreqNdx(), f);
+    });
+    {
+        SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+        const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), outside, QStringLiteral("--yes")});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(Text(r.err).contains(QLatin1String("At least one channel frequency is out of the valid frequency range."))) << r.err.toStdString();
+        sim.Stop();
+        EXPECT_TRUE(sim.Log().filter(QRegularExpression(QStringLiteral("^(LINK|STATUS|READ|WRITE)"))).isEmpty()) << sim.Log().join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+// A read-back that fails after the write went through whole: the radio
+// holds the new codeplug, unverified; not a partly written radio.
+TEST_F(RadioCommands, AReadBackThatFailsAfterAWholeWriteSaysTheWriteIsUnverified)
+{
+    // The replies up to the write's reset, counted on a run that succeeds.
+    int replies = 0;
+    {
+        SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0")});
+        const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--verify")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        sim.Stop();
+        for (const QString &line : sim.Log()) {
+            if (line.startsWith(QLatin1String("FAULT")) || line.startsWith(QLatin1String("END")))
+                continue;
+            ++replies;
+            if (line == QLatin1String("RESET"))
+                break;
+        }
+    }
+    SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--silent-after"), QString::number(replies)});
+    const test::CliResult r = Cli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), profile, QStringLiteral("--verify")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Text(r.err).contains(QLatin1String("The radio now holds the new codeplug, but it could not be read back: the write is unverified.")))
+        << r.err.toStdString();
+    EXPECT_FALSE(Text(r.err).contains(QLatin1String("partly written")));
+    EXPECT_FALSE(Text(r.err).contains(QLatin1String("Verify Succeeded!")));
+}

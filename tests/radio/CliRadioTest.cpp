@@ -129,7 +129,8 @@ TEST(CliRadio, UsageErrors)
     EXPECT_TRUE(Text(read.err).contains(QLatin1String("--image OUT or --profile OUT.kp2")));
     EXPECT_EQ(RunCli({QStringLiteral("read"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("--password"), QStringLiteral("1234")}).exitCode, 2);
     EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("/dev/null")}).exitCode, 2);
-    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("--password"), QStringLiteral("1234")}).exitCode, 2);
+    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("profile.xml")}).exitCode, 2);
+    EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--image"), QStringLiteral("x.img"), QStringLiteral("--batch"), QStringLiteral("log.csv")}).exitCode, 2);
     EXPECT_EQ(RunCli({QStringLiteral("identify"), QStringLiteral("extra")}).exitCode, 2);
     // An empty port name never falls back to some serial device.
     for (const char *command : {"identify", "reset"}) {
@@ -178,8 +179,10 @@ TEST(CliRadio, WrongAddressesAndEndlessNoiseFailTheTransferNeverSucceed)
         EXPECT_EQ(f.readAll(), sample.readAll()) << "bytes of another address read as the radio's";
     }
     {
-        // Replies: link 1, status 2, model 3, firmware 4, 13 reads, the first write chunk 18.
-        SimProcess sim(SampleArgs({QStringLiteral("--wrong-address"), QStringLiteral("18"), QStringLiteral("--baud"), QStringLiteral("0")}));
+        // The first write chunk is reply 48: after the identification (7),
+        // the backup read (23), the link start, the status and the 13
+        // reads of the settings block.
+        SimProcess sim(SampleArgs({QStringLiteral("--wrong-address"), QStringLiteral("48"), QStringLiteral("--baud"), QStringLiteral("0")}));
         const QString trace = sim.TempPath(QStringLiteral("trace.txt"));
         const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath(),
                                           QStringLiteral("--trace"), trace});
@@ -213,7 +216,7 @@ TEST(CliRadio, WrongAddressesAndEndlessNoiseFailTheTransferNeverSucceed)
 TEST(CliRadio, OnlyAnInterruptedWriteSpeaksOfAPartlyWrittenCodeplug)
 {
     {
-        SimProcess sim(SampleArgs({QStringLiteral("--bad-ack"), QStringLiteral("20"), QStringLiteral("--baud"), QStringLiteral("0")}));
+        SimProcess sim(SampleArgs({QStringLiteral("--bad-ack"), QStringLiteral("48"), QStringLiteral("--baud"), QStringLiteral("0")}));
         const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath()});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(Text(r.err).contains(QLatin1String("Writing to it again, or writing back its backup image, puts it right."))) << r.err.toStdString();

@@ -379,7 +379,7 @@ TEST_F(OperationFixture, ASilentRadioFailsWithMinus1AfterBoundedRetries)
     CRadioIdent ident;
     EXPECT_FALSE(op->Identify(ident));
     EXPECT_EQ(recorder.All(), (std::vector<N>{{RadioCommFailure, -1}}));
-    EXPECT_EQ(link->elapsedMs, 2 * 20 * 120) << "4.8 s of read time-outs on a real line, then it gives up";
+    EXPECT_EQ(link->elapsedMs, 2 * 20 * 120 + 120) << "4.8 s of read time-outs on a real line and the drain before the retry, then it gives up";
     EXPECT_EQ(op->FailureDetail(), QStringLiteral("The radio did not answer."));
 }
 
@@ -432,6 +432,21 @@ TEST_F(OperationFixture, StartLinkAndCloseLink)
     recorder.Clear();
     EXPECT_FALSE(op->CloseLink()) << "nothing open";
     EXPECT_EQ(recorder.All(), (std::vector<N>{{RadioCommFailure, -1}}));
+}
+
+// A link start whose replies stay cut short fails as a short answer, not
+// as a radio that did not answer.
+TEST_F(OperationFixture, ALinkStartCutShortSaysSo)
+{
+    link->radio().faults().shortReplyAtReply = 1;
+    ASSERT_TRUE(op->StartLink()) << "one reply cut short is retried";
+    recorder.Clear();
+    op->ClearFailure();
+    link->radio().faults().silentAfterReplies = link->radio().RepliesSent() + 1;
+    link->radio().faults().shortReplyAtReply = link->radio().RepliesSent() + 1;
+    EXPECT_FALSE(op->StartLink());
+    EXPECT_EQ(recorder.Finals(), (std::vector<N>{{RadioCommFailure, -1}}));
+    EXPECT_EQ(op->FailureDetail(), QStringLiteral("The radio's answer was too short."));
 }
 
 TEST_F(OperationFixture, QuietFlagsAreClearedWhenAnOperationStarts)

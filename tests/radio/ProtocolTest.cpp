@@ -25,6 +25,15 @@ struct ProtocolFixture : ::testing::Test {
         protocol = std::make_unique<CRadioProtocol>(link->Config());
         ASSERT_EQ(protocol->OpenDevice(0), 1);
     }
+    // The protocol again, on a cable that records a trace.
+    std::shared_ptr<LinkTrace> Traced()
+    {
+        auto trace = std::make_shared<LinkTrace>();
+        CableConfig config = link->Config();
+        config.trace = trace;
+        protocol = std::make_unique<CRadioProtocol>(config);
+        return trace;
+    }
     QStringList log() const
     {
         QStringList l;
@@ -130,14 +139,15 @@ TEST_F(ProtocolFixture, ASilentRadioFailsAfterTheBoundedRetries)
     const long t0 = link->elapsedMs;
     uint8_t status = 0;
     EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
-    // 2 command attempts x 20 reply read time-outs x 120 ms.
-    EXPECT_EQ(link->elapsedMs - t0, 2 * 20 * 120);
+    // 2 command attempts x 20 reply read time-outs x 120 ms, and the one
+    // quiet read time-out of the drain before the retry.
+    EXPECT_EQ(link->elapsedMs - t0, 2 * 20 * 120 + 120);
     EXPECT_EQ(test::CountLines(log(), QStringLiteral("STATUS")), 2);
 
     const long t1 = link->elapsedMs;
     uint8_t buf[32];
     EXPECT_EQ(protocol->ReadChunk(0x10000, 32, buf), -1);
-    EXPECT_EQ(link->elapsedMs - t1, 2 * 20 * 120);
+    EXPECT_EQ(link->elapsedMs - t1, 2 * 20 * 120 + 120);
 }
 
 TEST_F(ProtocolFixture, ResetWaitsOnlyForTheAcknowledgement)
@@ -220,8 +230,10 @@ TEST_F(ProtocolFixture, EndlessNoiseEndsEveryWaitWithinItsBound)
     // The first attempt sees P and then noise; the second sees noise where
     // P belongs.
     EXPECT_TRUE(protocol->LastFailure() == LinkFailure::UnexpectedReply || protocol->LastFailure() == LinkFailure::NoAcknowledgement);
-    // Two attempts, each: the echo and at most the allowed reply bytes.
-    EXPECT_LE(link->bytesRead - before, 2 * (9 + CRadioProtocol::kLargestReply + CRadioProtocol::kMaxSkippedBytes));
+    // Two attempts, each: the echo and at most the allowed reply bytes; the
+    // drain between them reads at most as much again and one piece more.
+    const long bound = CRadioProtocol::kLargestReply + CRadioProtocol::kMaxSkippedBytes;
+    EXPECT_LE(link->bytesRead - before, 2 * (9 + bound) + bound + 64);
     uint8_t status = 0;
     EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
     EXPECT_LT(protocol->ReplyWaitLimitMs(), 3000);
@@ -231,10 +243,7 @@ TEST_F(ProtocolFixture, EndlessNoiseEndsEveryWaitWithinItsBound)
 // short memory reply is; the trace names each failure's kind.
 TEST_F(ProtocolFixture, ShortQueryRepliesAreRetriedAndTheTraceNamesEachFailure)
 {
-    auto trace = std::make_shared<LinkTrace>();
-    CableConfig config = link->Config();
-    config.trace = trace;
-    protocol = std::make_unique<CRadioProtocol>(config);
+    const std::shared_ptr<LinkTrace> trace = Traced();
     ASSERT_EQ(protocol->OpenDevice(0), 1);
 
     link->radio().faults().shortReplyAtReply = 1;
@@ -261,4 +270,92 @@ TEST_F(ProtocolFixture, ShortQueryRepliesAreRetriedAndTheTraceNamesEachFailure)
     EXPECT_FALSE(lines.filter(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} TX F2 23 03 E7$"))).isEmpty())
         << "every byte sent, time-stamped with milliseconds";
     EXPECT_FALSE(lines.filter(QStringLiteral(" RX ")).isEmpty());
+}
+
+// A reply counts only as the answer to its own request: a memory reply
+// that comes late, after its read gave up, is never taken for the memory
+// status (its data byte 2 would read as a corrupted memory); the status
+// query retries on a drained line and gets the radio's own answer.
+TEST_F(ProtocolFixture, ALateReplyIsNeverTakenForTheNextRequestsAnswer)
+{
+    protocol->m_nRetries = 1;
+    link->radio().faults().lateReplyAtReply = 1;
+    uint8_t header[32];
+    EXPECT_EQ(protocol->ReadChunk(0x10E18, 32, header), -1) << "its one attempt saw no answer";
+    protocol->m_nRetries = 2;
+    uint8_t status = 0xFF;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), 3);
+    EXPECT_EQ(status, 0) << "the late header reply's data byte 2 taken for the status";
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("STATUS")), 2);
+    EXPECT_EQ(protocol->LastFailure(), LinkFailure::None);
+    EXPECT_TRUE(link->pending.empty()) << "the line was drained and the answer read whole";
+
+    // The same for the firmware query and the link start: another
+    // command's reply is a failed attempt.
+    link->radio().faults().lateReplyAtReply = link->radio().RepliesSent() + 1;
+    protocol->m_nRetries = 1;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
+    protocol->m_nRetries = 2;
+    char fw[3] = {};
+    EXPECT_EQ(protocol->ReadFirmwareVersion(fw), 3);
+    EXPECT_EQ(std::string(fw, 3), "R21");
+}
+
+// The echo must be the request byte for byte: one that differs is a
+// failed attempt, retried after the line is drained, for a command, a
+// memory read and a memory write alike (the write's retry sends the same
+// bytes to the same address). The trace names it.
+TEST_F(ProtocolFixture, AnEchoOtherThanSentIsAFailedAttemptAndRetried)
+{
+    const std::shared_ptr<LinkTrace> trace = Traced();
+    ASSERT_EQ(protocol->OpenDevice(0), 1);
+
+    link->radio().faults().wrongEchoAtRequest = 1;
+    uint8_t status = 0xFF;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), 3);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("STATUS")), 2);
+
+    link->radio().faults().wrongEchoAtRequest = link->radio().RequestsSeen() + 2;
+    std::vector<uint8_t> expect(64);
+    link->radio().ReadRange(0x10E18, 64, expect.data());
+    uint8_t buf[64] = {};
+    EXPECT_EQ(protocol->ReadMemory(0x10E18, 64, buf), 64);
+    EXPECT_EQ(std::memcmp(buf, expect.data(), 64), 0);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("READ 010E38 32")), 2);
+
+    link->radio().ClearLog();
+    link->radio().faults().wrongEchoAtRequest = link->radio().RequestsSeen() + 1;
+    std::vector<uint8_t> data(40, 0x5C);
+    EXPECT_EQ(protocol->WriteMemory(data.data(), 40, 0x10800), 0);
+    EXPECT_EQ(protocol->ErrorCode(), 0) << "no reply of the first attempt taken for the second's";
+    EXPECT_EQ(log().filter(QStringLiteral("WRITE")), (QStringList{QStringLiteral("WRITE 010800 32"), QStringLiteral("WRITE 010800 32"), QStringLiteral("WRITE 010820 8")}));
+    std::vector<uint8_t> back(40);
+    link->radio().ReadRange(0x10800, 40, back.data());
+    EXPECT_EQ(back, data);
+    EXPECT_TRUE(link->pending.empty());
+
+    // Twice in a row: the command fails, as a wrong echo and no other kind.
+    link->radio().faults().wrongEchoAtRequest = link->radio().RequestsSeen() + 1;
+    protocol->m_nRetries = 1;
+    EXPECT_EQ(protocol->ReadMemoryStatus(status), -1);
+    EXPECT_EQ(protocol->LastFailure(), LinkFailure::WrongEcho);
+    EXPECT_EQ(trace->Lines().filter(QStringLiteral("FAIL memory status query: wrong echo")).size(), 2) << trace->Lines().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(trace->Lines().filter(QStringLiteral("FAIL write 010800 32: wrong echo")).size(), 1);
+}
+
+// A link start answered with its reply cut short (no data) is a short
+// answer and retried; one that stays short says so, never that the radio
+// did not answer.
+TEST_F(ProtocolFixture, ALinkStartReplyCutShortIsRetried)
+{
+    link->radio().faults().shortReplyAtReply = 1;
+    EXPECT_EQ(protocol->StartLink(), 1);
+    EXPECT_EQ(test::CountLines(log(), QStringLiteral("LINK")), 2);
+    EXPECT_EQ(protocol->LastFailure(), LinkFailure::None);
+
+    protocol->m_nRetries = 1;
+    link->radio().faults().shortReplyAtReply = link->radio().RepliesSent() + 1;
+    EXPECT_EQ(protocol->StartLink(), -1);
+    EXPECT_EQ(protocol->LastFailure(), LinkFailure::ShortAnswer);
 }

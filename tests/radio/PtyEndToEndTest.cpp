@@ -240,3 +240,50 @@ TEST(PtyEndToEnd, WrongAddressAndEndlessNoise)
         EXPECT_EQ(op.FirstFailure(), LinkFailure::UnexpectedReply);
     }
 }
+
+// Over the real terminal at the line rate: a memory reply that comes late
+// is never the memory status (the status query retries on a drained
+// line); a read whose header reply comes late, and a write whose request
+// is echoed otherwise than sent, still move the radio's own bytes, the
+// trace naming the wrong echo.
+TEST(PtyEndToEnd, LateRepliesAndWrongEchoesAreRetriedNeverTaken)
+{
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--late-reply"), QStringLiteral("1")}));
+        ASSERT_FALSE(sim.Port().isEmpty());
+        CRadioProtocol protocol(Port(sim));
+        ASSERT_EQ(protocol.OpenDevice(0), 1);
+        protocol.m_nRetries = 1;
+        uint8_t header[32];
+        EXPECT_EQ(protocol.ReadChunk(0x10E18, 32, header), -1);
+        protocol.m_nRetries = 2;
+        uint8_t status = 0xFF;
+        EXPECT_EQ(protocol.ReadMemoryStatus(status), 3);
+        EXPECT_EQ(status, 0) << "byte 2 of the late serial-number reply taken for the memory status";
+        protocol.CloseDevice();
+    }
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--late-reply"), QStringLiteral("3")}));
+        ASSERT_FALSE(sim.Port().isEmpty());
+        const QString out = sim.TempPath(QStringLiteral("read.img"));
+        const test::CliResult r = test::RunCli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), out});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QFile f(out);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(test::ToVector(f.readAll()), test::ToVector(QByteArray(reinterpret_cast<const char *>(test::SampleImage().bytes.data()), VirtualCP::kSize)));
+    }
+    {
+        SimProcess sim(SampleArgs({QStringLiteral("--wrong-echo"), QStringLiteral("20")}));
+        ASSERT_FALSE(sim.Port().isEmpty());
+        const QString trace = sim.TempPath(QStringLiteral("trace.txt"));
+        const test::CliResult r = test::RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath(),
+                                                QStringLiteral("--trace"), trace});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(r.err).contains(QLatin1String("Write Succeeded!")));
+        QFile t(trace);
+        ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(QString::fromUtf8(t.readAll()).contains(QLatin1String(": wrong echo (byte ")));
+        sim.Stop();
+        EXPECT_EQ(test::ToVector(sim.Dump()), PackImageToRadioMemory(test::SampleImage()));
+    }
+}

@@ -1,6 +1,7 @@
 // One instance's cable watch for the two-process tests: the shared map
 // named on the command line and a short period. Prints
-// "poller=<0|1> usable=<0|1> count=<n>" once a period.
+// "poller=<0|1> usable=<0|1> count=<n>" once a period, and once
+// "problem=<text>" when the map is not shared.
 //   --busy        runs a radio operation that never ends
 //   --cables N    the USB cable search finds N cables (default 1)
 //   --port PATH   the instance has its own port: one cable when PATH exists
@@ -38,6 +39,11 @@ int main(int argc, char **argv)
     tavo::CableWatch w(
         key, [cables] { return cables; },
         [&watch](bool usable, int count) {
+            static bool problemSaid = false;
+            if (watch && !problemSaid && !watch->MapProblem().isEmpty()) {
+                problemSaid = true;
+                std::printf("problem=%s\n", watch->MapProblem().toUtf8().constData());
+            }
             std::printf("poller=%d usable=%d count=%d\n", watch && watch->PollerRunsHere() ? 1 : 0, usable ? 1 : 0, count);
             std::fflush(stdout);
         },

@@ -5,17 +5,22 @@
 // recorded owner whose process id now belongs to another process is not
 // trusted.
 
+#include "base/PrivateFolder.h"
 #include "workflow/CableWatch.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tavo;
@@ -163,4 +168,150 @@ TEST(CableWatch, TheMapIsTheUsersAndAReusedProcessIdIsNotItsOwner)
         << "the stale owner was trusted: " << seen.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(ProcessIdentity::Pid(map.Owner(MapPollerOwner)), probe.Pid());
     EXPECT_EQ(map.Value(MapBusy), 0);
+}
+
+namespace {
+// A probe with its own environment (the private folder's candidates).
+class EnvProbe {
+public:
+    EnvProbe(const QString &key, const QProcessEnvironment &env, const QStringList &more = {})
+    {
+        m_proc.setProcessEnvironment(env);
+        m_proc.start(QStringLiteral(TAVO_BIN_DIR "/cable_watch_probe"), QStringList{key} + more);
+        m_proc.waitForStarted(10000);
+    }
+    ~EnvProbe()
+    {
+        m_proc.kill();
+        m_proc.waitForFinished(5000);
+    }
+    // Every line until `ms` have passed or one starts with `prefix`.
+    QStringList LinesUntil(const QString &prefix, int ms)
+    {
+        QStringList seen;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            while (m_proc.canReadLine()) {
+                seen << QString::fromUtf8(m_proc.readLine()).trimmed();
+                if (seen.last().startsWith(prefix))
+                    return seen;
+            }
+            m_proc.waitForReadyRead(100);
+        }
+        return seen;
+    }
+
+private:
+    QProcess m_proc;
+};
+} // namespace
+
+// A map damaged by the same user: a count of -7 with the connected flag
+// set, a busy flag of 5 and a poller that is a live process but never
+// polls (pid 1). Nothing of it is trusted: the cable never shows as
+// usable, the values are repaired and polling is taken over.
+TEST(CableWatch, ADamagedMapIsRepairedAndAPollerThatDoesNotBeatIsTakenOver)
+{
+    const QString key = QStringLiteral("TavoCPSWatchDamaged-%1").arg(QCoreApplication::applicationPid());
+    SharedCableMap map(key);
+    ASSERT_TRUE(map.CreateOrAttach());
+    ASSERT_TRUE(map.Problem().isEmpty()) << map.Problem().toStdString();
+    map.SetValue(MapPollerExists, 1);
+    map.SetOwner(MapPollerOwner, ProcessIdentity::Of(1));
+    map.SetOwner(MapPollerBeat, MonotonicMs());
+    map.SetValue(MapConnected, 1);
+    map.SetValue(MapDeviceCount, -7);
+    map.SetValue(MapBusy, 5);
+    ASSERT_TRUE(ProcessIdentity::Alive(map.Owner(MapPollerOwner)));
+
+    Probe probe(key, false, {QStringLiteral("--cables"), QStringLiteral("0")});
+    QStringList seen;
+    EXPECT_TRUE(probe.WaitLine(QStringLiteral("poller=1 usable=0 count=0"), 8000, &seen)) << seen.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(seen.join(QLatin1Char('|')).contains(QLatin1String("usable=1"))) << "a damaged count taken for a cable: " << seen.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(ProcessIdentity::Pid(map.Owner(MapPollerOwner)), probe.Pid());
+    EXPECT_EQ(map.Value(MapDeviceCount), 0);
+    EXPECT_EQ(map.Value(MapConnected), 0);
+    EXPECT_EQ(map.Value(MapBusy), 0);
+}
+
+// A map file this user did not keep to itself (mode 666) is not used: the
+// instance keeps a map of its own, says why once, and still watches the
+// cable.
+TEST(CableWatch, AMapOpenToOthersIsRefusedAndTheInstanceWatchesAlone)
+{
+    const QString key = QStringLiteral("TavoCPSWatchOpen-%1").arg(QCoreApplication::applicationPid());
+    const QString path = SharedCableMap::MapPath(key);
+    ASSERT_FALSE(path.isEmpty());
+    {
+        SharedCableMap map(key);
+        ASSERT_TRUE(map.CreateOrAttach());
+        map.SetValue(MapBusy, 1); // would block everybody, were it trusted
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+    SharedCableMap refused(key);
+    ASSERT_TRUE(refused.Attach());
+    EXPECT_FALSE(refused.Problem().isEmpty());
+    EXPECT_EQ(refused.Value(MapBusy), 0) << "the open file was read";
+
+    Probe probe(key, false);
+    QStringList seen;
+    EXPECT_TRUE(probe.WaitLine(QStringLiteral("poller=1 usable=1 count=1"), 5000, &seen)) << seen.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(seen.filter(QStringLiteral("problem=")).size(), 1) << seen.join(QLatin1Char('|')).toStdString();
+    QFile::remove(path);
+}
+
+// Another local user who makes the private folder under the temporary
+// folder first (mode 0700, theirs) and plants a map open to all in it:
+// neither the map nor the hand-over is turned off or taken; both move to
+// the user's own cache folder. Needs root to act as the other user.
+TEST(CableWatch, AFolderAndMapPlantedByAnotherUserAreNeverUsed)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to create and act as a second user";
+    const QString other = QStringLiteral("tavocpsother");
+    if (QProcess::execute(QStringLiteral("id"), {QStringLiteral("-u"), other}) != 0
+        && QProcess::execute(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-r"), QStringLiteral("-s"), QStringLiteral("/bin/false"), other}) != 0)
+        GTEST_SKIP() << "useradd is not available";
+    QTemporaryDir tmp, home;
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 01777), 0);
+    const QString planted = tmp.filePath(QStringLiteral("tavocps-%1").arg(::getuid()));
+    const QString key = QStringLiteral("TavoCPSWatchPlanted-%1").arg(QCoreApplication::applicationPid());
+    // The other user's folder and a mode-666 map that says "busy".
+    ASSERT_EQ(QProcess::execute(QStringLiteral("runuser"), {QStringLiteral("-u"), other, QStringLiteral("--"), QStringLiteral("mkdir"), QStringLiteral("-m"), QStringLiteral("700"), planted}), 0);
+    const QString plantedMap = planted + QLatin1Char('/') + key + QStringLiteral(".map");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("runuser"), {QStringLiteral("-u"), other, QStringLiteral("--"), QStringLiteral("sh"), QStringLiteral("-c"),
+                                                          QStringLiteral("head -c 1024 /dev/zero > '%1' && chmod 666 '%1'").arg(plantedMap)}), 0);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+    EnvProbe probe(key, env);
+    const QStringList seen = probe.LinesUntil(QStringLiteral("poller=1 usable=1 count=1"), 5000);
+    EXPECT_FALSE(seen.isEmpty() || !seen.last().startsWith(QLatin1String("poller=1 usable=1"))) << seen.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(seen.filter(QStringLiteral("problem=")).isEmpty()) << "a safe folder was found: nothing to say";
+    EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("cache/tavocps-run/")) + key + QStringLiteral(".map")));
+    QFile map(plantedMap);
+    ASSERT_TRUE(map.open(QIODevice::ReadOnly));
+    EXPECT_EQ(map.readAll(), QByteArray(1024, '\0')) << "the planted map was written to";
+
+    // The same folder for the hand-over socket, in this process.
+    const QByteArray oldTmp = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("TMPDIR", tmp.path().toLocal8Bit());
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toLocal8Bit());
+    QStringList passedOver;
+    const QString folder = PrivateRuntimeFolder(&passedOver);
+    auto restore = [](const char *name, const QByteArray &value) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    restore("TMPDIR", oldTmp);
+    restore("XDG_RUNTIME_DIR", oldRuntime);
+    restore("XDG_CACHE_HOME", oldCache);
+    EXPECT_EQ(folder, home.filePath(QStringLiteral("cache/tavocps-run")));
+    EXPECT_EQ(passedOver, QStringList{planted});
 }
