@@ -148,6 +148,26 @@ bool ReleaseHiddenButtonFeatures(CDataItem &root)
     return changed;
 }
 
+bool ClearImpossibleRepeaters(CDataItem &root)
+{
+    bool changed = false;
+    try {
+        const bool noRepeater = root.ChildByName(names::kLimit).GetInt(names::kDisableRepeaterFeature) != 0;
+        CDataItem channels = root.ChildByName(names::kChannels);
+        for (int i = 0, n = channels.GetChildCount(); i < n; ++i) {
+            CDataItem channel;
+            channels.GetChildByIndex(i, channel);
+            if (channel.IsEmpty() || channel.GetInt(names::kRepeater) == 0)
+                continue;
+            if (noRepeater || channel.GetInt(names::kRxFreqNdx) == channel.GetInt(names::kTxFreqNdx))
+                changed = Request(channel, names::kRepeater, 0) == 0 || changed;
+        }
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    }
+    return changed;
+}
+
 void CopyReceiveToTransmitWithoutRepeater(CDataItem &root)
 {
     CDataItem limit;
