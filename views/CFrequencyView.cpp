@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLayout>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 namespace tavo {
@@ -306,23 +307,27 @@ void CFrequencyView::OnAddSave()
         return;
     if (m_mode == Browsing) {
         EnterMode(Adding);
+        m_strAddStart = m_ui->edit_1073->text();
         m_ui->list_1063->setCurrentIndex(0);
         m_ui->list_1064->setCurrentIndex(1);
         m_nScroll = m_ui->table_1067->verticalScrollBar()->value();
         m_ui->table_1067->scrollToBottom();
         return;
     }
-    if (m_mode != Adding)
-        return;
+    if (m_mode == Adding)
+        SaveAdded();
+}
+
+bool CFrequencyView::SaveAdded()
+{
     const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
     const int bandwidth = m_ui->list_1063->currentData().toInt();
     const int power = m_ui->list_1064->currentIndex();
     try {
         const RuleResult r = m_pDoc->AddFrequency(hz, bandwidth, power, this);
         if (r.code != RuleResult::Done) {
-            if (r.msgId != 0)
-                CTavoCPSDoc::ShowRefusal(r, r.msgId);
-            return;
+            CTavoCPSDoc::ShowRefusal(r, 261);
+            return false;
         }
         m_bFull = !Frequencies().CanAddChild();
         m_bEmpty = false;
@@ -336,8 +341,10 @@ void CFrequencyView::OnAddSave()
         m_ui->table_1067->scrollToBottom();
         SelectRow(row);
         m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+        return true;
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
+        return false;
     }
 }
 
@@ -345,14 +352,20 @@ void CFrequencyView::OnEditSave()
 {
     if (!m_pDoc)
         return;
-    const int row = SelectedRow();
     if (m_mode == Browsing) {
-        if (row >= 0)
+        if (SelectedRow() >= 0)
             EnterMode(Editing);
         return;
     }
-    if (m_mode != Editing || row < 0)
-        return;
+    if (m_mode == Editing)
+        SaveEdited();
+}
+
+bool CFrequencyView::SaveEdited()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return true;
     const int index = m_ui->table_1067->item(row, 0)->text().toInt() - 1;
     const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
     const int bandwidth = m_ui->list_1063->currentData().toInt();
@@ -362,19 +375,63 @@ void CFrequencyView::OnEditSave()
         const RuleResult r = m_pDoc->SetFrequency(index, hz, bandwidth, power, compander, this);
         if (r.code == RuleResult::Refused) {
             CTavoCPSDoc::ShowRefusal(r, 261);
-            return;
+            return false;
         }
         if (r.code != RuleResult::Done)
-            return; // not confirmed: still editing
+            return false; // not confirmed: still editing
         m_bSaving = true;
         SetRow(row, hz, bandwidth, power);
         m_bSaving = false;
         LeaveEditMode();
         SelectRow(row);
         m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+        return true;
+    } catch (const CTavoCPSException &e) {
+        CTavoCPSDoc::ShowFailure(e);
+        return false;
+    }
+}
+
+bool CFrequencyView::EntryShowsStored() const
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return true;
+    CDataItem entry;
+    Frequencies().GetChildByIndex(row, entry);
+    if (entry.IsEmpty())
+        return true;
+    return FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator()) == entry.GetText(names::kFreq).toUInt()
+        && m_ui->list_1063->currentData().toInt() == entry.GetInt(names::kBandwidth)
+        && m_ui->list_1064->currentIndex() == entry.GetInt(names::kPowerLevel)
+        && m_ui->list_1068->currentIndex() < 0;
+}
+
+bool CFrequencyView::CommitChanges()
+{
+    if (!m_pDoc || m_mode == Browsing)
+        return true;
+    bool saved = false;
+    try {
+        if (m_mode == Adding && m_ui->edit_1073->text() == m_strAddStart) {
+            // Nothing typed: the add is dropped as Cancel would drop it.
+            OnDeleteCancel();
+            return true;
+        }
+        if (m_mode == Editing && EntryShowsStored()) {
+            OnDeleteCancel();
+            return true;
+        }
+        saved = m_mode == Adding ? SaveAdded() : SaveEdited();
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
     }
+    if (!saved)
+        QTimer::singleShot(0, this, [this] {
+            m_ui->edit_1073->setFocus(Qt::OtherFocusReason);
+            m_ui->edit_1073->selectAll();
+        });
+    return saved;
 }
 
 void CFrequencyView::OnDeleteCancel()
