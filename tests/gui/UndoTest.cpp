@@ -59,7 +59,7 @@ TEST_F(FormPageTest, UndoAndRedoOfEveryKindOfChangeThroughTheWidgets)
     Choose(gain, stored == 0 ? 1 : 0);
     ASSERT_NE(Stored(child, QStringLiteral("setting"), -1, "microphoneGain"), stored);
     Frame()->UpdateCommandUI();
-    EXPECT_EQ(undo->text(), UndoCaption(msg::StepChangeSetting));
+    EXPECT_EQ(undo->text(), UndoCaption(msg::StepChangeAudio));
     EXPECT_TRUE(doc->IsModified());
     Show<CBaseView>(child, PageChannels);
     ASSERT_TRUE(Frame()->RunCommand(cmd::EditUndo));
@@ -68,7 +68,7 @@ TEST_F(FormPageTest, UndoAndRedoOfEveryKindOfChangeThroughTheWidgets)
     EXPECT_EQ(child->PageIndex(), int(PageAudioSettings));
     EXPECT_EQ(QApplication::focusWidget(), child->Page()->Control(1025));
     EXPECT_EQ(qobject_cast<QComboBox *>(child->Page()->Control(1025))->currentIndex(), stored);
-    EXPECT_EQ(redo->text(), RedoCaption(msg::StepChangeSetting));
+    EXPECT_EQ(redo->text(), RedoCaption(msg::StepChangeAudio));
     ASSERT_TRUE(Frame()->RunCommand(cmd::EditRedo));
     EXPECT_NE(Stored(child, QStringLiteral("setting"), -1, "microphoneGain"), stored);
     EXPECT_TRUE(doc->IsModified());
