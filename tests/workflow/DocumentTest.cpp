@@ -172,13 +172,14 @@ TEST_F(DocumentTest, TheMenusHearOfTheHistoryWhenItsCaptionsChange)
 
     // Two choices of one attribute (not typed) are two steps; choosing
     // what is stored is none and leaves the profile unmodified.
+    second = Child(doc, "channels", 1); // the node of the reloaded profile
     ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), 3).code, RuleResult::Done);
     ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), 4).code, RuleResult::Done);
     EXPECT_EQ(doc.UndoStack().Count(), 2);
     ASSERT_TRUE(doc.Undo());
     ASSERT_TRUE(doc.Undo());
-    ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), Child(doc, "channels", 1).GetInt(QStringLiteral("rx_code"))).code,
-              RuleResult::Done);
+    second = Child(doc, "channels", 1);
+    ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), second.GetInt(QStringLiteral("rx_code"))).code, RuleResult::Done);
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_FALSE(doc.IsModified());
 }
