@@ -112,6 +112,7 @@ void CTavoCPSDoc::ApplyModelAdjustments()
     // comes out clean; a profile file that needed it is saved with it
     // (marked modified, and no Undo returns to an unmodified state).
     bool corrected = ReleaseHiddenButtonFeatures(root);
+    corrected = ReleaseUnofferedButtonFeatures(root) || corrected;
     corrected = ClearImpossibleRepeaters(root) || corrected;
     if (corrected && !m_strPathName.isEmpty()) {
         m_undo.LoseCleanState();
