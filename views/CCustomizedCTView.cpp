@@ -81,7 +81,6 @@ void CCustomizedCTView::LoadData()
     try {
         for (int slot = 0; slot < kSlots; ++slot)
             ShowStored(slot);
-        m_bLoaded = true;
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CCustomizedCTView::LoadData", __LINE__);
         CTavoCPSDoc::ShowFailure(e);

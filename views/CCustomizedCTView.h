@@ -47,7 +47,6 @@ private:
 
     std::unique_ptr<Ui::CCustomizedCTView> m_ui;
     QString m_strSeparator;
-    bool m_bLoaded = false;
     bool m_refused[6] = {}; // the slot holds a tone the rules refused
     bool m_bNotInHandler = true; // clear only while the change handler runs
 };

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLayout>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <algorithm>
 
@@ -26,6 +27,7 @@ const char kRememberedRow[] = "frequencyRow";
 const char kRememberedScroll[] = "frequencyScroll";
 
 constexpr int kCompanderOn = 2;
+constexpr int kTableWidth = 720; // the table's width unless its texts need more
 constexpr int kCompanderOff = 3;
 
 } // namespace
@@ -43,7 +45,7 @@ CFrequencyView::CFrequencyView(QWidget *parent) : CBaseView(PageFrequency, paren
     table->setShowGrid(true);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(20);
-    table->setFixedSize(720, 300);
+    table->setFixedSize(kTableWidth, 300);
     // The three buttons keep their own width at the left of their rows.
     for (QPushButton *button : {m_ui->button_1041, m_ui->button_1065, m_ui->button_1066}) {
         button->setFixedWidth(110);
@@ -117,12 +119,20 @@ void CFrequencyView::LoadRes()
 void CFrequencyView::SetColumnWidths()
 {
     QTableWidget *table = m_ui->table_1067;
-    const int client = table->width() - 2 * table->frameWidth();
-    const int w = client / 3 - (table->rowCount() > 14 ? 6 : 0);
-    table->setColumnWidth(0, 40);
-    table->setColumnWidth(1, w - 90);
-    table->setColumnWidth(2, w + 25);
-    table->setColumnWidth(3, w + 25);
+    const int frame = 2 * table->frameWidth();
+    const int w = (kTableWidth - frame) / 3 - (table->rowCount() > 14 ? 6 : 0);
+    const int planned[] = {40, w - 90, w + 25, w + 25};
+    // A column is at least as wide as its longest text (the power modes of
+    // a licensed model are long): the table widens rather than cut them.
+    int total = 0;
+    for (int column = 0; column < 4; ++column) {
+        table->resizeColumnToContents(column); // its texts and its caption
+        const int width = std::max(planned[column], table->columnWidth(column) + 8);
+        table->setColumnWidth(column, width);
+        total += width;
+    }
+    const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    table->setFixedWidth(std::max(kTableWidth, total + frame + scrollBar + 2));
 }
 
 void CFrequencyView::SetRow(int row, quint32 hz, int bandwidthMode, int powerMode)

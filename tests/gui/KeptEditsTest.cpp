@@ -22,13 +22,17 @@ namespace {
 
 class KeptEditsTest : public FormPageTest {
 protected:
-    CChildFrame *OpenShown(const QString &model)
+    // Channel `index`'s page with `text` typed over its name, not committed.
+    QLineEdit *TypeName(CChildFrame *child, int index, const QString &text)
     {
-        Frame()->show();
-        Frame()->activateWindow();
-        CChildFrame *child = OpenEdited(model);
-        QApplication::processEvents();
-        return child;
+        auto *page = Show<CChannelView>(child, PageChannel, index);
+        auto *name = page ? qobject_cast<QLineEdit *>(page->Control(1085)) : nullptr;
+        if (!name)
+            return nullptr;
+        name->setFocus(Qt::OtherFocusReason);
+        name->selectAll();
+        QTest::keyClicks(name, text);
+        return name;
     }
     // A click on a tree item, where the user clicks.
     static void ClickItem(CTavoCPSTreeView *tree, QTreeWidgetItem *item)
@@ -145,12 +149,8 @@ TEST_F(KeptEditsTest, ATypedNameIsAskedAboutByQuitAndCloseAndTakenByAWindowSwitc
 
     // YARD typed into channel 6's name, then Ctrl+Q: the save question
     // comes (Cancel keeps the program), the name is in the profile.
-    auto *channel = Show<CChannelView>(first, PageChannel, 5);
-    ASSERT_NE(channel, nullptr);
-    auto *name = qobject_cast<QLineEdit *>(channel->Control(1085));
-    name->setFocus(Qt::OtherFocusReason);
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("YARD"));
+    QLineEdit *name = TypeName(first, 5, QStringLiteral("YARD"));
+    ASSERT_NE(name, nullptr);
     m_sink.clear();
     m_sink.Answer(IDCANCEL);
     QTest::keyClick(name, Qt::Key_Q, Qt::ControlModifier);
@@ -170,11 +170,7 @@ TEST_F(KeptEditsTest, ATypedNameIsAskedAboutByQuitAndCloseAndTakenByAWindowSwitc
     auto *secondSub = qobject_cast<QMdiSubWindow *>(second->parentWidget());
     Frame()->MdiArea()->setActiveSubWindow(firstSub);
     QApplication::processEvents();
-    channel = Show<CChannelView>(first, PageChannel, 5);
-    name = qobject_cast<QLineEdit *>(channel->Control(1085));
-    name->setFocus(Qt::OtherFocusReason);
-    name->selectAll();
-    QTest::keyClicks(name, ChannelName(first, 0));
+    name = TypeName(first, 5, ChannelName(first, 0));
     m_sink.clear();
     QMenu *window = TopMenu(348);
     ASSERT_NE(window, nullptr);
@@ -204,11 +200,7 @@ TEST_F(KeptEditsTest, ATypedNameIsAskedAboutByQuitAndCloseAndTakenByAWindowSwitc
     EXPECT_EQ(ChannelName(first, 5), QStringLiteral("GATE"));
 
     // The same through Ctrl+Tab (the area's own switch): taken as well.
-    channel = Show<CChannelView>(second, PageChannel, 2);
-    name = qobject_cast<QLineEdit *>(channel->Control(1085));
-    name->setFocus(Qt::OtherFocusReason);
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("DOCK"));
+    name = TypeName(second, 2, QStringLiteral("DOCK"));
     QTest::keyClick(name, Qt::Key_Tab, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_EQ(ChannelName(second, 2), QStringLiteral("DOCK"));
@@ -218,11 +210,7 @@ TEST_F(KeptEditsTest, ATypedNameIsAskedAboutByQuitAndCloseAndTakenByAWindowSwitc
     // it into the file and closes the window.
     Frame()->MdiArea()->setActiveSubWindow(firstSub);
     QApplication::processEvents();
-    channel = Show<CChannelView>(first, PageChannel, 5);
-    name = qobject_cast<QLineEdit *>(channel->Control(1085));
-    name->setFocus(Qt::OtherFocusReason);
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("SHED"));
+    name = TypeName(first, 5, QStringLiteral("SHED"));
     QPointer<CChildFrame> alive(first);
     m_sink.clear();
     m_sink.Answer(IDYES);

@@ -3,9 +3,13 @@
 // open wait for it to close, a copy that did not take hand-overs takes
 // them once the first copy has ended, and a start without a display says
 // so and ends with status 1; help collections of copies that have ended
-// are cleared away; the main title names the active profile once.
+// are cleared away; the main title names the active profile once; the
+// frequency table shows a licensed model's power modes whole.
 
-#include "GuiFixture.h"
+#include "PagesFixture.h"
+
+#include "views/CFrequencyView.h"
+#include "views/LayoutTables.h"
 
 #include "resources/MessageIds.h"
 #include "views/CHelpView.h"
@@ -15,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QTableWidget>
 
 #include <csignal>
 #include <sys/types.h>
@@ -184,4 +189,25 @@ TEST_F(GuiTest, TheMainTitleNamesTheActiveProfileOnceAndItsModifiedMark)
         sub->close();
     WaitFor([] { return false; }, 100);
     EXPECT_EQ(Frame()->windowTitle(), product);
+}
+
+TEST_F(FormPageTest, TheFrequencyTableShowsEveryTextWhole)
+{
+    ASSERT_TRUE(Start());
+    CChildFrame *child = OpenEdited(QStringLiteral("SUR41622")); // long power modes
+    ASSERT_NE(child, nullptr);
+    auto *page = Show<CFrequencyView>(child, PageFrequency);
+    ASSERT_NE(page, nullptr);
+    auto *table = qobject_cast<QTableWidget *>(page->Control(1067));
+    ASSERT_NE(table, nullptr);
+    ASSERT_GT(table->rowCount(), 0);
+    int total = 0;
+    const QFontMetrics metrics(table->font());
+    for (int column = 0; column < table->columnCount(); ++column) {
+        for (int row = 0; row < table->rowCount(); ++row)
+            EXPECT_LT(metrics.horizontalAdvance(table->item(row, column)->text()), table->columnWidth(column))
+                << "row " << row << " column " << column;
+        total += table->columnWidth(column);
+    }
+    EXPECT_LE(total, table->viewport()->width()) << "no sideways scrolling";
 }

@@ -21,14 +21,6 @@ QString UndoCaption(int stepId) { return LoadString(msg::UndoMenuStep).arg(LoadS
 
 class UndoKeysTest : public FormPageTest {
 protected:
-    CChildFrame *OpenShown(const QString &model, const std::function<void(QString &)> &edit = {})
-    {
-        Frame()->show();
-        Frame()->activateWindow();
-        CChildFrame *child = OpenEdited(model, edit);
-        QApplication::processEvents();
-        return child;
-    }
     static void Press(QWidget *w, Qt::Key key)
     {
         QTest::keyClick(w, key, Qt::ControlModifier);
