@@ -57,7 +57,14 @@ CChildFrame::CChildFrame(CTavoCPSDoc *doc, bool helpPane, QWidget *parent)
     connect(doc, &CTavoCPSDoc::pathChanged, this, &CChildFrame::UpdateTitle);
     connect(doc, &CTavoCPSDoc::profileReloaded, this, &CChildFrame::ShowReloaded);
     doc->SetLocator([this] { return Location(); });
-    connect(qApp, &QApplication::focusChanged, this, [this] { m_bFocusKnown = false; });
+    // The focus as the last completed move left it: while a field commits
+    // on losing the focus, the step it records names that field, not the
+    // control the focus is moving to.
+    m_pFocus = QApplication::focusWidget();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        m_pFocus = now;
+        m_bFocusKnown = false;
+    });
     m_pTree->OnInitialUpdate();
     // Wide enough for the longest page name of the interface language.
     m_pOuter->setSizes({qMax(kTreeWidth, m_pTree->PreferredWidth()), 800});
@@ -97,8 +104,8 @@ void CChildFrame::SwitchPage(int index, int channel)
 
 void CChildFrame::ShowReloaded(const EditLocation &where)
 {
-    const int index = where.page >= 0 ? where.page : m_nPageIndex;
-    const int channel = where.page >= 0 ? where.channel : m_nChannel;
+    int index = where.page >= 0 ? where.page : m_nPageIndex;
+    int channel = where.page >= 0 ? where.channel : m_nChannel;
     QTreeWidgetItem *item = nullptr;
     {
         // The tree is rebuilt quietly: the page is built once, below, not
@@ -106,6 +113,17 @@ void CChildFrame::ShowReloaded(const EditLocation &where)
         // the old profile is not asked to commit.
         const QSignalBlocker quiet(m_pTree);
         m_pTree->OnInitialUpdate();
+        // A channel the profile no longer has (its deletion redone, a read
+        // of a radio with fewer channels): the nearest one that exists, or
+        // the channel list when none is left.
+        const int channels = m_pTree->ChannelsItem() ? m_pTree->ChannelsItem()->childCount() : 0;
+        if (index == PageChannel && channel >= channels) {
+            channel = channels - 1;
+            if (channel < 0) {
+                index = PageChannels;
+                channel = 0;
+            }
+        }
         item = index == PageChannel ? m_pTree->ChannelItem(channel) : nullptr;
         for (QTreeWidgetItemIterator it(m_pTree); !item && *it; ++it)
             if (m_pTree->ItemValue(*it) == TreeItemValue(index, 0))
@@ -130,7 +148,7 @@ EditLocation CChildFrame::Location() const
     EditLocation where;
     where.page = m_nPageIndex;
     where.channel = m_nChannel;
-    const QWidget *focus = QApplication::focusWidget();
+    const QWidget *focus = m_pFocus;
     if (!m_bFocusKnown || focus != m_pFocusSeen) {
         m_pFocusSeen = focus;
         m_strFocusControl = m_pPage && focus && m_pPage->isAncestorOf(focus) ? focus->objectName() : QString();

@@ -75,6 +75,7 @@ private:
     // The control name Location() gave for the focus widget it last saw;
     // worked out again when the focus or the page changes, so that an
     // edit's Undo step does not walk the widget tree each time.
+    QPointer<QWidget> m_pFocus; // where the last focus move went
     mutable const QWidget *m_pFocusSeen = nullptr;
     mutable QString m_strFocusControl;
     mutable bool m_bFocusKnown = false;

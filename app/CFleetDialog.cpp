@@ -179,6 +179,7 @@ CFleetDialog::CFleetDialog(CRadioDataModel &profile, const QString &profileName,
     auto *tableLabel = new QLabel(LoadString(msg::FleetTableLabel), this);
     m_pTable = new QTableWidget(0, ColumnCount, this);
     tableLabel->setBuddy(m_pTable);
+    m_pTable->setAccessibleName(tableLabel->text().remove(QLatin1Char('&')));
     for (const ColumnEntry &c : kColumns)
         m_pTable->setHorizontalHeaderItem(c.column, new QTableWidgetItem(LoadString(c.captionId)));
     m_pTable->verticalHeader()->setVisible(false);

@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +41,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -150,12 +152,16 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent)
     BuildToolBar();
     BuildStatusBar();
     BuildMenus();
-    connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this] {
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        if (!AcceptActivation(sub))
+            return;
         BuildMenus();
         UpdateCommandUI();
         UpdateMainTitle();
     });
     connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommandUI(); });
+    // Ctrl+Z and Ctrl+Y in a text field: the field's own typing first.
+    qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateCommandUI(); });
     UpdateCommandUI();
     InitRadio();
@@ -170,6 +176,7 @@ CMainFrame::~CMainFrame()
     // Nothing reaches the frame once it is going away.
     m_bDestroying = true;
     ShutdownRadio();
+    qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     disconnect(m_pMdi, nullptr, this, nullptr);
@@ -480,9 +487,10 @@ void CMainFrame::UpdateCommandUI()
     enable(cmd::EditRename, profile && CTavoCPSTreeView::s_bRename);
     // Undo and Redo name the change they take back or bring again.
     CTavoCPSDoc *doc = child ? child->Document() : nullptr;
-    enable(cmd::EditUndo, doc && doc->CanUndo());
+    const bool refused = child && child->Page() && child->Page()->HoldsRefused();
+    enable(cmd::EditUndo, doc && (doc->CanUndo() || refused));
     enable(cmd::EditRedo, doc && doc->CanRedo());
-    m_actions.value(cmd::EditUndo)->setText(doc ? doc->UndoText() : Caption(msg::UndoMenu));
+    m_actions.value(cmd::EditUndo)->setText(doc && !refused ? doc->UndoText() : Caption(msg::UndoMenu));
     m_actions.value(cmd::EditRedo)->setText(doc ? doc->RedoText() : Caption(msg::RedoMenu));
 
     QAction *helpPane = m_actions.value(cmd::ViewHelpPane);
@@ -525,7 +533,9 @@ CChildFrame *CMainFrame::AddChild(CTavoCPSDoc *doc)
             UpdateCommandUI();
         });
     });
+    connect(doc, &CTavoCPSDoc::modifiedChanged, this, [this] { UpdateMainTitle(); });
     connect(doc, &CTavoCPSDoc::pathChanged, this, [this](const QString &path) {
+        UpdateMainTitle();
         AddRecentFile(path);
         UpdateRecentFiles();
     });
@@ -672,7 +682,13 @@ void CMainFrame::OnRecentFile(int index)
 void CMainFrame::OnEditUndo()
 {
     CChildFrame *child = ActiveChild();
-    // A pending edit of the page is a change of its own: committed first.
+    // A field still holding a refused value gets the stored one back
+    // first; a pending edit of the page is a change of its own: committed
+    // first, then undone with the rest.
+    if (child && child->Page() && child->Page()->RevertRefused()) {
+        UpdateCommandUI();
+        return;
+    }
     if (child && child->CommitChanges())
         child->Document()->Undo();
     UpdateCommandUI();
@@ -821,6 +837,35 @@ void CMainFrame::OnReportHandout() { RunReport(true); }
 void CMainFrame::OnReportDetailed() { RunReport(false); }
 
 // ---- window events
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // A text field takes Undo and Redo keys for its own typing, even when
+    // it has none: then the keys go to the profile's Undo and Redo (Edit
+    // menu), wherever in this window the field is.
+    if (event->type() == QEvent::ShortcutOverride && !m_bDestroying) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        const auto bound = [&](int id) {
+            QAction *a = m_actions.value(id);
+            return a && a->shortcuts().contains(pressed);
+        };
+        const bool undo = bound(cmd::EditUndo), redo = !undo && bound(cmd::EditRedo);
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if ((undo || redo) && widget && widget == QApplication::focusWidget() && isAncestorOf(widget)) {
+            bool own = true;
+            if (auto *line = qobject_cast<QLineEdit *>(widget))
+                own = undo ? line->isUndoAvailable() : line->isRedoAvailable();
+            else if (auto *plain = qobject_cast<QPlainTextEdit *>(widget))
+                own = undo ? plain->document()->isUndoAvailable() : plain->document()->isRedoAvailable();
+            if (!own) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {

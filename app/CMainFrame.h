@@ -84,6 +84,7 @@ public slots:
     void OnExportCsv();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -132,7 +133,8 @@ private:
     void RunWriteTransfer();
     void TakeReadImage();
     void StartIdentification();
-    void StartResetWorker();
+    // The reset that ends a Reset or a Factory Reset; its success is said.
+    void StartResetWorker(bool afterFactoryReset = false);
     // Writes the backup image at `path` to the radio by the restore road:
     // the file must be a whole image that converts to a profile, which is
     // then written as a profile write is (the start checks, identification
@@ -149,6 +151,12 @@ private:
     // Profile windows, the Window menu and the status notes
     // (CMainFrameWindows.cpp).
     void PrepareSubWindow(QMdiSubWindow *sub);
+    // Makes `sub` the active profile window once the window being left has
+    // committed what is typed on its page; false when that was refused.
+    bool ActivateSubWindow(QMdiSubWindow *sub);
+    // A switch made by the MDI area itself (a click, Ctrl+Tab): the window
+    // left commits afterwards, and a refusal brings it back. False then.
+    bool AcceptActivation(QMdiSubWindow *sub);
     void FillWindowMenu(QMenu *menu);
     void UpdateMainTitle();
     void ShowStatusNote(int textId);
@@ -168,6 +176,9 @@ private:
     QList<QAction *> m_recentActions;
     QHash<QString, QAction *> m_languageActions;
     QMenu *m_pLanguageMenu = nullptr;
+    QPointer<QMdiSubWindow> m_pLastActive; // the window the last switch went to
+    bool m_bRevertingSwitch = false;
+    bool m_bTitlePending = false; // UpdateMainTitle waits for the event loop
     bool m_bMenusForProfile = false;
     bool m_bMenusBuilt = false;
     bool m_bDestroying = false;

@@ -243,7 +243,7 @@ void CMainFrame::OnRadioNotify(int type, int value)
         m_pRadio->progress = value;
     } else if (type == RadioCommFailure || type == RadioMemoryWarning) {
         // The worker's end finishes the operation.
-        ShowMessageText(RadioFailureText(type, value), MB_OK | (type == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
+        ShowMessageText(RadioFailureMessage(type, value), MB_OK | (type == RadioMemoryWarning ? MB_ICONWARNING : MB_ICONERROR));
         if (type == RadioMemoryWarning && value == kMemoryStatusNeedsFactoryReset)
             OfferFactoryReset();
     }
@@ -287,7 +287,7 @@ void CMainFrame::OnRadioWrite()
     StartIdentification();
 }
 
-void CMainFrame::StartResetWorker()
+void CMainFrame::StartResetWorker(bool afterFactoryReset)
 {
     CRadioOperation *op = m_pRadio->op.get();
     m_pRadio->operation = OpReset;
@@ -297,10 +297,15 @@ void CMainFrame::StartResetWorker()
             op->ClearFailure();
             return op->Reset();
         },
-        [this](bool ok) {
+        [this, afterFactoryReset](bool ok) {
             FinishRadioOperation();
-            if (ok)
-                ShowStatusNote(msg::ResetSucceeded);
+            if (!ok)
+                return;
+            // Said in a box that names which of the two was done, not only
+            // in a passing note.
+            const int done = afterFactoryReset ? msg::FactoryResetDone : msg::ResetDone;
+            ShowStatusNote(done);
+            ShowMessage(done, MB_OK | MB_ICONINFORMATION);
         });
 }
 
@@ -330,7 +335,7 @@ void CMainFrame::OnRadioFactoryReset()
             // A factory reset is always followed by a reset; the operation
             // stays busy.
             if (ok && m_pRadio->operation == OpFactoryReset)
-                StartResetWorker();
+                StartResetWorker(true);
             else
                 FinishRadioOperation();
         });
@@ -464,6 +469,10 @@ void CMainFrame::TakeReadImage()
         }
         AddChild(doc);
     } else if (answer == IDNO) {
+        // What is typed on the open profile's page is committed (or
+        // refused, and the read is not taken) before the profile is replaced.
+        if (!child->CommitChanges())
+            return;
         try {
             if (!child->Document()->SetVirtualCPData(m_pRadio->image))
                 return;

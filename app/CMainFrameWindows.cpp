@@ -50,6 +50,48 @@ void CMainFrame::PrepareSubWindow(QMdiSubWindow *sub)
     connect(sub, &QWidget::windowTitleChanged, this, [this] { UpdateMainTitle(); });
 }
 
+bool CMainFrame::ActivateSubWindow(QMdiSubWindow *sub)
+{
+    QMdiSubWindow *active = m_pMdi->activeSubWindow();
+    if (!sub || sub == active)
+        return true;
+    // Committed before anything moves, so that a refusal's message shows
+    // over the window that holds the refused value, arranged as it was.
+    if (auto *child = active ? qobject_cast<CChildFrame *>(active->widget()) : nullptr)
+        if (!child->CommitChanges())
+            return false;
+    m_pMdi->setActiveSubWindow(sub);
+    return true;
+}
+
+bool CMainFrame::AcceptActivation(QMdiSubWindow *sub)
+{
+    if (!sub || m_bDestroying)
+        return true; // the frame itself lost the focus: nothing was left
+    QPointer<QMdiSubWindow> previous = m_pLastActive;
+    if (m_bRevertingSwitch || !previous || previous == sub || !m_pMdi->subWindowList().contains(previous)) {
+        m_pLastActive = sub;
+        return true;
+    }
+    auto *child = qobject_cast<CChildFrame *>(previous->widget());
+    if (!child || child->CommitChanges()) {
+        m_pLastActive = sub;
+        return true;
+    }
+    // Refused: the window with the refused value comes back, maximised
+    // when the others are.
+    if (!previous)
+        return true;
+    const bool maximised = sub->isMaximized();
+    m_bRevertingSwitch = true;
+    m_pMdi->setActiveSubWindow(previous);
+    if (maximised && !previous->isMaximized())
+        previous->showMaximized();
+    m_bRevertingSwitch = false;
+    m_pLastActive = previous;
+    return false;
+}
+
 void CMainFrame::FillWindowMenu(QMenu *menu)
 {
     // The fixed entries stay; the list of open profiles follows them.
@@ -74,26 +116,35 @@ void CMainFrame::FillWindowMenu(QMenu *menu)
         a->setCheckable(true);
         a->setChecked(sub == m_pMdi->activeSubWindow());
         group->addAction(a);
-        connect(a, &QAction::triggered, this, [this, sub] { m_pMdi->setActiveSubWindow(sub); });
+        connect(a, &QAction::triggered, this, [this, sub] { ActivateSubWindow(sub); });
     }
 }
 
 void CMainFrame::UpdateMainTitle()
 {
-    if (m_bDestroying)
+    if (m_bDestroying || m_bTitlePending)
         return;
-    // A maximised sub-window puts its title into the frame's by itself;
-    // otherwise the frame names the active profile the same way.
-    QMdiSubWindow *sub = m_pMdi->activeSubWindow();
-    const QString product = QLatin1String(kProductTitle);
-    if (!sub || sub->isMaximized()) {
-        if (!sub && windowTitle() != product)
+    // Once the MDI area has done its own: a maximised sub-window appends
+    // its title to whatever the frame's title was when it was maximised
+    // (which may already name a profile), so the frame always sets its
+    // whole title itself, last.
+    m_bTitlePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bTitlePending = false;
+        if (m_bDestroying)
+            return;
+        const QString product = QLatin1String(kProductTitle);
+        CChildFrame *child = ActiveChild();
+        if (!child) {
+            setWindowModified(false);
             setWindowTitle(product);
-        return;
-    }
-    QString title = sub->windowTitle();
-    title.remove(QStringLiteral("[*]"));
-    setWindowTitle(QStringLiteral("%1 - [%2]").arg(product, title));
+            return;
+        }
+        QString name = child->Document()->GetTitle();
+        name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")); // a "[*]" of the name stays text
+        setWindowTitle(QStringLiteral("%1 - [%2[*]]").arg(product, name));
+        setWindowModified(child->Document()->IsModified());
+    });
 }
 
 void CMainFrame::ShowStatusNote(int textId)

@@ -77,9 +77,11 @@ void CReadWriteDialog::SetStage(int textId)
             m_nStageSpan = stage.span;
             m_pProgress->setValue(std::max(m_pProgress->value(), stage.start));
             m_pStatus->setText(LoadString(stage.textId));
+            m_pProgress->setAccessibleName(m_pStatus->text()); // a screen reader names the stage
             return;
         }
     m_pStatus->setText(LoadString(textId));
+    m_pProgress->setAccessibleName(m_pStatus->text());
 }
 
 void CReadWriteDialog::OnNotify(int type, int value)
@@ -95,9 +97,9 @@ void CReadWriteDialog::OnNotify(int type, int value)
     case RadioCommFailure:
     case RadioMemoryWarning:
         if (!m_bHoldFailure)
-            fail(RadioFailureText(type, value));
+            fail(RadioFailureMessage(type, value));
         else if (m_strFailure.isEmpty())
-            m_strFailure = RadioFailureText(type, value);
+            m_strFailure = RadioFailureMessage(type, value);
         break;
     default: break; // the end of a stage: success waits for the last one
     }
@@ -114,6 +116,7 @@ void CReadWriteDialog::OnWorkerDone(bool ok, const QString &stopText, bool show)
     m_bEnded = true;
     m_pProgress->setValue(100);
     m_pStatus->setText(LoadString(m_bRead ? msg::ReadSucceeded : msg::WriteSucceeded));
+    m_pProgress->setAccessibleName(m_pStatus->text());
     m_pOk->setEnabled(true);
     m_pOk->setDefault(true);
     m_pOk->setFocus();
@@ -123,6 +126,7 @@ void CReadWriteDialog::fail(const QString &text, bool show)
 {
     m_bEnded = true;
     m_pStatus->setText(LoadString(m_bRead ? msg::ReadFailed : msg::WriteFailed));
+    m_pProgress->setAccessibleName(m_pStatus->text());
     if (show && !m_bErrorShown) {
         m_bErrorShown = true;
         ShowMessageText(text, MB_OK | MB_ICONERROR);
@@ -147,6 +151,14 @@ void CReadWriteDialog::keyPressEvent(QKeyEvent *event)
 void CReadWriteDialog::closeEvent(QCloseEvent *event)
 {
     event->ignore();
+}
+
+QString RadioFailureMessage(int type, int value)
+{
+    QString text = RadioFailureText(type, value);
+    if (type == RadioCommFailure && value == -1)
+        text += QLatin1Char('\n') + LoadString(msg::CheckCable);
+    return text;
 }
 
 } // namespace tavo

@@ -65,4 +65,8 @@ private:
     QPushButton *m_pOk;
 };
 
+// A radio's failure as the GUI says it: the radio layer's text, and after
+// a communication error with no answer at all, what to check.
+QString RadioFailureMessage(int type, int value);
+
 } // namespace tavo

@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -148,6 +149,11 @@ bool CTavoCPSApp::eventFilter(QObject *watched, QEvent *event)
 
 void CTavoCPSApp::ExitInstance()
 {
+    if (m_pListenRetry)
+        m_pListenRetry->stop();
+    if (m_pWaitingTimer)
+        m_pWaitingTimer->stop();
+    m_waitingFiles.clear();
     if (m_pServer) {
         m_pServer->close();
         m_pServer = nullptr;
@@ -262,15 +268,28 @@ bool PeerIsThisUser(qintptr descriptor)
 // with the end of the connection).
 constexpr char kRequestEnd[] = "\n\n";
 
-QStringList RequestPaths(const QByteArray &request)
+// How often a copy that does not take hand-overs asks again, and how often
+// waiting files look for the end of a modal dialog.
+constexpr int kListenRetryMs = 2000;
+constexpr int kWaitingFilesMs = 200;
+} // namespace
+
+QByteArray CTavoCPSApp::HandOverRequest(const QStringList &absolutePaths)
+{
+    QByteArray request;
+    for (const QString &path : absolutePaths)
+        request += path.toUtf8().toPercentEncoding("/") + '\n';
+    return request + '\n';
+}
+
+QStringList CTavoCPSApp::HandOverPaths(const QByteArray &request)
 {
     QStringList paths;
     for (const QByteArray &line : request.split('\n'))
         if (!line.isEmpty())
-            paths << QString::fromUtf8(line);
+            paths << QString::fromUtf8(QByteArray::fromPercentEncoding(line));
     return paths;
 }
-} // namespace
 
 void CTavoCPSApp::SetInstanceServerName(const QString &name) { ServerNameOverride().Set(name); }
 
@@ -292,7 +311,8 @@ bool CTavoCPSApp::HandToRunningInstance(const QStringList &paths)
     // As many requests as the size limit asks for, each on its connection.
     QList<QByteArray> requests{QByteArray()};
     for (const QString &path : paths) {
-        const QByteArray line = QFileInfo(path).absoluteFilePath().toUtf8() + '\n';
+        QByteArray line = HandOverRequest({QFileInfo(path).absoluteFilePath()});
+        line.chop(1); // the request's end comes once
         if (requests.last().size() + line.size() + 1 > kMaxHandOverBytes)
             requests << QByteArray();
         requests.last() += line;
@@ -315,8 +335,7 @@ bool CTavoCPSApp::HandToRunningInstance(const QStringList &paths)
 
 void CTavoCPSApp::ListenForOtherInstances()
 {
-    const QString name = InstanceServerName();
-    if (name.isEmpty()) {
+    if (InstanceServerName().isEmpty()) {
         // Said once, at the start: the hand-over stays off rather than
         // listen where another user could reach it.
         QStringList passedOver;
@@ -327,22 +346,44 @@ void CTavoCPSApp::ListenForOtherInstances()
         }
         return;
     }
+    if (TryListen())
+        return;
+    // Another copy has the name: this one takes over once that one ends.
+    if (!m_pListenRetry) {
+        m_pListenRetry = new QTimer(this);
+        m_pListenRetry->setInterval(kListenRetryMs);
+        connect(m_pListenRetry, &QTimer::timeout, this, [this] {
+            if (TryListen())
+                m_pListenRetry->stop();
+        });
+    }
+    m_pListenRetry->start();
+}
+
+bool CTavoCPSApp::IsListening() const { return m_pServer && m_pServer->isListening(); }
+
+bool CTavoCPSApp::TryListen()
+{
+    const QString name = InstanceServerName();
+    if (name.isEmpty() || IsListening())
+        return IsListening();
     {
         // Another instance already listening keeps the name.
         QLocalSocket probe;
         probe.connectToServer(name);
         if (probe.waitForConnected(200))
-            return;
+            return false;
     }
-    m_pServer = new QLocalServer(this);
-    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(name); // a crashed instance's leftover
-    if (!m_pServer->listen(name))
-        return;
-    connect(m_pServer, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_pServer->nextPendingConnection())
-            AcceptHandOver(socket);
-    });
+    if (!m_pServer) {
+        m_pServer = new QLocalServer(this);
+        m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_pServer, &QLocalServer::newConnection, this, [this] {
+            while (QLocalSocket *socket = m_pServer->nextPendingConnection())
+                AcceptHandOver(socket);
+        });
+    }
+    QLocalServer::removeServer(name); // a crashed or ended instance's leftover
+    return m_pServer->listen(name);
 }
 
 void CTavoCPSApp::AcceptHandOver(QLocalSocket *socket)
@@ -369,7 +410,7 @@ void CTavoCPSApp::AcceptHandOver(QLocalSocket *socket)
         socket->deleteLater();
         if (!complete)
             return;
-        const QStringList paths = RequestPaths(*request);
+        const QStringList paths = HandOverPaths(*request);
         QTimer::singleShot(0, this, [this, paths] { OpenHandedOverFiles(paths); });
     };
     auto take = [socket, request, end] {
@@ -391,21 +432,63 @@ void CTavoCPSApp::AcceptHandOver(QLocalSocket *socket)
 
 void CTavoCPSApp::OpenHandedOverFiles(const QStringList &paths)
 {
+    m_waitingFiles += paths;
+    OpenWaitingFiles();
+}
+
+void CTavoCPSApp::OpenWaitingFiles()
+{
+    // A modal dialog (a transfer, a question, a file dialog) holds the
+    // program: the files wait until it has closed, so that its answer
+    // still acts on what it asked about.
+    if (m_pMainFrame && !m_waitingFiles.isEmpty()
+        && (QApplication::activeModalWidget() || QApplication::activePopupWidget() || !m_pMainFrame->isEnabled())) {
+        if (!m_pWaitingTimer) {
+            m_pWaitingTimer = new QTimer(this);
+            m_pWaitingTimer->setSingleShot(true);
+            m_pWaitingTimer->setInterval(kWaitingFilesMs);
+            connect(m_pWaitingTimer, &QTimer::timeout, this, &CTavoCPSApp::OpenWaitingFiles);
+        }
+        m_pWaitingTimer->start();
+        return;
+    }
+    const QStringList paths = std::exchange(m_waitingFiles, QStringList());
+    bool opened = false;
     for (const QString &path : paths) {
-        // A message box of an earlier file may have closed the program, or
-        // a modal dialog holds it.
-        if (!m_pMainFrame || !m_pMainFrame->isEnabled())
+        // A message box of an earlier file may have closed the program.
+        if (!m_pMainFrame)
             return;
         m_pMainFrame->OpenDocumentFile(path);
+        opened = true;
     }
-    if (m_pMainFrame && !paths.isEmpty()) {
+    if (m_pMainFrame && opened) {
         m_pMainFrame->raise();
         m_pMainFrame->activateWindow();
     }
 }
 
+bool CTavoCPSApp::DisplayAvailable()
+{
+    // A platform named on purpose (offscreen, a VNC server) needs no
+    // display variable; the desktop ones do.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM").split(';').value(0).split(':').value(0);
+    if (!platform.isEmpty() && platform != "xcb" && !platform.startsWith("wayland"))
+        return true;
+    if (platform == "xcb")
+        return !qEnvironmentVariableIsEmpty("DISPLAY");
+    if (platform.startsWith("wayland"))
+        return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int CTavoCPSApp::Main(int argc, char **argv)
 {
+    // Without a display the windowing library would end the program with
+    // an abort; say what is missing instead.
+    if (!DisplayAvailable()) {
+        ShowMessage(msg::NoDisplay, MB_OK | MB_ICONERROR);
+        return 1;
+    }
     QApplication qtApp(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationName(QLatin1String(kProductTitle));

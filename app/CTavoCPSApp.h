@@ -11,6 +11,8 @@
 class QLocalServer;
 class QLocalSocket;
 
+class QTimer;
+
 namespace tavo {
 
 class CMainFrame;
@@ -46,6 +48,9 @@ public:
     // The whole program: the Qt application, the message boxes, a running
     // instance taking the file, the start-up sequence and the event loop.
     static int Main(int argc, char **argv);
+    // Whether the environment names a display to open windows on (or a
+    // platform that needs none).
+    static bool DisplayAvailable();
 
     // The socket the running instance listens on for files from later
     // launches: in the user's private folder (base/PrivateFolder:
@@ -60,8 +65,19 @@ public:
     // Hands `paths` to a running instance of this user and display; false
     // when none answers.
     static bool HandToRunningInstance(const QStringList &paths);
-    // Starts listening for files from later launches.
+    // Starts listening for files from later launches. While another copy
+    // listens, this one tries again every few seconds, so that it takes the
+    // hand-over when that copy ends.
     void ListenForOtherInstances();
+    // Whether this copy is the one that takes files from later launches.
+    bool IsListening() const;
+    // A hand-over request: one path a line, each percent-encoded (a path
+    // may hold a line break), ended by an empty line.
+    static QByteArray HandOverRequest(const QStringList &absolutePaths);
+    static QStringList HandOverPaths(const QByteArray &request);
+    // Opens handed-over files once no modal dialog (a transfer, a
+    // question) is open; until then they wait, in the order they came.
+    void OpenHandedOverFiles(const QStringList &paths);
 
     // The longest hand-over request taken: a few paths. A longer one is
     // refused and its connection closed.
@@ -86,10 +102,14 @@ private:
     // user; its whole request is read, the connection closed, and only then
     // are the files opened.
     void AcceptHandOver(QLocalSocket *socket);
-    void OpenHandedOverFiles(const QStringList &paths);
+    bool TryListen();
+    void OpenWaitingFiles();
 
     QPointer<CMainFrame> m_pMainFrame;
     QLocalServer *m_pServer = nullptr;
+    QTimer *m_pListenRetry = nullptr;
+    QTimer *m_pWaitingTimer = nullptr;
+    QStringList m_waitingFiles; // handed over while a modal dialog was open
     bool m_bExitWhenShown = false;
 };
 

@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include "views/CFileDialogs.h"
+#include "views/CHelpView.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
@@ -56,7 +57,10 @@ HelpWindow::~HelpWindow() = default;
 
 bool HelpWindow::Open(const QString &qchPath)
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    const QString folder = HelpCollectionFolder();
+    if (folder.isEmpty())
+        return false;
+    m_dir = std::make_unique<QTemporaryDir>(folder + QStringLiteral("/window-XXXXXX"));
     if (!m_dir->isValid())
         return false;
     m_pEngine = new QHelpEngine(m_dir->filePath(QStringLiteral("help.qhc")), this);

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -75,8 +76,13 @@ QString TemplateDescription(const QString &path, const QString &code)
     const int channels = attribute(names::kMaxChannels).toInt(&okChannels);
     if (model.isEmpty() || !okStart || !okEnd || !okChannels)
         return code;
+    // The band in the interface language's numbers ("446,0" in German).
+    const QString separator = GetDecimalSeparator();
+    const auto megahertz = [&separator](double mhz) {
+        return QString::number(mhz, 'f', 1).replace(QLatin1Char('.'), separator);
+    };
     return LoadString(msg::NewProfileEntry)
-        .arg(code, family.isEmpty() ? model : family, QString::number(start, 'f', 1), QString::number(end, 'f', 1))
+        .arg(code, family.isEmpty() ? model : family, megahertz(start), megahertz(end))
         .arg(channels);
 }
 
@@ -107,6 +113,9 @@ CNewProfileDlg::CNewProfileDlg(QWidget *parent) : QDialog(parent)
     }
     if (m_pList->count() > 0)
         m_pList->setCurrentRow(0);
+    // Every entry shows whole, its channel count included: no side scroll.
+    m_pList->setMinimumWidth(m_pList->sizeHintForColumn(0) + 2 * m_pList->frameWidth()
+                             + m_pList->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 }
 

@@ -153,6 +153,59 @@ bool ReleaseHiddenButtonFeatures(CDataItem &root)
     return changed;
 }
 
+bool ReleaseUnofferedButtonFeatures(CDataItem &root)
+{
+    bool changed = false;
+    try {
+        SettingDocuments &docs = AppSettingDocuments();
+        if (!docs.GetDocument(SettingDocuments::ButtonList))
+            return false;
+        const QString model = ModelOf(root);
+        const std::vector<ButtonFeature> common = docs.GetButtonFeatures(model, QLatin1String(kGroupCommon));
+        const std::vector<ButtonFeature> display = docs.GetButtonFeatures(model, SettingDocuments::DisplayGroupName(model));
+        std::vector<ButtonFeature> preButton = docs.GetButtonFeatures(model, QLatin1String(kGroupPreButton));
+        if (common.empty())
+            return false;
+        const CDataItem limit = root.ChildByName(names::kLimit);
+        const int maxPreset = qMax(0, limit.GetInt(names::kMaxPresetButtons));
+        if (int(preButton.size()) > maxPreset)
+            preButton.resize(maxPreset);
+        const LimitReader readLimit = [&limit](const char *name) { return limit.GetInt(QLatin1String(name)); };
+        CDataItem setting = root.ChildByName(names::kSetting);
+        for (const ButtonRow &row : kButtonRows) {
+            const int code = setting.GetInt(QLatin1String(row.attribute));
+            if (code == 0)
+                continue;
+            const std::vector<ButtonFeature> offered = OfferedButtonFeatures(common, display, preButton, row.allGroups, readLimit);
+            if (!ShownButtonFeature(code, common, display, preButton, offered))
+                changed = Request(setting, row.attribute, 0) == 0 || changed;
+        }
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    }
+    return changed;
+}
+
+bool ClearImpossibleRepeaters(CDataItem &root)
+{
+    bool changed = false;
+    try {
+        const bool noRepeater = root.ChildByName(names::kLimit).GetInt(names::kDisableRepeaterFeature) != 0;
+        CDataItem channels = root.ChildByName(names::kChannels);
+        for (int i = 0, n = channels.GetChildCount(); i < n; ++i) {
+            CDataItem channel;
+            channels.GetChildByIndex(i, channel);
+            if (channel.IsEmpty() || channel.GetInt(names::kRepeater) == 0)
+                continue;
+            if (noRepeater || channel.GetInt(names::kRxFreqNdx) == channel.GetInt(names::kTxFreqNdx))
+                changed = Request(channel, names::kRepeater, 0) == 0 || changed;
+        }
+    } catch (const CTavoCPSException &e) {
+        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+    }
+    return changed;
+}
+
 void CopyReceiveToTransmitWithoutRepeater(CDataItem &root)
 {
     CDataItem limit;

@@ -29,6 +29,15 @@ void ApplyModelVariantDefaults(CDataItem &root);
 // rotary radio's hidden buttons holding the presets). True when one
 // changed.
 bool ReleaseHiddenButtonFeatures(CDataItem &root);
+// A button holding a feature its list does not offer (a call tone on a
+// model without call tones, a preset beyond the model's preset buttons)
+// gives it back (0, through the rules), as the Buttons page would show it.
+// Needs the button list document; true when one changed.
+bool ReleaseUnofferedButtonFeatures(CDataItem &root);
+// A channel cannot repeat on one frequency, nor on a radio without the
+// repeater feature: such a channel's repeater flag goes to 0 (through the
+// rules). True when one changed.
+bool ClearImpossibleRepeaters(CDataItem &root);
 // On a radio without the repeater feature (limit disable_repeater_feature
 // true) every channel transmits with its receive settings: runs
 // CopyReceiveToTransmit. Every save and conversion of a profile runs it.

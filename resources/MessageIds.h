@@ -374,6 +374,13 @@ enum : int {
     ImageFromOtherRadio = 10156,
     SerialUnknown = 10157,
     WrittenUnverified = 10158,
+    // ---- edits kept, files changed elsewhere, the shell (10200-10249)
+    FileChangedOnDisk = 10200, // %1 the profile's file: overwrite, save as, cancel
+    NoDisplay = 10201,         // the GUI started without a display
+    ResetDone = 10202,         // after Device > Reset
+    FactoryResetDone = 10203,  // after Device > Factory Reset
+    UntitledProfile = 10204,   // %1 a number: the name of a profile without a file
+    CheckCable = 10205,        // after a communication error: what to check
 };
 
 } // namespace tavo::msg

@@ -15,6 +15,7 @@
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
 #include "config/SettingDocuments.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
 #include <QEvent>
@@ -95,7 +96,19 @@ void CBaseView::OnInitialUpdate(CTavoCPSDoc *doc, int channelIndex)
     if (doc)
         m_rootItem = doc->Root();
     m_bInitialised = true;
+    m_bSettingUp = true;
     InitLayout();
+    m_bSettingUp = false;
+}
+
+int CBaseView::StepCaption() const
+{
+    switch (m_nPageIndex) {
+    case PageAudioSettings: return msg::StepChangeAudio;
+    case PageButtons: return msg::StepChangeButton;
+    case PageCustomizedCT: return msg::StepChangeTone;
+    default: return 0;
+    }
 }
 
 void CBaseView::InitLayout()
@@ -168,12 +181,13 @@ bool CBaseView::ShowPageHelp()
     return true;
 }
 
-bool CBaseView::ChangeAttribute(CDataItem &item, const QString &attribute, const QVariant &value, int refusedMsgId)
+bool CBaseView::ChangeAttribute(CDataItem &item, const QString &attribute, const QVariant &value, int refusedMsgId,
+                                bool typed)
 {
-    if (!m_pDoc)
+    if (!m_pDoc || m_bSettingUp)
         return false;
     try {
-        const RuleResult r = m_pDoc->SetAttribute(item, attribute, value, this);
+        const RuleResult r = m_pDoc->SetAttribute(item, attribute, value, this, Step(typed));
         if (r.code == RuleResult::Done)
             return true;
         if (r.code == RuleResult::Refused && refusedMsgId > 0)

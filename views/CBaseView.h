@@ -8,6 +8,7 @@
 
 #include "views/LayoutTables.h"
 #include "profile/CDataItem.h"
+#include "workflow/CTavoCPSDoc.h"
 
 #include <QFont>
 #include <QHash>
@@ -35,6 +36,14 @@ public:
     // Called before the page is left, the profile saved or a radio written;
     // false keeps the user on the page.
     virtual bool CommitChanges() { return true; }
+    // A field that still holds a value the rules refused gets the stored
+    // value back (what Undo does first); false when no field holds one.
+    virtual bool RevertRefused() { return false; }
+    // Whether a field holds such a value (Undo is offered for it).
+    virtual bool HoldsRefused() const { return false; }
+    // The name of the page's kind of change in the Edit menu (0: named by
+    // what changed).
+    int StepCaption() const;
     // Puts the focus, all text selected, on the entry that was refused
     // (`ctrlId`, or the page's own choice when 0).
     virtual void OnRefocusRequest(int ctrlId, int reason);
@@ -82,7 +91,15 @@ protected:
     // accepted. A refusal shows what `refusedMsgId` says and returns false,
     // and the page then puts the stored value back; a failure of the data
     // layer is shown (CTavoCPSDoc::ShowFailure) and returns false.
-    bool ChangeAttribute(CDataItem &item, const QString &attribute, const QVariant &value, int refusedMsgId = 261);
+    // While the page is being set up nothing is written: showing a page
+    // changes nothing (the profile's own corrections are made once, when
+    // it is loaded). `typed`: the value comes from typing in a field.
+    bool ChangeAttribute(CDataItem &item, const QString &attribute, const QVariant &value, int refusedMsgId = 261,
+                         bool typed = false);
+    // The Undo record of a change made on this page.
+    StepKind Step(bool typed = false) const { return StepKind{StepCaption(), typed}; }
+    // True while OnInitialUpdate sets the page up.
+    bool IsSettingUp() const { return m_bSettingUp; }
 
     CTavoCPSDoc *m_pDoc = nullptr;
     CDataItem m_rootItem;
@@ -97,6 +114,7 @@ private:
     const PageLayoutInfo *m_pPageInfo;
     int m_nChannelIndex = 0;
     bool m_bInitialised = false;
+    bool m_bSettingUp = false;
     QPointer<QWidget> m_pForm;
     QPointer<CHelpView> m_pHelpPane;
     QHash<int, QWidget *> m_controls;

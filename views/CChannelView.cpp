@@ -7,6 +7,7 @@
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
 #include "config/SquelchCodes.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -86,6 +87,7 @@ CChannelView::CChannelView(QWidget *parent) : CBaseView(PageChannel, parent), m_
     connect(m_ui->list_1022, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1022, names::kTxCode, nullptr, nullptr); });
     connect(m_ui->list_1023, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1023, names::kScrambleCode, nullptr, nullptr); });
     connect(m_ui->check_1024, &QCheckBox::clicked, this, [this](bool on) {
+        const CEditStep step(m_pDoc, msg::StepChangeChannel); // the flag and the transmit frequency it moves
         RepeaterToggle(on);
         m_ui->check_1024->setChecked(Stored(names::kRepeater) != 0);
     });
@@ -318,12 +320,10 @@ void CChannelView::SetDefaultValue()
         SetRXandTXData();
         const CDataItem channel = Channel();
         SelectQuietly(m_ui->list_1023, channel.GetInt(names::kScrambleCode));
-        bool repeater = channel.GetInt(names::kRepeater) != 0;
-        if (repeater && (m_ui->check_1024->isHidden()
-                         || channel.GetInt(names::kRxFreqNdx) == channel.GetInt(names::kTxFreqNdx))) {
-            repeater = false;
-            WriteChannel(names::kRepeater, 0);
-        }
+        // A repeater on one frequency (or on a radio without one) shows as
+        // off; the profile itself was corrected when it was loaded.
+        const bool repeater = channel.GetInt(names::kRepeater) != 0 && !m_ui->check_1024->isHidden()
+            && channel.GetInt(names::kRxFreqNdx) != channel.GetInt(names::kTxFreqNdx);
         m_ui->check_1024->setChecked(repeater);
         UpdateTransmitColumn(repeater);
         m_ui->note_1076->setVisible(!repeater && !m_ui->check_1024->isHidden());
@@ -377,6 +377,8 @@ bool CChannelView::WriteChannel(const QString &attribute, int value)
 
 void CChannelView::OnListChosen(QComboBox *list, const char *attribute, QComboBox *twin, const char *twinAttribute)
 {
+    // The hidden transmit twin is part of the same choice.
+    const CEditStep step(m_pDoc, msg::StepChangeChannel);
     const int position = list->currentIndex();
     if (!WriteChannel(QLatin1String(attribute), position)) {
         SelectQuietly(list, Stored(attribute) ? (list->count() > 2 ? Stored(attribute) : 1) : 0);
@@ -433,6 +435,9 @@ int CChannelView::NextTransmitPosition() const
 
 void CChannelView::OnFrequencyChosen(Direction direction, int position)
 {
+    // The frequency, the bandwidth and power it brings, the hidden transmit
+    // twin and a transmit frequency moved off the receive one: one step.
+    const CEditStep step(m_pDoc, msg::StepChangeChannel);
     QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
     if (IsOutOfRangeEntry(list, position))
         return;
@@ -528,7 +533,7 @@ bool CChannelView::CommitName(bool forced)
     const QString trimmed = text.trimmed();
     bool ok = false;
     if (!trimmed.isEmpty()) {
-        ok = ChangeAttribute(channel, names::kName, trimmed, 261);
+        ok = ChangeAttribute(channel, names::kName, trimmed, 261, true);
     }
     if (ok) {
         ShowNameAndTitle();

@@ -11,6 +11,7 @@
 #include "resources/StringTable.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -78,18 +79,21 @@ void CCustomizedCTView::LoadData()
 {
     m_strSeparator = GetDecimalSeparator();
     try {
-        CDataItem setting = m_rootItem.ChildByName(names::kSetting);
-        for (int slot = 0; slot < kSlots; ++slot) {
-            const int tenths = setting.GetInt(SlotAttribute(slot));
-            QString text = QString::asprintf("%.1f", tenths * 0.1);
-            Edit(slot)->setText(text.replace(QLatin1Char('.'), m_strSeparator));
-        }
-        m_bLoaded = true;
+        for (int slot = 0; slot < kSlots; ++slot)
+            ShowStored(slot);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CCustomizedCTView::LoadData", __LINE__);
         CTavoCPSDoc::ShowFailure(e);
     }
     ApplyVisibility(QStringLiteral("CustomizedCT"));
+}
+
+void CCustomizedCTView::ShowStored(int slot)
+{
+    const int tenths = m_rootItem.ChildByName(names::kSetting).GetInt(SlotAttribute(slot));
+    QString text = QString::asprintf("%.1f", tenths * 0.1);
+    Edit(slot)->setText(text.replace(QLatin1Char('.'), m_strSeparator));
+    m_refused[slot] = false;
 }
 
 int CCustomizedCTView::TenthsOfText(const QString &text, const QString &separator)
@@ -128,14 +132,42 @@ bool CCustomizedCTView::CommitEdit(int slot)
         return false;
     try {
         CDataItem setting = m_rootItem.ChildByName(names::kSetting);
-        if (!ChangeAttribute(setting, SlotAttribute(slot), tenths, kCallerShowsRefusal))
+        if (!ChangeAttribute(setting, SlotAttribute(slot), tenths, kCallerShowsRefusal, true)) {
+            m_refused[slot] = true;
             return false;
+        }
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
         return false;
     }
     edit->setModified(false);
+    m_refused[slot] = false;
     return true;
+}
+
+bool CCustomizedCTView::HoldsRefused() const
+{
+    return std::find(std::begin(m_refused), std::end(m_refused), true) != std::end(m_refused);
+}
+
+bool CCustomizedCTView::RevertRefused()
+{
+    int first = -1;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (!m_refused[slot])
+            continue;
+        try {
+            ShowStored(slot);
+        } catch (const CTavoCPSException &e) {
+            CTavoCPSDoc::ShowFailure(e);
+        }
+        Edit(slot)->setModified(false);
+        if (first < 0)
+            first = slot;
+    }
+    if (first >= 0)
+        Edit(first)->setFocus(Qt::OtherFocusReason);
+    return first >= 0;
 }
 
 bool CCustomizedCTView::CommitChanges()
@@ -171,8 +203,7 @@ void CCustomizedCTView::OnRefocusRequest(int ctrlId, int reason)
 
 void CCustomizedCTView::OnTextChanged(int slot)
 {
-    if (m_bLoaded && m_pDoc)
-        m_pDoc->SetModifiedFlag(true);
+    // Marked modified once committed (the save question commits first).
     if (!m_bNotInHandler)
         return;
     m_bNotInHandler = false;

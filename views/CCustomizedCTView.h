@@ -25,6 +25,8 @@ public:
     void LoadRes() override;
     void LoadData() override;
     bool CommitChanges() override;
+    bool RevertRefused() override;
+    bool HoldsRefused() const override;
     void OnRefocusRequest(int ctrlId, int reason) override;
 
     // The tenths of a hertz of a typed tone ("88.5" -> 885): the digits
@@ -40,10 +42,12 @@ private:
     bool CommitEdit(int slot);
     void OnTextChanged(int slot);
     QLineEdit *Edit(int slot) const;
+    // Shows the stored tone of one slot.
+    void ShowStored(int slot);
 
     std::unique_ptr<Ui::CCustomizedCTView> m_ui;
     QString m_strSeparator;
-    bool m_bLoaded = false;
+    bool m_refused[6] = {}; // the slot holds a tone the rules refused
     bool m_bNotInHandler = true; // clear only while the change handler runs
 };
 

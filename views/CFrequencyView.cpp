@@ -14,6 +14,8 @@
 #include <QHeaderView>
 #include <QLayout>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 namespace tavo {
@@ -25,6 +27,7 @@ const char kRememberedRow[] = "frequencyRow";
 const char kRememberedScroll[] = "frequencyScroll";
 
 constexpr int kCompanderOn = 2;
+constexpr int kTableWidth = 720; // the table's width unless its texts need more
 constexpr int kCompanderOff = 3;
 
 } // namespace
@@ -42,7 +45,7 @@ CFrequencyView::CFrequencyView(QWidget *parent) : CBaseView(PageFrequency, paren
     table->setShowGrid(true);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(20);
-    table->setFixedSize(720, 300);
+    table->setFixedSize(kTableWidth, 300);
     // The three buttons keep their own width at the left of their rows.
     for (QPushButton *button : {m_ui->button_1041, m_ui->button_1065, m_ui->button_1066}) {
         button->setFixedWidth(110);
@@ -116,12 +119,20 @@ void CFrequencyView::LoadRes()
 void CFrequencyView::SetColumnWidths()
 {
     QTableWidget *table = m_ui->table_1067;
-    const int client = table->width() - 2 * table->frameWidth();
-    const int w = client / 3 - (table->rowCount() > 14 ? 6 : 0);
-    table->setColumnWidth(0, 40);
-    table->setColumnWidth(1, w - 90);
-    table->setColumnWidth(2, w + 25);
-    table->setColumnWidth(3, w + 25);
+    const int frame = 2 * table->frameWidth();
+    const int w = (kTableWidth - frame) / 3 - (table->rowCount() > 14 ? 6 : 0);
+    const int planned[] = {40, w - 90, w + 25, w + 25};
+    // A column is at least as wide as its longest text (the power modes of
+    // a licensed model are long): the table widens rather than cut them.
+    int total = 0;
+    for (int column = 0; column < 4; ++column) {
+        table->resizeColumnToContents(column); // its texts and its caption
+        const int width = std::max(planned[column], table->columnWidth(column) + 8);
+        table->setColumnWidth(column, width);
+        total += width;
+    }
+    const int scrollBar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    table->setFixedWidth(std::max(kTableWidth, total + frame + scrollBar + 2));
 }
 
 void CFrequencyView::SetRow(int row, quint32 hz, int bandwidthMode, int powerMode)
@@ -306,23 +317,27 @@ void CFrequencyView::OnAddSave()
         return;
     if (m_mode == Browsing) {
         EnterMode(Adding);
+        m_strAddStart = m_ui->edit_1073->text();
         m_ui->list_1063->setCurrentIndex(0);
         m_ui->list_1064->setCurrentIndex(1);
         m_nScroll = m_ui->table_1067->verticalScrollBar()->value();
         m_ui->table_1067->scrollToBottom();
         return;
     }
-    if (m_mode != Adding)
-        return;
+    if (m_mode == Adding)
+        SaveAdded();
+}
+
+bool CFrequencyView::SaveAdded()
+{
     const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
     const int bandwidth = m_ui->list_1063->currentData().toInt();
     const int power = m_ui->list_1064->currentIndex();
     try {
         const RuleResult r = m_pDoc->AddFrequency(hz, bandwidth, power, this);
         if (r.code != RuleResult::Done) {
-            if (r.msgId != 0)
-                CTavoCPSDoc::ShowRefusal(r, r.msgId);
-            return;
+            CTavoCPSDoc::ShowRefusal(r, 261);
+            return false;
         }
         m_bFull = !Frequencies().CanAddChild();
         m_bEmpty = false;
@@ -336,8 +351,10 @@ void CFrequencyView::OnAddSave()
         m_ui->table_1067->scrollToBottom();
         SelectRow(row);
         m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+        return true;
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
+        return false;
     }
 }
 
@@ -345,14 +362,20 @@ void CFrequencyView::OnEditSave()
 {
     if (!m_pDoc)
         return;
-    const int row = SelectedRow();
     if (m_mode == Browsing) {
-        if (row >= 0)
+        if (SelectedRow() >= 0)
             EnterMode(Editing);
         return;
     }
-    if (m_mode != Editing || row < 0)
-        return;
+    if (m_mode == Editing)
+        SaveEdited();
+}
+
+bool CFrequencyView::SaveEdited()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return true;
     const int index = m_ui->table_1067->item(row, 0)->text().toInt() - 1;
     const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
     const int bandwidth = m_ui->list_1063->currentData().toInt();
@@ -369,19 +392,63 @@ void CFrequencyView::OnEditSave()
         const RuleResult r = m_pDoc->SetFrequency(index, hz, bandwidth, power, compander, this);
         if (r.code == RuleResult::Refused) {
             CTavoCPSDoc::ShowRefusal(r, 261);
-            return;
+            return false;
         }
         if (r.code != RuleResult::Done)
-            return; // not confirmed: still editing
+            return false; // not confirmed: still editing
         m_bSaving = true;
         SetRow(row, hz, bandwidth, power);
         m_bSaving = false;
         LeaveEditMode();
         SelectRow(row);
         m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+        return true;
+    } catch (const CTavoCPSException &e) {
+        CTavoCPSDoc::ShowFailure(e);
+        return false;
+    }
+}
+
+bool CFrequencyView::EntryShowsStored() const
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        return true;
+    CDataItem entry;
+    Frequencies().GetChildByIndex(row, entry);
+    if (entry.IsEmpty())
+        return true;
+    return FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator()) == entry.GetText(names::kFreq).toUInt()
+        && m_ui->list_1063->currentData().toInt() == entry.GetInt(names::kBandwidth)
+        && m_ui->list_1064->currentIndex() == entry.GetInt(names::kPowerLevel)
+        && m_ui->list_1068->currentIndex() < 0;
+}
+
+bool CFrequencyView::CommitChanges()
+{
+    if (!m_pDoc || m_mode == Browsing)
+        return true;
+    bool saved = false;
+    try {
+        if (m_mode == Adding && m_ui->edit_1073->text() == m_strAddStart) {
+            // Nothing typed: the add is dropped as Cancel would drop it.
+            OnDeleteCancel();
+            return true;
+        }
+        if (m_mode == Editing && EntryShowsStored()) {
+            OnDeleteCancel();
+            return true;
+        }
+        saved = m_mode == Adding ? SaveAdded() : SaveEdited();
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
     }
+    if (!saved)
+        QTimer::singleShot(0, this, [this] {
+            m_ui->edit_1073->setFocus(Qt::OtherFocusReason);
+            m_ui->edit_1073->selectAll();
+        });
+    return saved;
 }
 
 void CFrequencyView::OnDeleteCancel()

@@ -22,6 +22,10 @@ public:
 
     void LoadRes() override;
     void LoadData() override;
+    // An entry being added or edited is saved as its Save button would
+    // save it (an add with nothing typed is dropped); a refusal is shown
+    // and keeps the page in its mode with the entry focused.
+    bool CommitChanges() override;
 
     // The texts of a bandwidth mode and of a power mode ("N/A" outside 0-3).
     static QString BandwidthText(int mode, const QString &separator);
@@ -48,6 +52,11 @@ private:
     void OnFilterEntry();
     void OnAddSave();
     void OnEditSave();
+    // The second click of Add / Edit: true when the table took the entry.
+    bool SaveAdded();
+    bool SaveEdited();
+    // Whether the entry fields still show the selected row as stored.
+    bool EntryShowsStored() const;
     void OnDeleteCancel();
     void Remember();
     int SelectedRow() const;
@@ -59,6 +68,7 @@ private:
     bool m_bEmpty = false;
     bool m_bFiltering = false;
     int m_nScroll = 0;
+    QString m_strAddStart; // the entry as Add found it: nothing typed yet
 };
 
 } // namespace tavo

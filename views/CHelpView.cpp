@@ -11,7 +11,45 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <signal.h>
+#include <unistd.h>
+
 namespace tavo {
+
+namespace {
+const char kCollectionPrefix[] = "tavocps-help-";
+} // namespace
+
+int RemoveStaleHelpCollections(const QString &tempFolder)
+{
+    int removed = 0;
+    const QFileInfoList entries = QDir(tempFolder).entryInfoList({QLatin1String(kCollectionPrefix) + QLatin1Char('*')},
+                                                                 QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QFileInfo &entry : entries) {
+        // "tavocps-help-PID-XXXXXX", of this user, whose process has ended.
+        bool ok = false;
+        const qint64 pid = entry.fileName().mid(int(sizeof kCollectionPrefix) - 1).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
+        if (!ok || pid <= 0 || entry.ownerId() != ::getuid())
+            continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        if (QDir(entry.absoluteFilePath()).removeRecursively())
+            ++removed;
+    }
+    return removed;
+}
+
+QString HelpCollectionFolder()
+{
+    static const QString folder = [] {
+        RemoveStaleHelpCollections(QDir::tempPath());
+        static QTemporaryDir dir(QDir::tempPath() + QLatin1Char('/') + QLatin1String(kCollectionPrefix)
+                                 + QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
+        return dir.isValid() ? dir.path() : QString();
+    }();
+    return folder;
+}
 
 HelpFile &HelpFile::Instance()
 {
@@ -28,14 +66,14 @@ bool HelpFile::Open(const QString &qchPath)
     if (qchPath.isEmpty() || !QFileInfo(qchPath).isFile())
         return false;
     // The engine keeps its register in a collection file of its own; ours
-    // lives in a private temporary folder for the life of the process.
-    static QTemporaryDir collectionDir;
-    if (!collectionDir.isValid())
+    // lives in the process's help folder.
+    const QString folder = HelpCollectionFolder();
+    if (folder.isEmpty())
         return false;
     const QString ns = QHelpEngineCore::namespaceName(qchPath);
     if (ns.isEmpty())
         return false;
-    m_strCollection = collectionDir.filePath(QStringLiteral("help-%1.qhc").arg(ns));
+    m_strCollection = QDir(folder).filePath(QStringLiteral("help-%1.qhc").arg(ns));
     // The engine lives with the application object, which ends it before
     // the process exits.
     auto engine = std::make_unique<QHelpEngineCore>(m_strCollection, QCoreApplication::instance());

@@ -12,6 +12,15 @@
 
 namespace tavo {
 
+// The folder this process keeps its help collections in (the help
+// engine's register of the help file): "tavocps-help-PID-XXXXXX" in the
+// temporary folder, removed at exit. Folders of that name whose process
+// no longer runs (a copy ended by a signal) are removed when it is first
+// made. Empty when none can be made.
+QString HelpCollectionFolder();
+// The same clearing, of the folders under `tempFolder`; how many went.
+int RemoveStaleHelpCollections(const QString &tempFolder);
+
 // The help file of the application's language (a Qt compressed help file),
 // opened once and read by every help pane.
 class HelpFile {

@@ -8,10 +8,12 @@
 #include "views/DecimalFilter.h"
 #include "config/PageRows.h"
 #include "base/CTavoCPSException.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QEvent>
 #include <QRegularExpressionValidator>
 #include <QTimer>
@@ -179,19 +181,10 @@ void CSettingView::LoadData()
             }
         }
 
-        const CDataItem setting = Element(names::kSetting);
         // Only the rows shown are read.
-        auto load = [&setting](QLineEdit *edit, const char *attribute, bool integer = false) {
-            if (!edit->isHidden())
-                edit->setText(integer ? QString::number(setting.GetInt(QLatin1String(attribute)))
-                                      : setting.GetText(QLatin1String(attribute)));
-        };
-        load(m_ui->edit_1059, names::kPassword);
-        load(m_ui->edit_1002, names::kPassword);
-        load(m_ui->edit_1003, names::kPowerupString);
-        load(m_ui->edit_1004, names::kStationID);
-        load(m_ui->edit_1005, names::kRepHangtime, true);
-        load(m_ui->edit_1006, names::kLowBatteryTx, true);
+        for (int entry = 0; entry < EntryCount; ++entry)
+            if (!EntryEdit(entry)->isHidden())
+                EntryEdit(entry)->setText(StoredEntryText(entry));
         for (const Choice &c : kChoices)
             if (!Control(c.ctrlId)->isHidden())
                 ShowStored(Control(c.ctrlId));
@@ -202,6 +195,7 @@ void CSettingView::LoadData()
         ShowMessage(262, MB_OK | MB_ICONERROR);
     }
     std::fill(std::begin(m_changed), std::end(m_changed), false);
+    std::fill(std::begin(m_refused), std::end(m_refused), false);
     m_bPairChanged = false;
     m_bLoaded = true;
 }
@@ -216,13 +210,21 @@ int CSettingView::ShowPageMessage(int msgId)
     return answer;
 }
 
-bool CSettingView::Write(const char *element, const char *attribute, const QVariant &value, int *ruleMsgId)
+QString CSettingView::StoredEntryText(int entry) const
 {
-    if (!m_pDoc)
+    const EntryInfo &info = kEntries[entry];
+    const CDataItem setting = Element(names::kSetting);
+    return info.integer ? QString::number(setting.GetInt(QLatin1String(info.attribute)))
+                        : setting.GetText(QLatin1String(info.attribute));
+}
+
+bool CSettingView::Write(const char *element, const char *attribute, const QVariant &value, int *ruleMsgId, bool typed)
+{
+    if (!m_pDoc || IsSettingUp())
         return false;
     try {
         CDataItem item = Element(element);
-        const RuleResult r = m_pDoc->SetAttribute(item, QLatin1String(attribute), value, this);
+        const RuleResult r = m_pDoc->SetAttribute(item, QLatin1String(attribute), value, this, Step(typed));
         if (ruleMsgId)
             *ruleMsgId = r.code == RuleResult::Done ? 0 : r.msgId;
         return r.code == RuleResult::Done;
@@ -242,6 +244,8 @@ void CSettingView::WriteChoice(QWidget *control, const char *element, const char
 
 void CSettingView::OnBacklight(int position)
 {
+    // One choice, two attributes: one step.
+    const CEditStep step(m_pDoc, msg::StepChangeSetting);
     if (!Write(names::kSetting, names::kBacklightEnabled, position != 0 ? 1 : 0)) {
         ShowPageMessage(261);
         m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightEnabled));
@@ -267,11 +271,10 @@ void CSettingView::OnEntryChanged(int entry)
             return;
         }
     }
+    // Marked modified once committed (the save question commits first).
     m_changed[entry] = true;
     if (entry == Password || entry == Confirm)
         m_bPairChanged = true;
-    if (m_pDoc)
-        m_pDoc->SetModifiedFlag(true);
 }
 
 bool CSettingView::WritePassword(const QString &password)
@@ -325,15 +328,42 @@ bool CSettingView::CommitEntry(int entry)
     const QString text = EntryEdit(entry)->text();
     const QVariant value = info.integer ? QVariant(text.isEmpty() ? 0 : text.toInt()) : QVariant(text);
     int ruleMsgId = 0;
-    if (Write(names::kSetting, info.attribute, value, &ruleMsgId)) {
+    if (Write(names::kSetting, info.attribute, value, &ruleMsgId, true)) {
         m_changed[entry] = false;
+        m_refused[entry] = false;
         return true;
     }
+    m_refused[entry] = true;
     // The rule's own message names what it applied (the range, the
     // characters); the page's is for a rule that named none.
     ShowPageMessage(ruleMsgId != 0 && HasString(ruleMsgId) ? ruleMsgId : info.refusalMsgId);
     Refocus(entry);
     return false;
+}
+
+bool CSettingView::HoldsRefused() const
+{
+    return std::find(std::begin(m_refused), std::end(m_refused), true) != std::end(m_refused);
+}
+
+bool CSettingView::RevertRefused()
+{
+    bool reverted = false;
+    for (int entry : {PowerUp, StationId, HangTime, LowBattery}) {
+        if (!m_refused[entry])
+            continue;
+        try {
+            const QSignalBlocker quiet(EntryEdit(entry));
+            EntryEdit(entry)->setText(StoredEntryText(entry));
+        } catch (const CTavoCPSException &e) {
+            CTavoCPSDoc::ShowFailure(e);
+        }
+        m_changed[entry] = m_refused[entry] = false;
+        if (!reverted)
+            EntryEdit(entry)->setFocus(Qt::OtherFocusReason);
+        reverted = true;
+    }
+    return reverted;
 }
 
 void CSettingView::Refocus(int entry)

@@ -27,6 +27,8 @@ public:
     void LoadRes() override;
     void LoadData() override;
     bool CommitChanges() override;
+    bool RevertRefused() override;
+    bool HoldsRefused() const override;
     void OnRefocusRequest(int ctrlId, int reason) override;
 
 protected:
@@ -41,7 +43,10 @@ private:
     CDataItem Element(const char *name) const;
     int ShowPageMessage(int msgId);
     // `ruleMsgId`, when given, receives the message id a refusing rule named.
-    bool Write(const char *element, const char *attribute, const QVariant &value, int *ruleMsgId = nullptr);
+    bool Write(const char *element, const char *attribute, const QVariant &value, int *ruleMsgId = nullptr,
+               bool typed = false);
+    // The stored value of a text entry, as the entry shows it.
+    QString StoredEntryText(int entry) const;
     void WriteChoice(QWidget *control, const char *element, const char *attribute, const QVariant &value);
     void ShowStored(QWidget *control);
     void OnBacklight(int position);
@@ -54,6 +59,7 @@ private:
 
     std::unique_ptr<Ui::CSettingView> m_ui;
     bool m_changed[EntryCount] = {};
+    bool m_refused[EntryCount] = {}; // holds a value the rules refused
     bool m_bPairChanged = false;
     bool m_bCheckArmed = true;
     bool m_bLoaded = false;

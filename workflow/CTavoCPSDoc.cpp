@@ -68,7 +68,7 @@ void CTavoCPSDoc::NameUntitled()
 {
     // Only a profile without a file takes a number: an Open does not use one.
     if (m_strUntitled.isEmpty())
-        m_strUntitled = QStringLiteral("Profile%1").arg(++g_untitledCount);
+        m_strUntitled = LoadString(msg::UntitledProfile).arg(++g_untitledCount); // "Profile1", "Profil1"
 }
 
 CTavoCPSDoc::~CTavoCPSDoc() = default;
@@ -106,11 +106,18 @@ void CTavoCPSDoc::ApplyModelAdjustments()
     ClearRepeaterDisableForVariant(root);
     SetNonDisplaySpecificInfo(root);
     ApplyModelVariantDefaults(root);
-    // A template or a radio's image comes out clean; a profile file that
-    // held features on buttons its model does not show is saved without
-    // them (marked modified, so that closing asks).
-    if (ReleaseHiddenButtonFeatures(root) && !m_strPathName.isEmpty())
+    // What the pages would otherwise correct each time they are shown
+    // (buttons holding features their model does not show, a repeater on
+    // one frequency) is corrected here once. A template or a radio's image
+    // comes out clean; a profile file that needed it is saved with it
+    // (marked modified, and no Undo returns to an unmodified state).
+    bool corrected = ReleaseHiddenButtonFeatures(root);
+    corrected = ReleaseUnofferedButtonFeatures(root) || corrected;
+    corrected = ClearImpossibleRepeaters(root) || corrected;
+    if (corrected && !m_strPathName.isEmpty()) {
+        m_undo.LoseCleanState();
         SetModifiedFlag(true);
+    }
     TextChanged();
 }
 
@@ -138,6 +145,7 @@ bool CTavoCPSDoc::OnNewDocument(const QString &templatePath)
     }
     m_strPathName.clear();
     m_file = ProfileFile();
+    m_disk = FileStamp();
     NameUntitled();
     ResetHistory(false);
     return true;
@@ -157,6 +165,7 @@ bool CTavoCPSDoc::OnNewDocumentFromRadio(VirtualCP &image)
     if (!LoadText(m_strProfileText, QString()))
         return false;
     m_file = ProfileFile();
+    m_disk = FileStamp();
     NameUntitled();
     ResetHistory(true);
     return true;
@@ -186,6 +195,7 @@ bool CTavoCPSDoc::OpenProfileFile(const ProfileFile &file)
     m_file = file;
     m_strProfileText = file.text;
     m_strPathName = QFileInfo(file.path).absoluteFilePath();
+    m_disk = FileStamp::Of(m_strPathName);
     ResetHistory(false);
     emit pathChanged(m_strPathName);
     return true;
@@ -257,6 +267,20 @@ bool CTavoCPSDoc::DoSave(const QString &pathIn, bool replace)
         if (path.isEmpty())
             return false;
     }
+    // Saving over the profile's own file: still the file it was read from
+    // (or last saved to)? Another program may have saved it since.
+    if (replace && !m_strPathName.isEmpty() && QFileInfo(path).absoluteFilePath() == m_strPathName
+        && m_disk.ChangedIn(FileStamp::Of(m_strPathName))) {
+        const QString question = LoadString(msg::FileChangedOnDisk).arg(QDir::toNativeSeparators(m_strPathName));
+        switch (ShowMessageText(question, MB_YESNOCANCEL | MB_ICONWARNING)) {
+        case IDYES:
+            break; // overwrite
+        case IDNO:
+            return DoSave(QString(), replace); // another file
+        default:
+            return false;
+        }
+    }
     if (m_pHost)
         m_pHost->BeginBusy();
     const bool ok = OnSaveDocument(path);
@@ -267,6 +291,7 @@ bool CTavoCPSDoc::DoSave(const QString &pathIn, bool replace)
         if (absolute != QFileInfo(m_file.path).absoluteFilePath())
             m_file = ProfileFile(); // written in the standard form now
         m_strPathName = absolute;
+        m_disk = FileStamp::Of(m_strPathName); // what this save left there
         emit pathChanged(m_strPathName);
     }
     return ok;
@@ -274,6 +299,10 @@ bool CTavoCPSDoc::DoSave(const QString &pathIn, bool replace)
 
 bool CTavoCPSDoc::SaveModified()
 {
+    // What is typed but not yet committed counts as a change: committed
+    // first (a refusal keeps the profile open), then asked about.
+    if (!CommitChanges())
+        return false;
     if (!m_bModified)
         return true;
     const QString name = GetTitle();
@@ -419,8 +448,16 @@ void CTavoCPSDoc::EndStep()
     NotifyUndoState();
 }
 
-RuleResult CTavoCPSDoc::SetAttribute(CDataItem &item, const QString &attribute, const QVariant &value, QObject *origin)
+RuleResult CTavoCPSDoc::SetAttribute(CDataItem &item, const QString &attribute, const QVariant &value, QObject *origin,
+                                     const StepKind &kind)
 {
+    // A value that is already stored changes nothing: no step, not modified.
+    try {
+        if (!item.IsEmpty() && value.isValid() && item.GetText(attribute) == value.toString())
+            return RuleResult{};
+    } catch (const CTavoCPSException &) {
+        // not stored yet: the rules decide
+    }
     Before();
     const RuleResult r = RunRuleChange([&](int answer, int &msgId, int &msgStyle) {
         return item.SetAttributeValue(attribute, value, msgId, answer, msgStyle);
@@ -428,7 +465,9 @@ RuleResult CTavoCPSDoc::SetAttribute(CDataItem &item, const QString &attribute, 
     TextChanged();
     if (r.code == RuleResult::Done) {
         const QString element = ElementName(item);
-        Accepted(CaptionOf(element, attribute), m_bUndoEnabled ? KeyOf(item, attribute, origin) : MergeKey());
+        const int caption = kind.captionId != 0 ? kind.captionId : CaptionOf(element, attribute);
+        // Only typing merges: each choice from a list is a step of its own.
+        Accepted(caption, m_bUndoEnabled && kind.typed ? KeyOf(item, attribute, origin) : MergeKey());
         emit attributeChanged(origin, element, attribute);
     }
     return r;

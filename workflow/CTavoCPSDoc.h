@@ -37,6 +37,15 @@ public:
     virtual void EndBusy() {}
 };
 
+// How a change is recorded for Undo: the name of its kind of change in
+// the Edit menu (0: named by the element and attribute changed), and
+// whether it comes from typing in a field (consecutive typed changes of
+// one attribute from one window make one step; choices never merge).
+struct StepKind {
+    int captionId = 0;
+    bool typed = false;
+};
+
 class CTavoCPSDoc : public QObject {
     Q_OBJECT
 public:
@@ -67,16 +76,19 @@ public:
     // ---- saving
     // Save (path = current path) or Save As (empty path: the host asks).
     // Runs `commit` first (the pending edits of the windows), then the
-    // channel-frequency range check (511). On success with `replace` the
-    // path becomes the document's path.
+    // channel-frequency range check (511). Saving over the profile's own
+    // file when another program has saved it since asks first: Yes
+    // overwrites, No saves as another file, Cancel does not save. On
+    // success with `replace` the path becomes the document's path.
     bool DoSave(const QString &path, bool replace = true);
     // Writes the profile file from PrepareForOutput's text through the one
     // atomic writer: back to the file it was read from in that file's form,
     // anywhere else as BOM, UTF-16LE, scrambled. A profile that does not
     // validate is refused with the loading error and nothing is written.
     bool OnSaveDocument(const QString &path);
-    // Before a modified profile closes: Yes saves (false when that fails),
-    // No discards, Cancel stops the close.
+    // Before a profile closes: the windows' pending edits are committed
+    // (false when refused), then, when modified, Yes saves (false when that
+    // fails), No discards, Cancel stops the close.
     bool SaveModified();
     // Asked before every save and write (the windows' pending edits).
     void SetCommitHandler(std::function<bool()> commit) { m_commit = std::move(commit); }
@@ -111,9 +123,12 @@ public:
     QString ProfileText() const { return m_strProfileText; }
 
     // ---- changes through the rules (each accepted one is an Undo step)
-    // Sets one attribute. Done: marks modified and emits attributeChanged.
-    // Refused: nothing changes; the caller shows the refusal (ShowRefusal).
-    RuleResult SetAttribute(CDataItem &item, const QString &attribute, const QVariant &value, QObject *origin = nullptr);
+    // Sets one attribute. Done: marks modified and emits attributeChanged
+    // (a value already stored is Done at once, with no step and no
+    // change). Refused: nothing changes; the caller shows the refusal
+    // (ShowRefusal).
+    RuleResult SetAttribute(CDataItem &item, const QString &attribute, const QVariant &value, QObject *origin = nullptr,
+                            const StepKind &kind = StepKind());
     // Adds a child (a channel under channels); false when the rules add none.
     bool AddChild(CDataItem &parent, CDataItem &added, QObject *origin = nullptr);
     // Removes child `index` of `parent`, asking the rules' confirmation.
@@ -214,6 +229,7 @@ private:
     IDocumentHost *m_pHost;
     CRadioDataModel m_model;
     ProfileFile m_file; // the file the profile was read from, its form
+    FileStamp m_disk;   // the profile's file as it was read or last saved
     QString m_strPathName;
     QString m_strProfileText;
     QString m_strUntitled;

@@ -1,5 +1,6 @@
 #include "workflow/FleetProgramming.h"
 
+#include "config/PageRows.h"
 #include "profile/CRadioDataModel.h"
 #include "radio/CRadioOperation.h"
 #include "radio/CRadioProtocol.h"
@@ -37,11 +38,15 @@ QString csvField(QString text)
     return text;
 }
 
+// In the form Radio Information shows ("R02.01"): the phase, then the
+// version and revision characters as the numbers they stand for.
 QString firmwareText(const CRadioIdent &id)
 {
     if (!id.m_cFirmwarePhase)
         return QString();
-    return QString(QLatin1Char(id.m_cFirmwarePhase)) + QLatin1Char(id.m_cFirmwareVersion) + QLatin1Char(id.m_cFirmwareRevision);
+    const auto number = [](char c) { return QString(QLatin1Char(c)).toInt(); };
+    return FormatVersion(QString(QLatin1Char(id.m_cFirmwarePhase)), number(id.m_cFirmwareVersion),
+                         number(id.m_cFirmwareRevision));
 }
 
 } // namespace

@@ -5,6 +5,10 @@
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+
 namespace tavo {
 
 namespace {
@@ -116,6 +120,30 @@ bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error
         return false;
     }
     return WriteFileAtomically(file.path, bytes, error);
+}
+
+FileStamp FileStamp::Of(const QString &path)
+{
+    FileStamp stamp;
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxTextFileBytes || !file.open(QIODevice::ReadOnly))
+        return stamp;
+    const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
+    stamp.known = true;
+    stamp.size = bytes.size();
+    stamp.modified = info.lastModified();
+    stamp.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return stamp;
+}
+
+bool FileStamp::ChangedIn(const FileStamp &now) const
+{
+    if (!known || !now.known)
+        return false;
+    // The same bytes under a new time (touched, or saved unchanged) are
+    // the same profile.
+    return now.size != size || now.hash != hash;
 }
 
 } // namespace tavo

@@ -4,6 +4,8 @@
 
 #include "base/TemplateFile.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 namespace tavo {
@@ -32,5 +34,22 @@ bool CheckXmlDocument(const ProfileFile &file, QString &error);
 // indentation (one element a line), and its permissions and links. Written
 // through WriteFileAtomically.
 bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
+
+// What a file on disk was when a profile was read from it or saved to it:
+// its size, its time and a hash of its bytes. Another program (another
+// copy of this one, the command line) that saved over it since shows as a
+// different size or hash.
+struct FileStamp {
+    bool known = false; // false: no such file (or it could not be read)
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray hash;
+
+    static FileStamp Of(const QString &path);
+    // Whether the file now (`now`) holds something else than when this
+    // stamp was taken. A file that has gone is not a change: saving puts
+    // it back.
+    bool ChangedIn(const FileStamp &now) const;
+};
 
 } // namespace tavo

@@ -2401,6 +2401,38 @@ Möchten Sie fortfahren?</translation>
         <source>The radio now holds the new codeplug, but it could not be read back: the write is unverified.</source>
         <translation>Das Funkgerät enthält jetzt den neuen Codeplug, konnte aber nicht zurückgelesen werden: Das Schreiben ist nicht überprüft.</translation>
     </message>
+    <message id="IDS_10200">
+        <source>%1 has been changed on disk since this profile was opened or last saved (another program or another copy of this one saved it).
+
+Yes: overwrite it with this profile (the other changes are lost).
+No: save this profile as another file.
+Cancel: do not save.</source>
+        <translation>%1 wurde seit dem Öffnen oder letzten Speichern dieses Profils auf dem Datenträger geändert (ein anderes Programm oder eine andere Kopie dieses Programms hat die Datei gespeichert).
+
+Ja: die Datei mit diesem Profil überschreiben (die anderen Änderungen gehen verloren).
+Nein: dieses Profil als andere Datei speichern.
+Abbrechen: nicht speichern.</translation>
+    </message>
+    <message id="IDS_10201">
+        <source>tavocps: no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the program cannot open its window. Start it in a desktop session; tavocps-cli works without a display.</source>
+        <translation>tavocps: Es wurde keine Anzeige gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt), daher kann das Programm sein Fenster nicht öffnen. Starten Sie es in einer Desktop-Sitzung; tavocps-cli funktioniert ohne Anzeige.</translation>
+    </message>
+    <message id="IDS_10202">
+        <source>Reset done: the radio has restarted.</source>
+        <translation>Zurücksetzen ausgeführt: Das Funkgerät wurde neu gestartet.</translation>
+    </message>
+    <message id="IDS_10203">
+        <source>Factory Reset done: the radio has been set back to its factory settings and has restarted.</source>
+        <translation>Werkseinstellungen wiederhergestellt: Das Funkgerät wurde auf seine Werkseinstellungen zurückgesetzt und neu gestartet.</translation>
+    </message>
+    <message id="IDS_10204">
+        <source>Profile%1</source>
+        <translation>Profil%1</translation>
+    </message>
+    <message id="IDS_10205">
+        <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
+        <translation>Prüfen Sie, ob das Funkgerät eingeschaltet ist und das Programmierkabel mit dem Funkgerät und dem Computer verbunden ist.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

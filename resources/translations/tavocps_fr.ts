@@ -2401,6 +2401,38 @@ Voulez-vous continuer ?</translation>
         <source>The radio now holds the new codeplug, but it could not be read back: the write is unverified.</source>
         <translation>La radio contient maintenant le nouveau codeplug, mais il n'a pas pu être relu : l'écriture n'est pas vérifiée.</translation>
     </message>
+    <message id="IDS_10200">
+        <source>%1 has been changed on disk since this profile was opened or last saved (another program or another copy of this one saved it).
+
+Yes: overwrite it with this profile (the other changes are lost).
+No: save this profile as another file.
+Cancel: do not save.</source>
+        <translation>%1 a été modifié sur le disque depuis l'ouverture ou le dernier enregistrement de ce profil (un autre programme ou une autre copie de celui-ci l'a enregistré).
+
+Oui : l'écraser avec ce profil (les autres modifications sont perdues).
+Non : enregistrer ce profil dans un autre fichier.
+Annuler : ne pas enregistrer.</translation>
+    </message>
+    <message id="IDS_10201">
+        <source>tavocps: no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the program cannot open its window. Start it in a desktop session; tavocps-cli works without a display.</source>
+        <translation>tavocps : aucun affichage n'a été trouvé (ni DISPLAY ni WAYLAND_DISPLAY n'est défini), le programme ne peut donc pas ouvrir sa fenêtre. Lancez-le dans une session de bureau ; tavocps-cli fonctionne sans affichage.</translation>
+    </message>
+    <message id="IDS_10202">
+        <source>Reset done: the radio has restarted.</source>
+        <translation>Réinitialisation effectuée : le poste a redémarré.</translation>
+    </message>
+    <message id="IDS_10203">
+        <source>Factory Reset done: the radio has been set back to its factory settings and has restarted.</source>
+        <translation>Réinitialisation d'usine effectuée : le poste a retrouvé ses réglages d'usine et a redémarré.</translation>
+    </message>
+    <message id="IDS_10204">
+        <source>Profile%1</source>
+        <translation>Profil%1</translation>
+    </message>
+    <message id="IDS_10205">
+        <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
+        <translation>Vérifiez que le poste est allumé et que le câble de programmation est branché sur le poste et sur l'ordinateur.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>

@@ -72,6 +72,7 @@ TEST_F(FleetGui, ThreeRadiosOneRefusingEachGetsItsRowAndLogLine)
         sawWindow = true;
         fleet->StartButton()->click();
         QTableWidget *table = fleet->Table();
+        EXPECT_EQ(table->accessibleName(), LoadString(msg::FleetTableLabel).remove(QLatin1Char('&')));
         for (int n = 0; n < 3; ++n) {
             QStringList args{QStringLiteral("--image"), RadioImage(n, serials[n]), QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--link"), port};
             if (n == 1)
@@ -109,7 +110,7 @@ TEST_F(FleetGui, ThreeRadiosOneRefusingEachGetsItsRowAndLogLine)
         EXPECT_EQ(cells[CFleetDialog::ColNumber], QString::number(n + 1));
         EXPECT_EQ(cells[CFleetDialog::ColSerial], QLatin1String(serials[n]));
         EXPECT_EQ(cells[CFleetDialog::ColModel], QStringLiteral("OUD11602"));
-        EXPECT_EQ(cells[CFleetDialog::ColFirmware], QStringLiteral("R21"));
+        EXPECT_EQ(cells[CFleetDialog::ColFirmware], QStringLiteral("R02.01"));
         EXPECT_EQ(cells[CFleetDialog::ColResult], written);
         EXPECT_TRUE(cells[CFleetDialog::ColBackup].startsWith(QLatin1String(serials[n]))) << rows[n].toStdString();
     }
@@ -128,9 +129,9 @@ TEST_F(FleetGui, ThreeRadiosOneRefusingEachGetsItsRowAndLogLine)
     const QStringList lines = LogLines(log);
     ASSERT_EQ(lines.size(), 4) << lines.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("serial,model,firmware,time,result,message"));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("FLT0000001,OUD11602,R21,"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("FLT0000001,OUD11602,R02.01,"))) << lines[1].toStdString();
     EXPECT_TRUE(lines[1].endsWith(QLatin1String(",OK,Verify Succeeded!"))) << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("FLT0000002,OUD11602,R21,"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("FLT0000002,OUD11602,R02.01,"))) << lines[2].toStdString();
     EXPECT_TRUE(lines[2].contains(QLatin1String(",FAILED,"))) << lines[2].toStdString();
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("FLT0000003,"))) << lines[3].toStdString();
     EXPECT_TRUE(lines[3].endsWith(QLatin1String(",OK,Verify Succeeded!"))) << lines[3].toStdString();

@@ -36,6 +36,16 @@ protected:
         }
         return child;
     }
+    // The same, with the main window shown and active first (so that its
+    // shortcuts take the keys a test presses).
+    CChildFrame *OpenShown(const QString &model, const std::function<void(QString &)> &edit = {})
+    {
+        Frame()->show();
+        Frame()->activateWindow();
+        CChildFrame *child = OpenEdited(model, edit);
+        QApplication::processEvents();
+        return child;
+    }
     // Shows page `index` (channel `channel`) and returns it as T.
     template <class T>
     T *Show(CChildFrame *child, int index, int channel = 0)

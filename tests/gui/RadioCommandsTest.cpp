@@ -344,9 +344,12 @@ TEST_F(RadioGui, FactoryResetResetAndAFailedLinkStart)
         StartWith(sim);
         m_sink.Answer(IDYES);
         Run(cmd::DeviceFactoryReset);
-        EXPECT_EQ(m_sink.shown().size(), 1u);
+        // The confirmation, then what was done, named.
+        ASSERT_EQ(m_sink.shown().size(), 2u);
+        EXPECT_EQ(m_sink.last(), LoadString(msg::FactoryResetDone));
         Run(cmd::DeviceReset);
-        EXPECT_EQ(m_sink.shown().size(), 1u) << m_sink.last().toStdString();
+        ASSERT_EQ(m_sink.shown().size(), 3u);
+        EXPECT_EQ(m_sink.last(), LoadString(msg::ResetDone));
         sim.Stop();
         EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("FACTORY-RESET")), 1);
         EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("RESET")), 2);
@@ -361,7 +364,8 @@ TEST_F(RadioGui, FactoryResetResetAndAFailedLinkStart)
     m_sink.clear();
     Run(cmd::DeviceWrite);
     ASSERT_EQ(m_sink.shown().size(), 1u);
-    EXPECT_EQ(m_sink.last(), LoadString(309));
+    // What failed, and what to look at.
+    EXPECT_EQ(m_sink.last(), LoadString(309) + QLatin1Char('\n') + LoadString(msg::CheckCable));
     mute.Stop();
     EXPECT_EQ(test::CountLines(mute.Log(), QStringLiteral("WRITE")), 0);
 }
@@ -523,8 +527,9 @@ TEST_F(RadioGui, AMemoryStatusOfEightOffersFactoryReset)
 
     m_sink.clear();
     Run(cmd::DeviceReset);
-    EXPECT_EQ(Frame()->statusBar()->currentMessage(), LoadString(9961));
-    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
+    EXPECT_EQ(Frame()->statusBar()->currentMessage(), LoadString(msg::ResetDone));
+    ASSERT_EQ(m_sink.shown().size(), 1u);
+    EXPECT_EQ(m_sink.last(), LoadString(msg::ResetDone));
     sim.Stop();
     EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("FACTORY-RESET")), 1);
 }
@@ -548,6 +553,7 @@ TEST_F(RadioGui, TheWriteDialogShowsItsStagesAndItsBarOnlyGoesForward)
     for (const auto &s : stages) {
         dialog.SetStage(s.stage);
         EXPECT_EQ(dialog.Status()->text(), LoadString(s.text));
+        EXPECT_EQ(bar->accessibleName(), LoadString(s.text)); // what a screen reader says
         EXPECT_GE(bar->value(), last);
         last = bar->value();
         for (int p : s.progress) {

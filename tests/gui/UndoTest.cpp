@@ -59,7 +59,7 @@ TEST_F(FormPageTest, UndoAndRedoOfEveryKindOfChangeThroughTheWidgets)
     Choose(gain, stored == 0 ? 1 : 0);
     ASSERT_NE(Stored(child, QStringLiteral("setting"), -1, "microphoneGain"), stored);
     Frame()->UpdateCommandUI();
-    EXPECT_EQ(undo->text(), UndoCaption(msg::StepChangeSetting));
+    EXPECT_EQ(undo->text(), UndoCaption(msg::StepChangeAudio));
     EXPECT_TRUE(doc->IsModified());
     Show<CBaseView>(child, PageChannels);
     ASSERT_TRUE(Frame()->RunCommand(cmd::EditUndo));
@@ -68,7 +68,7 @@ TEST_F(FormPageTest, UndoAndRedoOfEveryKindOfChangeThroughTheWidgets)
     EXPECT_EQ(child->PageIndex(), int(PageAudioSettings));
     EXPECT_EQ(QApplication::focusWidget(), child->Page()->Control(1025));
     EXPECT_EQ(qobject_cast<QComboBox *>(child->Page()->Control(1025))->currentIndex(), stored);
-    EXPECT_EQ(redo->text(), RedoCaption(msg::StepChangeSetting));
+    EXPECT_EQ(redo->text(), RedoCaption(msg::StepChangeAudio));
     ASSERT_TRUE(Frame()->RunCommand(cmd::EditRedo));
     EXPECT_NE(Stored(child, QStringLiteral("setting"), -1, "microphoneGain"), stored);
     EXPECT_TRUE(doc->IsModified());
@@ -146,8 +146,10 @@ TEST_F(FormPageTest, UndoAndRedoOfEveryKindOfChangeThroughTheWidgets)
     ASSERT_NE(buttons, nullptr);
     const QString before = doc->Model().GetXmlText();
     CDataItem setting = Item(child, QStringLiteral("setting"));
-    ASSERT_EQ(doc->SetAttribute(setting, QStringLiteral("callTone"), 1).code, RuleResult::Done);
+    const int callTone = setting.GetInt(QStringLiteral("callTone"));
+    ASSERT_EQ(doc->SetAttribute(setting, QStringLiteral("callTone"), callTone == 1 ? 2 : 1).code, RuleResult::Done);
     const QString changed = doc->Model().GetXmlText();
+    ASSERT_NE(changed, before); // a change, so a step of its own
     m_sink.Answer(IDYES);
     QTest::mouseClick(qobject_cast<QPushButton *>(buttons->Control(1041)), Qt::LeftButton);
     Frame()->UpdateCommandUI();
@@ -259,7 +261,8 @@ TEST_F(GuiTest, TheGuiAndTheCommandLineRefuseTheSameBrokenRuleSave)
     ASSERT_NE(child, nullptr);
     CDataItem setting;
     child->Document()->Root().GetChildByName(QStringLiteral("setting"), setting);
-    ASSERT_EQ(child->Document()->SetAttribute(setting, QStringLiteral("vox_level"), 3).code, RuleResult::Done);
+    // (Not the stored 3: a value already stored changes nothing.)
+    ASSERT_EQ(child->Document()->SetAttribute(setting, QStringLiteral("vox_level"), 2).code, RuleResult::Done);
     m_sink.clear();
     Frame()->RunCommand(cmd::FileSave);
     ASSERT_EQ(m_sink.shown().size(), 1u);
@@ -269,7 +272,7 @@ TEST_F(GuiTest, TheGuiAndTheCommandLineRefuseTheSameBrokenRuleSave)
     EXPECT_TRUE(child->Document()->IsModified());
 
     const CliResult r = RunCli({QStringLiteral("--install-dir"), install, QStringLiteral("set"), path,
-                                QStringLiteral("setting"), QStringLiteral("vox_level"), QStringLiteral("3")});
+                                QStringLiteral("setting"), QStringLiteral("vox_level"), QStringLiteral("2")});
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
     // The same refusal, word for word.
     EXPECT_TRUE(QString::fromUtf8(r.err).contains(shown.trimmed())) << r.err.toStdString() << "\n--\n" << shown.toStdString();

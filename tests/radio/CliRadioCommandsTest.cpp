@@ -270,7 +270,7 @@ TEST_F(RadioCommands, ABatchProgramsOneRadioAfterAnother)
     ASSERT_EQ(l.size(), 4);
     EXPECT_EQ(l[0], QStringLiteral("serial,model,firmware,time,result,message"));
     for (int n = 0; n < 3; ++n) {
-        EXPECT_TRUE(l[n + 1].startsWith(QStringLiteral("%1,OUD11602,R21,").arg(QLatin1String(serials[n])))) << l[n + 1].toStdString();
+        EXPECT_TRUE(l[n + 1].startsWith(QStringLiteral("%1,OUD11602,R02.01,").arg(QLatin1String(serials[n])))) << l[n + 1].toStdString();
         EXPECT_TRUE(l[n + 1].endsWith(QLatin1String(",OK,Verify Succeeded!"))) << l[n + 1].toStdString();
     }
     EXPECT_EQ(Backups().size(), 3);

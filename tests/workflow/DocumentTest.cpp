@@ -152,8 +152,9 @@ TEST_F(DocumentTest, TheMenusHearOfTheHistoryWhenItsCaptionsChange)
     QObject::connect(&doc, &CTavoCPSDoc::undoStateChanged, [&told] { ++told; });
     CDataItem first = Child(doc, "channels", 0), second = Child(doc, "channels", 1);
 
-    ASSERT_EQ(doc.SetAttribute(first, QStringLiteral("name"), QStringLiteral("A")).code, RuleResult::Done);
-    ASSERT_EQ(doc.SetAttribute(first, QStringLiteral("name"), QStringLiteral("AB")).code, RuleResult::Done);
+    const StepKind typed{0, true};
+    ASSERT_EQ(doc.SetAttribute(first, QStringLiteral("name"), QStringLiteral("A"), nullptr, typed).code, RuleResult::Done);
+    ASSERT_EQ(doc.SetAttribute(first, QStringLiteral("name"), QStringLiteral("AB"), nullptr, typed).code, RuleResult::Done);
     EXPECT_EQ(doc.UndoStack().Count(), 1);
     EXPECT_EQ(told, 1);
     ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), 3).code, RuleResult::Done);
@@ -168,6 +169,19 @@ TEST_F(DocumentTest, TheMenusHearOfTheHistoryWhenItsCaptionsChange)
     ASSERT_TRUE(doc.Undo()); // both keystrokes at once
     EXPECT_EQ(doc.Model().GetXmlText(), opened);
     EXPECT_FALSE(doc.CanUndo());
+
+    // Two choices of one attribute (not typed) are two steps; choosing
+    // what is stored is none and leaves the profile unmodified.
+    second = Child(doc, "channels", 1); // the node of the reloaded profile
+    ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), 3).code, RuleResult::Done);
+    ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), 4).code, RuleResult::Done);
+    EXPECT_EQ(doc.UndoStack().Count(), 2);
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo());
+    second = Child(doc, "channels", 1);
+    ASSERT_EQ(doc.SetAttribute(second, QStringLiteral("rx_code"), second.GetInt(QStringLiteral("rx_code"))).code, RuleResult::Done);
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(DocumentTest, ASaveAnImageAndAnExportOfARadioWithoutRepeaterTransmitAlike)
