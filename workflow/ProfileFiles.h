@@ -14,6 +14,7 @@ struct ProfileFile {
     QString path;
     QString text;
     ProfileFileForm form;
+    bool stream = false; // read from a stream (standard input): no file to load again or save back to
 };
 
 // The one reader of profile files: a stored profile file in any form, or
@@ -32,5 +33,7 @@ bool CheckXmlDocument(const ProfileFile &file, QString &error);
 // indentation (one element a line), and its permissions and links. Written
 // through WriteFileAtomically.
 bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
+// The bytes SaveProfileFile would write.
+bool ProfileBytesLike(const ProfileFile &file, const QString &xml, QByteArray &bytes, QString &error);
 
 } // namespace tavo
