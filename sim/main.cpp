@@ -149,7 +149,7 @@ int main(int argc, char **argv)
     });
     if (!p.parse(QCoreApplication::arguments()))
         return usage(p.errorText());
-    if (p.isSet(QStringLiteral("help")))
+    if (p.isSet(QStringLiteral("help")) || p.isSet(QStringLiteral("help-all")))
         return printAndCheck(p.helpText());
     if (p.isSet(QStringLiteral("version")))
         return printAndCheck(QStringLiteral("tavo-radio-sim %1\n").arg(QCoreApplication::applicationVersion()));
