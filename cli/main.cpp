@@ -187,21 +187,21 @@ int main(int argc, char **argv)
         return CheckStandardOutput(answered);
     std::unique_ptr<QCoreApplication> app(gui ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
 
+    // The installation first, and with it the language of this run's
+    // environment (the language stored for the program's windows stays as
+    // it is), so that even a usage error speaks it.
+    for (const WrittenOption &o : SplitCommandLine(arguments).options)
+        if (o.name == QLatin1String("--install-dir"))
+            tavo::SetInstallPathOverride(o.value);
+    CliMessageSink sink;
+    tavo::SetMessageSink(&sink);
+    tavo::LoadRunLanguage();
+
     CliContext ctx;
     QString error;
     if (!ParseCommandLine(arguments, ctx, error))
         return UsageError(ctx.command, error);
-
-    if (ctx.Has("--install-dir"))
-        tavo::SetInstallPathOverride(ctx.Option("--install-dir"));
-
-    CliMessageSink sink(ctx.Option("--answer"));
-    if (ctx.Has("--yes"))
-        sink.SetAnswer(QStringLiteral("yes"));
-    tavo::SetMessageSink(&sink);
-    // The messages speak the language of this run's environment; the
-    // language stored for the program's windows stays as it is.
-    tavo::LoadRunLanguage();
+    sink.SetAnswer(ctx.Has("--yes") ? QStringLiteral("yes") : ctx.Option("--answer"));
 
     return CheckStandardOutput(RunCommand(ctx));
 }

@@ -30,9 +30,13 @@ namespace {
 QString SourcePath(const char *relative) { return QStringLiteral(TAVO_SOURCE_DIR "/") + QLatin1String(relative); }
 QString Template(const char *model) { return SourcePath("install/profiletemplate/") + QLatin1String(model) + QStringLiteral(".kp2"); }
 
-struct Run {
+struct Invocation {
+    explicit Invocation(const QStringList &arguments, const QString &program = QStringLiteral("tavocps-cli"))
+        : args(arguments), tool(program)
+    {
+    }
     QStringList args;
-    QString tool = QStringLiteral("tavocps-cli");
+    QString tool;
     QByteArray input;
     QString standardOutput;                // a file instead of the pipe
     QList<QPair<QString, QString>> env;    // set for the run
@@ -41,7 +45,7 @@ struct Run {
 };
 
 // A program of the build with the user's settings and data in `home`.
-CliResult Start(const Run &run, const QString &home)
+CliResult Start(const Invocation &run, const QString &home)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -83,7 +87,12 @@ struct CliContract : ::testing::Test {
         QFile::setPermissions(profile, QFile::ReadOwner | QFile::WriteOwner);
     }
     QString Path(const char *name) const { return dir.filePath(QLatin1String(name)); }
-    CliResult Cli(const QStringList &args, const QByteArray &input = QByteArray()) { return Start({args, QStringLiteral("tavocps-cli"), input}, dir.path()); }
+    CliResult Cli(const QStringList &args, const QByteArray &input = QByteArray())
+    {
+        Invocation run(args);
+        run.input = input;
+        return Start(run, dir.path());
+    }
 };
 
 } // namespace
@@ -138,7 +147,7 @@ TEST_F(CliContract, OptionsAreWrittenEitherWayAndDoubleDashEndsThem)
     // A file whose name starts with a dash, after "--"; without it, the name is an option.
     const QString dash = Path("-dash.kp2");
     ASSERT_TRUE(QFile::copy(profile, dash));
-    Run inFolder{{QStringLiteral("validate"), QStringLiteral("--"), QStringLiteral("-dash.kp2")}};
+    Invocation inFolder(QStringList{QStringLiteral("validate"), QStringLiteral("--"), QStringLiteral("-dash.kp2")});
     inFolder.workingDirectory = dir.path();
     r = Start(inFolder, dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -194,7 +203,7 @@ TEST_F(CliContract, TheRadioHearsNothingOfARefusedCommand)
 TEST_F(CliContract, TheGuiAndTheSimulatorRefuseWhatTheyDoNotKnow)
 {
     // No display: a GUI that did not refuse would say so and run its demonstration.
-    Run gui{{QStringLiteral("--frob"), profile}, QStringLiteral("tavocps")};
+    Invocation gui(QStringList{QStringLiteral("--frob"), profile}, QStringLiteral("tavocps"));
     gui.unset = {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")};
     CliResult r = Start(gui, dir.path());
     EXPECT_EQ(r.exitCode, 2);
@@ -202,16 +211,16 @@ TEST_F(CliContract, TheGuiAndTheSimulatorRefuseWhatTheyDoNotKnow)
     EXPECT_TRUE(r.err.startsWith("tavocps: unknown option --frob\nusage: tavocps ")) << r.err.toStdString();
 
     const QString sim = QStringLiteral("tavo-radio-sim");
-    r = Start({{QStringLiteral("--frob")}, sim}, dir.path());
+    r = Start(Invocation({QStringLiteral("--frob")}, sim), dir.path());
     EXPECT_EQ(r.exitCode, 2) << "a usage error";
-    r = Start({{QStringLiteral("--baud"), QStringLiteral("fast")}, sim}, dir.path());
+    r = Start(Invocation({QStringLiteral("--baud"), QStringLiteral("fast")}, sim), dir.path());
     EXPECT_EQ(r.exitCode, 2);
-    r = Start({{QStringLiteral("--image"), Path("missing.img")}, sim}, dir.path());
+    r = Start(Invocation({QStringLiteral("--image"), Path("missing.img")}, sim), dir.path());
     EXPECT_EQ(r.exitCode, 1) << "a failure to run";
     EXPECT_TRUE(r.err.contains("missing.img")) << r.err.toStdString();
     if (QFile::exists(QStringLiteral("/dev/full"))) {
         for (const char *option : {"--help", "--version"}) {
-            Run full{{QLatin1String(option)}, sim};
+            Invocation full(QStringList{QLatin1String(option)}, sim);
             full.standardOutput = QStringLiteral("/dev/full");
             r = Start(full, dir.path());
             EXPECT_EQ(r.exitCode, 1) << option;
@@ -314,7 +323,7 @@ TEST_F(CliContract, AFullStandardOutputSaysWhichPartSucceeded)
     QByteArray csv = Cli({QStringLiteral("export-csv"), profile, QStringLiteral("-")}).out;
     csv.replace(",PMR 1,", ",FULL,");
     ASSERT_TRUE(WriteFileBytes(Path("plan.csv"), csv));
-    Run run{{QStringLiteral("import-csv"), profile, Path("plan.csv")}};
+    Invocation run(QStringList{QStringLiteral("import-csv"), profile, Path("plan.csv")});
     run.standardOutput = QStringLiteral("/dev/full");
     const CliResult r = Start(run, dir.path());
     EXPECT_EQ(r.exitCode, 1);
@@ -330,7 +339,7 @@ TEST_F(CliContract, ARunSpeaksItsEnvironmentsLanguageAndNeverStoresIt)
 {
     const QString settings = dir.filePath(QStringLiteral("config/Vantrel/Tavo EMEA CPS.ini"));
     auto inLanguage = [&](const char *locale, const QStringList &args) {
-        Run run{args};
+        Invocation run(args);
         run.env = {{QStringLiteral("LC_ALL"), QLatin1String(locale)}};
         return Start(run, dir.path());
     };

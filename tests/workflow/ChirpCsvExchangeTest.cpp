@@ -227,7 +227,13 @@ TEST_F(ChirpExchange, TheOtherToolsPmrListFillsTheChannelsInFileOrder)
     ASSERT_TRUE(refused.isChirpFile);
     EXPECT_EQ(refused.rows, 18); // comment lines are no rows
     EXPECT_EQ(refused.imported, 0);
-    EXPECT_EQ(Texts(refused.refused).first(), QStringLiteral("Line 3: The radio has only 16 channels."));
+    // Left out for their locations alone: one line, not one a row.
+    EXPECT_TRUE(refused.refused.isEmpty()) << Texts(refused.refused).join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(refused.beyondChannels, 18);
+    EXPECT_EQ(ChirpImportSummary(refused).last(),
+              QStringLiteral("Rows left out because their locations lie beyond the radio's 16 channels: 18 (locations %1 to %2).")
+                  .arg(refused.firstBeyond)
+                  .arg(refused.lastBeyond));
 
     const ChirpImportReport report = ImportChirpCsv(m_model, EuStyleList(), ChirpPlacement::InFileOrder);
     EXPECT_EQ(report.rows, 18);

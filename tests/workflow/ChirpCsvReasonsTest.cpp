@@ -193,7 +193,7 @@ TEST_F(ChirpCsvReasons, DuplicateLocationsAndCutNamesAreSaidOncePerRow)
     EXPECT_EQ(report.rows, 3);
     EXPECT_EQ(report.imported, 2);
     QList<ChirpCsvLine> notes = report.notes;
-    std::sort(notes.begin(), notes.end(), [](const ChirpCsvLine &a, const ChirpCsvLine &b) { return a.line < b.line; });
+    std::stable_sort(notes.begin(), notes.end(), [](const ChirpCsvLine &a, const ChirpCsvLine &b) { return a.line < b.line; });
     EXPECT_EQ(Texts(notes), QStringList({"Line 3: Location 1 was given already on line 2: this row replaced it.",
                                          "Line 3: The name \"ELT Training\" was cut to \"ELT Trai\" (8 characters)."}));
     EXPECT_EQ(Channel(0).GetText(QStringLiteral("name")), QStringLiteral("ELT Trai"));
