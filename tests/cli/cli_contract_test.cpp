@@ -60,21 +60,10 @@ CliResult Start(const Invocation &run, const QString &home)
         p.setWorkingDirectory(run.workingDirectory);
     if (!run.standardOutput.isEmpty())
         p.setStandardOutputFile(run.standardOutput);
-    p.start(ToolDir() + QLatin1Char('/') + run.tool, run.args);
-    if (!run.input.isEmpty())
-        p.write(run.input);
-    p.closeWriteChannel();
-    CliResult r;
+    p.setProgram(ToolDir() + QLatin1Char('/') + run.tool);
+    p.setArguments(run.args);
     // Everything here ends at once; a run that waits is a failure.
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return StartAndCollect(p, run.input, 30000);
 }
 
 struct CliContract : ::testing::Test {

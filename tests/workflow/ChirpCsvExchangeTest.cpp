@@ -7,6 +7,7 @@
 #include "profile/model_fixture.h"
 
 #include "workflow/ChirpCsv.h"
+#include "ChirpCsvLines.h"
 #include "workflow/TransmitPower.h"
 
 #include <QDir>
@@ -109,14 +110,6 @@ QStringList Channels(const CRadioDataModel &model)
                         code(ch.GetInt(QStringLiteral("rx_code"))), code(ch.GetInt(QStringLiteral("tx_code"))),
                         ch.GetText(QStringLiteral("rx_bw")), QString::number(power), ch.GetText(QStringLiteral("in_scanlist")));
     }
-    return out;
-}
-
-QStringList Texts(const QList<ChirpCsvLine> &lines)
-{
-    QStringList out;
-    for (const ChirpCsvLine &l : lines)
-        out << FormatChirpCsvLine(l);
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include "profile/model_fixture.h"
 
 #include "workflow/ChirpCsv.h"
+#include "ChirpCsvLines.h"
 #include "workflow/RuleChange.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
@@ -45,14 +46,6 @@ QByteArray File(const QList<RowSpec> &rows)
     for (const RowSpec &r : rows)
         csv += Line(r);
     return csv;
-}
-
-QStringList Texts(const QList<ChirpCsvLine> &lines)
-{
-    QStringList out;
-    for (const ChirpCsvLine &l : lines)
-        out << FormatChirpCsvLine(l);
-    return out;
 }
 
 class ChirpCsvReasons : public ModelTest {

@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 
 #include "workflow/ChirpCsv.h"
+#include "ChirpCsvLines.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -69,14 +70,6 @@ QStringList Channels(const CRadioDataModel &model)
                         ch.GetText(repeater ? QStringLiteral("repeater_power") : QStringLiteral("talkaround_power")),
                         ch.GetText(QStringLiteral("in_scanlist")), QString::number(repeater));
     }
-    return out;
-}
-
-QStringList Texts(const QList<ChirpCsvLine> &lines)
-{
-    QStringList out;
-    for (const ChirpCsvLine &l : lines)
-        out << FormatChirpCsvLine(l);
     return out;
 }
 
