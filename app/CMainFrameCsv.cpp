@@ -104,22 +104,37 @@ void CMainFrame::OnImportCsv()
         return;
     }
     const QByteArray csv = file.readAll();
-    ChirpImportReport report;
-    try {
-        report = child->Document()->ImportChirpCsv(
-            csv, inFileOrder ? ChirpPlacement::InFileOrder : ChirpPlacement::ByLocation);
-    } catch (const CTavoCPSException &e) {
-        CTavoCPSDoc::ShowFailure(e, msg::UnknownError);
-        return;
+    CTavoCPSDoc *doc = child->Document();
+    ChirpPlacement placement = inFileOrder ? ChirpPlacement::InFileOrder : ChirpPlacement::ByLocation;
+    for (;;) {
+        ChirpImportReport report;
+        try {
+            report = doc->ImportChirpCsv(csv, placement);
+        } catch (const CTavoCPSException &e) {
+            CTavoCPSDoc::ShowFailure(e, msg::UnknownError);
+            return;
+        }
+        if (!report.isChirpFile) {
+            ShowMessageText(ChirpNotChirpText(report), MB_OK | MB_ICONERROR);
+            return;
+        }
+        // The document has had the tree and the page rebuilt once.
+        UpdateCommandUI();
+        const bool warn = !report.refused.isEmpty() || report.beyondChannels > 0;
+        const unsigned icon = warn ? MB_ICONWARNING : MB_ICONINFORMATION;
+        // Rows left out for their locations alone: the summary offers the
+        // file order, which takes back this import and runs it again.
+        if (placement != ChirpPlacement::ByLocation || report.beyondChannels == 0) {
+            ShowMessageText(ImportSummary(report), MB_OK | icon);
+            return;
+        }
+        const QString question = ImportSummary(report) + QStringLiteral("\n\n") + LoadString(msg::CsvAskFileOrder);
+        if (ShowMessageText(question, MB_YESNO | icon) != IDYES)
+            return;
+        if (report.imported > 0 && !doc->Undo())
+            return;
+        placement = ChirpPlacement::InFileOrder;
     }
-    if (!report.isChirpFile) {
-        ShowMessage(msg::CsvNotChirpFile, MB_OK | MB_ICONERROR);
-        return;
-    }
-    // The document has had the tree and the page rebuilt once.
-    UpdateCommandUI();
-    const unsigned icon = !report.refused.isEmpty() ? MB_ICONWARNING : MB_ICONINFORMATION;
-    ShowMessageText(ImportSummary(report), MB_OK | icon);
 }
 
 } // namespace tavo

@@ -167,6 +167,10 @@ CTavoCPSApp::Options CTavoCPSApp::ParseCommandLine(const QStringList &arguments)
     Options o;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
+        if (a == QLatin1String("--")) {
+            o.profilePaths << arguments.mid(i + 1);
+            break;
+        }
         if (a == QLatin1String("--no-splash"))
             o.splash = false;
         else if (a == QLatin1String("--exit-when-shown"))
@@ -195,6 +199,41 @@ constexpr struct {
     {"--version", "print the program's name and version and exit"},
 };
 constexpr const char kGuiProgram[] = "tavocps";
+
+void PrintGuiUsage(std::FILE *out)
+{
+    std::fprintf(out, "usage: %s [OPTION ...] [--] [PROFILE]\n\noptions:\n", kGuiProgram);
+    for (const auto &o : kGuiOptions)
+        std::fprintf(out, "  %-18s %s\n", o.option, o.text);
+}
+
+// The program's own options and the toolkit's (-platform offscreen,
+// -style NAME, also written with two dashes); `i` steps over a value.
+bool IsGuiOption(const QByteArray &arg, int &i, int argc)
+{
+    if (arg == "--no-splash" || arg == "--exit-when-shown")
+        return true;
+    static const char *const kToolkitWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                                    "qwindowgeometry", "geometry", "qwindowtitle", "title",
+                                                    "qwindowicon", "icon", "session", "style", "stylesheet",
+                                                    "display", "name", "im", "qmljsdebugger"};
+    static const char *const kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "noxim", "testability"};
+    QByteArray name = arg.mid(arg.startsWith("--") ? 2 : 1);
+    const int equals = name.indexOf('=');
+    const bool inlineValue = equals >= 0;
+    if (inlineValue)
+        name.truncate(equals);
+    for (const char *o : kToolkitWithValue)
+        if (name == o) {
+            if (!inlineValue && i + 1 < argc)
+                ++i;
+            return true;
+        }
+    for (const char *o : kToolkitFlags)
+        if (name == o && !inlineValue)
+            return true;
+    return false;
+}
 } // namespace
 
 int CTavoCPSApp::AnswerHelpAndVersion(int argc, char **argv, const char *version)
@@ -206,9 +245,7 @@ int CTavoCPSApp::AnswerHelpAndVersion(int argc, char **argv, const char *version
             return 0;
         }
         if (arg == "--help" || arg == "-h") {
-            std::printf("usage: %s [OPTION ...] [PROFILE]\n\noptions:\n", kGuiProgram);
-            for (const auto &o : kGuiOptions)
-                std::printf("  %-18s %s\n", o.option, o.text);
+            PrintGuiUsage(stdout);
             errno = 0;
             if (std::fflush(stdout) == 0 && !std::ferror(stdout))
                 return 0;
@@ -216,8 +253,17 @@ int CTavoCPSApp::AnswerHelpAndVersion(int argc, char **argv, const char *version
                          std::strerror(errno != 0 ? errno : EIO));
             return 1;
         }
-        if (arg == "--install-dir" || arg == "--port")
+        if (arg == "--")
+            break; // every argument after it is a profile
+        if (arg == "--install-dir" || arg == "--port") {
             ++i; // a value, not an option
+            continue;
+        }
+        if (arg.startsWith('-') && arg != "-" && !IsGuiOption(arg, i, argc)) {
+            std::fprintf(stderr, "%s: unknown option %s\n", kGuiProgram, arg.constData());
+            PrintGuiUsage(stderr);
+            return 2;
+        }
     }
     return -1;
 }

@@ -126,6 +126,23 @@ bool ReplaceByRename(const QByteArray &path, const QByteArray &bytes, mode_t mod
     return ok;
 }
 
+// A symbolic link that another user planted in a shared sticky folder
+// (world-writable, sticky bit set): following it would write where that
+// user chose. The kernel follows such a link only for its owner or the
+// folder's owner; so do we, whatever the system's own setting.
+bool IsForeignLinkInSharedFolder(const QByteArray &path)
+{
+    struct stat link {};
+    if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return false;
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath());
+    struct stat dir {};
+    if (::stat(folder.constData(), &dir) != 0)
+        return false;
+    const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+    return shared && link.st_uid != ::geteuid() && link.st_uid != dir.st_uid;
+}
+
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
@@ -141,7 +158,9 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &
     const QByteArray name = QFile::encodeName(path);
     struct stat st;
     bool ok = false;
-    if (::stat(name.constData(), &st) == 0) {
+    if (IsForeignLinkInSharedFolder(name)) {
+        why = LoadString(msg::ForeignLinkRefused);
+    } else if (::stat(name.constData(), &st) == 0) {
         if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
             ok = WriteDirectly(name, bytes, S_ISFIFO(st.st_mode), why);
         } else if (!S_ISREG(st.st_mode)) {
@@ -194,8 +213,31 @@ QString NotLogText(const QString &path)
 }
 } // namespace
 
+namespace {
+// The program's own standard output or error named on purpose: whatever it
+// is (a terminal, a pipe, a file), the trace goes where that stream goes.
+int StandardStreamNamed(const QString &path)
+{
+    if (path == QLatin1String("/dev/stderr") || path == QLatin1String("/dev/fd/2") || path == QLatin1String("/proc/self/fd/2"))
+        return STDERR_FILENO;
+    if (path == QLatin1String("/dev/stdout") || path == QLatin1String("/dev/fd/1") || path == QLatin1String("/proc/self/fd/1"))
+        return STDOUT_FILENO;
+    return -1;
+}
+} // namespace
+
 int OpenForAppend(const QString &path, QString &error, bool *device)
 {
+    if (const int stream = StandardStreamNamed(path); stream >= 0) {
+        const int fd = ::fcntl(stream, F_DUPFD_CLOEXEC, 3);
+        if (fd < 0) {
+            error = LoadString(msg::CannotWriteFile).arg(path, SystemErrorText(errno));
+            return -1;
+        }
+        if (device)
+            *device = true;
+        return fd;
+    }
     const QByteArray name = QFile::encodeName(path);
     struct stat st;
     // The type first: a FIFO is never opened, so nothing waits for a reader.
@@ -234,11 +276,11 @@ bool LineLog::Open(const QString &path, QString &error, bool *fresh)
     const QByteArray name = QFile::encodeName(path);
     struct stat st;
     const bool exists = ::stat(name.constData(), &st) == 0;
-    if (exists && !IsLogKind(st.st_mode)) {
+    if (exists && !IsLogKind(st.st_mode) && StandardStreamNamed(path) < 0) {
         error = NotLogText(path);
         return false;
     }
-    if (exists && S_ISCHR(st.st_mode)) {
+    if ((exists && S_ISCHR(st.st_mode)) || StandardStreamNamed(path) >= 0) {
         m_fd = OpenForAppend(path, error);
         if (fresh)
             *fresh = true;

@@ -18,7 +18,11 @@ namespace tavo {
 // disk) so that every link keeps seeing it; a symbolic link stays a link
 // to the rewritten file. A character device or a FIFO is written directly
 // (never replaced; a FIFO without a reader is refused at once); any other
-// file that is not a regular file is refused.
+// file that is not a regular file is refused. A symbolic link in a folder
+// that everybody may write to and that has the sticky bit (/tmp) is
+// followed only when it belongs to this user or to the folder's owner, as
+// the kernel's own link protection does: a link planted there by another
+// user never makes us overwrite what it points to.
 //
 // On failure `error` reads "Cannot write PATH: CAUSE", CAUSE being the
 // system's own words ("No space left on device"); `cause`, when given,
@@ -28,9 +32,10 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &
 // ---- traces and logs
 
 // Opens `path` for appending a trace or a log without ever waiting: it must
-// be a regular file (created when missing) or a character device named by
-// the caller (/dev/stderr); a FIFO, a socket, a folder or anything else is
-// refused at once. The descriptor is blocking once open; -1 with `error`
+// be a regular file (created when missing), a character device, or the
+// program's own standard error or output named on purpose (/dev/stderr,
+// /dev/stdout: taken whatever they are, a pipe too); any other FIFO, a
+// socket, a folder or anything else is refused at once. The descriptor is blocking once open; -1 with `error`
 // ("Cannot write PATH: CAUSE", or the refusal) on failure. `device` tells a character device.
 int OpenForAppend(const QString &path, QString &error, bool *device = nullptr);
 

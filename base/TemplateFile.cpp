@@ -3,6 +3,13 @@
 #include "base/CodePage.h"
 #include "base/CTavoCPSException.h"
 #include "resources/MessageIds.h"
+#include "resources/StringTable.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QFile>
@@ -313,8 +320,28 @@ bool EncodeProfileText(const QString &text, const ProfileFileForm &form, QByteAr
 FileReadFailure ReadSmallFile(const QString &path, QByteArray &bytes, QString *reason)
 {
     bytes.clear();
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    // Opened without blocking and looked at before a byte is read: a FIFO
+    // (which would wait for a writer, then never say where it ends), a
+    // device or a folder is refused at once.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = path.isEmpty() ? -1 : ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (reason)
+            *reason = QString::fromLocal8Bit(std::strerror(path.isEmpty() ? ENOENT : errno));
+        return FileReadFailure::CannotOpen;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool folder = S_ISDIR(st.st_mode);
+        ::close(fd);
+        if (reason)
+            *reason = LoadString(folder ? msg::FileIsFolder : msg::FileNotRegular);
+        return FileReadFailure::CannotOpen;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         if (reason)
             *reason = file.errorString();
         return FileReadFailure::CannotOpen;

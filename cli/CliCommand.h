@@ -28,6 +28,7 @@ using CliHandler = int (*)(CliContext &);
 struct CliCommandInfo {
     const char *name;
     const char *usage;     // argument synopsis, shown in the help text
+    const char *options;   // the options the command takes, "--port --trace"; any other is a usage error
     int minArgs;           // positional arguments required
     int maxArgs;           // positional arguments allowed
     CliHandler handler;

@@ -1,6 +1,9 @@
 #include "cli/CliFiles.h"
 #include "cli/CliCommand.h"
 
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -14,32 +17,47 @@ bool IsStandardStream(const QString &path)
     return path == QLatin1String(kStandardStream);
 }
 
+bool IsOpenDescriptor(const QString &path)
+{
+    return path == QLatin1String("/dev/stdin") || path.startsWith(QLatin1String("/dev/fd/"))
+        || path.startsWith(QLatin1String("/proc/self/fd/"));
+}
+
+bool IsStream(const QString &path)
+{
+    return IsStandardStream(path) || IsOpenDescriptor(path);
+}
+
 bool ReadInputFile(const QString &path, QByteArray &bytes, QString &error, qint64 limit)
 {
     bytes.clear();
-    if (!IsStandardStream(path)) {
+    if (!IsStream(path)) {
         QString reason;
         switch (ReadSmallFile(path, bytes, &reason)) {
         case FileReadFailure::None:
             if (bytes.size() <= limit)
                 return true;
-            reason = QStringLiteral("it is larger than %1 bytes").arg(limit);
+            reason = LoadString(msg::CliLargerThan).arg(limit);
             break;
         case FileReadFailure::CannotOpen:
-            error = QStringLiteral("Cannot open %1: %2").arg(path, reason);
+            error = LoadString(msg::CliCannotOpen).arg(path, reason);
             return false;
         case FileReadFailure::TooLarge:
         case FileReadFailure::ReadError:
             break;
         }
-        error = QStringLiteral("Cannot read %1: %2").arg(path, reason);
+        error = LoadString(msg::CliCannotRead).arg(path, reason);
         return false;
     }
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot read the standard input: %1").arg(in.errorString());
+    // A stream: read to its end, as it comes.
+    const bool standardInput = IsStandardStream(path);
+    auto failed = [&](const QString &why) {
+        error = standardInput ? LoadString(msg::CliCannotReadInput).arg(why) : LoadString(msg::CliCannotRead).arg(path, why);
         return false;
-    }
+    };
+    QFile in(standardInput ? QString() : path);
+    if (!(standardInput ? in.open(stdin, QIODevice::ReadOnly) : in.open(QIODevice::ReadOnly)))
+        return failed(in.errorString());
     // Read to the end (a pipe gives its data in pieces), one byte past the limit.
     while (bytes.size() <= limit) {
         const QByteArray piece = in.read(limit + 1 - bytes.size());
@@ -47,14 +65,10 @@ bool ReadInputFile(const QString &path, QByteArray &bytes, QString &error, qint6
             break;
         bytes += piece;
     }
-    if (in.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Cannot read the standard input: %1").arg(in.errorString());
-        return false;
-    }
-    if (bytes.size() > limit) {
-        error = QStringLiteral("Cannot read the standard input: it is larger than %1 bytes").arg(limit);
-        return false;
-    }
+    if (in.error() != QFileDevice::NoError)
+        return failed(in.errorString());
+    if (bytes.size() > limit)
+        return failed(LoadString(msg::CliLargerThan).arg(limit));
     return true;
 }
 
@@ -75,33 +89,54 @@ bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString &erro
     return true;
 }
 
-bool StandardOutputWritten(QString &error)
+void PrintOutputLine(const QString &text)
+{
+    QString unused; // standard output's failure is kept for the end of the run
+    WriteOutputFile(QString::fromLatin1(kStandardStream), text.toUtf8() + '\n', unused);
+}
+
+void FlushStandardOutput()
 {
     errno = 0;
-    const bool flushed = std::fflush(stdout) == 0;
-    if (!flushed && g_standardOutputErrno == 0)
+    if (std::fflush(stdout) != 0 && g_standardOutputErrno == 0)
         g_standardOutputErrno = errno != 0 ? errno : EIO;
-    if (flushed && !std::ferror(stdout))
+}
+
+namespace {
+// What the run did before its output failed, said after the failure.
+QStringList &DoneTexts()
+{
+    static QStringList texts;
+    return texts;
+}
+} // namespace
+
+void RecordDone(const QString &text)
+{
+    DoneTexts().append(text);
+}
+
+bool StandardOutputWritten(QString &error)
+{
+    FlushStandardOutput();
+    if (g_standardOutputErrno == 0 && !std::ferror(stdout))
         return true;
     const int code = g_standardOutputErrno != 0 ? g_standardOutputErrno : EIO;
-    error = QStringLiteral("Cannot write to the standard output: %1").arg(QString::fromLocal8Bit(std::strerror(code)));
+    error = LoadString(msg::CliCannotWriteOutput).arg(QString::fromLocal8Bit(std::strerror(code)));
+    for (const QString &done : DoneTexts())
+        error += QLatin1Char('\n') + done;
     return false;
 }
 
 bool ReadImageFile(const QString &path, VirtualCP &cp, QString &error)
 {
-    QFile file(IsStandardStream(path) ? QString() : path);
-    const bool opened = IsStandardStream(path) ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    if (!opened) {
-        error = QStringLiteral("Cannot open the codeplug image %1: %2").arg(path, file.errorString());
+    QByteArray bytes;
+    if (!ReadInputFile(path, bytes, error))
         return false;
-    }
-    const QByteArray bytes = file.read(VirtualCP::kSize + 1);
     if (bytes.size() != static_cast<int>(VirtualCP::kSize)) {
-        error = QStringLiteral("%1 is not a codeplug image: it holds %2 bytes, an image holds %3.")
-                    .arg(path).arg(bytes.size()).arg(VirtualCP::kSize);
-        if (bytes.size() > static_cast<int>(VirtualCP::kSize))
-            error = QStringLiteral("%1 is not a codeplug image: it is longer than %2 bytes.").arg(path).arg(VirtualCP::kSize);
+        error = bytes.size() > static_cast<int>(VirtualCP::kSize)
+                    ? LoadString(msg::CliImageTooLong).arg(path).arg(VirtualCP::kSize)
+                    : LoadString(msg::CliNotAnImage).arg(path).arg(bytes.size()).arg(VirtualCP::kSize);
         return false;
     }
     std::memcpy(cp.bytes.data(), bytes.constData(), VirtualCP::kSize);
@@ -115,10 +150,11 @@ bool WriteImageFile(const QString &path, const VirtualCP &cp, QString &error)
 
 bool ReadProfileInput(const QString &path, ProfileFile &file, QString &error)
 {
-    if (!IsStandardStream(path))
+    if (!IsStream(path))
         return tavo::ReadProfileFile(path, file, error);
     file = ProfileFile();
     file.path = path;
+    file.stream = true;
     QByteArray bytes;
     if (!ReadInputFile(path, bytes, error))
         return false;
@@ -145,7 +181,7 @@ bool OpenProfileDocument(const QString &path, CTavoCPSDoc &doc)
         return false;
     }
     if (!doc.OpenProfileFile(file)) {
-        Fail(QStringLiteral("The profile %1 was not loaded.").arg(path));
+        Fail(LoadString(msg::CliProfileNotLoaded).arg(path));
         return false;
     }
     return true;
@@ -153,7 +189,16 @@ bool OpenProfileDocument(const QString &path, CTavoCPSDoc &doc)
 
 int SaveProfileDocument(CTavoCPSDoc &doc)
 {
-    return doc.OnSaveDocument(doc.GetPathName()) ? ExitOk : ExitFailed;
+    if (!doc.ReadFromStream())
+        return doc.OnSaveDocument(doc.GetPathName()) ? ExitOk : ExitFailed;
+    // Read from a stream: the changed profile, in the form it came in, on
+    // standard output.
+    QByteArray bytes;
+    QString error;
+    if (!doc.SavedBytes(bytes, error))
+        return Fail(LoadString(msg::ProfileNotSaved).arg(error));
+    WriteOutputFile(QString::fromLatin1(kStandardStream), bytes, error);
+    return ExitOk;
 }
 
 } // namespace tavo::cli

@@ -15,6 +15,11 @@ namespace tavo::cli {
 // standard output.
 inline constexpr const char kStandardStream[] = "-";
 bool IsStandardStream(const QString &path);
+// A descriptor the caller opened and names by path (/dev/stdin,
+// /dev/fd/N, as a shell's <(...) gives): read as a stream too. Any other
+// FIFO, a device or a folder is refused at once, never waited on.
+bool IsOpenDescriptor(const QString &path);
+bool IsStream(const QString &path);
 
 // The whole of `path` (standard input for "-"), at most `limit` bytes;
 // false with `error` set when it cannot be read or is larger.
@@ -22,6 +27,14 @@ bool ReadInputFile(const QString &path, QByteArray &bytes, QString &error, qint6
 // `bytes` as the whole of `path` (WriteFileAtomically), or on standard
 // output for "-" (checked when the program ends).
 bool WriteOutputFile(const QString &path, const QByteArray &bytes, QString &error);
+
+// A line of the run's result on standard output; a failure is reported
+// when the run ends, as for WriteOutputFile.
+void PrintOutputLine(const QString &text);
+void FlushStandardOutput();
+// What the run has done for good (a profile saved): said after a failure
+// of standard output, so that the user knows which part succeeded.
+void RecordDone(const QString &text);
 
 // At the end of a run: false with the system's message when anything
 // written to standard output was not taken (a full disk, a closed pipe).
@@ -44,7 +57,8 @@ bool ReadProfileInputText(const QString &path, QString &xml, QString &error);
 bool OpenProfileDocument(const QString &path, CTavoCPSDoc &doc);
 
 // Saves the document back to its file, in the form the file had, through
-// the document's output step; the refusal or write error goes to stderr.
+// the document's output step; the refusal or write error goes to stderr. A
+// profile read from a stream goes to standard output.
 int SaveProfileDocument(CTavoCPSDoc &doc);
 
 } // namespace tavo::cli

@@ -35,8 +35,8 @@ int RunEncode(CliContext &ctx)
     return ExitOk;
 }
 
-const CliCommandRegistrar kDecode({"decode", "FILE|-", 1, 1, &RunDecode});
-const CliCommandRegistrar kEncode({"encode", "XML|- FILE|-", 2, 2, &RunEncode});
+const CliCommandRegistrar kDecode({"decode", "FILE|-", "", 1, 1, &RunDecode});
+const CliCommandRegistrar kEncode({"encode", "XML|- FILE|-", "", 2, 2, &RunEncode});
 
 } // namespace
 

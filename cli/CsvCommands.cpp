@@ -5,8 +5,6 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
-#include "config/InterfaceLanguage.h"
-#include "config/Registry.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/ChirpCsv.h"
@@ -19,9 +17,10 @@ namespace tavo::cli {
 
 namespace {
 
-void PrintLine(const QString &text)
+// A warning or a refusal, on standard error.
+void PrintNotice(const QString &text)
 {
-    std::printf("%s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
 }
 
 int RunExportCsv(CliContext &ctx)
@@ -31,17 +30,18 @@ int RunExportCsv(CliContext &ctx)
         return ExitFailed;
     QByteArray csv;
     QString error;
-    if (!doc.ExportChirpCsv(csv, error) || !WriteOutputFile(ctx.args.at(1), csv, error))
+    QStringList lost;
+    if (!doc.ExportChirpCsv(csv, error, &lost) || !WriteOutputFile(ctx.args.at(1), csv, error))
         return Fail(error);
+    for (const QString &line : lost)
+        PrintNotice(line);
     return ExitOk;
 }
 
 int RunImportCsv(CliContext &ctx)
 {
-    // The user's language: the messages and the decimal separator.
-    if (!InitRegistry())
-        return ExitFailed;
-    LoadInterfaceLanguage();
+    if (IsStandardStream(ctx.args.at(0)) && IsStandardStream(ctx.args.at(1)))
+        return UsageError(ctx.command, LoadString(msg::CliOneStandardInput));
     QByteArray csv;
     QString error;
     if (!ReadInputFile(ctx.args.at(1), csv, error))
@@ -52,21 +52,31 @@ int RunImportCsv(CliContext &ctx)
     const ChirpPlacement placement = ctx.Has("--in-file-order") ? ChirpPlacement::InFileOrder : ChirpPlacement::ByLocation;
     const ChirpImportReport report = doc.ImportChirpCsv(csv, placement);
     if (!report.isChirpFile)
-        return Fail(LoadString(msg::CsvNotChirpFile));
+        return Fail(ChirpNotChirpText(report));
+    // The refused rows and the notes, in file order, on standard error;
+    // the count of rows taken is the result (on standard error too when the
+    // profile itself goes to standard output), then what applied to many
+    // rows (warnings again).
     QList<ChirpCsvLine> lines = report.refused + report.notes;
     std::stable_sort(lines.begin(), lines.end(), [](const ChirpCsvLine &a, const ChirpCsvLine &b) { return a.line < b.line; });
     for (const ChirpCsvLine &line : lines)
-        PrintLine(FormatChirpCsvLine(line));
-    for (const QString &line : ChirpImportSummary(report))
-        PrintLine(line);
-    std::fflush(stdout);
+        PrintNotice(FormatChirpCsvLine(line));
+    const QStringList summary = ChirpImportSummary(report);
+    for (int i = 0; i < summary.size(); ++i)
+        i == 0 && !doc.ReadFromStream() ? PrintOutputLine(summary.at(i)) : PrintNotice(summary.at(i));
+    if (report.beyondChannels > 0 && placement == ChirpPlacement::ByLocation)
+        PrintNotice(LoadString(msg::CsvTryFileOrder));
+    FlushStandardOutput();
     if (report.imported == 0)
         return Fail(LoadString(msg::CsvNothingImported));
-    return SaveProfileDocument(doc);
+    const int saved = SaveProfileDocument(doc);
+    if (saved == ExitOk && !doc.ReadFromStream())
+        RecordDone(LoadString(msg::CliProfileSaved).arg(ctx.args.at(0)));
+    return saved;
 }
 
-const CliCommandRegistrar kExportCsv({"export-csv", "PROFILE OUT.csv|-", 2, 2, &RunExportCsv});
-const CliCommandRegistrar kImportCsv({"import-csv", "PROFILE IN.csv|- [--in-file-order]", 2, 2, &RunImportCsv});
+const CliCommandRegistrar kExportCsv({"export-csv", "PROFILE|- OUT.csv|-", "", 2, 2, &RunExportCsv});
+const CliCommandRegistrar kImportCsv({"import-csv", "PROFILE|- IN.csv|- [--in-file-order]", "--in-file-order", 2, 2, &RunImportCsv});
 
 } // namespace
 } // namespace tavo::cli

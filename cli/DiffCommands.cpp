@@ -22,8 +22,8 @@ namespace {
 void PrintLines(const QStringList &lines)
 {
     for (const QString &line : lines)
-        std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
+        PrintOutputLine(line);
+    FlushStandardOutput();
 }
 
 // A profile file when it holds a profile text, else a raw image. The
@@ -34,7 +34,7 @@ bool ReadComparable(const QString &path, VirtualCP &image, QString &error)
     QString profileError;
     QByteArray input;
     bool read = false;
-    if (IsStandardStream(path)) {
+    if (IsStream(path)) {
         read = ReadInputFile(path, input, profileError);
         if (!read) {
             error = profileError;
@@ -47,11 +47,11 @@ bool ReadComparable(const QString &path, VirtualCP &image, QString &error)
     }
     if (read && CheckXmlDocument(file, profileError))
         return ProfileTextToImage(file.text, image, error);
-    if (IsStandardStream(path) && input.size() == static_cast<int>(VirtualCP::kSize)) {
+    if (IsStream(path) && input.size() == static_cast<int>(VirtualCP::kSize)) {
         std::memcpy(image.bytes.data(), input.constData(), VirtualCP::kSize);
         return true;
     }
-    if (!IsStandardStream(path) && QFileInfo(path).size() == static_cast<qint64>(VirtualCP::kSize))
+    if (!IsStream(path) && QFileInfo(path).size() == static_cast<qint64>(VirtualCP::kSize))
         return ReadImageFile(path, image, error);
     error = profileError;
     return false;
@@ -60,7 +60,7 @@ bool ReadComparable(const QString &path, VirtualCP &image, QString &error)
 int RunDiff(CliContext &ctx)
 {
     if (IsStandardStream(ctx.args.at(0)) && IsStandardStream(ctx.args.at(1)))
-        return UsageError(ctx.command, QStringLiteral("only one of A and B can be - (the standard input)"));
+        return UsageError(ctx.command, LoadString(msg::CliOneStandardInput));
     VirtualCP a, b;
     QString error;
     if (!ReadComparable(ctx.args.at(0), a, error) || !ReadComparable(ctx.args.at(1), b, error))
@@ -70,7 +70,7 @@ int RunDiff(CliContext &ctx)
     return lines.isEmpty() ? ExitOk : ExitFailed;
 }
 
-const CliCommandRegistrar kDiff({"diff", "A B", 2, 2, &RunDiff});
+const CliCommandRegistrar kDiff({"diff", "A B", "", 2, 2, &RunDiff});
 
 } // namespace
 

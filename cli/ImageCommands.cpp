@@ -51,8 +51,8 @@ int RunProfile2Image(CliContext &ctx)
     return ExitOk;
 }
 
-const CliCommandRegistrar kImage2Profile({"image2profile", "IMAGE|-", 1, 1, &RunImage2Profile});
-const CliCommandRegistrar kProfile2Image({"profile2image", "PROFILE|- IMAGE|-", 2, 2, &RunProfile2Image});
+const CliCommandRegistrar kImage2Profile({"image2profile", "IMAGE|-", "", 1, 1, &RunImage2Profile});
+const CliCommandRegistrar kProfile2Image({"profile2image", "PROFILE|- IMAGE|-", "", 2, 2, &RunProfile2Image});
 
 } // namespace
 } // namespace tavo::cli

@@ -6,6 +6,7 @@
 #include "cli/CliFiles.h"
 #include "base/CTavoCPSException.h"
 #include "profile/ProfileChecks.h"
+#include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "workflow/RuleChange.h"
@@ -17,16 +18,23 @@ namespace tavo::cli {
 
 namespace {
 
+// Where the rules' results go: standard output, or standard error when the
+// changed profile itself goes to standard output.
+std::FILE *g_results = stdout;
+
 void PrintResult(int result, int msgId)
 {
     // A confirmation's question is put through the message sink: not twice.
     if (msgId != 0 && result == RuleResult::Confirm)
-        std::printf("result %d, message %d\n", result, msgId);
+        std::fprintf(g_results, "result %d, message %d\n", result, msgId);
     else if (msgId != 0)
-        std::printf("result %d, message %d: %s\n", result, msgId, LoadString(msgId).toUtf8().constData());
+        std::fprintf(g_results, "result %d, message %d: %s\n", result, msgId, LoadString(msgId).toUtf8().constData());
     else
-        std::printf("result %d\n", result);
-    std::fflush(stdout);
+        std::fprintf(g_results, "result %d\n", result);
+    if (g_results == stdout)
+        FlushStandardOutput();
+    else
+        std::fflush(g_results);
 }
 
 // A document whose rules' answers are printed as they come, except a
@@ -58,6 +66,8 @@ bool OpenAndNavigate(const CliContext &ctx, CTavoCPSDoc &doc, CDataItem &item)
 {
     if (!OpenProfileDocument(ctx.args.at(0), doc))
         return false;
+    if (doc.ReadFromStream())
+        g_results = stderr;
     bool found = false;
     try {
         found = FindProfileElement(doc.Model(), ctx.args.at(1), item);
@@ -66,7 +76,7 @@ bool OpenAndNavigate(const CliContext &ctx, CTavoCPSDoc &doc, CDataItem &item)
         found = false;
     }
     if (!found) {
-        Fail(QStringLiteral("No element %1 in the profile.").arg(ctx.args.at(1)));
+        Fail(LoadString(msg::CliNoElement).arg(ctx.args.at(1)));
         return false;
     }
     return true;
@@ -89,7 +99,7 @@ int RunValidate(CliContext &ctx)
     const QString problem = ProfileValueProblem(doc.Model().m_rootItem);
     if (!problem.isEmpty())
         return Fail(problem);
-    std::printf("%s: valid\n", ctx.args.at(0).toUtf8().constData());
+    std::printf("%s\n", LoadString(msg::CliValid).arg(ctx.args.at(0)).toUtf8().constData());
     return ExitOk;
 }
 
@@ -101,7 +111,7 @@ int RunSet(CliContext &ctx)
         return ExitFailed;
     const QString attribute = ctx.args.at(2);
     if (!HasAttribute(item, attribute))
-        return Fail(QStringLiteral("No attribute %1 on the element %2.").arg(attribute, ctx.args.at(1)));
+        return Fail(LoadString(msg::CliNoAttribute).arg(attribute, ctx.args.at(1)));
     const RuleResult r = doc.SetAttribute(item, attribute, TypedAttributeValue(item, attribute, ctx.args.at(3)));
     return SaveChange(doc, r);
 }
@@ -116,22 +126,21 @@ int RunAdd(CliContext &ctx)
     QString function;
     if (!CDataItem::GetScriptHandler(item.m_spNode, QStringLiteral("CanAddChild"), function)) {
         PrintResult(1, 0);
-        return Fail(QStringLiteral("The element %1 takes no new children.").arg(path));
+        return Fail(LoadString(msg::CliNoNewChildren).arg(path));
     }
     if (!item.CanAddChild()) {
         PrintResult(1, 0);
-        return Fail(QStringLiteral("The rules allow no further child under %1: it holds %2, as many as this radio takes.")
-                        .arg(path).arg(item.GetChildCount()));
+        return Fail(LoadString(msg::CliNoFurtherChild).arg(path).arg(item.GetChildCount()));
     }
     CDataItem added;
     if (!doc.AddChild(item, added)) {
         PrintResult(1, 0);
-        return Fail(QStringLiteral("The rules added no child under %1.").arg(path));
+        return Fail(LoadString(msg::CliNoChildAdded).arg(path));
     }
     const int index = item.GetChildCount() - 1;
     if (SaveProfileDocument(doc) != ExitOk)
         return ExitFailed;
-    std::printf("result 0\nadded %s at index %d\n", added.NodeName().toUtf8().constData(), index);
+    std::fprintf(g_results, "result 0\nadded %s at index %d\n", added.NodeName().toUtf8().constData(), index);
     return ExitOk;
 }
 
@@ -140,21 +149,21 @@ int RunDelete(CliContext &ctx)
     bool ok = false;
     const int index = ctx.args.at(2).toInt(&ok);
     if (!ok)
-        return UsageError(ctx.command, QStringLiteral("INDEX must be a number"));
+        return UsageError(ctx.command, LoadString(msg::CliIndexNotNumber));
     CommandDocument doc;
     CDataItem item;
     if (!OpenAndNavigate(ctx, doc, item))
         return ExitFailed;
     const int count = item.GetChildCount();
     if (index < 0 || index >= count)
-        return Fail(QStringLiteral("No child %1 under %2: it has %3 (counted from 0).").arg(index).arg(ctx.args.at(1)).arg(count));
+        return Fail(LoadString(msg::CliNoSuchChild).arg(index).arg(ctx.args.at(1)).arg(count));
     return SaveChange(doc, doc.RemoveChild(item, index));
 }
 
-const CliCommandRegistrar kValidate({"validate", "PROFILE", 1, 1, &RunValidate});
-const CliCommandRegistrar kSet({"set", "PROFILE PATH ATTR VALUE [--answer yes|no]", 4, 4, &RunSet});
-const CliCommandRegistrar kAdd({"add", "PROFILE PATH", 2, 2, &RunAdd});
-const CliCommandRegistrar kDelete({"delete", "PROFILE PATH INDEX [--answer yes|no]", 3, 3, &RunDelete});
+const CliCommandRegistrar kValidate({"validate", "PROFILE|-", "", 1, 1, &RunValidate});
+const CliCommandRegistrar kSet({"set", "PROFILE|- PATH ATTR VALUE [--answer yes|no]", "--answer", 4, 4, &RunSet});
+const CliCommandRegistrar kAdd({"add", "PROFILE PATH", "", 2, 2, &RunAdd});
+const CliCommandRegistrar kDelete({"delete", "PROFILE PATH INDEX [--answer yes|no]", "--answer", 3, 3, &RunDelete});
 
 } // namespace
 } // namespace tavo::cli

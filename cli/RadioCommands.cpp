@@ -39,11 +39,20 @@ namespace tavo::cli {
 
 namespace {
 
+// Where progress goes: a terminal on stderr sees it on one line; anything
+// else sees it only with --progress (a line a step), and --quiet leaves it
+// out. Set once per run from the command's options.
+struct ProgressMode {
+    bool shown = false;
+    bool terminal = false;
+};
+ProgressMode g_progress{static_cast<bool>(isatty(STDERR_FILENO)), static_cast<bool>(isatty(STDERR_FILENO))};
+
 // Prints progress and remembers the first failure; clears the continue
 // flag on a failure or a memory warning, as the dialog's handler does.
 class CliRadioSink : public IRadioNotificationSink {
 public:
-    explicit CliRadioSink(int stageTextId) : m_nStageText(stageTextId), m_bTty(isatty(STDERR_FILENO)) {}
+    explicit CliRadioSink(int stageTextId) : m_nStageText(stageTextId), m_progress(g_progress) {}
 
     void SetStage(int stageTextId)
     {
@@ -56,8 +65,10 @@ public:
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (type == RadioProgress) {
+            if (!m_progress.shown)
+                return;
             const QByteArray text = LoadString(m_nStageText).toUtf8();
-            if (m_bTty) {
+            if (m_progress.terminal) {
                 std::fprintf(stderr, "\r%s %3d%%", text.constData(), value);
                 m_bOpenLine = true;
             } else {
@@ -94,7 +105,7 @@ private:
 
     std::mutex m_mutex;
     int m_nStageText;
-    bool m_bTty;
+    ProgressMode m_progress;
     bool m_bOpenLine = false;
     int m_nFailType = 0;
     int m_nFailValue = 0;
@@ -111,12 +122,18 @@ QString withNumber(int id, int value)
 // --trace FILE records the link.
 int SelectPort(CliContext &ctx)
 {
+    if (ctx.Has("--quiet") && ctx.Has("--progress"))
+        return UsageError(ctx.command, LoadString(msg::CliOptionsExclude).arg(QStringLiteral("--quiet"), QStringLiteral("--progress")));
+    if (ctx.Has("--quiet"))
+        g_progress.shown = false;
+    else if (ctx.Has("--progress"))
+        g_progress.shown = true;
     CableConfig config = DefaultCableConfig();
     if (ctx.Has("--trace")) {
         auto trace = std::make_shared<LinkTrace>();
         QString error;
         if (ctx.Option("--trace").isEmpty())
-            return UsageError(ctx.command, QStringLiteral("--trace needs a file name"));
+            return UsageError(ctx.command, LoadString(msg::CliOptionNeedsValue).arg(QStringLiteral("--trace")));
         if (!trace->OpenFile(ctx.Option("--trace"), error))
             return Fail(error);
         trace->SetWriteFailureReport([](const QString &text) { std::fprintf(stderr, "%s\n", text.toUtf8().constData()); });
@@ -125,7 +142,7 @@ int SelectPort(CliContext &ctx)
     if (ctx.Has("--port")) {
         // An empty name is no port: it must never fall back to some device.
         if (ctx.Option("--port").isEmpty())
-            return UsageError(ctx.command, QStringLiteral("--port needs a device name"));
+            return UsageError(ctx.command, LoadString(msg::CliOptionNeedsValue).arg(QStringLiteral("--port")));
         config.portPath = ctx.Option("--port");
         SetDefaultCableConfig(config);
         return ExitOk;
@@ -269,16 +286,16 @@ int SaveReadProfile(VirtualCP &image, const QString &path)
 {
     CTavoCPSDoc doc;
     if (!doc.SetVirtualCPData(image))
-        return Fail(QStringLiteral("The profile read from the radio was not loaded."));
+        return Fail(LoadString(msg::CliRadioProfileNotLoaded));
     return doc.OnSaveDocument(path) ? ExitOk : ExitFailed;
 }
 
 int RunRead(CliContext &ctx)
 {
     if (!ctx.Has("--image") && !ctx.Has("--profile"))
-        return UsageError(ctx.command, QStringLiteral("read needs --image OUT or --profile OUT.kp2"));
+        return UsageError(ctx.command, LoadString(msg::CliReadNeedsOutput));
     if (ctx.Has("--password") && !ctx.Has("--profile"))
-        return UsageError(ctx.command, QStringLiteral("--password belongs to read --profile"));
+        return UsageError(ctx.command, LoadString(msg::CliOptionNeedsOption).arg(QStringLiteral("--password"), QStringLiteral("--profile")));
     if (int rc = SelectPort(ctx))
         return rc;
     CliRadioSink sink(msg::ReadingFromRadio);
@@ -433,14 +450,14 @@ int RunBatch(CliContext &ctx, CRadioDataModel &profile)
 int RunWrite(CliContext &ctx)
 {
     if (ctx.Has("--dry-run") && (ctx.Has("--batch") || ctx.Has("--verify")))
-        return UsageError(ctx.command, QStringLiteral("--dry-run writes nothing: no --batch or --verify with it"));
+        return UsageError(ctx.command, LoadString(msg::CliDryRunAlone));
     if (ctx.Has("--image")) {
         if (!ctx.args.isEmpty() || ctx.Has("--batch"))
-            return UsageError(ctx.command, QStringLiteral("write --image IMG takes no PROFILE and no --batch"));
+            return UsageError(ctx.command, LoadString(msg::CliWriteImageAlone));
         return RunWriteImage(ctx);
     }
     if (ctx.args.size() != 1)
-        return UsageError(ctx.command, QStringLiteral("write needs PROFILE or --image IMG"));
+        return UsageError(ctx.command, LoadString(msg::CliWriteNeedsProfile));
     const QString path = ctx.args.at(0);
     CTavoCPSDoc doc;
     if (!OpenProfileDocument(path, doc))
@@ -494,12 +511,12 @@ int RunFactoryReset(CliContext &ctx)
     return ok ? ExitOk : ReportFailure(op, sink, 0);
 }
 
-const CliCommandRegistrar kCables({"cables", "", 0, 0, &RunCables});
-const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE]", 0, 0, &RunIdentify});
-const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] [--image OUT] [--profile OUT.kp2 [--password PWD]]", 0, 0, &RunRead});
-const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] (--image IMG | PROFILE [--batch LOG.csv]) [--password PWD] [--yes] [--verify] [--dry-run]", 0, 1, &RunWrite});
-const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE]", 0, 0, &RunReset});
-const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] --yes", 0, 0, &RunFactoryReset});
+const CliCommandRegistrar kCables({"cables", "", "", 0, 0, &RunCables});
+const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE] [--quiet|--progress]", "--port --trace --quiet --progress", 0, 0, &RunIdentify});
+const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] [--quiet|--progress] [--image OUT] [--profile OUT.kp2 [--password PWD]]", "--port --trace --image --profile --password --quiet --progress", 0, 0, &RunRead});
+const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] [--quiet|--progress] (--image IMG | PROFILE [--batch LOG.csv]) [--password PWD] [--yes] [--verify] [--dry-run]", "--port --trace --image --password --yes --verify --batch --dry-run --quiet --progress", 0, 1, &RunWrite});
+const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE] [--quiet|--progress]", "--port --trace --quiet --progress", 0, 0, &RunReset});
+const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] [--quiet|--progress] --yes", "--port --trace --yes --quiet --progress", 0, 0, &RunFactoryReset});
 
 } // namespace
 

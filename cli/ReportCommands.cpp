@@ -6,7 +6,6 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
-#include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
 #include "reports/ReportGenerator.h"
@@ -77,23 +76,24 @@ int RunReport(CliContext &ctx)
     else if (which == QLatin1String("detailed"))
         kind = ReportKind::Detailed;
     else
-        return UsageError(ctx.command, QStringLiteral("the report is handout or detailed, not %1").arg(which));
+        return UsageError(ctx.command, LoadString(msg::CliReportKind).arg(which));
     const QString profilePath = ctx.args.at(1);
     const QString out = ctx.args.at(2);
     const ReportForm form = FormOf(ctx.Option("--format"), out);
     if (form == ReportForm::Unknown)
-        return UsageError(ctx.command, QStringLiteral("name the report's form with --format htm or --format pdf"));
+        return UsageError(ctx.command, LoadString(msg::CliReportForm));
 
-    // The user's language (its texts and decimal separator) and dealer
-    // texts, as the program's start sets them.
-    if (!InitRegistry())
-        return ExitFailed;
-    LoadInterfaceLanguage();
-    if (!QFile::exists(profilePath))
-        return Fail(QStringLiteral("Cannot open the profile %1").arg(profilePath));
+    // The run's language (its texts and decimal separator) and the dealer
+    // texts of that language, seeded as the program's start seeds them.
+    if (!PrepareUserSettingsForRun())
+        return Fail(LoadString(msg::RegistryFatal));
+    ProfileFile file;
+    QString readError;
+    if (!ReadProfileInput(profilePath, file, readError))
+        return Fail(readError);
     CRadioDataModel model;
-    if (!model.LoadProfile(profilePath, 1))
-        return Fail(QStringLiteral("The profile %1 was not loaded.").arg(profilePath));
+    if (!model.LoadProfile(file.stream ? file.text : profilePath, file.stream ? 0 : 1))
+        return Fail(LoadString(msg::CliProfileNotLoaded).arg(profilePath));
 
     QString html;
     bool displayModel = false;
@@ -115,7 +115,7 @@ int RunReport(CliContext &ctx)
     return ExitOk;
 }
 
-const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE OUT.htm|OUT.pdf|- [--format htm|pdf]", 3, 3, &RunReport});
+const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE|- OUT.htm|OUT.pdf|- [--format htm|pdf]", "--format", 3, 3, &RunReport});
 
 } // namespace
 

@@ -5,8 +5,10 @@
 #include "cli/CliFiles.h"
 #include "cli/CliSink.h"
 #include "ProgramVersion.h"
+#include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "base/CTavoCPSException.h"
+#include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
 #include <QCoreApplication>
@@ -33,15 +35,23 @@ constexpr struct {
     const char *text;
 } kGlobalOptions[] = {
     {"--install-dir DIR", "use the installation in DIR instead of the installed one"},
-    {"--port DEV", "talk to the radio on the serial device DEV instead of searching for the cable"},
     {"--help, -h", "print this text and exit"},
     {"--version", "print the program's name and version and exit"},
+    {"--", "end of the options: every argument after it is an argument"},
 };
+
+// The usage line of one command.
+QByteArray CommandUsage(const CliCommandInfo &c)
+{
+    return QStringLiteral("usage: %1 [--install-dir DIR] %2 %3\n")
+        .arg(QLatin1String(kProgram), QLatin1String(c.name), QLatin1String(c.usage))
+        .toUtf8();
+}
 
 void PrintHelp(std::FILE *out)
 {
     std::fprintf(out,
-                 "usage: %s [--install-dir DIR] [--port DEV] COMMAND [ARGUMENT ...]\n"
+                 "usage: %s [--install-dir DIR] COMMAND [OPTION ...] [ARGUMENT ...]\n"
                  "       %s COMMAND --help\n"
                  "       %s --help | -h | --version\n\ncommands:\n",
                  kProgram, kProgram, kProgram);
@@ -50,7 +60,9 @@ void PrintHelp(std::FILE *out)
     std::fprintf(out, "\noptions:\n");
     for (const auto &o : kGlobalOptions)
         std::fprintf(out, "  %-18s %s\n", o.option, o.text);
-    std::fprintf(out, "\nA file named \"-\" is the standard input or the standard output.\n");
+    std::fprintf(out, "\nEach command takes only the options of its usage; an option is written\n"
+                      "\"--port DEV\" or \"--port=DEV\". A file named \"-\" is the standard input or the\n"
+                      "standard output.\n");
 }
 
 const CliCommandInfo *FindCommand(const QString &name)
@@ -59,11 +71,6 @@ const CliCommandInfo *FindCommand(const QString &name)
         if (name == QLatin1String(c.name))
             return &c;
     return nullptr;
-}
-
-bool IsHelpOption(const QString &arg)
-{
-    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
 }
 
 // --help, -h, COMMAND --help, help [COMMAND] and --version, answered
@@ -79,22 +86,13 @@ int AnswerHelpAndVersion(const QStringList &arguments)
         std::printf("%s %s\n", kProgram, TAVO_PROGRAM_VERSION);
         return ExitOk;
     }
-    // The command: the first argument that is neither an option nor an
-    // option's value.
-    QString command;
+    const SplitArguments split = SplitCommandLine(arguments);
+    QString command = split.command;
     bool help = false;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &arg = arguments.at(i);
-        if (IsHelpOption(arg))
-            help = true;
-        else if (OptionTakesValue(arg))
-            ++i;
-        else if (command.isEmpty() && !arg.startsWith(QLatin1String("--")))
-            command = arg;
-    }
+    for (const WrittenOption &o : split.options)
+        help = help || o.name == QLatin1String("--help");
     if (command == QLatin1String("help")) {
-        const int at = arguments.indexOf(command);
-        command = at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
+        command = split.args.value(0);
         help = true;
     }
     if (!help)
@@ -105,8 +103,8 @@ int AnswerHelpAndVersion(const QStringList &arguments)
     }
     const CliCommandInfo *c = FindCommand(command);
     if (!c)
-        return UsageError(command, QStringLiteral("unknown command %1").arg(command));
-    std::printf("usage: %s [--install-dir DIR] [--port DEV] %s %s\n", kProgram, c->name, c->usage);
+        return UsageError(command, LoadString(msg::CliUnknownCommand).arg(command));
+    std::fputs(CommandUsage(*c).constData(), stdout);
     return ExitOk;
 }
 
@@ -131,9 +129,8 @@ int Fail(const QString &text)
 int UsageError(const QString &command, const QString &why)
 {
     std::fprintf(stderr, "tavocps-cli: %s\n", why.toUtf8().constData());
-    for (const CliCommandInfo &c : RegisteredCommands())
-        if (command == QLatin1String(c.name))
-            std::fprintf(stderr, "usage: tavocps-cli %s %s\n", c.name, c.usage);
+    if (const CliCommandInfo *c = FindCommand(command))
+        std::fputs(CommandUsage(*c).constData(), stderr);
     return ExitUsage;
 }
 
@@ -161,9 +158,9 @@ int RunCommand(CliContext &ctx)
 {
     const CliCommandInfo *c = FindCommand(ctx.command);
     if (!c)
-        return UsageError(ctx.command, QStringLiteral("unknown command %1").arg(ctx.command));
+        return UsageError(ctx.command, LoadString(msg::CliUnknownCommand).arg(ctx.command));
     if (ctx.args.size() < c->minArgs || ctx.args.size() > c->maxArgs)
-        return UsageError(ctx.command, QStringLiteral("wrong number of arguments"));
+        return UsageError(ctx.command, LoadString(msg::CliWrongArgumentCount));
     try {
         return c->handler(ctx);
     } catch (const tavo::CTavoCPSException &e) {
@@ -190,18 +187,21 @@ int main(int argc, char **argv)
         return CheckStandardOutput(answered);
     std::unique_ptr<QCoreApplication> app(gui ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
 
+    // The installation first, and with it the language of this run's
+    // environment (the language stored for the program's windows stays as
+    // it is), so that even a usage error speaks it.
+    for (const WrittenOption &o : SplitCommandLine(arguments).options)
+        if (o.name == QLatin1String("--install-dir"))
+            tavo::SetInstallPathOverride(o.value);
+    CliMessageSink sink;
+    tavo::SetMessageSink(&sink);
+    tavo::LoadRunLanguage();
+
     CliContext ctx;
     QString error;
     if (!ParseCommandLine(arguments, ctx, error))
         return UsageError(ctx.command, error);
-
-    if (ctx.Has("--install-dir"))
-        tavo::SetInstallPathOverride(ctx.Option("--install-dir"));
-
-    CliMessageSink sink(ctx.Option("--answer"));
-    if (ctx.Has("--yes"))
-        sink.SetAnswer(QStringLiteral("yes"));
-    tavo::SetMessageSink(&sink);
+    sink.SetAnswer(ctx.Has("--yes") ? QStringLiteral("yes") : ctx.Option("--answer"));
 
     return CheckStandardOutput(RunCommand(ctx));
 }

@@ -108,6 +108,18 @@ QString LoadInterfaceLanguage()
     return language;
 }
 
+QString LoadRunLanguage()
+{
+    QString machineDefault = GetDefaultLanguage();
+    if (machineDefault.isEmpty())
+        machineDefault = QLatin1String(kBuiltInLanguage);
+    QString language = FirstStartLanguage(machineDefault);
+    if (language != QLatin1String(kBuiltInLanguage) && !InstallTranslation(language, GetResourceLibraryPath(language)))
+        language = QLatin1String(kBuiltInLanguage);
+    SetApplicationLanguage(language);
+    return language;
+}
+
 bool IsLanguageShipped(const QString &key)
 {
     if (key == QLatin1String(kBuiltInLanguage))

@@ -16,6 +16,13 @@ inline constexpr const char *kBuiltInLanguage = "English";
 // the current language. Returns the language the run uses.
 QString LoadInterfaceLanguage();
 
+// The language of a run that never changes the stored one (the command
+// line): the language of its environment (LC_ALL, LC_MESSAGES, LANG) when
+// the installation ships it, else the machine default, else English. Its
+// translation is loaded and it becomes the application's language for the
+// run; nothing is written. Returns the language the run uses.
+QString LoadRunLanguage();
+
 // Qt's own translations (the "qtbase_*.qm" files of the system): the
 // folder, and whether the system has the file for `language`. A loaded
 // interface language brings Qt's texts of that language with it, so the

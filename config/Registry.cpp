@@ -296,6 +296,27 @@ int EnsureUserKeys()
     return user->status() == QSettings::NoError ? 1 : 0;
 }
 
+namespace {
+// Dealer information: each value the user lacks for `language` is seeded
+// from the machine default; a user value that exists, even empty, stays.
+void SeedDealerValues(const QString &language)
+{
+    if (language.isEmpty())
+        return;
+    auto machine = MachineScope();
+    auto user = UserScope();
+    if (!user->isWritable())
+        return;
+    for (Value v : kDealerValues) {
+        const QString path = ValuePath(v, language);
+        if (user->contains(path))
+            continue;
+        user->setValue(path, ReadMultiString(*machine, path));
+    }
+    user->sync();
+}
+} // namespace
+
 int InitRegistry()
 {
     if (!EnsureUserKeys()) {
@@ -320,22 +341,15 @@ int InitRegistry()
         if (!SetShowContextHelp(def == 1))
             return 0;
     }
-    // Dealer information: each value the user lacks is seeded from the
-    // machine default; a user value that exists, even empty, stays.
-    const QString language = GetCurrentLanguage();
-    if (!language.isEmpty()) {
-        auto machine = MachineScope();
-        auto user = UserScope();
-        if (user->isWritable()) {
-            for (Value v : kDealerValues) {
-                const QString path = ValuePath(v, language);
-                if (user->contains(path))
-                    continue;
-                user->setValue(path, ReadMultiString(*machine, path));
-            }
-            user->sync();
-        }
-    }
+    SeedDealerValues(GetCurrentLanguage());
+    return 1;
+}
+
+int PrepareUserSettingsForRun()
+{
+    if (!EnsureUserKeys())
+        return 0;
+    SeedDealerValues(ApplicationLanguage());
     return 1;
 }
 

@@ -55,6 +55,12 @@ int EnsureUserKeys();
 // the dealer information seeded from the machine defaults (never
 // overwriting a user value, even an empty one). 0 stops start-up.
 int InitRegistry();
+// A run that keeps the stored interface language as it is (the command
+// line): the user's settings made ready and the dealer texts of the run's
+// language (ApplicationLanguage) seeded from the machine defaults where the
+// user has none; the current language is neither set nor changed. 0 when
+// the user's settings cannot be written.
+int PrepareUserSettingsForRun();
 
 // <install folder>/<GUIResource of the current language>; empty when the
 // language or the value is missing.

@@ -23,6 +23,7 @@ machine="$prefix/etc/xdg/Vantrel/Tavo EMEA CPS.ini"
 for f in bin/tavocps-cli bin/tavo-radio-sim \
          share/tavocps/profiletemplate/DataProfile.xsd share/tavocps/profiletemplate/DataProfile.lua \
          share/man/man1/tavocps-cli.1 share/man/man1/tavo-radio-sim.1 \
+         share/bash-completion/completions/tavocps-cli \
          share/mime/packages/com.vantrel.tavocps.xml lib/udev/rules.d/60-tavocps-cable.rules \
          share/icons/hicolor/scalable/apps/tavocps.svg share/icons/hicolor/48x48/apps/tavocps.png \
          share/icons/hicolor/scalable/mimetypes/application-x-tavocps-profile.svg \
@@ -87,6 +88,7 @@ for f in /usr/bin/tavocps /usr/bin/tavocps-cli /usr/bin/tavo-radio-sim \
          /usr/share/tavocps/profiletemplate/OUD11602.kp2 /usr/share/tavocps/profiletemplate/DataProfile.xsd \
          /usr/share/tavocps/lang/tavocps_de.qm /usr/share/tavocps/help/tavocps_en.qch \
          /usr/share/man/man1/tavocps.1.gz /usr/share/man/man1/tavocps-cli.1.gz /usr/share/man/man1/tavo-radio-sim.1.gz \
+         /usr/share/bash-completion/completions/tavocps-cli \
          /usr/share/applications/com.vantrel.tavocps.desktop /usr/share/metainfo/com.vantrel.tavocps.metainfo.xml \
          /usr/share/mime/packages/com.vantrel.tavocps.xml /usr/share/icons/hicolor/48x48/apps/tavocps.png \
          /usr/share/icons/hicolor/scalable/apps/tavocps.svg /usr/lib/udev/rules.d/60-tavocps-cable.rules \

@@ -381,6 +381,57 @@ enum : int {
     FactoryResetDone = 10203,  // after Device > Factory Reset
     UntitledProfile = 10204,   // %1 a number: the name of a profile without a file
     CheckCable = 10205,        // after a communication error: what to check
+    // ---- the command line's contract, channel plans' reasons (10250-10299)
+    CliUnknownCommand = 10250,     // "unknown command %1"
+    CliWrongArgumentCount = 10251,
+    CliOptionNotOfCommand = 10252, // "the option %1 does not belong to the command %2"
+    CliOptionNeedsValue = 10253,
+    CliOptionTakesNoValue = 10254,
+    CliNoCommand = 10255,
+    CliOptionsExclude = 10256,     // "the options %1 and %2 exclude each other"
+    CliUnknownOption = 10257,
+    CliLargerThan = 10258,
+    CliCannotOpen = 10259,
+    CliCannotRead = 10260,
+    CliCannotReadInput = 10261,
+    CliCannotWriteOutput = 10262,
+    CliNotAnImage = 10263,
+    CliImageTooLong = 10264,
+    CliProfileNotLoaded = 10265,
+    CannotOpenProfile = 10266,
+    NotAProfileFile = 10267,
+    CannotReadProfile = 10268,
+    CliValid = 10269,
+    CliNoElement = 10270,
+    CliNoAttribute = 10271,
+    CliNoNewChildren = 10272,
+    CliNoFurtherChild = 10273,
+    CliNoChildAdded = 10274,
+    CliNoSuchChild = 10275,
+    CliIndexNotNumber = 10276,
+    CliReadNeedsOutput = 10277,
+    CliOptionNeedsOption = 10278,
+    CliWriteImageAlone = 10279,
+    CliWriteNeedsProfile = 10280,
+    CliDryRunAlone = 10281,
+    CliRadioProfileNotLoaded = 10282,
+    CliOneStandardInput = 10283,
+    CliReportKind = 10284,
+    CliReportForm = 10285,
+    CliProfileSaved = 10286,
+    ForeignLinkRefused = 10287,
+    CsvBeyondChannels = 10288,
+    CsvTryFileOrder = 10289,
+    CsvAskFileOrder = 10290,
+    CsvReverseToneMode = 10291,
+    CsvDcsNotOnRadio = 10292,
+    CsvNoInvertedCodes = 10293,
+    CsvOffsetMissing = 10294,
+    CsvNotPmr446Channel = 10295,
+    CsvHeaderFound = 10296,
+    CsvDuplicateLocation = 10297,
+    CsvNameCut = 10298,
+    CsvBandwidthNotKept = 10299,
 };
 
 } // namespace tavo::msg

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -35,10 +36,31 @@ void onSignal(int)
     [[maybe_unused]] ssize_t n = ::write(g_stopPipe[1], &c, 1);
 }
 
+// Exit status: 0 the radio ran and ended, 1 it could not run (a file that
+// cannot be read, no terminal), 2 a usage error.
 int usage(const QString &text)
 {
     std::fprintf(stderr, "tavo-radio-sim: %s\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "usage: tavo-radio-sim [OPTION ...] (see --help)\n");
     return 2;
+}
+
+int failure(const QString &text)
+{
+    std::fprintf(stderr, "tavo-radio-sim: %s\n", text.toLocal8Bit().constData());
+    return 1;
+}
+
+// --help and --version on standard output; output the system did not take
+// (a full disk, a closed pipe) is a failure.
+int printAndCheck(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "tavo-radio-sim: cannot write to the standard output: %s\n", std::strerror(errno != 0 ? errno : EIO));
+    return 1;
 }
 
 // A whole number from `low` to `high`; anything else is refused, so a fault
@@ -127,7 +149,12 @@ int main(int argc, char **argv)
         {QStringLiteral("dump-memory"), QStringLiteral("Write the radio memory (8192 bytes) to FILE on exit."), QStringLiteral("FILE")},
         {QStringLiteral("link"), QStringLiteral("Also make a symbolic link PATH to the terminal."), QStringLiteral("PATH")},
     });
-    p.process(app);
+    if (!p.parse(QCoreApplication::arguments()))
+        return usage(p.errorText());
+    if (p.isSet(QStringLiteral("help")) || p.isSet(QStringLiteral("help-all")))
+        return printAndCheck(p.helpText());
+    if (p.isSet(QStringLiteral("version")))
+        return printAndCheck(QStringLiteral("tavo-radio-sim %1\n").arg(QCoreApplication::applicationVersion()));
     if (!p.positionalArguments().isEmpty())
         return usage(QStringLiteral("unexpected argument %1 (see --help)").arg(p.positionalArguments().first()));
 
@@ -149,10 +176,10 @@ int main(int argc, char **argv)
     if (!imagePath.isEmpty()) {
         QFile f(imagePath);
         if (!f.open(QIODevice::ReadOnly))
-            return usage(QStringLiteral("cannot open %1: %2").arg(f.fileName(), f.errorString()));
+            return failure(QStringLiteral("cannot open %1: %2").arg(f.fileName(), f.errorString()));
         const QByteArray bytes = f.read(VirtualCP::kSize + 1);
         if (bytes.size() != static_cast<int>(VirtualCP::kSize))
-            return usage(QStringLiteral("%1 is not a codeplug image (%2 bytes, an image holds %3)").arg(f.fileName()).arg(bytes.size()).arg(VirtualCP::kSize));
+            return failure(QStringLiteral("%1 is not a codeplug image (%2 bytes, an image holds %3)").arg(f.fileName()).arg(bytes.size()).arg(VirtualCP::kSize));
         VirtualCP cp;
         std::memcpy(cp.bytes.data(), bytes.constData(), VirtualCP::kSize);
         radio.LoadImage(cp);
@@ -160,10 +187,10 @@ int main(int argc, char **argv)
     } else if (p.isSet(QStringLiteral("memory"))) {
         QFile f(p.value(QStringLiteral("memory")));
         if (!f.open(QIODevice::ReadOnly))
-            return usage(QStringLiteral("cannot open %1: %2").arg(f.fileName(), f.errorString()));
+            return failure(QStringLiteral("cannot open %1: %2").arg(f.fileName(), f.errorString()));
         QString error;
         if (!radio.LoadDump(f.readAll(), &error))
-            return usage(QStringLiteral("%1: %2").arg(f.fileName(), error));
+            return failure(QStringLiteral("%1: %2").arg(f.fileName(), error));
         description = QStringLiteral("the memory of %1").arg(f.fileName());
     }
     if (p.isSet(QStringLiteral("firmware"))) {
@@ -211,7 +238,7 @@ int main(int argc, char **argv)
     if (p.isSet(QStringLiteral("log"))) {
         logFile = std::fopen(p.value(QStringLiteral("log")).toLocal8Bit().constData(), "w");
         if (!logFile)
-            return usage(QStringLiteral("cannot write %1: %2").arg(p.value(QStringLiteral("log")), QString::fromLocal8Bit(std::strerror(errno))));
+            return failure(QStringLiteral("cannot write %1: %2").arg(p.value(QStringLiteral("log")), QString::fromLocal8Bit(std::strerror(errno))));
     } else if (!p.isSet(QStringLiteral("quiet"))) {
         logFile = stderr;
     }
@@ -226,10 +253,10 @@ int main(int argc, char **argv)
     line.baud = static_cast<uint32_t>(baud);
     line.unplugAfterReplies = unplugAfter;
     if (!line.Open(error))
-        return usage(error);
+        return failure(error);
 
     if (pipe2(g_stopPipe, O_CLOEXEC) != 0)
-        return usage(QStringLiteral("cannot create a pipe"));
+        return failure(QStringLiteral("cannot create a pipe"));
     struct sigaction sa{};
     sa.sa_handler = onSignal;
     sigaction(SIGINT, &sa, nullptr);
@@ -247,12 +274,12 @@ int main(int argc, char **argv)
             return usage(QStringLiteral("--link needs a path"));
         if (::lstat(link.constData(), &st) == 0) {
             if (!S_ISLNK(st.st_mode))
-                return usage(QStringLiteral("refusing to replace %1 by the link: it exists and is not a symbolic link").arg(QString::fromLocal8Bit(link)));
+                return failure(QStringLiteral("refusing to replace %1 by the link: it exists and is not a symbolic link").arg(QString::fromLocal8Bit(link)));
             if (::unlink(link.constData()) != 0)
-                return usage(QStringLiteral("cannot replace the link %1: %2").arg(QString::fromLocal8Bit(link), QString::fromLocal8Bit(std::strerror(errno))));
+                return failure(QStringLiteral("cannot replace the link %1: %2").arg(QString::fromLocal8Bit(link), QString::fromLocal8Bit(std::strerror(errno))));
         }
         if (::symlink(line.SlavePath().toLocal8Bit().constData(), link.constData()) != 0)
-            return usage(QStringLiteral("cannot make the link %1: %2").arg(QString::fromLocal8Bit(link), QString::fromLocal8Bit(std::strerror(errno))));
+            return failure(QStringLiteral("cannot make the link %1: %2").arg(QString::fromLocal8Bit(link), QString::fromLocal8Bit(std::strerror(errno))));
         linkPath = QString::fromLocal8Bit(link);
     }
 

@@ -189,19 +189,20 @@ bool CTavoCPSDoc::OnOpenDocument(const QString &path)
 
 bool CTavoCPSDoc::OpenProfileFile(const ProfileFile &file)
 {
-    // Loaded from the file itself, so that a loading error names it.
-    if (!m_model.LoadProfile(file.path, 1))
+    // Loaded from the file itself, so that a loading error names it; a
+    // stream cannot be read twice, so its text is loaded.
+    if (!m_model.LoadProfile(file.stream ? file.text : file.path, file.stream ? 0 : 1))
         return false;
     m_file = file;
     m_strProfileText = file.text;
-    m_strPathName = QFileInfo(file.path).absoluteFilePath();
-    m_disk = FileStamp::Of(m_strPathName);
+    m_strPathName = file.stream ? file.path : QFileInfo(file.path).absoluteFilePath();
+    m_disk = file.stream ? FileStamp() : FileStamp::Of(m_strPathName);
     ResetHistory(false);
     emit pathChanged(m_strPathName);
     return true;
 }
 
-bool CTavoCPSDoc::ExportChirpCsv(QByteArray &csv, QString &error) const
+bool CTavoCPSDoc::ExportChirpCsv(QByteArray &csv, QString &error, QStringList *lost) const
 {
     QString text;
     if (!m_model.PrepareForOutput(text, error))
@@ -211,8 +212,14 @@ bool CTavoCPSDoc::ExportChirpCsv(QByteArray &csv, QString &error) const
         error = LoadString(msg::InvalidProfile);
         return false;
     }
-    csv = tavo::ExportChirpCsv(output);
+    csv = tavo::ExportChirpCsv(output, lost);
     return true;
+}
+
+bool CTavoCPSDoc::SavedBytes(QByteArray &bytes, QString &error) const
+{
+    QString xml;
+    return m_model.PrepareForOutput(xml, error) && ProfileBytesLike(m_file, xml, bytes, error);
 }
 
 bool CTavoCPSDoc::OnSaveDocument(const QString &path)

@@ -86,6 +86,11 @@ public:
     // anywhere else as BOM, UTF-16LE, scrambled. A profile that does not
     // validate is refused with the loading error and nothing is written.
     bool OnSaveDocument(const QString &path);
+    // A profile read from a stream has no file to save back to; its bytes,
+    // in the form it came in (as OnSaveDocument would write them to its
+    // file), go wherever the caller sends them.
+    bool ReadFromStream() const { return m_file.stream; }
+    bool SavedBytes(QByteArray &bytes, QString &error) const;
     // Before a profile closes: the windows' pending edits are committed
     // (false when refused), then, when modified, Yes saves (false when that
     // fails), No discards, Cancel stops the close.
@@ -101,7 +106,7 @@ public:
 
     // The channel plan as CHIRP CSV, made from the output step's text.
     // False with the reason in `error` when the profile does not validate.
-    bool ExportChirpCsv(QByteArray &csv, QString &error) const;
+    bool ExportChirpCsv(QByteArray &csv, QString &error, QStringList *lost = nullptr) const;
 
     // ---- radio transfers
     // Replaces the profile with an image read from a radio (raises

@@ -12,6 +12,7 @@
 #include "workflow/TransmitPower.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
@@ -233,6 +234,13 @@ private:
     }
 };
 
+// A radio of the PMR446 region: the region digit of its model (the fourth
+// character) is 1, as the rule script reads it.
+bool IsPmr446Model(const QString &model)
+{
+    return model.size() >= 4 && model.at(3) == QLatin1Char('1');
+}
+
 // The level a channel transmits with: what the frequency fixes, else the
 // channel's own choice.
 int TransmitLevel(const Tables &t, int frequencyIndex, int channelLevel)
@@ -298,6 +306,14 @@ ToneColumns ToneColumnsOf(const Squelch &tx, const Squelch &rx)
 struct RowRefused {
     QString text;
 };
+
+// Thrown for a row whose location lies beyond the radio's channels: such
+// rows are counted and said in one line.
+struct BeyondChannels {
+    int location;
+};
+
+QString Visible(const QString &field) { return VisibleCsvText(field); }
 
 [[noreturn]] void Refuse(int id, const QString &a = QString(), const QString &b = QString())
 {
@@ -374,8 +390,15 @@ int DcsOf(const CodeSpace &space, const QString &text, bool inverted)
 {
     const QString octal = text.trimmed().rightJustified(3, QLatin1Char('0'));
     const std::optional<int> code = space.DcsCode(octal, inverted);
-    if (!code)
-        Refuse(msg::CsvUnknownDcsCode, text);
+    if (!code) {
+        // Three octal digits name a DCS code, only not one this radio has.
+        static const QRegularExpression dcs(QStringLiteral("\\A[0-7]{3}\\z"));
+        if (dcs.match(octal).hasMatch())
+            Refuse(msg::CsvDcsNotOnRadio, octal);
+        Refuse(msg::CsvUnknownDcsCode, Visible(text));
+    }
+    if (inverted && *code > space.maxCodes())
+        Refuse(msg::CsvNoInvertedCodes, octal);
     return *code;
 }
 
@@ -398,7 +421,8 @@ RowCodes CodesOf(const Row &row, const CodeSpace &space)
         c.txTenths = ToneOf(row["rToneFreq"]);
         c.rxCode = 0;
     } else if (mode == QLatin1String("TSQL")) {
-        c.txTenths = c.rxTenths = ToneOf(row["cToneFreq"]);
+        // CHIRP takes rToneFreq for both when cToneFreq is left empty.
+        c.txTenths = c.rxTenths = ToneOf(row["cToneFreq"].isEmpty() ? row["rToneFreq"] : row["cToneFreq"]);
     } else if (mode == QLatin1String("DTCS")) {
         c.txCode = DcsOf(space, row["DtcsCode"], pol.txInverted);
         c.rxCode = DcsOf(space, row["DtcsCode"], pol.rxInverted);
@@ -408,7 +432,7 @@ RowCodes CodesOf(const Row &row, const CodeSpace &space)
         const QString tx = arrow < 0 ? QString() : cross.left(arrow);
         const QString rx = arrow < 0 ? QString() : cross.mid(arrow + 2);
         if (arrow < 0 || (tx.isEmpty() && rx.isEmpty()))
-            Refuse(msg::CsvUnknownToneMode, QStringLiteral("Cross %1").arg(cross));
+            Refuse(msg::CsvUnknownToneMode, QStringLiteral("Cross %1").arg(Visible(cross)));
         if (tx == QLatin1String("Tone"))
             c.txTenths = ToneOf(row["rToneFreq"]);
         else if (tx == QLatin1String("DTCS"))
@@ -416,7 +440,7 @@ RowCodes CodesOf(const Row &row, const CodeSpace &space)
         else if (tx.isEmpty())
             c.txCode = 0;
         else
-            Refuse(msg::CsvUnknownToneMode, QStringLiteral("Cross %1").arg(cross));
+            Refuse(msg::CsvUnknownToneMode, QStringLiteral("Cross %1").arg(Visible(cross)));
         if (rx == QLatin1String("Tone"))
             c.rxTenths = ToneOf(row["cToneFreq"]);
         else if (rx == QLatin1String("DTCS"))
@@ -424,9 +448,11 @@ RowCodes CodesOf(const Row &row, const CodeSpace &space)
         else if (rx.isEmpty())
             c.rxCode = 0;
         else
-            Refuse(msg::CsvUnknownToneMode, QStringLiteral("Cross %1").arg(cross));
+            Refuse(msg::CsvUnknownToneMode, QStringLiteral("Cross %1").arg(Visible(cross)));
+    } else if (mode == QLatin1String("TSQL-R") || mode == QLatin1String("DTCS-R")) {
+        Refuse(msg::CsvReverseToneMode, mode);
     } else {
-        Refuse(msg::CsvUnknownToneMode, mode);
+        Refuse(msg::CsvUnknownToneMode, Visible(mode));
     }
     return c;
 }
@@ -482,6 +508,10 @@ int FrequencyIndex(Tables &t, quint32 hz, std::optional<int> bandwidth, int powe
         if (firstRefusal == 0)
             firstRefusal = msgId != 0 ? msgId : 269;
     }
+    // A PMR446 radio's table holds the PMR446 channels: a frequency not
+    // among them is no channel of the band, whatever the table's room.
+    if (firstRefusal == msg::RuleFrequencyTableFull && IsPmr446Model(t.factory.GetText(names::kModel)))
+        Refuse(contextId, ShownMHz(hz), LoadString(msg::CsvNotPmr446Channel));
     Refuse(contextId, ShownMHz(hz), RuleText(firstRefusal));
 }
 
@@ -502,10 +532,10 @@ PowerRequest PowerOf(const QString &text)
         r.level = kPowerHigh;
     else if (text.compare(QLatin1String("Low"), Qt::CaseInsensitive) == 0)
         r.level = kPowerLow;
-    else if (ParseWatts(text, watts))
-        r.watts = watts;
+    else if (ParseWatts(text, watts) || ParseWatts(text + QStringLiteral("W"), watts))
+        r.watts = watts; // "5" is 5 W, as CHIRP writes it
     else
-        Refuse(msg::CsvUnknownPower, text);
+        Refuse(msg::CsvUnknownPower, Visible(text));
     return r;
 }
 
@@ -542,7 +572,11 @@ struct ImportedRow {
     QString name;
     ChirpAdjustment adjusted; // rows = 1 when the row was changed to fit
     QStringList notes;        // what the row became where the radio cannot hold it as asked
+    QString fullName;         // the name as the file has it, when longer than a channel name
 };
+
+// The longest name a channel holds.
+constexpr int kChannelNameLength = 8;
 
 // One side of a row's codes in the row's own terms: "88.5 Hz", "DCS 023 R",
 // "No CT/DCS code".
@@ -581,10 +615,15 @@ QString OneCodeBothWays(const CodeSpace &space, RowCodes &codes)
 }
 
 // A name as written by a spreadsheet-safe export: the text mark goes.
+QString FullNameOf(const QString &field)
+{
+    return (field.startsWith(kTextMark) && LooksLikeFormula(field.mid(1)) ? field.mid(1) : field).trimmed();
+}
+
+// The name a channel takes: cut to its length.
 QString NameOf(const QString &field)
 {
-    const QString name = field.startsWith(kTextMark) && LooksLikeFormula(field.mid(1)) ? field.mid(1) : field;
-    return name.left(8).trimmed();
+    return FullNameOf(field).left(kChannelNameLength).trimmed();
 }
 
 // Imports one row into the profile; throws RowRefused. `touched` is set
@@ -601,22 +640,24 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
         bool ok = false;
         const int location = row["Location"].toInt(&ok);
         if (!ok || location < placement.firstLocation)
-            Refuse(msg::CsvBadLocation, row["Location"]);
+            Refuse(msg::CsvBadLocation, Visible(row["Location"]));
         index = location - placement.firstLocation;
         if (index >= maxChannels)
-            Refuse(msg::CsvTooManyChannels, QString::number(maxChannels));
+            throw BeyondChannels{location};
     }
 
     // What the row asks for, checked before anything changes.
     const std::optional<quint32> rx = ParseMHz(row["Frequency"]);
     if (!rx)
-        Refuse(msg::CsvBadFrequency, row["Frequency"]);
+        Refuse(msg::CsvBadFrequency, Visible(row["Frequency"]));
     quint32 tx = *rx;
     const QString duplex = row["Duplex"];
     if (!duplex.isEmpty()) {
+        if (row["Offset"].isEmpty())
+            Refuse(msg::CsvOffsetMissing, Visible(duplex));
         const std::optional<quint32> offset = ParseMHz(row["Offset"]);
         if (!offset)
-            Refuse(msg::CsvBadFrequency, row["Offset"]);
+            Refuse(msg::CsvBadFrequency, Visible(row["Offset"]));
         if (duplex == QLatin1String("+") && quint64(*rx) + *offset <= 0xFFFFFFFFull)
             tx = *rx + *offset;
         else if (duplex == QLatin1String("-") && *offset <= *rx)
@@ -624,7 +665,7 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
         else if (duplex.compare(QLatin1String("split"), Qt::CaseInsensitive) == 0)
             tx = *offset;
         else
-            Refuse(msg::CsvUnsupportedDuplex, duplex);
+            Refuse(msg::CsvUnsupportedDuplex, Visible(duplex));
     }
     std::optional<int> bw;
     const QString mode = row["Mode"];
@@ -633,7 +674,7 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
     else if (mode == QLatin1String("FM"))
         bw = 1;
     else if (!mode.isEmpty())
-        Refuse(msg::CsvUnsupportedMode, mode);
+        Refuse(msg::CsvUnsupportedMode, Visible(mode));
     const PowerRequest power = PowerOf(row["Power"]);
     const QString skip = row["Skip"];
     RowCodes codes = CodesOf(row, space);
@@ -718,7 +759,10 @@ ImportedRow ImportRow(CRadioDataModel &model, const Row &row, int line, const Pl
     if (!t.LimitFlag(names::kDisableScanMode))
         SetChannelValue(channel, names::kInScanList, QVariant(skip.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0 ? 0 : 1),
                         QStringLiteral("Skip"));
-    return ImportedRow{line, index, NameOf(row["Name"]), adjusted, notes};
+    ImportedRow imported{line, index, NameOf(row["Name"]), adjusted, notes, QString()};
+    if (FullNameOf(row["Name"]).size() > kChannelNameLength)
+        imported.fullName = FullNameOf(row["Name"]);
+    return imported;
 }
 
 // Names last, so that names moving between channels do not meet their old
@@ -758,8 +802,12 @@ void ApplyNames(CRadioDataModel &model, const QList<ImportedRow> &rows, QList<Ch
         int ignored = 0;
         setName(it.key(), it.value(), ignored); // refused: the interim name stays, unique and valid
         const QString now = t.Channel(it.key()).GetText(names::kName);
-        notes.append({r.line, LoadString(msg::CsvNameNotTaken).arg(r.name, why, now)});
+        notes.append({r.line, LoadString(msg::CsvNameNotTaken).arg(Visible(r.name), why, Visible(now))});
     }
+    // A name the channel took only cut to its length: said once for its row.
+    for (const ImportedRow &r : last)
+        if (!r.fullName.isEmpty() && t.Channel(r.channel).GetText(names::kName) == r.name)
+            notes.append({r.line, LoadString(msg::CsvNameCut).arg(Visible(r.fullName), Visible(r.name))});
 }
 
 } // namespace
@@ -835,12 +883,44 @@ QList<CsvRecord> ParseCsv(const QString &text)
     return records;
 }
 
+QString VisibleCsvText(const QString &field)
+{
+    QString out;
+    out.reserve(field.size());
+    for (const QChar c : field) {
+        const ushort u = c.unicode();
+        if (u >= 0x20 && u != 0x7F) {
+            out += c;
+            continue;
+        }
+        switch (u) {
+        case 0: out += QLatin1String("\\0"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        default: out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0')); break;
+        }
+    }
+    return out;
+}
+
+QString ChirpNotChirpText(const ChirpImportReport &report)
+{
+    if (report.headerLine.trimmed().isEmpty())
+        return LoadString(msg::CsvNotChirpFile);
+    constexpr int kShownLength = 80;
+    QString shown = VisibleCsvText(report.headerLine.trimmed());
+    if (shown.size() > kShownLength)
+        shown = shown.left(kShownLength) + QStringLiteral("...");
+    return LoadString(msg::CsvHeaderFound).arg(shown);
+}
+
 QString FormatChirpCsvLine(const ChirpCsvLine &line)
 {
     return LoadString(msg::CsvLine).arg(line.line).arg(line.text);
 }
 
-QByteArray ExportChirpCsv(const CRadioDataModel &model)
+QByteArray ExportChirpCsv(const CRadioDataModel &model, QStringList *lost)
 {
     const Tables t(model.m_rootItem);
     const CodeSpace space(model.m_rootItem);
@@ -890,6 +970,14 @@ QByteArray ExportChirpCsv(const CRadioDataModel &model)
             QString(), QString(), QString(), QString(), QString(),
         };
         lines.append(fields.join(QLatin1Char(',')));
+        // One mode a row: a repeater channel that transmits with another
+        // bandwidth than it receives with loses the transmit one. (A
+        // channel in talkaround transmits with its receive settings.)
+        if (lost && repeater && ch.GetText(names::kTxBw) != ch.GetText(names::kRxBw))
+            lost->append(LoadString(msg::CsvBandwidthNotKept)
+                             .arg(i + 1)
+                             .arg(Visible(ch.GetText(names::kName)), fields.at(12),
+                                  ShownKHz(ch.GetInt(names::kTxBw))));
     }
     return (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
 }
@@ -903,6 +991,7 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv, 
     const QList<CsvRecord> records = ParseCsv(text);
     if (records.isEmpty())
         return report;
+    report.headerLine = text.section(QLatin1Char('\n'), records.first().line - 1, records.first().line - 1).remove(QLatin1Char('\r'));
     QHash<QString, int> columns;
     for (int i = 0; i < records.first().fields.size(); ++i)
         columns.insert(records.first().fields.at(i).trimmed(), i);
@@ -928,6 +1017,7 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv, 
     report.channels = maxChannels;
 
     QList<ImportedRow> imported;
+    QHash<int, int> filledBy; // by location: channel -> the position in `imported` of the row that filled it
     for (int r = 1; r < records.size(); ++r) {
         const CsvRecord &record = records.at(r);
         if (isBlank(record))
@@ -940,16 +1030,35 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv, 
         const QString before = model.GetXmlText();
         bool touched = false;
         try {
-            imported.append(ImportRow(model, Row(columns, record), record.line, place, touched));
+            const ImportedRow row = ImportRow(model, Row(columns, record), record.line, place, touched);
             ++report.imported;
             ++place.nextChannel;
+            // A location given twice: the later row replaces the earlier one,
+            // which then no longer counts as imported.
+            if (const auto earlier = filledBy.constFind(row.channel); earlier != filledBy.cend()) {
+                ImportedRow &replaced = imported[*earlier];
+                report.notes.append({row.line, LoadString(msg::CsvDuplicateLocation)
+                                                   .arg(row.channel + place.firstLocation)
+                                                   .arg(replaced.line)});
+                replaced.channel = -1;
+                --report.imported;
+            }
+            filledBy.insert(row.channel, imported.size());
+            imported.append(row);
         } catch (const RowRefused &refused) {
             report.refused.append({record.line, refused.text});
             // Leave the profile as it was before the row.
             if (touched)
                 model.LoadProfile(before, 0);
+        } catch (const BeyondChannels &beyond) {
+            report.firstBeyond = report.beyondChannels == 0 ? beyond.location : qMin(report.firstBeyond, beyond.location);
+            report.lastBeyond = qMax(report.lastBeyond, beyond.location);
+            ++report.beyondChannels;
         }
     }
+    // Rows replaced by a later one of the same location keep nothing.
+    imported.erase(std::remove_if(imported.begin(), imported.end(), [](const ImportedRow &r) { return r.channel < 0; }),
+                   imported.end());
     for (const ImportedRow &row : imported) {
         for (const QString &note : row.notes)
             report.notes.append({row.line, note});
@@ -981,6 +1090,12 @@ QStringList ChirpImportSummary(const ChirpImportReport &report)
         else
             lines << LoadString(msg::CsvPowerSet).arg(rows, a.power);
     }
+    if (report.beyondChannels > 0)
+        lines << LoadString(msg::CsvBeyondChannels)
+                     .arg(report.channels)
+                     .arg(report.beyondChannels)
+                     .arg(report.firstBeyond)
+                     .arg(report.lastBeyond);
     if (report.leftOver == 1)
         lines << LoadString(msg::CsvOneLeftForLackOfChannels).arg(report.channels);
     else if (report.leftOver > 1)

@@ -28,7 +28,10 @@ inline constexpr const char kChirpCsvHeader[] =
 // channel transmits with (the frequency's, where it allows one only), in
 // watts from the model's power table. A name a spreadsheet program would
 // take for a formula (=, +, -, @ first) is quoted with ' before it.
-QByteArray ExportChirpCsv(const CRadioDataModel &model);
+// A repeater channel whose two directions have different bandwidths loses
+// the transmit one (a row holds one mode): `lost`, when given, receives a
+// line for each such channel.
+QByteArray ExportChirpCsv(const CRadioDataModel &model, QStringList *lost = nullptr);
 
 struct ChirpCsvLine {
     int line = 0;  // line of the file where the row starts (the header is line 1)
@@ -53,6 +56,11 @@ struct ChirpImportReport {
     bool fromLocationZero = false; // by location, in a file that counts from 0
     int leftOver = 0;              // in file order: rows after the last channel
     int channels = 0;              // the channels the radio can hold
+    // By location: rows left out only for a location beyond the radio's
+    // channels (said in one line, not a line each), and their locations.
+    int beyondChannels = 0;
+    int firstBeyond = 0, lastBeyond = 0;
+    QString headerLine;            // the file's first line, to say what a file that is not CHIRP's holds
 };
 
 // Where the rows of a file go.
@@ -73,6 +81,13 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv,
 
 // "N of M rows imported." and what applied to many rows, one line each.
 QStringList ChirpImportSummary(const ChirpImportReport &report);
+
+// Why a file is not a CHIRP file: what its first line holds.
+QString ChirpNotChirpText(const ChirpImportReport &report);
+
+// A text of the file as a message can show it: control characters (a NUL
+// among them, which would end the message) written as escapes.
+QString VisibleCsvText(const QString &field);
 
 // "Line N: text", for showing a refused row or a note.
 QString FormatChirpCsvLine(const ChirpCsvLine &line);

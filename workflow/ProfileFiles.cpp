@@ -71,13 +71,13 @@ bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error)
     case FileReadFailure::None:
         break;
     case FileReadFailure::CannotOpen:
-        error = QStringLiteral("Cannot open the profile %1: %2").arg(path, reason);
+        error = LoadString(msg::CannotOpenProfile).arg(path, reason);
         return false;
     case FileReadFailure::TooLarge:
-        error = QStringLiteral("%1 is not a profile: %2 (a profile is a few kilobytes).").arg(path, reason);
+        error = LoadString(msg::NotAProfileFile).arg(path, reason);
         return false;
     case FileReadFailure::ReadError:
-        error = QStringLiteral("Cannot read the profile %1: %2").arg(path, reason);
+        error = LoadString(msg::CannotReadProfile).arg(path, reason);
         return false;
     }
     file.text = DecodeProfileBytes(bytes, &file.form);
@@ -105,7 +105,7 @@ bool CheckXmlDocument(const ProfileFile &file, QString &error)
     return false;
 }
 
-bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error)
+bool ProfileBytesLike(const ProfileFile &file, const QString &xml, QByteArray &bytes, QString &error)
 {
     QString text;
     QString why;
@@ -113,13 +113,18 @@ bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error
         error = LoadString(msg::CannotWriteFile).arg(file.path, why);
         return false;
     }
-    QByteArray bytes;
     if (!EncodeProfileText(text, file.form, bytes)) {
         const QString charset = file.form.charset.isEmpty() ? QString::fromLatin1(AnsiCodePage()) : QString::fromLatin1(file.form.charset);
         error = LoadString(msg::CannotWriteFile).arg(file.path, LoadString(msg::CharsetCannotStore).arg(charset));
         return false;
     }
-    return WriteFileAtomically(file.path, bytes, error);
+    return true;
+}
+
+bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error)
+{
+    QByteArray bytes;
+    return ProfileBytesLike(file, xml, bytes, error) && WriteFileAtomically(file.path, bytes, error);
 }
 
 FileStamp FileStamp::Of(const QString &path)

@@ -16,6 +16,7 @@ struct ProfileFile {
     QString path;
     QString text;
     ProfileFileForm form;
+    bool stream = false; // read from a stream (standard input): no file to load again or save back to
 };
 
 // The one reader of profile files: a stored profile file in any form, or
@@ -34,6 +35,8 @@ bool CheckXmlDocument(const ProfileFile &file, QString &error);
 // indentation (one element a line), and its permissions and links. Written
 // through WriteFileAtomically.
 bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
+// The bytes SaveProfileFile would write.
+bool ProfileBytesLike(const ProfileFile &file, const QString &xml, QByteArray &bytes, QString &error);
 
 // What a file on disk was when a profile was read from it or saved to it:
 // its size, its time and a hash of its bytes. Another program (another

@@ -2433,6 +2433,206 @@ Abbrechen: nicht speichern.</translation>
         <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
         <translation>Prüfen Sie, ob das Funkgerät eingeschaltet ist und das Programmierkabel mit dem Funkgerät und dem Computer verbunden ist.</translation>
     </message>
+    <message id="IDS_10250">
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message id="IDS_10251">
+        <source>wrong number of arguments</source>
+        <translation>falsche Anzahl von Argumenten</translation>
+    </message>
+    <message id="IDS_10252">
+        <source>the option %1 does not belong to the command %2</source>
+        <translation>die Option %1 gehört nicht zum Befehl %2</translation>
+    </message>
+    <message id="IDS_10253">
+        <source>the option %1 needs a value</source>
+        <translation>die Option %1 braucht einen Wert</translation>
+    </message>
+    <message id="IDS_10254">
+        <source>the option %1 takes no value</source>
+        <translation>die Option %1 nimmt keinen Wert</translation>
+    </message>
+    <message id="IDS_10255">
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message id="IDS_10256">
+        <source>the options %1 and %2 exclude each other</source>
+        <translation>die Optionen %1 und %2 schließen einander aus</translation>
+    </message>
+    <message id="IDS_10257">
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message id="IDS_10258">
+        <source>it is larger than %1 bytes</source>
+        <translation>sie ist größer als %1 Bytes</translation>
+    </message>
+    <message id="IDS_10259">
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message id="IDS_10260">
+        <source>Cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message id="IDS_10261">
+        <source>Cannot read the standard input: %1</source>
+        <translation>Die Standardeingabe kann nicht gelesen werden: %1</translation>
+    </message>
+    <message id="IDS_10262">
+        <source>Cannot write to the standard output: %1</source>
+        <translation>In die Standardausgabe kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message id="IDS_10263">
+        <source>%1 is not a codeplug image: it holds %2 bytes, an image holds %3.</source>
+        <translation>%1 ist kein Codeplug-Abbild: es enthält %2 Bytes, ein Abbild enthält %3.</translation>
+    </message>
+    <message id="IDS_10264">
+        <source>%1 is not a codeplug image: it is longer than %2 bytes.</source>
+        <translation>%1 ist kein Codeplug-Abbild: es ist länger als %2 Bytes.</translation>
+    </message>
+    <message id="IDS_10265">
+        <source>The profile %1 was not loaded.</source>
+        <translation>Das Profil %1 wurde nicht geladen.</translation>
+    </message>
+    <message id="IDS_10266">
+        <source>Cannot open the profile %1: %2</source>
+        <translation>Das Profil %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message id="IDS_10267">
+        <source>%1 is not a profile: %2 (a profile is a few kilobytes).</source>
+        <translation>%1 ist kein Profil: %2 (ein Profil hat wenige Kilobytes).</translation>
+    </message>
+    <message id="IDS_10268">
+        <source>Cannot read the profile %1: %2</source>
+        <translation>Das Profil %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message id="IDS_10269">
+        <source>%1: valid</source>
+        <translation>%1: gültig</translation>
+    </message>
+    <message id="IDS_10270">
+        <source>No element %1 in the profile.</source>
+        <translation>Kein Element %1 im Profil.</translation>
+    </message>
+    <message id="IDS_10271">
+        <source>No attribute %1 on the element %2.</source>
+        <translation>Kein Attribut %1 am Element %2.</translation>
+    </message>
+    <message id="IDS_10272">
+        <source>The element %1 takes no new children.</source>
+        <translation>Das Element %1 nimmt keine neuen Unterelemente auf.</translation>
+    </message>
+    <message id="IDS_10273">
+        <source>The rules allow no further child under %1: it holds %2, as many as this radio takes.</source>
+        <translation>Die Regeln erlauben unter %1 kein weiteres Unterelement: es enthält %2, so viele, wie dieses Funkgerät aufnimmt.</translation>
+    </message>
+    <message id="IDS_10274">
+        <source>The rules added no child under %1.</source>
+        <translation>Die Regeln haben unter %1 kein Unterelement hinzugefügt.</translation>
+    </message>
+    <message id="IDS_10275">
+        <source>No child %1 under %2: it has %3 (counted from 0).</source>
+        <translation>Kein Unterelement %1 unter %2: es hat %3 (ab 0 gezählt).</translation>
+    </message>
+    <message id="IDS_10276">
+        <source>INDEX must be a number</source>
+        <translation>INDEX muss eine Zahl sein</translation>
+    </message>
+    <message id="IDS_10277">
+        <source>read needs --image OUT or --profile OUT.kp2</source>
+        <translation>read braucht --image OUT oder --profile OUT.kp2</translation>
+    </message>
+    <message id="IDS_10278">
+        <source>the option %1 needs %2</source>
+        <translation>die Option %1 braucht %2</translation>
+    </message>
+    <message id="IDS_10279">
+        <source>write --image IMG takes no PROFILE and no --batch</source>
+        <translation>write --image IMG nimmt kein PROFILE und kein --batch</translation>
+    </message>
+    <message id="IDS_10280">
+        <source>write needs PROFILE or --image IMG</source>
+        <translation>write braucht PROFILE oder --image IMG</translation>
+    </message>
+    <message id="IDS_10281">
+        <source>--dry-run writes nothing: no --batch or --verify with it</source>
+        <translation>--dry-run schreibt nichts: kein --batch oder --verify dazu</translation>
+    </message>
+    <message id="IDS_10282">
+        <source>The profile read from the radio was not loaded.</source>
+        <translation>Das vom Funkgerät gelesene Profil wurde nicht geladen.</translation>
+    </message>
+    <message id="IDS_10283">
+        <source>only one of the files can be - (the standard input)</source>
+        <translation>nur eine der Dateien kann - (die Standardeingabe) sein</translation>
+    </message>
+    <message id="IDS_10284">
+        <source>the report is handout or detailed, not %1</source>
+        <translation>der Bericht ist handout oder detailed, nicht %1</translation>
+    </message>
+    <message id="IDS_10285">
+        <source>name the report's form with --format htm or --format pdf</source>
+        <translation>nennen Sie die Form des Berichts mit --format htm oder --format pdf</translation>
+    </message>
+    <message id="IDS_10286">
+        <source>The profile %1 was saved.</source>
+        <translation>Das Profil %1 wurde gespeichert.</translation>
+    </message>
+    <message id="IDS_10287">
+        <source>it is a symbolic link that another user made in a shared folder; it is not followed.</source>
+        <translation>es ist ein symbolischer Link, den ein anderer Benutzer in einem gemeinsamen Ordner angelegt hat; ihm wird nicht gefolgt.</translation>
+    </message>
+    <message id="IDS_10288">
+        <source>Rows left out because their locations lie beyond the radio's %1 channels: %2 (locations %3 to %4).</source>
+        <translation>Zeilen ausgelassen, weil ihre Speicherplätze jenseits der %1 Kanäle des Funkgeräts liegen: %2 (Speicherplätze %3 bis %4).</translation>
+    </message>
+    <message id="IDS_10289">
+        <source>To fill the channels one after another in file order, import with --in-file-order.</source>
+        <translation>Um die Kanäle der Reihe nach in Dateireihenfolge zu füllen, importieren Sie mit --in-file-order.</translation>
+    </message>
+    <message id="IDS_10290">
+        <source>Import the file again, filling the channels in file order?</source>
+        <translation>Die Datei erneut importieren und die Kanäle in Dateireihenfolge füllen?</translation>
+    </message>
+    <message id="IDS_10291">
+        <source>The tone mode &quot;%1&quot; (CHIRP's reverse mode) is not supported by this radio.</source>
+        <translation>Die Tonart &quot;%1&quot; (die Umkehrart von CHIRP) wird von diesem Funkgerät nicht unterstützt.</translation>
+    </message>
+    <message id="IDS_10292">
+        <source>The DCS code %1 is not one of this radio's codes.</source>
+        <translation>Der DCS-Code %1 ist keiner der Codes dieses Funkgeräts.</translation>
+    </message>
+    <message id="IDS_10293">
+        <source>DCS %1 with inverted polarity (R in DtcsPolarity): this radio has no inverted codes.</source>
+        <translation>DCS %1 mit invertierter Polarität (R in DtcsPolarity): dieses Funkgerät hat keine invertierten Codes.</translation>
+    </message>
+    <message id="IDS_10294">
+        <source>Duplex &quot;%1&quot; needs the frequency offset in the Offset column, which is empty.</source>
+        <translation>Duplex &quot;%1&quot; braucht den Frequenzversatz in der Spalte Offset, die leer ist.</translation>
+    </message>
+    <message id="IDS_10295">
+        <source>not a PMR446 channel.</source>
+        <translation>kein PMR446-Kanal.</translation>
+    </message>
+    <message id="IDS_10296">
+        <source>This is not a CHIRP CSV file: its first line reads &quot;%1&quot;; a CHIRP file names its columns Location, Name, Frequency and so on, with capitals, separated by commas.</source>
+        <translation>Dies ist keine CHIRP-CSV-Datei: ihre erste Zeile lautet &quot;%1&quot;; eine CHIRP-Datei nennt ihre Spalten Location, Name, Frequency und so weiter, mit Großbuchstaben, durch Kommas getrennt.</translation>
+    </message>
+    <message id="IDS_10297">
+        <source>Location %1 was given already on line %2: this row replaced it.</source>
+        <translation>Der Speicherplatz %1 wurde schon in Zeile %2 angegeben: diese Zeile hat ihn ersetzt.</translation>
+    </message>
+    <message id="IDS_10298">
+        <source>The name &quot;%1&quot; was cut to &quot;%2&quot; (8 characters).</source>
+        <translation>Der Name &quot;%1&quot; wurde auf &quot;%2&quot; gekürzt (8 Zeichen).</translation>
+    </message>
+    <message id="IDS_10299">
+        <source>Channel %1 (%2): a CHIRP row holds one mode, so it is written as %3 and its transmit bandwidth of %4 kHz is not kept.</source>
+        <translation>Kanal %1 (%2): eine CHIRP-Zeile hat nur eine Betriebsart, daher wird er als %3 geschrieben und seine Sendebandbreite von %4 kHz geht verloren.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

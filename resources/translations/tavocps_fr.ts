@@ -2433,6 +2433,206 @@ Annuler : ne pas enregistrer.</translation>
         <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
         <translation>Vérifiez que le poste est allumé et que le câble de programmation est branché sur le poste et sur l'ordinateur.</translation>
     </message>
+    <message id="IDS_10250">
+        <source>unknown command %1</source>
+        <translation>commande inconnue %1</translation>
+    </message>
+    <message id="IDS_10251">
+        <source>wrong number of arguments</source>
+        <translation>nombre d'arguments incorrect</translation>
+    </message>
+    <message id="IDS_10252">
+        <source>the option %1 does not belong to the command %2</source>
+        <translation>l'option %1 n'appartient pas à la commande %2</translation>
+    </message>
+    <message id="IDS_10253">
+        <source>the option %1 needs a value</source>
+        <translation>l'option %1 demande une valeur</translation>
+    </message>
+    <message id="IDS_10254">
+        <source>the option %1 takes no value</source>
+        <translation>l'option %1 ne prend pas de valeur</translation>
+    </message>
+    <message id="IDS_10255">
+        <source>no command given</source>
+        <translation>aucune commande donnée</translation>
+    </message>
+    <message id="IDS_10256">
+        <source>the options %1 and %2 exclude each other</source>
+        <translation>les options %1 et %2 s'excluent</translation>
+    </message>
+    <message id="IDS_10257">
+        <source>unknown option %1</source>
+        <translation>option inconnue %1</translation>
+    </message>
+    <message id="IDS_10258">
+        <source>it is larger than %1 bytes</source>
+        <translation>il dépasse %1 octets</translation>
+    </message>
+    <message id="IDS_10259">
+        <source>Cannot open %1: %2</source>
+        <translation>Impossible d'ouvrir %1 : %2</translation>
+    </message>
+    <message id="IDS_10260">
+        <source>Cannot read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message id="IDS_10261">
+        <source>Cannot read the standard input: %1</source>
+        <translation>Impossible de lire l'entrée standard : %1</translation>
+    </message>
+    <message id="IDS_10262">
+        <source>Cannot write to the standard output: %1</source>
+        <translation>Impossible d'écrire sur la sortie standard : %1</translation>
+    </message>
+    <message id="IDS_10263">
+        <source>%1 is not a codeplug image: it holds %2 bytes, an image holds %3.</source>
+        <translation>%1 n'est pas une image de codeplug : il contient %2 octets, une image en contient %3.</translation>
+    </message>
+    <message id="IDS_10264">
+        <source>%1 is not a codeplug image: it is longer than %2 bytes.</source>
+        <translation>%1 n'est pas une image de codeplug : il dépasse %2 octets.</translation>
+    </message>
+    <message id="IDS_10265">
+        <source>The profile %1 was not loaded.</source>
+        <translation>Le profil %1 n'a pas été chargé.</translation>
+    </message>
+    <message id="IDS_10266">
+        <source>Cannot open the profile %1: %2</source>
+        <translation>Impossible d'ouvrir le profil %1 : %2</translation>
+    </message>
+    <message id="IDS_10267">
+        <source>%1 is not a profile: %2 (a profile is a few kilobytes).</source>
+        <translation>%1 n'est pas un profil : %2 (un profil fait quelques kilo-octets).</translation>
+    </message>
+    <message id="IDS_10268">
+        <source>Cannot read the profile %1: %2</source>
+        <translation>Impossible de lire le profil %1 : %2</translation>
+    </message>
+    <message id="IDS_10269">
+        <source>%1: valid</source>
+        <translation>%1 : valide</translation>
+    </message>
+    <message id="IDS_10270">
+        <source>No element %1 in the profile.</source>
+        <translation>Aucun élément %1 dans le profil.</translation>
+    </message>
+    <message id="IDS_10271">
+        <source>No attribute %1 on the element %2.</source>
+        <translation>Aucun attribut %1 sur l'élément %2.</translation>
+    </message>
+    <message id="IDS_10272">
+        <source>The element %1 takes no new children.</source>
+        <translation>L'élément %1 n'accepte pas de nouveaux enfants.</translation>
+    </message>
+    <message id="IDS_10273">
+        <source>The rules allow no further child under %1: it holds %2, as many as this radio takes.</source>
+        <translation>Les règles n'autorisent aucun autre enfant sous %1 : il en contient %2, autant que cette radio en accepte.</translation>
+    </message>
+    <message id="IDS_10274">
+        <source>The rules added no child under %1.</source>
+        <translation>Les règles n'ont ajouté aucun enfant sous %1.</translation>
+    </message>
+    <message id="IDS_10275">
+        <source>No child %1 under %2: it has %3 (counted from 0).</source>
+        <translation>Aucun enfant %1 sous %2 : il en a %3 (comptés à partir de 0).</translation>
+    </message>
+    <message id="IDS_10276">
+        <source>INDEX must be a number</source>
+        <translation>INDEX doit être un nombre</translation>
+    </message>
+    <message id="IDS_10277">
+        <source>read needs --image OUT or --profile OUT.kp2</source>
+        <translation>read demande --image OUT ou --profile OUT.kp2</translation>
+    </message>
+    <message id="IDS_10278">
+        <source>the option %1 needs %2</source>
+        <translation>l'option %1 demande %2</translation>
+    </message>
+    <message id="IDS_10279">
+        <source>write --image IMG takes no PROFILE and no --batch</source>
+        <translation>write --image IMG ne prend ni PROFILE ni --batch</translation>
+    </message>
+    <message id="IDS_10280">
+        <source>write needs PROFILE or --image IMG</source>
+        <translation>write demande PROFILE ou --image IMG</translation>
+    </message>
+    <message id="IDS_10281">
+        <source>--dry-run writes nothing: no --batch or --verify with it</source>
+        <translation>--dry-run n'écrit rien : ni --batch ni --verify avec lui</translation>
+    </message>
+    <message id="IDS_10282">
+        <source>The profile read from the radio was not loaded.</source>
+        <translation>Le profil lu dans la radio n'a pas été chargé.</translation>
+    </message>
+    <message id="IDS_10283">
+        <source>only one of the files can be - (the standard input)</source>
+        <translation>un seul des fichiers peut être - (l'entrée standard)</translation>
+    </message>
+    <message id="IDS_10284">
+        <source>the report is handout or detailed, not %1</source>
+        <translation>le rapport est handout ou detailed, pas %1</translation>
+    </message>
+    <message id="IDS_10285">
+        <source>name the report's form with --format htm or --format pdf</source>
+        <translation>indiquez la forme du rapport avec --format htm ou --format pdf</translation>
+    </message>
+    <message id="IDS_10286">
+        <source>The profile %1 was saved.</source>
+        <translation>Le profil %1 a été enregistré.</translation>
+    </message>
+    <message id="IDS_10287">
+        <source>it is a symbolic link that another user made in a shared folder; it is not followed.</source>
+        <translation>c'est un lien symbolique créé par un autre utilisateur dans un dossier partagé ; il n'est pas suivi.</translation>
+    </message>
+    <message id="IDS_10288">
+        <source>Rows left out because their locations lie beyond the radio's %1 channels: %2 (locations %3 to %4).</source>
+        <translation>Lignes omises parce que leurs emplacements dépassent les %1 canaux de la radio : %2 (emplacements %3 à %4).</translation>
+    </message>
+    <message id="IDS_10289">
+        <source>To fill the channels one after another in file order, import with --in-file-order.</source>
+        <translation>Pour remplir les canaux l'un après l'autre dans l'ordre du fichier, importez avec --in-file-order.</translation>
+    </message>
+    <message id="IDS_10290">
+        <source>Import the file again, filling the channels in file order?</source>
+        <translation>Importer de nouveau le fichier en remplissant les canaux dans l'ordre du fichier ?</translation>
+    </message>
+    <message id="IDS_10291">
+        <source>The tone mode &quot;%1&quot; (CHIRP's reverse mode) is not supported by this radio.</source>
+        <translation>Le mode de tonalité &quot;%1&quot; (le mode inversé de CHIRP) n'est pas pris en charge par cette radio.</translation>
+    </message>
+    <message id="IDS_10292">
+        <source>The DCS code %1 is not one of this radio's codes.</source>
+        <translation>Le code DCS %1 n'est pas l'un des codes de cette radio.</translation>
+    </message>
+    <message id="IDS_10293">
+        <source>DCS %1 with inverted polarity (R in DtcsPolarity): this radio has no inverted codes.</source>
+        <translation>DCS %1 en polarité inversée (R dans DtcsPolarity) : cette radio n'a pas de codes inversés.</translation>
+    </message>
+    <message id="IDS_10294">
+        <source>Duplex &quot;%1&quot; needs the frequency offset in the Offset column, which is empty.</source>
+        <translation>Le duplex &quot;%1&quot; demande le décalage de fréquence dans la colonne Offset, qui est vide.</translation>
+    </message>
+    <message id="IDS_10295">
+        <source>not a PMR446 channel.</source>
+        <translation>pas un canal PMR446.</translation>
+    </message>
+    <message id="IDS_10296">
+        <source>This is not a CHIRP CSV file: its first line reads &quot;%1&quot;; a CHIRP file names its columns Location, Name, Frequency and so on, with capitals, separated by commas.</source>
+        <translation>Ce n'est pas un fichier CSV de CHIRP : sa première ligne est &quot;%1&quot; ; un fichier CHIRP nomme ses colonnes Location, Name, Frequency et ainsi de suite, avec des majuscules, séparées par des virgules.</translation>
+    </message>
+    <message id="IDS_10297">
+        <source>Location %1 was given already on line %2: this row replaced it.</source>
+        <translation>L'emplacement %1 a déjà été donné à la ligne %2 : cette ligne l'a remplacé.</translation>
+    </message>
+    <message id="IDS_10298">
+        <source>The name &quot;%1&quot; was cut to &quot;%2&quot; (8 characters).</source>
+        <translation>Le nom &quot;%1&quot; a été raccourci en &quot;%2&quot; (8 caractères).</translation>
+    </message>
+    <message id="IDS_10299">
+        <source>Channel %1 (%2): a CHIRP row holds one mode, so it is written as %3 and its transmit bandwidth of %4 kHz is not kept.</source>
+        <translation>Canal %1 (%2) : une ligne CHIRP ne contient qu'un mode ; il est donc écrit en %3 et sa largeur de bande d'émission de %4 kHz n'est pas conservée.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>

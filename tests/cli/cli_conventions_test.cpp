@@ -68,7 +68,7 @@ TEST(CliConventions, HelpAndVersionOnStandardOutputWithoutADisplay)
     // usage error; no command at all is one too (usage on stderr).
     CliResult r = RunCli({QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("import-csv"), QStringLiteral("--help")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "usage: tavocps-cli [--install-dir DIR] [--port DEV] import-csv PROFILE IN.csv|- [--in-file-order]\n");
+    EXPECT_EQ(r.out, "usage: tavocps-cli [--install-dir DIR] import-csv PROFILE|- IN.csv|- [--in-file-order]\n");
     EXPECT_EQ(RunCli({QStringLiteral("help"), QStringLiteral("import-csv")}).out, r.out);
     EXPECT_EQ(RunCli({QStringLiteral("no-such-command"), QStringLiteral("-h")}).exitCode, 2);
     r = RunCli({});

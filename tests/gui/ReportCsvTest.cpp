@@ -156,18 +156,40 @@ TEST_F(GuiTest, CsvExportThenImportIntoAFreshProfileGivesTheSameChannels)
     ASSERT_NE(ExportChirpCsv(fresh->Document()->Model()), csv);
     const int rows = csv.count('\n') - 1;
     WriteFileBytes(csvPath, csv + "99,FAR,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,\r\n");
+    const QByteArray before = ExportChirpCsv(fresh->Document()->Model());
     m_sink.clear();
+    m_sink.Answer(IDNO); // the file order is offered; kept by location
     CFileDialogs::SetNextAnswer(csvPath);
     ASSERT_TRUE(Frame()->RunCommand(cmd::FileImportCsv));
     EXPECT_EQ(ExportChirpCsv(fresh->Document()->Model()), csv);
     EXPECT_TRUE(fresh->Document()->IsModified());
     EXPECT_EQ(fresh->Tree()->ChannelItem(1)->text(0), QStringLiteral("SITE 1"));
     ASSERT_EQ(m_sink.shown().size(), 1u);
-    const QStringList lines = m_sink.last().split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 2);
+    // The row beyond the channels in one line, and the offer of the file order.
+    QStringList lines = m_sink.last().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines.at(0), LoadString(msg::CsvRowsImported).arg(rows).arg(rows + 1));
-    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("Line %1: ").arg(rows + 2)));
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("Rows left out because their locations lie beyond"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral(": 1 (locations 99 to 99).")));
+    EXPECT_EQ(lines.at(3), LoadString(msg::CsvAskFileOrder));
     EXPECT_EQ(m_sink.shown().back().style & MB_ICONMASK, unsigned(MB_ICONWARNING));
+    EXPECT_EQ(m_sink.shown().back().style & MB_BUTTONMASK, unsigned(MB_YESNO));
+
+    // Yes: the import by location is taken back and the file imported in
+    // file order, one step to undo.
+    ASSERT_TRUE(fresh->Document()->Undo());
+    m_sink.clear();
+    m_sink.Answer(IDYES);
+    CFileDialogs::SetNextAnswer(csvPath);
+    ASSERT_TRUE(Frame()->RunCommand(cmd::FileImportCsv));
+    ASSERT_EQ(m_sink.shown().size(), 2u);
+    lines = m_sink.last().split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.at(0).endsWith(LoadString(msg::CsvRowsImported).arg(QString()).arg(rows + 1).mid(1))) << lines.at(0).toStdString();
+    EXPECT_FALSE(m_sink.last().contains(QStringLiteral("beyond")));
+    EXPECT_EQ(m_sink.shown().back().style & MB_BUTTONMASK, unsigned(MB_OK));
+    ASSERT_TRUE(fresh->Document()->Undo());
+    EXPECT_EQ(ExportChirpCsv(fresh->Document()->Model()), before);
+    ASSERT_TRUE(fresh->Document()->Redo());
 
     // A file that is not a channel plan changes nothing.
     WriteFileBytes(csvPath, "Name,Value\r\nx,1\r\n");
@@ -175,6 +197,6 @@ TEST_F(GuiTest, CsvExportThenImportIntoAFreshProfileGivesTheSameChannels)
     m_sink.clear();
     CFileDialogs::SetNextAnswer(csvPath);
     ASSERT_TRUE(Frame()->RunCommand(cmd::FileImportCsv));
-    EXPECT_EQ(m_sink.last(), LoadString(msg::CsvNotChirpFile));
+    EXPECT_EQ(m_sink.last(), LoadString(msg::CsvHeaderFound).arg(QStringLiteral("Name,Value")));
     EXPECT_FALSE(fresh->Document()->IsModified());
 }

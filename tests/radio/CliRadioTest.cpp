@@ -29,7 +29,8 @@ TEST(CliRadio, ReadImageFromTheSimulatedRadio)
     SimProcess sim(SampleArgs());
     ASSERT_FALSE(sim.Port().isEmpty());
     const QString out = sim.TempPath(QStringLiteral("read.img"));
-    const test::CliResult r = RunCli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), out});
+    // Progress on a pipe only when asked for.
+    const test::CliResult r = RunCli({QStringLiteral("read"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), out, QStringLiteral("--progress")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(Text(r.err).contains(QLatin1String("Reading from the radio ... 10%")));
     EXPECT_TRUE(Text(r.err).contains(QLatin1String("Read Succeeded!")));
@@ -48,7 +49,7 @@ TEST(CliRadio, WriteImageToTheSimulatedRadio)
 {
     SimProcess sim(SampleArgs({QStringLiteral("--baud"), QStringLiteral("0")}));
     ASSERT_FALSE(sim.Port().isEmpty());
-    const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath()});
+    const test::CliResult r = RunCli({QStringLiteral("write"), QStringLiteral("--port"), sim.Port(), QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--progress")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(Text(r.err).contains(QLatin1String("Writing to the radio ... 80%")));
     EXPECT_TRUE(Text(r.err).contains(QLatin1String("Write Succeeded!")));
@@ -136,7 +137,7 @@ TEST(CliRadio, UsageErrors)
     for (const char *command : {"identify", "reset"}) {
         const test::CliResult empty = RunCli({QLatin1String(command), QStringLiteral("--port"), QString()});
         EXPECT_EQ(empty.exitCode, 2) << command;
-        EXPECT_TRUE(Text(empty.err).contains(QLatin1String("--port needs a device name"))) << empty.err.toStdString();
+        EXPECT_TRUE(Text(empty.err).contains(QLatin1String("the option --port needs a value"))) << empty.err.toStdString();
     }
     EXPECT_EQ(RunCli({QStringLiteral("write"), QStringLiteral("--port"), QString(), QStringLiteral("--image"), test::SampleImagePath()}).exitCode, 2);
 }

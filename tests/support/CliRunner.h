@@ -22,17 +22,17 @@ inline QString ToolDir()
     return other.isEmpty() ? QStringLiteral(TAVO_BIN_DIR) : other;
 }
 
-inline CliResult RunTool(const QString &tool, const QStringList &args, const QByteArray &input = QByteArray())
+// Starts `p` (program, arguments and environment set), gives it `input`
+// and collects how it ended; a run that takes longer than `timeoutMs` is
+// killed and reported with exit code -1.
+inline CliResult StartAndCollect(QProcess &p, const QByteArray &input = QByteArray(), int timeoutMs = 120000)
 {
-    QProcess p;
-    p.setProgram(ToolDir() + QLatin1Char('/') + tool);
-    p.setArguments(args);
     p.start();
     if (!input.isEmpty())
         p.write(input);
     p.closeWriteChannel();
     CliResult r;
-    if (!p.waitForFinished(120000)) {
+    if (!p.waitForFinished(timeoutMs)) {
         p.kill();
         p.waitForFinished();
         return r;
@@ -41,6 +41,14 @@ inline CliResult RunTool(const QString &tool, const QStringList &args, const QBy
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
+}
+
+inline CliResult RunTool(const QString &tool, const QStringList &args, const QByteArray &input = QByteArray())
+{
+    QProcess p;
+    p.setProgram(ToolDir() + QLatin1Char('/') + tool);
+    p.setArguments(args);
+    return StartAndCollect(p, input);
 }
 
 inline CliResult RunCli(const QStringList &args) { return RunTool(QStringLiteral("tavocps-cli"), args); }

@@ -7,6 +7,7 @@
 #include "profile/model_fixture.h"
 
 #include "workflow/ChirpCsv.h"
+#include "ChirpCsvLines.h"
 #include "workflow/TransmitPower.h"
 
 #include <QDir>
@@ -109,14 +110,6 @@ QStringList Channels(const CRadioDataModel &model)
                         code(ch.GetInt(QStringLiteral("rx_code"))), code(ch.GetInt(QStringLiteral("tx_code"))),
                         ch.GetText(QStringLiteral("rx_bw")), QString::number(power), ch.GetText(QStringLiteral("in_scanlist")));
     }
-    return out;
-}
-
-QStringList Texts(const QList<ChirpCsvLine> &lines)
-{
-    QStringList out;
-    for (const ChirpCsvLine &l : lines)
-        out << FormatChirpCsvLine(l);
     return out;
 }
 
@@ -227,7 +220,13 @@ TEST_F(ChirpExchange, TheOtherToolsPmrListFillsTheChannelsInFileOrder)
     ASSERT_TRUE(refused.isChirpFile);
     EXPECT_EQ(refused.rows, 18); // comment lines are no rows
     EXPECT_EQ(refused.imported, 0);
-    EXPECT_EQ(Texts(refused.refused).first(), QStringLiteral("Line 3: The radio has only 16 channels."));
+    // Left out for their locations alone: one line, not one a row.
+    EXPECT_TRUE(refused.refused.isEmpty()) << Texts(refused.refused).join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(refused.beyondChannels, 18);
+    EXPECT_EQ(ChirpImportSummary(refused).last(),
+              QStringLiteral("Rows left out because their locations lie beyond the radio's 16 channels: 18 (locations %1 to %2).")
+                  .arg(refused.firstBeyond)
+                  .arg(refused.lastBeyond));
 
     const ChirpImportReport report = ImportChirpCsv(m_model, EuStyleList(), ChirpPlacement::InFileOrder);
     EXPECT_EQ(report.rows, 18);

@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 
 #include "workflow/ChirpCsv.h"
+#include "ChirpCsvLines.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -72,14 +73,6 @@ QStringList Channels(const CRadioDataModel &model)
     return out;
 }
 
-QStringList Texts(const QList<ChirpCsvLine> &lines)
-{
-    QStringList out;
-    for (const ChirpCsvLine &l : lines)
-        out << FormatChirpCsvLine(l);
-    return out;
-}
-
 // The same rows with each channel moved one place on (the last to the first).
 QByteArray Rotated(const QByteArray &csv)
 {
@@ -118,12 +111,13 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
     EXPECT_EQ(Texts(report.refused),
               QStringList({
                   "Line 7: Receive frequency 145.500000 MHz: Invalid frequency: This frequency is not supported by this radio.",
-                  "Line 10: The radio has only 16 channels.",
-                  "Line 13: Unknown DCS code \"017\".",
+                  "Line 13: The DCS code 017 is not one of this radio's codes.",
               }));
+    // The row beyond the channels is said in the summary, not on a line of its own.
     EXPECT_EQ(ChirpImportSummary(report),
               QStringList({"9 of 12 rows imported.", "1 row: power set to 0.5 W, as this radio allows only this.",
-                           "1 row: bandwidth set to 12.5 kHz, as this radio allows only this."}));
+                           "1 row: bandwidth set to 12.5 kHz, as this radio allows only this.",
+                           "Rows left out because their locations lie beyond the radio's 16 channels: 1 (locations 17 to 17)."}));
     // A PMR446 radio sends with its receive settings: a row whose two sides
     // differ takes one code both ways, and says so.
     EXPECT_EQ(Texts(report.notes),
@@ -131,7 +125,8 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
                            "Line 6: this channel transmits with its receive settings: transmit 67.0 Hz, receive No CT/DCS code became 67.0 Hz both ways.",
                            "Line 9: this channel transmits with its receive settings: transmit DCS 023 R, receive DCS 025 N became DCS 025 N both ways.",
                            "Line 6: The name \"TX;ONLY\" was not taken (The name contains characters that are not "
-                           "allowed. Please specify a different name.) The channel is called \"PMR 5\"."}));
+                           "allowed. Please specify a different name.) The channel is called \"PMR 5\".",
+                           "Line 9: The name \"A very long name\" was cut to \"A very l\" (8 characters)."}));
 
     // 88.5 Hz is code 8; DCS 023 code 39, inverted 130; DCS 754 inverted is
     // 212; 100.0 Hz code 12, DCS 047 code 45, DCS 025 code 40; 100.5 Hz is
@@ -209,10 +204,11 @@ TEST_F(ChirpCsv, RepeaterRowsAddFrequenciesOnALicensedRadio)
     EXPECT_EQ(report.imported, 2);
     EXPECT_EQ(Texts(report.refused),
               QStringList({
-                  "Line 4: Tone: This CT/DCS code is not supported by this radio.",
+                  // A 122-code radio has no inverted codes: the polarity is named.
+                  "Line 4: DCS 023 with inverted polarity (R in DtcsPolarity): this radio has no inverted codes.",
                   "Line 5: The tone 100.5 Hz is not in the code table and no customised tone slot is free.",
-                  "Line 6: The radio has only 16 channels.",
               }));
+    EXPECT_EQ(report.beyondChannels, 1);
     const QStringList channels = Channels(m_model);
     EXPECT_EQ(channels.at(2), QStringLiteral("RPT rx=145600000 tx=145000000 codes=0/18 bw=1 power=0 scan=1 rep=1"));
     EXPECT_EQ(channels.at(5), QStringLiteral("SPLIT rx=150000000 tx=155500000 codes=0/0 bw=0 power=1 scan=0 rep=1"));
@@ -233,25 +229,32 @@ TEST(ChirpCsvCli, ImportSavesOnlyWhenARowWasTakenAndExportWritesTheFile)
                                         + "1,VHF,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,Low,,,,,\r\n"));
     CliResult r = RunCli({QStringLiteral("import-csv"), profile, bad});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.out.startsWith("Line 2: Receive frequency 145.500000 MHz")) << r.out.toStdString();
+    // Refusals on standard error, the result on standard output.
+    EXPECT_TRUE(r.err.startsWith("Line 2: Receive frequency 145.500000 MHz")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("No row could be imported")) << r.err.toStdString();
+    EXPECT_EQ(r.out, "0 of 1 rows imported.\n");
     EXPECT_EQ(ReadFileBytes(profile), original);
 
     const QString notCsv = dir.filePath(QStringLiteral("notes.csv"));
     ASSERT_TRUE(WriteFileBytes(notCsv, "Channel;Frequency\n1;446.00625\n"));
-    EXPECT_EQ(RunCli({QStringLiteral("import-csv"), profile, notCsv}).exitCode, 1);
+    r = RunCli({QStringLiteral("import-csv"), profile, notCsv});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("its first line reads \"Channel;Frequency\"")) << r.err.toStdString();
 
     const QString good = dir.filePath(QStringLiteral("good.csv"));
     ASSERT_TRUE(WriteFileBytes(good, QByteArray(kHeader) + "\r\n" + kPmrRows));
     r = RunCli({QStringLiteral("import-csv"), profile, good});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    // Three refused rows, three rows given one code both ways and a name
-    // not taken, then the count and the two rows taken with what the radio
-    // allows.
-    EXPECT_EQ(r.out.count('\n'), 10) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Line 6: The name \"TX;ONLY\" was not taken")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("Line 6: this channel transmits with its receive settings")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains("\n9 of 12 rows imported.\n1 row: power set to 0.5 W")) << r.out.toStdString();
+    // The count on standard output; two refused rows, three rows given one
+    // code both ways, a name not taken and a name cut, then the two rows
+    // taken with what the radio allows, the row beyond the channels and the
+    // file order's option, on standard error.
+    EXPECT_EQ(r.out, "9 of 12 rows imported.\n");
+    EXPECT_EQ(r.err.count('\n'), 11) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Line 6: The name \"TX;ONLY\" was not taken")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Line 6: this channel transmits with its receive settings")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("\n1 row: power set to 0.5 W")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("import with --in-file-order.\n")) << r.err.toStdString();
     EXPECT_NE(ReadFileBytes(profile), original);
 
     const QString out = dir.filePath(QStringLiteral("out.csv"));
@@ -262,15 +265,16 @@ TEST(ChirpCsvCli, ImportSavesOnlyWhenARowWasTakenAndExportWritesTheFile)
     EXPECT_EQ(csv.count('\n'), 17);
 }
 
-TEST(ChirpCsvCli, ImportSpeaksTheUsersLanguageWithItsDecimalSeparator)
+TEST(ChirpCsvCli, ImportSpeaksTheLanguageOfItsEnvironmentWithItsDecimalSeparator)
 {
     QTemporaryDir dir;
-    // The user's settings choose German.
+    // The run's environment asks for German; the user's settings store
+    // French for the windows, which the run neither follows nor changes.
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
     ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("config/Vantrel"))));
     ASSERT_TRUE(WriteFileBytes(dir.filePath(QStringLiteral("config/Vantrel/Tavo EMEA CPS.ini")),
-                               "[General]\nCurrentLanguage=German\n"));
+                               "[General]\nCurrentLanguage=French\n"));
     const QString profile = dir.filePath(QStringLiteral("radio.kp2"));
     ASSERT_TRUE(QFile::copy(TemplatePath(QStringLiteral("OUD11602")), profile));
     QFile::setPermissions(profile, QFile::ReadOwner | QFile::WriteOwner);
@@ -278,11 +282,16 @@ TEST(ChirpCsvCli, ImportSpeaksTheUsersLanguageWithItsDecimalSeparator)
     ASSERT_TRUE(WriteFileBytes(csv, QByteArray(kHeader) + "\n"
                                         + "1,VHF,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,0.5W,,,,,\n"
                                         + "2,WIDE,446.018750,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,50W,,,,,\n"));
+    const QByteArray all = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
     const CliResult r = RunCli({QStringLiteral("import-csv"), profile, csv});
+    qputenv("LC_ALL", all);
     qputenv("XDG_CONFIG_HOME", config);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(r.out),
+    EXPECT_EQ(QString::fromUtf8(r.out), QStringLiteral("1 von 2 Zeilen importiert.\n"));
+    EXPECT_EQ(QString::fromUtf8(r.err),
               QStringLiteral("Zeile 2: Empfangsfrequenz 145,500000 MHz: Ungültige Frequenz: Dieses Funkgerät unterstützt "
-                             "diese Frequenz nicht.\n1 von 2 Zeilen importiert.\n1 Zeile: Bandbreite auf 12,5 kHz, Leistung "
+                             "diese Frequenz nicht.\n1 Zeile: Bandbreite auf 12,5 kHz, Leistung "
                              "auf 0,5 W gesetzt, da dieses Funkgerät nur diese Werte erlaubt.\n"));
+    EXPECT_TRUE(ReadFileBytes(dir.filePath(QStringLiteral("config/Vantrel/Tavo EMEA CPS.ini"))).contains("CurrentLanguage=French"));
 }
