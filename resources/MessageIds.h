@@ -353,6 +353,14 @@ enum : int {
     FleetIntro = 10072,
     FleetTableLabel = 10073,
     FleetReady = 10074,
+
+    // Reports on paper, the report window and e-mail.
+    ReportPageNumber = 10300,
+    ReportPaperLabel = 10301,
+    ReportPaperA4 = 10302,
+    ReportPaperLetter = 10303,
+    ReportMailToolMissing = 10304,
+    ReportDate = 10305,
 };
 
 } // namespace tavo::msg

@@ -101,6 +101,8 @@
       <body>
         <h1>$#Detailed Report</h1>
         <p class="sub"><xsl:value-of select="$fs/@model"/></p>
+        <!-- the dealer's texts, when there are any -->
+        <p>ABCDEFGSDGFHWRAZxVBSDFSEWASSX</p>
 
         <h2>$#Radio Information</h2>
         <table class="std" width="100%" cellspacing="0" cellpadding="3">

@@ -230,7 +230,7 @@ void CReportDlg::OnPrintPreview()
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(LoadString(msg::ReportPrintPreview));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *p) { PrintReport(*m_pBrowser->document(), *p); });
+            [this](QPrinter *p) { PrintReport(*m_pBrowser->document(), *p, ReportPaperInfoOf(ReportHtml())); });
     preview.resize(900, 800);
     preview.exec();
 }
@@ -242,7 +242,7 @@ void CReportDlg::OnPrint()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PrintReport(*m_pBrowser->document(), printer);
+    PrintReport(*m_pBrowser->document(), printer, ReportPaperInfoOf(ReportHtml()));
 }
 
 void CReportDlg::OnSaveAs()
