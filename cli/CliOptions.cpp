@@ -4,7 +4,7 @@ namespace tavo::cli {
 
 namespace {
 const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password",
-                                     "--answer",      "--trace", "--batch", "--format"};
+                                     "--answer",      "--trace", "--batch", "--format", "--paper"};
 const char *const kFlags[] = {"--yes", "--verify", "--dry-run", "--in-file-order"};
 } // namespace
 

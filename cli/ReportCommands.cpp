@@ -2,7 +2,7 @@
 // written as OUT.htm (the report file: UTF-16 with its terminating zero,
 // the handout's images copied beside it unless files of those names are
 // there already) or as OUT.pdf (laid out and printed with the report's
-// page margins).
+// page margins on the locale's paper, or the one --paper a4|letter names).
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
@@ -44,11 +44,12 @@ ReportForm FormOf(const QString &format, const QString &out)
 }
 
 // A PDF laid out into a file of its own, then copied to standard output.
-bool WritePdfToStandardOutput(const QString &html, QString &error)
+bool WritePdfToStandardOutput(const QString &html, ReportPaper paper, QString &error)
 {
     QTemporaryDir dir;
     QFile pdf(dir.filePath(QStringLiteral("report.pdf")));
-    if (!dir.isValid() || !WriteReportPdf(html, InstallReportFolder(), pdf.fileName()) || !pdf.open(QIODevice::ReadOnly)) {
+    if (!dir.isValid() || !WriteReportPdf(html, InstallReportFolder(), pdf.fileName(), nullptr, nullptr, paper)
+        || !pdf.open(QIODevice::ReadOnly)) {
         error = LoadString(msg::ReportSaveFailed).arg(QString::fromLatin1(kStandardStream));
         return false;
     }
@@ -83,6 +84,9 @@ int RunReport(CliContext &ctx)
     const ReportForm form = FormOf(ctx.Option("--format"), out);
     if (form == ReportForm::Unknown)
         return UsageError(ctx.command, QStringLiteral("name the report's form with --format htm or --format pdf"));
+    ReportPaper paper = DefaultReportPaper();
+    if (ctx.Has("--paper") && !ParseReportPaper(ctx.Option("--paper"), paper))
+        return UsageError(ctx.command, QStringLiteral("the paper is a4 or letter, not %1").arg(ctx.Option("--paper")));
 
     // The user's language (its texts and decimal separator) and dealer
     // texts, as the program's start sets them.
@@ -102,9 +106,9 @@ int RunReport(CliContext &ctx)
 
     QString error;
     if (form == ReportForm::Pdf && IsStandardStream(out))
-        return WritePdfToStandardOutput(html, error) ? ExitOk : Fail(error);
+        return WritePdfToStandardOutput(html, paper, error) ? ExitOk : Fail(error);
     if (form == ReportForm::Pdf) {
-        if (!WriteReportPdf(html, InstallReportFolder(), out, &error))
+        if (!WriteReportPdf(html, InstallReportFolder(), out, &error, nullptr, paper))
             return Fail(error.isEmpty() ? LoadString(msg::ReportSaveFailed).arg(out) : error);
         return ExitOk;
     }
@@ -115,7 +119,7 @@ int RunReport(CliContext &ctx)
     return ExitOk;
 }
 
-const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE OUT.htm|OUT.pdf|- [--format htm|pdf]", 3, 3, &RunReport});
+const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE OUT.htm|OUT.pdf|- [--format htm|pdf] [--paper a4|letter]", 3, 3, &RunReport});
 
 } // namespace
 

@@ -96,14 +96,18 @@ void PrepareForPaper(QTextDocument &document)
     option.setWrapMode(QTextOption::WordWrap);
     document.setDefaultTextOption(option);
     ChangeFragments(document, 0, std::numeric_limits<int>::max(), [](QTextCharFormat &format) {
-        if (format.isImageFormat())
+        if (format.isImageFormat() || !format.hasProperty(QTextFormat::FontPointSize)
+            || format.fontPointSize() >= kReportMinimumPointSize)
             return false;
-        if (format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() < kReportMinimumPointSize)
-            format.setFontPointSize(kReportMinimumPointSize);
-        format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-        format.setFontLetterSpacing(1.0 / 64);
+        format.setFontPointSize(kReportMinimumPointSize);
         return true;
     });
+    QTextCharFormat spaced;
+    spaced.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+    spaced.setFontLetterSpacing(1.0 / 64);
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(spaced);
 }
 
 // The layout of `source` for a page body `width` wide: a copy laid out at
@@ -122,14 +126,16 @@ std::unique_ptr<QTextDocument> PaperCopy(const QTextDocument &source, qreal widt
         if (image.isValid())
             copy->addResource(QTextDocument::ImageResource, name, image);
     });
-    copy->documentLayout()->setPaintDevice(&LayoutDevice());
+    // Every change before the first layout: a change to a laid-out
+    // document lays its tables out again.
     PrepareForPaper(*copy);
     QTextFrameFormat root = copy->rootFrame()->frameFormat();
     root.setMargin(0);
     root.setPadding(0);
     copy->rootFrame()->setFrameFormat(root);
-    copy->setTextWidth(width);
     FitBannersToWidth(*copy, width);
+    copy->documentLayout()->setPaintDevice(&LayoutDevice());
+    copy->setTextWidth(width);
     return copy;
 }
 
@@ -393,14 +399,15 @@ qreal FitOnOnePage(QTextDocument &document, qreal pageHeight)
     if (LaidOutHeight(document) <= pageHeight)
         return 1;
     if (QTextTable *dealer = DealerTable(document)) {
-        const int from = dealer->firstPosition(), to = dealer->lastPosition() + 1;
-        for (qreal size = 8.5; size >= kReportMinimumPointSize && LaidOutHeight(document) > pageHeight; size -= 0.5)
-            ChangeFragments(document, from, to, [size](QTextCharFormat &format) {
-                if (format.isImageFormat())
-                    return false;
-                format.setFontPointSize(size);
-                return true;
-            });
+        const int from = dealer->firstPosition(), to = dealer->lastPosition();
+        for (qreal size = 8.5; size >= kReportMinimumPointSize && LaidOutHeight(document) > pageHeight; size -= 0.5) {
+            QTextCharFormat smaller;
+            smaller.setFontPointSize(size);
+            QTextCursor block(&document);
+            block.setPosition(from);
+            block.setPosition(to, QTextCursor::KeepAnchor);
+            block.mergeCharFormat(smaller);
+        }
     }
     std::map<int, QSizeF> picture;
     for (qreal factor = 0.95; factor >= 0.5 && LaidOutHeight(document) > pageHeight; factor -= 0.05)
