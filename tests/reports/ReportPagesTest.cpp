@@ -235,8 +235,8 @@ TEST_F(ReportPagesTest, EveryRowOfEveryTemplateOnOnePage)
                         << error.toStdString();
                     const PdfText text = ReadPdfWords(pdf);
                     const int pages = int(text.pageHeights.size());
-                    EXPECT_EQ(RowsCutAcrossPages(rows, text), QString());
-                    EXPECT_EQ(TextInMargins(text), QString());
+                    EXPECT_EQ(RowsCutAcrossPages(rows, text).toStdString(), "");
+                    EXPECT_EQ(TextInMargins(text).toStdString(), "");
                     if (kind == ReportKind::Handout) {
                         EXPECT_EQ(pages, 1);
                         continue;
