@@ -125,15 +125,10 @@ const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE OUT.htm|O
 
 bool NeedsGuiApplication(int argc, char **argv)
 {
-    bool report = false;
-    for (int i = 1; i < argc; ++i) {
+    // Every report draws: the handout its radio picture, a PDF its pages.
+    for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "report") == 0)
-            report = true;
-        else if (report && IsPdf(QString::fromLocal8Bit(argv[i])))
             return true;
-        else if (report && std::strcmp(argv[i], "--format") == 0 && i + 1 < argc && std::strcmp(argv[i + 1], "pdf") == 0)
-            return true;
-    }
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "reports/ReportPageValues.h"
+#include "reports/HandoutPicture.h"
 
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNames.h"
@@ -24,6 +25,12 @@ constexpr int kButtonsTitle = 158; // "Buttons"
 constexpr int kSettingsTitle = 198;
 constexpr int kAudioTitle = 172;
 constexpr int kRadioInfoTitle = 151;
+constexpr int kSerialNumberCaption = 153;
+constexpr int kFirmwareCaption = 154;
+constexpr int kLiIonBatteryPack = 9426;
+// Where a display model's programmable buttons A, B and C sit: on the three
+// keys under the display.
+constexpr HandoutMark kDisplayButtonMarks[] = {{0, 0.34, 0.54}, {0, 0.50, 0.54}, {0, 0.66, 0.54}};
 // The channel page's controls of the columns that may be left out.
 constexpr int kChannelPowerList = 1028;
 constexpr int kChannelRepeaterPowerList = 1021;
@@ -169,8 +176,14 @@ void AddButtons(xmlNode *report, const Profile &p, xmlDoc *doc, SettingDocuments
         SetXmlAttribute(button, "attribute", QLatin1String(b.attribute));
         SetXmlAttribute(button, "name", LoadString(b.textId));
         SetXmlAttribute(button, "feature", feature);
-        SetXmlAttribute(button, "handout",
-                        code == b.defaultCode ? feature + QLatin1Char(' ') + LoadString(kDefaultText) : feature);
+        QString handout = code == b.defaultCode ? feature + QLatin1Char(' ') + LoadString(kDefaultText) : feature;
+        // A preset names the channel it selects.
+        if (code == kPreset1Feature || code == kPreset2Feature) {
+            const QString channel = DependentValue(code, p, doc);
+            if (!channel.isEmpty())
+                handout += QStringLiteral(": ") + channel;
+        }
+        SetXmlAttribute(button, "handout", handout);
         for (const ButtonDependentRow &row : kButtonDependentRows)
             if (row.code == code && visible.value(row.ctrlId, false) && !rowsShown.contains(row.code)) {
                 rowsShown.insert(row.code);
@@ -329,6 +342,45 @@ void AddRadioInformation(xmlNode *report, const Profile &p, SettingDocuments &do
             AddRow(page, LoadString(row.textId), row.value);
 }
 
+// What the customer's handout names beside the model: serial number,
+// firmware and date under their captions, and the battery the radio is
+// set for.
+void AddHandoutTexts(xmlNode *report, const Profile &p)
+{
+    SetXmlAttribute(report, "serial_title", LoadString(kSerialNumberCaption));
+    SetXmlAttribute(report, "firmware_title", LoadString(kFirmwareCaption));
+    SetXmlAttribute(report, "date_title", LoadString(msg::ReportDate));
+    SetXmlAttribute(report, "serial", XmlAttribute(p.factory, names::kSerial));
+    // The General Settings page's battery list: Alkaline, or any other
+    // value the rechargeable pack.
+    SetXmlAttribute(report, "battery",
+                    LoadString(p.SettingInt(names::kBatteryType) != 0 ? kLiIonBatteryPack : msg::ReportAlkalineBatteries));
+}
+
+// The family's picture with the handout's parts marked on it: the fixed
+// parts, and on a display model each programmable button beyond the side
+// buttons that the Buttons page shows (numbered after the fixed parts).
+void AddHandoutPicture(xmlNode *report, const Profile &p, xmlDoc *doc, SettingDocuments &docs)
+{
+    std::vector<HandoutMark> marks = HandoutMarks(p.display);
+    if (p.display) {
+        XmlXPath xpath(doc);
+        const size_t fixed = marks.size();
+        const std::vector<xmlNode *> buttons = xpath.Select("/TavoProfile/report/button");
+        int n = 0;
+        for (xmlNode *button : buttons) {
+            const QString attribute = XmlAttribute(button, "attribute");
+            if (attribute == QLatin1String(names::kSide1But) || attribute == QLatin1String(names::kSide2But))
+                continue;
+            const HandoutMark &place = kDisplayButtonMarks[size_t(std::min(n, int(std::size(kDisplayButtonMarks)) - 1))];
+            marks.push_back({int(fixed) + ++n, place.x, place.y});
+        }
+    }
+    const QString file = docs.GetButtonImageFile(p.model);
+    SetXmlAttribute(report, "picture",
+                    file.isEmpty() ? QString() : HandoutPictureAddress(InstallFilePath(QStringLiteral("lib"), file), marks));
+}
+
 } // namespace
 
 void AddPageValues(xmlDoc *doc, const QString &decimalSeparator)
@@ -347,6 +399,7 @@ void AddPageValues(xmlDoc *doc, const QString &decimalSeparator)
 
     xmlNode *report = AddElement(p.root, "report");
     SetXmlAttribute(report, "date", QDate::currentDate().toString(Qt::ISODate));
+    AddHandoutTexts(report, p);
 
     xmlNode *version = AddElement(report, "version");
     auto factoryInt = [&p](const char *name) { return XmlAttribute(p.factory, name).trimmed().toInt(); };
@@ -361,6 +414,7 @@ void AddPageValues(xmlDoc *doc, const QString &decimalSeparator)
     AddPageRows(report, kAudioSettingsPage, kAudioTitle, AudioSettingsPageRows(), p,
                 docs.GetVisibleControls(QLatin1String(kAudioSettingsPage), p.display));
     AddButtons(report, p, doc, docs);
+    AddHandoutPicture(report, p, doc, docs);
     AddChannelTexts(doc, p, decimalSeparator, AddChannelPage(report, p, docs));
 }
 

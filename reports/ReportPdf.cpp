@@ -1,4 +1,5 @@
 #include "reports/ReportPdf.h"
+#include "reports/HandoutPicture.h"
 
 #include "base/AtomicFile.h"
 #include "resources/MessageIds.h"
@@ -524,6 +525,9 @@ ReportDocument::ReportDocument(const QString &html, const QString &folder, QObje
 
 QVariant ReportDocument::loadResource(int type, const QUrl &name)
 {
+    // The handout's radio travels inside the report.
+    if (type == QTextDocument::ImageResource && name.scheme() == QLatin1String("data"))
+        return DataAddressImage(name);
     if (type == QTextDocument::ImageResource && name.isRelative()) {
         QImage image;
         // Only a file of the report's folder: a name never leaves it.

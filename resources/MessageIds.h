@@ -361,6 +361,7 @@ enum : int {
     ReportPaperLetter = 10303,
     ReportMailToolMissing = 10304,
     ReportDate = 10305,
+    ReportAlkalineBatteries = 10306,
 };
 
 } // namespace tavo::msg

@@ -1,6 +1,7 @@
 #include "reports/window/CReportDlg.h"
 #include "base/AtomicFile.h"
 
+#include "reports/HandoutPicture.h"
 #include "reports/ReportGenerator.h"
 #include "reports/ReportMail.h"
 #include "reports/ReportPdf.h"
@@ -52,6 +53,9 @@ public:
     using QTextBrowser::QTextBrowser;
     QVariant loadResource(int type, const QUrl &name) override
     {
+        // The handout's radio travels inside the report.
+        if (type == QTextDocument::ImageResource && name.scheme() == QLatin1String("data"))
+            return DataAddressImage(name);
         QVariant resource = QTextBrowser::loadResource(type, name);
         if (type == QTextDocument::HtmlResource && resource.typeId() == QMetaType::QByteArray) {
             const QByteArray bytes = resource.toByteArray();

@@ -4,11 +4,17 @@
 
 #include "ReportFixture.h"
 
+#include "reports/HandoutPicture.h"
 #include "reports/ReportGenerator.h"
+#include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "support/TestFiles.h"
 
+#include <QDate>
+#include <QImage>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
 using namespace tavo;
 using namespace tavo::test;
@@ -80,12 +86,14 @@ TEST_F(ReportTest, HandoutFooterAndProfileTextsEscaped)
     EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemVal\">&lt;b&gt;&amp;</td>")));
     EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemVal\">$#Name</td>")));
     EXPECT_FALSE(html.contains(QStringLiteral("<b>&")));
-    // A display model: its picture, ten parts, its button defaults marked.
-    EXPECT_TRUE(html.contains(QStringLiteral("src=\"Display.jpg\"")));
+    // A display model: its family's picture, its button defaults marked.
+    EXPECT_TRUE(html.contains(QStringLiteral("src=\"data:image/png;base64,")));
     EXPECT_FALSE(html.contains(QStringLiteral("Rotary.jpg")));
     EXPECT_TRUE(html.contains(QStringLiteral("Monitor (default)")));
     EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemVal\" width=\"30%\">Olvan</td>")));
-    EXPECT_EQ(html.count(QStringLiteral("$#")), 2) << "only the two texts typed with it";
+    // Only the texts typed with it: the dealer's, the channel's name and
+    // the preset that names that channel.
+    EXPECT_EQ(html.count(QStringLiteral("$#")), 3);
 }
 
 // The detailed report of a profile whose limit also holds separate receive
@@ -151,7 +159,7 @@ TEST_F(ReportTest, ReportFileAndCacheFallback)
     EXPECT_EQ(out.path, QDir(cache).filePath(QStringLiteral("Customer Handout.htm")));
     EXPECT_FALSE(out.displayModel);
     EXPECT_TRUE(m_sink.shown().empty()) << "a read-only installation is no question";
-    EXPECT_TRUE(ReportFileText(ReadFileBytes(out.path)).contains(QStringLiteral("Rotary.jpg")));
+    EXPECT_TRUE(ReportFileText(ReadFileBytes(out.path)).contains(QStringLiteral("HandoutHeader.jpg")));
     const QStringList images = QDir(report).entryList({QStringLiteral("*.jpg")}, QDir::Files);
     EXPECT_EQ(images.size(), 15);
     for (const QString &image : images)
@@ -251,4 +259,59 @@ TEST_F(ReportTest, OutOfRangeSlotsAndDealerTextsAsText)
     const QString detailed = GenerateDetailedHtml(LoadedProfile(QStringLiteral("OUR10802")), QStringLiteral("."), dealer);
     EXPECT_TRUE(detailed.contains(QStringLiteral("\"dealer-left\">10Tel %s 0123<BR></a>")));
     EXPECT_TRUE(detailed.contains(LoadString(265))) << "the dealer's block has its heading";
+}
+
+namespace {
+
+// The handout's picture address and the text of its parts list.
+QString PictureOf(const QString &html)
+{
+    static const QRegularExpression picture(QStringLiteral("src=\"(data:image/png;base64,[^\"]+)\""));
+    return picture.match(html).captured(1);
+}
+
+} // namespace
+
+// The handout shows the radio the customer holds: the family's own
+// picture (another family, another picture; a missing one falls back to
+// the generic picture), each programmable button under the Buttons page's
+// name with its feature (a display model's buttons A, B and C among the
+// numbered parts, a preset with its channel), the battery the settings
+// select, serial number, firmware and date.
+TEST_F(ReportTest, HandoutShowsTheRadioTheCustomerHolds)
+{
+    const DealerTexts dealer{QStringLiteral("Dealer"), QString(), QString()};
+    const QString zerva = GenerateHandoutHtml(LoadedProfile(QStringLiteral("ZUR10802")), dealer, QStringLiteral("."));
+    const QString olvan = GenerateHandoutHtml(LoadedProfile(QStringLiteral("OUR10802")), dealer, QStringLiteral("."));
+    const QString picture = PictureOf(zerva);
+    ASSERT_FALSE(picture.isEmpty());
+    EXPECT_NE(picture, PictureOf(olvan));
+    const QImage image = DataAddressImage(QUrl(picture)).value<QImage>();
+    EXPECT_EQ(image.size(), QSize(220, 440));
+
+    // Rotary: the top button under the page's name, the battery as set.
+    EXPECT_TRUE(zerva.contains(QStringLiteral(">%1</td>").arg(LoadString(162)))) << "Button A";
+    EXPECT_FALSE(zerva.contains(QStringLiteral("Up Button:")));
+    EXPECT_TRUE(zerva.contains(LoadString(msg::ReportAlkalineBatteries))) << "the template is set for alkaline cells";
+    const QString liIon = GenerateHandoutHtml(
+        LoadedProfile(QStringLiteral("ZUR10802"), {{QStringLiteral("batteryType=\"0\""), QStringLiteral("batteryType=\"1\"")}}),
+        dealer, QStringLiteral("."));
+    EXPECT_TRUE(liIon.contains(LoadString(9426))) << "Li-Ion Battery Pack";
+    EXPECT_FALSE(liIon.contains(LoadString(msg::ReportAlkalineBatteries)));
+    for (const QString &text : {LoadString(153), QStringLiteral("000AAA0000"), LoadString(154), QStringLiteral("R02.01"),
+                                LoadString(msg::ReportDate), QDate::currentDate().toString(Qt::ISODate)})
+        EXPECT_TRUE(zerva.contains(text)) << text.toStdString();
+
+    // Display: buttons A, B and C are parts 11 to 13 of the picture's list;
+    // the presets name their channels.
+    const QString display = GenerateHandoutHtml(LoadedProfile(QStringLiteral("OUD11602")), dealer, QStringLiteral("."));
+    for (int n : {11, 12, 13})
+        EXPECT_TRUE(display.contains(QStringLiteral("class=\"Num\">%1</td>").arg(n))) << n;
+    EXPECT_TRUE(display.contains(QStringLiteral(">%1</td>").arg(LoadString(164)))) << "Button C";
+    EXPECT_TRUE(display.contains(QStringLiteral("(default): PMR 1<"))) << "preset 1 names its channel";
+
+    // Without the family's picture: the generic one.
+    QFile::remove(m_install + QStringLiteral("/lib/zerva_rotary.png"));
+    const QString generic = GenerateHandoutHtml(LoadedProfile(QStringLiteral("ZUR10802")), dealer, QStringLiteral("."));
+    EXPECT_TRUE(generic.contains(QStringLiteral("src=\"Rotary.jpg\"")));
 }

@@ -96,19 +96,20 @@ TEST_F(ReportTest, PdfPicturesComeFromTheReportFolder)
             const QString pdf = m_dir.filePath(model + QStringLiteral(".pdf"));
             QString error;
             ASSERT_TRUE(WriteReportPdf(html, InstallReportFolder(), pdf, &error)) << error.toStdString();
-            const int expected = kind == ReportKind::Handout ? int(HandoutImageNames(display).size()) : 0;
+            // The handout: its two banners and the radio.
+            const int expected = kind == ReportKind::Handout ? 3 : 0;
             EXPECT_EQ(PdfImageCount(ReadFileBytes(pdf)), expected);
         }
     }
-    // The display model's picture gone: the error names it.
+    // A banner gone: the error names it.
     const QString xml = LoadedProfile(QStringLiteral("OUD11602"));
     QString html;
     ASSERT_TRUE(BuildReportHtml(ReportKind::Handout, xml, html));
-    ASSERT_TRUE(QFile::remove(QDir(InstallReportFolder()).filePath(QStringLiteral("Display.jpg"))));
+    ASSERT_TRUE(QFile::remove(QDir(InstallReportFolder()).filePath(QStringLiteral("HandoutHeader.jpg"))));
     const QString pdf = m_dir.filePath(QStringLiteral("missing.pdf"));
     QString error;
     EXPECT_FALSE(WriteReportPdf(html, InstallReportFolder(), pdf, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("Display.jpg"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("HandoutHeader.jpg"))) << error.toStdString();
     EXPECT_TRUE(error.contains(LoadString(msg::FilesNotAvailable)));
     EXPECT_FALSE(QFile::exists(pdf));
     QDir::setCurrent(before);
