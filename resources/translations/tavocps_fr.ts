@@ -2319,6 +2319,34 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
         <source>the profile holds characters that its character set (%1) cannot store.</source>
         <translation>le profil contient des caractères que son jeu de caractères (%1) ne peut pas enregistrer.</translation>
     </message>
+    <message id="IDS_10300">
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message id="IDS_10301">
+        <source>&amp;Paper:</source>
+        <translation>&amp;Papier :</translation>
+    </message>
+    <message id="IDS_10302">
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message id="IDS_10303">
+        <source>Letter</source>
+        <translation>Letter</translation>
+    </message>
+    <message id="IDS_10304">
+        <source>E-mail needs the program xdg-email, which is not installed. Install the package xdg-utils and try again.</source>
+        <translation>L'envoi par e-mail nécessite le programme xdg-email, qui n'est pas installé. Installez le paquet xdg-utils et réessayez.</translation>
+    </message>
+    <message id="IDS_10305">
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message id="IDS_10306">
+        <source>Alkaline Batteries</source>
+        <translation>Piles alcalines</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>
