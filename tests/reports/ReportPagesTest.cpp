@@ -7,7 +7,6 @@
 
 #include "ReportFixture.h"
 
-#include "config/InterfaceLanguage.h"
 #include "reports/ReportGenerator.h"
 #include "reports/ReportPdf.h"
 #include "resources/MessageIds.h"
@@ -164,20 +163,6 @@ protected:
         ReportTest::SetUp();
         if (Tool("pdftotext").isEmpty() || Tool("pdfinfo").isEmpty())
             GTEST_SKIP() << "poppler-utils is not installed (scripts/deps.sh installs it)";
-        // The installation's languages: its settings and translations.
-        QFile::remove(m_dir.filePath(QStringLiteral("machine.ini")));
-        QFile::copy(SourceInstall() + QStringLiteral("/machine.ini"), m_dir.filePath(QStringLiteral("machine.ini")));
-        CopyFolder(QStringLiteral(TAVO_BIN_DIR "/install/lang"), m_install + QStringLiteral("/lang"));
-    }
-    void TearDown() override
-    {
-        UnloadInterfaceLanguage();
-        ReportTest::TearDown();
-    }
-    void UseLanguage(const QString &language)
-    {
-        ASSERT_EQ(ChangeCurrentLanguage(language), 1);
-        ASSERT_EQ(LoadInterfaceLanguage(), language);
     }
 };
 
