@@ -1,4 +1,5 @@
 #include "reports/window/CReportDlg.h"
+#include "reports/window/ReportAccessible.h"
 #include "base/AtomicFile.h"
 
 #include "reports/HandoutPicture.h"
@@ -91,7 +92,10 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CReportDlg"));
     setSizeGripEnabled(true);
+    // A screen reader meets the report as a document, not a label.
+    InstallReportAccessibility();
     m_pBrowser = new ReportBrowser(this);
+    m_pBrowser->setObjectName(QLatin1String(kReportDocumentObjectName));
     m_pBrowser->setProperty("ctrlId", int(IDC_REPORT_BROWSER));
     m_pBrowser->setAccessibleName(LoadString(msg::Reports));
     m_pBrowser->setOpenLinks(false); // blank until the report is set

@@ -14,6 +14,7 @@
 #include "support/SmallDisk.h"
 #include "support/TestFiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
@@ -218,8 +219,8 @@ TEST_F(ReportTest, ReportWindow)
 }
 
 // In French every button shows its whole caption ("Aperçu avant
-// impression" is long), the paper list has a label, and Ctrl++ and Ctrl+-
-// zoom the report.
+// impression" is long), the paper list has a label, the report is a
+// document to a screen reader, and Ctrl++ and Ctrl+- zoom it.
 TEST_F(ReportTest, WindowButtonsFitTheirCaptionsAndZoom)
 {
     UseLanguage(QStringLiteral("French"));
@@ -240,6 +241,17 @@ TEST_F(ReportTest, WindowButtonsFitTheirCaptionsAndZoom)
     EXPECT_FALSE(window.PaperList()->accessibleName().isEmpty());
     EXPECT_EQ(window.PaperList()->count(), 2);
     Shot(&window, "detailed-window-french.png");
+
+    // A screen reader meets a document holding the report's text, tables
+    // included.
+    QAccessibleInterface *document = QAccessible::queryAccessibleInterface(window.Browser());
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->role(), QAccessible::Document);
+    ASSERT_NE(document->textInterface(), nullptr);
+    const QString spoken = document->textInterface()->text(0, document->textInterface()->characterCount());
+    EXPECT_TRUE(spoken.contains(LoadString(322))) << "the heading";
+    EXPECT_TRUE(spoken.contains(QStringLiteral("PMR 8"))) << "the channel table";
+    EXPECT_TRUE(document->state().readOnly);
 
     const qreal size = window.Browser()->font().pointSizeF();
     QApplication::setActiveWindow(&window);
