@@ -46,8 +46,8 @@ int Fail(const QString &text);
 // Prints a usage error for `command` and returns ExitUsage.
 int UsageError(const QString &command, const QString &why);
 
-// True when the command line asks for something that lays out text (a
-// report written as PDF), which needs a QGuiApplication.
+// True when the command line asks for something that draws or lays out
+// text (a report), which needs a QGuiApplication.
 bool NeedsGuiApplication(int argc, char **argv);
 
 // Shows a caught exception through the message sink: the message of its id,

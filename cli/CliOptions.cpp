@@ -7,7 +7,7 @@ namespace tavo::cli {
 
 namespace {
 const char *const kValueOptions[] = {"--install-dir", "--port", "--image", "--profile", "--password",
-                                     "--answer",      "--trace", "--batch", "--format"};
+                                     "--answer",      "--trace", "--batch", "--format", "--paper"};
 const char *const kFlags[] = {"--yes", "--verify", "--dry-run", "--in-file-order", "--quiet", "--progress", "--help"};
 // What every command takes besides its own options.
 const char *const kEveryCommand[] = {"--install-dir", "--help"};

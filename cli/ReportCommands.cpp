@@ -2,7 +2,7 @@
 // written as OUT.htm (the report file: UTF-16 with its terminating zero,
 // the handout's images copied beside it unless files of those names are
 // there already) or as OUT.pdf (laid out and printed with the report's
-// page margins).
+// page margins on the locale's paper, or the one --paper a4|letter names).
 
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
@@ -43,11 +43,12 @@ ReportForm FormOf(const QString &format, const QString &out)
 }
 
 // A PDF laid out into a file of its own, then copied to standard output.
-bool WritePdfToStandardOutput(const QString &html, QString &error)
+bool WritePdfToStandardOutput(const QString &html, ReportPaper paper, QString &error)
 {
     QTemporaryDir dir;
     QFile pdf(dir.filePath(QStringLiteral("report.pdf")));
-    if (!dir.isValid() || !WriteReportPdf(html, InstallReportFolder(), pdf.fileName()) || !pdf.open(QIODevice::ReadOnly)) {
+    if (!dir.isValid() || !WriteReportPdf(html, InstallReportFolder(), pdf.fileName(), nullptr, nullptr, paper)
+        || !pdf.open(QIODevice::ReadOnly)) {
         error = LoadString(msg::ReportSaveFailed).arg(QString::fromLatin1(kStandardStream));
         return false;
     }
@@ -82,6 +83,9 @@ int RunReport(CliContext &ctx)
     const ReportForm form = FormOf(ctx.Option("--format"), out);
     if (form == ReportForm::Unknown)
         return UsageError(ctx.command, LoadString(msg::CliReportForm));
+    ReportPaper paper = DefaultReportPaper();
+    if (ctx.Has("--paper") && !ParseReportPaper(ctx.Option("--paper"), paper))
+        return UsageError(ctx.command, QStringLiteral("the paper is a4 or letter, not %1").arg(ctx.Option("--paper")));
 
     // The run's language (its texts and decimal separator) and the dealer
     // texts of that language, seeded as the program's start seeds them.
@@ -102,9 +106,9 @@ int RunReport(CliContext &ctx)
 
     QString error;
     if (form == ReportForm::Pdf && IsStandardStream(out))
-        return WritePdfToStandardOutput(html, error) ? ExitOk : Fail(error);
+        return WritePdfToStandardOutput(html, paper, error) ? ExitOk : Fail(error);
     if (form == ReportForm::Pdf) {
-        if (!WriteReportPdf(html, InstallReportFolder(), out, &error))
+        if (!WriteReportPdf(html, InstallReportFolder(), out, &error, nullptr, paper))
             return Fail(error.isEmpty() ? LoadString(msg::ReportSaveFailed).arg(out) : error);
         return ExitOk;
     }
@@ -115,21 +119,16 @@ int RunReport(CliContext &ctx)
     return ExitOk;
 }
 
-const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE|- OUT.htm|OUT.pdf|- [--format htm|pdf]", "--format", 3, 3, &RunReport});
+const CliCommandRegistrar kReport({"report", "handout|detailed PROFILE|- OUT.htm|OUT.pdf|- [--format htm|pdf] [--paper a4|letter]", "--format --paper", 3, 3, &RunReport});
 
 } // namespace
 
 bool NeedsGuiApplication(int argc, char **argv)
 {
-    bool report = false;
-    for (int i = 1; i < argc; ++i) {
+    // Every report draws: the handout its radio picture, a PDF its pages.
+    for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "report") == 0)
-            report = true;
-        else if (report && IsPdf(QString::fromLocal8Bit(argv[i])))
             return true;
-        else if (report && std::strcmp(argv[i], "--format") == 0 && i + 1 < argc && std::strcmp(argv[i + 1], "pdf") == 0)
-            return true;
-    }
     return false;
 }
 

@@ -174,7 +174,7 @@ int RunCommand(CliContext &ctx)
 int main(int argc, char **argv)
 {
     using namespace tavo::cli;
-    // Text layout (a report written as PDF) needs the GUI application; it
+    // Drawing and text layout (a report) need the GUI application; it
     // runs on the offscreen platform, so no display is needed.
     const bool gui = NeedsGuiApplication(argc, argv);
     if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

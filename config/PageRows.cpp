@@ -162,4 +162,20 @@ QString FormatVersion(const QString &phase, int version, int revision)
     return phase + QString::asprintf("%02d.%02d", version, revision);
 }
 
+ChannelFeatures ChannelPageFeatures(const LimitReader &limit)
+{
+    ChannelFeatures f;
+    f.power = limit(names::kPowerCntrlEnabled) != 0;
+    f.scramble = limit(names::kDisableScrambleFeature) == 0;
+    f.repeater = limit(names::kDisableRepeaterFeature) == 0;
+    f.scan = limit(names::kDisableScanMode) == 0;
+    return f;
+}
+
+QString FormatFrequencyRange(quint32 startHz, quint32 endHz, const QString &decimalSeparator)
+{
+    QString text = QString::asprintf("%.6f - %.6f", startHz * 1e-6, endHz * 1e-6);
+    return text.replace(QLatin1Char('.'), decimalSeparator);
+}
+
 } // namespace tavo

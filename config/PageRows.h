@@ -122,10 +122,49 @@ const ButtonFeature *ShownButtonFeature(int code, const std::vector<ButtonFeatur
                                         const std::vector<ButtonFeature> &preButton,
                                         const std::vector<ButtonFeature> &offered);
 
+// ---- the channel page
+
+inline constexpr const char *kChannelPage = "Channel";
+
+// The rows of the channel page that the model's feature flags (of `limit`)
+// keep: a power choice (Talkaround Power and Repeater Power), the scramble
+// code, the repeater (and with it the separate Transmit column), the scan.
+// The page hides the others; the detailed report prints only the columns
+// the page shows.
+struct ChannelFeatures {
+    bool power = false;
+    bool scramble = false;
+    bool repeater = false;
+    bool scan = false;
+};
+ChannelFeatures ChannelPageFeatures(const LimitReader &limit);
+
+// The channel page's controls and captions.
+inline constexpr int kChannelReceiveCaption = 232;  // "Receive"
+inline constexpr int kChannelTransmitCaption = 236; // "Transmit"
+inline constexpr int kChannelNameCaption = 429;
+inline constexpr int kChannelFrequencyCaption = 233;
+inline constexpr int kChannelBandwidthCaption = 234;
+inline constexpr int kChannelCodeCaption = 235;
+inline constexpr int kChannelTalkaroundPowerCaption = 398;
+inline constexpr int kChannelTransmitPowerCaption = 447; // the one power of a page without repeater
+inline constexpr int kChannelRepeaterPowerCaption = 241;
+inline constexpr int kChannelScrambleCaption = 237;
+inline constexpr int kChannelRepeaterCaption = 238;
+inline constexpr int kChannelAutoScanCaption = 239;
+inline constexpr int kChannelOutOfRange = 510; // a frequency the list cannot show
+inline constexpr int kChannelPowerItems[] = {192, 191}; // as stored: 0 high, 1 low
+inline constexpr int kChannelBandwidthItems[] = {189, 190};
+inline constexpr int kChannelScrambleItems[] = {193, 194, 195, 196};
+
 // ---- radio information
 
 // A version as the Radio Information page shows it: the phase, then
 // "%02d.%02d" (always a ".").
 QString FormatVersion(const QString &phase, int version, int revision);
+
+// A frequency range as the Radio Information page shows it, in MHz with
+// six decimals and the language's separator: "446.000000 - 446.200000".
+QString FormatFrequencyRange(quint32 startHz, quint32 endHz, const QString &decimalSeparator);
 
 } // namespace tavo

@@ -1,6 +1,7 @@
 #include "reports/ReportGenerator.h"
 #include "base/ProfileNames.h"
 #include "reports/ReportPageValues.h"
+#include "reports/ReportPdf.h"
 
 #include "base/AtomicFile.h"
 #include "base/CTavoCPSException.h"
@@ -39,6 +40,9 @@ namespace {
 // they are put in before the texts enter the report and turned back after
 // every key and placeholder has been replaced.
 constexpr char16_t kHashStandIn = 0xE000;
+constexpr int kModelText = 9421;              // "Model"
+constexpr int kSerialNumberText = 153;        // "Serial Number"
+constexpr int kDealerInformationText = 265;   // "Dealer Information"
 constexpr char16_t kPlaceholderStandIn = 0xE001;
 
 QString ProtectText(QString text)
@@ -214,15 +218,58 @@ QString ModelOf(xmlDoc *doc)
     return XmlAttribute(xpath.SelectFirst("/TavoProfile/factory_setting"), names::kModel);
 }
 
-QString FillPercentS(QString format, const QStringList &values)
+// Fills each "%s" of `format` with the next value, in one pass: a value
+// is inserted as text and never read as a format itself (a dealer text
+// holding "%s" stays as it is).
+QString FillPercentS(const QString &format, const QStringList &values)
 {
+    QString out;
+    qsizetype from = 0;
     for (const QString &v : values) {
-        const qsizetype at = format.indexOf(QLatin1String("%s"));
+        const qsizetype at = format.indexOf(QLatin1String("%s"), from);
         if (at < 0)
             break;
-        format.replace(at, 2, v);
+        out += QStringView(format).mid(from, at - from);
+        out += v;
+        from = at + 2;
     }
-    return format;
+    out += QStringView(format).mid(from);
+    return out;
+}
+
+// The model and serial number of the prepared profile.
+struct Identity {
+    QString model, serial;
+};
+
+Identity IdentityOf(xmlDoc *doc)
+{
+    XmlXPath xpath(doc);
+    xmlNode *factory = xpath.SelectFirst("/TavoProfile/factory_setting");
+    return {XmlAttribute(factory, names::kModel), XmlAttribute(factory, names::kSerial)};
+}
+
+// What names the report on paper: its kind, the model and the serial
+// number; the report's title and the line on top of each printed page.
+QString ReportHeading(ReportKind kind, const Identity &id)
+{
+    return QStringList{LoadString(kind == ReportKind::Handout ? msg::CustomerHandout : msg::DetailedReport),
+                       LoadString(kModelText) + QLatin1Char(' ') + id.model,
+                       LoadString(kSerialNumberText) + QLatin1Char(' ') + id.serial}
+        .join(QStringLiteral(" \u2013 "));
+}
+
+// The report's title becomes its heading; a detailed report asks for the
+// heading on every printed page, a handout for one page.
+void PutHeading(QString &html, ReportKind kind, const Identity &id)
+{
+    const QString heading = ReportHeading(kind, id);
+    static const QRegularExpression title(QStringLiteral("<title>[^<]*</title>"), QRegularExpression::CaseInsensitiveOption);
+    html.replace(title, QStringLiteral("<title>%1</title>").arg(ProtectText(heading.toHtmlEscaped())));
+    const QString meta = kind == ReportKind::Detailed ? PageHeaderMeta(heading) : OnePageMeta();
+    const qsizetype head = html.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
+    if (head >= 0)
+        html.insert(head, ProtectText(meta));
 }
 
 struct BuiltReport {
@@ -240,12 +287,13 @@ BuiltReport BuildHandout(const QString &profileXml, const DealerTexts &dealer, c
     report.html = Transform(styleText, kHandoutStyleSheet, profile.get(), function);
     report.html.replace(QLatin1String(kFooterPlaceholder),
                         ProtectText(DealerFooter(dealer.left, dealer.middle, dealer.right)));
+    PutHeading(report.html, ReportKind::Handout, IdentityOf(profile.get()));
     ReplaceLabelKeys(report.html, ReportKind::Handout, decimalSeparator);
     RestoreProtected(report.html);
     return report;
 }
 
-BuiltReport BuildDetailed(const QString &profileXml, const QString &decimalSeparator)
+BuiltReport BuildDetailed(const QString &profileXml, const DealerTexts &dealer, const QString &decimalSeparator)
 {
     static const char *const function = "CReportOptionDlg::GenSpecReport";
     QString styleText = LoadStyleSheetText(kDetailedStyleSheet, function);
@@ -264,6 +312,13 @@ BuiltReport BuildDetailed(const QString &profileXml, const QString &decimalSepar
     report.model = ModelOf(profile.get());
     report.html = Transform(styleText, kDetailedStyleSheet, profile.get(), function);
     report.html.replace(QLatin1String(kRowPlaceholder), QLatin1String("<tr>"));
+    // The dealer who hands the report over, under its own heading.
+    const QString dealerBlock = dealer.left.isEmpty() && dealer.middle.isEmpty() && dealer.right.isEmpty()
+        ? QString()
+        : QStringLiteral("<h2>%1</h2>").arg(LoadString(kDealerInformationText).toHtmlEscaped())
+            + DealerFooter(dealer.left, dealer.middle, dealer.right);
+    report.html.replace(QLatin1String(kFooterPlaceholder), ProtectText(dealerBlock));
+    PutHeading(report.html, ReportKind::Detailed, IdentityOf(profile.get()));
     ReplaceLabelKeys(report.html, ReportKind::Detailed, decimalSeparator);
     RestoreProtected(report.html);
     return report;
@@ -274,12 +329,16 @@ BuiltReport BuildDetailed(const QString &profileXml, const QString &decimalSepar
 bool Build(ReportKind kind, const QString &profileXml, BuiltReport &report)
 {
     const QString separator = GetDecimalSeparator();
+    DealerTexts dealer;
+    const bool haveDealer = GetDealerInfo(dealer.left, dealer.right, dealer.middle);
     if (kind == ReportKind::Detailed) {
-        report = BuildDetailed(profileXml, separator);
+        // Without the dealer texts the detailed report still states the radio.
+        if (!haveDealer)
+            dealer = DealerTexts();
+        report = BuildDetailed(profileXml, dealer, separator);
         return true;
     }
-    DealerTexts dealer;
-    if (!GetDealerInfo(dealer.left, dealer.right, dealer.middle))
+    if (!haveDealer)
         return false;
     report = BuildHandout(profileXml, dealer, separator);
     return true;
@@ -375,8 +434,13 @@ QString DealerFooter(const QString &left, const QString &middle, const QString &
         "               <td width=\"33%\" class=\"ItemVal\" align=\"center\" valign=\"top\">%s</td>"
         "               <td width=\"33%\" class=\"ItemVal\" align=\"right\" valign=\"top\">%s</td>"
         "               </tr>               </table></td></tr></table>";
-    return FillPercentS(QString::fromLatin1(table),
-                        {EscapeDealerText(left), EscapeDealerText(middle), EscapeDealerText(right)});
+    // Each text carries an anchor name, so that a page that must hold the
+    // whole handout finds the dealer's block to shrink.
+    auto text = [](const QString &value, const char *place) {
+        return QStringLiteral("<a name=\"%1%2\">%3</a>")
+            .arg(QLatin1String(kDealerAnchorPrefix), QLatin1String(place), EscapeDealerText(value));
+    };
+    return FillPercentS(QString::fromLatin1(table), {text(left, "left"), text(middle, "middle"), text(right, "right")});
 }
 
 QString GenerateHandoutHtml(const QString &profileXml, const DealerTexts &dealer, const QString &decimalSeparator)
@@ -384,9 +448,9 @@ QString GenerateHandoutHtml(const QString &profileXml, const DealerTexts &dealer
     return BuildHandout(profileXml, dealer, decimalSeparator).html;
 }
 
-QString GenerateDetailedHtml(const QString &profileXml, const QString &decimalSeparator)
+QString GenerateDetailedHtml(const QString &profileXml, const QString &decimalSeparator, const DealerTexts &dealer)
 {
-    return BuildDetailed(profileXml, decimalSeparator).html;
+    return BuildDetailed(profileXml, dealer, decimalSeparator).html;
 }
 
 QByteArray EncodeReportFile(const QString &html)
@@ -418,13 +482,10 @@ bool WriteReportFile(const QString &fileName, const QString &html, ReportOutput 
     const QString installFolder = InstallReportFolder();
     QString folder = installFolder;
     QString error;
+    // An installation folder this user cannot write (a packaged program)
+    // is no question to ask: the report goes to the user's cache folder.
     if (!WriteFileAtomically(QDir(folder).filePath(fileName), bytes, error)) {
         folder = ReportCacheFolder();
-        QString ask = LoadString(msg::ReportPermission);
-        ask.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        ask = FillPercentS(ask, {fileName, GetInstallPath(), QLatin1String(kReportFolder), folder});
-        if (ShowMessageText(ask, MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return false;
         QDir().mkpath(folder);
         if (folder.isEmpty() || !WriteFileAtomically(QDir(folder).filePath(fileName), bytes, error)) {
             ShowMessage(msg::ReportFailed, MB_OK | MB_ICONERROR);

@@ -45,6 +45,7 @@ QString ReportFileName(ReportKind kind);
 // that the style sheets address elements without a prefix.
 QString PrepareProfileText(const QString &profileXml);
 // A dealer text for HTML: escaped, CR LF as "<BR>", ending in "<BR>".
+// Dealer texts are inserted as text: a "%s" in one is never filled.
 QString EscapeDealerText(const QString &text);
 // The footer table filled with the three (escaped) dealer texts.
 QString DealerFooter(const QString &left, const QString &middle, const QString &right);
@@ -57,7 +58,8 @@ struct DealerTexts {
 // replaced). A missing or broken style sheet raises CTavoCPSException 315;
 // a document that cannot be created 134.
 QString GenerateHandoutHtml(const QString &profileXml, const DealerTexts &dealer, const QString &decimalSeparator);
-QString GenerateDetailedHtml(const QString &profileXml, const QString &decimalSeparator);
+// The detailed report names the dealer too, when there are dealer texts.
+QString GenerateDetailedHtml(const QString &profileXml, const QString &decimalSeparator, const DealerTexts &dealer = {});
 
 // The bytes of a report file: FF FE, the text as UTF-16LE and one
 // terminating zero code unit.
@@ -73,9 +75,9 @@ struct ReportOutput {
 };
 
 // Writes `html` as `fileName` into <install>/Report; when that cannot be
-// created, asks (418) and writes into the cache folder with the report
-// images copied beside it. False when nothing was written (420 shown, or
-// the user declined).
+// created (a read-only installation), into the user's cache folder with
+// the report images copied beside it, without asking. False when nothing
+// was written (420 shown).
 bool WriteReportFile(const QString &fileName, const QString &html, ReportOutput &out);
 
 // The whole report for the window: reads the dealer texts (a handout is not

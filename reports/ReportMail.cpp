@@ -48,21 +48,10 @@ QStringList FindHandoutImages(const QString &folder, bool displayModel)
     return found;
 }
 
-QStringList ReportAttachments(ReportKind kind, const QString &folder, const QString &reportPath,
-                              const QStringList &images)
+QString ReportMailAttachment(const QString &reportPath)
 {
-    if (kind == ReportKind::Detailed)
-        return {reportPath};
-    QStringList files;
-    for (const QString &name : images) {
-        const QString path = QDir(folder).filePath(name);
-        if (Readable(path))
-            files << path;
-    }
-    if (files.isEmpty())
-        return {};
-    files.prepend(reportPath);
-    return files;
+    const QFileInfo report(reportPath);
+    return report.dir().filePath(report.completeBaseName() + QStringLiteral(".pdf"));
 }
 
 void SetMailToolOverride(const QString &program)
@@ -90,7 +79,7 @@ MailResult SendReportMail(const QStringList &files, int *exitStatus)
 {
     const QString tool = MailTool();
     if (tool.isEmpty()) {
-        ShowMessage(msg::MailNotInstalled, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::ReportMailToolMissing, MB_OK | MB_ICONERROR);
         return MailResult::NotStarted;
     }
     QProcess mail;
@@ -111,7 +100,7 @@ MailResult SendReportMail(const QStringList &files, int *exitStatus)
     if (mail.state() != QProcess::NotRunning || started)
         wait.exec();
     if (!started) {
-        ShowMessage(msg::MailNotInstalled, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::ReportMailToolMissing, MB_OK | MB_ICONERROR);
         return MailResult::NotStarted;
     }
     mail.waitForFinished(1000);

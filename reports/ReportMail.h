@@ -16,11 +16,9 @@ QStringList HandoutImageNames(bool displayModel);
 // The handout images present in `folder`, in list order.
 QStringList FindHandoutImages(const QString &folder, bool displayModel);
 
-// The files to attach: a detailed report alone; a handout first, then each
-// of `images` still present in `folder`. Empty for a handout none of whose
-// images exists any more.
-QStringList ReportAttachments(ReportKind kind, const QString &folder, const QString &reportPath,
-                              const QStringList &images);
+// The file a report is e-mailed as: a PDF of the report beside it, with
+// the report's name ("Customer Handout.htm" -> "Customer Handout.pdf").
+QString ReportMailAttachment(const QString &reportPath);
 
 // The mail program: an override set here (tests; a null text removes it),
 // else "xdg-email" on the search path. Empty when there is none.
@@ -33,12 +31,12 @@ QStringList MailToolArguments(const QStringList &files);
 // What became of a report handed to the mail program.
 enum class MailResult {
     Handed,     // the mail program took the files (its compose window is its own)
-    NotStarted, // no mail program, or it could not be started (393 shown)
+    NotStarted, // no mail program, or it could not be started (said)
     Failed      // it ran but could not start a message (no mail client set up)
 };
 
-// Hands the files to the mail program and waits for it to return. Message
-// 393 when there is no mail program. A mail program that ends with a
+// Hands the files to the mail program and waits for it to return. A
+// message naming xdg-email and its package when there is no mail program. A mail program that ends with a
 // non-zero exit status (or crashes) gives Failed with that status in
 // `exitStatus`; the caller says so.
 MailResult SendReportMail(const QStringList &files, int *exitStatus = nullptr);

@@ -1,4 +1,5 @@
 #include "reports/ReportPageValues.h"
+#include "reports/HandoutPicture.h"
 
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNames.h"
@@ -10,6 +11,7 @@
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
+#include <QDate>
 #include <QSet>
 
 namespace tavo {
@@ -22,10 +24,19 @@ constexpr int kDefaultText = 459;  // "(default)"
 constexpr int kButtonsTitle = 158; // "Buttons"
 constexpr int kSettingsTitle = 198;
 constexpr int kAudioTitle = 172;
-// The channel page's scramble list: OFF, then the three codes.
-constexpr int kScrambleItems[] = {193, 194, 195, 196};
+constexpr int kRadioInfoTitle = 151;
+constexpr int kSerialNumberCaption = 153;
+constexpr int kFirmwareCaption = 154;
+constexpr int kLiIonBatteryPack = 9426;
+// Where a display model's programmable buttons A, B and C sit: on the three
+// keys under the display.
+constexpr HandoutMark kDisplayButtonMarks[] = {{0, 0.34, 0.54}, {0, 0.50, 0.54}, {0, 0.66, 0.54}};
+// The channel page's controls of the columns that may be left out.
+constexpr int kChannelPowerList = 1028;
+constexpr int kChannelRepeaterPowerList = 1021;
 constexpr int kChannelScrambleList = 1023;
-constexpr const char *kChannelPage = "Channel";
+constexpr int kChannelRepeaterCheck = 1024;
+constexpr int kChannelAutoScanCheck = 1027;
 
 struct Profile {
     xmlNode *root = nullptr;
@@ -165,8 +176,14 @@ void AddButtons(xmlNode *report, const Profile &p, xmlDoc *doc, SettingDocuments
         SetXmlAttribute(button, "attribute", QLatin1String(b.attribute));
         SetXmlAttribute(button, "name", LoadString(b.textId));
         SetXmlAttribute(button, "feature", feature);
-        SetXmlAttribute(button, "handout",
-                        code == b.defaultCode ? feature + QLatin1Char(' ') + LoadString(kDefaultText) : feature);
+        QString handout = code == b.defaultCode ? feature + QLatin1Char(' ') + LoadString(kDefaultText) : feature;
+        // A preset names the channel it selects.
+        if (code == kPreset1Feature || code == kPreset2Feature) {
+            const QString channel = DependentValue(code, p, doc);
+            if (!channel.isEmpty())
+                handout += QStringLiteral(": ") + channel;
+        }
+        SetXmlAttribute(button, "handout", handout);
         for (const ButtonDependentRow &row : kButtonDependentRows)
             if (row.code == code && visible.value(row.ctrlId, false) && !rowsShown.contains(row.code)) {
                 rowsShown.insert(row.code);
@@ -175,20 +192,85 @@ void AddButtons(xmlNode *report, const Profile &p, xmlDoc *doc, SettingDocuments
     }
 }
 
-// A channel's frequency as the channel page lists it: only an entry inside
-// the model's range is listed; anything else selects nothing.
-QString ChannelFrequency(xmlDoc *doc, int index, const QString &decimalSeparator)
+// A channel's frequency as the channel page lists it: only a slot that
+// holds a frequency inside the model's range is listed; anything else is
+// "Out of range".
+QString ChannelFrequency(xmlDoc *doc, const Profile &p, int index, const QString &decimalSeparator)
 {
     XmlXPath xpath(doc);
     const QByteArray path = QStringLiteral("/TavoProfile/frequencies/frequency[%1]").arg(index + 1).toLatin1();
     bool present = false;
-    const qint64 hz = XmlAttribute(xpath.SelectFirst(path.constData()), names::kFreq, &present).toLongLong();
-    if (!present || hz == 0)
-        return QString();
+    const qint64 hz = index < 0 ? 0 : XmlAttribute(xpath.SelectFirst(path.constData()), names::kFreq, &present).toLongLong();
+    const qint64 start = XmlAttribute(p.limit, names::kStartFreq).toLongLong();
+    const qint64 end = XmlAttribute(p.limit, names::kEndFreq).toLongLong();
+    if (!present || hz == 0 || hz < start || hz > end)
+        return LoadString(kChannelOutOfRange);
     return QString::asprintf("%.6f (%d)", hz * 1e-6, index + 1).replace(QLatin1Char('.'), decimalSeparator);
 }
 
-void AddChannelTexts(xmlDoc *doc, const Profile &p, const QString &decimalSeparator, bool scramble)
+// Which columns the channel page shows for this model and profile, under
+// its captions, as attributes of one element "channel_page".
+struct ChannelColumns {
+    bool transmit, power, repeaterPower, scramble, repeater, autoScan;
+};
+
+ChannelColumns AddChannelPage(xmlNode *report, const Profile &p, SettingDocuments &docs)
+{
+    const QHash<int, bool> visible = docs.GetVisibleControls(QLatin1String(kChannelPage), p.display);
+    const ChannelFeatures features = ChannelPageFeatures([&p](const char *name) { return p.LimitInt(name); });
+    ChannelColumns c;
+    c.repeater = features.repeater && visible.value(kChannelRepeaterCheck, false);
+    c.transmit = c.repeater; // without a repeater one column sets receive and transmit
+    c.power = features.power && visible.value(kChannelPowerList, false);
+    c.repeaterPower = c.transmit && features.power && visible.value(kChannelRepeaterPowerList, false);
+    c.scramble = features.scramble && visible.value(kChannelScrambleList, false);
+    c.autoScan = features.scan && visible.value(kChannelAutoScanCheck, false);
+
+    xmlNode *page = AddElement(report, "channel_page");
+    auto flag = [page](const char *name, bool on) { SetXmlAttribute(page, name, on ? QStringLiteral("1") : QStringLiteral("0")); };
+    auto caption = [page](const char *name, int id) { SetXmlAttribute(page, name, LoadString(id)); };
+    flag("transmit", c.transmit);
+    flag("power", c.power);
+    flag("repeater_power", c.repeaterPower);
+    flag("scramble", c.scramble);
+    flag("repeater", c.repeater);
+    flag("auto_scan", c.autoScan);
+    caption("name_title", kChannelNameCaption);
+    SetXmlAttribute(page, "receive_title",
+                    c.transmit ? LoadString(kChannelReceiveCaption)
+                               : LoadString(kChannelReceiveCaption) + QLatin1Char('/') + LoadString(kChannelTransmitCaption));
+    caption("transmit_title", kChannelTransmitCaption);
+    caption("frequency_title", kChannelFrequencyCaption);
+    caption("code_title", kChannelCodeCaption);
+    caption("bandwidth_title", kChannelBandwidthCaption);
+    caption("power_title", c.transmit ? kChannelTalkaroundPowerCaption : kChannelTransmitPowerCaption);
+    caption("repeater_power_title", kChannelRepeaterPowerCaption);
+    caption("scramble_title", kChannelScrambleCaption);
+    caption("repeater_title", kChannelRepeaterCaption);
+    caption("auto_scan_title", kChannelAutoScanCaption);
+    return c;
+}
+
+QString ListText(const int *items, int count, int value)
+{
+    return value >= 0 && value < count ? LoadString(items[value]) : QString();
+}
+
+// The channel page's texts of one direction's code, bandwidth and power.
+QString CodeText(xmlNode *channel, const char *attribute, int maxCodes, const SettingAttributeReader &reader,
+                 const QString &decimalSeparator)
+{
+    const int code = XmlAttribute(channel, attribute).toInt();
+    // The channel page's list holds the codes 0 to maxCodes; a code above
+    // selects nothing and shows nothing.
+    if (code > maxCodes || code < 0)
+        return QString();
+    if (code == 0)
+        return QString::number(0); // the style sheet names "no code" in the report's words
+    return FormatCodeLabel(code, maxCodes, reader, decimalSeparator);
+}
+
+void AddChannelTexts(xmlDoc *doc, const Profile &p, const QString &decimalSeparator, const ChannelColumns &columns)
 {
     XmlXPath xpath(doc);
     const int maxCodes = p.LimitInt(names::kMaxCodes);
@@ -196,24 +278,107 @@ void AddChannelTexts(xmlDoc *doc, const Profile &p, const QString &decimalSepara
     const SettingAttributeReader reader = [setting](const QString &name) {
         return XmlAttribute(setting, name.toLatin1().constData());
     };
+    QString bandwidth[2];
+    for (int i = 0; i < 2; ++i)
+        bandwidth[i] = LoadString(kChannelBandwidthItems[i]).replace(QLatin1Char('.'), decimalSeparator);
+    auto flagText = [](xmlNode *channel, const char *attribute) {
+        return LoadString(XmlAttribute(channel, attribute).toInt() != 0 ? kEnableText : kDisableText);
+    };
     for (xmlNode *channel : xpath.Select("/TavoProfile/channels/channel")) {
-        for (const char *attribute : {names::kRxCode, names::kTxCode}) {
-            const int code = XmlAttribute(channel, attribute).toInt();
-            // The channel page's list holds the codes 0 to maxCodes; a code
-            // above selects nothing and shows nothing.
-            if (code > maxCodes)
-                SetXmlAttribute(channel, attribute, QString());
-            else if (code > 0)
-                SetXmlAttribute(channel, attribute, FormatCodeLabel(code, maxCodes, reader, decimalSeparator));
-        }
-        for (const auto &[index, text] : {std::pair{names::kRxFreqNdx, "report_rx_freq"}, std::pair{names::kTxFreqNdx, "report_tx_freq"}})
-            SetXmlAttribute(channel, text, ChannelFrequency(doc, XmlAttribute(channel, index).toInt(), decimalSeparator));
-        if (scramble) {
-            const int code = XmlAttribute(channel, names::kScrambleCode).toInt();
+        // The receive side as the channel page shows it.
+        SetXmlAttribute(channel, "report_rx_freq",
+                        ChannelFrequency(doc, p, XmlAttribute(channel, names::kRxFreqNdx).toInt(), decimalSeparator));
+        SetXmlAttribute(channel, "report_rx_code", CodeText(channel, names::kRxCode, maxCodes, reader, decimalSeparator));
+        SetXmlAttribute(channel, "report_rx_bw", bandwidth[XmlAttribute(channel, names::kRxBw).toInt() != 0 ? 1 : 0]);
+        SetXmlAttribute(channel, "report_power",
+                        ListText(kChannelPowerItems, 2, XmlAttribute(channel, names::kTalkaroundPower).toInt() != 0 ? 1 : 0));
+        // The transmit side: the channel's stored transmit settings. What
+        // the radio sends on a talkaround channel is the receive side; the
+        // one function that answers a channel's effective transmit
+        // settings belongs here once it exists below the front ends.
+        SetXmlAttribute(channel, "report_tx_freq",
+                        ChannelFrequency(doc, p, XmlAttribute(channel, names::kTxFreqNdx).toInt(), decimalSeparator));
+        SetXmlAttribute(channel, "report_tx_code", CodeText(channel, names::kTxCode, maxCodes, reader, decimalSeparator));
+        SetXmlAttribute(channel, "report_tx_bw", bandwidth[XmlAttribute(channel, names::kTxBw).toInt() != 0 ? 1 : 0]);
+        SetXmlAttribute(channel, "report_repeater_power",
+                        ListText(kChannelPowerItems, 2, XmlAttribute(channel, names::kRepeaterPower).toInt() != 0 ? 1 : 0));
+        if (columns.scramble)
             SetXmlAttribute(channel, "report_scramble",
-                            code >= 0 && code < int(std::size(kScrambleItems)) ? LoadString(kScrambleItems[code]) : QString());
+                            ListText(kChannelScrambleItems, int(std::size(kChannelScrambleItems)),
+                                     XmlAttribute(channel, names::kScrambleCode).toInt()));
+        SetXmlAttribute(channel, "report_repeater", flagText(channel, names::kRepeater));
+        SetXmlAttribute(channel, "report_auto_scan", flagText(channel, names::kAutoScan));
+    }
+}
+
+// The Radio Information page's rows that the model's page shows.
+void AddRadioInformation(xmlNode *report, const Profile &p, SettingDocuments &docs, const QString &decimalSeparator)
+{
+    const QHash<int, bool> visible = docs.GetVisibleControls(QStringLiteral("RadioProfile"), p.display);
+    auto factoryInt = [&p](const char *name) { return XmlAttribute(p.factory, name).trimmed().toInt(); };
+    const QString range = FormatFrequencyRange(XmlAttribute(p.limit, names::kStartFreq).toUInt(),
+                                               XmlAttribute(p.limit, names::kEndFreq).toUInt(), decimalSeparator);
+    const struct {
+        int ctrlId, textId;
+        QString value;
+    } rows[] = {
+        {1066, 152, p.model.size() > 2 ? p.model.right(2) : p.model},
+        {1011, 153, XmlAttribute(p.factory, names::kSerial)},
+        {1012, 154, FormatVersion(XmlAttribute(p.factory, names::kFirmwarePhase), factoryInt(names::kFirmwareVersion),
+                                  factoryInt(names::kFirmwareRevision))},
+        {1014, 155, FormatVersion(XmlAttribute(p.factory, names::kCodeplugPhase), factoryInt(names::kCodeplugVersion),
+                                  factoryInt(names::kCodeplugDevVersion))},
+        // The common range under each range caption the page shows.
+        {1015, 156, range},
+        {1018, 490, range},
+        {1017, 489, range},
+        {1016, 157, QString::number(p.LimitInt(names::kMaxChannels))},
+    };
+    xmlNode *page = AddElement(report, "page");
+    SetXmlAttribute(page, "name", QStringLiteral("RadioProfile"));
+    SetXmlAttribute(page, "title", LoadString(kRadioInfoTitle));
+    for (const auto &row : rows)
+        if (visible.value(row.ctrlId, false))
+            AddRow(page, LoadString(row.textId), row.value);
+}
+
+// What the customer's handout names beside the model: serial number,
+// firmware and date under their captions, and the battery the radio is
+// set for.
+void AddHandoutTexts(xmlNode *report, const Profile &p)
+{
+    SetXmlAttribute(report, "serial_title", LoadString(kSerialNumberCaption));
+    SetXmlAttribute(report, "firmware_title", LoadString(kFirmwareCaption));
+    SetXmlAttribute(report, "date_title", LoadString(msg::ReportDate));
+    SetXmlAttribute(report, "serial", XmlAttribute(p.factory, names::kSerial));
+    // The General Settings page's battery list: Alkaline, or any other
+    // value the rechargeable pack.
+    SetXmlAttribute(report, "battery",
+                    LoadString(p.SettingInt(names::kBatteryType) != 0 ? kLiIonBatteryPack : msg::ReportAlkalineBatteries));
+}
+
+// The family's picture with the handout's parts marked on it: the fixed
+// parts, and on a display model each programmable button beyond the side
+// buttons that the Buttons page shows (numbered after the fixed parts).
+void AddHandoutPicture(xmlNode *report, const Profile &p, xmlDoc *doc, SettingDocuments &docs)
+{
+    std::vector<HandoutMark> marks = HandoutMarks(p.display);
+    if (p.display) {
+        XmlXPath xpath(doc);
+        const size_t fixed = marks.size();
+        const std::vector<xmlNode *> buttons = xpath.Select("/TavoProfile/report/button");
+        int n = 0;
+        for (xmlNode *button : buttons) {
+            const QString attribute = XmlAttribute(button, "attribute");
+            if (attribute == QLatin1String(names::kSide1But) || attribute == QLatin1String(names::kSide2But))
+                continue;
+            const HandoutMark &place = kDisplayButtonMarks[size_t(std::min(n, int(std::size(kDisplayButtonMarks)) - 1))];
+            marks.push_back({int(fixed) + ++n, place.x, place.y});
         }
     }
+    const QString file = docs.GetButtonImageFile(p.model);
+    SetXmlAttribute(report, "picture",
+                    file.isEmpty() ? QString() : HandoutPictureAddress(InstallFilePath(QStringLiteral("lib"), file), marks));
 }
 
 } // namespace
@@ -233,9 +398,8 @@ void AddPageValues(xmlDoc *doc, const QString &decimalSeparator)
     p.display = IsDisplayModel(p.model);
 
     xmlNode *report = AddElement(p.root, "report");
-    const bool scramble = p.LimitInt(names::kDisableScrambleFeature) == 0
-        && docs.GetVisibleControls(QLatin1String(kChannelPage), p.display).value(kChannelScrambleList, false);
-    SetXmlAttribute(report, "scramble", scramble ? QStringLiteral("1") : QStringLiteral("0"));
+    SetXmlAttribute(report, "date", QDate::currentDate().toString(Qt::ISODate));
+    AddHandoutTexts(report, p);
 
     xmlNode *version = AddElement(report, "version");
     auto factoryInt = [&p](const char *name) { return XmlAttribute(p.factory, name).trimmed().toInt(); };
@@ -244,12 +408,14 @@ void AddPageValues(xmlDoc *doc, const QString &decimalSeparator)
     SetXmlAttribute(version, "codeplug", FormatVersion(XmlAttribute(p.factory, names::kCodeplugPhase), factoryInt(names::kCodeplugVersion),
                                                        factoryInt(names::kCodeplugDevVersion)));
 
+    AddRadioInformation(report, p, docs, decimalSeparator);
     AddPageRows(report, kSettingsPage, kSettingsTitle, SettingsPageRows(), p,
                 docs.GetVisibleControls(QLatin1String(kSettingsPage), p.display));
     AddPageRows(report, kAudioSettingsPage, kAudioTitle, AudioSettingsPageRows(), p,
                 docs.GetVisibleControls(QLatin1String(kAudioSettingsPage), p.display));
     AddButtons(report, p, doc, docs);
-    AddChannelTexts(doc, p, decimalSeparator, scramble);
+    AddHandoutPicture(report, p, doc, docs);
+    AddChannelTexts(doc, p, decimalSeparator, AddChannelPage(report, p, docs));
 }
 
 } // namespace tavo

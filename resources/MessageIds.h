@@ -432,6 +432,15 @@ enum : int {
     CsvDuplicateLocation = 10297,
     CsvNameCut = 10298,
     CsvBandwidthNotKept = 10299,
+
+    // Reports on paper, the report window and e-mail.
+    ReportPageNumber = 10300,
+    ReportPaperLabel = 10301,
+    ReportPaperA4 = 10302,
+    ReportPaperLetter = 10303,
+    ReportMailToolMissing = 10304,
+    ReportDate = 10305,
+    ReportAlkalineBatteries = 10306,
 };
 
 } // namespace tavo::msg

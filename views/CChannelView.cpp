@@ -5,6 +5,7 @@
 
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
+#include "config/PageRows.h"
 #include "config/Registry.h"
 #include "config/SquelchCodes.h"
 #include "resources/MessageIds.h"
@@ -256,14 +257,16 @@ void CChannelView::LoadData()
             if (QWidget *w = Control(id))
                 w->hide();
     };
+    const ChannelFeatures features = ChannelPageFeatures(
+        [this](const char *name) { return GetAttribute(names::kLimit, QLatin1String(name)); });
     // Without a power choice the high-power notes say nothing to the user.
-    if (GetAttribute(names::kLimit, names::kPowerCntrlEnabled) == 0)
+    if (!features.power)
         hide({1030, 1021, 1031, 1028, 1086, 1087});
-    if (GetAttribute(names::kLimit, names::kDisableScrambleFeature) != 0)
+    if (!features.scramble)
         hide({1005, 1023});
-    if (GetAttribute(names::kLimit, names::kDisableRepeaterFeature) != 0)
+    if (!features.repeater)
         hide({1006, 1024, 1076});
-    if (GetAttribute(names::kLimit, names::kDisableScanMode) != 0)
+    if (!features.scan)
         hide({1007, 1027});
     if (m_ui->check_1024->isHidden()) {
         // No repeater: one column that sets receive and transmit alike.

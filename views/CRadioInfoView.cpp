@@ -35,8 +35,7 @@ CRadioInfoView::~CRadioInfoView() = default;
 
 QString CRadioInfoView::FormatRange(quint32 startHz, quint32 endHz, const QString &separator)
 {
-    QString text = QString::asprintf("%.6f - %.6f", startHz * 1e-6, endHz * 1e-6);
-    return text.replace(QLatin1Char('.'), separator);
+    return FormatFrequencyRange(startHz, endHz, separator);
 }
 
 void CRadioInfoView::LoadRes()

@@ -28,14 +28,6 @@
     <xsl:value-of select="translate(format-number($hz div 1000000, '0.000000'), '.', '$#SPLITTER')"/>
   </xsl:template>
 
-  <xsl:template name="flag">
-    <xsl:param name="value"/>
-    <xsl:choose>
-      <xsl:when test="$value = '1'">$#Enable</xsl:when>
-      <xsl:otherwise>$#Disable</xsl:otherwise>
-    </xsl:choose>
-  </xsl:template>
-
   <xsl:template name="row">
     <xsl:param name="name"/>
     <xsl:param name="value"/>
@@ -45,42 +37,11 @@
     </tr>
   </xsl:template>
 
-  <!-- A channel's frequency with its table position as the program wrote
-       it (empty for a slot the channel page cannot list), marked when
-       outside the range. -->
-  <xsl:template name="channel-freq">
-    <xsl:param name="index"/>
-    <xsl:param name="text"/>
-    <xsl:param name="low"/>
-    <xsl:param name="high"/>
-    <xsl:variable name="f" select="$freqs[position() = $index + 1]/@freq"/>
-    <xsl:value-of select="$text"/>
-    <xsl:if test="string($text) != '' and (number($f) &lt; number($low) or number($f) &gt; number($high))">
-      <br/><span class="warn">$#Out of range</span>
-    </xsl:if>
-  </xsl:template>
-
   <xsl:template name="code">
     <xsl:param name="value"/>
     <xsl:choose>
       <xsl:when test="$value = '0'">$#No CT/DCS code</xsl:when>
       <xsl:otherwise><xsl:value-of select="$value"/></xsl:otherwise>
-    </xsl:choose>
-  </xsl:template>
-
-  <xsl:template name="bw">
-    <xsl:param name="value"/>
-    <xsl:choose>
-      <xsl:when test="$value = '1'">$#25KHz</xsl:when>
-      <xsl:otherwise>$#12.5KHz</xsl:otherwise>
-    </xsl:choose>
-  </xsl:template>
-
-  <xsl:template name="power">
-    <xsl:param name="value"/>
-    <xsl:choose>
-      <xsl:when test="$value = '1'">$#Low</xsl:when>
-      <xsl:otherwise>$#High</xsl:otherwise>
     </xsl:choose>
   </xsl:template>
 
@@ -100,23 +61,13 @@
       </head>
       <body>
         <h1>$#Detailed Report</h1>
-        <p class="sub"><xsl:value-of select="$fs/@model"/></p>
+        <p class="sub"><xsl:value-of select="$fs/@model"/> &#8211; <xsl:value-of select="/TavoProfile/report/@date"/></p>
+        <!-- the dealer's texts, when there are any -->
+        <p>ABCDEFGSDGFHWRAZxVBSDFSEWASSX</p>
 
         <h2>$#Radio Information</h2>
         <table class="std" width="100%" cellspacing="0" cellpadding="3">
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Regional Code</xsl:with-param><xsl:with-param name="value" select="substring($fs/@model, 7)"/></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Serial Number</xsl:with-param><xsl:with-param name="value" select="string($fs/@serial)"/></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Firmware Version</xsl:with-param><xsl:with-param name="value" select="string(/TavoProfile/report/version/@firmware)"/></xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Codeplug Version</xsl:with-param><xsl:with-param name="value" select="string(/TavoProfile/report/version/@codeplug)"/></xsl:call-template>
-          <xsl:call-template name="row">
-            <xsl:with-param name="name">$#Rx Frequency Range (MHz)</xsl:with-param>
-            <xsl:with-param name="value"><xsl:call-template name="mhz"><xsl:with-param name="hz" select="$rx_freq_start"/></xsl:call-template> - <xsl:call-template name="mhz"><xsl:with-param name="hz" select="$rx_freq_end"/></xsl:call-template></xsl:with-param>
-          </xsl:call-template>
-          <xsl:call-template name="row">
-            <xsl:with-param name="name">$#Tx Frequency Range (MHz)</xsl:with-param>
-            <xsl:with-param name="value"><xsl:call-template name="mhz"><xsl:with-param name="hz" select="$tx_freq_start"/></xsl:call-template> - <xsl:call-template name="mhz"><xsl:with-param name="hz" select="$tx_freq_end"/></xsl:call-template></xsl:with-param>
-          </xsl:call-template>
-          <xsl:call-template name="row"><xsl:with-param name="name">$#Maximum Channel</xsl:with-param><xsl:with-param name="value" select="string($limit/@maxChannels)"/></xsl:call-template>
+          <xsl:call-template name="page-rows"><xsl:with-param name="page" select="'RadioProfile'"/></xsl:call-template>
         </table>
 
         <h2>$#General Settings</h2>
@@ -135,21 +86,22 @@
         </table>
 
         <h2>$#Channels</h2>
+        <!-- the columns the channel page shows for this model, under the
+             page's captions (the program wrote them and the cells' texts) -->
+        <xsl:variable name="cp" select="/TavoProfile/report/channel_page"/>
         <table class="chan" width="100%" cellspacing="0" cellpadding="2">
-          <!-- the header row repeats on every printed page; the receive
-               and transmit columns get the room a frequency with its index
-               needs on one line -->
+          <!-- the header row repeats on every printed page -->
           <thead>
             <tr>
-              <th width="8%">$#Channel #</th>
-              <th width="10%">$#Name</th>
-              <th width="19%">$#Receive<br/>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</th>
-              <th width="19%">$#Transmit<br/>$#Frequency(Index)<br/>$#CT/DCS Code<br/>$#Bandwidth</th>
-              <xsl:if test="/TavoProfile/report/@scramble = '1'"><th width="9%">$#Scramble</th></xsl:if>
-              <th width="9%">$#Talkaround Power</th>
-              <th width="9%">$#Repeater</th>
-              <th width="9%">$#Repeater Power</th>
-              <th width="8%">$#Auto Scan</th>
+              <th width="7%">$#Channel #</th>
+              <th width="11%"><xsl:value-of select="$cp/@name_title"/></th>
+              <th width="22%"><xsl:value-of select="$cp/@receive_title"/><br/><xsl:value-of select="$cp/@frequency_title"/><br/><xsl:value-of select="$cp/@code_title"/><br/><xsl:value-of select="$cp/@bandwidth_title"/></th>
+              <xsl:if test="$cp/@power = '1'"><th width="9%"><xsl:value-of select="$cp/@power_title"/></th></xsl:if>
+              <xsl:if test="$cp/@transmit = '1'"><th width="22%"><xsl:value-of select="$cp/@transmit_title"/><br/><xsl:value-of select="$cp/@frequency_title"/><br/><xsl:value-of select="$cp/@code_title"/><br/><xsl:value-of select="$cp/@bandwidth_title"/></th></xsl:if>
+              <xsl:if test="$cp/@repeater_power = '1'"><th width="9%"><xsl:value-of select="$cp/@repeater_power_title"/></th></xsl:if>
+              <xsl:if test="$cp/@scramble = '1'"><th width="8%"><xsl:value-of select="$cp/@scramble_title"/></th></xsl:if>
+              <xsl:if test="$cp/@repeater = '1'"><th width="8%"><xsl:value-of select="$cp/@repeater_title"/></th></xsl:if>
+              <xsl:if test="$cp/@auto_scan = '1'"><th width="8%"><xsl:value-of select="$cp/@auto_scan_title"/></th></xsl:if>
             </tr>
           </thead>
           <xsl:for-each select="$channels">
@@ -157,20 +109,22 @@
               <td align="center"><xsl:value-of select="position()"/></td>
               <td><xsl:value-of select="@name"/></td>
               <td>
-                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@rx_freq_ndx"/><xsl:with-param name="text" select="string(@report_rx_freq)"/><xsl:with-param name="low" select="$rx_freq_start"/><xsl:with-param name="high" select="$rx_freq_end"/></xsl:call-template><br/>
-                <xsl:call-template name="code"><xsl:with-param name="value" select="@rx_code"/></xsl:call-template><br/>
-                <xsl:call-template name="bw"><xsl:with-param name="value" select="@rx_bw"/></xsl:call-template>
+                <xsl:value-of select="@report_rx_freq"/><br/>
+                <xsl:call-template name="code"><xsl:with-param name="value" select="@report_rx_code"/></xsl:call-template><br/>
+                <xsl:value-of select="@report_rx_bw"/>
               </td>
-              <td>
-                <xsl:call-template name="channel-freq"><xsl:with-param name="index" select="@tx_freq_ndx"/><xsl:with-param name="text" select="string(@report_tx_freq)"/><xsl:with-param name="low" select="$tx_freq_start"/><xsl:with-param name="high" select="$tx_freq_end"/></xsl:call-template><br/>
-                <xsl:call-template name="code"><xsl:with-param name="value" select="@tx_code"/></xsl:call-template><br/>
-                <xsl:call-template name="bw"><xsl:with-param name="value" select="@tx_bw"/></xsl:call-template>
-              </td>
-              <xsl:if test="/TavoProfile/report/@scramble = '1'"><td><xsl:value-of select="@report_scramble"/></td></xsl:if>
-              <td><xsl:call-template name="power"><xsl:with-param name="value" select="@talkaround_power"/></xsl:call-template></td>
-              <td><xsl:call-template name="flag"><xsl:with-param name="value" select="@repeater"/></xsl:call-template></td>
-              <td><xsl:call-template name="power"><xsl:with-param name="value" select="@repeater_power"/></xsl:call-template></td>
-              <td><xsl:call-template name="flag"><xsl:with-param name="value" select="@autoScan"/></xsl:call-template></td>
+              <xsl:if test="$cp/@power = '1'"><td><xsl:value-of select="@report_power"/></td></xsl:if>
+              <xsl:if test="$cp/@transmit = '1'">
+                <td>
+                  <xsl:value-of select="@report_tx_freq"/><br/>
+                  <xsl:call-template name="code"><xsl:with-param name="value" select="@report_tx_code"/></xsl:call-template><br/>
+                  <xsl:value-of select="@report_tx_bw"/>
+                </td>
+              </xsl:if>
+              <xsl:if test="$cp/@repeater_power = '1'"><td><xsl:value-of select="@report_repeater_power"/></td></xsl:if>
+              <xsl:if test="$cp/@scramble = '1'"><td><xsl:value-of select="@report_scramble"/></td></xsl:if>
+              <xsl:if test="$cp/@repeater = '1'"><td><xsl:value-of select="@report_repeater"/></td></xsl:if>
+              <xsl:if test="$cp/@auto_scan = '1'"><td><xsl:value-of select="@report_auto_scan"/></td></xsl:if>
             </tr>
           </xsl:for-each>
         </table>

@@ -13,6 +13,9 @@
   <xsl:variable name="model" select="/TavoProfile/factory_setting/@model"/>
   <xsl:variable name="setting" select="/TavoProfile/setting"/>
   <xsl:variable name="display" select="translate(substring($model, 3, 1), 'd', 'D') = 'D'"/>
+  <xsl:variable name="report" select="/TavoProfile/report"/>
+  <!-- the programmable buttons beyond the side buttons, as the Buttons page names them -->
+  <xsl:variable name="programmable" select="$report/button[@attribute != 'side1_but' and @attribute != 'side2_but']"/>
 
   <!-- What a button was programmed to do, as the Buttons page names it,
        marked when it is the button's default (the program wrote it). -->
@@ -21,13 +24,13 @@
     <xsl:value-of select="/TavoProfile/report/button[@attribute = $button]/@handout"/>
   </xsl:template>
 
-  <!-- One numbered part of the radio picture. -->
+  <!-- One numbered part of the radio picture (the number is marked on it). -->
   <xsl:template name="part">
     <xsl:param name="n"/>
     <xsl:param name="name"/>
     <xsl:param name="what"/>
     <tr>
-      <td width="30" valign="middle" class="Legend"><img src="{$n}.jpg" width="24" height="24" alt="{$n}"/></td>
+      <td width="24" valign="middle" class="Num"><xsl:value-of select="$n"/></td>
       <xsl:choose>
         <xsl:when test="string($what) = ''">
           <td class="ItemName" valign="middle" colspan="2"><xsl:value-of select="$name"/></td>
@@ -64,12 +67,25 @@
             <td class="ItemName" width="20%">$#Model Number</td>
             <td class="ItemVal" width="30%"><xsl:value-of select="$model"/></td>
           </tr>
+          <tr>
+            <td class="ItemName"><xsl:value-of select="$report/@serial_title"/></td>
+            <td class="ItemVal"><xsl:value-of select="$report/@serial"/></td>
+            <td class="ItemName"><xsl:value-of select="$report/@firmware_title"/></td>
+            <td class="ItemVal"><xsl:value-of select="$report/version/@firmware"/></td>
+          </tr>
+          <tr>
+            <td class="ItemName"><xsl:value-of select="$report/@date_title"/></td>
+            <td class="ItemVal" colspan="3"><xsl:value-of select="$report/@date"/></td>
+          </tr>
         </table>
         <br/>
         <table width="100%" cellspacing="0" cellpadding="4" border="0">
           <tr>
             <td width="36%" valign="top" align="center">
+              <!-- the family's own picture with the parts marked (the
+                   program drew it), else the generic one -->
               <xsl:choose>
+                <xsl:when test="string($report/@picture) != ''"><img src="{$report/@picture}" width="220" height="440" alt=""/></xsl:when>
                 <xsl:when test="$display"><img src="Display.jpg" width="220" height="440" alt=""/></xsl:when>
                 <xsl:otherwise><img src="Rotary.jpg" width="220" height="440" alt=""/></xsl:otherwise>
               </xsl:choose>
@@ -94,6 +110,12 @@
                     <xsl:call-template name="part"><xsl:with-param name="n" select="8"/><xsl:with-param name="name">$#Menu Button:</xsl:with-param><xsl:with-param name="what">$#Menu Mode</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="9"/><xsl:with-param name="name">$#Microphone</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="10"/><xsl:with-param name="name">$#Accessory Jack</xsl:with-param></xsl:call-template>
+                    <xsl:for-each select="$programmable">
+                      <xsl:call-template name="part">
+                        <xsl:with-param name="n" select="10 + position()"/><xsl:with-param name="name" select="string(@name)"/>
+                        <xsl:with-param name="what" select="string(@handout)"/>
+                      </xsl:call-template>
+                    </xsl:for-each>
                   </xsl:when>
                   <xsl:otherwise>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="1"/><xsl:with-param name="name">$#Power/Volume Knob</xsl:with-param></xsl:call-template>
@@ -108,32 +130,27 @@
                       <xsl:with-param name="n" select="6"/><xsl:with-param name="name">$#Side Button 2 (SB2)</xsl:with-param>
                       <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="button" select="'side2_but'"/></xsl:call-template></xsl:with-param>
                     </xsl:call-template>
-                    <xsl:call-template name="part">
-                      <xsl:with-param name="n" select="7"/><xsl:with-param name="name">$#Up Button:</xsl:with-param>
-                      <xsl:with-param name="what"><xsl:call-template name="function"><xsl:with-param name="button" select="'upper_right_but'"/></xsl:call-template></xsl:with-param>
-                    </xsl:call-template>
+                    <!-- the top button under the Buttons page's name, when the page has it -->
+                    <xsl:variable name="top" select="$report/button[@attribute = 'upper_right_but']"/>
+                    <xsl:choose>
+                      <xsl:when test="$top">
+                        <xsl:call-template name="part">
+                          <xsl:with-param name="n" select="7"/><xsl:with-param name="name" select="string($top/@name)"/>
+                          <xsl:with-param name="what" select="string($top/@handout)"/>
+                        </xsl:call-template>
+                      </xsl:when>
+                      <xsl:otherwise>
+                        <xsl:call-template name="part"><xsl:with-param name="n" select="7"/><xsl:with-param name="name">$#Up Button:</xsl:with-param></xsl:call-template>
+                      </xsl:otherwise>
+                    </xsl:choose>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="8"/><xsl:with-param name="name">$#Microphone</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="9"/><xsl:with-param name="name">$#Accessory Jack</xsl:with-param></xsl:call-template>
                     <xsl:call-template name="part"><xsl:with-param name="n" select="10"/><xsl:with-param name="name">$#Spring Action Belt Clip</xsl:with-param></xsl:call-template>
-                    <xsl:call-template name="part"><xsl:with-param name="n" select="11"/><xsl:with-param name="name">$#Li-Ion Battery Pack</xsl:with-param></xsl:call-template>
+                    <!-- the battery the General Settings page selects -->
+                    <xsl:call-template name="part"><xsl:with-param name="n" select="11"/><xsl:with-param name="name" select="string($report/@battery)"/></xsl:call-template>
                   </xsl:otherwise>
                 </xsl:choose>
               </table>
-              <xsl:if test="$display">
-                <!-- the programmable buttons the Buttons page shows beyond the side buttons -->
-                <xsl:variable name="programmable" select="/TavoProfile/report/button[@attribute != 'side1_but' and @attribute != 'side2_but']"/>
-                <xsl:if test="$programmable">
-                  <br/>
-                  <table class="std" width="100%" cellspacing="0" cellpadding="3">
-                    <xsl:for-each select="$programmable">
-                      <tr>
-                        <td class="ItemName" width="40%"><xsl:value-of select="@name"/></td>
-                        <td class="ItemVal"><xsl:value-of select="@handout"/></td>
-                      </tr>
-                    </xsl:for-each>
-                  </table>
-                </xsl:if>
-              </xsl:if>
               <br/>
               <table class="grid" width="100%" cellspacing="0" cellpadding="2">
                 <tr><th width="20%">#</th><th>$#Channel Selector</th></tr>

@@ -1,6 +1,8 @@
 #include "reports/window/CReportDlg.h"
+#include "reports/window/ReportAccessible.h"
 #include "base/AtomicFile.h"
 
+#include "reports/HandoutPicture.h"
 #include "reports/ReportGenerator.h"
 #include "reports/ReportMail.h"
 #include "reports/ReportPdf.h"
@@ -13,7 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -21,6 +25,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -52,6 +57,9 @@ public:
     using QTextBrowser::QTextBrowser;
     QVariant loadResource(int type, const QUrl &name) override
     {
+        // The handout's radio travels inside the report.
+        if (type == QTextDocument::ImageResource && name.scheme() == QLatin1String("data"))
+            return DataAddressImage(name);
         QVariant resource = QTextBrowser::loadResource(type, name);
         if (type == QTextDocument::HtmlResource && resource.typeId() == QMetaType::QByteArray) {
             const QByteArray bytes = resource.toByteArray();
@@ -84,7 +92,10 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CReportDlg"));
     setSizeGripEnabled(true);
+    // A screen reader meets the report as a document, not a label.
+    InstallReportAccessibility();
     m_pBrowser = new ReportBrowser(this);
+    m_pBrowser->setObjectName(QLatin1String(kReportDocumentObjectName));
     m_pBrowser->setProperty("ctrlId", int(IDC_REPORT_BROWSER));
     m_pBrowser->setAccessibleName(LoadString(msg::Reports));
     m_pBrowser->setOpenLinks(false); // blank until the report is set
@@ -117,24 +128,45 @@ CReportDlg::CReportDlg(QWidget *parent) : QDialog(parent)
             connect(button, &QPushButton::clicked, this, &QDialog::reject);
         m_buttons << button;
     }
-    // The layout of the dialog resource: buttons in a row at the bottom
-    // right, measured once from this size. Wide enough for the detailed
-    // report's channel table without a horizontal scroll bar, but never
-    // larger than the screen.
+    // The paper of a printout, a PDF saved or e-mailed: the locale's at
+    // first.
+    m_pPaperLabel = new QLabel(this);
+    m_pPaper = new QComboBox(this);
+    m_pPaper->setObjectName(QStringLiteral("paper"));
+    m_pPaperLabel->setBuddy(m_pPaper);
+    // Ctrl++ and Ctrl+- make the report's type larger and smaller.
+    for (const QKeySequence &keys : {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, m_pBrowser, [this] { m_pBrowser->zoomIn(); });
+    connect(new QShortcut(QKeySequence(QKeySequence::ZoomOut), this), &QShortcut::activated, m_pBrowser,
+            [this] { m_pBrowser->zoomOut(); });
+    // Wide enough for the detailed report's channel table without a
+    // horizontal scroll bar, but never larger than the screen.
     QSize size(980, 700);
     if (const QScreen *s = screen())
         size = size.boundedTo(s->availableGeometry().size() - QSize(40, 60));
-    // Never so small that a button leaves the window.
-    const int buttonCount = int(m_buttons.size());
-    setMinimumSize(2 * kEdge + buttonCount * kButtonWidth + (buttonCount - 1) * kButtonSpacing,
-                   kMinimumBrowserHeight + kBrowserGap);
-    resize(size.expandedTo(minimumSize()));
+    resize(size);
+}
+
+void CReportDlg::PlaceButtons()
+{
+    // Buttons in a row at the bottom right, each as wide as its caption
+    // needs (never narrower than the dialog resource's); the paper choice
+    // at the bottom left. The window never gets so small that a button
+    // leaves it.
     int x = width() - kEdge;
+    int row = 0;
     for (int i = int(m_buttons.size()) - 1; i >= 0; --i) {
-        x -= kButtonWidth;
-        m_buttons[i]->setGeometry(x, height() - kEdge - kButtonHeight, kButtonWidth, kButtonHeight);
+        QPushButton *b = m_buttons[i];
+        const int w = std::max(kButtonWidth, b->sizeHint().width());
+        x -= w;
+        b->setGeometry(x, height() - kEdge - kButtonHeight, w, kButtonHeight);
         x -= kButtonSpacing;
+        row += w + kButtonSpacing;
     }
+    m_pPaperLabel->adjustSize();
+    const int paperWidth = m_pPaperLabel->width() + 4 + m_pPaper->sizeHint().width();
+    setMinimumSize(2 * kEdge + row + paperWidth + kButtonSpacing, kMinimumBrowserHeight + kBrowserGap);
+    resize(size().expandedTo(minimumSize()));
 }
 
 QPushButton *CReportDlg::Button(int ctrlId) const
@@ -181,6 +213,12 @@ void CReportDlg::OnInitDialog()
                             msg::ReportClose};
     for (int i = 0; i < int(m_buttons.size()); ++i)
         m_buttons[i]->setText(LoadString(captions[i]));
+    m_pPaperLabel->setText(LoadString(msg::ReportPaperLabel));
+    m_pPaper->setAccessibleName(m_pPaperLabel->text().remove(QLatin1Char('&')));
+    m_pPaper->addItem(LoadString(msg::ReportPaperA4), int(ReportPaper::A4));
+    m_pPaper->addItem(LoadString(msg::ReportPaperLetter), int(ReportPaper::Letter));
+    m_pPaper->setCurrentIndex(DefaultReportPaper() == ReportPaper::Letter ? 1 : 0);
+    PlaceButtons();
 
     if (m_bHandout) {
         m_images = FindHandoutImages(m_strFolder, m_bDisplayModel);
@@ -204,6 +242,9 @@ void CReportDlg::resizeEvent(QResizeEvent *event)
 void CReportDlg::ApplyLayout()
 {
     m_pBrowser->setGeometry(0, 0, width(), std::max(0, height() - kBrowserGap));
+    const int top = height() - kEdge - kButtonHeight;
+    m_pPaperLabel->move(kEdge, top + (kButtonHeight - m_pPaperLabel->height()) / 2);
+    m_pPaper->setGeometry(kEdge + m_pPaperLabel->width() + 4, top, m_pPaper->sizeHint().width(), kButtonHeight);
     for (int i = 0; i < int(m_buttons.size()) && i < int(m_offsets.size()); ++i) {
         QPushButton *b = m_buttons[i];
         b->move(width() - m_offsets[i].x() - b->width(), height() - m_offsets[i].y() - b->height());
@@ -223,14 +264,19 @@ QString CReportDlg::ReportHtml() const
     return html;
 }
 
+ReportPaper CReportDlg::Paper() const
+{
+    return m_pPaper->currentData().toInt() == int(ReportPaper::Letter) ? ReportPaper::Letter : ReportPaper::A4;
+}
+
 void CReportDlg::OnPrintPreview()
 {
     QPrinter printer(QPrinter::HighResolution);
-    ApplyReportMargins(printer);
+    printer.setPageLayout(ReportPageLayout(Paper()));
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(LoadString(msg::ReportPrintPreview));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *p) { PrintReport(*m_pBrowser->document(), *p); });
+            [this](QPrinter *p) { PrintReport(*m_pBrowser->document(), *p, ReportPaperInfoOf(ReportHtml())); });
     preview.resize(900, 800);
     preview.exec();
 }
@@ -238,11 +284,11 @@ void CReportDlg::OnPrintPreview()
 void CReportDlg::OnPrint()
 {
     QPrinter printer(QPrinter::HighResolution);
-    ApplyReportMargins(printer);
+    printer.setPageLayout(ReportPageLayout(Paper()));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PrintReport(*m_pBrowser->document(), printer);
+    PrintReport(*m_pBrowser->document(), printer, ReportPaperInfoOf(ReportHtml()));
 }
 
 void CReportDlg::OnSaveAs()
@@ -257,7 +303,7 @@ void CReportDlg::OnSaveAs()
         // The pictures come from the report's folder; one that cannot be
         // loaded is said, not left out.
         QString error;
-        saved = WriteReportPdf(ReportHtml(), m_strFolder, target, &error, &cause);
+        saved = WriteReportPdf(ReportHtml(), m_strFolder, target, &error, &cause, Paper());
         if (!saved && cause.isEmpty() && !error.isEmpty()) {
             ShowMessageText(error, MB_OK | MB_ICONERROR);
             return;
@@ -284,20 +330,24 @@ void CReportDlg::OnSaveAs()
 
 void CReportDlg::OnEmail()
 {
-    const QStringList files = ReportAttachments(m_bHandout ? ReportKind::Handout : ReportKind::Detailed, m_strFolder,
-                                                m_strURL, m_images);
-    if (files.isEmpty()) {
-        ShowMessage(msg::FilesNotAvailable, MB_OK | MB_ICONWARNING);
+    if (MailTool().isEmpty()) {
+        ShowMessage(msg::ReportMailToolMissing, MB_OK | MB_ICONERROR);
         return;
     }
-    if (MailTool().isEmpty()) {
-        ShowMessage(msg::MailNotInstalled, MB_OK | MB_ICONERROR);
+    // The report goes as one PDF, laid out as it prints, beside the report.
+    const QString pdf = ReportMailAttachment(m_strURL);
+    QString error, cause;
+    if (!WriteReportPdf(ReportHtml(), m_strFolder, pdf, &error, &cause, Paper())) {
+        ShowMessageText(cause.isEmpty() && !error.isEmpty()
+                            ? error
+                            : LoadString(msg::ReportSaveFailed).arg(pdf) + QLatin1Char('\n') + cause,
+                        MB_OK | MB_ICONERROR);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setEnabled(false);
     int exitStatus = 0;
-    const MailResult result = SendReportMail(files, &exitStatus);
+    const MailResult result = SendReportMail({pdf}, &exitStatus);
     setEnabled(true);
     QApplication::restoreOverrideCursor();
     activateWindow();

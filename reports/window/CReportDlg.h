@@ -1,17 +1,21 @@
 #pragma once
 // The report window: a generated report in a browser, with Print Preview,
-// Print, Save As (HTML, or PDF by the file's extension), E-mail and Close
-// along the bottom edge. Every question and message goes through the
+// Print, Save As (HTML, or PDF by the file's extension), E-mail (the
+// report as a PDF) and Close along the bottom edge, and the paper those
+// use at the bottom left. Every question and message goes through the
 // message sink; the Save As target comes from a prompt that the shell (or
 // a test) can replace.
 
 #include "reports/ReportLabels.h"
+#include "reports/ReportPdf.h"
 
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class QComboBox;
+class QLabel;
 class QPushButton;
 class QTextBrowser;
 
@@ -45,6 +49,9 @@ public:
 
     QTextBrowser *Browser() const { return m_pBrowser; }
     QPushButton *Button(int ctrlId) const;
+    QComboBox *PaperList() const { return m_pPaper; }
+    // The paper chosen for printing, saving and e-mailing as PDF.
+    ReportPaper Paper() const;
     // The handout images found when the window opened.
     const QStringList &HandoutImages() const { return m_images; }
 
@@ -61,6 +68,7 @@ protected:
 private:
     void OnInitDialog();
     void ApplyLayout();
+    void PlaceButtons();
     void FitBanners();
     QString ReportHtml() const;
 
@@ -71,6 +79,8 @@ private:
     QStringList m_images;
     bool m_bInitialised = false;
     QTextBrowser *m_pBrowser = nullptr;
+    QLabel *m_pPaperLabel = nullptr;
+    QComboBox *m_pPaper = nullptr;
     QList<QPushButton *> m_buttons; // left to right, Close last
     QList<QPoint> m_offsets;        // each button's distance from the bottom-right corner
 };

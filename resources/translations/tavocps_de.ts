@@ -2633,6 +2633,34 @@ Abbrechen: nicht speichern.</translation>
         <source>Channel %1 (%2): a CHIRP row holds one mode, so it is written as %3 and its transmit bandwidth of %4 kHz is not kept.</source>
         <translation>Kanal %1 (%2): eine CHIRP-Zeile hat nur eine Betriebsart, daher wird er als %3 geschrieben und seine Sendebandbreite von %4 kHz geht verloren.</translation>
     </message>
+    <message id="IDS_10300">
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message id="IDS_10301">
+        <source>&amp;Paper:</source>
+        <translation>&amp;Papier:</translation>
+    </message>
+    <message id="IDS_10302">
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message id="IDS_10303">
+        <source>Letter</source>
+        <translation>Letter</translation>
+    </message>
+    <message id="IDS_10304">
+        <source>E-mail needs the program xdg-email, which is not installed. Install the package xdg-utils and try again.</source>
+        <translation>Für E-Mails wird das Programm xdg-email benötigt, das nicht installiert ist. Installieren Sie das Paket xdg-utils und versuchen Sie es erneut.</translation>
+    </message>
+    <message id="IDS_10305">
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message id="IDS_10306">
+        <source>Alkaline Batteries</source>
+        <translation>Alkaline-Batterien</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

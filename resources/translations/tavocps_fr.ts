@@ -2633,6 +2633,34 @@ Annuler : ne pas enregistrer.</translation>
         <source>Channel %1 (%2): a CHIRP row holds one mode, so it is written as %3 and its transmit bandwidth of %4 kHz is not kept.</source>
         <translation>Canal %1 (%2) : une ligne CHIRP ne contient qu'un mode ; il est donc écrit en %3 et sa largeur de bande d'émission de %4 kHz n'est pas conservée.</translation>
     </message>
+    <message id="IDS_10300">
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message id="IDS_10301">
+        <source>&amp;Paper:</source>
+        <translation>&amp;Papier :</translation>
+    </message>
+    <message id="IDS_10302">
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message id="IDS_10303">
+        <source>Letter</source>
+        <translation>Letter</translation>
+    </message>
+    <message id="IDS_10304">
+        <source>E-mail needs the program xdg-email, which is not installed. Install the package xdg-utils and try again.</source>
+        <translation>L'envoi par e-mail nécessite le programme xdg-email, qui n'est pas installé. Installez le paquet xdg-utils et réessayez.</translation>
+    </message>
+    <message id="IDS_10305">
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message id="IDS_10306">
+        <source>Alkaline Batteries</source>
+        <translation>Piles alcalines</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>

@@ -6,6 +6,7 @@
 // the temporary folder, and a recording message sink.
 
 #include "base/CTavoCPSException.h"
+#include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
 #include "resources/ProcessContext.h"
@@ -53,7 +54,27 @@ protected:
         qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
         ASSERT_EQ(SetDealerInfo(QStringLiteral("Dealer"), QStringLiteral("Notes"), QStringLiteral("Contact")), 1);
     }
-    void TearDown() override { qputenv("XDG_CACHE_HOME", m_cacheHome); }
+    void TearDown() override
+    {
+        if (m_languageLoaded)
+            UnloadInterfaceLanguage();
+        qputenv("XDG_CACHE_HOME", m_cacheHome);
+    }
+
+    // One of the installation's languages (its settings and translations)
+    // as the user's, loaded as the program's start loads it.
+    void UseLanguage(const QString &language)
+    {
+        const QString machine = m_dir.filePath(QStringLiteral("machine.ini"));
+        if (!m_languageLoaded) {
+            QFile::remove(machine);
+            ASSERT_TRUE(QFile::copy(SourceInstall() + QStringLiteral("/machine.ini"), machine));
+            CopyFolder(QStringLiteral(TAVO_BIN_DIR "/install/lang"), m_install + QStringLiteral("/lang"));
+        }
+        m_languageLoaded = true;
+        ASSERT_EQ(ChangeCurrentLanguage(language), 1);
+        ASSERT_EQ(LoadInterfaceLanguage(), language);
+    }
 
     // A template of the installation as profile text, each (from, to)
     // replaced once, loaded through the data model (schema and rules).
@@ -81,6 +102,7 @@ protected:
     QByteArray m_cacheHome;
     RecordingSink m_sink;
     std::unique_ptr<CRadioDataModel> m_model;
+    bool m_languageLoaded = false;
 };
 
 } // namespace tavo::test

@@ -9,11 +9,15 @@
 #include "reports/ReportMail.h"
 #include "reports/window/CReportDlg.h"
 #include "reports/window/CReportOptionDlg.h"
+#include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 #include "support/SmallDisk.h"
 #include "support/TestFiles.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QTest>
 #include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
@@ -44,47 +48,28 @@ QString FakeMailTool(const QString &folder, const QString &log)
     return path;
 }
 
-QStringList Names(const QStringList &paths)
-{
-    QStringList names;
-    for (const QString &p : paths)
-        names << QFileInfo(p).fileName();
-    return names;
-}
 
 } // namespace
 
-// Which files a report is e-mailed with, and how they reach the mail program.
+// Which pictures a handout looks for, the PDF a report is e-mailed as, and
+// how it reaches the mail program.
 TEST_F(ReportTest, AttachmentLists)
 {
     const QString folder = m_install + QStringLiteral("/Report");
     EXPECT_EQ(HandoutImageNames(true).size(), 13);
     EXPECT_EQ(HandoutImageNames(false).size(), 14);
+    EXPECT_TRUE(FindHandoutImages(folder, true).contains(QStringLiteral("Display.jpg")));
+    EXPECT_FALSE(FindHandoutImages(folder, true).contains(QStringLiteral("Rotary.jpg")));
 
-    const QStringList display = FindHandoutImages(folder, true);
-    const QStringList files = ReportAttachments(ReportKind::Handout, folder, folder + "/Customer Handout.htm", display);
-    EXPECT_EQ(Names(files).first(), QStringLiteral("Customer Handout.htm"));
-    EXPECT_TRUE(Names(files).contains(QStringLiteral("Display.jpg")));
-    EXPECT_FALSE(Names(files).contains(QStringLiteral("Rotary.jpg")));
-    EXPECT_FALSE(Names(files).contains(QStringLiteral("11.jpg")));
-    EXPECT_EQ(files.size(), 14);
-
-    const QStringList rotary = ReportAttachments(ReportKind::Handout, folder, folder + "/h.htm",
-                                                 FindHandoutImages(folder, false));
-    EXPECT_TRUE(Names(rotary).contains(QStringLiteral("Rotary.jpg")));
-    EXPECT_TRUE(Names(rotary).contains(QStringLiteral("11.jpg")));
-    EXPECT_FALSE(Names(rotary).contains(QStringLiteral("Display.jpg")));
-
-    EXPECT_EQ(ReportAttachments(ReportKind::Detailed, folder, folder + "/d.htm", display), QStringList{folder + "/d.htm"});
-    // Images gone since the window opened: nothing to send.
-    EXPECT_TRUE(ReportAttachments(ReportKind::Handout, m_dir.path(), "h.htm", display).isEmpty());
-    EXPECT_EQ(MailToolArguments({"a b.htm", "1.jpg"}),
-              (QStringList{"--attach", "a b.htm", "--attach", "1.jpg"}));
+    EXPECT_EQ(ReportMailAttachment(folder + "/Customer Handout.htm"), folder + "/Customer Handout.pdf");
+    EXPECT_EQ(ReportMailAttachment(folder + "/Rapport v1.2.htm"), folder + "/Rapport v1.2.pdf");
+    EXPECT_EQ(MailToolArguments({"a b.pdf"}), (QStringList{"--attach", "a b.pdf"}));
 }
 
 // The window on a handout: captions, layout on resize, Save As as HTML and
-// PDF, e-mail through a stand-in mail program (and 393 without one), the
-// print preview; the detailed report's window sends exactly one file.
+// PDF, e-mail of the report as one PDF through a stand-in mail program
+// (and without one a message naming xdg-email and xdg-utils), the print
+// preview; the detailed report's window sends exactly one file.
 TEST_F(ReportTest, ReportWindow)
 {
     // The Report command's dialog: the handout is selected; OK needs a row.
@@ -161,17 +146,19 @@ TEST_F(ReportTest, ReportWindow)
         std::fprintf(stderr, "%s\n", disk.Why().c_str());
     }
 
-    // E-mail: 393 without a mail program; with one, the report and images.
+    // E-mail: without a mail program the message names the tool and its
+    // package; with one, the report as one PDF.
     SetMailToolOverride(m_dir.filePath(QStringLiteral("no-such-mail")));
     window.Button(IDC_REPORT_EMAIL)->click();
-    EXPECT_EQ(m_sink.last(), LoadString(393));
+    EXPECT_EQ(m_sink.last(), LoadString(msg::ReportMailToolMissing));
+    EXPECT_TRUE(m_sink.last().contains(QStringLiteral("xdg-email")));
+    EXPECT_TRUE(m_sink.last().contains(QStringLiteral("xdg-utils")));
     const QString log = m_dir.filePath(QStringLiteral("mail.log"));
     SetMailToolOverride(FakeMailTool(m_dir.path(), log));
     window.Button(IDC_REPORT_EMAIL)->click();
     const QStringList args = QString::fromUtf8(ReadFileBytes(log)).split('\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(args.count(QStringLiteral("--attach")), 14);
-    EXPECT_EQ(args.value(1), report.path);
-    EXPECT_TRUE(args.contains(QDir(report.folder).filePath(QStringLiteral("Display.jpg"))));
+    ASSERT_EQ(args, (QStringList{QStringLiteral("--attach"), ReportMailAttachment(report.path)}));
+    EXPECT_TRUE(ReadFileBytes(args.value(1)).startsWith("%PDF"));
     EXPECT_TRUE(window.isEnabled());
 
     // Print preview: pages laid out with the report's margins.
@@ -202,7 +189,7 @@ TEST_F(ReportTest, ReportWindow)
     QFile::remove(log);
     detailed.Button(IDC_REPORT_EMAIL)->click();
     EXPECT_EQ(QString::fromUtf8(ReadFileBytes(log)).split('\n', Qt::SkipEmptyParts),
-              (QStringList{"--attach", report.path}));
+              (QStringList{"--attach", ReportMailAttachment(report.path)}));
     QTimer::singleShot(300, [&] {
         if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
             preview->resize(900, 900);
@@ -229,4 +216,49 @@ TEST_F(ReportTest, ReportWindow)
     bare.SetReport(report.folder, report.path);
     bare.show();
     EXPECT_EQ(m_sink.last(), LoadString(315));
+}
+
+// In French every button shows its whole caption ("Aperçu avant
+// impression" is long), the paper list has a label, the report is a
+// document to a screen reader, and Ctrl++ and Ctrl+- zoom it.
+TEST_F(ReportTest, WindowButtonsFitTheirCaptionsAndZoom)
+{
+    UseLanguage(QStringLiteral("French"));
+    ASSERT_EQ(SetDealerInfo(QStringLiteral("Revendeur"), QString(), QString()), 1);
+    ReportOutput report;
+    ASSERT_TRUE(MakeReport(ReportKind::Detailed, LoadedProfile(QStringLiteral("OUR10802")), report));
+    CReportDlg window;
+    window.SetReportKind(false);
+    window.SetReport(report.folder, report.path);
+    window.show();
+    QApplication::processEvents();
+    for (int id : {IDC_REPORT_PREVIEW, IDC_REPORT_PRINT, IDC_REPORT_SAVEAS, IDC_REPORT_EMAIL, IDC_REPORT_CLOSE}) {
+        QPushButton *b = window.Button(id);
+        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+        EXPECT_TRUE(window.rect().contains(b->geometry())) << id;
+    }
+    EXPECT_FALSE(window.Button(IDC_REPORT_PREVIEW)->geometry().intersects(window.PaperList()->geometry()));
+    EXPECT_FALSE(window.PaperList()->accessibleName().isEmpty());
+    EXPECT_EQ(window.PaperList()->count(), 2);
+    Shot(&window, "detailed-window-french.png");
+
+    // A screen reader meets a document holding the report's text, tables
+    // included.
+    QAccessibleInterface *document = QAccessible::queryAccessibleInterface(window.Browser());
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->role(), QAccessible::Document);
+    ASSERT_NE(document->textInterface(), nullptr);
+    const QString spoken = document->textInterface()->text(0, document->textInterface()->characterCount());
+    EXPECT_TRUE(spoken.contains(LoadString(322))) << "the heading";
+    EXPECT_TRUE(spoken.contains(QStringLiteral("PMR 8"))) << "the channel table";
+    EXPECT_TRUE(document->state().readOnly);
+
+    const qreal size = window.Browser()->font().pointSizeF();
+    QApplication::setActiveWindow(&window);
+    window.Browser()->setFocus();
+    QTest::keyClick(window.Browser(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(window.Browser()->font().pointSizeF(), size);
+    QTest::keyClick(window.Browser(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(window.Browser(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_LT(window.Browser()->font().pointSizeF(), size);
 }
