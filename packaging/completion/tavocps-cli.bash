@@ -16,10 +16,29 @@ _tavocps_cli_options()
     echo "--install-dir --help"
 }
 
+# File names: bash-completion's own helper where it is loaded, else compgen.
+_tavocps_cli_files()
+{
+    if declare -F _filedir >/dev/null; then
+        _filedir "$@"
+    elif [[ "$1" == -d ]]; then
+        COMPREPLY=($(compgen -d -- "$cur"))
+    else
+        COMPREPLY=($(compgen -f -- "$cur"))
+    fi
+}
+
 _tavocps_cli()
 {
     local cur prev words cword
-    _init_completion -n = || return
+    if declare -F _init_completion >/dev/null; then
+        _init_completion -n = || return
+    else
+        words=("${COMP_WORDS[@]}")
+        cword=$COMP_CWORD
+        cur=${COMP_WORDS[COMP_CWORD]}
+        prev=${COMP_WORDS[COMP_CWORD - 1]}
+    fi
 
     local commands="image2profile profile2image decode encode validate set add delete export-csv import-csv cables identify read write diff reset factory-reset report help"
     local command="" i
@@ -33,12 +52,12 @@ _tavocps_cli()
     done
 
     case "$prev" in
-        --install-dir) _filedir -d; return ;;
+        --install-dir) _tavocps_cli_files -d; return ;;
         --port) COMPREPLY=($(compgen -f -- "${cur:-/dev/}")); return ;;
         --answer) COMPREPLY=($(compgen -W "yes no" -- "$cur")); return ;;
         --format) COMPREPLY=($(compgen -W "htm pdf" -- "$cur")); return ;;
         --password) return ;;
-        --image|--profile|--trace|--batch) _filedir; return ;;
+        --image|--profile|--trace|--batch) _tavocps_cli_files; return ;;
     esac
 
     if [[ -z "$command" ]]; then
@@ -61,6 +80,6 @@ _tavocps_cli()
         COMPREPLY=($(compgen -W "handout detailed" -- "$cur"))
         return
     fi
-    _filedir
+    _tavocps_cli_files
 }
 complete -F _tavocps_cli tavocps-cli

@@ -383,3 +383,24 @@ TEST(CliCompletion, OffersEachCommandItsOwnOptions)
         EXPECT_TRUE(listed.match(QString::fromUtf8(file.readAll())).hasMatch());
     }
 }
+
+// Completing a command line, with or without bash-completion's helpers.
+TEST(CliCompletion, CompletesCommandsOptionsAndValues)
+{
+    const QString script = SourcePath("packaging/completion/tavocps-cli.bash");
+    auto complete = [&](const QString &line) {
+        QProcess bash;
+        bash.start(QStringLiteral("bash"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("source \"$0\"; read -ra COMP_WORDS <<<\"$1\"; [[ \"$1\" == *' ' ]] && COMP_WORDS+=(''); "
+                                   "COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _tavocps_cli; echo \"${COMPREPLY[*]}\""),
+                    script, line});
+        EXPECT_TRUE(bash.waitForFinished(10000));
+        return QString::fromUtf8(bash.readAllStandardOutput()).trimmed();
+    };
+    EXPECT_EQ(complete(QStringLiteral("tavocps-cli factory-reset --")), QStringLiteral("--port --trace --quiet --progress --yes --install-dir --help"));
+    EXPECT_EQ(complete(QStringLiteral("tavocps-cli rep")), QStringLiteral("report"));
+    EXPECT_EQ(complete(QStringLiteral("tavocps-cli report ")), QStringLiteral("handout detailed"));
+    EXPECT_EQ(complete(QStringLiteral("tavocps-cli set p.kp2 setting x --answer ")), QStringLiteral("yes no"));
+    EXPECT_EQ(complete(QStringLiteral("tavocps-cli --port=/dev/null write --dr")), QStringLiteral("--dry-run"));
+}
