@@ -284,24 +284,29 @@ void AddChannelTexts(xmlDoc *doc, const Profile &p, const QString &decimalSepara
     auto flagText = [](xmlNode *channel, const char *attribute) {
         return LoadString(XmlAttribute(channel, attribute).toInt() != 0 ? kEnableText : kDisableText);
     };
+    // One side's frequency, code and bandwidth as the channel page shows
+    // them, as "report_<side>_freq", "..._code", "..._bw".
+    auto side = [&](xmlNode *channel, const char *name, const char *index, const char *code, const char *bw) {
+        const QString prefix = QStringLiteral("report_%1_").arg(QLatin1String(name));
+        SetXmlAttribute(channel, (prefix + QStringLiteral("freq")).toLatin1().constData(),
+                        ChannelFrequency(doc, p, XmlAttribute(channel, index).toInt(), decimalSeparator));
+        SetXmlAttribute(channel, (prefix + QStringLiteral("code")).toLatin1().constData(),
+                        CodeText(channel, code, maxCodes, reader, decimalSeparator));
+        SetXmlAttribute(channel, (prefix + QStringLiteral("bw")).toLatin1().constData(),
+                        bandwidth[XmlAttribute(channel, bw).toInt() != 0 ? 1 : 0]);
+    };
+    auto power = [](xmlNode *channel, const char *attribute) {
+        return ListText(kChannelPowerItems, 2, XmlAttribute(channel, attribute).toInt() != 0 ? 1 : 0);
+    };
     for (xmlNode *channel : xpath.Select("/TavoProfile/channels/channel")) {
-        // The receive side as the channel page shows it.
-        SetXmlAttribute(channel, "report_rx_freq",
-                        ChannelFrequency(doc, p, XmlAttribute(channel, names::kRxFreqNdx).toInt(), decimalSeparator));
-        SetXmlAttribute(channel, "report_rx_code", CodeText(channel, names::kRxCode, maxCodes, reader, decimalSeparator));
-        SetXmlAttribute(channel, "report_rx_bw", bandwidth[XmlAttribute(channel, names::kRxBw).toInt() != 0 ? 1 : 0]);
-        SetXmlAttribute(channel, "report_power",
-                        ListText(kChannelPowerItems, 2, XmlAttribute(channel, names::kTalkaroundPower).toInt() != 0 ? 1 : 0));
+        side(channel, "rx", names::kRxFreqNdx, names::kRxCode, names::kRxBw);
+        SetXmlAttribute(channel, "report_power", power(channel, names::kTalkaroundPower));
         // The transmit side: the channel's stored transmit settings. What
         // the radio sends on a talkaround channel is the receive side; the
         // one function that answers a channel's effective transmit
         // settings belongs here once it exists below the front ends.
-        SetXmlAttribute(channel, "report_tx_freq",
-                        ChannelFrequency(doc, p, XmlAttribute(channel, names::kTxFreqNdx).toInt(), decimalSeparator));
-        SetXmlAttribute(channel, "report_tx_code", CodeText(channel, names::kTxCode, maxCodes, reader, decimalSeparator));
-        SetXmlAttribute(channel, "report_tx_bw", bandwidth[XmlAttribute(channel, names::kTxBw).toInt() != 0 ? 1 : 0]);
-        SetXmlAttribute(channel, "report_repeater_power",
-                        ListText(kChannelPowerItems, 2, XmlAttribute(channel, names::kRepeaterPower).toInt() != 0 ? 1 : 0));
+        side(channel, "tx", names::kTxFreqNdx, names::kTxCode, names::kTxBw);
+        SetXmlAttribute(channel, "report_repeater_power", power(channel, names::kRepeaterPower));
         if (columns.scramble)
             SetXmlAttribute(channel, "report_scramble",
                             ListText(kChannelScrambleItems, int(std::size(kChannelScrambleItems)),

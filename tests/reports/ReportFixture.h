@@ -9,9 +9,12 @@
 #include "config/InterfaceLanguage.h"
 #include "config/Registry.h"
 #include "profile/CRadioDataModel.h"
+#include "reports/ReportGenerator.h"
+#include "reports/window/CReportDlg.h"
 #include "resources/ProcessContext.h"
 #include "support/RecordingSink.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -94,6 +97,20 @@ protected:
             ADD_FAILURE() << "load failed: " << e.m_nMsgID << e.m_strMessage.toStdString();
         }
         return m_model->GetXmlText();
+    }
+
+    // The report of a template made and shown in a report window.
+    std::unique_ptr<CReportDlg> ShowReport(ReportKind kind, const QString &model)
+    {
+        ReportOutput report;
+        EXPECT_TRUE(MakeReport(kind, LoadedProfile(model), report));
+        auto window = std::make_unique<CReportDlg>();
+        window->SetReportKind(kind == ReportKind::Handout);
+        window->SetDisplayModel(report.displayModel);
+        window->SetReport(report.folder, report.path);
+        window->show();
+        QApplication::processEvents();
+        return window;
     }
 
     ScopedProcessContext m_context; // every setting below is put back afterwards

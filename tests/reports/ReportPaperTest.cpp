@@ -191,13 +191,8 @@ TEST_F(ReportTest, MailProgramThatCannotMailIsReported)
     EXPECT_EQ(status, 3);
     EXPECT_TRUE(m_sink.empty());
 
-    ReportOutput report;
-    ASSERT_TRUE(MakeReport(ReportKind::Detailed, LoadedProfile(QStringLiteral("OUR10802")), report));
-    CReportDlg window;
-    window.SetReportKind(false);
-    window.SetReport(report.folder, report.path);
-    window.show();
-    QApplication::processEvents();
+    const std::unique_ptr<CReportDlg> shown = ShowReport(ReportKind::Detailed, QStringLiteral("OUR10802"));
+    CReportDlg &window = *shown;
     QString offered;
     SetReportSaveAsPrompt([&](QWidget *, const QString &suggested) {
         offered = suggested;

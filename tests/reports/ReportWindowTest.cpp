@@ -225,13 +225,8 @@ TEST_F(ReportTest, WindowButtonsFitTheirCaptionsAndZoom)
 {
     UseLanguage(QStringLiteral("French"));
     ASSERT_EQ(SetDealerInfo(QStringLiteral("Revendeur"), QString(), QString()), 1);
-    ReportOutput report;
-    ASSERT_TRUE(MakeReport(ReportKind::Detailed, LoadedProfile(QStringLiteral("OUR10802")), report));
-    CReportDlg window;
-    window.SetReportKind(false);
-    window.SetReport(report.folder, report.path);
-    window.show();
-    QApplication::processEvents();
+    const std::unique_ptr<CReportDlg> shown = ShowReport(ReportKind::Detailed, QStringLiteral("OUR10802"));
+    CReportDlg &window = *shown;
     for (int id : {IDC_REPORT_PREVIEW, IDC_REPORT_PRINT, IDC_REPORT_SAVEAS, IDC_REPORT_EMAIL, IDC_REPORT_CLOSE}) {
         QPushButton *b = window.Button(id);
         EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
