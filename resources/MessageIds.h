@@ -360,6 +360,7 @@ enum : int {
     FactoryResetDone = 10203,  // after Device > Factory Reset
     UntitledProfile = 10204,   // %1 a number: the name of a profile without a file
     CheckCable = 10205,        // after a communication error: what to check
+    ChangesIntroOne = 10206,   // ChangesIntro for a single change (%2 the serial)
 };
 
 } // namespace tavo::msg

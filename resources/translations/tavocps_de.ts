@@ -2351,6 +2351,10 @@ Abbrechen: nicht speichern.</translation>
         <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
         <translation>Prüfen Sie, ob das Funkgerät eingeschaltet ist und das Programmierkabel mit dem Funkgerät und dem Computer verbunden ist.</translation>
     </message>
+    <message id="IDS_10206">
+        <source>The write will change 1 field of the radio %2:</source>
+        <translation>Das Schreiben ändert 1 Feld des Funkgeräts %2:</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

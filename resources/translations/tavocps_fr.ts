@@ -2351,6 +2351,10 @@ Annuler : ne pas enregistrer.</translation>
         <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
         <translation>Vérifiez que le poste est allumé et que le câble de programmation est branché sur le poste et sur l'ordinateur.</translation>
     </message>
+    <message id="IDS_10206">
+        <source>The write will change 1 field of the radio %2:</source>
+        <translation>L'écriture changera 1 champ du poste %2 :</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>
