@@ -34,7 +34,7 @@ CChangeListDialog::CChangeListDialog(const QStringList &lines, const QString &se
         m_pNotes->setFrameShape(QFrame::StyledPanel);
         layout->addWidget(m_pNotes);
     }
-    QString intro = LoadString(msg::ChangesIntro);
+    QString intro = LoadString(lines.size() == 1 ? msg::ChangesIntroOne : msg::ChangesIntro); // "1 field", not "1 fields"
     intro.replace(QLatin1String("%1"), QString::number(lines.size())).replace(QLatin1String("%2"), serial);
     auto *label = new QLabel(intro, this);
     label->setWordWrap(true);

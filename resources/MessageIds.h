@@ -441,6 +441,7 @@ enum : int {
     ReportMailToolMissing = 10304,
     ReportDate = 10305,
     ReportAlkalineBatteries = 10306,
+    ChangesIntroOne = 10206,   // ChangesIntro for a single change (%2 the serial)
 };
 
 } // namespace tavo::msg

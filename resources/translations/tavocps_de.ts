@@ -2433,6 +2433,10 @@ Abbrechen: nicht speichern.</translation>
         <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
         <translation>Prüfen Sie, ob das Funkgerät eingeschaltet ist und das Programmierkabel mit dem Funkgerät und dem Computer verbunden ist.</translation>
     </message>
+    <message id="IDS_10206">
+        <source>The write will change 1 field of the radio %2:</source>
+        <translation>Das Schreiben ändert 1 Feld des Funkgeräts %2:</translation>
+    </message>
     <message id="IDS_10250">
         <source>unknown command %1</source>
         <translation>unbekannter Befehl %1</translation>
@@ -2551,7 +2555,7 @@ Abbrechen: nicht speichern.</translation>
     </message>
     <message id="IDS_10279">
         <source>write --image IMG takes no PROFILE and no --batch</source>
-        <translation>write --image IMG nimmt kein PROFILE und kein --batch</translation>
+        <translation>write --image IMG nimmt kein PROFILE, --password, --verify, --batch oder --dry-run</translation>
     </message>
     <message id="IDS_10280">
         <source>write needs PROFILE or --image IMG</source>

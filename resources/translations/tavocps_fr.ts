@@ -1801,7 +1801,7 @@ Voulez-vous plutôt l'enregistrer dans %s\ ?</translation>
     </message>
     <message id="IDS_9805">
         <source>The batch log cannot be written (%1). The batch stops here, before the next radio.</source>
-        <translation>Le journal de série ne peut pas être écrit (%1). La série s'arrête ici, avant la radio suivante.</translation>
+        <translation>Le journal de série ne peut pas être écrit (%1). La série s'arrête ici, avant le poste suivant.</translation>
     </message>
     <message id="IDS_9806">
         <source>serial unknown (port %1)</source>
@@ -2015,7 +2015,7 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
     </message>
     <message id="IDS_10001">
         <source>Channel %1 %2</source>
-        <translation>Canal %1 %2</translation>
+        <translation>%2 du canal %1</translation>
     </message>
     <message id="IDS_10002">
         <source>Frequency %1: %2 → %3 MHz</source>
@@ -2195,15 +2195,15 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
     </message>
     <message id="IDS_10046">
         <source>Changes to the Radio</source>
-        <translation>Changements dans la radio</translation>
+        <translation>Changements dans le poste</translation>
     </message>
     <message id="IDS_10047">
         <source>The write will change %1 fields of the radio %2:</source>
-        <translation>L'écriture changera %1 champs de la radio %2 :</translation>
+        <translation>L'écriture changera %1 champs du poste %2 :</translation>
     </message>
     <message id="IDS_10048">
         <source>No changes: the radio already holds this profile.</source>
-        <translation>Aucun changement : la radio contient déjà ce profil.</translation>
+        <translation>Aucun changement : le poste contient déjà ce profil.</translation>
     </message>
     <message id="IDS_10049">
         <source>Skip the write?</source>
@@ -2227,15 +2227,15 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
     </message>
     <message id="IDS_10054">
         <source>Stopped before the write: nothing was written to this radio.</source>
-        <translation>Arrêté avant l'écriture : rien n'a été écrit dans cette radio.</translation>
+        <translation>Arrêté avant l'écriture : rien n'a été écrit dans ce poste.</translation>
     </message>
     <message id="IDS_10055">
         <source>Waiting for a radio on %1...</source>
-        <translation>En attente d'une radio sur %1...</translation>
+        <translation>En attente d'un poste sur %1...</translation>
     </message>
     <message id="IDS_10056">
         <source>Radio %1 is done: unplug it and connect the next one.</source>
-        <translation>La radio %1 est terminée : débranchez-la et branchez la suivante.</translation>
+        <translation>Le poste %1 est terminé : débranchez-le et branchez le suivant.</translation>
     </message>
     <message id="IDS_10057">
         <source>Radio %1: %2</source>
@@ -2243,7 +2243,7 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
     </message>
     <message id="IDS_10058">
         <source>Stopping after the current radio...</source>
-        <translation>Arrêt après la radio en cours...</translation>
+        <translation>Arrêt après le poste en cours...</translation>
     </message>
     <message id="IDS_10059">
         <source>Stopped. Press Start to go on.</source>
@@ -2299,7 +2299,7 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
     </message>
     <message id="IDS_10072">
         <source>Each radio connected is written with the profile %1 and verified. Log: %2</source>
-        <translation>Chaque radio branchée est écrite avec le profil %1 puis vérifiée. Journal : %2</translation>
+        <translation>Chaque poste branché est écrit avec le profil %1 puis vérifié. Journal : %2</translation>
     </message>
     <message id="IDS_10073">
         <source>&amp;Radios:</source>
@@ -2307,7 +2307,7 @@ Voulez-vous plutôt enregistrer le rapport avec Enregistrer sous ?</translation>
     </message>
     <message id="IDS_10074">
         <source>Connect the first radio and press Start.</source>
-        <translation>Branchez la première radio et appuyez sur Démarrer.</translation>
+        <translation>Branchez le premier poste et appuyez sur Démarrer.</translation>
     </message>
     <message id="IDS_10080">
         <source>The profile was not saved.
@@ -2433,6 +2433,10 @@ Annuler : ne pas enregistrer.</translation>
         <source>Check that the radio is switched on and that the programming cable is plugged into the radio and the computer.</source>
         <translation>Vérifiez que le poste est allumé et que le câble de programmation est branché sur le poste et sur l'ordinateur.</translation>
     </message>
+    <message id="IDS_10206">
+        <source>The write will change 1 field of the radio %2:</source>
+        <translation>L'écriture changera 1 champ du poste %2 :</translation>
+    </message>
     <message id="IDS_10250">
         <source>unknown command %1</source>
         <translation>commande inconnue %1</translation>
@@ -2551,7 +2555,7 @@ Annuler : ne pas enregistrer.</translation>
     </message>
     <message id="IDS_10279">
         <source>write --image IMG takes no PROFILE and no --batch</source>
-        <translation>write --image IMG ne prend ni PROFILE ni --batch</translation>
+        <translation>write --image IMG ne prend ni PROFILE, ni --password, --verify, --batch ou --dry-run</translation>
     </message>
     <message id="IDS_10280">
         <source>write needs PROFILE or --image IMG</source>

@@ -186,3 +186,17 @@ TEST_F(ChangeListGui, CodesTheRadioCannotHoldAreNamedAndAForeignBandIsRefused)
     sim.Stop();
     EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("WRITE")), 0);
 }
+
+// The heading counts the changes in words a reader expects: "1 field",
+// "2 fields".
+TEST_F(ChangeListGui, TheHeadingCountsOneFieldAndSeveralFields)
+{
+    ASSERT_TRUE(Start());
+    const auto heading = [](const QStringList &lines) {
+        CChangeListDialog dialog(lines, QStringLiteral("SER1"));
+        const QLabel *label = dialog.findChild<QLabel *>();
+        return label ? label->text() : QString();
+    };
+    EXPECT_EQ(heading({QStringLiteral("a")}), QStringLiteral("The write will change 1 field of the radio SER1:"));
+    EXPECT_EQ(heading({QStringLiteral("a"), QStringLiteral("b")}), QStringLiteral("The write will change 2 fields of the radio SER1:"));
+}
