@@ -2365,6 +2365,10 @@ Möchten Sie fortfahren?</translation>
         <source>Enable programming mode</source>
         <translation>Programmiermodus aktivieren</translation>
     </message>
+    <message id="IDS_10111">
+        <source>The profile uses %1 channels; this radio has %2. Nothing was written.</source>
+        <translation>Das Profil verwendet %1 Kanäle; dieses Funkgerät hat %2. Es wurde nichts geschrieben.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>
