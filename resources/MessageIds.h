@@ -364,6 +364,7 @@ enum : int {
     CsvOneCodeBothWays = 10107,         // "this channel transmits with its receive settings: ..."
     ValueNotInList = 10109,             // "%1 (not in the list)"
     ChangeProgrammingMode = 10110,      // "Enable programming mode"
+    RadioTooFewChannels = 10111,        // "The profile uses %1 channels; this radio has %2 ..."
     // ---- every road to the radio guarded, ids of ours 10150-10199
     RadioWrongEcho = 10150,
     ProfileValueOutOfRange = 10151,

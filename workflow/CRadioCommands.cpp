@@ -300,6 +300,15 @@ bool FitImageToRadio(VirtualCP &image, const VirtualCP &radio, QString &refusal)
     const auto held = [&image, tableSize](size_t s) { return s < tableSize && !image.Frequency(s).IsUnused(); };
     const auto hzOf = [&image](size_t s) { return SynthToHz(image.Frequency(s), image.SynthBase()); };
 
+    // Channel records go only where the radio has channel slots: a profile
+    // that claims more slots than the radio sends none past its end, and
+    // one that uses more channels than the radio has is refused.
+    const uint32_t radioSlots = radio.ChannelSlots();
+    if (radioSlots != 0 && image.ChannelSlots() > radioSlots && image.NumberChannels() > radioSlots) {
+        refusal = LoadString(msg::RadioTooFewChannels).arg(image.NumberChannels()).arg(radioSlots);
+        return false;
+    }
+
     // A radio that reports no limits (both zero) is not held to any.
     if (high != 0) {
         const size_t channels = std::min<size_t>(image.NumberChannels(), image.UsedChannelSlots());
@@ -343,6 +352,8 @@ bool FitImageToRadio(VirtualCP &image, const VirtualCP &radio, QString &refusal)
     fitted.SetStartFreq(low);
     fitted.SetEndFreq(high);
     fitted.SetDisableRepeaterFeature(radio.DisableRepeaterFeature());
+    if (radioSlots != 0 && fitted.ChannelSlots() > radioSlots)
+        fitted.SetChannelSlots(radioSlots);
     image = fitted;
     return true;
 }

@@ -2365,6 +2365,10 @@ Möchten Sie fortfahren?</translation>
         <source>Enable programming mode</source>
         <translation>Programmiermodus aktivieren</translation>
     </message>
+    <message id="IDS_10111">
+        <source>The profile uses %1 channels; this radio has %2. Nothing was written.</source>
+        <translation>Das Profil verwendet %1 Kanäle; dieses Funkgerät hat %2. Es wurde nichts geschrieben.</translation>
+    </message>
     <message id="IDS_10150">
         <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
         <translation>Das Kabel hat eine Anfrage anders zurückgegeben, als sie gesendet wurde (Störungen auf der Leitung oder ein defektes Kabel).</translation>

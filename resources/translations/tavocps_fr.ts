@@ -2365,6 +2365,10 @@ Voulez-vous continuer ?</translation>
         <source>Enable programming mode</source>
         <translation>Activer le mode de programmation</translation>
     </message>
+    <message id="IDS_10111">
+        <source>The profile uses %1 channels; this radio has %2. Nothing was written.</source>
+        <translation>Le profil utilise %1 canaux ; cette radio en a %2. Rien n'a été écrit.</translation>
+    </message>
     <message id="IDS_10150">
         <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
         <translation>Le câble a renvoyé une requête autrement qu'elle a été envoyée (parasites sur la ligne ou câble défectueux).</translation>

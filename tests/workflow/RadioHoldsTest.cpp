@@ -159,6 +159,17 @@ TEST(RadioHolds, FrequenciesAreMadeForTheRadiosOwnBase)
     ASSERT_TRUE(FitImageToRadio(same, radio, refusal));
     EXPECT_EQ(same.Frequency(0), kept.Frequency(0));
 
+    // Channel records go only where the radio has slots: a profile claiming
+    // 19 slots for a 16-slot radio is sent as 16; one using 17 is refused.
+    VirtualCP wide = Image(380, 400000000, 470000000, {461087500});
+    wide.SetChannelSlots(19);
+    ASSERT_TRUE(FitImageToRadio(wide, radio, refusal)) << refusal.toStdString();
+    EXPECT_EQ(wide.ChannelSlots(), 16u);
+    wide.SetChannelSlots(19);
+    wide.SetNumberChannels(17);
+    EXPECT_FALSE(FitImageToRadio(wide, radio, refusal));
+    EXPECT_EQ(refusal.toStdString(), "The profile uses 17 channels; this radio has 16. Nothing was written.");
+
     // A frequency no divider offset can reach from the radio's base is refused.
     VirtualCP far = Image(100, 100000000, 470000000, {110000000});
     far.SetNumberChannels(0);
