@@ -1,13 +1,13 @@
 # bash completion for tavocps-cli: its commands, each command's own options
 # (the ones its usage names, as the program accepts them), the values of
-# --answer, --format and report, and file names elsewhere.
+# --answer, --format, --paper and report, and file names elsewhere.
 
 _tavocps_cli_options()
 {
     case "$1" in
         set|delete) echo "--answer" ;;
         import-csv) echo "--in-file-order" ;;
-        report) echo "--format" ;;
+        report) echo "--format --paper" ;;
         identify|reset) echo "--port --trace --quiet --progress" ;;
         read) echo "--port --trace --quiet --progress --image --profile --password" ;;
         write) echo "--port --trace --quiet --progress --image --password --yes --verify --batch --dry-run" ;;
@@ -44,7 +44,7 @@ _tavocps_cli()
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case "${words[i]}" in
-            --install-dir|--port|--image|--profile|--password|--answer|--trace|--batch|--format) ((i++)) ;;
+            --install-dir|--port|--image|--profile|--password|--answer|--trace|--batch|--format|--paper) ((i++)) ;;
             --) break ;;
             -*) ;;
             *) command="${words[i]}"; break ;;
@@ -56,6 +56,7 @@ _tavocps_cli()
         --port) COMPREPLY=($(compgen -f -- "${cur:-/dev/}")); return ;;
         --answer) COMPREPLY=($(compgen -W "yes no" -- "$cur")); return ;;
         --format) COMPREPLY=($(compgen -W "htm pdf" -- "$cur")); return ;;
+        --paper) COMPREPLY=($(compgen -W "a4 letter" -- "$cur")); return ;;
         --password) return ;;
         --image|--profile|--trace|--batch) _tavocps_cli_files; return ;;
     esac
