@@ -1,4 +1,5 @@
 #include "app/CChangeListDialog.h"
+#include "app/HelpWindow.h"
 
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -51,6 +52,7 @@ CChangeListDialog::CChangeListDialog(const QStringList &lines, const QString &se
     m_pWrite->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddHelpButton(buttons, QStringLiteral("radio_commands.htm#change_list"));
     layout->addWidget(buttons);
 }
 

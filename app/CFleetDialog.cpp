@@ -1,4 +1,5 @@
 #include "app/CFleetDialog.h"
+#include "app/HelpWindow.h"
 
 #include "app/ShellDialogs.h"
 #include "resources/MessageIds.h"
@@ -213,6 +214,11 @@ CFleetDialog::CFleetDialog(CRadioDataModel &profile, const QString &profileName,
     connect(m_pStart, &QPushButton::clicked, this, &CFleetDialog::Start);
     connect(m_pStop, &QPushButton::clicked, this, &CFleetDialog::Stop);
     connect(m_pClose, &QPushButton::clicked, this, &CFleetDialog::reject);
+    auto *help = new QPushButton(LoadString(msg::MenuHelp), this);
+    help->setObjectName(QStringLiteral("help"));
+    help->setAutoDefault(false);
+    row->insertWidget(0, help);
+    connect(help, &QPushButton::clicked, this, [this] { OpenHelpTopic(this, QStringLiteral("radio_commands.htm#several_radios")); });
     updateButtons();
 }
 

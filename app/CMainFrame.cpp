@@ -780,22 +780,7 @@ void CMainFrame::OnViewHelpPane()
 
 void CMainFrame::OnHelpContents()
 {
-    const QString path = GetHelpFilePath();
-    if (path.isEmpty()) {
-        ShowMessage(146, MB_OK | MB_ICONERROR);
-        return;
-    }
-    if (!QFileInfo(path).isFile()) {
-        ShowMessage(148, MB_OK | MB_ICONERROR);
-        return;
-    }
-    auto *window = new HelpWindow(this);
-    if (!window->Open(path)) {
-        delete window;
-        ShowMessage(147, MB_OK | MB_ICONERROR);
-        return;
-    }
-    window->show();
+    OpenHelpTopic(this, QString());
 }
 
 void CMainFrame::OnAbout()

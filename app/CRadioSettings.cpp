@@ -1,4 +1,5 @@
 #include "app/CRadioSettings.h"
+#include "app/HelpWindow.h"
 
 #include "config/Registry.h"
 #include "radio/LinkTrace.h"
@@ -188,6 +189,7 @@ PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
     buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddHelpButton(buttons, QStringLiteral("radio_commands.htm#port_transfer"));
     form->addRow(buttons);
 }
 

@@ -1,4 +1,5 @@
 #include "app/CRestoreBackupDlg.h"
+#include "app/HelpWindow.h"
 
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
@@ -37,6 +38,7 @@ CRestoreBackupDlg::CRestoreBackupDlg(const QString &serial, const QStringList &b
     buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddHelpButton(buttons, QStringLiteral("radio_commands.htm#backups"));
     layout->addWidget(label);
     layout->addWidget(m_pList);
     layout->addWidget(buttons);

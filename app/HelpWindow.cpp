@@ -2,10 +2,15 @@
 
 #include "views/CFileDialogs.h"
 #include "views/CHelpView.h"
+#include "config/Registry.h"
 #include "resources/MessageIds.h"
+#include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -55,7 +60,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
 HelpWindow::~HelpWindow() = default;
 
-bool HelpWindow::Open(const QString &qchPath)
+bool HelpWindow::Open(const QString &qchPath, const QString &topic)
 {
     const QString folder = HelpCollectionFolder();
     if (folder.isEmpty())
@@ -95,11 +100,47 @@ bool HelpWindow::Open(const QString &qchPath)
     if (pages.isEmpty())
         return false;
     QUrl first = pages.first();
+    const QString page = topic.section(QLatin1Char('#'), 0, 0);
+    const QString anchor = topic.section(QLatin1Char('#'), 1);
     for (const QUrl &u : pages)
         if (u.path().endsWith(QLatin1String("/index.htm")))
             first = u;
+    for (const QUrl &u : pages)
+        if (!page.isEmpty() && u.path().endsWith(QLatin1Char('/') + page)) {
+            first = u;
+            first.setFragment(anchor.isEmpty() ? QString() : anchor);
+        }
     m_pBrowser->setSource(first);
     return true;
+}
+
+void OpenHelpTopic(QWidget *parent, const QString &topic)
+{
+    const QString path = GetHelpFilePath();
+    if (path.isEmpty()) {
+        ShowMessage(146, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (!QFileInfo(path).isFile()) {
+        ShowMessage(148, MB_OK | MB_ICONERROR);
+        return;
+    }
+    auto *window = new HelpWindow(parent);
+    if (!window->Open(path, topic)) {
+        delete window;
+        ShowMessage(147, MB_OK | MB_ICONERROR);
+        return;
+    }
+    window->show();
+}
+
+void AddHelpButton(QDialogButtonBox *buttons, const QString &topic)
+{
+    QPushButton *help = buttons->addButton(QDialogButtonBox::Help);
+    help->setText(LoadString(msg::MenuHelp));
+    help->setObjectName(QStringLiteral("help"));
+    QObject::connect(buttons, &QDialogButtonBox::helpRequested, buttons,
+                     [buttons, topic] { OpenHelpTopic(buttons->window(), topic); });
 }
 
 } // namespace tavo

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+class QDialogButtonBox;
 class QHelpEngine;
 class QTemporaryDir;
 class QTextBrowser;
@@ -16,9 +17,10 @@ class HelpWindow : public QWidget {
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
     ~HelpWindow() override;
-    // Opens the help file on its first page; false when it is not a valid
-    // help file.
-    bool Open(const QString &qchPath);
+    // Opens the help file on its first page, or on `topic` ("page.htm" or
+    // "page.htm#anchor") when it names one of its pages; false when it is
+    // not a valid help file.
+    bool Open(const QString &qchPath, const QString &topic = QString());
     QTextBrowser *Browser() const { return m_pBrowser; }
 
 private:
@@ -26,5 +28,12 @@ private:
     QHelpEngine *m_pEngine = nullptr;
     QTextBrowser *m_pBrowser = nullptr;
 };
+
+// Opens the help window of the interface language's help file on `topic`
+// (empty: the first page); says why when it cannot (146, 147, 148).
+void OpenHelpTopic(QWidget *parent, const QString &topic);
+
+// A Help button in a dialog's button box that opens `topic`.
+void AddHelpButton(QDialogButtonBox *buttons, const QString &topic);
 
 } // namespace tavo

@@ -136,6 +136,7 @@ enum : int {
     ReportPictureMissing = 9881, // "The report picture %1 cannot be loaded."
 
     // ---- the application shell (ids of ours from 9460; the reports hold 9400-9449)
+    MenuHelp = 349,            // "&Help": the menu, and each dialog's Help button
     CannotOpenFile = 9460,        // "Cannot open the file %1."
     HelpContentsTab = 9461,       // "Contents"
     HelpPageName = 9462,

@@ -3,8 +3,11 @@
 // Index, and a second launch handing its file to the running program.
 
 #include "GuiFixture.h"
+#include "app/CChangeListDialog.h"
+#include "app/CRadioSettings.h"
 
 #include "app/HelpWindow.h"
+#include "resources/MessageIds.h"
 #include "app/ShellDialogs.h"
 #include "views/CBaseView.h"
 
@@ -16,8 +19,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTextBrowser>
+#include <QTest>
 
 using namespace tavo;
 using namespace tavo::test;
@@ -156,6 +161,35 @@ TEST_F(GuiTest, ContentAndIndexOpensTheHelpFileOrSaysWhyNot)
     SetInstallPathOverride(QStringLiteral("/"));
     Frame()->RunCommand(cmd::HelpContents);
     EXPECT_EQ(m_sink.last(), LoadString(147));
+}
+
+// The help of working with radios: its topics in the contents and the
+// index, and each radio dialog's Help button (clicked) opening its own.
+TEST_F(GuiTest, EachRadioDialogsHelpOpensItsTopic)
+{
+    ASSERT_TRUE(Start());
+    Frame()->RunCommand(cmd::HelpContents);
+    auto *window = Frame()->findChild<HelpWindow *>();
+    ASSERT_NE(window, nullptr) << m_sink.last().toStdString();
+    delete window;
+
+    PortSettingsDlg port(Frame());
+    auto *help = port.findChild<QPushButton *>(QStringLiteral("help"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->text(), LoadString(msg::MenuHelp));
+    QTest::mouseClick(help, Qt::LeftButton);
+    window = port.findChild<HelpWindow *>();
+    ASSERT_NE(window, nullptr) << m_sink.last().toStdString();
+    EXPECT_TRUE(window->Browser()->source().toString().endsWith(QStringLiteral("radio_commands.htm#port_transfer")))
+        << window->Browser()->source().toString().toStdString();
+    EXPECT_TRUE(window->Browser()->toPlainText().contains(QStringLiteral("Port and Transfer")));
+    for (const char *topic : {"Read and Write", "Backups and Restore Backup", "Program Several Radios", "The Change List", "CHIRP CSV",
+                              "Undo and Redo"})
+        EXPECT_TRUE(window->Browser()->toPlainText().contains(QLatin1String(topic))) << topic;
+    delete window;
+
+    CChangeListDialog changes({QStringLiteral("a")}, QStringLiteral("SER1"));
+    ASSERT_NE(changes.findChild<QPushButton *>(QStringLiteral("help")), nullptr);
 }
 
 TEST_F(GuiTest, ASecondLaunchHandsItsFileToTheRunningProgram)
