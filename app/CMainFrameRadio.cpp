@@ -604,6 +604,10 @@ void CMainFrame::RunWriteTransfer()
 QString CMainFrame::WriteFailureText(const QString &failure, const QString &backupPath) const
 {
     QString text = failure.isEmpty() ? LoadString(msg::CommunicationError) : failure;
+    // A radio that answered that it refuses the write is no fault of the
+    // cable: what it said is the message.
+    if (m_pRadio->op && m_pRadio->op->FirstFailure() == LinkFailure::Refused)
+        text = LoadString(msg::RadioWriteRefused);
     if (m_pRadio->op && m_pRadio->op->WriteStarted())
         text += QLatin1Char('\n') + LoadString(msg::PartlyWrittenCodeplug);
     if (!backupPath.isEmpty())

@@ -449,6 +449,7 @@ TEST_F(RadioGui, AFailedWriteOffersItsBackupAndRestoreBackupWritesOneBack)
         const test::RecordingSink::Shown failure = m_sink.shown().front();
         EXPECT_EQ(failure.style & MB_BUTTONMASK, static_cast<unsigned>(MB_YESNO));
         EXPECT_TRUE(failure.text.contains(partly)) << failure.text.toStdString();
+        EXPECT_TRUE(failure.text.startsWith(LoadString(msg::RadioWriteRefused))) << "the radio's refusal, not a cable fault: " << failure.text.toStdString();
         EXPECT_TRUE(failure.text.contains(LoadString(msg::BackupSaved).replace(QLatin1String("%1"), backups.first()))) << failure.text.toStdString();
         EXPECT_TRUE(failure.text.endsWith(LoadString(msg::OfferBackupWrite)));
         EXPECT_EQ(m_strFinalStatus, QString()) << "the dialog did not end well";
