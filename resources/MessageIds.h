@@ -276,6 +276,7 @@ enum : int {
     TextAlkaline = 226,
     TextNickelLiIon = 227,
     TextOn = 465,
+    TextNone = 9404,           // "None": no password, as the change list says it
     TextOff = 466,
     TextWrite = 258,
     // ---- Undo and Redo: the Edit menu and the names of the changes

@@ -1,7 +1,9 @@
 #include "workflow/CodeplugComparison.h"
 
 #include "base/CTavoCPSException.h"
+#include "base/ProfileNames.h"
 #include "base/CodePage.h"
+#include "config/PageRows.h"
 #include "config/Registry.h"
 #include "config/SettingDocuments.h"
 #include "config/SquelchCodes.h"
@@ -11,6 +13,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace tavo {
@@ -38,6 +41,7 @@ enum class Show {
     Tenths,       // a customised tone in 0.1 Hz
     BandwidthMode, // a frequency's bandwidth mode (only / selectable)
     PowerMode,    // a frequency's power mode
+    PageList,     // an entry of the page's list for `attribute` (the page's rows)
 };
 
 // One field of a record: the name's id, where it is and how it is shown.
@@ -46,6 +50,7 @@ struct Field {
     size_t offset;
     size_t width; // 0: button table entry number `offset`
     Show show;
+    const char *attribute = nullptr; // PageList: the page row's attribute
 };
 
 // The general settings, the buttons and the presets, in the pages' order.
@@ -58,16 +63,16 @@ const Field kSettingFields[] = {
     {msg::ChangeDisableRestoreDefault, V::kDisableRestoreFactoryDefaultOffset, 1, Show::Flag},
     {msg::ChangeBacklight, V::kBacklightEnabledOffset, 1, Show::Flag},
     {msg::ChangeBacklightTimeout, V::kBacklightTimeoutOffset, 1, Show::Number},
-    {msg::ChangeTimeoutTimer, V::kTimeoutTimerOffset, 1, Show::Number},
+    {msg::ChangeTimeoutTimer, V::kTimeoutTimerOffset, 1, Show::PageList, names::kTimeoutTimer},
     {msg::ChangeCallTone, V::kCallToneOffset, 1, Show::Number},
     {msg::ChangeReverseBurst, V::kReverseBurstOffset, 1, Show::Flag},
     {msg::ChangeBatteryType, V::kBatteryTypeOffset, 1, Show::Battery},
     {msg::ChangeDisableBatterySave, V::kDisableBatterySaveOffset, 1, Show::Flag},
     {msg::ChangeDisableSelectableScramble, V::kDisableSelectableScrambleOffset, 1, Show::Flag},
-    {msg::ChangeMicrophoneGain, V::kMicrophoneGainOffset, 1, Show::Number},
-    {msg::ChangeAccessoryMicrophoneGain, V::kAccessoryMicrophoneGainOffset, 1, Show::Number},
-    {msg::ChangeVoxLevel, V::kVoxLevelOffset, 1, Show::Number},
-    {msg::ChangeIvoxLevel, V::kIvolLevelOffset, 1, Show::Number},
+    {msg::ChangeMicrophoneGain, V::kMicrophoneGainOffset, 1, Show::PageList, names::kMicrophoneGain},
+    {msg::ChangeAccessoryMicrophoneGain, V::kAccessoryMicrophoneGainOffset, 1, Show::PageList, names::kAccessoryMicrophoneGain},
+    {msg::ChangeVoxLevel, V::kVoxLevelOffset, 1, Show::PageList, names::kVoxLevel},
+    {msg::ChangeIvoxLevel, V::kIvolLevelOffset, 1, Show::PageList, names::kIvolLevel},
     {msg::ChangeRogerBeepTone, V::kRogerBeepToneOffset, 1, Show::Flag},
     {msg::ChangeKeypadBeep, V::kKeypadBeepOffset, 1, Show::Flag},
     // The one user setting the profile keeps on its limits.
@@ -117,6 +122,23 @@ const int kBatteryTexts[] = {msg::TextAlkaline, msg::TextNickelLiIon};
 const int kBandwidthModeTexts[] = {386, 387, 289, 290};
 const int kBandwidthModeWidths[] = {msg::TextBandwidthNarrow, msg::TextBandwidthWide, msg::TextBandwidthNarrow, msg::TextBandwidthWide};
 const int kPowerModeTexts[] = {389, 388, 295, 294};
+
+// A value as the page's list shows it: the entry of the page row for
+// `attribute` at the value's position; a value the list lacks as itself.
+QString PageListText(const char *attribute, uint32_t value)
+{
+    for (const std::vector<PageRow> *rows : {&SettingsPageRows(), &AudioSettingsPageRows()})
+        for (const PageRow &row : *rows) {
+            if (!row.attribute || std::strcmp(row.attribute, attribute) != 0 || row.items.empty())
+                continue;
+            const int scale = row.scale > 0 ? row.scale : 1;
+            const bool fits = row.scale >= 0 && value % static_cast<uint32_t>(scale) == 0;
+            const size_t position = value / static_cast<uint32_t>(scale);
+            if (fits && position < row.items.size())
+                return LoadString(row.items[position]);
+        }
+    return QString::number(value);
+}
 
 template <size_t N>
 QString ListText(const int (&texts)[N], uint32_t value)
@@ -195,6 +217,9 @@ public:
     {
         if (field.show == Show::Text || field.show == Show::Secret) {
             const QString text = FromAnsi(TextBytes(record + field.offset, field.width));
+            // No password at all is said so, not shown as nothing.
+            if (field.show == Show::Secret && text.isEmpty())
+                return LoadString(msg::TextNone);
             return field.show == Show::Text ? text : QString(text.size(), QLatin1Char('*'));
         }
         const uint32_t value = Number(record, field);
@@ -222,6 +247,7 @@ public:
                              .replace(QLatin1String("%s"), WithSeparator(LoadString(kBandwidthModeWidths[value]), m_separator))
                        : QString::number(value);
         case Show::PowerMode: return ListText(kPowerModeTexts, value);
+        case Show::PageList: return PageListText(field.attribute, value);
         }
         return QString::number(value);
     }

@@ -4,6 +4,8 @@
 
 #include "workflow/CodeplugComparison.h"
 
+#include "resources/StringTable.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -109,7 +111,8 @@ TEST(CodeplugComparison, EveryKindOfFieldIsOneLineShownAsThePagesShowIt)
     SetText(profile.PasswordBytes(), VirtualCP::kPasswordWidth, "9999");                         // secret
     profile.SetKeypadLock(1);                                                                    // flag
     profile.SetBatteryType(1);                                                                   // value list
-    profile.SetTimeoutTimer(60);                                                                 // number
+    profile.SetTimeoutTimer(60);                                                                 // a page list's entry
+    profile.SetVoxLevel(1);                                                                      // a level by its name
     profile.SetButtonEntry(6, 3);                                                                // button
     profile.SetPreset2Channel(2);                                                                // channel reference
     profile.SetCustomTone(0, 1234);                                                              // customised tone
@@ -130,8 +133,9 @@ TEST(CodeplugComparison, EveryKindOfFieldIsOneLineShownAsThePagesShowIt)
         QStringLiteral("Codeplug password: **** → ****"),
         QStringLiteral("Power-up text: HELLO → SHOP 1"),
         QStringLiteral("Keypad lock: OFF → ON"),
-        QStringLiteral("Transmit time-out timer: 0 → 60"),
+        QStringLiteral("Transmit time-out timer: OFF → 60"), // as the page's list names them
         QStringLiteral("Battery type: Alkaline → Nickel/LiIon"),
+        QStringLiteral("VOX level: %1 → %2").arg(LoadString(181), LoadString(182)),
         QStringLiteral("Side Button 1 (SB1): 0 → Monitor"),
         QStringLiteral("Preset 2 Channel: 1 → 3"),
         QStringLiteral("Customized tone 124: 100.0 Hz → 123.4 Hz"),
@@ -149,6 +153,11 @@ TEST(CodeplugComparison, EveryKindOfFieldIsOneLineShownAsThePagesShowIt)
     for (const QString &line : expected)
         EXPECT_TRUE(lines.contains(line)) << "missing: " << line.toStdString() << "\nin:\n" << lines.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(lines.size(), expected.size()) << lines.join(QLatin1Char('\n')).toStdString();
+
+    // A radio without a password: said so, not shown as nothing.
+    VirtualCP open = Base();
+    SetText(open.PasswordBytes(), VirtualCP::kPasswordWidth, "");
+    EXPECT_EQ(CodeplugChangeLines(open, radio, Dotted()), QStringList{QStringLiteral("Codeplug password: None → ****")});
 }
 
 TEST(CodeplugComparison, AddedAndRemovedRowsAndTheDecimalSeparator)
