@@ -238,7 +238,7 @@ int RunIdentify(CliContext &ctx)
     for (size_t i = 3; i < 8; ++i)
         model += QString::number(static_cast<uint8_t>(ident.m_szModel[i]));
     std::printf("model: %s\n", model.toUtf8().constData());
-    std::printf("firmware: %c%c%c\n", ident.m_cFirmwarePhase, ident.m_cFirmwareVersion, ident.m_cFirmwareRevision);
+    std::printf("firmware: %s\n", RadioFirmwareText(ident).toUtf8().constData());
     std::printf("codeplug: %c %u\n", ident.m_cCodeplugPhase, ident.m_nCodeplugVersion);
     std::printf("frequency slots: %u\n", ident.m_nFrequencySlots);
     std::printf("highest squelch code: %u\n", ident.m_nMaxCodes);

@@ -7,6 +7,7 @@
 #include "codeplug/CodeplugChecks.h"
 #include "config/Registry.h"
 #include "config/SettingDocuments.h"
+#include "config/PageRows.h"
 #include "config/SquelchCodes.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
@@ -85,6 +86,15 @@ QString RadioPasswordText(const CRadioIdent &ident)
         text += QLatin1Char(c);
     }
     return text;
+}
+
+QString RadioFirmwareText(const CRadioIdent &ident)
+{
+    if (!ident.m_cFirmwarePhase)
+        return QString();
+    const auto number = [](char c) { return QString(QLatin1Char(c)).toInt(); };
+    return FormatVersion(QString(QLatin1Char(ident.m_cFirmwarePhase)), number(ident.m_cFirmwareVersion),
+                         number(ident.m_cFirmwareRevision));
 }
 
 QString RadioRegionCode(const CRadioIdent &ident)

@@ -43,6 +43,10 @@ public:
 // and its four password characters (up to the first zero).
 QString RadioModelText(const CRadioIdent &ident);
 QString RadioPasswordText(const CRadioIdent &ident);
+// The radio's firmware in the form Radio Information shows ("R02.01"):
+// the phase, then the version and revision characters as the numbers
+// they stand for; empty before an identification.
+QString RadioFirmwareText(const CRadioIdent &ident);
 // The region code: the model's last two digits printed one after the other.
 QString RadioRegionCode(const CRadioIdent &ident);
 

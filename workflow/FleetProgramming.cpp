@@ -38,17 +38,6 @@ QString csvField(QString text)
     return text;
 }
 
-// In the form Radio Information shows ("R02.01"): the phase, then the
-// version and revision characters as the numbers they stand for.
-QString firmwareText(const CRadioIdent &id)
-{
-    if (!id.m_cFirmwarePhase)
-        return QString();
-    const auto number = [](char c) { return QString(QLatin1Char(c)).toInt(); };
-    return FormatVersion(QString(QLatin1Char(id.m_cFirmwarePhase)), number(id.m_cFirmwareVersion),
-                         number(id.m_cFirmwareRevision));
-}
-
 } // namespace
 
 QByteArray FleetRadioResult::LogLine() const
@@ -254,7 +243,7 @@ FleetRadioResult CFleetRun::WriteOne(int number)
     const CRadioIdent &id = report.ident;
     row.serial = report.serial.isEmpty() ? m_strUnknownSerial : report.serial;
     row.model = id.m_szModel[0] ? RadioModelText(id) : QString();
-    row.firmware = firmwareText(id);
+    row.firmware = RadioFirmwareText(id);
     row.backupPath = report.backupPath;
     switch (row.result) {
     case RadioCommandResult::Done:

@@ -69,7 +69,7 @@ TEST(CliRadio, IdentifyPrintsTheRecord)
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString out = Text(r.out);
     EXPECT_TRUE(out.contains(QLatin1String("model: OUD11602"))) << out.toStdString();
-    EXPECT_TRUE(out.contains(QLatin1String("firmware: R21")));
+    EXPECT_TRUE(out.contains(QLatin1String("firmware: R02.01"))) << "as Radio Information shows it";
     EXPECT_TRUE(out.contains(QLatin1String("codeplug: D 18")));
     EXPECT_TRUE(out.contains(QLatin1String("frequency slots: 16")));
 }
