@@ -382,7 +382,10 @@ void ScalePicture(QTextDocument &document, qreal factor, std::map<int, QSizeF> &
             }
         });
     }
-    for (const auto &[position, size] : original)
+    for (const auto &picture : original) {
+        // Named copies: a lambda may not capture a structured binding.
+        const int position = picture.first;
+        const QSizeF size = picture.second;
         ChangeFragments(document, position, position + 1, [&](QTextCharFormat &format) {
             QTextImageFormat image = format.toImageFormat();
             image.setWidth(size.width() * factor);
@@ -390,6 +393,7 @@ void ScalePicture(QTextDocument &document, qreal factor, std::map<int, QSizeF> &
             format = image;
             return true;
         });
+    }
 }
 
 // Makes the handout fit one page: first the dealer texts' type shrinks (not
