@@ -1042,6 +1042,7 @@ ChirpImportReport ImportChirpCsv(CRadioDataModel &model, const QByteArray &csv, 
                                                    .arg(replaced.line)});
                 replaced.channel = -1;
                 --report.imported;
+                ++report.replaced;
             }
             filledBy.insert(row.channel, imported.size());
             imported.append(row);

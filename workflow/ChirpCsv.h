@@ -60,6 +60,7 @@ struct ChirpImportReport {
     // channels (said in one line, not a line each), and their locations.
     int beyondChannels = 0;
     int firstBeyond = 0, lastBeyond = 0;
+    int replaced = 0;              // rows taken, then replaced by a later row of the same location
     QString headerLine;            // the file's first line, to say what a file that is not CHIRP's holds
 };
 
