@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <cerrno>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -527,6 +528,28 @@ bool CTavoCPSApp::DisplayAvailable()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+namespace {
+
+QtMessageHandler g_previousHandler = nullptr;
+
+// While the windowing library starts: a display that is named but cannot be
+// reached ends the start with the library's fatal message and an abort; say
+// that no display was found and end with 1 instead. Other messages pass on.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        ShowMessage(msg::NoDisplay, MB_OK | MB_ICONERROR);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+} // namespace
+
 int CTavoCPSApp::Main(int argc, char **argv)
 {
     // Without a display the windowing library would end the program with
@@ -535,7 +558,9 @@ int CTavoCPSApp::Main(int argc, char **argv)
         ShowMessage(msg::NoDisplay, MB_OK | MB_ICONERROR);
         return 1;
     }
+    g_previousHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication qtApp(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
     QApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationName(QLatin1String(kProductTitle));
     SetUpDesktopIdentity();

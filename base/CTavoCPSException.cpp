@@ -1,5 +1,8 @@
 #include "base/CTavoCPSException.h"
 
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
+
 namespace tavo {
 
 void CTavoCPSException::AddTrace(const QString &text, const char *function, int line)
@@ -13,6 +16,7 @@ void CTavoCPSException::AddTrace(const QString &text, const char *function, int 
 void ThrowCPSException(int msgId, const QString &text, const char *function, int line)
 {
     CTavoCPSException e(msgId);
+    e.m_strReason = text;
     e.AddTrace(text, function, line);
     throw e;
 }
@@ -21,6 +25,14 @@ void RethrowCPSException(CTavoCPSException &e, const char *function, int line)
 {
     e.AddTrace(QString::fromLatin1(kExceptionCatched), function, line);
     throw e;
+}
+
+QString FailureText(const CTavoCPSException &e)
+{
+    QString text = LoadString(e.m_nMsgID);
+    if (e.m_nMsgID == msg::InvalidProfile && !e.m_strReason.isEmpty())
+        text += QLatin1Char('\n') + QString(e.m_strReason).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
 }
 
 QString FormatLibraryError(const QString &errorMsg, const QString &desc, const QString &source)

@@ -35,7 +35,14 @@ public:
 
     int m_nMsgID = 0;
     QString m_strMessage;
+    // What the thrower said, without the trace's operation names: for an
+    // unreadable profile the loading error (file, reason, line, position).
+    QString m_strReason;
 };
+
+// The text a user is shown for `e`: its message, and for an invalid profile
+// also the file and the reason the load gave.
+QString FailureText(const CTavoCPSException &e);
 
 // Builds an exception with `msgId`, gives it one trace line and throws it.
 [[noreturn]] void ThrowCPSException(int msgId, const QString &text, const char *function, int line);

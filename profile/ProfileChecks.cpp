@@ -410,11 +410,9 @@ QString ProfileValueProblem(const CDataItem &root)
 bool CheckProfile(const QString &path)
 {
     try {
-        QString text;
-        if (!LoadTemplateFile(path, text))
-            return false;
+        // Loaded from the file itself, so that a loading error names it.
         CRadioDataModel model;
-        if (!model.LoadProfile(text, 0))
+        if (!model.LoadProfile(path, 1))
             return false;
         const CDataItem factory = model.m_rootItem.ChildByName(names::kFactorySetting);
         const QString code = factory.GetText(names::kModel);
@@ -441,7 +439,7 @@ bool CheckProfile(const QString &path)
         ShowMessageText(message, MB_OK | MB_ICONERROR);
         return false;
     } catch (const CTavoCPSException &e) {
-        ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
+        ShowMessageText(FailureText(e), MB_OK | MB_ICONERROR);
         return false;
     }
 }

@@ -367,6 +367,7 @@ enum : int {
     ValueNotInList = 10109,             // "%1 (not in the list)"
     ChangeProgrammingMode = 10110,      // "Enable programming mode"
     RadioTooFewChannels = 10111,        // "The profile uses %1 channels; this radio has %2 ..."
+    NameCharactersAllowed = 10112,      // "A channel name can hold only ..." (the rule script's set)
     // ---- every road to the radio guarded, ids of ours 10150-10199
     RadioWrongEcho = 10150,
     ProfileValueOutOfRange = 10151,

@@ -590,8 +590,8 @@ int CTavoCPSDoc::FailureMessageId(const CTavoCPSException &e, int fallbackMsgId)
 
 void CTavoCPSDoc::ShowFailure(const CTavoCPSException &e)
 {
-    if (const int id = FailureMessageId(e, 0))
-        ShowMessage(id, MB_OK | MB_ICONERROR);
+    if (FailureMessageId(e, 0))
+        ShowMessageText(FailureText(e), MB_OK | MB_ICONERROR);
     else
         ShowMessageText(e.m_strMessage, MB_OK | MB_ICONERROR);
 }

@@ -25,11 +25,11 @@ local ASK_STYLE = MB_YESNO | ICON_QUESTION
 
 local MSG = {
     invalidValue = 261,
-    nameCharacters = 222,
     nameExists = 298,
     fourDigits = 212,
     powerupText = 280,
-    -- these three name the character set or range the rules below apply
+    -- these name the character set or range the rules below apply
+    nameCharacters = 10112,
     stationId = 9965,
     hangTime = 9966,
     lowBattery = 9967,
@@ -437,6 +437,7 @@ end
 
 -- ---- channels
 
+-- The message nameCharacters lists this set: change the two together.
 local function validName(s) return #s >= 1 and #s <= 8 and s:match("^[%w %-_%.%/%+%*#%(%)!]+$") ~= nil end
 
 local function nameTaken(node, name, except)

@@ -2369,6 +2369,10 @@ Möchten Sie fortfahren?</translation>
         <source>The profile uses %1 channels; this radio has %2. Nothing was written.</source>
         <translation>Das Profil verwendet %1 Kanäle; dieses Funkgerät hat %2. Es wurde nichts geschrieben.</translation>
     </message>
+    <message id="IDS_10112">
+        <source>A channel name can hold only the letters A-Z and a-z, the digits 0-9, spaces and the signs - _ . / + * # ( ) ! (no accented letters). Please specify a different name.</source>
+        <translation>Ein Kanalname darf nur die Buchstaben A-Z und a-z, die Ziffern 0-9, Leerzeichen und die Zeichen - _ . / + * # ( ) ! enthalten (keine Buchstaben mit Akzent). Bitte geben Sie einen anderen Namen an.</translation>
+    </message>
     <message id="IDS_10150">
         <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
         <translation>Das Kabel hat eine Anfrage anders zurückgegeben, als sie gesendet wurde (Störungen auf der Leitung oder ein defektes Kabel).</translation>
@@ -2418,8 +2422,8 @@ Nein: dieses Profil als andere Datei speichern.
 Abbrechen: nicht speichern.</translation>
     </message>
     <message id="IDS_10201">
-        <source>tavocps: no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the program cannot open its window. Start it in a desktop session; tavocps-cli works without a display.</source>
-        <translation>tavocps: Es wurde keine Anzeige gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt), daher kann das Programm sein Fenster nicht öffnen. Starten Sie es in einer Desktop-Sitzung; tavocps-cli funktioniert ohne Anzeige.</translation>
+        <source>tavocps: no display was found (DISPLAY and WAYLAND_DISPLAY are not set, or name a display that does not answer), so the program cannot open its window. Start it in a desktop session; tavocps-cli works without a display.</source>
+        <translation>tavocps: Es wurde keine Anzeige gefunden (DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt oder nennen eine Anzeige, die nicht antwortet), daher kann das Programm sein Fenster nicht öffnen. Starten Sie es in einer Desktop-Sitzung; tavocps-cli funktioniert ohne Anzeige.</translation>
     </message>
     <message id="IDS_10202">
         <source>Reset done: the radio has restarted.</source>

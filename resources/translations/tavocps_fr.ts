@@ -2369,6 +2369,10 @@ Voulez-vous continuer ?</translation>
         <source>The profile uses %1 channels; this radio has %2. Nothing was written.</source>
         <translation>Le profil utilise %1 canaux ; cette radio en a %2. Rien n'a été écrit.</translation>
     </message>
+    <message id="IDS_10112">
+        <source>A channel name can hold only the letters A-Z and a-z, the digits 0-9, spaces and the signs - _ . / + * # ( ) ! (no accented letters). Please specify a different name.</source>
+        <translation>Un nom de canal ne peut contenir que les lettres A-Z et a-z, les chiffres 0-9, des espaces et les signes - _ . / + * # ( ) ! (pas de lettres accentuées). Veuillez indiquer un autre nom.</translation>
+    </message>
     <message id="IDS_10150">
         <source>The cable returned a request otherwise than it was sent (line noise or a faulty cable).</source>
         <translation>Le câble a renvoyé une requête autrement qu'elle a été envoyée (parasites sur la ligne ou câble défectueux).</translation>
@@ -2418,8 +2422,8 @@ Non : enregistrer ce profil dans un autre fichier.
 Annuler : ne pas enregistrer.</translation>
     </message>
     <message id="IDS_10201">
-        <source>tavocps: no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the program cannot open its window. Start it in a desktop session; tavocps-cli works without a display.</source>
-        <translation>tavocps : aucun affichage n'a été trouvé (ni DISPLAY ni WAYLAND_DISPLAY n'est défini), le programme ne peut donc pas ouvrir sa fenêtre. Lancez-le dans une session de bureau ; tavocps-cli fonctionne sans affichage.</translation>
+        <source>tavocps: no display was found (DISPLAY and WAYLAND_DISPLAY are not set, or name a display that does not answer), so the program cannot open its window. Start it in a desktop session; tavocps-cli works without a display.</source>
+        <translation>tavocps : aucun affichage n'a été trouvé (DISPLAY et WAYLAND_DISPLAY ne sont pas définis, ou désignent un affichage qui ne répond pas), le programme ne peut donc pas ouvrir sa fenêtre. Lancez-le dans une session de bureau ; tavocps-cli fonctionne sans affichage.</translation>
     </message>
     <message id="IDS_10202">
         <source>Reset done: the radio has restarted.</source>

@@ -146,6 +146,37 @@ TEST_F(GuiTest, CommandLineProfilesOpenInOrderAndOnesThatCannotAreNamedWithTheir
     }
 }
 
+// A file that is readable but no valid profile: "Invalid profile." with the
+// file, the reason, the line and the text there, for broken XML and for a
+// document the schema refuses alike.
+TEST_F(GuiTest, AnInvalidProfileIsNamedWithItsFileAndReason)
+{
+    ASSERT_TRUE(Start(QStringList{}));
+    QByteArray valid = ReadFileBytes(ProfileCopy(QStringLiteral("OUR10802"), QStringLiteral("valid.kp2")));
+    QByteArray misspelt = valid;
+    misspelt.replace("<channels", "<chanels").replace("</channels", "</chanels");
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        const char *reasonPart;
+    };
+    for (const Case &c : {Case{"broken.kp2", QByteArrayLiteral("<?xml version=\"1.0\"?>\n<TavoProfile>\n  <setting oops\n"), "oops"},
+                          Case{"misspelt.kp2", misspelt, "chanels"}}) {
+        SCOPED_TRACE(c.name);
+        const QString path = m_dir.filePath(QLatin1String(c.name));
+        WriteFileBytes(path, c.bytes);
+        m_sink.clear();
+        EXPECT_EQ(Frame()->OpenDocumentFile(path), nullptr);
+        ASSERT_EQ(m_sink.shown().size(), 1u);
+        const QString shown = m_sink.last();
+        EXPECT_TRUE(shown.startsWith(LoadString(msg::InvalidProfile) + QLatin1Char('\n'))) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(path)) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QLatin1String(c.reasonPart))) << shown.toStdString();
+        EXPECT_FALSE(shown.contains(QLatin1Char('\r'))) << shown.toStdString();
+        EXPECT_TRUE(Frame()->Children().isEmpty());
+    }
+}
+
 TEST_F(GuiTest, ARefusedHandedOverFileLeavesTheRunningProgramAndItsWorkIntact)
 {
     const QString server = m_dir.filePath(QStringLiteral("hand-over"));

@@ -3,6 +3,8 @@
 // values the radio fixes.
 
 #include "model_fixture.h"
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
 
 using namespace tavo;
 using namespace tavo::test;
@@ -125,9 +127,9 @@ TEST_F(SettingRules, ChannelNamesAndFrequencyChoices)
         {"channels/channel[1]", "name", QStringLiteral(" Base 1 "), 0, 0, "Base 1"},
         {"channels/channel[2]", "name", QStringLiteral("base 1"), 1, 298, nullptr},  // similar name
         {"channels/channel[2]", "name", QStringLiteral("CH 3"), 1, 298, nullptr},
-        {"channels/channel[2]", "name", QStringLiteral("A&B"), 1, 222, nullptr},
+        {"channels/channel[2]", "name", QStringLiteral("A&B"), 1, msg::NameCharactersAllowed, nullptr},
         {"channels/channel[2]", "name", QStringLiteral("TOO LONG9"), 1, 9310, nullptr}, // the length, not the characters
-        {"channels/channel[2]", "name", QStringLiteral("   "), 1, 222, nullptr},
+        {"channels/channel[2]", "name", QStringLiteral("   "), 1, msg::NameCharactersAllowed, nullptr},
         {"channels/channel[2]", "name", QStringLiteral("Yard-2"), 0, 0, "Yard-2"},
         {"channels/channel[1]", "rx_freq_ndx", 16, 0, 0, "16"},                   // 401 MHz: receive only
         {"channels/channel[1]", "tx_freq_ndx", 16, 1, 269, nullptr},
@@ -136,6 +138,31 @@ TEST_F(SettingRules, ChannelNamesAndFrequencyChoices)
         {"channels/channel[1]", "repeater", 1, 0, 0, "1"},                        // business radio
         {"channels/channel[1]", "talkaround_power", 1, 0, 0, "1"},
     });
+}
+
+// The refusal names the characters a name may hold; the rule and its message
+// are kept apart (the script and the string table), so every printable
+// character is tried against what the message says.
+TEST_F(SettingRules, RefusedNameListsExactlyTheCharactersTheRuleTakes)
+{
+    LoadTemplate(QStringLiteral("SUR41622"));
+    const QString message = LoadString(msg::NameCharactersAllowed);
+    const int from = message.indexOf(QLatin1String("the signs ")), to = message.indexOf(QLatin1String(" (no"));
+    ASSERT_GT(from, 0);
+    ASSERT_GT(to, from);
+    const QString signs = message.mid(from + 10, to - from - 10).remove(QLatin1Char(' '));
+    for (char16_t c = 0x21; c < 0x7F; ++c) {
+        const QChar ch(c);
+        const QString name = QStringLiteral("N") + ch + QStringLiteral("1");
+        SCOPED_TRACE(name.toStdString());
+        const bool listed = ch.isLetterOrNumber() || signs.contains(ch);
+        const Outcome o = Set(QStringLiteral("channels/channel[2]"), "name", name);
+        EXPECT_EQ(o.result, listed ? 0 : 1);
+        EXPECT_EQ(o.msgId, listed ? 0 : msg::NameCharactersAllowed);
+    }
+    for (const QString &accented : {QStringLiteral("CAF\u00c9"), QStringLiteral("\u00dcBER")}) // "no accented letters"
+        EXPECT_EQ(Set(QStringLiteral("channels/channel[2]"), "name", accented).msgId, msg::NameCharactersAllowed);
+    EXPECT_TRUE(m_sink.empty()) << m_sink.last().toStdString();
 }
 
 } // namespace
