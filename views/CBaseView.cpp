@@ -14,16 +14,20 @@
 #include "views/CButtonsView.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
+#include "config/PageRows.h"
 #include "config/SettingDocuments.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QVBoxLayout>
 
 namespace tavo {
@@ -217,6 +221,45 @@ void CBaseView::SetForm(QWidget *form)
     setWidget(form);
 }
 
+void CBaseView::AddMissingRows(QWidget *form, const std::vector<PageRow> &rows)
+{
+    QSet<int> present;
+    for (QWidget *w : form->findChildren<QWidget *>()) {
+        const QVariant id = w->property("ctrlId");
+        if (id.isValid())
+            present.insert(id.toInt());
+    }
+    for (const PageRow &row : rows) {
+        if (present.contains(row.ctrlId))
+            continue;
+        const QString name = QString::fromLatin1(row.attribute);
+        QWidget *control = nullptr;
+        switch (row.kind) {
+        case RowKind::List:
+        case RowKind::Backlight:
+            control = new QComboBox(form);
+            break;
+        case RowKind::Check:
+        case RowKind::CheckOne:
+            control = new QCheckBox(form);
+            break;
+        case RowKind::Number:
+        case RowKind::Text:
+            control = new QLineEdit(form);
+            break;
+        }
+        control->setObjectName(name);
+        control->setProperty("ctrlId", row.ctrlId);
+        auto *label = new QLabel(form);
+        label->setObjectName(name + QStringLiteral("Label"));
+        label->setProperty("ctrlId", row.labelId);
+        label->setBuddy(control);
+        present.insert(row.ctrlId);
+        present.insert(row.labelId);
+        m_addedRows.emplace_back(row.labelId, row.ctrlId);
+    }
+}
+
 void CBaseView::AddRun(QGridLayout *grid, const LayoutRecord *begin, const LayoutRecord *end, int &row)
 {
     for (const LayoutRecord *r = begin; r != end; ++r) {
@@ -312,6 +355,21 @@ void CBaseView::BuildLayout()
                 r = runEnd;
             }
         }
+    }
+    if (!m_addedRows.empty()) {
+        // Rows of fields the form was not drawn with, below the others.
+        auto *box = new QWidget(m_pForm);
+        auto *grid = new QGridLayout(box);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setHorizontalSpacing(16);
+        grid->setVerticalSpacing(8);
+        int row = 0;
+        for (const auto &[labelId, ctrlId] : m_addedRows) {
+            grid->addWidget(Control(labelId), row, 0);
+            grid->addWidget(Control(ctrlId), row, 1);
+            ++row;
+        }
+        content->addWidget(box);
     }
     auto *centred = new QHBoxLayout;
     centred->addStretch(1);
