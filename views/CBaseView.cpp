@@ -297,6 +297,8 @@ void CBaseView::BuildLayout()
 
     auto *content = new QVBoxLayout;
     content->setSpacing(10);
+    QGridLayout *lastGrid = nullptr; // the last run's, where added rows go
+    int lastRow = 0;
     if (m_pPageInfo) {
         const LayoutRecord *r = m_pPageInfo->table;
         // The first record is the page title: a bar across the whole page.
@@ -317,7 +319,7 @@ void CBaseView::BuildLayout()
             const LayoutRecord *runEnd = r;
             while (runEnd->nCtrlId != 0 && runEnd->nColumn == column && IsRecordUsed(*runEnd))
                 ++runEnd;
-            auto makeColumn = [this](const LayoutRecord *b, const LayoutRecord *e) -> QWidget * {
+            auto makeColumn = [this, &lastGrid, &lastRow](const LayoutRecord *b, const LayoutRecord *e) -> QWidget * {
                 QWidget *box = nullptr;
                 for (const LayoutRecord *x = b; x != e; ++x)
                     if (x->nStyle == StyleFrame)
@@ -332,6 +334,8 @@ void CBaseView::BuildLayout()
                 int row = 0;
                 AddRun(grid, b, e, row);
                 grid->setRowStretch(row, 1);
+                lastGrid = grid;
+                lastRow = row;
                 return box;
             };
             if (column == 1) {
@@ -357,19 +361,23 @@ void CBaseView::BuildLayout()
         }
     }
     if (!m_addedRows.empty()) {
-        // Rows of fields the form was not drawn with, below the others.
-        auto *box = new QWidget(m_pForm);
-        auto *grid = new QGridLayout(box);
-        grid->setContentsMargins(0, 0, 0, 0);
-        grid->setHorizontalSpacing(16);
-        grid->setVerticalSpacing(8);
-        int row = 0;
-        for (const auto &[labelId, ctrlId] : m_addedRows) {
-            grid->addWidget(Control(labelId), row, 0);
-            grid->addWidget(Control(ctrlId), row, 1);
-            ++row;
+        // Rows of fields the form was not drawn with, below the others and
+        // in their columns.
+        if (!lastGrid) {
+            auto *box = new QWidget(m_pForm);
+            lastGrid = new QGridLayout(box);
+            lastGrid->setContentsMargins(0, 0, 0, 0);
+            lastGrid->setHorizontalSpacing(16);
+            lastGrid->setVerticalSpacing(8);
+            content->addWidget(box);
         }
-        content->addWidget(box);
+        lastGrid->setRowStretch(lastRow, 0);
+        for (const auto &[labelId, ctrlId] : m_addedRows) {
+            lastGrid->addWidget(Control(labelId), lastRow, 0);
+            lastGrid->addWidget(Control(ctrlId), lastRow, 1);
+            ++lastRow;
+        }
+        lastGrid->setRowStretch(lastRow, 1);
     }
     auto *centred = new QHBoxLayout;
     centred->addStretch(1);

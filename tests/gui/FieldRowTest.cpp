@@ -80,6 +80,7 @@ TEST_F(PageTest, AFieldAddedByOneRowIsConvertedCheckedComparedShownEditedAndRepo
                 QStringLiteral(" ledLevel = { max = 2 },"));
     InsertAfter(install + QStringLiteral("/lib/VisibleSetting.stv"), QStringLiteral("<AudioSettings>"),
                 QStringLiteral("<Control id=\"1090\" isVisible=\"1\"/><Control id=\"1091\" isVisible=\"1\"/>"));
+    ASSERT_TRUE(Start()); // on the patched installation
 
     VirtualCP image = SampleImage();
     image.bytes[kReservedByte] = 1;
@@ -136,8 +137,11 @@ TEST_F(PageTest, AFieldAddedByOneRowIsConvertedCheckedComparedShownEditedAndRepo
     EXPECT_EQ(list->accessibleName(), LoadString(kCaption));
     EXPECT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentText(), LoadString(183));
-    // Below the form's own rows.
-    EXPECT_GT(list->mapTo(page->Form(), QPoint()).y(), page->Control(1018)->mapTo(page->Form(), QPoint()).y());
+    // Below the form's own rows, in their columns.
+    const auto at = [page](QWidget *w) { return w->mapTo(page->Form(), QPoint()); };
+    EXPECT_GT(at(list).y(), at(page->Control(1018)).y());
+    EXPECT_EQ(at(list).x(), at(page->Control(1028)).x());
+    EXPECT_EQ(at(label).x(), at(page->Control(1023)).x());
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(Setting().GetInt(QLatin1String(kAttribute)), 1);
