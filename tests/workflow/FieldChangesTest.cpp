@@ -104,31 +104,32 @@ TEST(FieldChanges, EachRadioWideFieldChangedAloneIsOneLineUnderItsName)
     EXPECT_GE(named, 20);
 }
 
-TEST(FieldChanges, EachChannelAndFrequencyFieldChangedAloneIsOneLineUnderItsName)
+// The fields of one slot (`Slot` of the image, read and written by `get`
+// and `set`), each changed alone in slot 1: one line named by `lineId`.
+template <typename Get, typename Set>
+void ExpectOneLineForEachField(const char *element, int lineId, Get get, Set set)
 {
     const VirtualCP before = Base();
-    for (const RadioField *field : ShownFieldsOf(names::kChannel)) {
+    for (const RadioField *field : ShownFieldsOf(element)) {
         if (field->change.nameId == 0)
             continue;
         VirtualCP after = before;
-        ChannelSlot slot = after.Channel(1);
+        auto slot = get(after);
         ChangeField(*field, after, slot.bytes.data(), 1);
-        after.SetChannel(1, slot);
+        set(after, slot);
         const QStringList lines = CodeplugChangeLines(before, after, Dotted());
         ASSERT_EQ(lines.size(), 1) << field->attribute << "\n" << lines.join(QLatin1Char('\n')).toStdString();
-        const QString name = LoadString(msg::ChangeChannelField).replace(QStringLiteral("%1"), QStringLiteral("2")).replace(QStringLiteral("%2"), LoadString(field->change.nameId));
+        const QString name = LoadString(lineId).replace(QStringLiteral("%1"), QStringLiteral("2")).replace(QStringLiteral("%2"), LoadString(field->change.nameId));
         EXPECT_TRUE(lines.first().startsWith(name + QStringLiteral(": "))) << lines.first().toStdString();
     }
-    for (const RadioField *field : ShownFieldsOf(names::kFrequency)) {
-        if (field->change.nameId == 0)
-            continue;
-        VirtualCP after = before;
-        FrequencySlot slot = after.Frequency(1);
-        ChangeField(*field, after, slot.bytes.data(), 1);
-        after.SetFrequency(1, slot);
-        const QStringList lines = CodeplugChangeLines(before, after, Dotted());
-        ASSERT_EQ(lines.size(), 1) << field->attribute << "\n" << lines.join(QLatin1Char('\n')).toStdString();
-        const QString name = LoadString(msg::ChangeFrequencyField).replace(QStringLiteral("%1"), QStringLiteral("2")).replace(QStringLiteral("%2"), LoadString(field->change.nameId));
-        EXPECT_TRUE(lines.first().startsWith(name + QStringLiteral(": "))) << lines.first().toStdString();
-    }
+}
+
+TEST(FieldChanges, EachChannelAndFrequencyFieldChangedAloneIsOneLineUnderItsName)
+{
+    ExpectOneLineForEachField(
+        names::kChannel, msg::ChangeChannelField, [](const VirtualCP &cp) { return cp.Channel(1); },
+        [](VirtualCP &cp, const ChannelSlot &slot) { cp.SetChannel(1, slot); });
+    ExpectOneLineForEachField(
+        names::kFrequency, msg::ChangeFrequencyField, [](const VirtualCP &cp) { return cp.Frequency(1); },
+        [](VirtualCP &cp, const FrequencySlot &slot) { cp.SetFrequency(1, slot); });
 }
