@@ -7,8 +7,12 @@
 // The image conversion, the profile's range check, the change list, the
 // pages' row tables and the reports all read this one table. Adding a field
 // is adding its row to kRows in RadioFields.cpp (and, for a new caption, its
-// text to the string table); the installation's schema and rule script
-// declare it for the profiles.
+// text to the string table); the installation's schema, rule script and
+// visibility document declare it for the profiles and the pages. A page
+// whose form lacks the row's control builds one below its rows (the Audio
+// Settings page for any row, General Settings for lists and check boxes;
+// its text entries have their own handling). For the radio to keep a new
+// image byte, the radio's record layout (radio/RadioMemoryMap) maps it.
 
 #include <cstddef>
 #include <cstdint>

@@ -49,7 +49,9 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
     for (const PageRow &row : SettingsPageRows())
         if (IsChoice(row))
             m_choices.push_back(row);
-    AddMissingRows(form, SettingsPageRows());
+    // A text entry is written when it is left and checked by its own rules
+    // (CSettingView::Entry); only lists and check boxes come from the rows alone.
+    AddMissingRows(form, m_choices);
     SetForm(form);
     const QRegularExpression digits(QStringLiteral("\\d*"));
     for (QLineEdit *edit : {m_ui->edit_1059, m_ui->edit_1002})

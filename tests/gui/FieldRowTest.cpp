@@ -19,6 +19,7 @@
 #include "views/CAudioSettingView.h"
 #include "workflow/CodeplugComparison.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 
@@ -37,6 +38,18 @@ RadioField LedLevelRow()
 {
     return {names::kSetting, kAttribute, {FieldStore::Number, kReservedByte, 1}, {0, 2}, 270, {kCaption, FieldShow::PageList},
             {FieldPage::AudioSettings, kLabelId, kListId, kCaption, RowKind::List, {181, 182, 183}}};
+}
+
+// A second one, a check box of the General Settings page.
+constexpr char kFlagAttribute[] = "ledBlink";
+constexpr size_t kOtherReservedByte = 54;
+constexpr int kFlagLabelId = 1092, kFlagBoxId = 1093;
+constexpr int kFlagCaption = 9408; // "Enable"
+
+RadioField LedBlinkRow()
+{
+    return {names::kSetting, kFlagAttribute, {FieldStore::Flag, kOtherReservedByte, 1}, {}, 165, {kFlagCaption, FieldShow::Flag},
+            {FieldPage::Settings, kFlagLabelId, kFlagBoxId, kFlagCaption, RowKind::CheckOne}};
 }
 
 // Inserts `text` after every occurrence of `anchor` in the file at `path`.
@@ -75,11 +88,15 @@ TEST_F(PageTest, AFieldAddedByOneRowIsConvertedCheckedComparedShownEditedAndRepo
                 QStringLiteral("<xs:attribute name=\"accessoryMicrophoneGain\" type=\"byte\" use=\"required\"><xs:annotation><xs:appinfo>"
                                "<ccps:SchemaExtension SetVal=\"SetValue\"/></xs:appinfo></xs:annotation></xs:attribute>"),
                 QStringLiteral("<xs:attribute name=\"ledLevel\" type=\"byte\" use=\"optional\"><xs:annotation><xs:appinfo>"
+                               "<ccps:SchemaExtension SetVal=\"SetValue\"/></xs:appinfo></xs:annotation></xs:attribute>"
+                               "<xs:attribute name=\"ledBlink\" type=\"byte\" use=\"optional\"><xs:annotation><xs:appinfo>"
                                "<ccps:SchemaExtension SetVal=\"SetValue\"/></xs:appinfo></xs:annotation></xs:attribute>"));
     InsertAfter(install + QStringLiteral("/profiletemplate/DataProfile.lua"), QStringLiteral("accessoryMicrophoneGain = { max = 15 },"),
-                QStringLiteral(" ledLevel = { max = 2 },"));
+                QStringLiteral(" ledLevel = { max = 2 }, ledBlink = { flag = true },"));
     InsertAfter(install + QStringLiteral("/lib/VisibleSetting.stv"), QStringLiteral("<AudioSettings>"),
                 QStringLiteral("<Control id=\"1090\" isVisible=\"1\"/><Control id=\"1091\" isVisible=\"1\"/>"));
+    InsertAfter(install + QStringLiteral("/lib/VisibleSetting.stv"), QStringLiteral("<Settings>"),
+                QStringLiteral("<Control id=\"1092\" isVisible=\"1\"/><Control id=\"1093\" isVisible=\"1\"/>"));
     ASSERT_TRUE(Start()); // on the patched installation
 
     VirtualCP image = SampleImage();
@@ -88,11 +105,12 @@ TEST_F(PageTest, AFieldAddedByOneRowIsConvertedCheckedComparedShownEditedAndRepo
     EXPECT_FALSE(without.contains(QLatin1String(kAttribute))) << "no row, no field";
 
     const ScopedExtraRadioField row(LedLevelRow());
+    const ScopedExtraRadioField flagRow(LedBlinkRow());
 
     // The image conversion, both ways; nothing else of the image moves.
     const QString text = ProfileTextOf(image);
     EXPECT_EQ(text.count(QStringLiteral("ledLevel=\"1\"")), 1);
-    EXPECT_EQ(QString(text).remove(QStringLiteral("ledLevel=\"1\" ")), without);
+    EXPECT_EQ(QString(text).remove(QStringLiteral("ledLevel=\"1\" ledBlink=\"0\" ")), without);
     QString edited = text;
     edited.replace(QStringLiteral("ledLevel=\"1\""), QStringLiteral("ledLevel=\"2\""));
     VirtualCP back;
@@ -147,10 +165,26 @@ TEST_F(PageTest, AFieldAddedByOneRowIsConvertedCheckedComparedShownEditedAndRepo
     EXPECT_EQ(Setting().GetInt(QLatin1String(kAttribute)), 1);
     EXPECT_TRUE(Doc()->IsModified());
 
+    // The General Settings page binds a check box row as well.
+    m_child->SwitchPage(PageSettings);
+    QApplication::processEvents();
+    CBaseView *settings = qobject_cast<CBaseView *>(m_child->Page());
+    ASSERT_NE(settings, nullptr);
+    auto *box = qobject_cast<QCheckBox *>(settings->Control(kFlagBoxId));
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->isHidden());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(box->accessibleName(), LoadString(kFlagCaption));
+    EXPECT_EQ(qobject_cast<QLabel *>(settings->Control(kFlagLabelId))->text(), LoadString(kFlagCaption));
+    box->click();
+    EXPECT_EQ(Setting().GetInt(QLatin1String(kFlagAttribute)), 1);
+
     // The detailed report prints it as the page shows it.
     const QString html = GenerateDetailedHtml(Doc()->Model().GetXmlText(), QStringLiteral("."));
     EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemName\" width=\"45%\">%1</td><td class=\"ItemVal\">%2</td>")
                                   .arg(LoadString(kCaption), LoadString(182))));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemName\" width=\"45%\">%1</td><td class=\"ItemVal\">%1</td>")
+                                  .arg(LoadString(kFlagCaption))));
     m_child->close();
 }
 
