@@ -55,6 +55,11 @@ QString LocalFileOf(const char *url)
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
     if (scheme.match(text).hasMatch() || !text.startsWith(QLatin1Char('/')))
         return QString();
+    // A path the libraries built from a base and a relative reference (a
+    // style sheet's include) comes percent-encoded: "/opt/My%20Folder/x".
+    // A file of that very name is taken first.
+    if (text.contains(QLatin1Char('%')) && !QFileInfo::exists(text))
+        return QUrl::fromPercentEncoding(QByteArray(url));
     return text;
 }
 

@@ -7,7 +7,7 @@ set(TAVO_LAYERS resources base codeplug config radio profile workflow cli app vi
 set(TAVO_USES_resources "")
 set(TAVO_USES_base resources)
 set(TAVO_USES_codeplug resources base)
-set(TAVO_USES_config resources base)
+set(TAVO_USES_config resources base codeplug)
 set(TAVO_USES_radio resources base codeplug)
 set(TAVO_USES_profile resources base codeplug config)
 set(TAVO_USES_workflow resources base codeplug config radio profile)

@@ -5,55 +5,31 @@ namespace tavo {
 
 namespace {
 
-// The strings of the level lists.
-const std::vector<int> kLevelItems{181, 182, 183};
-const std::vector<int> kVoxItems{181, 182, 183, 193}; // VOX alone can be off
+std::vector<PageRow> RowsOf(FieldPage page)
+{
+    std::vector<PageRow> rows;
+    for (const RadioField *f : PageFields(page)) {
+        const FieldRow &r = f->row;
+        rows.push_back({r.labelId, r.ctrlId, r.textId, f->element, f->attribute, r.kind, r.items, r.scale, r.hide, r.reported});
+    }
+    return rows;
+}
 
 } // namespace
 
-const std::vector<PageRow> &SettingsPageRows()
+std::vector<PageRow> SettingsPageRows()
 {
-    static const std::vector<PageRow> rows{
-        {1050, 1059, 199, names::kSetting, names::kPassword, RowKind::Text, {}, 0, {}, false},
-        {1051, 1002, 200, names::kSetting, names::kPassword, RowKind::Text, {}, 0, {}, false},
-        {1052, 1003, 201, names::kSetting, names::kPowerupString, RowKind::Text, {}, 0, {}, true},
-        {1054, 1004, 484, names::kSetting, names::kStationID, RowKind::Text, {}, 0, {}, true},
-        {1058, 1061, 485, names::kSetting, names::kRepIdMode, RowKind::List, {414, 493, 494, 495}, 1, {}, true},
-        {1053, 1037, 202, names::kSetting, names::kDisableLED, RowKind::CheckOne, {}, 0, {names::kDisableBusyLedMode}, true},
-        {1055, 1039, 204, names::kSetting, names::kDisableRestoreFactoryDefault, RowKind::CheckOne, {}, 0, {names::kFactoryResetDisable}, true},
-        {1057, 1041, 240, names::kLimit, names::kProgrammingModeEnabled, RowKind::CheckOne, {}, 0, {}, true},
-        {1024, 1040, 211, names::kSetting, names::kDisableBatterySave, RowKind::CheckOne, {}, 0, {names::kDisableBatterySaveFeature}, true},
-        {1056, 1060, 205, names::kSetting, names::kBacklightTimeout, RowKind::Backlight, {214, 215, 216}, 5, {}, true},
-        {1062, 1005, 486, names::kSetting, names::kRepHangtime, RowKind::Number, {}, 0, {}, true},
-        {1066, 1006, 505, names::kSetting, names::kLowBatteryTx, RowKind::Number, {}, 0, {}, true},
-        {1064, 1063, 487, names::kSetting, names::kOnbattAlert, RowKind::List, {414, 496, 497, 498, 499}, 1, {}, true},
-        {1065, 1038, 488, names::kSetting, names::kCourtesyOver, RowKind::CheckOne, {}, 0, {}, true},
-        {1016, 1026, 206, names::kSetting, names::kTimeoutTimer, RowKind::List, {220, 217, 218, 219}, 60, {names::kDisableTimeOutTimer}, true},
-        {1018, 1028, 208, names::kSetting, names::kReverseBurst, RowKind::List, {224, 225}, -1, {names::kEnableReverseBurst, true}, true},
-        {1019, 1029, 210, names::kSetting, names::kBatteryType, RowKind::List, {226, 227}, -1, {}, true},
-    };
-    return rows;
+    return RowsOf(FieldPage::Settings);
 }
 
-const std::vector<PageRow> &AudioSettingsPageRows()
+std::vector<PageRow> AudioSettingsPageRows()
 {
-    static const std::vector<PageRow> rows{
-        {1020, 1025, 173, names::kSetting, names::kMicrophoneGain, RowKind::List, kLevelItems, 0, {}, true},
-        {1021, 1026, 174, names::kSetting, names::kAccessoryMicrophoneGain, RowKind::List, kLevelItems, 0, {}, true},
-        {1022, 1027, 175, names::kSetting, names::kVoxLevel, RowKind::List, kVoxItems, 0, {names::kDisableVoxFeature}, true},
-        {1023, 1028, 176, names::kSetting, names::kIvolLevel, RowKind::List, kLevelItems, 0, {names::kDisableIvoxFeature}, true},
-        {1024, 1017, 177, names::kSetting, names::kRogerBeepTone, RowKind::Check, {}, 0, {names::kDisableRogerBeepFeature}, true},
-        {1014, 1018, 178, names::kSetting, names::kKeypadBeep, RowKind::Check, {}, 0, {names::kDisableKeypadBeepFeature}, true},
-    };
-    return rows;
+    return RowsOf(FieldPage::AudioSettings);
 }
 
-const std::vector<PageRow> &ButtonsPageRows()
+std::vector<PageRow> ButtonsPageRows()
 {
-    static const std::vector<PageRow> rows{
-        {1054, 1038, 203, names::kSetting, names::kKeypadLock, RowKind::Check, {}, 0, {names::kDisableKeypadLockFeature}, true},
-    };
-    return rows;
+    return RowsOf(FieldPage::Buttons);
 }
 
 int ListPosition(const PageRow &row, int value, int backlightEnabled)

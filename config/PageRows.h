@@ -2,10 +2,12 @@
 // The value rows of the pages that edit radio-wide settings (General
 // Settings, Audio Settings, Buttons): which control shows which attribute
 // under which caption, the entries of each list and the model flags that
-// hide a row. The pages bind their controls with these tables and the
-// reports read the profile through them, so a report says what the page
-// that edits the value shows, under the same caption.
+// hide a row, taken from the field table. The pages bind their controls
+// with these rows and the reports read the profile through them, so a
+// report says what the page that edits the value shows, under the same
+// caption.
 
+#include "codeplug/RadioFields.h"
 #include "config/SettingDocuments.h"
 
 #include <QString>
@@ -18,22 +20,6 @@ namespace tavo {
 inline constexpr const char *kSettingsPage = "Settings";
 inline constexpr const char *kAudioSettingsPage = "AudioSettings";
 inline constexpr const char *kButtonsPage = "Buttons";
-
-enum class RowKind {
-    List,     // a drop-down list; the stored value selects an entry
-    Check,    // a check box, checked when the value is not 0
-    CheckOne, // a check box, checked when the value is 1
-    Number,   // an entry showing the value as a whole number
-    Text,     // an entry showing the stored text
-    Backlight // the backlight list: off, or the time-out in 5 s steps
-};
-
-// A model flag of `limit` that hides a row: the row is hidden when the
-// flag is non-zero, or, with `hideWhenClear`, when it is 0.
-struct HideFlag {
-    const char *name = nullptr;
-    bool hideWhenClear = false;
-};
 
 struct PageRow {
     int labelId;
@@ -50,11 +36,12 @@ struct PageRow {
     bool reported; // false for rows a report never prints (the password)
 };
 
-// The rows of each page, in the page's order.
-const std::vector<PageRow> &SettingsPageRows();
-const std::vector<PageRow> &AudioSettingsPageRows();
+// The rows of each page, in the page's order, as the field table
+// (codeplug/RadioFields.cpp) describes them.
+std::vector<PageRow> SettingsPageRows();
+std::vector<PageRow> AudioSettingsPageRows();
 // The Buttons page's own rows that are not buttons: the keypad lock.
-const std::vector<PageRow> &ButtonsPageRows();
+std::vector<PageRow> ButtonsPageRows();
 
 // The list position a stored value selects, -1 for none.
 int ListPosition(const PageRow &row, int value, int backlightEnabled = 0);

@@ -5,6 +5,7 @@
 #include "base/ProfileNames.h"
 #include "base/ProfileNamespaces.h"
 #include "base/XmlDom.h"
+#include "codeplug/RadioFields.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
@@ -15,121 +16,9 @@ namespace CDataAdaptor {
 
 namespace {
 
-// How one profile attribute maps onto the bytes of a record.
-enum class Kind {
-    Number,     // unsigned decimal of a little-endian field
-    Long,       // the same for a schema long: written at most 2147483647, what a typed read returns
-    Flag,       // written as a number, read as "1" = 1, else 0
-    Char,       // one character of one byte
-    Text,       // fixed-width character field
-    Model,      // three letters and five digit bytes
-    Button,     // a four-bit entry of the button function table
-    CustomTone, // one of the six customised CT tones (only with maxCodes >= 123)
-    ScanBit,    // the channel's bit of the scan-list bit map
-    Zero,       // written as "0", never read back (sub_region)
-};
-
-struct AttributeMap {
-    const char *name;
-    Kind kind;
-    size_t offset; // into the record, or the entry / tone / slot index
-    size_t width;
-};
-
 using V = VirtualCP;
 using C = ChannelSlot;
-
-const AttributeMap kFactorySetting[] = {
-    {names::kSerialCloneCompatibility, Kind::Number, V::kCloneCompatibilityOffset, 1},
-    {names::kFirmwarePhase, Kind::Char, V::kFirmwarePhaseOffset, 1},
-    {names::kFirmwareVersion, Kind::Char, V::kFirmwareVersionOffset, 1},
-    {names::kFirmwareRevision, Kind::Char, V::kFirmwareRevisionOffset, 1},
-    {names::kCodeplugPhase, Kind::Char, V::kCodeplugPhaseOffset, 1},
-    {names::kCodeplugVersion, Kind::Number, V::kCodeplugVersionOffset, 1},
-    {names::kCodeplugDevVersion, Kind::Number, V::kCodeplugDevVersionOffset, 1},
-    {names::kModel, Kind::Model, V::kModelLettersOffset, 8},
-    {names::kSerial, Kind::Text, V::kSerialOffset, V::kSerialWidth},
-    {names::kSynthBaseIntPart, Kind::Long, V::kSynthBaseOffset, 4},
-    {names::kSubRegion, Kind::Zero, 0, 0},
-};
-
-const AttributeMap kLimit[] = {
-    {names::kMaxChannels, Kind::Number, V::kChannelSlotsOffset, 1},
-    {names::kMaxValidFreqs, Kind::Number, V::kFrequencySlotsOffset, 1},
-    {names::kStartFreq, Kind::Number, V::kStartFreqOffset, 4},
-    {names::kEndFreq, Kind::Number, V::kEndFreqOffset, 4},
-    {names::kDisableTimeOutTimer, Kind::Flag, V::kDisableTimeOutTimerOffset, 1},
-    {names::kDisableKeypadBeepFeature, Kind::Flag, V::kDisableKeypadBeepFeatureOffset, 1},
-    {names::kDisableRogerBeepFeature, Kind::Flag, V::kDisableRogerBeepFeatureOffset, 1},
-    {names::kDisableBusyLedMode, Kind::Flag, V::kDisableBusyLedModeOffset, 1},
-    {names::kEnableReverseBurst, Kind::Flag, V::kEnableReverseBurstOffset, 1},
-    {names::kDisableVoxFeature, Kind::Flag, V::kDisableVoxFeatureOffset, 1},
-    {names::kDisableIvoxFeature, Kind::Flag, V::kDisableIvoxFeatureOffset, 1},
-    {names::kDisableScrambleFeature, Kind::Flag, V::kDisableScrambleFeatureOffset, 1},
-    {names::kDisableBatterySaveFeature, Kind::Flag, V::kDisableBatterySaveFeatureOffset, 1},
-    {names::kFactoryResetDisable, Kind::Flag, V::kFactoryResetDisableOffset, 1},
-    {names::kDisableScanMode, Kind::Flag, V::kDisableScanModeOffset, 1},
-    {names::kMaxCallTones, Kind::Number, V::kMaxCallTonesOffset, 1},
-    {names::kMaxPresetButtons, Kind::Number, V::kMaxPresetButtonsOffset, 1},
-    {names::kMaxCodes, Kind::Long, V::kMaxCodesOffset, 4},
-    {names::kPowerCntrlEnabled, Kind::Flag, V::kPowerCntrlEnabledOffset, 1},
-    {names::kBacklightButtonEnabled, Kind::Flag, V::kBacklightButtonEnabledOffset, 1},
-    {names::kProgrammingModeEnabled, Kind::Flag, V::kProgrammingModeEnabledOffset, 1},
-    {names::kCallFeatureDisable, Kind::Flag, V::kCallFeatureDisableOffset, 1},
-    {names::kMonitorFeatureDisable, Kind::Flag, V::kMonitorFeatureDisableOffset, 1},
-    {names::kDisableKeypadLockFeature, Kind::Flag, V::kDisableKeypadLockFeatureOffset, 1},
-    {names::kDisableRepeaterFeature, Kind::Flag, V::kDisableRepeaterFeatureOffset, 1},
-};
-
-const AttributeMap kSetting[] = {
-    {names::kPassword, Kind::Text, V::kPasswordOffset, V::kPasswordWidth},
-    {names::kDisableLED, Kind::Flag, V::kDisableLEDOffset, 1},
-    {names::kDisableRestoreFactoryDefault, Kind::Flag, V::kDisableRestoreFactoryDefaultOffset, 1},
-    {names::kBacklightEnabled, Kind::Flag, V::kBacklightEnabledOffset, 1},
-    {names::kTimeoutTimer, Kind::Number, V::kTimeoutTimerOffset, 1},
-    {names::kReverseBurst, Kind::Flag, V::kReverseBurstOffset, 1},
-    {names::kVoxLevel, Kind::Number, V::kVoxLevelOffset, 1},
-    {names::kIvolLevel, Kind::Number, V::kIvolLevelOffset, 1},
-    {names::kMicrophoneGain, Kind::Number, V::kMicrophoneGainOffset, 1},
-    {names::kAccessoryMicrophoneGain, Kind::Number, V::kAccessoryMicrophoneGainOffset, 1},
-    {names::kBatteryType, Kind::Flag, V::kBatteryTypeOffset, 1},
-    {names::kDisableBatterySave, Kind::Flag, V::kDisableBatterySaveOffset, 1},
-    {names::kSide1But, Kind::Button, 6, 0},
-    {names::kSide2But, Kind::Button, 11, 0},
-    {names::kUpperRightBut, Kind::Button, 5, 0},
-    {names::kLowerLeftBut, Kind::Button, 8, 0},
-    {names::kLowerRightBut, Kind::Button, 9, 0},
-    {names::kNumberChannels, Kind::Number, V::kNumberChannelsOffset, 1},
-    {names::kCTcode124, Kind::CustomTone, 0, 2},
-    {names::kCTcode125, Kind::CustomTone, 1, 2},
-    {names::kCTcode126, Kind::CustomTone, 2, 2},
-    {names::kCTcode127, Kind::CustomTone, 3, 2},
-    {names::kCTcode128, Kind::CustomTone, 4, 2},
-    {names::kCTcode129, Kind::CustomTone, 5, 2},
-    {names::kPowerupString, Kind::Text, V::kPowerupTextOffset, V::kPowerupTextWidth},
-    {names::kRogerBeepTone, Kind::Flag, V::kRogerBeepToneOffset, 1},
-    {names::kDisableSelectableScramble, Kind::Flag, V::kDisableSelectableScrambleOffset, 1},
-    {names::kBacklightTimeout, Kind::Number, V::kBacklightTimeoutOffset, 1},
-    {names::kCallTone, Kind::Number, V::kCallToneOffset, 1},
-    {names::kKeypadLock, Kind::Flag, V::kKeypadLockOffset, 1},
-    {names::kKeypadBeep, Kind::Flag, V::kKeypadBeepOffset, 1},
-};
-
-const AttributeMap kChannel[] = {
-    {names::kRxFreqNdx, Kind::Number, C::kRxFreqNdxOffset, 1},
-    {names::kRxCode, Kind::Number, C::kRxCodeOffset, 1},
-    {names::kTxFreqNdx, Kind::Number, C::kTxFreqNdxOffset, 1},
-    {names::kTxCode, Kind::Number, C::kTxCodeOffset, 1},
-    {names::kRxBw, Kind::Flag, C::kRxBwOffset, 1},
-    {names::kTxBw, Kind::Flag, C::kTxBwOffset, 1},
-    {names::kTalkaroundPower, Kind::Flag, C::kTalkaroundPowerOffset, 1},
-    {names::kRepeaterPower, Kind::Flag, C::kRepeaterPowerOffset, 1},
-    {names::kRepeater, Kind::Flag, C::kRepeaterOffset, 1},
-    {names::kAutoScan, Kind::Flag, C::kAutoScanOffset, 1},
-    {names::kScrambleCode, Kind::Number, C::kScrambleCodeOffset, 1},
-    {names::kName, Kind::Text, C::kNameOffset, C::kNameWidth},
-    {names::kInScanList, Kind::ScanBit, 0, 0},
-};
+using Store = FieldStore;
 
 // A failure of the XML side of a conversion, turned into the program's
 // exception at the operation's boundary.
@@ -163,57 +52,51 @@ QString ModelText(const VirtualCP &cp)
 }
 
 // Text of one attribute of a record; `cp` is the whole image (for the
-// button table, the tones and the scan list), `record` the record's bytes.
-QString AttributeText(const AttributeMap &a, const VirtualCP &cp, const uint8_t *record, size_t slot)
+// button table, the tones, the scan list and the synthesizer base),
+// `record` the record's bytes.
+QString AttributeText(const RadioField &f, const VirtualCP &cp, const uint8_t *record, size_t slot)
 {
-    switch (a.kind) {
-    case Kind::Number:
-        return QString::number(GetLE(record + a.offset, a.width));
-    case Kind::Long:
-        return QString::number(std::min<uint64_t>(GetLE(record + a.offset, a.width), kLongMax));
-    case Kind::Flag:
+    switch (f.image.store) {
+    case Store::Number:
+    case Store::Button:
+    case Store::CustomTone:
+    case Store::ScanBit:
+        return QString::number(StoredNumber(f, cp, record, slot));
+    case Store::Long:
+        return QString::number(std::min<uint64_t>(StoredNumber(f, cp, record, slot), kLongMax));
+    case Store::Flag:
         // Only 1 reads as true: any other byte is written as the "0" it means.
-        return GetLE(record + a.offset, a.width) == 1 ? QStringLiteral("1") : QStringLiteral("0");
-    case Kind::Char:
-        return CharText(record[a.offset]);
-    case Kind::Text:
-        return FieldToAttributeText(record + a.offset, a.width);
-    case Kind::Model:
+        return StoredNumber(f, cp, record, slot) == 1 ? QStringLiteral("1") : QStringLiteral("0");
+    case Store::TwoBits:
+        return QString::number(StoredNumber(f, cp, record, slot) & 0x3);
+    case Store::Char:
+        return CharText(record[f.image.offset]);
+    case Store::Text:
+        return FieldToAttributeText(record + f.image.offset, f.image.width);
+    case Store::Model:
         return ModelText(cp);
-    case Kind::Button:
-        return QString::number(cp.ButtonEntry(a.offset));
-    case Kind::CustomTone:
-        return QString::number(cp.CustomTone(a.offset));
-    case Kind::ScanBit:
-        return QString::number(cp.ScanListBit(slot) ? 1 : 0);
-    case Kind::Zero:
+    case Store::Frequency: {
+        FrequencySlot frequency;
+        std::memcpy(frequency.bytes.data(), record, FrequencySlot::kSize);
+        return QString::number(SynthToHz(frequency, cp.SynthBase()));
+    }
+    case Store::Zero:
         return QStringLiteral("0");
+    case Store::None:
+        break;
     }
     return QString();
 }
 
-template <size_t N>
-void AppendAttributes(QString &text, const AttributeMap (&table)[N], const VirtualCP &cp, const uint8_t *record,
-                      size_t slot = 0)
+// The attributes of `element` that the image carries, in the table's order.
+void AppendAttributes(QString &text, const char *element, const VirtualCP &cp, const uint8_t *record, size_t slot = 0)
 {
     const bool withTones = cp.MaxCodes() >= V::kCustomTonesFromMaxCodes;
-    for (const AttributeMap &a : table) {
-        if (a.kind == Kind::CustomTone && !withTones)
+    for (const RadioField *f : FieldsOf(element)) {
+        if (f->image.store == Store::None || (f->image.store == Store::CustomTone && !withTones))
             continue;
-        AppendAttribute(text, a.name, AttributeText(a, cp, record, slot));
+        AppendAttribute(text, f->attribute, AttributeText(*f, cp, record, slot));
     }
-}
-
-QString FrequencyElement(const VirtualCP &cp, size_t i)
-{
-    const FrequencySlot slot = cp.Frequency(i);
-    QString text = QStringLiteral("\t\t<frequency ");
-    AppendAttribute(text, names::kFreq, QString::number(SynthToHz(slot, cp.SynthBase())));
-    AppendAttribute(text, names::kBandwidth, QString::number(slot.Bandwidth() & 0x3));
-    AppendAttribute(text, names::kPowerLevel, QString::number(slot.PowerLevel() & 0x3));
-    AppendAttribute(text, names::kCompanderLleMode, QString::number(slot.CompanderMode()));
-    text += QStringLiteral("/>\r\n");
-    return text;
 }
 
 QString BuildProfileText(const VirtualCP &cp)
@@ -224,25 +107,30 @@ QString BuildProfileText(const VirtualCP &cp)
     text += QStringLiteral("<%1 xmlns=\"%2\">\r\n").arg(QLatin1String(kProfileRootName), QLatin1String(kProfileNamespace));
 
     text += QStringLiteral("\t<factory_setting ");
-    AppendAttributes(text, kFactorySetting, cp, cp.bytes.data());
+    AppendAttributes(text, names::kFactorySetting, cp, cp.bytes.data());
     text += QStringLiteral("/>");
 
     text += QStringLiteral("\r\n\t<limit ");
-    AppendAttributes(text, kLimit, cp, cp.bytes.data());
+    AppendAttributes(text, names::kLimit, cp, cp.bytes.data());
     text += QStringLiteral("/>\r\n");
 
     text += QStringLiteral("\t<setting ");
-    AppendAttributes(text, kSetting, cp, cp.bytes.data());
+    AppendAttributes(text, names::kSetting, cp, cp.bytes.data());
     text += QStringLiteral(">\r\n");
-    for (uint32_t preset : {cp.Preset1Channel(), cp.Preset2Channel()})
-        text += QStringLiteral("\t\t<preset channel=\"%1\"/>\r\n").arg(preset);
+    // Each preset row is one preset element.
+    for (const RadioField *preset : FieldsOf(names::kPreset)) {
+        text += QStringLiteral("\t\t<preset ");
+        AppendAttribute(text, preset->attribute, AttributeText(*preset, cp, cp.bytes.data(), 0));
+        text.chop(1);
+        text += QStringLiteral("/>\r\n");
+    }
     text += QStringLiteral("\t</setting>\r\n");
 
     text += QStringLiteral("\t<channels>\r\n");
     for (size_t i = 0; i < cp.UsedChannelSlots(); ++i) {
         const ChannelSlot slot = cp.Channel(i);
         text += QStringLiteral("\t\t<channel ");
-        AppendAttributes(text, kChannel, cp, slot.bytes.data(), i);
+        AppendAttributes(text, names::kChannel, cp, slot.bytes.data(), i);
         text += QStringLiteral("/>\r\n");
     }
     text += QStringLiteral("\t</channels>\r\n");
@@ -250,8 +138,12 @@ QString BuildProfileText(const VirtualCP &cp)
     text += QStringLiteral("\t<frequencies>\r\n");
     // Slots the profile did not fill are not frequencies of it: a written
     // profile reads back with its own table.
-    for (size_t i = 0; i < cp.FilledFrequencySlots(); ++i)
-        text += FrequencyElement(cp, i);
+    for (size_t i = 0; i < cp.FilledFrequencySlots(); ++i) {
+        const FrequencySlot slot = cp.Frequency(i);
+        text += QStringLiteral("\t\t<frequency ");
+        AppendAttributes(text, names::kFrequency, cp, slot.bytes.data(), i);
+        text += QStringLiteral("/>\r\n");
+    }
     text += QStringLiteral("\t</frequencies>\r\n");
 
     text += QStringLiteral("</%1>\r\n").arg(QLatin1String(kProfileRootName));
@@ -320,43 +212,62 @@ void StoreModel(VirtualCP &cp, const QString &model)
     }
 }
 
-template <size_t N>
-void ReadAttributes(const AttributeMap (&table)[N], const xmlNode *node, VirtualCP &cp, uint8_t *record, size_t slot = 0)
+// A frequency attribute into the synthesizer setting of a frequency slot.
+void StoreFrequency(const xmlNode *node, const QString &value, VirtualCP &cp, uint8_t *record)
+{
+    const uint32_t hz = ParseNumber(value);
+    if (!HzRepresentable(hz, cp.SynthBase()))
+        throw XmlFailure{QStringLiteral("Frequency out of the synthesizer's reach"),
+                         QStringLiteral("The frequency %1 Hz cannot be set from the synthesizer base %2.")
+                             .arg(hz)
+                             .arg(cp.SynthBase()),
+                         QStringLiteral("line %1").arg(xmlGetLineNo(node))};
+    FrequencySlot slot;
+    std::memcpy(slot.bytes.data(), record, FrequencySlot::kSize);
+    HzToSynth(hz, slot, cp.SynthBase());
+    std::memcpy(record, slot.bytes.data(), FrequencySlot::kSize);
+}
+
+void ReadAttribute(const RadioField &f, const xmlNode *node, VirtualCP &cp, uint8_t *record, size_t slot)
+{
+    const QString value = RequireAttribute(node, f.attribute);
+    switch (f.image.store) {
+    case Store::Number:
+    case Store::Long:
+    case Store::TwoBits:
+    case Store::Button:
+    case Store::CustomTone:
+    case Store::ScanBit:
+        StoreNumber(f, cp, record, slot, ParseNumber(value));
+        break;
+    case Store::Flag:
+        StoreNumber(f, cp, record, slot, value == QLatin1String("1") ? 1 : 0);
+        break;
+    case Store::Char:
+        record[f.image.offset] = CharByte(value);
+        break;
+    case Store::Text:
+        StoreText(record + f.image.offset, f.image.width, value);
+        break;
+    case Store::Model:
+        StoreModel(cp, value);
+        break;
+    case Store::Frequency:
+        StoreFrequency(node, value, cp, record);
+        break;
+    case Store::Zero:
+    case Store::None:
+        break;
+    }
+}
+
+void ReadAttributes(const char *element, const xmlNode *node, VirtualCP &cp, uint8_t *record, size_t slot = 0)
 {
     const bool withTones = cp.MaxCodes() > 122;
-    for (const AttributeMap &a : table) {
-        if (a.kind == Kind::Zero || (a.kind == Kind::CustomTone && !withTones))
+    for (const RadioField *f : FieldsOf(element)) {
+        if (f->image.store == Store::Zero || f->image.store == Store::None || (f->image.store == Store::CustomTone && !withTones))
             continue;
-        const QString value = RequireAttribute(node, a.name);
-        switch (a.kind) {
-        case Kind::Number:
-        case Kind::Long:
-            SetLE(record + a.offset, a.width, ParseNumber(value));
-            break;
-        case Kind::Flag:
-            SetLE(record + a.offset, a.width, value == QLatin1String("1") ? 1 : 0);
-            break;
-        case Kind::Char:
-            record[a.offset] = CharByte(value);
-            break;
-        case Kind::Text:
-            StoreText(record + a.offset, a.width, value);
-            break;
-        case Kind::Model:
-            StoreModel(cp, value);
-            break;
-        case Kind::Button:
-            cp.SetButtonEntry(a.offset, ParseNumber(value));
-            break;
-        case Kind::CustomTone:
-            cp.SetCustomTone(a.offset, ParseNumber(value) & 0xFFFF);
-            break;
-        case Kind::ScanBit:
-            cp.SetScanListBit(slot, ParseNumber(value));
-            break;
-        case Kind::Zero:
-            break;
-        }
+        ReadAttribute(*f, node, cp, record, slot);
     }
 }
 
@@ -373,21 +284,23 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
         ThrowCPSException(msg::FatalXmlComponent, QStringLiteral("XPath context could not be created"),
                           "CDataAdaptor::XML2VirtualCP", __LINE__);
 
-    ReadAttributes(kFactorySetting, RequireFirst(xpath, "//dfns:factory_setting", names::kFactorySetting), cp, cp.bytes.data());
-    ReadAttributes(kLimit, RequireFirst(xpath, "//dfns:limit", names::kLimit), cp, cp.bytes.data());
-    ReadAttributes(kSetting, RequireFirst(xpath, "//dfns:setting", names::kSetting), cp, cp.bytes.data());
+    ReadAttributes(names::kFactorySetting, RequireFirst(xpath, "//dfns:factory_setting", names::kFactorySetting), cp, cp.bytes.data());
+    ReadAttributes(names::kLimit, RequireFirst(xpath, "//dfns:limit", names::kLimit), cp, cp.bytes.data());
+    ReadAttributes(names::kSetting, RequireFirst(xpath, "//dfns:setting", names::kSetting), cp, cp.bytes.data());
 
-    xmlNode *preset1 = RequireFirst(xpath, "//dfns:preset", names::kPreset);
-    xmlNode *preset2 = RequireSibling(preset1, names::kPreset);
-    cp.SetPreset1Channel(ParseNumber(RequireAttribute(preset1, names::kChannel)) & 0xFF);
-    cp.SetPreset2Channel(ParseNumber(RequireAttribute(preset2, names::kChannel)) & 0xFF);
+    // Each preset row reads the next preset element.
+    xmlNode *preset = nullptr;
+    for (const RadioField *f : FieldsOf(names::kPreset)) {
+        preset = preset ? RequireSibling(preset, names::kPreset) : RequireFirst(xpath, "//dfns:preset", names::kPreset);
+        ReadAttribute(*f, preset, cp, cp.bytes.data(), 0);
+    }
 
     // A radio without the repeater feature transmits with the receive settings.
     const bool withoutRepeater = cp.DisableRepeaterFeature() == 1;
     if (xmlNode *channel = xpath.SelectFirst("//dfns:channel")) {
         for (size_t i = 0; channel && i < V::kChannelCount; ++i, channel = NextElementSibling(channel)) {
             ChannelSlot slot = cp.Channel(i);
-            ReadAttributes(kChannel, channel, cp, slot.bytes.data(), i);
+            ReadAttributes(names::kChannel, channel, cp, slot.bytes.data(), i);
             if (withoutRepeater) {
                 slot.SetTxCode(slot.RxCode());
                 slot.SetTxFreqNdx(slot.RxFreqNdx());
@@ -400,17 +313,7 @@ void ReadProfile(const QString &xml, VirtualCP &cp)
     if (xmlNode *frequency = xpath.SelectFirst("//dfns:frequency")) {
         for (size_t i = 0; frequency && i < V::kFrequencyCount; ++i, frequency = NextElementSibling(frequency)) {
             FrequencySlot slot = cp.Frequency(i);
-            const uint32_t hz = ParseNumber(RequireAttribute(frequency, names::kFreq));
-            if (!HzRepresentable(hz, cp.SynthBase()))
-                throw XmlFailure{QStringLiteral("Frequency out of the synthesizer's reach"),
-                                 QStringLiteral("The frequency %1 Hz cannot be set from the synthesizer base %2.")
-                                     .arg(hz)
-                                     .arg(cp.SynthBase()),
-                                 QStringLiteral("line %1").arg(xmlGetLineNo(frequency))};
-            HzToSynth(hz, slot, cp.SynthBase());
-            slot.SetBandwidth(ParseNumber(RequireAttribute(frequency, names::kBandwidth)) & 0xFF);
-            slot.SetPowerLevel(ParseNumber(RequireAttribute(frequency, names::kPowerLevel)) & 0xFF);
-            slot.SetCompanderMode(ParseNumber(RequireAttribute(frequency, names::kCompanderLleMode)) & 0xFF);
+            ReadAttributes(names::kFrequency, frequency, cp, slot.bytes.data(), i);
             cp.SetFrequency(i, slot);
         }
     }

@@ -6,6 +6,7 @@
 #include "config/SettingDocuments.h"
 #include "base/TemplateFile.h"
 #include "codeplug/CodeplugChecks.h"
+#include "codeplug/RadioFields.h"
 #include "codeplug/VirtualCP.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -260,58 +261,6 @@ bool ChannelCodesInRange(const CDataItem &root)
 
 namespace {
 
-// The ranges of the profile format where the schema's types allow more
-// than the radio holds (or the schema leaves a number open).
-struct ValueRange {
-    const char *element;
-    const char *attribute;
-    qint64 low;
-    qint64 high;
-};
-const ValueRange kValueRanges[] = {
-    {names::kFactorySetting, names::kSerialCloneCompatibility, 0, 255},
-    {names::kFactorySetting, names::kCodeplugVersion, 0, 255},
-    {names::kFactorySetting, names::kCodeplugDevVersion, 0, 255},
-    {names::kFactorySetting, names::kSynthBaseIntPart, 0, 65535},
-    {names::kLimit, names::kMaxChannels, 0, 19},
-    {names::kLimit, names::kMaxValidFreqs, 0, 99},
-    {names::kLimit, names::kStartFreq, 0, 4294967295LL},
-    {names::kLimit, names::kEndFreq, 0, 4294967295LL},
-    {names::kLimit, names::kMaxCallTones, 0, 7},
-    {names::kLimit, names::kMaxPresetButtons, 0, 3},
-    {names::kLimit, names::kMaxCodes, 0, 255},
-    {names::kSetting, names::kTimeoutTimer, 0, 255},
-    {names::kSetting, names::kVoxLevel, 0, 3},
-    {names::kSetting, names::kIvolLevel, 0, 3},
-    {names::kSetting, names::kMicrophoneGain, 0, 3},
-    {names::kSetting, names::kAccessoryMicrophoneGain, 0, 15},
-    {names::kSetting, names::kSide1But, 0, 15},
-    {names::kSetting, names::kSide2But, 0, 15},
-    {names::kSetting, names::kUpperRightBut, 0, 15},
-    {names::kSetting, names::kLowerLeftBut, 0, 15},
-    {names::kSetting, names::kLowerRightBut, 0, 15},
-    {names::kSetting, names::kNumberChannels, 0, 127},
-    {names::kSetting, names::kCTcode124, 0, 65535},
-    {names::kSetting, names::kCTcode125, 0, 65535},
-    {names::kSetting, names::kCTcode126, 0, 65535},
-    {names::kSetting, names::kCTcode127, 0, 65535},
-    {names::kSetting, names::kCTcode128, 0, 65535},
-    {names::kSetting, names::kCTcode129, 0, 65535},
-    {names::kSetting, names::kBacklightTimeout, 0, 255},
-    {names::kSetting, names::kCallTone, 0, 15},
-    {names::kPreset, names::kChannel, 0, 255},
-    {names::kChannel, names::kRxFreqNdx, 0, 255},
-    {names::kChannel, names::kRxCode, 0, 255},
-    {names::kChannel, names::kTxFreqNdx, 0, 255},
-    {names::kChannel, names::kTxCode, 0, 255},
-    {names::kChannel, names::kScrambleCode, 0, 3},
-    {names::kChannel, names::kInScanList, 0, 1},
-    {names::kFrequency, names::kFreq, 0, 4294967295LL},
-    {names::kFrequency, names::kBandwidth, 0, 3},
-    {names::kFrequency, names::kPowerLevel, 0, 3},
-    {names::kFrequency, names::kCompanderLleMode, 0, 3},
-};
-
 // The element as the message names it: its name, and its number counted
 // from 1 where there are several.
 QString ElementLabel(const char *element, int index)
@@ -327,17 +276,20 @@ QString OutOfRange(const QString &where, const char *attribute, const QString &v
 // The first attribute of `item` (an `element`) outside its range.
 QString RangeProblem(const CDataItem &item, const char *element, int index)
 {
-    for (const ValueRange &r : kValueRanges) {
-        if (std::strcmp(r.element, element) != 0)
+    // The fields' ranges where the schema's types allow more than the radio
+    // holds (or the schema leaves a number open).
+    for (const RadioField *f : FieldsOf(element)) {
+        const FieldRange &r = f->range;
+        if (!r.Checked())
             continue;
         bool present = false;
-        const QString text = XmlAttribute(item.m_spNode.node, r.attribute, &present);
+        const QString text = XmlAttribute(item.m_spNode.node, f->attribute, &present);
         if (!present)
             continue; // an optional attribute left out (the schema requires the others)
         bool ok = false;
         const qint64 value = text.trimmed().toLongLong(&ok);
         if (!ok || value < r.low || value > r.high)
-            return OutOfRange(ElementLabel(element, index), r.attribute, text, QStringLiteral("%1-%2").arg(r.low).arg(r.high));
+            return OutOfRange(ElementLabel(element, index), f->attribute, text, QStringLiteral("%1-%2").arg(r.low).arg(r.high));
     }
     return QString();
 }

@@ -1,10 +1,14 @@
 #include "reports/ReportLabels.h"
 
+#include "codeplug/RadioFields.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
 #include <QHash>
 #include <algorithm>
+#include <mutex>
+#include <set>
+#include <string>
 
 namespace tavo {
 
@@ -13,6 +17,8 @@ namespace {
 using K = LabelKeyKind;
 
 // Texts of ours for labels the string table had no entry for (9400-9430).
+// The captions of the pages' rows are not listed: each row's caption is a
+// key of its own (FieldCaptionKeys).
 const LabelKey kTable[] = {
     {"$#45 min", 498, K::Time, 0},
     {"$#30", 494, K::Time, 0},
@@ -23,17 +29,13 @@ const LabelKey kTable[] = {
     {"$#15 min", 496, K::Time, 0},
     {"$#12.5KHz", 433, K::Number, 189},
     {"$#12.5 KHz only", 386, K::Number, 189},
-    {"$#VOX Level", 175, K::Plain, 0},
     {"$#User selectable with low power as default", 294, K::Plain, 0},
     {"$#User Selectable with high power as default", 295, K::Plain, 0},
     {"$#User selectable with 25 KHz as default", 290, K::Number, 190},
     {"$#User selectable with 12.5 KHz as default", 289, K::Number, 189},
     {"$#Tx Power Selection", 419, K::Plain, 0},
-    {"$#Tx Low Battery (Min.)", 505, K::Plain, 0},
-    {"$#Tx Hangtime (Sec.)", 486, K::Plain, 0},
     {"$#Tx Frequency Range (MHz)", 489, K::Plain, 0},
     {"$#Transmit", 236, K::Plain, 0},
-    {"$#Transmit Timeout Timer (Sec.)", 206, K::Plain, 0},
     {"$#Transmit Power", 447, K::Plain, 0},
     {"$#Talkaround Power", 398, K::Plain, 0},
     {"$#Side Button 2", 161, K::Plain, 0},
@@ -49,12 +51,9 @@ const LabelKey kTable[] = {
     {"$#Scan List", 171, K::Plain, 0},
     {"$#Scan List Member", 188, K::Plain, 0},
     {"$#Rx Frequency Range (MHz)", 490, K::Plain, 0},
-    {"$#Roger Beep Tone", 177, K::Plain, 0},
     {"$#Repeater", 238, K::Plain, 0},
     {"$#Repeater/Talkaround", 421, K::Plain, 0},
-    {"$#Repeater Station ID", 484, K::Plain, 0},
     {"$#Repeater Power", 241, K::Plain, 0},
-    {"$#Repeater ID Mode", 485, K::Plain, 0},
     {"$#Regional Code", 152, K::Plain, 0},
     {"$#Receive", 232, K::Plain, 0},
     {"$#Receive/Transmit", 9400, K::Plain, 0},
@@ -66,10 +65,8 @@ const LabelKey kTable[] = {
     {"$#Preset 2 Channel", 166, K::Plain, 0},
     {"$#Preset 1", 424, K::Plain, 0},
     {"$#Preset 1 Channel", 165, K::Plain, 0},
-    {"$#Power Up Text", 201, K::Plain, 0},
     {"$#Power Level", 245, K::Plain, 0},
     {"$#CT/DCS Code", 235, K::Plain, 0},
-    {"$#CT Reverse Burst", 208, K::Plain, 0},
     {"$#CT Code 129 (Hz)", 477, K::Plain, 0},
     {"$#CT Code 128 (Hz)", 476, K::Plain, 0},
     {"$#CT Code 127 (Hz)", 475, K::Plain, 0},
@@ -79,23 +76,18 @@ const LabelKey kTable[] = {
     {"$#Out of range", 510, K::Plain, 0},
     {"$#OFF", 193, K::Plain, 0},
     {"$#ON/OFF", 341, K::Plain, 0},
-    {"$#On Battery Alert Tone", 487, K::Plain, 0},
     {"$#None", 9404, K::Plain, 0},
     {"$#No CT/DCS code", 435, K::Plain, 0},
     {"$#No Operation", 422, K::Plain, 0},
     {"$#Nickel/LiIon", 227, K::Plain, 0},
     {"$#Name", 429, K::Plain, 0},
     {"$#Monitor", 416, K::Plain, 0},
-    {"$#Microphone Gain", 173, K::Plain, 0},
     {"$#MHz", 9405, K::Plain, 0},
     {"$#Medium", 182, K::Plain, 0},
     {"$#Maximum Channel", 157, K::Plain, 0},
     {"$#Low", 181, K::Plain, 0},
     {"$#Low power only", 388, K::Plain, 0},
-    {"$#Keypad Lock", 203, K::Plain, 0},
-    {"$#Keypad Beep", 178, K::Plain, 0},
     {"$#Index", 293, K::Plain, 0},
-    {"$#iVOX Level", 176, K::Plain, 0},
     {"$#High", 183, K::Plain, 0},
     {"$#High Power only", 389, K::Plain, 0},
     {"$#General Settings", 167, K::Plain, 0},
@@ -104,12 +96,7 @@ const LabelKey kTable[] = {
     {"$#Frequency Range (MHz)", 156, K::Plain, 0},
     {"$#Firmware Version", 154, K::Plain, 0},
     {"$#Enable", 9408, K::Plain, 0},
-    {"$#Enable Programming Mode", 240, K::Plain, 0},
-    {"$#Enable Courtesy Over Beep", 488, K::Plain, 0},
     {"$#Disable", 414, K::Plain, 0},
-    {"$#Disable Restore Factory Default", 204, K::Plain, 0},
-    {"$#Disable Battery Save", 211, K::Plain, 0},
-    {"$#Disable All LEDs", 202, K::Plain, 0},
     {"$#Detailed Report", 322, K::Plain, 0},
     {"$#Customized CT", 470, K::Plain, 0},
     {"$#Codeplug Version", 155, K::Plain, 0},
@@ -119,14 +106,12 @@ const LabelKey kTable[] = {
     {"$#Buttons", 158, K::Plain, 0},
     {"$#Bandwidth", 244, K::Plain, 0},
     {"$#Backlight", 423, K::Plain, 0},
-    {"$#Back Light (Sec.)", 205, K::Plain, 0},
     {"$#Available Channels", 187, K::Plain, 0},
     {"$#Auto Scan", 239, K::Plain, 0},
     {"$#Audio Settings", 172, K::Plain, 0},
     {"$#Alternate Battery Selection", 209, K::Plain, 0},
     {"$#Alkaline", 226, K::Plain, 0},
     {"$#After conversation", 495, K::Plain, 0},
-    {"$#Accessory Microphone Gain", 174, K::Plain, 0},
     // radio parts and models (the handout's last group)
     {"$#Tulka", 9410, K::Plain, 0},
     {"$#Olvan", 9411, K::Plain, 0},
@@ -168,14 +153,48 @@ const char *const kHandoutFunctionKeys[] = {
     "$#No Operation", "$#Tx Power Selection", "$#Backlight", "$#Repeater/Talkaround", "$#Scramble",
 };
 
-bool IsHandoutKey(int position, const LabelKey &key)
+// The English text of string `id`; null when the table has none.
+const char *EnglishText(int id)
 {
-    static const int firstPart = [] {
-        int i = 0;
-        while (QLatin1String(kTable[i].key) != QLatin1String("$#Tulka"))
-            ++i;
-        return i;
-    }();
+    const StringEntry *end = StringTableEnd();
+    const StringEntry *e = std::lower_bound(StringTableBegin(), end, id, [](const StringEntry &x, int v) { return x.id < v; });
+    return e != end && e->id == id ? e->text : nullptr;
+}
+
+// A key text kept for the life of the process.
+const char *KeptKey(const std::string &key)
+{
+    static std::mutex lock;
+    static std::set<std::string> keys;
+    const std::lock_guard<std::mutex> hold(lock);
+    return keys.insert(key).first->c_str();
+}
+
+// The style sheets name a page row by "$#" and its English caption: one key
+// for each caption of a row a report prints, unless the listed keys hold it.
+std::vector<LabelKey> FieldCaptionKeys()
+{
+    std::vector<LabelKey> keys;
+    auto listed = [&keys](const std::string &key) {
+        const auto same = [&key](const LabelKey &k) { return key == k.key; };
+        return std::any_of(std::begin(kTable), std::end(kTable), same) || std::any_of(keys.begin(), keys.end(), same);
+    };
+    for (const RadioField &f : RadioFields()) {
+        const char *english = f.row.page != FieldPage::None && f.row.reported ? EnglishText(f.row.textId) : nullptr;
+        if (!english)
+            continue;
+        const std::string key = std::string("$#") + english;
+        if (!listed(key))
+            keys.push_back({KeptKey(key), f.row.textId, K::Plain, 0});
+    }
+    return keys;
+}
+
+bool IsHandoutKey(const std::vector<LabelKey> &table, int position, const LabelKey &key)
+{
+    int firstPart = 0;
+    while (firstPart < int(table.size()) && QLatin1String(table[size_t(firstPart)].key) != QLatin1String("$#Tulka"))
+        ++firstPart;
     if (key.kind == K::Default || position >= firstPart)
         return true;
     return std::any_of(std::begin(kHandoutFunctionKeys), std::end(kHandoutFunctionKeys),
@@ -190,16 +209,17 @@ struct KeyIndex {
 
 } // namespace
 
-const std::vector<LabelKey> &LabelKeyTable()
+std::vector<LabelKey> LabelKeyTable()
 {
-    static const std::vector<LabelKey> table(std::begin(kTable), std::end(kTable));
+    std::vector<LabelKey> table = FieldCaptionKeys();
+    table.insert(table.end(), std::begin(kTable), std::end(kTable));
     return table;
 }
 
 std::vector<LabelKey> LabelKeysOf(ReportKind kind)
 {
     std::vector<LabelKey> keys;
-    const std::vector<LabelKey> &table = LabelKeyTable();
+    const std::vector<LabelKey> table = LabelKeyTable();
     if (kind == ReportKind::Handout) {
         // " (default)" keys first, then the functions, then parts and models.
         for (const LabelKey &k : table)
@@ -210,14 +230,14 @@ std::vector<LabelKey> LabelKeysOf(ReportKind kind)
                 if (QLatin1String(k.key) == QLatin1String(name))
                     keys.push_back(k);
         for (int i = 0; i < int(table.size()); ++i)
-            if (table[i].kind != K::Default && IsHandoutKey(i, table[i])
+            if (table[i].kind != K::Default && IsHandoutKey(table, i, table[i])
                 && std::none_of(std::begin(kHandoutFunctionKeys), std::end(kHandoutFunctionKeys),
                                 [&](const char *n) { return QLatin1String(n) == QLatin1String(table[i].key); }))
                 keys.push_back(table[i]);
         return keys;
     }
     for (int i = 0; i < int(table.size()); ++i)
-        if (!IsHandoutKey(i, table[i]))
+        if (!IsHandoutKey(table, i, table[i]))
             keys.push_back(table[i]);
     // The detailed report names the button functions too, so that they are
     // in the report's language as well.

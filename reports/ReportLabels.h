@@ -24,8 +24,9 @@ struct LabelKey {
     int numberId; // Number keys only
 };
 
-// The key table, in its order.
-const std::vector<LabelKey> &LabelKeyTable();
+// The key table, in its order: the captions of the pages' rows (from the
+// field table), then the listed keys.
+std::vector<LabelKey> LabelKeyTable();
 
 // The keys a report applies: the handout's own keys (the " (default)"
 // keys, the button functions, the radio parts and models), the detailed

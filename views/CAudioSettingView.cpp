@@ -25,24 +25,17 @@ constexpr int kInvalidValue = 261;
 
 } // namespace
 
-const std::vector<CAudioSettingView::Binding> &Bindings()
-{
-    static const std::vector<CAudioSettingView::Binding> bindings = [] {
-        std::vector<CAudioSettingView::Binding> rows;
-        for (const PageRow &row : AudioSettingsPageRows())
-            rows.push_back({row});
-        return rows;
-    }();
-    return bindings;
-}
-
 CAudioSettingView::CAudioSettingView(QWidget *parent)
     : CBaseView(PageAudioSettings, parent), m_ui(new Ui::CAudioSettingView)
 {
     auto *form = new QWidget;
     m_ui->setupUi(form);
+    const std::vector<PageRow> rows = AudioSettingsPageRows();
+    for (const PageRow &row : rows)
+        m_bindings.push_back({row});
+    AddMissingRows(form, rows);
     SetForm(form);
-    for (const Binding &b : Bindings()) {
+    for (const Binding &b : m_bindings) {
         if (auto *list = qobject_cast<QComboBox *>(Control(b.ctrlId)))
             connect(list, &QComboBox::currentIndexChanged, this, [this, &b] { WriteControl(b); });
         else if (auto *box = qobject_cast<QCheckBox *>(Control(b.ctrlId)))
@@ -56,7 +49,7 @@ void CAudioSettingView::LoadRes()
 {
     m_bLoading = true;
     Control(1019)->setProperty("text", LoadString(172));
-    for (const Binding &b : Bindings()) {
+    for (const Binding &b : m_bindings) {
         const QString caption = LoadString(b.textId);
         if (auto *label = qobject_cast<QLabel *>(Control(b.labelId)))
             label->setText(caption);
@@ -94,11 +87,11 @@ void CAudioSettingView::LoadControl(const Binding &b)
 void CAudioSettingView::LoadData()
 {
     m_bLoading = true;
-    for (const Binding &b : Bindings())
+    for (const Binding &b : m_bindings)
         LoadControl(b);
     try {
         CDataItem limit = m_rootItem.ChildByName(names::kLimit);
-        for (const Binding &row : Bindings()) {
+        for (const Binding &row : m_bindings) {
             if (row.hide.name && (limit.GetInt(QLatin1String(row.hide.name)) != 0) != row.hide.hideWhenClear) {
                 Control(row.labelId)->hide();
                 Control(row.ctrlId)->hide();

@@ -6,6 +6,7 @@
 #include "views/CBaseView.h"
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class CAudioSettingView;
@@ -32,6 +33,7 @@ private:
     void WriteControl(const Binding &b);
 
     std::unique_ptr<Ui::CAudioSettingView> m_ui;
+    std::vector<Binding> m_bindings; // the page's rows, fixed for the page's life
     bool m_bLoading = false;
 };
 

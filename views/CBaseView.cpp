@@ -14,16 +14,20 @@
 #include "views/CButtonsView.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
+#include "config/PageRows.h"
 #include "config/SettingDocuments.h"
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QVBoxLayout>
 
 namespace tavo {
@@ -217,6 +221,45 @@ void CBaseView::SetForm(QWidget *form)
     setWidget(form);
 }
 
+void CBaseView::AddMissingRows(QWidget *form, const std::vector<PageRow> &rows)
+{
+    QSet<int> present;
+    for (QWidget *w : form->findChildren<QWidget *>()) {
+        const QVariant id = w->property("ctrlId");
+        if (id.isValid())
+            present.insert(id.toInt());
+    }
+    for (const PageRow &row : rows) {
+        if (present.contains(row.ctrlId))
+            continue;
+        const QString name = QString::fromLatin1(row.attribute);
+        QWidget *control = nullptr;
+        switch (row.kind) {
+        case RowKind::List:
+        case RowKind::Backlight:
+            control = new QComboBox(form);
+            break;
+        case RowKind::Check:
+        case RowKind::CheckOne:
+            control = new QCheckBox(form);
+            break;
+        case RowKind::Number:
+        case RowKind::Text:
+            control = new QLineEdit(form);
+            break;
+        }
+        control->setObjectName(name);
+        control->setProperty("ctrlId", row.ctrlId);
+        auto *label = new QLabel(form);
+        label->setObjectName(name + QStringLiteral("Label"));
+        label->setProperty("ctrlId", row.labelId);
+        label->setBuddy(control);
+        present.insert(row.ctrlId);
+        present.insert(row.labelId);
+        m_addedRows.emplace_back(row.labelId, row.ctrlId);
+    }
+}
+
 void CBaseView::AddRun(QGridLayout *grid, const LayoutRecord *begin, const LayoutRecord *end, int &row)
 {
     for (const LayoutRecord *r = begin; r != end; ++r) {
@@ -254,6 +297,8 @@ void CBaseView::BuildLayout()
 
     auto *content = new QVBoxLayout;
     content->setSpacing(10);
+    QGridLayout *lastGrid = nullptr; // the last run's, where added rows go
+    int lastRow = 0;
     if (m_pPageInfo) {
         const LayoutRecord *r = m_pPageInfo->table;
         // The first record is the page title: a bar across the whole page.
@@ -274,7 +319,7 @@ void CBaseView::BuildLayout()
             const LayoutRecord *runEnd = r;
             while (runEnd->nCtrlId != 0 && runEnd->nColumn == column && IsRecordUsed(*runEnd))
                 ++runEnd;
-            auto makeColumn = [this](const LayoutRecord *b, const LayoutRecord *e) -> QWidget * {
+            auto makeColumn = [this, &lastGrid, &lastRow](const LayoutRecord *b, const LayoutRecord *e) -> QWidget * {
                 QWidget *box = nullptr;
                 for (const LayoutRecord *x = b; x != e; ++x)
                     if (x->nStyle == StyleFrame)
@@ -289,6 +334,8 @@ void CBaseView::BuildLayout()
                 int row = 0;
                 AddRun(grid, b, e, row);
                 grid->setRowStretch(row, 1);
+                lastGrid = grid;
+                lastRow = row;
                 return box;
             };
             if (column == 1) {
@@ -312,6 +359,25 @@ void CBaseView::BuildLayout()
                 r = runEnd;
             }
         }
+    }
+    if (!m_addedRows.empty()) {
+        // Rows of fields the form was not drawn with, below the others and
+        // in their columns.
+        if (!lastGrid) {
+            auto *box = new QWidget(m_pForm);
+            lastGrid = new QGridLayout(box);
+            lastGrid->setContentsMargins(0, 0, 0, 0);
+            lastGrid->setHorizontalSpacing(16);
+            lastGrid->setVerticalSpacing(8);
+            content->addWidget(box);
+        }
+        lastGrid->setRowStretch(lastRow, 0);
+        for (const auto &[labelId, ctrlId] : m_addedRows) {
+            lastGrid->addWidget(Control(labelId), lastRow, 0);
+            lastGrid->addWidget(Control(ctrlId), lastRow, 1);
+            ++lastRow;
+        }
+        lastGrid->setRowStretch(lastRow, 1);
     }
     auto *centred = new QHBoxLayout;
     centred->addStretch(1);

@@ -15,10 +15,15 @@
 #include <QPointer>
 #include <QScrollArea>
 
+#include <utility>
+#include <vector>
+
 class QGridLayout;
 class QLabel;
 
 namespace tavo {
+
+struct PageRow;
 
 class CTavoCPSDoc;
 class CHelpView;
@@ -80,6 +85,10 @@ protected:
     // Takes the page's form (built by its .ui class): finds every control
     // by its ctrlId once and arranges them by the layout table.
     void SetForm(QWidget *form);
+    // Adds a label and a control to `form` for each row whose control the
+    // form lacks (a field the form was not drawn with), arranged below the
+    // layout table's rows. Called before SetForm.
+    void AddMissingRows(QWidget *form, const std::vector<PageRow> &rows);
     // What a refusal shows in ChangeAttribute besides a message id of the
     // page's own (the rules' message, else that id).
     enum : int {
@@ -118,6 +127,7 @@ private:
     QPointer<QWidget> m_pForm;
     QPointer<CHelpView> m_pHelpPane;
     QHash<int, QWidget *> m_controls;
+    std::vector<std::pair<int, int>> m_addedRows; // label and control ids
 };
 
 // A page that is not built yet: a white page with nothing on it.

@@ -33,27 +33,11 @@ constexpr EntryInfo kEntries[] = {
     {names::kStationID, 491, false}, {names::kRepHangtime, 492, true}, {names::kLowBatteryTx, 506, true},
 };
 
-// Check boxes and lists written at once: control id, element, attribute.
-struct Choice {
-    int ctrlId;
-    const char *element;
-    const char *attribute;
-    int scale; // list position x scale = stored value; 0 for a check box
-};
-constexpr Choice kChoices[] = {
-    {1061, names::kSetting, names::kRepIdMode, 1},        {1037, names::kSetting, names::kDisableLED, 0},
-    {1039, names::kSetting, names::kDisableRestoreFactoryDefault, 0}, {1041, names::kLimit, names::kProgrammingModeEnabled, 0},
-    {1040, names::kSetting, names::kDisableBatterySave, 0}, {1063, names::kSetting, names::kOnbattAlert, 1},
-    {1038, names::kSetting, names::kCourtesyOver, 0},      {1026, names::kSetting, names::kTimeoutTimer, 60},
-    {1028, names::kSetting, names::kReverseBurst, -1},      {1029, names::kSetting, names::kBatteryType, -1},
-};
-
-const Choice *FindChoice(int ctrlId)
+// The rows written at once: the check boxes and lists (the text entries
+// and the backlight list have their own handling).
+bool IsChoice(const PageRow &row)
 {
-    for (const Choice &c : kChoices)
-        if (c.ctrlId == ctrlId)
-            return &c;
-    return nullptr;
+    return row.kind == RowKind::List || row.kind == RowKind::Check || row.kind == RowKind::CheckOne;
 }
 
 } // namespace
@@ -62,6 +46,12 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
 {
     auto *form = new QWidget;
     m_ui->setupUi(form);
+    for (const PageRow &row : SettingsPageRows())
+        if (IsChoice(row))
+            m_choices.push_back(row);
+    // A text entry is written when it is left and checked by its own rules
+    // (CSettingView::Entry); only lists and check boxes come from the rows alone.
+    AddMissingRows(form, m_choices);
     SetForm(form);
     const QRegularExpression digits(QStringLiteral("\\d*"));
     for (QLineEdit *edit : {m_ui->edit_1059, m_ui->edit_1002})
@@ -74,7 +64,7 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
     m_ui->edit_1006->setMaxLength(3);
     for (int entry = 0; entry < EntryCount; ++entry)
         connect(EntryEdit(entry), &QLineEdit::textChanged, this, [this, entry] { OnEntryChanged(entry); });
-    for (const Choice &c : kChoices) {
+    for (const PageRow &c : m_choices) {
         QWidget *control = Control(c.ctrlId);
         if (auto *box = qobject_cast<QCheckBox *>(control)) {
             connect(box, &QCheckBox::clicked, this, [this, box, &c](bool on) { WriteChoice(box, c.element, c.attribute, on ? 1 : 0); });
@@ -82,7 +72,7 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
             connect(list, &QComboBox::activated, this, [this, list, &c](int position) {
                 if (IsStoredValueEntry(list, position))
                     return; // the stored value stays as it is
-                WriteChoice(list, c.element, c.attribute, c.scale > 0 ? position * c.scale : position);
+                WriteChoice(list, c.element, c.attribute, ListValue(c, position));
             });
         }
     }
@@ -106,18 +96,13 @@ void CSettingView::LoadRes()
 {
     m_ui->title_1048->setText(LoadString(198));
     m_ui->caption_1049->setText(LoadString(209));
-    struct Caption {
-        QLabel *label;
-        int textId;
-    };
-    for (const Caption &c :
-         {Caption{m_ui->label_1050, 199}, Caption{m_ui->label_1051, 200}, Caption{m_ui->label_1052, 201}, Caption{m_ui->label_1054, 484},
-          Caption{m_ui->label_1058, 485}, Caption{m_ui->label_1053, 202}, Caption{m_ui->label_1055, 204}, Caption{m_ui->label_1057, 240},
-          Caption{m_ui->label_1024, 211}, Caption{m_ui->label_1056, 205}, Caption{m_ui->label_1062, 486}, Caption{m_ui->label_1066, 505},
-          Caption{m_ui->label_1064, 487}, Caption{m_ui->label_1065, 488}, Caption{m_ui->label_1016, 206}, Caption{m_ui->label_1018, 208},
-          Caption{m_ui->label_1019, 210}}) {
-        c.label->setText(LoadString(c.textId));
-        c.label->buddy()->setAccessibleName(c.label->text());
+    for (const PageRow &row : SettingsPageRows()) {
+        auto *label = qobject_cast<QLabel *>(Control(row.labelId));
+        if (!label)
+            continue;
+        label->setText(LoadString(row.textId));
+        if (label->buddy())
+            label->buddy()->setAccessibleName(label->text());
     }
     // The lists' entries come from the rows the reports share.
     for (const PageRow &row : SettingsPageRows()) {
@@ -139,12 +124,12 @@ void CSettingView::ShowStored(QWidget *control)
         m_ui->list_1060->setCurrentIndex(position);
         return;
     }
-    const Choice *c = FindChoice(id);
-    if (!c)
+    const auto c = std::find_if(m_choices.cbegin(), m_choices.cend(), [id](const PageRow &row) { return row.ctrlId == id; });
+    if (c == m_choices.cend())
         return;
     const int value = Element(c->element).GetInt(QLatin1String(c->attribute));
     if (auto *box = qobject_cast<QCheckBox *>(control))
-        box->setChecked(value == 1);
+        box->setChecked(c->kind == RowKind::Check ? value != 0 : value == 1);
     else if (auto *list = qobject_cast<QComboBox *>(control)) {
         // A stored value that is none of the list's entries shows as itself.
         int position = value;
@@ -185,7 +170,7 @@ void CSettingView::LoadData()
         for (int entry = 0; entry < EntryCount; ++entry)
             if (!EntryEdit(entry)->isHidden())
                 EntryEdit(entry)->setText(StoredEntryText(entry));
-        for (const Choice &c : kChoices)
+        for (const PageRow &c : m_choices)
             if (!Control(c.ctrlId)->isHidden())
                 ShowStored(Control(c.ctrlId));
         if (!m_ui->list_1060->isHidden())

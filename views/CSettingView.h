@@ -8,7 +8,10 @@
 
 #include "views/CBaseView.h"
 
+#include "config/PageRows.h"
+
 #include <memory>
+#include <vector>
 
 class QLineEdit;
 
@@ -58,6 +61,7 @@ private:
     void Refocus(int entry);
 
     std::unique_ptr<Ui::CSettingView> m_ui;
+    std::vector<PageRow> m_choices; // the check boxes and lists, fixed for the page's life
     bool m_changed[EntryCount] = {};
     bool m_refused[EntryCount] = {}; // holds a value the rules refused
     bool m_bPairChanged = false;

@@ -3,7 +3,7 @@
 #include "base/CTavoCPSException.h"
 #include "base/ProfileNames.h"
 #include "base/CodePage.h"
-#include "config/PageRows.h"
+#include "codeplug/RadioFields.h"
 #include "config/Registry.h"
 #include "config/SettingDocuments.h"
 #include "config/SquelchCodes.h"
@@ -21,96 +21,9 @@ namespace tavo {
 namespace {
 
 using V = VirtualCP;
-using C = ChannelSlot;
-using F = FrequencySlot;
 
-// How a field's stored value is read and shown.
-enum class Show {
-    Number,       // the profile's number as it stands
-    Flag,         // ON / OFF (only 1 is on)
-    Text,         // fixed-width characters in the code page
-    Secret,       // characters compared but shown as stars (the password)
-    LowHigh,      // 0 low, 1 high
-    Bandwidth,    // 0 12.5, 1 25 (kHz)
-    Scramble,     // off, scramble codes 1-3
-    Battery,      // alkaline, nickel / lithium-ion
-    Code,         // a squelch code, labelled as in the channel lists
-    FrequencyRef, // a position in the frequency table, shown as its MHz
-    ChannelRef,   // a channel slot, shown as the channel's number
-    Button,       // a button function code, named by the button list
-    Tenths,       // a customised tone in 0.1 Hz
-    BandwidthMode, // a frequency's bandwidth mode (only / selectable)
-    PowerMode,    // a frequency's power mode
-    PageList,     // an entry of the page's list for `attribute` (the page's rows)
-};
-
-// One field of a record: the name's id, where it is and how it is shown.
-struct Field {
-    int nameId;
-    size_t offset;
-    size_t width; // 0: button table entry number `offset`
-    Show show;
-    const char *attribute = nullptr; // PageList: the page row's attribute
-};
-
-// The general settings, the buttons and the presets, in the pages' order.
-const Field kSettingFields[] = {
-    {msg::ChangePassword, V::kPasswordOffset, V::kPasswordWidth, Show::Secret},
-    {msg::ChangePowerUpText, V::kPowerupTextOffset, V::kPowerupTextWidth, Show::Text},
-    {msg::ChangeChannelsInUse, V::kNumberChannelsOffset, 1, Show::Number},
-    {msg::ChangeDisableLed, V::kDisableLEDOffset, 1, Show::Flag},
-    {msg::ChangeKeypadLock, V::kKeypadLockOffset, 1, Show::Flag},
-    {msg::ChangeDisableRestoreDefault, V::kDisableRestoreFactoryDefaultOffset, 1, Show::Flag},
-    {msg::ChangeBacklight, V::kBacklightEnabledOffset, 1, Show::Flag},
-    {msg::ChangeBacklightTimeout, V::kBacklightTimeoutOffset, 1, Show::Number},
-    {msg::ChangeTimeoutTimer, V::kTimeoutTimerOffset, 1, Show::PageList, names::kTimeoutTimer},
-    {msg::ChangeCallTone, V::kCallToneOffset, 1, Show::Number},
-    {msg::ChangeReverseBurst, V::kReverseBurstOffset, 1, Show::Flag},
-    {msg::ChangeBatteryType, V::kBatteryTypeOffset, 1, Show::Battery},
-    {msg::ChangeDisableBatterySave, V::kDisableBatterySaveOffset, 1, Show::Flag},
-    {msg::ChangeDisableSelectableScramble, V::kDisableSelectableScrambleOffset, 1, Show::Flag},
-    {msg::ChangeMicrophoneGain, V::kMicrophoneGainOffset, 1, Show::PageList, names::kMicrophoneGain},
-    {msg::ChangeAccessoryMicrophoneGain, V::kAccessoryMicrophoneGainOffset, 1, Show::PageList, names::kAccessoryMicrophoneGain},
-    {msg::ChangeVoxLevel, V::kVoxLevelOffset, 1, Show::PageList, names::kVoxLevel},
-    {msg::ChangeIvoxLevel, V::kIvolLevelOffset, 1, Show::PageList, names::kIvolLevel},
-    {msg::ChangeRogerBeepTone, V::kRogerBeepToneOffset, 1, Show::Flag},
-    {msg::ChangeKeypadBeep, V::kKeypadBeepOffset, 1, Show::Flag},
-    // The one user setting the profile keeps on its limits.
-    {msg::ChangeProgrammingMode, V::kProgrammingModeEnabledOffset, 1, Show::Flag},
-    // The five programmable buttons by their table entries, as the
-    // converter maps them.
-    {msg::LabelSideButton1, 6, 0, Show::Button},
-    {msg::LabelSideButton2, 11, 0, Show::Button},
-    {msg::LabelButtonA, 5, 0, Show::Button},
-    {msg::LabelButtonB, 8, 0, Show::Button},
-    {msg::LabelButtonC, 9, 0, Show::Button},
-    {msg::LabelPreset1Channel, V::kPreset1ChannelOffset, 1, Show::ChannelRef},
-    {msg::LabelPreset2Channel, V::kPreset2ChannelOffset, 1, Show::ChannelRef},
-};
-
-// One channel's fields, in the channel page's order (the scan-list bit and
-// the name are handled beside them: the bit lives outside the slot).
-const Field kChannelFields[] = {
-    {msg::ChangeChannelName, C::kNameOffset, C::kNameWidth, Show::Text},
-    {msg::ChangeChannelRxFrequency, C::kRxFreqNdxOffset, 1, Show::FrequencyRef},
-    {msg::ChangeChannelRxTone, C::kRxCodeOffset, 1, Show::Code},
-    {msg::ChangeChannelRxBandwidth, C::kRxBwOffset, 1, Show::Bandwidth},
-    {msg::ChangeChannelTalkaroundPower, C::kTalkaroundPowerOffset, 1, Show::LowHigh},
-    {msg::ChangeChannelTxFrequency, C::kTxFreqNdxOffset, 1, Show::FrequencyRef},
-    {msg::ChangeChannelTxTone, C::kTxCodeOffset, 1, Show::Code},
-    {msg::ChangeChannelTxBandwidth, C::kTxBwOffset, 1, Show::Bandwidth},
-    {msg::ChangeChannelRepeaterPower, C::kRepeaterPowerOffset, 1, Show::LowHigh},
-    {msg::ChangeChannelRepeater, C::kRepeaterOffset, 1, Show::Flag},
-    {msg::ChangeChannelAutoScan, C::kAutoScanOffset, 1, Show::Flag},
-    {msg::ChangeChannelScramble, C::kScrambleCodeOffset, 1, Show::Scramble},
-};
-
-// A frequency's fields besides the frequency itself.
-const Field kFrequencyFields[] = {
-    {msg::ChangeFrequencyBandwidth, F::kBandwidthOffset, 1, Show::BandwidthMode},
-    {msg::ChangeFrequencyPower, F::kPowerLevelOffset, 1, Show::PowerMode},
-    {msg::ChangeFrequencyCompander, F::kCompanderModeOffset, 1, Show::Flag},
-};
+using Show = FieldShow;
+using Field = RadioField;
 
 // Texts of small value lists, by stored value.
 const int kLowHighTexts[] = {msg::TextLow, msg::TextHigh};
@@ -123,20 +36,15 @@ const int kBandwidthModeTexts[] = {386, 387, 289, 290};
 const int kBandwidthModeWidths[] = {msg::TextBandwidthNarrow, msg::TextBandwidthWide, msg::TextBandwidthNarrow, msg::TextBandwidthWide};
 const int kPowerModeTexts[] = {389, 388, 295, 294};
 
-// A value as the page's list shows it: the entry of the page row for
-// `attribute` at the value's position; a value the list lacks as itself.
-QString PageListText(const char *attribute, uint32_t value)
+// A value as the field's page list shows it: the entry at the value's
+// position; a value the list lacks as itself.
+QString PageListText(const FieldRow &row, uint32_t value)
 {
-    for (const std::vector<PageRow> *rows : {&SettingsPageRows(), &AudioSettingsPageRows()})
-        for (const PageRow &row : *rows) {
-            if (!row.attribute || std::strcmp(row.attribute, attribute) != 0 || row.items.empty())
-                continue;
-            const int scale = row.scale > 0 ? row.scale : 1;
-            const bool fits = row.scale >= 0 && value % static_cast<uint32_t>(scale) == 0;
-            const size_t position = value / static_cast<uint32_t>(scale);
-            if (fits && position < row.items.size())
-                return LoadString(row.items[position]);
-        }
+    const int scale = row.scale > 0 ? row.scale : 1;
+    const bool fits = row.scale >= 0 && value % static_cast<uint32_t>(scale) == 0;
+    const size_t position = value / static_cast<uint32_t>(scale);
+    if (fits && position < row.items.size())
+        return LoadString(row.items[position]);
     return QString::number(value);
 }
 
@@ -206,24 +114,26 @@ public:
 
     // The stored value of a field of `record` (bytes of the image or of one
     // of its slots), comparable between the sides.
-    QByteArray Raw(const uint8_t *record, const Field &field) const
+    QByteArray Raw(const uint8_t *record, const Field &field, size_t slot = 0) const
     {
-        if (field.show == Show::Text || field.show == Show::Secret)
-            return TextBytes(record + field.offset, field.width);
-        return QByteArray::number(Number(record, field));
+        if (IsText(field))
+            return TextBytes(record + field.image.offset, field.image.width);
+        return QByteArray::number(Number(record, field, slot));
     }
 
-    QString Shown(const uint8_t *record, const Field &field) const
+    QString Shown(const uint8_t *record, const Field &field, size_t slot = 0) const
     {
-        if (field.show == Show::Text || field.show == Show::Secret) {
-            const QString text = FromAnsi(TextBytes(record + field.offset, field.width));
+        const Show show = field.change.show;
+        if (IsText(field)) {
+            const QString text = FromAnsi(TextBytes(record + field.image.offset, field.image.width));
             // No password at all is said so, not shown as nothing.
-            if (field.show == Show::Secret && text.isEmpty())
+            if (show == Show::Secret && text.isEmpty())
                 return LoadString(msg::TextNone);
-            return field.show == Show::Text ? text : QString(text.size(), QLatin1Char('*'));
+            return show == Show::Text ? text : QString(text.size(), QLatin1Char('*'));
         }
-        const uint32_t value = Number(record, field);
-        switch (field.show) {
+        const uint32_t value = Number(record, field, slot);
+        switch (show) {
+        case Show::None:
         case Show::Number: return QString::number(value);
         case Show::Flag: return LoadString(value == 1 ? msg::TextOn : msg::TextOff);
         case Show::Text:
@@ -247,15 +157,17 @@ public:
                              .replace(QLatin1String("%s"), WithSeparator(LoadString(kBandwidthModeWidths[value]), m_separator))
                        : QString::number(value);
         case Show::PowerMode: return ListText(kPowerModeTexts, value);
-        case Show::PageList: return PageListText(field.attribute, value);
+        case Show::PageList: return PageListText(field.row, value);
         }
         return QString::number(value);
     }
 
 private:
-    uint32_t Number(const uint8_t *record, const Field &field) const
+    static bool IsText(const Field &field) { return field.change.show == Show::Text || field.change.show == Show::Secret; }
+
+    uint32_t Number(const uint8_t *record, const Field &field, size_t slot) const
     {
-        return field.width == 0 ? m_cp.ButtonEntry(field.offset) : GetLE(record + field.offset, field.width);
+        return StoredNumber(field, m_cp, record, slot);
     }
 
     // The label of the channel lists without the code's number in front:
@@ -291,7 +203,7 @@ QString Formatted(int id, const QStringList &args)
 bool FollowsReceive(const Field &field)
 {
     return std::any_of(kTransmitFollowsReceive.begin(), kTransmitFollowsReceive.end(),
-                       [&field](const FollowedTransmitField &f) { return f.txOffset == field.offset; });
+                       [&field](const FollowedTransmitField &f) { return std::strcmp(f.txAttribute, field.attribute) == 0; });
 }
 
 class Comparison {
@@ -300,14 +212,16 @@ public:
 
     std::vector<CodeplugChange> Run()
     {
-        for (const Field &field : kSettingFields)
-            CompareField(LoadString(field.nameId), m_before.Image().bytes.data(), m_after.Image().bytes.data(), field);
-        if (HasCustomTones(m_before.Image()) || HasCustomTones(m_after.Image()))
-            for (size_t i = 0; i < V::kCustomToneCount; ++i) {
-                const Field tone{0, V::kCustomToneOffset + 2 * i, 2, Show::Tenths};
-                CompareField(Formatted(msg::ChangeCustomTone, {QString::number(V::kFirstCustomCode + i)}), m_before.Image().bytes.data(),
-                             m_after.Image().bytes.data(), tone);
-            }
+        const bool tones = HasCustomTones(m_before.Image()) || HasCustomTones(m_after.Image());
+        for (const Field *field : ShownRadioWideFields()) {
+            if (field->change.nameId == 0 || (field->image.store == FieldStore::CustomTone && !tones))
+                continue;
+            // A customised tone is named by its code.
+            const QString name = field->image.store == FieldStore::CustomTone
+                                     ? Formatted(field->change.nameId, {QString::number(V::kFirstCustomCode + field->image.offset)})
+                                     : LoadString(field->change.nameId);
+            CompareField(name, m_before.Image().bytes.data(), m_after.Image().bytes.data(), *field);
+        }
         CompareChannels();
         CompareFrequencies();
         return std::move(m_changes);
@@ -326,14 +240,15 @@ private:
         m_changes.push_back({QString(), QString(), QString(), Formatted(lineId, {number, value})});
     }
 
-    void CompareField(const QString &name, const uint8_t *before, const uint8_t *after, const Field &field)
+    void CompareField(const QString &name, const uint8_t *before, const uint8_t *after, const Field &field, size_t slot = 0)
     {
-        const QByteArray rawBefore = m_before.Raw(before, field), rawAfter = m_after.Raw(after, field);
+        const QByteArray rawBefore = m_before.Raw(before, field, slot), rawAfter = m_after.Raw(after, field, slot);
         if (rawBefore == rawAfter)
             return;
-        QString shownBefore = m_before.Shown(before, field), shownAfter = m_after.Shown(after, field);
+        QString shownBefore = m_before.Shown(before, field, slot), shownAfter = m_after.Shown(after, field, slot);
         // Two stored values that show as one text are told apart by what is stored.
-        if (shownBefore == shownAfter && field.show != Show::Secret && field.show != Show::Text) {
+        const Show show = field.change.show;
+        if (shownBefore == shownAfter && show != Show::Secret && show != Show::Text) {
             shownBefore += QStringLiteral(" (%1)").arg(QString::fromLatin1(rawBefore));
             shownAfter += QStringLiteral(" (%1)").arg(QString::fromLatin1(rawAfter));
         }
@@ -343,7 +258,9 @@ private:
     void CompareChannels()
     {
         const size_t common = std::min(m_before.ChannelCount(), m_after.ChannelCount());
-        const Field nameField = kChannelFields[0];
+        const std::vector<const Field *> fields = ShownFieldsOf(names::kChannel);
+        const auto nameField = std::find_if(fields.begin(), fields.end(),
+                                            [](const Field *f) { return std::strcmp(f->attribute, names::kName) == 0; });
         for (size_t j = 0; j < std::max(m_before.ChannelCount(), m_after.ChannelCount()); ++j) {
             const QString number = QString::number(j + 1);
             // Each channel as the radio uses it: where it transmits with its
@@ -354,17 +271,16 @@ private:
                 && TransmitsWithReceive(m_after.Image(), m_after.Image().Channel(j));
             if (j >= common) {
                 const bool added = j >= m_before.ChannelCount();
-                AddLine(added ? msg::ChangeChannelAdded : msg::ChangeChannelRemoved, number,
-                        added ? m_after.Shown(b.bytes.data(), nameField) : m_before.Shown(a.bytes.data(), nameField));
+                const QString name = nameField == fields.end() ? QString()
+                                     : added ? m_after.Shown(b.bytes.data(), **nameField, j)
+                                             : m_before.Shown(a.bytes.data(), **nameField, j);
+                AddLine(added ? msg::ChangeChannelAdded : msg::ChangeChannelRemoved, number, name);
                 continue;
             }
-            for (const Field &field : kChannelFields)
-                if (!(bothFollow && FollowsReceive(field)))
-                    CompareField(Formatted(msg::ChangeChannelField, {number, LoadString(field.nameId)}), a.bytes.data(), b.bytes.data(), field);
-            const bool inBefore = m_before.Image().ScanListBit(j), inAfter = m_after.Image().ScanListBit(j);
-            if (inBefore != inAfter)
-                Add(Formatted(msg::ChangeChannelField, {number, LoadString(msg::ChangeChannelScanList)}),
-                    LoadString(inBefore ? msg::TextOn : msg::TextOff), LoadString(inAfter ? msg::TextOn : msg::TextOff));
+            for (const Field *field : fields)
+                if (field->change.nameId != 0 && !(bothFollow && FollowsReceive(*field)))
+                    CompareField(Formatted(msg::ChangeChannelField, {number, LoadString(field->change.nameId)}), a.bytes.data(),
+                                 b.bytes.data(), *field, j);
         }
     }
 
@@ -386,8 +302,10 @@ private:
                 m_changes.push_back({name, from, to, Formatted(msg::ChangeFrequencyLine, {number, from, to})});
             }
             const FrequencySlot a = m_before.Image().Frequency(s), b = m_after.Image().Frequency(s);
-            for (const Field &field : kFrequencyFields)
-                CompareField(Formatted(msg::ChangeFrequencyField, {number, LoadString(field.nameId)}), a.bytes.data(), b.bytes.data(), field);
+            for (const Field *field : ShownFieldsOf(names::kFrequency))
+                if (field->change.nameId != 0)
+                    CompareField(Formatted(msg::ChangeFrequencyField, {number, LoadString(field->change.nameId)}), a.bytes.data(),
+                                 b.bytes.data(), *field, s);
         }
     }
 

@@ -43,8 +43,8 @@ struct CodeplugComparisonOptions {
 };
 
 // Every difference from `before` (the radio's image now) to `after` (what
-// a write would hold), in the order of the pages: settings, buttons,
-// presets, customised tones, channels, frequencies.
+// a write would hold), in the order of the pages: general settings, audio
+// settings, buttons, presets, customised tones, channels, frequencies.
 std::vector<CodeplugChange> CompareCodeplugs(const VirtualCP &before, const VirtualCP &after,
                                              const CodeplugComparisonOptions &options = {});
 
