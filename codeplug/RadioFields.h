@@ -46,7 +46,7 @@ enum class FieldShow {
     Flag,          // ON / OFF (only 1 is on)
     Text,          // the characters in the code page
     Secret,        // characters compared but shown as stars
-    LowHigh,       // 0 low, 1 high
+    HighLow,       // 0 high, 1 low (as the channel page lists them)
     Bandwidth,     // 12.5 / 25 (kHz)
     Scramble,      // off, scramble codes 1-3
     Battery,       // alkaline, nickel / lithium-ion

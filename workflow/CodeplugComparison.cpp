@@ -26,7 +26,7 @@ using Show = FieldShow;
 using Field = RadioField;
 
 // Texts of small value lists, by stored value.
-const int kLowHighTexts[] = {msg::TextLow, msg::TextHigh};
+const int kHighLowTexts[] = {msg::TextHigh, msg::TextLow};
 const int kBandwidthTexts[] = {msg::TextBandwidthNarrow, msg::TextBandwidthWide};
 const int kScrambleTexts[] = {msg::TextScrambleOff, msg::TextScrambleOff + 1, msg::TextScrambleOff + 2, msg::TextScrambleOff + 3};
 const int kBatteryTexts[] = {msg::TextAlkaline, msg::TextNickelLiIon};
@@ -138,7 +138,7 @@ public:
         case Show::Flag: return LoadString(value == 1 ? msg::TextOn : msg::TextOff);
         case Show::Text:
         case Show::Secret: break; // above
-        case Show::LowHigh: return ListText(kLowHighTexts, value);
+        case Show::HighLow: return ListText(kHighLowTexts, value);
         case Show::Bandwidth: return WithSeparator(ListText(kBandwidthTexts, value), m_separator);
         case Show::Scramble: return ListText(kScrambleTexts, value);
         case Show::Battery: return ListText(kBatteryTexts, value);

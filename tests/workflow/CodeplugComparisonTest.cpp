@@ -141,7 +141,7 @@ TEST(CodeplugComparison, EveryKindOfFieldIsOneLineShownAsThePagesShowIt)
         QStringLiteral("Customized tone 124: 100.0 Hz → 123.4 Hz"),
         QStringLiteral("Channel 2 receive frequency: 446.018750 → 446.006250"),
         QStringLiteral("Channel 2 receive tone: 67.0 Hz → DCS 023"),
-        QStringLiteral("Channel 2 talkaround power: Low → High"),
+        QStringLiteral("Channel 2 talkaround power: High → Low"), // 0 is High, as on the channel page
         QStringLiteral("Channel 2 transmit tone: 67.0 Hz → Customized CT (123.4 Hz)"),
         QStringLiteral("Channel 2 transmit bandwidth: 12.5 → 25"),
         QStringLiteral("Channel 2 scramble: OFF → Scramble Code 2"),
