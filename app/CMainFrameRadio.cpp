@@ -207,7 +207,7 @@ void CMainFrame::FinishRadioOperation()
     m_pRadio->restoreSerial.clear();
     m_pRadio->restoreReview = false;
     m_pRadio->watch->EndOperation();
-    m_pMessagePane->setText(LoadString(57345));
+    m_pMessagePane->setText(LoadString(msg::StatusReady));
 }
 
 void CMainFrame::StartRadioWorker(std::function<bool()> body, std::function<void(bool)> done)

@@ -185,8 +185,8 @@ PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
     form->addRow(traceLabel, traceRow);
     SetPathFieldWidths();
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(msg::ButtonOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(msg::ButtonCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AddHelpButton(buttons, QStringLiteral("radio_commands.htm#port_transfer"));

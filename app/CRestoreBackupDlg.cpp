@@ -34,8 +34,8 @@ CRestoreBackupDlg::CRestoreBackupDlg(const QString &serial, const QStringList &b
     m_pList->setMinimumWidth(m_pList->sizeHintForColumn(0) + 2 * m_pList->frameWidth() + 24);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(msg::ButtonOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(msg::ButtonCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AddHelpButton(buttons, QStringLiteral("radio_commands.htm#backups"));

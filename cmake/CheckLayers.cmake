@@ -40,8 +40,24 @@ foreach(f ${report_files})
   endforeach()
 endforeach()
 
+# A message id is written by its name (resources/MessageIds.h), never as a
+# number: a call that shows, loads or asks about a text by id, or one of the
+# shell's helpers that takes a caption's id, may not start with a digit.
+set(id_calls "ShowMessage|ShowPageMessage|LoadString|Caption|RuleText|HasString|TranslationKey|menu|entry")
+foreach(layer ${TAVO_LAYERS})
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(f ${files})
+    file(STRINGS ${f} lines REGEX "(^|[^A-Za-z0-9_])(${id_calls})\\([ \t]*[0-9]|(^|[^A-Za-z0-9_])LoadString\\([^;()]*\\?[ \t]*[0-9]")
+    foreach(line ${lines})
+      file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+      string(STRIP "${line}" line)
+      list(APPEND failures "${rel}: a message id written as a number, name it in resources/MessageIds.h (${line})")
+    endforeach()
+  endforeach()
+endforeach()
+
 if(failures)
   list(JOIN failures "\n" text)
-  message(FATAL_ERROR "Includes across the layers:\n${text}")
+  message(FATAL_ERROR "Includes across the layers, or message ids as numbers:\n${text}")
 endif()
-message(STATUS "layering: every include stays within the layers below")
+message(STATUS "layering: every include stays within the layers below; every message id is named")

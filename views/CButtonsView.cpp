@@ -158,26 +158,26 @@ void CButtonsView::PlaceButtonRows()
 void CButtonsView::LoadRes()
 {
     m_bLoading = true;
-    Control(1075)->setProperty("text", LoadString(158));
-    Control(1004)->setProperty("text", LoadString(159));
+    Control(1075)->setProperty("text", LoadString(msg::ButtonsTitle));
+    Control(1004)->setProperty("text", LoadString(msg::ButtonsFeature));
     auto caption = [this](int labelId, int ctrlId, int textId) {
         const QString text = LoadString(textId);
         if (auto *label = qobject_cast<QLabel *>(Control(labelId)))
             label->setText(text);
         Control(ctrlId)->setAccessibleName(text);
     };
-    caption(1054, 1038, 203);
+    caption(1054, 1038, msg::ButtonsKeypadLock);
     for (const ButtonRow &b : kButtons)
         caption(b.labelId, b.listId, b.textId);
-    caption(1016, 1017, 339);
-    caption(1029, 1030, 207);
-    caption(1014, 1007, 165);
-    caption(1015, 1008, 166);
-    m_ui->button_1041->setText(LoadString(150));
+    caption(1016, 1017, msg::ButtonsScramble);
+    caption(1029, 1030, msg::ButtonsCallToneLabel);
+    caption(1014, 1007, msg::LabelPreset1Channel);
+    caption(1015, 1008, msg::LabelPreset2Channel);
+    m_ui->button_1041->setText(LoadString(msg::ButtonsResetButton));
     m_ui->combo_1017->clear();
-    m_ui->combo_1017->addItems({LoadString(340), LoadString(341)});
+    m_ui->combo_1017->addItems({LoadString(msg::ButtonsSelectable), LoadString(msg::ButtonsOnOff)});
     m_ui->combo_1030->clear();
-    m_ui->combo_1030->addItem(LoadString(220));
+    m_ui->combo_1030->addItem(LoadString(msg::ButtonsOff));
     m_bLoading = false;
 }
 
@@ -507,7 +507,7 @@ void CButtonsView::LoadData()
         while (m_ui->combo_1030->count() > 1)
             m_ui->combo_1030->removeItem(1);
         for (int n = 1; n <= m_nMaxCallTones; ++n)
-            m_ui->combo_1030->addItem(QString::asprintf("%s %d", qPrintable(LoadString(221)), n));
+            m_ui->combo_1030->addItem(QString::asprintf("%s %d", qPrintable(LoadString(msg::ButtonsCallTone)), n));
         SelectCallTone();
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);

@@ -116,7 +116,7 @@ void CChannelView::OnInitialUpdateDone()
             ShowNameAndTitle();
         } catch (CTavoCPSException &e) {
             e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::OnUpdate", __LINE__);
-            ShowMessage(262, MB_OK | MB_ICONERROR);
+            ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
         }
     });
 }
@@ -228,14 +228,14 @@ void CChannelView::LoadRes()
         const QString separator = GetDecimalSeparator();
         for (QComboBox *list : {m_ui->list_1018, m_ui->list_1020}) {
             list->clear();
-            list->addItem(LoadString(189).replace(QLatin1Char('.'), separator));
-            list->addItem(LoadString(190).replace(QLatin1Char('.'), separator));
+            list->addItem(LoadString(msg::TextBandwidthNarrow).replace(QLatin1Char('.'), separator));
+            list->addItem(LoadString(msg::TextBandwidthWide).replace(QLatin1Char('.'), separator));
         }
         // Channel powers as the rules store them: 0 high, 1 low.
         for (QComboBox *list : {m_ui->list_1028, m_ui->list_1021}) {
             list->clear();
-            list->addItem(LoadString(192));
-            list->addItem(LoadString(191));
+            list->addItem(LoadString(msg::TextHigh));
+            list->addItem(LoadString(msg::TextLow));
         }
         AddComboListDCSCode(m_ui->list_1019);
         AddComboListDCSCode(m_ui->list_1022);
@@ -244,7 +244,7 @@ void CChannelView::LoadRes()
             m_ui->list_1023->addItem(LoadString(id));
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::LoadRes", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -270,8 +270,8 @@ void CChannelView::LoadData()
         hide({1007, 1027});
     if (m_ui->check_1024->isHidden()) {
         // No repeater: one column that sets receive and transmit alike.
-        m_ui->caption_1111->setText(LoadString(232) + QLatin1Char('/') + LoadString(236));
-        m_ui->label_1031->setText(LoadString(447));
+        m_ui->caption_1111->setText(LoadString(msg::ChannelReceive) + QLatin1Char('/') + LoadString(msg::ChannelTransmit));
+        m_ui->label_1031->setText(LoadString(msg::ChannelTransmitPower));
         m_ui->list_1028->setAccessibleName(m_ui->label_1031->text());
         hide({1113, 1115, 1025, 1017, 1026, 1020, 1087, 1030, 1021, 1029, 1022});
     }
@@ -294,7 +294,7 @@ void CChannelView::SelectFrequency(Direction direction, int tableIndex)
         list->setCurrentIndex(map[tableIndex]);
         return;
     }
-    list->addItem(LoadString(510), tableIndex);
+    list->addItem(LoadString(msg::TextOutOfRange), tableIndex);
     list->setItemData(list->count() - 1, true, kOutOfRangeRole);
     list->setCurrentIndex(list->count() - 1);
 }
@@ -333,7 +333,7 @@ void CChannelView::SetDefaultValue()
         m_ui->check_1027->setChecked(channel.GetInt(names::kAutoScan) != 0);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetDefaultValue", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -349,7 +349,7 @@ void CChannelView::SetEnableDisable()
         UpdateTransmitColumn(m_ui->check_1024->isChecked());
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetEnableDisable", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -452,7 +452,7 @@ void CChannelView::OnFrequencyChosen(Direction direction, int position)
         if (!ApplyFrequency(Rx, index))
             return;
         if (several && repeaterOn && index == Stored(names::kTxFreqNdx)) {
-            ShowMessage(514, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::TransmitSameAsReceive, MB_OK | MB_ICONWARNING);
             const int next = NextTransmitPosition();
             SelectQuietly(m_ui->list_1017, next);
             DropOutOfRangeEntry(m_ui->list_1017);
@@ -465,7 +465,7 @@ void CChannelView::OnFrequencyChosen(Direction direction, int position)
     bool moved = false;
     int chosen = index;
     if (several && repeaterOn && index == Stored(names::kRxFreqNdx)) {
-        ShowMessage(514, MB_OK | MB_ICONWARNING);
+        ShowMessage(msg::TransmitSameAsReceive, MB_OK | MB_ICONWARNING);
         const int next = NextTransmitPosition();
         SelectQuietly(m_ui->list_1017, next);
         chosen = m_ui->list_1017->itemData(next).toInt();

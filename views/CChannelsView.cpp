@@ -5,6 +5,7 @@
 
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -25,9 +26,9 @@ CChannelsView::~CChannelsView() = default;
 
 void CChannelsView::LoadRes()
 {
-    m_ui->title_1061->setText(LoadString(229));
-    m_ui->label_1068->setText(LoadString(230));
-    m_ui->button_1041->setAccessibleName(LoadString(230));
+    m_ui->title_1061->setText(LoadString(msg::ChannelsTitle));
+    m_ui->label_1068->setText(LoadString(msg::ChannelsAddChannel));
+    m_ui->button_1041->setAccessibleName(LoadString(msg::ChannelsAddChannel));
     m_ui->button_1041->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
     m_ui->button_1041->setIconSize(QSize(32, 32));
     m_ui->button_1041->setFixedSize(48, 48);
@@ -41,7 +42,7 @@ void CChannelsView::LoadData()
         m_ui->button_1041->setEnabled(channels.CanAddChild());
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelsView::LoadData", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "views/DecimalFilter.h"
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"
@@ -72,7 +73,7 @@ QString CFrequencyView::BandwidthText(int mode, const QString &separator)
     static constexpr int kText[] = {386, 387, 289, 290};
     if (mode < 0 || mode > 3)
         return QStringLiteral("N/A");
-    const QString width = LoadString(mode == 0 || mode == 2 ? 189 : 190).replace(QLatin1Char('.'), separator);
+    const QString width = LoadString(mode == 0 || mode == 2 ? msg::TextBandwidthNarrow : msg::TextBandwidthWide).replace(QLatin1Char('.'), separator);
     return LoadString(kText[mode]).replace(QStringLiteral("%s"), width);
 }
 
@@ -92,7 +93,7 @@ CDataItem CFrequencyView::Frequencies() const
 
 void CFrequencyView::LoadRes()
 {
-    m_ui->title_1069->setText(LoadString(242));
+    m_ui->title_1069->setText(LoadString(msg::FrequencyTitle));
     struct Caption {
         QLabel *label;
         int textId;
@@ -102,7 +103,7 @@ void CFrequencyView::LoadRes()
         c.label->setText(LoadString(c.textId));
         c.label->buddy()->setAccessibleName(c.label->text());
     }
-    m_ui->table_1067->setAccessibleName(LoadString(242));
+    m_ui->table_1067->setAccessibleName(LoadString(msg::FrequencyTitle));
     const QString separator = GetDecimalSeparator();
     m_ui->list_1063->clear();
     for (int mode = 0; mode < 4; ++mode)
@@ -111,9 +112,9 @@ void CFrequencyView::LoadRes()
     for (int mode = 0; mode < 4; ++mode)
         m_ui->list_1064->addItem(PowerText(mode), mode);
     m_ui->list_1068->clear();
-    m_ui->list_1068->addItem(LoadString(465));
-    m_ui->list_1068->addItem(LoadString(466));
-    m_ui->table_1067->setHorizontalHeaderLabels({LoadString(293), LoadString(243), LoadString(244), LoadString(245)});
+    m_ui->list_1068->addItem(LoadString(msg::TextOn));
+    m_ui->list_1068->addItem(LoadString(msg::TextOff));
+    m_ui->table_1067->setHorizontalHeaderLabels({LoadString(msg::TextIndex), LoadString(msg::FrequencyColumnMHz), LoadString(msg::FrequencyColumnBandwidth), LoadString(msg::FrequencyColumnPower)});
 }
 
 void CFrequencyView::SetColumnWidths()
@@ -178,7 +179,7 @@ void CFrequencyView::LoadData()
         LeaveEditMode();
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CFrequencyView::LoadData", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -250,9 +251,9 @@ void CFrequencyView::LeaveEditMode()
     m_mode = Browsing;
     for (QWidget *w : std::initializer_list<QWidget *>{m_ui->edit_1073, m_ui->list_1063, m_ui->list_1064, m_ui->list_1068})
         w->setEnabled(false);
-    m_ui->button_1041->setText(LoadString(246));
-    m_ui->button_1065->setText(LoadString(247));
-    m_ui->button_1066->setText(LoadString(248));
+    m_ui->button_1041->setText(LoadString(msg::FrequencyAddButton));
+    m_ui->button_1065->setText(LoadString(msg::FrequencyEditButton));
+    m_ui->button_1066->setText(LoadString(msg::FrequencyDeleteButton));
     m_ui->button_1041->setEnabled(!m_bFull);
     const bool selected = SelectedRow() >= 0;
     m_ui->button_1065->setEnabled(selected && !m_bEmpty);
@@ -263,17 +264,17 @@ void CFrequencyView::LeaveEditMode()
 void CFrequencyView::EnterMode(Mode mode)
 {
     m_mode = mode;
-    m_ui->button_1066->setText(LoadString(292));
+    m_ui->button_1066->setText(LoadString(msg::FrequencyCancelButton));
     m_ui->button_1066->setEnabled(true);
     m_ui->table_1067->setEnabled(false);
     m_ui->edit_1073->setEnabled(true);
     m_ui->list_1063->setEnabled(true);
     m_ui->list_1064->setEnabled(true);
     if (mode == Adding) {
-        m_ui->button_1041->setText(LoadString(291));
+        m_ui->button_1041->setText(LoadString(msg::FrequencySaveButton));
         m_ui->button_1065->setEnabled(false);
     } else {
-        m_ui->button_1065->setText(LoadString(291));
+        m_ui->button_1065->setText(LoadString(msg::FrequencySaveButton));
         m_ui->button_1041->setEnabled(false);
         m_ui->list_1068->setEnabled(true);
     }
@@ -479,14 +480,14 @@ void CFrequencyView::OnDeleteCancel()
             (deletable.back() ? some : someNot) = true;
         }
         if (!some) {
-            ShowMessage(288, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::FrequencyInUseNotDeleted, MB_OK | MB_ICONWARNING);
             table->setFocus(Qt::OtherFocusReason);
             return;
         }
-        if (ShowMessage(378, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (ShowMessage(msg::DeleteSelectedItems, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         if (someNot)
-            ShowMessage(288, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::FrequencyInUseNotDeleted, MB_OK | MB_ICONWARNING);
         std::vector<int> chosen;
         for (size_t k = 0; k < rows.size(); ++k)
             if (deletable[k])

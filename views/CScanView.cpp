@@ -109,15 +109,15 @@ void CScanView::ArrangeColumns()
 
 void CScanView::LoadRes()
 {
-    Control(1035)->setProperty("text", LoadString(184));
-    m_ui->caption_1036->setText(LoadString(187));
-    m_ui->caption_1037->setText(LoadString(188));
-    AvailableList()->setAccessibleName(LoadString(187));
-    MembersList()->setAccessibleName(LoadString(188));
-    m_ui->button_1033->setText(LoadString(185));
-    m_ui->button_1034->setText(LoadString(186));
+    Control(1035)->setProperty("text", LoadString(msg::ScanTitle));
+    m_ui->caption_1036->setText(LoadString(msg::ScanAvailableChannels));
+    m_ui->caption_1037->setText(LoadString(msg::ScanMembers));
+    AvailableList()->setAccessibleName(LoadString(msg::ScanAvailableChannels));
+    MembersList()->setAccessibleName(LoadString(msg::ScanMembers));
+    m_ui->button_1033->setText(LoadString(msg::ScanAddButton));
+    m_ui->button_1034->setText(LoadString(msg::ScanRemoveButton));
     for (QTreeWidget *list : {AvailableList(), MembersList()})
-        list->setHeaderLabels({LoadString(197)});
+        list->setHeaderLabels({LoadString(msg::ScanChannels)});
 }
 
 void CScanView::ReadChannels()

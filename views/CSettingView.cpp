@@ -104,8 +104,8 @@ CDataItem CSettingView::Element(const char *name) const
 
 void CSettingView::LoadRes()
 {
-    m_ui->title_1048->setText(LoadString(198));
-    m_ui->caption_1049->setText(LoadString(209));
+    m_ui->title_1048->setText(LoadString(msg::SettingTitle));
+    m_ui->caption_1049->setText(LoadString(msg::SettingAlternateBattery));
     struct Caption {
         QLabel *label;
         int textId;
@@ -192,7 +192,7 @@ void CSettingView::LoadData()
             ShowStored(m_ui->list_1060);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CSettingView::LoadData", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
     std::fill(std::begin(m_changed), std::end(m_changed), false);
     std::fill(std::begin(m_refused), std::end(m_refused), false);
@@ -238,7 +238,7 @@ void CSettingView::WriteChoice(QWidget *control, const char *element, const char
 {
     if (Write(element, attribute, value))
         return;
-    ShowPageMessage(261);
+    ShowPageMessage(msg::InvalidValue);
     ShowStored(control);
 }
 
@@ -247,12 +247,12 @@ void CSettingView::OnBacklight(int position)
     // One choice, two attributes: one step.
     const CEditStep step(m_pDoc, msg::StepChangeSetting);
     if (!Write(names::kSetting, names::kBacklightEnabled, position != 0 ? 1 : 0)) {
-        ShowPageMessage(261);
+        ShowPageMessage(msg::InvalidValue);
         m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightEnabled));
         return;
     }
     if (!Write(names::kSetting, names::kBacklightTimeout, position * 5)) {
-        ShowPageMessage(261);
+        ShowPageMessage(msg::InvalidValue);
         m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightTimeout) / 5);
     }
 }
@@ -284,7 +284,7 @@ bool CSettingView::WritePassword(const QString &password)
         m_bPairChanged = false;
         return true;
     }
-    ShowPageMessage(327);
+    ShowPageMessage(msg::PageInvalidValue);
     m_ui->edit_1059->clear();
     m_ui->edit_1002->clear();
     Refocus(Password);
@@ -303,14 +303,14 @@ void CSettingView::LeavePasswordPair(bool fromPassword, QWidget *to)
         return;
     }
     if (!mine.isEmpty() && mine.size() < 4) {
-        ShowPageMessage(212);
+        ShowPageMessage(msg::PasswordFourDigits);
         Refocus(fromPassword ? Password : Confirm);
         return;
     }
     if (mine != other) {
         if (to == otherEdit || other.isEmpty())
             return;
-        ShowPageMessage(228);
+        ShowPageMessage(msg::PasswordsDoNotMatch);
         m_ui->edit_1059->clear();
         m_ui->edit_1002->clear();
         Refocus(Password);
@@ -405,17 +405,17 @@ bool CSettingView::CommitChanges()
     if (password.isEmpty() && confirm.isEmpty())
         return WritePassword(QString());
     if (password.size() < 4) {
-        ShowPageMessage(212);
+        ShowPageMessage(msg::PasswordFourDigits);
         Refocus(Password);
         return false;
     }
     if (confirm.size() < 4 && !confirm.isEmpty()) {
-        ShowPageMessage(212);
+        ShowPageMessage(msg::PasswordFourDigits);
         Refocus(Confirm);
         return false;
     }
     if (password != confirm) {
-        ShowPageMessage(228);
+        ShowPageMessage(msg::PasswordsDoNotMatch);
         m_ui->edit_1059->clear();
         m_ui->edit_1002->clear();
         Refocus(Password);
