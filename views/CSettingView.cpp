@@ -64,14 +64,14 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
     m_ui->setupUi(form);
     SetForm(form);
     const QRegularExpression digits(QStringLiteral("\\d*"));
-    for (QLineEdit *edit : {m_ui->edit_1059, m_ui->edit_1002})
+    for (QLineEdit *edit : {m_ui->passwordEdit, m_ui->confirmPasswordEdit})
         edit->setValidator(new QRegularExpressionValidator(digits, edit));
-    m_ui->edit_1059->setMaxLength(4);
-    m_ui->edit_1002->setMaxLength(4);
-    m_ui->edit_1003->setMaxLength(8);
-    m_ui->edit_1004->setMaxLength(9);
-    m_ui->edit_1005->setMaxLength(2);
-    m_ui->edit_1006->setMaxLength(3);
+    m_ui->passwordEdit->setMaxLength(4);
+    m_ui->confirmPasswordEdit->setMaxLength(4);
+    m_ui->powerUpTextEdit->setMaxLength(8);
+    m_ui->stationIdEdit->setMaxLength(9);
+    m_ui->hangTimeEdit->setMaxLength(2);
+    m_ui->lowBatteryTimeEdit->setMaxLength(3);
     for (int entry = 0; entry < EntryCount; ++entry)
         connect(EntryEdit(entry), &QLineEdit::textChanged, this, [this, entry] { OnEntryChanged(entry); });
     for (const Choice &c : kChoices) {
@@ -86,14 +86,14 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
             });
         }
     }
-    connect(m_ui->list_1060, &QComboBox::activated, this, &CSettingView::OnBacklight);
+    connect(m_ui->backlightList, &QComboBox::activated, this, &CSettingView::OnBacklight);
 }
 
 CSettingView::~CSettingView() = default;
 
 QLineEdit *CSettingView::EntryEdit(int entry) const
 {
-    QLineEdit *const edits[] = {m_ui->edit_1059, m_ui->edit_1002, m_ui->edit_1003, m_ui->edit_1004, m_ui->edit_1005, m_ui->edit_1006};
+    QLineEdit *const edits[] = {m_ui->passwordEdit, m_ui->confirmPasswordEdit, m_ui->powerUpTextEdit, m_ui->stationIdEdit, m_ui->hangTimeEdit, m_ui->lowBatteryTimeEdit};
     return edits[entry];
 }
 
@@ -104,18 +104,18 @@ CDataItem CSettingView::Element(const char *name) const
 
 void CSettingView::LoadRes()
 {
-    m_ui->title_1048->setText(LoadString(msg::SettingTitle));
-    m_ui->caption_1049->setText(LoadString(msg::SettingAlternateBattery));
+    m_ui->titleLabel->setText(LoadString(msg::SettingTitle));
+    m_ui->batteryCaption->setText(LoadString(msg::SettingAlternateBattery));
     struct Caption {
         QLabel *label;
         int textId;
     };
     for (const Caption &c :
-         {Caption{m_ui->label_1050, 199}, Caption{m_ui->label_1051, 200}, Caption{m_ui->label_1052, 201}, Caption{m_ui->label_1054, 484},
-          Caption{m_ui->label_1058, 485}, Caption{m_ui->label_1053, 202}, Caption{m_ui->label_1055, 204}, Caption{m_ui->label_1057, 240},
-          Caption{m_ui->label_1024, 211}, Caption{m_ui->label_1056, 205}, Caption{m_ui->label_1062, 486}, Caption{m_ui->label_1066, 505},
-          Caption{m_ui->label_1064, 487}, Caption{m_ui->label_1065, 488}, Caption{m_ui->label_1016, 206}, Caption{m_ui->label_1018, 208},
-          Caption{m_ui->label_1019, 210}}) {
+         {Caption{m_ui->passwordLabel, 199}, Caption{m_ui->confirmPasswordLabel, 200}, Caption{m_ui->powerUpTextLabel, 201}, Caption{m_ui->stationIdLabel, 484},
+          Caption{m_ui->stationIdModeLabel, 485}, Caption{m_ui->disableLedsLabel, 202}, Caption{m_ui->disableRestoreDefaultLabel, 204}, Caption{m_ui->programmingModeLabel, 240},
+          Caption{m_ui->disableBatterySaveLabel, 211}, Caption{m_ui->backlightLabel, 205}, Caption{m_ui->hangTimeLabel, 486}, Caption{m_ui->lowBatteryTimeLabel, 505},
+          Caption{m_ui->batteryAlertToneLabel, 487}, Caption{m_ui->courtesyBeepLabel, 488}, Caption{m_ui->timeoutTimerLabel, 206}, Caption{m_ui->reverseBurstLabel, 208},
+          Caption{m_ui->batteryTypeLabel, 210}}) {
         c.label->setText(LoadString(c.textId));
         c.label->buddy()->setAccessibleName(c.label->text());
     }
@@ -136,7 +136,7 @@ void CSettingView::ShowStored(QWidget *control)
     if (id == 1060) {
         const CDataItem setting = Element(names::kSetting);
         const int position = setting.GetInt(names::kBacklightEnabled) ? setting.GetInt(names::kBacklightTimeout) / 5 : 0;
-        m_ui->list_1060->setCurrentIndex(position);
+        m_ui->backlightList->setCurrentIndex(position);
         return;
     }
     const Choice *c = FindChoice(id);
@@ -188,8 +188,8 @@ void CSettingView::LoadData()
         for (const Choice &c : kChoices)
             if (!Control(c.ctrlId)->isHidden())
                 ShowStored(Control(c.ctrlId));
-        if (!m_ui->list_1060->isHidden())
-            ShowStored(m_ui->list_1060);
+        if (!m_ui->backlightList->isHidden())
+            ShowStored(m_ui->backlightList);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CSettingView::LoadData", __LINE__);
         ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
@@ -248,12 +248,12 @@ void CSettingView::OnBacklight(int position)
     const CEditStep step(m_pDoc, msg::StepChangeSetting);
     if (!Write(names::kSetting, names::kBacklightEnabled, position != 0 ? 1 : 0)) {
         ShowPageMessage(msg::InvalidValue);
-        m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightEnabled));
+        m_ui->backlightList->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightEnabled));
         return;
     }
     if (!Write(names::kSetting, names::kBacklightTimeout, position * 5)) {
         ShowPageMessage(msg::InvalidValue);
-        m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightTimeout) / 5);
+        m_ui->backlightList->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightTimeout) / 5);
     }
 }
 
@@ -285,8 +285,8 @@ bool CSettingView::WritePassword(const QString &password)
         return true;
     }
     ShowPageMessage(msg::PageInvalidValue);
-    m_ui->edit_1059->clear();
-    m_ui->edit_1002->clear();
+    m_ui->passwordEdit->clear();
+    m_ui->confirmPasswordEdit->clear();
     Refocus(Password);
     return false;
 }
@@ -295,9 +295,9 @@ void CSettingView::LeavePasswordPair(bool fromPassword, QWidget *to)
 {
     if (!m_bCheckArmed || !m_bPairChanged)
         return;
-    const QString mine = (fromPassword ? m_ui->edit_1059 : m_ui->edit_1002)->text();
-    const QString other = (fromPassword ? m_ui->edit_1002 : m_ui->edit_1059)->text();
-    QLineEdit *otherEdit = fromPassword ? m_ui->edit_1002 : m_ui->edit_1059;
+    const QString mine = (fromPassword ? m_ui->passwordEdit : m_ui->confirmPasswordEdit)->text();
+    const QString other = (fromPassword ? m_ui->confirmPasswordEdit : m_ui->passwordEdit)->text();
+    QLineEdit *otherEdit = fromPassword ? m_ui->confirmPasswordEdit : m_ui->passwordEdit;
     if (mine.isEmpty() && other.isEmpty()) {
         WritePassword(QString());
         return;
@@ -311,8 +311,8 @@ void CSettingView::LeavePasswordPair(bool fromPassword, QWidget *to)
         if (to == otherEdit || other.isEmpty())
             return;
         ShowPageMessage(msg::PasswordsDoNotMatch);
-        m_ui->edit_1059->clear();
-        m_ui->edit_1002->clear();
+        m_ui->passwordEdit->clear();
+        m_ui->confirmPasswordEdit->clear();
         Refocus(Password);
         return;
     }
@@ -401,7 +401,7 @@ bool CSettingView::CommitChanges()
                 return false;
         return true;
     }
-    const QString password = m_ui->edit_1059->text(), confirm = m_ui->edit_1002->text();
+    const QString password = m_ui->passwordEdit->text(), confirm = m_ui->confirmPasswordEdit->text();
     if (password.isEmpty() && confirm.isEmpty())
         return WritePassword(QString());
     if (password.size() < 4) {
@@ -416,8 +416,8 @@ bool CSettingView::CommitChanges()
     }
     if (password != confirm) {
         ShowPageMessage(msg::PasswordsDoNotMatch);
-        m_ui->edit_1059->clear();
-        m_ui->edit_1002->clear();
+        m_ui->passwordEdit->clear();
+        m_ui->confirmPasswordEdit->clear();
         Refocus(Password);
         return false;
     }
@@ -438,7 +438,7 @@ bool CSettingView::eventFilter(QObject *watched, QEvent *event)
 
 void CSettingView::mousePressEvent(QMouseEvent *event)
 {
-    m_ui->title_1048->setFocus(Qt::MouseFocusReason);
+    m_ui->titleLabel->setFocus(Qt::MouseFocusReason);
     CBaseView::mousePressEvent(event);
 }
 
