@@ -1,5 +1,5 @@
 #include "app/CChangeListDialog.h"
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"

@@ -1,7 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChildFrame.h"
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
@@ -788,7 +788,7 @@ void CMainFrame::OnAbout()
     QString version;
     if (AppSettingDocuments().IsLoaded())
         version = AppSettingDocuments().GetProductVersion();
-    AboutDlg dialog(version, this);
+    CAboutDialog dialog(version, this);
     dialog.exec();
 }
 

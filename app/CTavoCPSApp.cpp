@@ -113,7 +113,7 @@ bool CTavoCPSApp::InitInstance(const Options &options)
         m_pMainFrame->installEventFilter(this);
     if (options.showMainWindow) {
         if (options.splash) {
-            auto *splash = new SplashWnd(kSplashMs);
+            auto *splash = new CSplashWindow(kSplashMs);
             splash->show();
             QTimer::singleShot(kSplashMs, this, &CTavoCPSApp::ShowMainWindow);
         } else {

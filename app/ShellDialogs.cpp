@@ -138,7 +138,7 @@ QString CNewProfileDlg::Choose()
 
 // ---- About
 
-AboutDlg::AboutDlg(const QString &productVersion, QWidget *parent) : QDialog(parent)
+CAboutDialog::CAboutDialog(const QString &productVersion, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(LoadString(msg::AboutTitle) + QLatin1Char(' ') + QLatin1String(kProductTitle));
     setProperty("ctrlId", 100);
@@ -297,7 +297,7 @@ int RunDealerInfoCommand(QWidget *parent)
 
 // ---- Splash
 
-SplashWnd::SplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
+CSplashWindow::CSplashWindow(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(480, 280);
@@ -307,13 +307,13 @@ SplashWnd::SplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowSta
     QTimer::singleShot(ms, this, &QWidget::close);
 }
 
-SplashWnd::~SplashWnd()
+CSplashWindow::~CSplashWindow()
 {
     if (qApp)
         qApp->removeEventFilter(this);
 }
 
-void SplashWnd::paintEvent(QPaintEvent *)
+void CSplashWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
@@ -333,7 +333,7 @@ void SplashWnd::paintEvent(QPaintEvent *)
                LoadString(msg::AboutProductLine).replace(QLatin1String("%s"), ProductStem()));
 }
 
-bool SplashWnd::eventFilter(QObject *, QEvent *event)
+bool CSplashWindow::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:

@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 
 #include "views/CFileDialogs.h"
 #include "views/CHelpView.h"
@@ -50,7 +50,7 @@ private:
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+CHelpWindow::CHelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QLatin1String(kProductTitle) + QStringLiteral(" - ")
                    + LoadString(msg::MenuHelpContents).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
@@ -58,9 +58,9 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(900, 600);
 }
 
-HelpWindow::~HelpWindow() = default;
+CHelpWindow::~CHelpWindow() = default;
 
-bool HelpWindow::Open(const QString &qchPath, const QString &topic)
+bool CHelpWindow::Open(const QString &qchPath, const QString &topic)
 {
     const QString folder = HelpCollectionFolder();
     if (folder.isEmpty())
@@ -125,7 +125,7 @@ void OpenHelpTopic(QWidget *parent, const QString &topic)
         ShowMessage(msg::HelpFileMissing, MB_OK | MB_ICONERROR);
         return;
     }
-    auto *window = new HelpWindow(parent);
+    auto *window = new CHelpWindow(parent);
     if (!window->Open(path, topic)) {
         delete window;
         ShowMessage(msg::HelpFileInvalid, MB_OK | MB_ICONERROR);
