@@ -3,6 +3,17 @@
 # Run as: cmake -DSOURCE_DIR=... -P CheckLayers.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
 set(failures "")
+# The list is bottom up: a layer uses only layers before it.
+set(before "")
+foreach(layer ${TAVO_LAYERS})
+  foreach(dep ${TAVO_USES_${layer}})
+    list(FIND before ${dep} seen)
+    if(seen EQUAL -1)
+      list(APPEND failures "cmake/Layers.cmake: ${layer} uses ${dep}, which is not below it in TAVO_LAYERS")
+    endif()
+  endforeach()
+  list(APPEND before ${layer})
+endforeach()
 foreach(layer ${TAVO_LAYERS})
   file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp ${SOURCE_DIR}/${layer}/*.inc)
   set(allowed ${TAVO_USES_${layer}} ${layer})
