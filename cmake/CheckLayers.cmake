@@ -1,5 +1,7 @@
 # Reads every source file of the layer folders and fails when one includes
-# a header of a layer it may not use (see Layers.cmake).
+# a header of a layer it may not use (see Layers.cmake), when the layer list
+# is not bottom up, when report generation uses widgets, when a message id is
+# written as a number or a form's widget is named by its number.
 # Run as: cmake -DSOURCE_DIR=... -P CheckLayers.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
 set(failures "")
@@ -67,8 +69,22 @@ foreach(layer ${TAVO_LAYERS})
   endforeach()
 endforeach()
 
+# A form's widget is named after what it holds (rxFrequencyList), not after
+# its control id, which it carries as its ctrlId property.
+foreach(layer ${TAVO_LAYERS})
+  file(GLOB_RECURSE forms ${SOURCE_DIR}/${layer}/*.ui)
+  foreach(f ${forms})
+    file(STRINGS ${f} lines REGEX "<widget [^>]*name=\"[A-Za-z]+_[0-9]+\"")
+    foreach(line ${lines})
+      file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+      string(STRIP "${line}" line)
+      list(APPEND failures "${rel}: a widget named by its number, name it after what it holds (${line})")
+    endforeach()
+  endforeach()
+endforeach()
+
 if(failures)
   list(JOIN failures "\n" text)
   message(FATAL_ERROR "Includes across the layers, or message ids as numbers:\n${text}")
 endif()
-message(STATUS "layering: every include stays within the layers below; every message id is named")
+message(STATUS "layering: every include stays within the layers below, every message id and widget is named")
