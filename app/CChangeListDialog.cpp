@@ -1,5 +1,5 @@
 #include "app/CChangeListDialog.h"
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 
 #include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
@@ -48,7 +48,7 @@ CChangeListDialog::CChangeListDialog(const QStringList &lines, const QString &se
     layout->addWidget(m_pList);
     auto *buttons = new QDialogButtonBox(this);
     m_pWrite = buttons->addButton(LoadString(msg::TextWrite), QDialogButtonBox::AcceptRole);
-    m_pCancel = buttons->addButton(LoadString(141), QDialogButtonBox::RejectRole);
+    m_pCancel = buttons->addButton(LoadString(msg::ButtonCancel), QDialogButtonBox::RejectRole);
     m_pWrite->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,5 +1,5 @@
 #include "app/CFleetDialog.h"
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 
 #include "app/ShellDialogs.h"
 #include "resources/MessageIds.h"

@@ -1,7 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChildFrame.h"
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
@@ -240,7 +240,7 @@ void CMainFrame::CreateActions()
     connect(m_actions.value(cmd::WindowTile), &QAction::triggered, m_pMdi, &QMdiArea::tileSubWindows);
     AddCommand(cmd::HelpContents, 369, QKeySequence(Qt::Key_F1), &CMainFrame::OnHelpContents);
     AddCommand(cmd::AppAbout, 368, {}, &CMainFrame::OnAbout)
-        ->setText(Caption(368) + QLatin1Char(' ') + QLatin1String(kProductTitle) + QStringLiteral("..."));
+        ->setText(Caption(msg::MenuAbout) + QLatin1Char(' ') + QLatin1String(kProductTitle) + QStringLiteral("..."));
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto *a = new QAction(this);
         a->setProperty("ctrlId", cmd::FileMruFirst + i);
@@ -284,7 +284,7 @@ void CMainFrame::BuildMenus()
     };
     auto add = [this](QMenu *m, int id) { m->addAction(m_actions.value(id)); };
 
-    QMenu *file = menu(343);
+    QMenu *file = menu(msg::MenuFile);
     add(file, cmd::FileNew);
     add(file, cmd::FileOpen);
     if (profile) {
@@ -298,14 +298,14 @@ void CMainFrame::BuildMenus()
     file->addSeparator();
     for (QAction *a : m_recentActions)
         file->addAction(a);
-    auto *placeholder = new QAction(Caption(180), file);
+    auto *placeholder = new QAction(Caption(msg::MenuRecentFile), file);
     placeholder->setEnabled(false);
     placeholder->setObjectName(QStringLiteral("recentPlaceholder"));
     file->addAction(placeholder);
     file->addSeparator();
     add(file, cmd::AppExit);
 
-    QMenu *edit = menu(344);
+    QMenu *edit = menu(msg::MenuEdit);
     if (profile) {
         add(edit, cmd::EditUndo);
         add(edit, cmd::EditRedo);
@@ -325,7 +325,7 @@ void CMainFrame::BuildMenus()
     const QStringList supported = AppSettingDocuments().IsLoaded() ? AppSettingDocuments().GetSupportLanguages() : QStringList();
     m_pLanguageMenu = nullptr;
     if (FindLanguage(supported, QStringLiteral("English")) != -1) {
-        m_pLanguageMenu = edit->addMenu(Caption(321));
+        m_pLanguageMenu = edit->addMenu(Caption(msg::MenuLanguage));
         for (const LanguageEntry &e : kLanguageEntries) {
             const QString key = QLatin1String(e.key);
             if (key == QLatin1String("English") || (supported.contains(key) && IsLanguageShipped(key)))
@@ -333,14 +333,14 @@ void CMainFrame::BuildMenus()
         }
     }
 
-    QMenu *view = menu(345);
+    QMenu *view = menu(msg::MenuView);
     add(view, cmd::ViewToolbar);
     add(view, cmd::ViewStatusBar);
     if (profile)
         add(view, cmd::ViewHelpPane);
 
     // Device: Factory Reset is never shown; its command stays reachable.
-    QMenu *device = menu(346);
+    QMenu *device = menu(msg::MenuDevice);
     add(device, cmd::DeviceRead);
     add(device, cmd::DeviceWrite);
     add(device, cmd::DeviceProgramSeveral);
@@ -351,12 +351,12 @@ void CMainFrame::BuildMenus()
 
     if (profile) {
         bar->addAction(m_actions.value(cmd::Report)); // a plain command at position 4
-        QMenu *window = menu(348);
+        QMenu *window = menu(msg::MenuWindow);
         add(window, cmd::WindowCascade);
         add(window, cmd::WindowTile);
         connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     }
-    QMenu *help = menu(349);
+    QMenu *help = menu(msg::MenuHelp);
     add(help, cmd::HelpContents);
     help->addSeparator();
     add(help, cmd::AppAbout);
@@ -365,7 +365,7 @@ void CMainFrame::BuildMenus()
 
 void CMainFrame::BuildToolBar()
 {
-    m_pToolBar = addToolBar(Caption(363).remove(QLatin1Char('&')));
+    m_pToolBar = addToolBar(Caption(msg::MenuToolbar).remove(QLatin1Char('&')));
     m_pToolBar->setObjectName(QStringLiteral("toolbar128"));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_pToolBar->setIconSize(QSize(16, 16));
@@ -398,8 +398,8 @@ void CMainFrame::BuildToolBar()
 void CMainFrame::BuildStatusBar()
 {
     QStatusBar *bar = statusBar();
-    m_pMessagePane = new QLabel(LoadString(57345), bar);
-    m_pCablePane = new QLabel(LoadString(336), bar);
+    m_pMessagePane = new QLabel(LoadString(msg::StatusReady), bar);
+    m_pCablePane = new QLabel(LoadString(msg::UsbCableNotConnected), bar);
     m_pCablePane->setObjectName(QStringLiteral("cablePane"));
     bar->addWidget(m_pMessagePane, 1);
     bar->addPermanentWidget(m_pCablePane);
@@ -788,7 +788,7 @@ void CMainFrame::OnAbout()
     QString version;
     if (AppSettingDocuments().IsLoaded())
         version = AppSettingDocuments().GetProductVersion();
-    AboutDlg dialog(version, this);
+    CAboutDialog dialog(version, this);
     dialog.exec();
 }
 

@@ -13,7 +13,7 @@
 #include "app/CFleetDialog.h"
 #include "app/CRadioSettings.h"
 #include "app/CReadWriteDialog.h"
-#include "app/CRestoreBackupDlg.h"
+#include "app/CRestoreBackupDialog.h"
 #include "app/CTavoCPSTreeView.h"
 #include "app/CommandIds.h"
 #include "app/ShellDialogs.h"
@@ -207,7 +207,7 @@ void CMainFrame::FinishRadioOperation()
     m_pRadio->restoreSerial.clear();
     m_pRadio->restoreReview = false;
     m_pRadio->watch->EndOperation();
-    m_pMessagePane->setText(LoadString(57345));
+    m_pMessagePane->setText(LoadString(msg::StatusReady));
 }
 
 void CMainFrame::StartRadioWorker(std::function<bool()> body, std::function<void(bool)> done)
@@ -370,7 +370,7 @@ void CMainFrame::OnProgramSeveralRadios()
 
 void CMainFrame::OnPortSettings()
 {
-    PortSettingsDlg dialog(this);
+    CPortSettingsDialog dialog(this);
     if (dialog.exec() == QDialog::Accepted)
         m_pRadio->watch->Wake();
 }
@@ -661,7 +661,7 @@ void CMainFrame::ChooseAndWriteBackup(const QString &serial)
         ShowMessageText(LoadString(msg::RestoreNoBackup).arg(name, QDir::toNativeSeparators(BackupFolder())), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    CRestoreBackupDlg dialog(name, backups, this);
+    CRestoreBackupDialog dialog(name, backups, this);
     if (dialog.exec() == QDialog::Accepted && !dialog.SelectedPath().isEmpty())
         WriteBackupToRadio(dialog.SelectedPath(), true);
 }

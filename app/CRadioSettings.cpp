@@ -1,5 +1,5 @@
 #include "app/CRadioSettings.h"
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 
 #include "config/Registry.h"
 #include "radio/LinkTrace.h"
@@ -155,7 +155,7 @@ int CountRadioCables()
     return op.CountCables();
 }
 
-PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
+CPortSettingsDialog::CPortSettingsDialog(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(LoadString(msg::PortSettingsTitle));
     auto *form = new QFormLayout(this);
@@ -178,15 +178,15 @@ PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
     auto *traceLabel = new QLabel(LoadString(msg::PortSettingsTrace), this);
     traceLabel->setBuddy(m_pTrace);
     m_pBrowse = new QPushButton(LoadString(msg::TraceBrowse), this);
-    connect(m_pBrowse, &QPushButton::clicked, this, &PortSettingsDlg::OnBrowseTrace);
+    connect(m_pBrowse, &QPushButton::clicked, this, &CPortSettingsDialog::OnBrowseTrace);
     auto *traceRow = new QHBoxLayout;
     traceRow->addWidget(m_pTrace, 1);
     traceRow->addWidget(m_pBrowse);
     form->addRow(traceLabel, traceRow);
     SetPathFieldWidths();
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(msg::ButtonOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(msg::ButtonCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AddHelpButton(buttons, QStringLiteral("radio_commands.htm#port_transfer"));
@@ -194,21 +194,21 @@ PortSettingsDlg::PortSettingsDlg(QWidget *parent) : QDialog(parent)
 }
 
 // The port and the trace file are paths: wide enough to show a full one.
-void PortSettingsDlg::SetPathFieldWidths()
+void CPortSettingsDialog::SetPathFieldWidths()
 {
     const int width = fontMetrics().horizontalAdvance(QString(kPathFieldChars, QLatin1Char('n')));
     m_pPort->setMinimumWidth(width);
     m_pTrace->setMinimumWidth(width);
 }
 
-void PortSettingsDlg::OnBrowseTrace()
+void CPortSettingsDialog::OnBrowseTrace()
 {
     const QString path = CFileDialogs::GetTraceFileName(this, m_pTrace->text().trimmed());
     if (!path.isEmpty())
         m_pTrace->setText(path);
 }
 
-void PortSettingsDlg::accept()
+void CPortSettingsDialog::accept()
 {
     SetRadioPort(m_pPort->currentText());
     SetVerifyAfterWrite(m_pVerify->isChecked());

@@ -40,10 +40,10 @@ std::optional<int> CountOwnPort();
 
 // Device > Port and Transfer: the port, verify after write, the change
 // list before each write, the trace file.
-class PortSettingsDlg : public QDialog {
+class CPortSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit PortSettingsDlg(QWidget *parent = nullptr);
+    explicit CPortSettingsDialog(QWidget *parent = nullptr);
     QComboBox *Port() const { return m_pPort; }
     QCheckBox *Verify() const { return m_pVerify; }
     QCheckBox *ShowChanges() const { return m_pShowChanges; }

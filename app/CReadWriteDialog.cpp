@@ -26,7 +26,7 @@ CReadWriteDialog::CReadWriteDialog(bool read, QWidget *parent) : QDialog(parent)
     setWindowFlag(Qt::WindowTitleHint, true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(LoadString(read ? 257 : 258));
+    setWindowTitle(LoadString(read ? msg::TextRead : msg::TextWrite));
     auto *layout = new QVBoxLayout(this);
     m_pStatus = new QLabel(LoadString(read ? msg::ReadingFromRadio : msg::WritingToRadio), this);
     m_pStatus->setProperty("ctrlId", 1010);
@@ -36,7 +36,7 @@ CReadWriteDialog::CReadWriteDialog(bool read, QWidget *parent) : QDialog(parent)
     m_pProgress->setRange(0, 100);
     m_pProgress->setValue(0);
     m_pProgress->setAccessibleName(m_pStatus->text());
-    m_pOk = new QPushButton(LoadString(140), this);
+    m_pOk = new QPushButton(LoadString(msg::ButtonOk), this);
     m_pOk->setProperty("ctrlId", 1);
     m_pOk->setEnabled(false);
     m_pOk->setAutoDefault(false);

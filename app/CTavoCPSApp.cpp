@@ -76,7 +76,7 @@ bool CTavoCPSApp::InitInstance(const Options &options)
 
     // 3: the rule engine.
     if (!CheckRuleEngine()) {
-        ShowMessageText(LoadString(381).replace(QLatin1String("%s"), QLatin1String(kProductTitle)),
+        ShowMessageText(LoadString(msg::ScriptEngineMissing).replace(QLatin1String("%s"), QLatin1String(kProductTitle)),
                         MB_OK | MB_ICONERROR);
         return false;
     }
@@ -89,7 +89,7 @@ bool CTavoCPSApp::InitInstance(const Options &options)
         return false;
     // 7: the rule file and the schema.
     if (!QFileInfo::exists(RuleFilePath()) || !QFileInfo::exists(SchemaFilePath())) {
-        ShowMessage(315, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::FilesNotAvailable, MB_OK | MB_ICONERROR);
         return false;
     }
     // 8-10: the edition, the sub-regions and the region maps.
@@ -114,7 +114,7 @@ bool CTavoCPSApp::InitInstance(const Options &options)
         m_pMainFrame->installEventFilter(this);
     if (options.showMainWindow) {
         if (options.splash) {
-            auto *splash = new SplashWnd(kSplashMs);
+            auto *splash = new CSplashWindow(kSplashMs);
             splash->show();
             QTimer::singleShot(kSplashMs, this, &CTavoCPSApp::ShowMainWindow);
         } else {

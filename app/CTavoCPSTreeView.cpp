@@ -44,7 +44,7 @@ public:
     {
         auto *edit = new QLineEdit(parent);
         edit->setMaxLength(kMaxNameLength);
-        edit->setAccessibleName(LoadString(361).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
+        edit->setAccessibleName(LoadString(msg::TreeMenuRename).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
         m_pTree->SetEditor(edit);
         return edit;
     }
@@ -258,13 +258,13 @@ void CTavoCPSTreeView::OnInitialUpdate()
         m_pRoot = new QTreeWidgetItem(this, {QStringLiteral("Olvan Series")});
         m_pRoot->setIcon(0, TreeImage(0));
         m_pRoot->setData(0, kValueRole, 0);
-        add(m_pRoot, LoadString(167), 1, 1);
-        add(m_pRoot, LoadString(172), 2, 2);
-        add(m_pRoot, LoadString(168), 3, 3);
+        add(m_pRoot, LoadString(msg::TreeGeneralSettings), 1, 1);
+        add(m_pRoot, LoadString(msg::AudioSettingsTitle), 2, 2);
+        add(m_pRoot, LoadString(msg::TreeButtons), 3, 3);
         // The frequency table: every model has it; the rules decide what
         // may change on it.
-        add(m_pRoot, LoadString(242), 4, 4);
-        m_pChannels = add(m_pRoot, LoadString(169), 5, 5);
+        add(m_pRoot, LoadString(msg::FrequencyTitle), 4, 4);
+        m_pChannels = add(m_pRoot, LoadString(msg::TreeChannels), 5, 5);
         const int count = setting.GetInt(names::kNumberChannels);
         for (int i = 0; i < count; ++i) {
             CDataItem channel;
@@ -272,9 +272,9 @@ void CTavoCPSTreeView::OnInitialUpdate()
             AppendChannelItem(channel.IsEmpty() ? QString() : channel.GetText(names::kName), i);
         }
         if (limit.GetInt(names::kDisableScanMode) == 0)
-            add(m_pRoot, LoadString(171), 25, 7);
+            add(m_pRoot, LoadString(msg::TreeScanList), 25, 7);
         if (limit.GetInt(names::kMaxCodes) > 122)
-            add(m_pRoot, LoadString(470), 26, 8);
+            add(m_pRoot, LoadString(msg::TreeCustomizedCt), 26, 8);
     } catch (const CTavoCPSException &e) {
         ShowException(e);
     }
@@ -286,7 +286,7 @@ void CTavoCPSTreeView::OnInitialUpdate()
     try {
         m_pDoc->ApplyModelAdjustments();
         if (!CheckFrequencies(m_pDoc->Root()))
-            ShowMessage(511, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::ChannelFrequencyOutOfRange, MB_OK | MB_ICONWARNING);
     } catch (const CTavoCPSException &e) {
         ShowException(e);
     }
@@ -391,9 +391,9 @@ void CTavoCPSTreeView::contextMenuEvent(QContextMenuEvent *event)
         a->setEnabled(enabled);
         connect(a, &QAction::triggered, this, slot);
     };
-    entry(356, s_bAdd, &CTavoCPSTreeView::OnAdd);
-    entry(360, s_bDelete, &CTavoCPSTreeView::OnDelete);
-    entry(361, s_bRename, &CTavoCPSTreeView::OnRename);
+    entry(msg::TreeMenuAdd, s_bAdd, &CTavoCPSTreeView::OnAdd);
+    entry(msg::TreeMenuDelete, s_bDelete, &CTavoCPSTreeView::OnDelete);
+    entry(msg::TreeMenuRename, s_bRename, &CTavoCPSTreeView::OnRename);
     menu.exec(event->globalPos());
 }
 
@@ -429,7 +429,7 @@ void CTavoCPSTreeView::OnDelete()
         CDataItem channels = m_pDoc->Root().ChildByName(names::kChannels);
         const CDataItem setting = m_pDoc->Root().ChildByName(names::kSetting);
         if (!channels.CanDeleteChild()) {
-            ShowMessage(338, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::CannotDeleteLastChannel, MB_OK | MB_ICONWARNING);
             return;
         }
         const RuleResult r = m_pDoc->RemoveChild(channels, ItemValue(item) >> 16, this);

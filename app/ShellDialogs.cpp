@@ -38,9 +38,9 @@ QString StripAccelerator(QString text) { return text.section(QLatin1Char('\t'), 
 QDialogButtonBox *OkCancel(QDialog *dialog, int okId, int cancelId)
 {
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(msg::ButtonOk));
     buttons->button(QDialogButtonBox::Ok)->setProperty("ctrlId", okId);
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(msg::ButtonCancel));
     buttons->button(QDialogButtonBox::Cancel)->setProperty("ctrlId", cancelId);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
@@ -92,15 +92,15 @@ QString TemplateDescription(const QString &path, const QString &code)
 
 CNewProfileDlg::CNewProfileDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(LoadString(272));
+    setWindowTitle(LoadString(msg::NewProfileTitle));
     setProperty("ctrlId", 142);
     auto *layout = new QVBoxLayout(this);
-    auto *label = new QLabel(LoadString(273), this);
+    auto *label = new QLabel(LoadString(msg::ChooseProfileModel), this);
     label->setProperty("ctrlId", 1071);
     m_pList = new QListWidget(this);
     m_pList->setProperty("ctrlId", 1027);
     label->setBuddy(m_pList);
-    m_pList->setAccessibleName(StripAccelerator(LoadString(273)));
+    m_pList->setAccessibleName(StripAccelerator(LoadString(msg::ChooseProfileModel)));
     layout->addWidget(label);
     layout->addWidget(m_pList);
     layout->addWidget(OkCancel(this, 1, 2));
@@ -130,7 +130,7 @@ QString CNewProfileDlg::SelectedPath() const
 QString CNewProfileDlg::Choose()
 {
     if (!HasTemplates()) {
-        ShowMessage(296, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::TemplatesMissing, MB_OK | MB_ICONERROR);
         return QString();
     }
     return exec() == QDialog::Accepted ? SelectedPath() : QString();
@@ -138,19 +138,19 @@ QString CNewProfileDlg::Choose()
 
 // ---- About
 
-AboutDlg::AboutDlg(const QString &productVersion, QWidget *parent) : QDialog(parent)
+CAboutDialog::CAboutDialog(const QString &productVersion, QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(LoadString(297) + QLatin1Char(' ') + QLatin1String(kProductTitle));
+    setWindowTitle(LoadString(msg::AboutTitle) + QLatin1Char(' ') + QLatin1String(kProductTitle));
     setProperty("ctrlId", 100);
     auto *layout = new QVBoxLayout(this);
     const struct {
         int id;
         QString text;
-    } lines[] = {{1101, LoadString(274).replace(QLatin1String("%s"), ProductStem())},
-                 {1102, LoadString(275).replace(QLatin1String("%s"), productVersion)},
-                 {1103, LoadString(276)},
-                 {1104, LoadString(277).replace(QLatin1String("%s"), ProductStem())},
-                 {1105, LoadString(278)}};
+    } lines[] = {{1101, LoadString(msg::AboutProductLine).replace(QLatin1String("%s"), ProductStem())},
+                 {1102, LoadString(msg::AboutVersion).replace(QLatin1String("%s"), productVersion)},
+                 {1103, LoadString(msg::AboutCopyright)},
+                 {1104, LoadString(msg::AboutTrademark).replace(QLatin1String("%s"), ProductStem())},
+                 {1105, LoadString(msg::AboutCopyrightWarning)}};
     for (const auto &l : lines) {
         auto *label = new QLabel(l.text, this);
         label->setProperty("ctrlId", l.id);
@@ -163,7 +163,7 @@ AboutDlg::AboutDlg(const QString &productVersion, QWidget *parent) : QDialog(par
         layout->addWidget(label);
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(msg::ButtonOk));
     buttons->button(QDialogButtonBox::Ok)->setProperty("ctrlId", 1);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
@@ -175,10 +175,10 @@ AboutDlg::AboutDlg(const QString &productVersion, QWidget *parent) : QDialog(par
 CAskPwdDlg::CAskPwdDlg(const QString &radioPassword, QString &remembered, QWidget *parent)
     : QDialog(parent), m_strRadioPassword(radioPassword), m_strRemembered(remembered)
 {
-    setWindowTitle(LoadString(380));
+    setWindowTitle(LoadString(msg::PasswordDialogTitle));
     setProperty("ctrlId", 136);
     auto *layout = new QVBoxLayout(this);
-    auto *prompt = new QLabel(LoadString(379), this);
+    auto *prompt = new QLabel(LoadString(msg::PasswordPrompt), this);
     prompt->setProperty("ctrlId", 1074);
     m_pEntry = new QLineEdit(this);
     m_pEntry->setProperty("ctrlId", 1016);
@@ -195,7 +195,7 @@ void CAskPwdDlg::accept()
 {
     const QString entry = m_pEntry->text();
     if (entry != m_strRadioPassword)
-        ShowMessage(279, MB_OK | MB_ICONWARNING);
+        ShowMessage(msg::PasswordIncorrect, MB_OK | MB_ICONWARNING);
     else
         m_strRemembered = entry;
     QDialog::accept();
@@ -211,7 +211,7 @@ QString ForStore(QString text) { return text.replace(QLatin1String("\n"), QLatin
 
 CDealerInfoDialog::CDealerInfoDialog(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(LoadString(265));
+    setWindowTitle(LoadString(msg::DealerInfoTitle));
     setProperty("ctrlId", 138);
     auto *form = new QFormLayout;
     auto add = [&](int captionId, int captionTextId, int editId) {
@@ -234,9 +234,9 @@ CDealerInfoDialog::CDealerInfoDialog(QWidget *parent) : QDialog(parent)
         form->addRow(caption, edit);
         return edit;
     };
-    m_pLeft = add(1079, 266, 1001);
-    m_pMiddle = add(1080, 267, 1005);
-    m_pRight = add(1081, 268, 1002);
+    m_pLeft = add(1079, msg::DealerInformationText, 1001);
+    m_pMiddle = add(1080, msg::DealerContactText, 1005);
+    m_pRight = add(1081, msg::DealerNotesText, 1002);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(OkCancel(this, 1, 2));
@@ -258,12 +258,12 @@ QPlainTextEdit *CDealerInfoDialog::Edit(int ctrlId) const
 void CDealerInfoDialog::accept()
 {
     if (!EnsureUserKeys()) {
-        ShowMessage(373, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::RegistryOpenFailed, MB_OK | MB_ICONERROR);
         return;
     }
     if (!SetDealerInfo(ForStore(m_pLeft->toPlainText()), ForStore(m_pRight->toPlainText()),
                        ForStore(m_pMiddle->toPlainText()))) {
-        ShowMessage(374, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::RegistryWriteFailed, MB_OK | MB_ICONERROR);
         return;
     }
     QDialog::accept();
@@ -272,22 +272,22 @@ void CDealerInfoDialog::accept()
 int RunDealerInfoCommand(QWidget *parent)
 {
     if (ApplicationLanguage().isEmpty()) {
-        ShowMessage(264, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::LanguageTypeError, MB_OK | MB_ICONERROR);
         return -1;
     }
     if (!EnsureUserKeys()) {
-        ShowMessage(373, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::RegistryOpenFailed, MB_OK | MB_ICONERROR);
         return -1;
     }
     QString left, right, middle;
     const int read = GetDealerInfo(left, right, middle);
     for (const QString *t : {&left, &right, &middle})
         if (ForEdit(*t).size() > kDealerMaxChars) {
-            ShowMessage(375, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::DealerInfoTooLong, MB_OK | MB_ICONWARNING);
             return -1;
         }
     if (!read) {
-        ShowMessage(263, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::DealerInfoLoadFailed, MB_OK | MB_ICONERROR);
         return -1;
     }
     CDealerInfoDialog dialog(parent);
@@ -297,7 +297,7 @@ int RunDealerInfoCommand(QWidget *parent)
 
 // ---- Splash
 
-SplashWnd::SplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
+CSplashWindow::CSplashWindow(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(480, 280);
@@ -307,13 +307,13 @@ SplashWnd::SplashWnd(int ms) : QWidget(nullptr, Qt::SplashScreen | Qt::WindowSta
     QTimer::singleShot(ms, this, &QWidget::close);
 }
 
-SplashWnd::~SplashWnd()
+CSplashWindow::~CSplashWindow()
 {
     if (qApp)
         qApp->removeEventFilter(this);
 }
 
-void SplashWnd::paintEvent(QPaintEvent *)
+void CSplashWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
@@ -330,10 +330,10 @@ void SplashWnd::paintEvent(QPaintEvent *)
     f.setBold(false);
     p.setFont(f);
     p.drawText(rect().adjusted(0, 120, 0, 0), Qt::AlignCenter,
-               LoadString(274).replace(QLatin1String("%s"), ProductStem()));
+               LoadString(msg::AboutProductLine).replace(QLatin1String("%s"), ProductStem()));
 }
 
-bool SplashWnd::eventFilter(QObject *, QEvent *event)
+bool CSplashWindow::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:

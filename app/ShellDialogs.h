@@ -32,10 +32,10 @@ private:
 };
 
 // The about box: product, version, copyright, trademark, legal warning.
-class AboutDlg : public QDialog {
+class CAboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit AboutDlg(const QString &productVersion, QWidget *parent = nullptr);
+    explicit CAboutDialog(const QString &productVersion, QWidget *parent = nullptr);
 };
 
 // Asks for the radio's codeplug password; a wrong entry shows 279. The
@@ -74,11 +74,11 @@ int RunDealerInfoCommand(QWidget *parent);
 // The splash window: the product artwork, centred, on top; it closes
 // itself after `ms` milliseconds. While it is shown the application
 // discards key presses and mouse clicks.
-class SplashWnd : public QWidget {
+class CSplashWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit SplashWnd(int ms);
-    ~SplashWnd() override;
+    explicit CSplashWindow(int ms);
+    ~CSplashWindow() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

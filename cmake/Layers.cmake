@@ -1,9 +1,10 @@
-# The layers of the program, bottom up. A layer may include and link only
-# the layers listed after its name. Each layer is a static library whose
-# compiler sees a folder of links to exactly those layers, so an include of
-# a higher layer's header fails to build; the test "layering" reads every
-# source file and names any such include.
-set(TAVO_LAYERS resources base codeplug config radio profile workflow cli app views reports sim)
+# The layers of the program, bottom up: each uses only layers before it in
+# this list. A layer may include and link only the layers listed after its
+# name below. Each layer is a static library (cli and sim are programs)
+# whose compiler sees a folder of links to exactly those layers, so an
+# include of a higher layer's header fails to build; the test "layering"
+# reads every source file and names any such include.
+set(TAVO_LAYERS resources base codeplug config radio profile workflow reports cli views app sim)
 set(TAVO_USES_resources "")
 set(TAVO_USES_base resources)
 set(TAVO_USES_codeplug resources base)
@@ -11,8 +12,8 @@ set(TAVO_USES_config resources base codeplug)
 set(TAVO_USES_radio resources base codeplug)
 set(TAVO_USES_profile resources base codeplug config)
 set(TAVO_USES_workflow resources base codeplug config radio profile)
-set(TAVO_USES_cli resources base codeplug config radio profile workflow reports)
 set(TAVO_USES_reports resources base codeplug config radio profile workflow)
+set(TAVO_USES_cli resources base codeplug config radio profile workflow reports)
 set(TAVO_USES_views resources base codeplug config radio profile workflow reports)
 set(TAVO_USES_app resources base codeplug config radio profile workflow reports views)
 set(TAVO_USES_sim resources base codeplug radio)

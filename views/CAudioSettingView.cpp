@@ -7,6 +7,7 @@
 #include "workflow/CTavoCPSDoc.h"
 #include "config/PageRows.h"
 #include "base/CTavoCPSException.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -48,7 +49,7 @@ CAudioSettingView::~CAudioSettingView() = default;
 void CAudioSettingView::LoadRes()
 {
     m_bLoading = true;
-    Control(1019)->setProperty("text", LoadString(172));
+    Control(1019)->setProperty("text", LoadString(msg::AudioSettingsTitle));
     for (const Binding &b : m_bindings) {
         const QString caption = LoadString(b.textId);
         if (auto *label = qobject_cast<QLabel *>(Control(b.labelId)))

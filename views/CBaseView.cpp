@@ -401,7 +401,7 @@ bool CBaseView::eventFilter(QObject *watched, QEvent *event)
     return QScrollArea::eventFilter(watched, event);
 }
 
-EmptyView::EmptyView(int pageIndex, QWidget *parent) : CBaseView(pageIndex, parent)
+CEmptyView::CEmptyView(int pageIndex, QWidget *parent) : CBaseView(pageIndex, parent)
 {
     auto *form = new QWidget;
     SetForm(form);
@@ -429,7 +429,7 @@ CBaseView *CreatePageView(int pageIndex, QWidget *parent)
         return new CScanView(parent);
     if (pageIndex == PageCustomizedCT)
         return new CCustomizedCTView(parent);
-    return new EmptyView(pageIndex, parent);
+    return new CEmptyView(pageIndex, parent);
 }
 
 } // namespace tavo

@@ -131,10 +131,10 @@ private:
 };
 
 // A page that is not built yet: a white page with nothing on it.
-class EmptyView : public CBaseView {
+class CEmptyView : public CBaseView {
     Q_OBJECT
 public:
-    explicit EmptyView(int pageIndex, QWidget *parent = nullptr);
+    explicit CEmptyView(int pageIndex, QWidget *parent = nullptr);
 };
 
 // The page of tree index `pageIndex` (0..8), not yet set up; null outside.

@@ -57,12 +57,12 @@ CButtonsView::CButtonsView(QWidget *parent) : CBaseView(PageButtons, parent), m_
     ArrangeButtonRows();
     for (int b = 0; b < kButtonCount; ++b)
         connect(ButtonList(b), &QComboBox::currentIndexChanged, this, [this, b] { OnButtonChanged(b); });
-    connect(m_ui->combo_1007, &QComboBox::currentIndexChanged, this, [this] { OnPresetChanged(0); });
-    connect(m_ui->combo_1008, &QComboBox::currentIndexChanged, this, [this] { OnPresetChanged(1); });
-    connect(m_ui->combo_1030, &QComboBox::currentIndexChanged, this, [this] { OnCallToneChanged(); });
-    connect(m_ui->combo_1017, &QComboBox::currentIndexChanged, this, [this] { OnScrambleModeChanged(); });
-    connect(m_ui->check_1038, &QCheckBox::toggled, this, [this] { OnKeypadLockChanged(); });
-    connect(m_ui->button_1041, &QPushButton::clicked, this, &CButtonsView::OnReset);
+    connect(m_ui->preset1List, &QComboBox::currentIndexChanged, this, [this] { OnPresetChanged(0); });
+    connect(m_ui->preset2List, &QComboBox::currentIndexChanged, this, [this] { OnPresetChanged(1); });
+    connect(m_ui->callToneList, &QComboBox::currentIndexChanged, this, [this] { OnCallToneChanged(); });
+    connect(m_ui->scrambleButtonList, &QComboBox::currentIndexChanged, this, [this] { OnScrambleModeChanged(); });
+    connect(m_ui->keypadLockCheck, &QCheckBox::toggled, this, [this] { OnKeypadLockChanged(); });
+    connect(m_ui->resetButton, &QPushButton::clicked, this, &CButtonsView::OnReset);
 }
 
 CButtonsView::~CButtonsView() = default;
@@ -158,26 +158,26 @@ void CButtonsView::PlaceButtonRows()
 void CButtonsView::LoadRes()
 {
     m_bLoading = true;
-    Control(1075)->setProperty("text", LoadString(158));
-    Control(1004)->setProperty("text", LoadString(159));
+    Control(1075)->setProperty("text", LoadString(msg::ButtonsTitle));
+    Control(1004)->setProperty("text", LoadString(msg::ButtonsFeature));
     auto caption = [this](int labelId, int ctrlId, int textId) {
         const QString text = LoadString(textId);
         if (auto *label = qobject_cast<QLabel *>(Control(labelId)))
             label->setText(text);
         Control(ctrlId)->setAccessibleName(text);
     };
-    caption(1054, 1038, 203);
+    caption(1054, 1038, msg::ButtonsKeypadLock);
     for (const ButtonRow &b : kButtons)
         caption(b.labelId, b.listId, b.textId);
-    caption(1016, 1017, 339);
-    caption(1029, 1030, 207);
-    caption(1014, 1007, 165);
-    caption(1015, 1008, 166);
-    m_ui->button_1041->setText(LoadString(150));
-    m_ui->combo_1017->clear();
-    m_ui->combo_1017->addItems({LoadString(340), LoadString(341)});
-    m_ui->combo_1030->clear();
-    m_ui->combo_1030->addItem(LoadString(220));
+    caption(1016, 1017, msg::ButtonsScramble);
+    caption(1029, 1030, msg::ButtonsCallToneLabel);
+    caption(1014, 1007, msg::LabelPreset1Channel);
+    caption(1015, 1008, msg::LabelPreset2Channel);
+    m_ui->resetButton->setText(LoadString(msg::ButtonsResetButton));
+    m_ui->scrambleButtonList->clear();
+    m_ui->scrambleButtonList->addItems({LoadString(msg::ButtonsSelectable), LoadString(msg::ButtonsOnOff)});
+    m_ui->callToneList->clear();
+    m_ui->callToneList->addItem(LoadString(msg::ButtonsOff));
     m_bLoading = false;
 }
 
@@ -265,8 +265,8 @@ void CButtonsView::LoadPicture()
         ShowMessage(kMissingFiles, MB_OK | MB_ICONERROR);
     }
     // Drawn stretched into the frame.
-    m_ui->picture_1058->setScaledContents(true);
-    m_ui->picture_1058->setPixmap(m_picture.isNull() ? QPixmap() : QPixmap::fromImage(m_picture));
+    m_ui->radioPicture->setScaledContents(true);
+    m_ui->radioPicture->setPixmap(m_picture.isNull() ? QPixmap() : QPixmap::fromImage(m_picture));
 }
 
 void CButtonsView::FillButtonList(int button)
@@ -375,7 +375,7 @@ void CButtonsView::SelectPreset(int preset)
 {
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
-    QComboBox *list = preset == 0 ? m_ui->combo_1007 : m_ui->combo_1008;
+    QComboBox *list = preset == 0 ? m_ui->preset1List : m_ui->preset2List;
     try {
         const int channel = GetPresetChannel(preset);
         list->setCurrentIndex(channel >= 0 && channel < list->count() ? channel : -1);
@@ -390,7 +390,7 @@ void CButtonsView::OnPresetChanged(int preset)
 {
     if (m_bLoading)
         return;
-    QComboBox *list = preset == 0 ? m_ui->combo_1007 : m_ui->combo_1008;
+    QComboBox *list = preset == 0 ? m_ui->preset1List : m_ui->preset2List;
     if (list->currentIndex() < 0)
         return;
     if (!SetPreButtonValue(preset, list->currentIndex())) {
@@ -404,15 +404,15 @@ void CButtonsView::SelectCallTone()
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
     const int tone = GetSettingInt(names::kCallTone);
-    m_ui->combo_1030->setCurrentIndex(tone >= 0 && tone < m_ui->combo_1030->count() ? tone : -1);
+    m_ui->callToneList->setCurrentIndex(tone >= 0 && tone < m_ui->callToneList->count() ? tone : -1);
     m_bLoading = wasLoading;
 }
 
 void CButtonsView::OnCallToneChanged()
 {
-    if (m_bLoading || m_ui->combo_1030->currentIndex() < 0)
+    if (m_bLoading || m_ui->callToneList->currentIndex() < 0)
         return;
-    if (!SetDataValue(names::kCallTone, m_ui->combo_1030->currentIndex())) {
+    if (!SetDataValue(names::kCallTone, m_ui->callToneList->currentIndex())) {
         ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
         SelectCallTone();
     }
@@ -422,7 +422,7 @@ void CButtonsView::SetKeypadLockBox()
 {
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
-    m_ui->check_1038->setChecked(GetSettingInt(names::kKeypadLock) != 0);
+    m_ui->keypadLockCheck->setChecked(GetSettingInt(names::kKeypadLock) != 0);
     m_bLoading = wasLoading;
 }
 
@@ -430,7 +430,7 @@ void CButtonsView::OnKeypadLockChanged()
 {
     if (m_bLoading)
         return;
-    if (!SetDataValue(names::kKeypadLock, m_ui->check_1038->isChecked() ? 1 : 0)) {
+    if (!SetDataValue(names::kKeypadLock, m_ui->keypadLockCheck->isChecked() ? 1 : 0)) {
         ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
         SetKeypadLockBox();
     }
@@ -440,19 +440,19 @@ void CButtonsView::SelectScrambleMode()
 {
     const bool wasLoading = m_bLoading;
     m_bLoading = true;
-    m_ui->combo_1017->setCurrentIndex(GetSettingInt(names::kDisableSelectableScramble) != 0 ? 1 : 0);
+    m_ui->scrambleButtonList->setCurrentIndex(GetSettingInt(names::kDisableSelectableScramble) != 0 ? 1 : 0);
     m_bLoading = wasLoading;
 }
 
 void CButtonsView::OnScrambleModeChanged()
 {
-    if (m_bLoading || m_ui->combo_1017->currentIndex() < 0)
+    if (m_bLoading || m_ui->scrambleButtonList->currentIndex() < 0)
         return;
-    if (!SetDataValue(names::kDisableSelectableScramble, m_ui->combo_1017->currentIndex())) {
+    if (!SetDataValue(names::kDisableSelectableScramble, m_ui->scrambleButtonList->currentIndex())) {
         ShowMessage(kInvalidValue, MB_OK | MB_ICONWARNING);
         const bool wasLoading = m_bLoading;
         m_bLoading = true;
-        m_ui->combo_1017->setCurrentIndex(-1);
+        m_ui->scrambleButtonList->setCurrentIndex(-1);
         m_bLoading = wasLoading;
     }
 }
@@ -477,7 +477,7 @@ void CButtonsView::LoadData()
                 channels.GetChildByIndex(i, channel);
                 names << (channel.IsEmpty() ? QString() : channel.GetText(names::kName));
             }
-            for (QComboBox *list : {m_ui->combo_1007, m_ui->combo_1008}) {
+            for (QComboBox *list : {m_ui->preset1List, m_ui->preset2List}) {
                 list->clear();
                 list->addItems(names);
             }
@@ -504,10 +504,10 @@ void CButtonsView::LoadData()
             Control(1038)->hide();
         }
         SelectScrambleMode();
-        while (m_ui->combo_1030->count() > 1)
-            m_ui->combo_1030->removeItem(1);
+        while (m_ui->callToneList->count() > 1)
+            m_ui->callToneList->removeItem(1);
         for (int n = 1; n <= m_nMaxCallTones; ++n)
-            m_ui->combo_1030->addItem(QString::asprintf("%s %d", qPrintable(LoadString(221)), n));
+            m_ui->callToneList->addItem(QString::asprintf("%s %d", qPrintable(LoadString(msg::ButtonsCallTone)), n));
         SelectCallTone();
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);

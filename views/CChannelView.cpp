@@ -67,38 +67,38 @@ CChannelView::CChannelView(QWidget *parent) : CBaseView(PageChannel, parent), m_
     m_ui->setupUi(form);
     SetForm(form);
     // Wide enough for a whole frequency and code text.
-    for (QComboBox *list : {m_ui->list_1016, m_ui->list_1017, m_ui->list_1019, m_ui->list_1022}) {
+    for (QComboBox *list : {m_ui->rxFrequencyList, m_ui->txFrequencyList, m_ui->rxCodeList, m_ui->txCodeList}) {
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         list->setMinimumWidth(150);
     }
-    for (QComboBox *list : {m_ui->list_1018, m_ui->list_1020, m_ui->list_1028, m_ui->list_1021, m_ui->list_1023})
+    for (QComboBox *list : {m_ui->rxBandwidthList, m_ui->txBandwidthList, m_ui->talkaroundPowerList, m_ui->repeaterPowerList, m_ui->scrambleList})
         list->setMinimumWidth(150);
-    QPalette red = m_ui->note_1086->palette();
+    QPalette red = m_ui->rxHighPowerNote->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    m_ui->note_1086->setPalette(red);
+    m_ui->rxHighPowerNote->setPalette(red);
 
-    connect(m_ui->list_1016, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Rx, i); });
-    connect(m_ui->list_1017, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Tx, i); });
-    connect(m_ui->list_1018, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1018, names::kRxBw, m_ui->list_1020, names::kTxBw); });
-    connect(m_ui->list_1028, &QComboBox::activated, this,
-            [this] { OnListChosen(m_ui->list_1028, names::kTalkaroundPower, m_ui->list_1021, names::kRepeaterPower); });
-    connect(m_ui->list_1019, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1019, names::kRxCode, m_ui->list_1022, names::kTxCode); });
-    connect(m_ui->list_1020, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1020, names::kTxBw, nullptr, nullptr); });
-    connect(m_ui->list_1021, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1021, names::kRepeaterPower, nullptr, nullptr); });
-    connect(m_ui->list_1022, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1022, names::kTxCode, nullptr, nullptr); });
-    connect(m_ui->list_1023, &QComboBox::activated, this, [this] { OnListChosen(m_ui->list_1023, names::kScrambleCode, nullptr, nullptr); });
-    connect(m_ui->check_1024, &QCheckBox::clicked, this, [this](bool on) {
+    connect(m_ui->rxFrequencyList, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Rx, i); });
+    connect(m_ui->txFrequencyList, &QComboBox::activated, this, [this](int i) { OnFrequencyChosen(Tx, i); });
+    connect(m_ui->rxBandwidthList, &QComboBox::activated, this, [this] { OnListChosen(m_ui->rxBandwidthList, names::kRxBw, m_ui->txBandwidthList, names::kTxBw); });
+    connect(m_ui->talkaroundPowerList, &QComboBox::activated, this,
+            [this] { OnListChosen(m_ui->talkaroundPowerList, names::kTalkaroundPower, m_ui->repeaterPowerList, names::kRepeaterPower); });
+    connect(m_ui->rxCodeList, &QComboBox::activated, this, [this] { OnListChosen(m_ui->rxCodeList, names::kRxCode, m_ui->txCodeList, names::kTxCode); });
+    connect(m_ui->txBandwidthList, &QComboBox::activated, this, [this] { OnListChosen(m_ui->txBandwidthList, names::kTxBw, nullptr, nullptr); });
+    connect(m_ui->repeaterPowerList, &QComboBox::activated, this, [this] { OnListChosen(m_ui->repeaterPowerList, names::kRepeaterPower, nullptr, nullptr); });
+    connect(m_ui->txCodeList, &QComboBox::activated, this, [this] { OnListChosen(m_ui->txCodeList, names::kTxCode, nullptr, nullptr); });
+    connect(m_ui->scrambleList, &QComboBox::activated, this, [this] { OnListChosen(m_ui->scrambleList, names::kScrambleCode, nullptr, nullptr); });
+    connect(m_ui->repeaterCheck, &QCheckBox::clicked, this, [this](bool on) {
         const CEditStep step(m_pDoc, msg::StepChangeChannel); // the flag and the transmit frequency it moves
         RepeaterToggle(on);
-        m_ui->check_1024->setChecked(Stored(names::kRepeater) != 0);
+        m_ui->repeaterCheck->setChecked(Stored(names::kRepeater) != 0);
     });
-    connect(m_ui->check_1027, &QCheckBox::clicked, this, [this](bool on) {
+    connect(m_ui->autoScanCheck, &QCheckBox::clicked, this, [this](bool on) {
         if (!WriteChannel(names::kAutoScan, on ? 1 : 0))
-            m_ui->check_1027->setChecked(Stored(names::kAutoScan) != 0);
+            m_ui->autoScanCheck->setChecked(Stored(names::kAutoScan) != 0);
     });
     // Opening a list that shows "Out of range" picks a real entry first.
-    m_ui->list_1016->view()->installEventFilter(this);
-    m_ui->list_1017->view()->installEventFilter(this);
+    m_ui->rxFrequencyList->view()->installEventFilter(this);
+    m_ui->txFrequencyList->view()->installEventFilter(this);
 }
 
 CChannelView::~CChannelView() = default;
@@ -116,7 +116,7 @@ void CChannelView::OnInitialUpdateDone()
             ShowNameAndTitle();
         } catch (CTavoCPSException &e) {
             e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::OnUpdate", __LINE__);
-            ShowMessage(262, MB_OK | MB_ICONERROR);
+            ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
         }
     });
 }
@@ -157,8 +157,8 @@ int CChannelView::FrequencyMode(int tableIndex, const char *attribute) const
 void CChannelView::ShowNameAndTitle()
 {
     const QString name = Channel().GetText(names::kName);
-    m_ui->edit_1085->setText(name);
-    m_ui->title_1058->setText(name + QStringLiteral(" (%1)").arg(ChannelIndex() + 1));
+    m_ui->nameEdit->setText(name);
+    m_ui->titleLabel->setText(name + QStringLiteral(" (%1)").arg(ChannelIndex() + 1));
 }
 
 void CChannelView::AddComboListFreq(QComboBox *list, Direction direction)
@@ -205,46 +205,46 @@ void CChannelView::AddComboListDCSCode(QComboBox *list)
 void CChannelView::LoadRes()
 {
     try {
-        m_ui->edit_1085->setMaxLength(8);
+        m_ui->nameEdit->setMaxLength(8);
         ShowNameAndTitle();
         struct Caption {
             QLabel *label;
             int textId;
         };
-        for (const Caption &c : {Caption{m_ui->label_1009, 429}, Caption{m_ui->caption_1111, 232}, Caption{m_ui->label_1003, 233},
-                                 Caption{m_ui->label_1004, 234}, Caption{m_ui->label_1031, 398}, Caption{m_ui->label_1008, 235},
-                                 Caption{m_ui->note_1086, 515}, Caption{m_ui->caption_1113, 236}, Caption{m_ui->label_1025, 233},
-                                 Caption{m_ui->label_1026, 234}, Caption{m_ui->label_1030, 241}, Caption{m_ui->label_1029, 235},
-                                 Caption{m_ui->note_1087, 515}, Caption{m_ui->label_1005, 237}, Caption{m_ui->label_1006, 238},
-                                 Caption{m_ui->note_1076, 400}, Caption{m_ui->label_1007, 239}}) {
+        for (const Caption &c : {Caption{m_ui->nameLabel, 429}, Caption{m_ui->receiveCaption, 232}, Caption{m_ui->rxFrequencyLabel, 233},
+                                 Caption{m_ui->rxBandwidthLabel, 234}, Caption{m_ui->talkaroundPowerLabel, 398}, Caption{m_ui->rxCodeLabel, 235},
+                                 Caption{m_ui->rxHighPowerNote, 515}, Caption{m_ui->transmitCaption, 236}, Caption{m_ui->txFrequencyLabel, 233},
+                                 Caption{m_ui->txBandwidthLabel, 234}, Caption{m_ui->repeaterPowerLabel, 241}, Caption{m_ui->txCodeLabel, 235},
+                                 Caption{m_ui->txHighPowerNote, 515}, Caption{m_ui->scrambleLabel, 237}, Caption{m_ui->repeaterLabel, 238},
+                                 Caption{m_ui->talkaroundNote, 400}, Caption{m_ui->autoScanLabel, 239}}) {
             c.label->setText(LoadString(c.textId));
             if (c.label->buddy())
                 c.label->buddy()->setAccessibleName(c.label->text());
         }
         m_nStartFreq = GetAttribute(names::kLimit, names::kStartFreq);
         m_nEndFreq = GetAttribute(names::kLimit, names::kEndFreq);
-        AddComboListFreq(m_ui->list_1016, Rx);
-        AddComboListFreq(m_ui->list_1017, Tx);
+        AddComboListFreq(m_ui->rxFrequencyList, Rx);
+        AddComboListFreq(m_ui->txFrequencyList, Tx);
         const QString separator = GetDecimalSeparator();
-        for (QComboBox *list : {m_ui->list_1018, m_ui->list_1020}) {
+        for (QComboBox *list : {m_ui->rxBandwidthList, m_ui->txBandwidthList}) {
             list->clear();
-            list->addItem(LoadString(189).replace(QLatin1Char('.'), separator));
-            list->addItem(LoadString(190).replace(QLatin1Char('.'), separator));
+            list->addItem(LoadString(msg::TextBandwidthNarrow).replace(QLatin1Char('.'), separator));
+            list->addItem(LoadString(msg::TextBandwidthWide).replace(QLatin1Char('.'), separator));
         }
         // Channel powers as the rules store them: 0 high, 1 low.
-        for (QComboBox *list : {m_ui->list_1028, m_ui->list_1021}) {
+        for (QComboBox *list : {m_ui->talkaroundPowerList, m_ui->repeaterPowerList}) {
             list->clear();
-            list->addItem(LoadString(192));
-            list->addItem(LoadString(191));
+            list->addItem(LoadString(msg::TextHigh));
+            list->addItem(LoadString(msg::TextLow));
         }
-        AddComboListDCSCode(m_ui->list_1019);
-        AddComboListDCSCode(m_ui->list_1022);
-        m_ui->list_1023->clear();
+        AddComboListDCSCode(m_ui->rxCodeList);
+        AddComboListDCSCode(m_ui->txCodeList);
+        m_ui->scrambleList->clear();
         for (int id : {193, 194, 195, 196})
-            m_ui->list_1023->addItem(LoadString(id));
+            m_ui->scrambleList->addItem(LoadString(id));
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::LoadRes", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -268,11 +268,11 @@ void CChannelView::LoadData()
         hide({1006, 1024, 1076});
     if (!features.scan)
         hide({1007, 1027});
-    if (m_ui->check_1024->isHidden()) {
+    if (m_ui->repeaterCheck->isHidden()) {
         // No repeater: one column that sets receive and transmit alike.
-        m_ui->caption_1111->setText(LoadString(232) + QLatin1Char('/') + LoadString(236));
-        m_ui->label_1031->setText(LoadString(447));
-        m_ui->list_1028->setAccessibleName(m_ui->label_1031->text());
+        m_ui->receiveCaption->setText(LoadString(msg::ChannelReceive) + QLatin1Char('/') + LoadString(msg::ChannelTransmit));
+        m_ui->talkaroundPowerLabel->setText(LoadString(msg::ChannelTransmitPower));
+        m_ui->talkaroundPowerList->setAccessibleName(m_ui->talkaroundPowerLabel->text());
         hide({1113, 1115, 1025, 1017, 1026, 1020, 1087, 1030, 1021, 1029, 1022});
     }
     SetDefaultValue();
@@ -284,7 +284,7 @@ void CChannelView::LoadData()
 
 void CChannelView::SelectFrequency(Direction direction, int tableIndex)
 {
-    QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
+    QComboBox *list = direction == Rx ? m_ui->rxFrequencyList : m_ui->txFrequencyList;
     const std::vector<int> &map = m_maps[direction];
     const QSignalBlocker block(list);
     const int last = list->count() - 1;
@@ -294,7 +294,7 @@ void CChannelView::SelectFrequency(Direction direction, int tableIndex)
         list->setCurrentIndex(map[tableIndex]);
         return;
     }
-    list->addItem(LoadString(510), tableIndex);
+    list->addItem(LoadString(msg::TextOutOfRange), tableIndex);
     list->setItemData(list->count() - 1, true, kOutOfRangeRole);
     list->setCurrentIndex(list->count() - 1);
 }
@@ -305,12 +305,12 @@ void CChannelView::SetRXandTXData()
         const CDataItem channel = Channel();
         SelectFrequency(Rx, channel.GetInt(names::kRxFreqNdx));
         SelectFrequency(Tx, channel.GetInt(names::kTxFreqNdx));
-        SelectQuietly(m_ui->list_1018, channel.GetInt(names::kRxBw) ? 1 : 0);
-        SelectQuietly(m_ui->list_1020, channel.GetInt(names::kTxBw) ? 1 : 0);
-        SelectQuietly(m_ui->list_1028, channel.GetInt(names::kTalkaroundPower) ? 1 : 0);
-        SelectQuietly(m_ui->list_1021, channel.GetInt(names::kRepeaterPower) ? 1 : 0);
-        SelectQuietly(m_ui->list_1019, channel.GetInt(names::kRxCode));
-        SelectQuietly(m_ui->list_1022, channel.GetInt(names::kTxCode));
+        SelectQuietly(m_ui->rxBandwidthList, channel.GetInt(names::kRxBw) ? 1 : 0);
+        SelectQuietly(m_ui->txBandwidthList, channel.GetInt(names::kTxBw) ? 1 : 0);
+        SelectQuietly(m_ui->talkaroundPowerList, channel.GetInt(names::kTalkaroundPower) ? 1 : 0);
+        SelectQuietly(m_ui->repeaterPowerList, channel.GetInt(names::kRepeaterPower) ? 1 : 0);
+        SelectQuietly(m_ui->rxCodeList, channel.GetInt(names::kRxCode));
+        SelectQuietly(m_ui->txCodeList, channel.GetInt(names::kTxCode));
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetRXandTXData", __LINE__);
         throw;
@@ -322,18 +322,18 @@ void CChannelView::SetDefaultValue()
     try {
         SetRXandTXData();
         const CDataItem channel = Channel();
-        SelectQuietly(m_ui->list_1023, channel.GetInt(names::kScrambleCode));
+        SelectQuietly(m_ui->scrambleList, channel.GetInt(names::kScrambleCode));
         // A repeater on one frequency (or on a radio without one) shows as
         // off; the profile itself was corrected when it was loaded.
-        const bool repeater = channel.GetInt(names::kRepeater) != 0 && !m_ui->check_1024->isHidden()
+        const bool repeater = channel.GetInt(names::kRepeater) != 0 && !m_ui->repeaterCheck->isHidden()
             && channel.GetInt(names::kRxFreqNdx) != channel.GetInt(names::kTxFreqNdx);
-        m_ui->check_1024->setChecked(repeater);
+        m_ui->repeaterCheck->setChecked(repeater);
         UpdateTransmitColumn(repeater);
-        m_ui->note_1076->setVisible(!repeater && !m_ui->check_1024->isHidden());
-        m_ui->check_1027->setChecked(channel.GetInt(names::kAutoScan) != 0);
+        m_ui->talkaroundNote->setVisible(!repeater && !m_ui->repeaterCheck->isHidden());
+        m_ui->autoScanCheck->setChecked(channel.GetInt(names::kAutoScan) != 0);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetDefaultValue", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -341,26 +341,26 @@ void CChannelView::SetEnableDisable()
 {
     try {
         const int rx = Stored(names::kRxFreqNdx), tx = Stored(names::kTxFreqNdx);
-        m_ui->check_1024->setEnabled(!(rx == tx && RealCount(m_ui->list_1017) == 1));
+        m_ui->repeaterCheck->setEnabled(!(rx == tx && RealCount(m_ui->txFrequencyList) == 1));
         const int rxBw = FrequencyMode(rx, names::kBandwidth), rxPower = FrequencyMode(rx, names::kPowerLevel);
-        m_ui->list_1018->setEnabled(ModeSelectable(rxBw));
-        if (!m_ui->list_1028->isHidden())
-            m_ui->list_1028->setEnabled(ModeSelectable(rxPower));
-        UpdateTransmitColumn(m_ui->check_1024->isChecked());
+        m_ui->rxBandwidthList->setEnabled(ModeSelectable(rxBw));
+        if (!m_ui->talkaroundPowerList->isHidden())
+            m_ui->talkaroundPowerList->setEnabled(ModeSelectable(rxPower));
+        UpdateTransmitColumn(m_ui->repeaterCheck->isChecked());
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelView::SetEnableDisable", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
 void CChannelView::UpdateTransmitColumn(bool on)
 {
     const int tx = Stored(names::kTxFreqNdx);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->list_1017, m_ui->list_1022, m_ui->label_1025, m_ui->label_1026,
-                                                       m_ui->label_1030, m_ui->label_1029})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->txFrequencyList, m_ui->txCodeList, m_ui->txFrequencyLabel, m_ui->txBandwidthLabel,
+                                                       m_ui->repeaterPowerLabel, m_ui->txCodeLabel})
         w->setEnabled(on);
-    m_ui->list_1020->setEnabled(on && ModeSelectable(FrequencyMode(tx, names::kBandwidth)));
-    m_ui->list_1021->setEnabled(on && ModeSelectable(FrequencyMode(tx, names::kPowerLevel)));
+    m_ui->txBandwidthList->setEnabled(on && ModeSelectable(FrequencyMode(tx, names::kBandwidth)));
+    m_ui->repeaterPowerList->setEnabled(on && ModeSelectable(FrequencyMode(tx, names::kPowerLevel)));
 }
 
 bool CChannelView::WriteChannel(const QString &attribute, int value)
@@ -399,22 +399,22 @@ bool CChannelView::ApplyFrequency(Direction direction, int tableIndex)
     const bool rx = direction == Rx;
     if (Stored(rx ? names::kRxFreqNdx : names::kTxFreqNdx) == tableIndex)
         return true;
-    if (rx && m_ui->list_1017->isHidden()) {
+    if (rx && m_ui->txFrequencyList->isHidden()) {
         SelectFrequency(Tx, tableIndex);
         ApplyFrequency(Tx, tableIndex);
     }
-    QComboBox *bandwidth = rx ? m_ui->list_1018 : m_ui->list_1020;
-    QComboBox *power = rx ? m_ui->list_1028 : m_ui->list_1021;
+    QComboBox *bandwidth = rx ? m_ui->rxBandwidthList : m_ui->txBandwidthList;
+    QComboBox *power = rx ? m_ui->talkaroundPowerList : m_ui->repeaterPowerList;
     const int bwMode = FrequencyMode(tableIndex, names::kBandwidth);
     const int powerMode = FrequencyMode(tableIndex, names::kPowerLevel);
     const bool bwChanged = bandwidth->currentIndex() != ModePosition(bwMode);
     SelectQuietly(bandwidth, ModePosition(bwMode));
-    bandwidth->setEnabled(ModeSelectable(bwMode) && (rx || m_ui->check_1024->isChecked()));
+    bandwidth->setEnabled(ModeSelectable(bwMode) && (rx || m_ui->repeaterCheck->isChecked()));
     bool powerChanged = false;
     if (!power->isHidden()) {
         powerChanged = power->currentIndex() != ModePosition(powerMode);
         SelectQuietly(power, ModePosition(powerMode));
-        power->setEnabled(ModeSelectable(powerMode) && (rx || m_ui->check_1024->isChecked()));
+        power->setEnabled(ModeSelectable(powerMode) && (rx || m_ui->repeaterCheck->isChecked()));
     }
     bool ok = true;
     if (bwChanged)
@@ -429,10 +429,10 @@ bool CChannelView::ApplyFrequency(Direction direction, int tableIndex)
 
 int CChannelView::NextTransmitPosition() const
 {
-    const int count = RealCount(m_ui->list_1017);
+    const int count = RealCount(m_ui->txFrequencyList);
     if (count == 0)
         return -1;
-    const int current = m_ui->list_1017->currentIndex();
+    const int current = m_ui->txFrequencyList->currentIndex();
     return current + 1 < count && current >= 0 ? current + 1 : 0;
 }
 
@@ -441,22 +441,22 @@ void CChannelView::OnFrequencyChosen(Direction direction, int position)
     // The frequency, the bandwidth and power it brings, the hidden transmit
     // twin and a transmit frequency moved off the receive one: one step.
     const CEditStep step(m_pDoc, msg::StepChangeChannel);
-    QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
+    QComboBox *list = direction == Rx ? m_ui->rxFrequencyList : m_ui->txFrequencyList;
     if (IsOutOfRangeEntry(list, position))
         return;
     DropOutOfRangeEntry(list);
     const int index = list->itemData(position).toInt();
-    const bool repeaterOn = !m_ui->check_1024->isHidden() && m_ui->check_1024->isChecked();
-    const bool several = RealCount(m_ui->list_1017) > 1;
+    const bool repeaterOn = !m_ui->repeaterCheck->isHidden() && m_ui->repeaterCheck->isChecked();
+    const bool several = RealCount(m_ui->txFrequencyList) > 1;
     if (direction == Rx) {
         if (!ApplyFrequency(Rx, index))
             return;
         if (several && repeaterOn && index == Stored(names::kTxFreqNdx)) {
-            ShowMessage(514, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::TransmitSameAsReceive, MB_OK | MB_ICONWARNING);
             const int next = NextTransmitPosition();
-            SelectQuietly(m_ui->list_1017, next);
-            DropOutOfRangeEntry(m_ui->list_1017);
-            ApplyFrequency(Tx, m_ui->list_1017->itemData(next).toInt());
+            SelectQuietly(m_ui->txFrequencyList, next);
+            DropOutOfRangeEntry(m_ui->txFrequencyList);
+            ApplyFrequency(Tx, m_ui->txFrequencyList->itemData(next).toInt());
         } else {
             EqualityCheck();
         }
@@ -465,10 +465,10 @@ void CChannelView::OnFrequencyChosen(Direction direction, int position)
     bool moved = false;
     int chosen = index;
     if (several && repeaterOn && index == Stored(names::kRxFreqNdx)) {
-        ShowMessage(514, MB_OK | MB_ICONWARNING);
+        ShowMessage(msg::TransmitSameAsReceive, MB_OK | MB_ICONWARNING);
         const int next = NextTransmitPosition();
-        SelectQuietly(m_ui->list_1017, next);
-        chosen = m_ui->list_1017->itemData(next).toInt();
+        SelectQuietly(m_ui->txFrequencyList, next);
+        chosen = m_ui->txFrequencyList->itemData(next).toInt();
         moved = true;
     }
     if (ApplyFrequency(Tx, chosen) && !moved)
@@ -477,7 +477,7 @@ void CChannelView::OnFrequencyChosen(Direction direction, int position)
 
 void CChannelView::OnDropDown(Direction direction)
 {
-    QComboBox *list = direction == Rx ? m_ui->list_1016 : m_ui->list_1017;
+    QComboBox *list = direction == Rx ? m_ui->rxFrequencyList : m_ui->txFrequencyList;
     if (!IsOutOfRangeEntry(list, list->currentIndex()) || RealCount(list) == 0)
         return;
     const int other = Stored(direction == Rx ? names::kTxFreqNdx : names::kRxFreqNdx);
@@ -491,27 +491,27 @@ void CChannelView::OnDropDown(Direction direction)
 void CChannelView::EqualityCheck()
 {
     const bool equal = Stored(names::kRxFreqNdx) == Stored(names::kTxFreqNdx);
-    if (equal && m_ui->check_1024->isChecked()) {
-        m_ui->check_1024->setChecked(false);
+    if (equal && m_ui->repeaterCheck->isChecked()) {
+        m_ui->repeaterCheck->setChecked(false);
         RepeaterToggle(false);
-    } else if (equal && !m_ui->check_1024->isHidden()) {
+    } else if (equal && !m_ui->repeaterCheck->isHidden()) {
         RepeaterToggle(false);
     }
-    m_ui->check_1024->setEnabled(!(equal && RealCount(m_ui->list_1017) == 1));
+    m_ui->repeaterCheck->setEnabled(!(equal && RealCount(m_ui->txFrequencyList) == 1));
 }
 
 void CChannelView::RepeaterToggle(bool on)
 {
-    m_ui->note_1076->setVisible(!on && !m_ui->check_1024->isHidden());
+    m_ui->talkaroundNote->setVisible(!on && !m_ui->repeaterCheck->isHidden());
     if (!WriteChannel(names::kRepeater, on ? 1 : 0))
         on = Stored(names::kRepeater) != 0;
-    m_ui->check_1024->setChecked(on);
+    m_ui->repeaterCheck->setChecked(on);
     if (on && Stored(names::kRxFreqNdx) == Stored(names::kTxFreqNdx)) {
         const int next = NextTransmitPosition();
         if (next >= 0) {
-            SelectQuietly(m_ui->list_1017, next);
-            DropOutOfRangeEntry(m_ui->list_1017);
-            ApplyFrequency(Tx, m_ui->list_1017->itemData(next).toInt());
+            SelectQuietly(m_ui->txFrequencyList, next);
+            DropOutOfRangeEntry(m_ui->txFrequencyList);
+            ApplyFrequency(Tx, m_ui->txFrequencyList->itemData(next).toInt());
         }
     }
     UpdateTransmitColumn(on);
@@ -530,7 +530,7 @@ bool CChannelView::CommitName(bool forced)
     if (channel.IsEmpty())
         return true;
     const QString stored = channel.GetText(names::kName);
-    const QString text = m_ui->edit_1085->text();
+    const QString text = m_ui->nameEdit->text();
     if (text == stored)
         return true;
     const QString trimmed = text.trimmed();
@@ -544,7 +544,7 @@ bool CChannelView::CommitName(bool forced)
             m_pDoc->UpdateAllViews(this, 3 | (PageChannel << 8) | (ChannelIndex() << 16));
         return true;
     }
-    m_ui->edit_1085->setText(stored);
+    m_ui->nameEdit->setText(stored);
     QTimer::singleShot(0, this, [this] { OnRefocusRequest(0, 10); });
     return false;
 }
@@ -558,18 +558,18 @@ void CChannelView::OnRefocusRequest(int, int reason)
 
 bool CChannelView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && watched == m_ui->edit_1085)
+    if (event->type() == QEvent::FocusOut && watched == m_ui->nameEdit)
         CommitName(false);
-    else if (event->type() == QEvent::Show && watched == m_ui->list_1016->view())
+    else if (event->type() == QEvent::Show && watched == m_ui->rxFrequencyList->view())
         OnDropDown(Rx);
-    else if (event->type() == QEvent::Show && watched == m_ui->list_1017->view())
+    else if (event->type() == QEvent::Show && watched == m_ui->txFrequencyList->view())
         OnDropDown(Tx);
     return CBaseView::eventFilter(watched, event);
 }
 
 void CChannelView::mousePressEvent(QMouseEvent *event)
 {
-    m_ui->title_1058->setFocus(Qt::MouseFocusReason);
+    m_ui->titleLabel->setFocus(Qt::MouseFocusReason);
     CBaseView::mousePressEvent(event);
 }
 

@@ -5,6 +5,7 @@
 
 #include "workflow/CTavoCPSDoc.h"
 #include "base/CTavoCPSException.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -18,19 +19,19 @@ CChannelsView::CChannelsView(QWidget *parent) : CBaseView(PageChannels, parent),
     auto *form = new QWidget;
     m_ui->setupUi(form);
     SetForm(form);
-    connect(m_ui->button_1041, &QPushButton::clicked, this, &CChannelsView::OnAddChannel);
+    connect(m_ui->addChannelButton, &QPushButton::clicked, this, &CChannelsView::OnAddChannel);
 }
 
 CChannelsView::~CChannelsView() = default;
 
 void CChannelsView::LoadRes()
 {
-    m_ui->title_1061->setText(LoadString(229));
-    m_ui->label_1068->setText(LoadString(230));
-    m_ui->button_1041->setAccessibleName(LoadString(230));
-    m_ui->button_1041->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    m_ui->button_1041->setIconSize(QSize(32, 32));
-    m_ui->button_1041->setFixedSize(48, 48);
+    m_ui->titleLabel->setText(LoadString(msg::ChannelsTitle));
+    m_ui->addChannelLabel->setText(LoadString(msg::ChannelsAddChannel));
+    m_ui->addChannelButton->setAccessibleName(LoadString(msg::ChannelsAddChannel));
+    m_ui->addChannelButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    m_ui->addChannelButton->setIconSize(QSize(32, 32));
+    m_ui->addChannelButton->setFixedSize(48, 48);
 }
 
 void CChannelsView::LoadData()
@@ -38,10 +39,10 @@ void CChannelsView::LoadData()
     try {
         ApplyVisibility(QStringLiteral("Channels"));
         CDataItem channels = m_rootItem.ChildByName(names::kChannels);
-        m_ui->button_1041->setEnabled(channels.CanAddChild());
+        m_ui->addChannelButton->setEnabled(channels.CanAddChild());
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CChannelsView::LoadData", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
@@ -54,13 +55,13 @@ void CChannelsView::OnAddChannel()
     m_pDoc->UpdateAllViews(this, 1 | (5 << 8));
     if (!m_rootItem.IsEmpty()) {
         CDataItem channels = m_rootItem.ChildByName(names::kChannels);
-        m_ui->button_1041->setEnabled(channels.CanAddChild());
+        m_ui->addChannelButton->setEnabled(channels.CanAddChild());
     }
 }
 
 void CChannelsView::mousePressEvent(QMouseEvent *event)
 {
-    m_ui->title_1061->setFocus(Qt::MouseFocusReason);
+    m_ui->titleLabel->setFocus(Qt::MouseFocusReason);
     CBaseView::mousePressEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include "views/DecimalFilter.h"
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -65,7 +66,7 @@ QLineEdit *CCustomizedCTView::Edit(int slot) const { return qobject_cast<QLineEd
 
 void CCustomizedCTView::LoadRes()
 {
-    Control(1077)->setProperty("text", LoadString(471));
+    Control(1077)->setProperty("text", LoadString(msg::CodeLabelCustomized));
     for (int slot = 0; slot < kSlots; ++slot) {
         const QString caption = LoadString(kFirstLabelText + slot);
         if (auto *label = qobject_cast<QLabel *>(Control(kFirstLabel + slot)))

@@ -68,7 +68,7 @@ QString SaveName(QWidget *parent, int captionId, const QString &proposed, const 
 QString ProfileFilter()
 {
     return QStringLiteral("%1 %2 (*.kp2);;%3 (*.*)")
-        .arg(QLatin1String(kProductTitle), LoadString(331), LoadString(337));
+        .arg(QLatin1String(kProductTitle), LoadString(msg::FilesFilter), LoadString(msg::AllFilesFilter));
 }
 
 QString LastOpenFolder()
@@ -82,7 +82,7 @@ QString GetOpenProfileName(QWidget *parent)
 {
     QString path;
     if (!TakeNextAnswer(path))
-        path = QFileDialog::getOpenFileName(parent, LoadString(250), LastOpenFolder(), ProfileFilter(), nullptr,
+        path = QFileDialog::getOpenFileName(parent, LoadString(msg::FileOpenCaption), LastOpenFolder(), ProfileFilter(), nullptr,
                                             QFileDialog::ReadOnly);
     if (!path.isEmpty()) {
         QSettings settings(UserSettingsFile(), QSettings::IniFormat);
@@ -98,7 +98,7 @@ QString GetSaveProfileName(QWidget *parent, const QString &proposed)
 
 QString CsvFilter()
 {
-    return QStringLiteral("%1 (*.csv);;%2 (*)").arg(LoadString(msg::CsvFiles), LoadString(337));
+    return QStringLiteral("%1 (*.csv);;%2 (*)").arg(LoadString(msg::CsvFiles), LoadString(msg::AllFilesFilter));
 }
 
 QString GetOpenCsvName(QWidget *parent, bool *inFileOrder)
@@ -154,7 +154,7 @@ QString GetSaveReportName(QWidget *parent, const QString &suggested)
 
 QString GetTraceFileName(QWidget *parent, const QString &current)
 {
-    const QString filter = QStringLiteral("%1 (*.txt *.log);;%2 (*)").arg(LoadString(msg::TraceFiles), LoadString(337));
+    const QString filter = QStringLiteral("%1 (*.txt *.log);;%2 (*)").arg(LoadString(msg::TraceFiles), LoadString(msg::AllFilesFilter));
     return SaveName(parent, msg::TraceFileCaption, current, filter, QStringLiteral("txt"));
 }
 

@@ -7,6 +7,7 @@
 #include "views/DecimalFilter.h"
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"
@@ -37,7 +38,7 @@ CFrequencyView::CFrequencyView(QWidget *parent) : CBaseView(PageFrequency, paren
     auto *form = new QWidget;
     m_ui->setupUi(form);
     SetForm(form);
-    QTableWidget *table = m_ui->table_1067;
+    QTableWidget *table = m_ui->frequencyTable;
     table->setColumnCount(4);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -47,7 +48,7 @@ CFrequencyView::CFrequencyView(QWidget *parent) : CBaseView(PageFrequency, paren
     table->verticalHeader()->setDefaultSectionSize(20);
     table->setFixedSize(kTableWidth, 300);
     // The three buttons keep their own width at the left of their rows.
-    for (QPushButton *button : {m_ui->button_1041, m_ui->button_1065, m_ui->button_1066}) {
+    for (QPushButton *button : {m_ui->addButton, m_ui->editButton, m_ui->deleteButton}) {
         button->setFixedWidth(110);
         if (QWidget *box = button->parentWidget(); box && box->layout())
             box->layout()->setAlignment(button, Qt::AlignLeft);
@@ -55,14 +56,14 @@ CFrequencyView::CFrequencyView(QWidget *parent) : CBaseView(PageFrequency, paren
     QPalette pal = table->palette();
     pal.setColor(QPalette::Base, Qt::white);
     table->setPalette(pal);
-    m_ui->edit_1073->setMinimumWidth(200);
-    for (QComboBox *list : {m_ui->list_1063, m_ui->list_1064, m_ui->list_1068})
+    m_ui->frequencyEdit->setMinimumWidth(200);
+    for (QComboBox *list : {m_ui->bandwidthList, m_ui->powerList, m_ui->companderList})
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(table, &QTableWidget::itemSelectionChanged, this, &CFrequencyView::OnSelectionChanged);
-    connect(m_ui->edit_1073, &QLineEdit::textChanged, this, &CFrequencyView::OnFilterEntry);
-    connect(m_ui->button_1041, &QPushButton::clicked, this, &CFrequencyView::OnAddSave);
-    connect(m_ui->button_1065, &QPushButton::clicked, this, &CFrequencyView::OnEditSave);
-    connect(m_ui->button_1066, &QPushButton::clicked, this, &CFrequencyView::OnDeleteCancel);
+    connect(m_ui->frequencyEdit, &QLineEdit::textChanged, this, &CFrequencyView::OnFilterEntry);
+    connect(m_ui->addButton, &QPushButton::clicked, this, &CFrequencyView::OnAddSave);
+    connect(m_ui->editButton, &QPushButton::clicked, this, &CFrequencyView::OnEditSave);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &CFrequencyView::OnDeleteCancel);
 }
 
 CFrequencyView::~CFrequencyView() = default;
@@ -72,7 +73,7 @@ QString CFrequencyView::BandwidthText(int mode, const QString &separator)
     static constexpr int kText[] = {386, 387, 289, 290};
     if (mode < 0 || mode > 3)
         return QStringLiteral("N/A");
-    const QString width = LoadString(mode == 0 || mode == 2 ? 189 : 190).replace(QLatin1Char('.'), separator);
+    const QString width = LoadString(mode == 0 || mode == 2 ? msg::TextBandwidthNarrow : msg::TextBandwidthWide).replace(QLatin1Char('.'), separator);
     return LoadString(kText[mode]).replace(QStringLiteral("%s"), width);
 }
 
@@ -92,33 +93,33 @@ CDataItem CFrequencyView::Frequencies() const
 
 void CFrequencyView::LoadRes()
 {
-    m_ui->title_1069->setText(LoadString(242));
+    m_ui->titleLabel->setText(LoadString(msg::FrequencyTitle));
     struct Caption {
         QLabel *label;
         int textId;
     };
-    for (const Caption &c : {Caption{m_ui->label_1070, 243}, Caption{m_ui->label_1071, 244}, Caption{m_ui->label_1072, 245},
-                             Caption{m_ui->label_1074, 464}}) {
+    for (const Caption &c : {Caption{m_ui->frequencyLabel, 243}, Caption{m_ui->bandwidthLabel, 244}, Caption{m_ui->powerLabel, 245},
+                             Caption{m_ui->companderLabel, 464}}) {
         c.label->setText(LoadString(c.textId));
         c.label->buddy()->setAccessibleName(c.label->text());
     }
-    m_ui->table_1067->setAccessibleName(LoadString(242));
+    m_ui->frequencyTable->setAccessibleName(LoadString(msg::FrequencyTitle));
     const QString separator = GetDecimalSeparator();
-    m_ui->list_1063->clear();
+    m_ui->bandwidthList->clear();
     for (int mode = 0; mode < 4; ++mode)
-        m_ui->list_1063->addItem(BandwidthText(mode, separator), mode);
-    m_ui->list_1064->clear();
+        m_ui->bandwidthList->addItem(BandwidthText(mode, separator), mode);
+    m_ui->powerList->clear();
     for (int mode = 0; mode < 4; ++mode)
-        m_ui->list_1064->addItem(PowerText(mode), mode);
-    m_ui->list_1068->clear();
-    m_ui->list_1068->addItem(LoadString(465));
-    m_ui->list_1068->addItem(LoadString(466));
-    m_ui->table_1067->setHorizontalHeaderLabels({LoadString(293), LoadString(243), LoadString(244), LoadString(245)});
+        m_ui->powerList->addItem(PowerText(mode), mode);
+    m_ui->companderList->clear();
+    m_ui->companderList->addItem(LoadString(msg::TextOn));
+    m_ui->companderList->addItem(LoadString(msg::TextOff));
+    m_ui->frequencyTable->setHorizontalHeaderLabels({LoadString(msg::TextIndex), LoadString(msg::FrequencyColumnMHz), LoadString(msg::FrequencyColumnBandwidth), LoadString(msg::FrequencyColumnPower)});
 }
 
 void CFrequencyView::SetColumnWidths()
 {
-    QTableWidget *table = m_ui->table_1067;
+    QTableWidget *table = m_ui->frequencyTable;
     const int frame = 2 * table->frameWidth();
     const int w = (kTableWidth - frame) / 3 - (table->rowCount() > 14 ? 6 : 0);
     const int planned[] = {40, w - 90, w + 25, w + 25};
@@ -143,7 +144,7 @@ void CFrequencyView::SetRow(int row, quint32 hz, int bandwidthMode, int powerMod
     for (int column = 0; column < 4; ++column) {
         auto *item = new QTableWidgetItem(texts[column]);
         item->setToolTip(texts[column]);
-        m_ui->table_1067->setItem(row, column, item);
+        m_ui->frequencyTable->setItem(row, column, item);
     }
 }
 
@@ -151,9 +152,9 @@ void CFrequencyView::FillRows()
 {
     const CDataItem frequencies = Frequencies();
     const int count = frequencies.GetChildCount();
-    const QSignalBlocker block(m_ui->table_1067);
-    m_ui->table_1067->clearContents();
-    m_ui->table_1067->setRowCount(count);
+    const QSignalBlocker block(m_ui->frequencyTable);
+    m_ui->frequencyTable->clearContents();
+    m_ui->frequencyTable->setRowCount(count);
     for (int i = 0; i < count; ++i) {
         CDataItem entry;
         frequencies.GetChildByIndex(i, entry);
@@ -172,19 +173,19 @@ void CFrequencyView::LoadData()
         FillRows();
         m_nScroll = m_pDoc ? m_pDoc->property(kRememberedScroll).toInt() : 0;
         const int row = m_pDoc && m_pDoc->property(kRememberedRow).isValid() ? m_pDoc->property(kRememberedRow).toInt() : -1;
-        m_ui->table_1067->verticalScrollBar()->setValue(m_nScroll);
-        if (row >= 0 && row < m_ui->table_1067->rowCount())
+        m_ui->frequencyTable->verticalScrollBar()->setValue(m_nScroll);
+        if (row >= 0 && row < m_ui->frequencyTable->rowCount())
             SelectRow(row);
         LeaveEditMode();
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CFrequencyView::LoadData", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 
 int CFrequencyView::SelectedRow() const
 {
-    const QModelIndexList rows = m_ui->table_1067->selectionModel()->selectedRows();
+    const QModelIndexList rows = m_ui->frequencyTable->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return -1;
     int row = rows.first().row();
@@ -195,7 +196,7 @@ int CFrequencyView::SelectedRow() const
 
 void CFrequencyView::SelectRow(int row)
 {
-    QTableWidget *table = m_ui->table_1067;
+    QTableWidget *table = m_ui->frequencyTable;
     table->clearSelection();
     table->selectRow(row);
     table->setCurrentCell(row, 0, QItemSelectionModel::Rows | QItemSelectionModel::ClearAndSelect);
@@ -204,7 +205,7 @@ void CFrequencyView::SelectRow(int row)
 
 void CFrequencyView::Remember()
 {
-    m_nScroll = m_ui->table_1067->verticalScrollBar()->value();
+    m_nScroll = m_ui->frequencyTable->verticalScrollBar()->value();
     if (m_pDoc) {
         m_pDoc->setProperty(kRememberedRow, SelectedRow());
         m_pDoc->setProperty(kRememberedScroll, m_nScroll);
@@ -213,18 +214,18 @@ void CFrequencyView::Remember()
 
 void CFrequencyView::ShowStored(int row)
 {
-    const QSignalBlocker block(m_ui->edit_1073);
+    const QSignalBlocker block(m_ui->frequencyEdit);
     if (row < 0) {
-        m_ui->edit_1073->clear();
+        m_ui->frequencyEdit->clear();
         return;
     }
     CDataItem entry;
     Frequencies().GetChildByIndex(row, entry);
     if (entry.IsEmpty())
         return;
-    m_ui->edit_1073->setText(FrequencyHzToText(entry.GetText(names::kFreq).toUInt(), GetDecimalSeparator()));
-    m_ui->list_1063->setCurrentIndex(m_ui->list_1063->findData(entry.GetInt(names::kBandwidth)));
-    m_ui->list_1064->setCurrentIndex(entry.GetInt(names::kPowerLevel));
+    m_ui->frequencyEdit->setText(FrequencyHzToText(entry.GetText(names::kFreq).toUInt(), GetDecimalSeparator()));
+    m_ui->bandwidthList->setCurrentIndex(m_ui->bandwidthList->findData(entry.GetInt(names::kBandwidth)));
+    m_ui->powerList->setCurrentIndex(entry.GetInt(names::kPowerLevel));
 }
 
 void CFrequencyView::OnSelectionChanged()
@@ -235,49 +236,49 @@ void CFrequencyView::OnSelectionChanged()
     const int row = SelectedRow();
     if (row >= 0) {
         // The row's texts name the list entries.
-        const QSignalBlocker block(m_ui->edit_1073);
-        m_ui->edit_1073->setText(m_ui->table_1067->item(row, 1)->text());
-        m_ui->list_1063->setCurrentIndex(m_ui->list_1063->findText(m_ui->table_1067->item(row, 2)->text()));
-        m_ui->list_1064->setCurrentIndex(m_ui->list_1064->findText(m_ui->table_1067->item(row, 3)->text()));
-        m_ui->list_1068->setCurrentIndex(-1);
+        const QSignalBlocker block(m_ui->frequencyEdit);
+        m_ui->frequencyEdit->setText(m_ui->frequencyTable->item(row, 1)->text());
+        m_ui->bandwidthList->setCurrentIndex(m_ui->bandwidthList->findText(m_ui->frequencyTable->item(row, 2)->text()));
+        m_ui->powerList->setCurrentIndex(m_ui->powerList->findText(m_ui->frequencyTable->item(row, 3)->text()));
+        m_ui->companderList->setCurrentIndex(-1);
     }
-    m_ui->button_1065->setEnabled(row >= 0);
-    m_ui->button_1066->setEnabled(row >= 0);
+    m_ui->editButton->setEnabled(row >= 0);
+    m_ui->deleteButton->setEnabled(row >= 0);
 }
 
 void CFrequencyView::LeaveEditMode()
 {
     m_mode = Browsing;
-    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->edit_1073, m_ui->list_1063, m_ui->list_1064, m_ui->list_1068})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->frequencyEdit, m_ui->bandwidthList, m_ui->powerList, m_ui->companderList})
         w->setEnabled(false);
-    m_ui->button_1041->setText(LoadString(246));
-    m_ui->button_1065->setText(LoadString(247));
-    m_ui->button_1066->setText(LoadString(248));
-    m_ui->button_1041->setEnabled(!m_bFull);
+    m_ui->addButton->setText(LoadString(msg::FrequencyAddButton));
+    m_ui->editButton->setText(LoadString(msg::FrequencyEditButton));
+    m_ui->deleteButton->setText(LoadString(msg::FrequencyDeleteButton));
+    m_ui->addButton->setEnabled(!m_bFull);
     const bool selected = SelectedRow() >= 0;
-    m_ui->button_1065->setEnabled(selected && !m_bEmpty);
-    m_ui->button_1066->setEnabled(selected && !m_bEmpty);
-    m_ui->table_1067->setEnabled(true);
+    m_ui->editButton->setEnabled(selected && !m_bEmpty);
+    m_ui->deleteButton->setEnabled(selected && !m_bEmpty);
+    m_ui->frequencyTable->setEnabled(true);
 }
 
 void CFrequencyView::EnterMode(Mode mode)
 {
     m_mode = mode;
-    m_ui->button_1066->setText(LoadString(292));
-    m_ui->button_1066->setEnabled(true);
-    m_ui->table_1067->setEnabled(false);
-    m_ui->edit_1073->setEnabled(true);
-    m_ui->list_1063->setEnabled(true);
-    m_ui->list_1064->setEnabled(true);
+    m_ui->deleteButton->setText(LoadString(msg::FrequencyCancelButton));
+    m_ui->deleteButton->setEnabled(true);
+    m_ui->frequencyTable->setEnabled(false);
+    m_ui->frequencyEdit->setEnabled(true);
+    m_ui->bandwidthList->setEnabled(true);
+    m_ui->powerList->setEnabled(true);
     if (mode == Adding) {
-        m_ui->button_1041->setText(LoadString(291));
-        m_ui->button_1065->setEnabled(false);
+        m_ui->addButton->setText(LoadString(msg::FrequencySaveButton));
+        m_ui->editButton->setEnabled(false);
     } else {
-        m_ui->button_1065->setText(LoadString(291));
-        m_ui->button_1041->setEnabled(false);
-        m_ui->list_1068->setEnabled(true);
+        m_ui->editButton->setText(LoadString(msg::FrequencySaveButton));
+        m_ui->addButton->setEnabled(false);
+        m_ui->companderList->setEnabled(true);
     }
-    m_ui->edit_1073->setFocus(Qt::OtherFocusReason);
+    m_ui->frequencyEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void CFrequencyView::OnFilterEntry()
@@ -285,7 +286,7 @@ void CFrequencyView::OnFilterEntry()
     if (m_bFiltering)
         return;
     m_bFiltering = true;
-    QLineEdit *edit = m_ui->edit_1073;
+    QLineEdit *edit = m_ui->frequencyEdit;
     const QString separator = GetDecimalSeparator();
     QString text = edit->text();
     int caret = edit->cursorPosition();
@@ -317,11 +318,11 @@ void CFrequencyView::OnAddSave()
         return;
     if (m_mode == Browsing) {
         EnterMode(Adding);
-        m_strAddStart = m_ui->edit_1073->text();
-        m_ui->list_1063->setCurrentIndex(0);
-        m_ui->list_1064->setCurrentIndex(1);
-        m_nScroll = m_ui->table_1067->verticalScrollBar()->value();
-        m_ui->table_1067->scrollToBottom();
+        m_strAddStart = m_ui->frequencyEdit->text();
+        m_ui->bandwidthList->setCurrentIndex(0);
+        m_ui->powerList->setCurrentIndex(1);
+        m_nScroll = m_ui->frequencyTable->verticalScrollBar()->value();
+        m_ui->frequencyTable->scrollToBottom();
         return;
     }
     if (m_mode == Adding)
@@ -330,9 +331,9 @@ void CFrequencyView::OnAddSave()
 
 bool CFrequencyView::SaveAdded()
 {
-    const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
-    const int bandwidth = m_ui->list_1063->currentData().toInt();
-    const int power = m_ui->list_1064->currentIndex();
+    const quint32 hz = FrequencyTextToHz(m_ui->frequencyEdit->text(), GetDecimalSeparator());
+    const int bandwidth = m_ui->bandwidthList->currentData().toInt();
+    const int power = m_ui->powerList->currentIndex();
     try {
         const RuleResult r = m_pDoc->AddFrequency(hz, bandwidth, power, this);
         if (r.code != RuleResult::Done) {
@@ -341,16 +342,16 @@ bool CFrequencyView::SaveAdded()
         }
         m_bFull = !Frequencies().CanAddChild();
         m_bEmpty = false;
-        const int row = m_ui->table_1067->rowCount();
+        const int row = m_ui->frequencyTable->rowCount();
         m_bSaving = true;
-        m_ui->table_1067->setRowCount(row + 1);
+        m_ui->frequencyTable->setRowCount(row + 1);
         SetRow(row, hz, bandwidth, power);
         SetColumnWidths();
         m_bSaving = false;
         LeaveEditMode();
-        m_ui->table_1067->scrollToBottom();
+        m_ui->frequencyTable->scrollToBottom();
         SelectRow(row);
-        m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+        m_ui->frequencyTable->setFocus(Qt::OtherFocusReason);
         return true;
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
@@ -376,14 +377,14 @@ bool CFrequencyView::SaveEdited()
     const int row = SelectedRow();
     if (row < 0)
         return true;
-    const int index = m_ui->table_1067->item(row, 0)->text().toInt() - 1;
-    const quint32 hz = FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator());
-    const int bandwidth = m_ui->list_1063->currentData().toInt();
-    const int power = m_ui->list_1064->currentIndex();
+    const int index = m_ui->frequencyTable->item(row, 0)->text().toInt() - 1;
+    const quint32 hz = FrequencyTextToHz(m_ui->frequencyEdit->text(), GetDecimalSeparator());
+    const int bandwidth = m_ui->bandwidthList->currentData().toInt();
+    const int power = m_ui->powerList->currentIndex();
     // The compander list starts blank: untouched, the stored mode stays.
-    int compander = m_ui->list_1068->currentIndex() == 1 ? kCompanderOff : kCompanderOn;
+    int compander = m_ui->companderList->currentIndex() == 1 ? kCompanderOff : kCompanderOn;
     try {
-        if (m_ui->list_1068->currentIndex() < 0) {
+        if (m_ui->companderList->currentIndex() < 0) {
             CDataItem entry;
             Frequencies().GetChildByIndex(index, entry);
             if (!entry.IsEmpty())
@@ -401,7 +402,7 @@ bool CFrequencyView::SaveEdited()
         m_bSaving = false;
         LeaveEditMode();
         SelectRow(row);
-        m_ui->table_1067->setFocus(Qt::OtherFocusReason);
+        m_ui->frequencyTable->setFocus(Qt::OtherFocusReason);
         return true;
     } catch (const CTavoCPSException &e) {
         CTavoCPSDoc::ShowFailure(e);
@@ -418,10 +419,10 @@ bool CFrequencyView::EntryShowsStored() const
     Frequencies().GetChildByIndex(row, entry);
     if (entry.IsEmpty())
         return true;
-    return FrequencyTextToHz(m_ui->edit_1073->text(), GetDecimalSeparator()) == entry.GetText(names::kFreq).toUInt()
-        && m_ui->list_1063->currentData().toInt() == entry.GetInt(names::kBandwidth)
-        && m_ui->list_1064->currentIndex() == entry.GetInt(names::kPowerLevel)
-        && m_ui->list_1068->currentIndex() < 0;
+    return FrequencyTextToHz(m_ui->frequencyEdit->text(), GetDecimalSeparator()) == entry.GetText(names::kFreq).toUInt()
+        && m_ui->bandwidthList->currentData().toInt() == entry.GetInt(names::kBandwidth)
+        && m_ui->powerList->currentIndex() == entry.GetInt(names::kPowerLevel)
+        && m_ui->companderList->currentIndex() < 0;
 }
 
 bool CFrequencyView::CommitChanges()
@@ -430,7 +431,7 @@ bool CFrequencyView::CommitChanges()
         return true;
     bool saved = false;
     try {
-        if (m_mode == Adding && m_ui->edit_1073->text() == m_strAddStart) {
+        if (m_mode == Adding && m_ui->frequencyEdit->text() == m_strAddStart) {
             // Nothing typed: the add is dropped as Cancel would drop it.
             OnDeleteCancel();
             return true;
@@ -445,8 +446,8 @@ bool CFrequencyView::CommitChanges()
     }
     if (!saved)
         QTimer::singleShot(0, this, [this] {
-            m_ui->edit_1073->setFocus(Qt::OtherFocusReason);
-            m_ui->edit_1073->selectAll();
+            m_ui->frequencyEdit->setFocus(Qt::OtherFocusReason);
+            m_ui->frequencyEdit->selectAll();
         });
     return saved;
 }
@@ -455,7 +456,7 @@ void CFrequencyView::OnDeleteCancel()
 {
     if (!m_pDoc)
         return;
-    QTableWidget *table = m_ui->table_1067;
+    QTableWidget *table = m_ui->frequencyTable;
     if (m_mode != Browsing) {
         ShowStored(SelectedRow());
         table->scrollToTop();
@@ -479,14 +480,14 @@ void CFrequencyView::OnDeleteCancel()
             (deletable.back() ? some : someNot) = true;
         }
         if (!some) {
-            ShowMessage(288, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::FrequencyInUseNotDeleted, MB_OK | MB_ICONWARNING);
             table->setFocus(Qt::OtherFocusReason);
             return;
         }
-        if (ShowMessage(378, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (ShowMessage(msg::DeleteSelectedItems, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         if (someNot)
-            ShowMessage(288, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::FrequencyInUseNotDeleted, MB_OK | MB_ICONWARNING);
         std::vector<int> chosen;
         for (size_t k = 0; k < rows.size(); ++k)
             if (deletable[k])
@@ -520,7 +521,7 @@ void CFrequencyView::OnDeleteCancel()
 
 void CFrequencyView::mousePressEvent(QMouseEvent *event)
 {
-    m_ui->title_1069->setFocus(Qt::MouseFocusReason);
+    m_ui->titleLabel->setFocus(Qt::MouseFocusReason);
     CBaseView::mousePressEvent(event);
 }
 

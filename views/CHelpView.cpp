@@ -1,6 +1,7 @@
 #include "views/CHelpView.h"
 
 #include "config/Registry.h"
+#include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
 #include <QCoreApplication>
@@ -125,7 +126,7 @@ CHelpView::CHelpView(QWidget *parent) : QTextBrowser(parent)
 {
     setOpenLinks(true);
     setOpenExternalLinks(false);
-    setAccessibleName(LoadString(349).remove(QLatin1Char('&')));
+    setAccessibleName(LoadString(msg::MenuHelp).remove(QLatin1Char('&')));
     ShowBlank();
 }
 

@@ -7,6 +7,7 @@
 
 #include "base/CTavoCPSException.h"
 #include "config/Registry.h"
+#include "resources/MessageIds.h"
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
@@ -101,7 +102,7 @@ void CRadioInfoView::LoadData()
         set(1016, QString::number(limit.GetInt(names::kMaxChannels)));
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CRadioInfoView::LoadData", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
 }
 

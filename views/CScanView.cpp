@@ -49,14 +49,14 @@ CScanView::CScanView(QWidget *parent) : CBaseView(PageScanList, parent), m_ui(ne
                 MoveSelected(available);
         });
     }
-    connect(m_ui->button_1033, &QPushButton::clicked, this, [this] { MoveSelected(true); });
-    connect(m_ui->button_1034, &QPushButton::clicked, this, [this] { MoveSelected(false); });
+    connect(m_ui->addButton, &QPushButton::clicked, this, [this] { MoveSelected(true); });
+    connect(m_ui->removeButton, &QPushButton::clicked, this, [this] { MoveSelected(false); });
 }
 
 CScanView::~CScanView() = default;
 
-QTreeWidget *CScanView::AvailableList() const { return m_ui->list_1047; }
-QTreeWidget *CScanView::MembersList() const { return m_ui->list_1048; }
+QTreeWidget *CScanView::AvailableList() const { return m_ui->availableList; }
+QTreeWidget *CScanView::MembersList() const { return m_ui->membersList; }
 
 void CScanView::ArrangeColumns()
 {
@@ -109,15 +109,15 @@ void CScanView::ArrangeColumns()
 
 void CScanView::LoadRes()
 {
-    Control(1035)->setProperty("text", LoadString(184));
-    m_ui->caption_1036->setText(LoadString(187));
-    m_ui->caption_1037->setText(LoadString(188));
-    AvailableList()->setAccessibleName(LoadString(187));
-    MembersList()->setAccessibleName(LoadString(188));
-    m_ui->button_1033->setText(LoadString(185));
-    m_ui->button_1034->setText(LoadString(186));
+    Control(1035)->setProperty("text", LoadString(msg::ScanTitle));
+    m_ui->availableCaption->setText(LoadString(msg::ScanAvailableChannels));
+    m_ui->membersCaption->setText(LoadString(msg::ScanMembers));
+    AvailableList()->setAccessibleName(LoadString(msg::ScanAvailableChannels));
+    MembersList()->setAccessibleName(LoadString(msg::ScanMembers));
+    m_ui->addButton->setText(LoadString(msg::ScanAddButton));
+    m_ui->removeButton->setText(LoadString(msg::ScanRemoveButton));
     for (QTreeWidget *list : {AvailableList(), MembersList()})
-        list->setHeaderLabels({LoadString(197)});
+        list->setHeaderLabels({LoadString(msg::ScanChannels)});
 }
 
 void CScanView::ReadChannels()
@@ -165,8 +165,8 @@ void CScanView::BuildLists()
 
 void CScanView::UpdateButtons()
 {
-    m_ui->button_1033->setEnabled(!AvailableList()->selectedItems().isEmpty());
-    m_ui->button_1034->setEnabled(!MembersList()->selectedItems().isEmpty());
+    m_ui->addButton->setEnabled(!AvailableList()->selectedItems().isEmpty());
+    m_ui->removeButton->setEnabled(!MembersList()->selectedItems().isEmpty());
 }
 
 void CScanView::SelectOnly(QTreeWidget *list, QTreeWidgetItem *item)

@@ -54,14 +54,14 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
     AddMissingRows(form, m_choices);
     SetForm(form);
     const QRegularExpression digits(QStringLiteral("\\d*"));
-    for (QLineEdit *edit : {m_ui->edit_1059, m_ui->edit_1002})
+    for (QLineEdit *edit : {m_ui->passwordEdit, m_ui->confirmPasswordEdit})
         edit->setValidator(new QRegularExpressionValidator(digits, edit));
-    m_ui->edit_1059->setMaxLength(4);
-    m_ui->edit_1002->setMaxLength(4);
-    m_ui->edit_1003->setMaxLength(8);
-    m_ui->edit_1004->setMaxLength(9);
-    m_ui->edit_1005->setMaxLength(2);
-    m_ui->edit_1006->setMaxLength(3);
+    m_ui->passwordEdit->setMaxLength(4);
+    m_ui->confirmPasswordEdit->setMaxLength(4);
+    m_ui->powerUpTextEdit->setMaxLength(8);
+    m_ui->stationIdEdit->setMaxLength(9);
+    m_ui->hangTimeEdit->setMaxLength(2);
+    m_ui->lowBatteryTimeEdit->setMaxLength(3);
     for (int entry = 0; entry < EntryCount; ++entry)
         connect(EntryEdit(entry), &QLineEdit::textChanged, this, [this, entry] { OnEntryChanged(entry); });
     for (const PageRow &c : m_choices) {
@@ -76,14 +76,14 @@ CSettingView::CSettingView(QWidget *parent) : CBaseView(PageSettings, parent), m
             });
         }
     }
-    connect(m_ui->list_1060, &QComboBox::activated, this, &CSettingView::OnBacklight);
+    connect(m_ui->backlightList, &QComboBox::activated, this, &CSettingView::OnBacklight);
 }
 
 CSettingView::~CSettingView() = default;
 
 QLineEdit *CSettingView::EntryEdit(int entry) const
 {
-    QLineEdit *const edits[] = {m_ui->edit_1059, m_ui->edit_1002, m_ui->edit_1003, m_ui->edit_1004, m_ui->edit_1005, m_ui->edit_1006};
+    QLineEdit *const edits[] = {m_ui->passwordEdit, m_ui->confirmPasswordEdit, m_ui->powerUpTextEdit, m_ui->stationIdEdit, m_ui->hangTimeEdit, m_ui->lowBatteryTimeEdit};
     return edits[entry];
 }
 
@@ -94,8 +94,8 @@ CDataItem CSettingView::Element(const char *name) const
 
 void CSettingView::LoadRes()
 {
-    m_ui->title_1048->setText(LoadString(198));
-    m_ui->caption_1049->setText(LoadString(209));
+    m_ui->titleLabel->setText(LoadString(msg::SettingTitle));
+    m_ui->batteryCaption->setText(LoadString(msg::SettingAlternateBattery));
     for (const PageRow &row : SettingsPageRows()) {
         auto *label = qobject_cast<QLabel *>(Control(row.labelId));
         if (!label)
@@ -121,7 +121,7 @@ void CSettingView::ShowStored(QWidget *control)
     if (id == 1060) {
         const CDataItem setting = Element(names::kSetting);
         const int position = setting.GetInt(names::kBacklightEnabled) ? setting.GetInt(names::kBacklightTimeout) / 5 : 0;
-        m_ui->list_1060->setCurrentIndex(position);
+        m_ui->backlightList->setCurrentIndex(position);
         return;
     }
     const auto c = std::find_if(m_choices.cbegin(), m_choices.cend(), [id](const PageRow &row) { return row.ctrlId == id; });
@@ -173,11 +173,11 @@ void CSettingView::LoadData()
         for (const PageRow &c : m_choices)
             if (!Control(c.ctrlId)->isHidden())
                 ShowStored(Control(c.ctrlId));
-        if (!m_ui->list_1060->isHidden())
-            ShowStored(m_ui->list_1060);
+        if (!m_ui->backlightList->isHidden())
+            ShowStored(m_ui->backlightList);
     } catch (CTavoCPSException &e) {
         e.AddTrace(QStringLiteral("Exception Catched"), "CSettingView::LoadData", __LINE__);
-        ShowMessage(262, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::PageLoadFailed, MB_OK | MB_ICONERROR);
     }
     std::fill(std::begin(m_changed), std::end(m_changed), false);
     std::fill(std::begin(m_refused), std::end(m_refused), false);
@@ -223,7 +223,7 @@ void CSettingView::WriteChoice(QWidget *control, const char *element, const char
 {
     if (Write(element, attribute, value))
         return;
-    ShowPageMessage(261);
+    ShowPageMessage(msg::InvalidValue);
     ShowStored(control);
 }
 
@@ -232,13 +232,13 @@ void CSettingView::OnBacklight(int position)
     // One choice, two attributes: one step.
     const CEditStep step(m_pDoc, msg::StepChangeSetting);
     if (!Write(names::kSetting, names::kBacklightEnabled, position != 0 ? 1 : 0)) {
-        ShowPageMessage(261);
-        m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightEnabled));
+        ShowPageMessage(msg::InvalidValue);
+        m_ui->backlightList->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightEnabled));
         return;
     }
     if (!Write(names::kSetting, names::kBacklightTimeout, position * 5)) {
-        ShowPageMessage(261);
-        m_ui->list_1060->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightTimeout) / 5);
+        ShowPageMessage(msg::InvalidValue);
+        m_ui->backlightList->setCurrentIndex(Element(names::kSetting).GetInt(names::kBacklightTimeout) / 5);
     }
 }
 
@@ -269,9 +269,9 @@ bool CSettingView::WritePassword(const QString &password)
         m_bPairChanged = false;
         return true;
     }
-    ShowPageMessage(327);
-    m_ui->edit_1059->clear();
-    m_ui->edit_1002->clear();
+    ShowPageMessage(msg::PageInvalidValue);
+    m_ui->passwordEdit->clear();
+    m_ui->confirmPasswordEdit->clear();
     Refocus(Password);
     return false;
 }
@@ -280,24 +280,24 @@ void CSettingView::LeavePasswordPair(bool fromPassword, QWidget *to)
 {
     if (!m_bCheckArmed || !m_bPairChanged)
         return;
-    const QString mine = (fromPassword ? m_ui->edit_1059 : m_ui->edit_1002)->text();
-    const QString other = (fromPassword ? m_ui->edit_1002 : m_ui->edit_1059)->text();
-    QLineEdit *otherEdit = fromPassword ? m_ui->edit_1002 : m_ui->edit_1059;
+    const QString mine = (fromPassword ? m_ui->passwordEdit : m_ui->confirmPasswordEdit)->text();
+    const QString other = (fromPassword ? m_ui->confirmPasswordEdit : m_ui->passwordEdit)->text();
+    QLineEdit *otherEdit = fromPassword ? m_ui->confirmPasswordEdit : m_ui->passwordEdit;
     if (mine.isEmpty() && other.isEmpty()) {
         WritePassword(QString());
         return;
     }
     if (!mine.isEmpty() && mine.size() < 4) {
-        ShowPageMessage(212);
+        ShowPageMessage(msg::PasswordFourDigits);
         Refocus(fromPassword ? Password : Confirm);
         return;
     }
     if (mine != other) {
         if (to == otherEdit || other.isEmpty())
             return;
-        ShowPageMessage(228);
-        m_ui->edit_1059->clear();
-        m_ui->edit_1002->clear();
+        ShowPageMessage(msg::PasswordsDoNotMatch);
+        m_ui->passwordEdit->clear();
+        m_ui->confirmPasswordEdit->clear();
         Refocus(Password);
         return;
     }
@@ -386,23 +386,23 @@ bool CSettingView::CommitChanges()
                 return false;
         return true;
     }
-    const QString password = m_ui->edit_1059->text(), confirm = m_ui->edit_1002->text();
+    const QString password = m_ui->passwordEdit->text(), confirm = m_ui->confirmPasswordEdit->text();
     if (password.isEmpty() && confirm.isEmpty())
         return WritePassword(QString());
     if (password.size() < 4) {
-        ShowPageMessage(212);
+        ShowPageMessage(msg::PasswordFourDigits);
         Refocus(Password);
         return false;
     }
     if (confirm.size() < 4 && !confirm.isEmpty()) {
-        ShowPageMessage(212);
+        ShowPageMessage(msg::PasswordFourDigits);
         Refocus(Confirm);
         return false;
     }
     if (password != confirm) {
-        ShowPageMessage(228);
-        m_ui->edit_1059->clear();
-        m_ui->edit_1002->clear();
+        ShowPageMessage(msg::PasswordsDoNotMatch);
+        m_ui->passwordEdit->clear();
+        m_ui->confirmPasswordEdit->clear();
         Refocus(Password);
         return false;
     }
@@ -423,7 +423,7 @@ bool CSettingView::eventFilter(QObject *watched, QEvent *event)
 
 void CSettingView::mousePressEvent(QMouseEvent *event)
 {
-    m_ui->title_1048->setFocus(Qt::MouseFocusReason);
+    m_ui->titleLabel->setFocus(Qt::MouseFocusReason);
     CBaseView::mousePressEvent(event);
 }
 

@@ -176,7 +176,7 @@ bool CTavoCPSDoc::OnOpenDocument(const QString &path)
     ProfileFile file;
     QString error;
     if (!ReadProfileFile(path, file, error)) {
-        ShowMessageText(QStringLiteral("%1\n%2").arg(LoadString(136), QDir::toNativeSeparators(path)), MB_OK | MB_ICONERROR);
+        ShowMessageText(QStringLiteral("%1\n%2").arg(LoadString(msg::FailedToLoadProfile), QDir::toNativeSeparators(path)), MB_OK | MB_ICONERROR);
         return false;
     }
     try {
@@ -253,7 +253,7 @@ bool CTavoCPSDoc::DoSave(const QString &pathIn, bool replace)
         return false;
     try {
         if (!CheckFrequencies(Root())) {
-            ShowMessage(511, MB_OK | MB_ICONWARNING);
+            ShowMessage(msg::ChannelFrequencyOutOfRange, MB_OK | MB_ICONWARNING);
             return false;
         }
     } catch (const CTavoCPSException &e) {

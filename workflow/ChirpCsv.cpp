@@ -382,7 +382,7 @@ DcsPair Polarity(const QString &text)
     const QString p = text.toUpper();
     if (!p.isEmpty() && p != QLatin1String("NN") && p != QLatin1String("NR") && p != QLatin1String("RN")
         && p != QLatin1String("RR"))
-        Refuse(msg::CsvColumnProblem, QStringLiteral("DtcsPolarity"), RuleText(261));
+        Refuse(msg::CsvColumnProblem, QStringLiteral("DtcsPolarity"), RuleText(msg::InvalidValue));
     return DcsPair{p.startsWith(QLatin1Char('R')), p.endsWith(QLatin1Char('R'))};
 }
 
@@ -406,7 +406,7 @@ int ToneOf(const QString &text)
 {
     const std::optional<int> tenths = ParseTone(text);
     if (!tenths)
-        Refuse(msg::CsvColumnProblem, QStringLiteral("Tone"), RuleText(478));
+        Refuse(msg::CsvColumnProblem, QStringLiteral("Tone"), RuleText(msg::RuleCtCodeInvalid));
     return *tenths;
 }
 
@@ -498,7 +498,7 @@ int FrequencyIndex(Tables &t, quint32 hz, std::optional<int> bandwidth, int powe
     const quint32 lo = static_cast<quint32>(t.limit.GetInt(names::kStartFreq));
     const quint32 hi = static_cast<quint32>(t.limit.GetInt(names::kEndFreq));
     if (hz < lo || hz > hi)
-        Refuse(contextId, ShownMHz(hz), RuleText(269));
+        Refuse(contextId, ShownMHz(hz), RuleText(msg::FrequencyNotSupportedByRadio));
     const unsigned bandwidthMode = bandwidth.value_or(0) == 1 ? 3u : 2u;
     int firstRefusal = 0;
     for (const unsigned powerMode : power == kPowerHigh ? kPowerModesForHigh : kPowerModesForLow) {

@@ -56,10 +56,10 @@ CReportOptionDlg::CReportOptionDlg(CRadioDataModel &model, QWidget *parent) : QD
     m_pList->addItem(new QListWidgetItem(icon, LoadString(msg::DetailedReport)));
     m_pList->setCurrentRow(0);
 
-    m_pOk = new QPushButton(LoadString(140), this);
+    m_pOk = new QPushButton(LoadString(msg::ButtonOk), this);
     m_pOk->setProperty("ctrlId", int(IDC_REPORT_OK));
     m_pOk->setDefault(true);
-    m_pCancel = new QPushButton(LoadString(141), this);
+    m_pCancel = new QPushButton(LoadString(msg::ButtonCancel), this);
     m_pCancel->setProperty("ctrlId", int(IDC_REPORT_CANCEL));
 
     auto *buttons = new QHBoxLayout;

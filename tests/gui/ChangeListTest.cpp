@@ -108,7 +108,7 @@ TEST_F(ChangeListGui, CancelWritesNothingWriteGoesOnAndNoChangesOffersToSkip)
     SetPortOverride(sim.Port());
     ASSERT_TRUE(Start());
     {
-        PortSettingsDlg settings(Frame());
+        CPortSettingsDialog settings(Frame());
         EXPECT_TRUE(settings.ShowChanges()->isChecked()) << "on by default";
     }
     ASSERT_NE(Frame()->OpenDocumentFile(profile), nullptr);

@@ -101,7 +101,7 @@ TEST_F(GuiTest, TheOpenDialogStartsInTheFolderLastUsed)
 TEST_F(GuiTest, PortAndTransferShowsWholePathsAndBrowsesForTheTraceFile)
 {
     ASSERT_TRUE(Start());
-    PortSettingsDlg dialog(Frame());
+    CPortSettingsDialog dialog(Frame());
     dialog.show();
     QApplication::processEvents();
     const QString longPath = QStringLiteral("/dev/serial/by-id/usb-Zerva_Series_CPS_Cable_0001-if00-port0");

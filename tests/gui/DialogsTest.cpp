@@ -6,7 +6,7 @@
 #include "app/CChangeListDialog.h"
 #include "app/CRadioSettings.h"
 
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 #include "resources/MessageIds.h"
 #include "app/ShellDialogs.h"
 #include "views/CBaseView.h"
@@ -138,7 +138,7 @@ TEST_F(GuiTest, ContentAndIndexOpensTheHelpFileOrSaysWhyNot)
 {
     ASSERT_TRUE(Start());
     Frame()->RunCommand(cmd::HelpContents);
-    auto *window = Frame()->findChild<HelpWindow *>();
+    auto *window = Frame()->findChild<CHelpWindow *>();
     ASSERT_NE(window, nullptr) << m_sink.last().toStdString();
     EXPECT_TRUE(window->Browser()->toPlainText().contains(QStringLiteral("Olvan Series CPS Help")));
     delete window;
@@ -169,16 +169,16 @@ TEST_F(GuiTest, EachRadioDialogsHelpOpensItsTopic)
 {
     ASSERT_TRUE(Start());
     Frame()->RunCommand(cmd::HelpContents);
-    auto *window = Frame()->findChild<HelpWindow *>();
+    auto *window = Frame()->findChild<CHelpWindow *>();
     ASSERT_NE(window, nullptr) << m_sink.last().toStdString();
     delete window;
 
-    PortSettingsDlg port(Frame());
+    CPortSettingsDialog port(Frame());
     auto *help = port.findChild<QPushButton *>(QStringLiteral("help"));
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->text(), LoadString(msg::MenuHelp));
     QTest::mouseClick(help, Qt::LeftButton);
-    window = port.findChild<HelpWindow *>();
+    window = port.findChild<CHelpWindow *>();
     ASSERT_NE(window, nullptr) << m_sink.last().toStdString();
     EXPECT_TRUE(window->Browser()->source().toString().endsWith(QStringLiteral("radio_commands.htm#port_transfer")))
         << window->Browser()->source().toString().toStdString();

@@ -95,6 +95,19 @@ mode_t Mode(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 07777;
 }
 
+// Whether a user who is neither the owner nor in the group can pass
+// through every folder from the root down to `dir`.
+bool OthersCanEnter(const QString &dir)
+{
+    for (QString d = QFileInfo(dir).absoluteFilePath();; d = QFileInfo(d).path()) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(d).constData(), &st) != 0 || (st.st_mode & S_IXOTH) == 0)
+            return false;
+        if (d == QLatin1String("/"))
+            return true;
+    }
+}
+
 QString Refusal(const QString &path, const QString &reason)
 {
     return LoadString(msg::ProfileCannotOpen).arg(QDir::toNativeSeparators(path), reason);
@@ -298,9 +311,20 @@ TEST_F(GuiTest, TheHandOverSocketIsPrivateToItsUserAndDisplayAndRefusesHostileRe
         return;
     }
     m_app.reset();
-    QTemporaryDir open;
-    ::chmod(QFile::encodeName(open.path()).constData(), 0777);
-    const QString shared = open.filePath(QStringLiteral("hand-over"));
+    // That user has to reach the socket's folder. TMPDIR may lie below a
+    // folder closed to others (a home of mode 700, say); then /tmp stands in.
+    std::optional<QTemporaryDir> open;
+    for (const QString &base : {QDir::tempPath(), QStringLiteral("/tmp")}) {
+        open.emplace(base + QStringLiteral("/tavocps-open-XXXXXX"));
+        if (open->isValid() && OthersCanEnter(QFileInfo(open->path()).path()))
+            break;
+        open.reset();
+    }
+    if (!open)
+        GTEST_SKIP() << "another user cannot reach " << QDir::tempPath().toStdString()
+                     << " nor /tmp (a folder above is closed to others): the other user's connection is not tried";
+    ::chmod(QFile::encodeName(open->path()).constData(), 0777);
+    const QString shared = open->filePath(QStringLiteral("hand-over"));
     CTavoCPSApp::SetInstanceServerName(shared);
     ASSERT_TRUE(Start());
     m_app->ListenForOtherInstances();

@@ -10,7 +10,7 @@
 #include "app/CChangeListDialog.h"
 #include "app/CRadioSettings.h"
 #include "app/CReadWriteDialog.h"
-#include "app/CRestoreBackupDlg.h"
+#include "app/CRestoreBackupDialog.h"
 #include "app/ShellDialogs.h"
 #include "radio/RadioNotification.h"
 #include "resources/MessageIds.h"
@@ -78,7 +78,7 @@ protected:
                     pwd->Entry()->setText(next);
                     pwd->accept();
                 }
-            } else if (auto *restore = qobject_cast<CRestoreBackupDlg *>(modal)) {
+            } else if (auto *restore = qobject_cast<CRestoreBackupDialog *>(modal)) {
                 m_restoreItems.clear();
                 for (int i = 0; i < restore->List()->count(); ++i)
                     m_restoreItems << restore->List()->item(i)->text();

@@ -9,6 +9,7 @@
 #include "workflow/CableWatch.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -273,9 +274,26 @@ TEST(CableWatch, AFolderAndMapPlantedByAnotherUserAreNeverUsed)
     if (QProcess::execute(QStringLiteral("id"), {QStringLiteral("-u"), other}) != 0
         && QProcess::execute(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-r"), QStringLiteral("-s"), QStringLiteral("/bin/false"), other}) != 0)
         GTEST_SKIP() << "useradd is not available";
-    QTemporaryDir tmp, home;
-    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 01777), 0);
-    const QString planted = tmp.filePath(QStringLiteral("tavocps-%1").arg(::getuid()));
+    // The other user has to reach the shared temporary folder. TMPDIR may
+    // lie below a folder closed to others (a home of mode 700, say); then
+    // /tmp stands in, and where neither can be reached the test cannot run.
+    auto reachable = [&](const QString &dir) {
+        return QProcess::execute(QStringLiteral("runuser"), {QStringLiteral("-u"), other, QStringLiteral("--"), QStringLiteral("test"), QStringLiteral("-w"),
+                                                             dir, QStringLiteral("-a"), QStringLiteral("-x"), dir})
+            == 0;
+    };
+    std::optional<QTemporaryDir> tmp;
+    for (const QString &base : {QDir::tempPath(), QStringLiteral("/tmp")}) {
+        tmp.emplace(base + QStringLiteral("/tavocps-shared-XXXXXX"));
+        if (tmp->isValid() && ::chmod(QFile::encodeName(tmp->path()).constData(), 01777) == 0 && reachable(tmp->path()))
+            break;
+        tmp.reset();
+    }
+    if (!tmp)
+        GTEST_SKIP() << "user " << other.toStdString() << " cannot reach a temporary folder: neither " << QDir::tempPath().toStdString()
+                     << " nor /tmp is open to others (a folder above it has mode 700?)";
+    QTemporaryDir home;
+    const QString planted = tmp->filePath(QStringLiteral("tavocps-%1").arg(::getuid()));
     const QString key = QStringLiteral("TavoCPSWatchPlanted-%1").arg(QCoreApplication::applicationPid());
     // The other user's folder and a mode-666 map that says "busy".
     ASSERT_EQ(QProcess::execute(QStringLiteral("runuser"), {QStringLiteral("-u"), other, QStringLiteral("--"), QStringLiteral("mkdir"), QStringLiteral("-m"), QStringLiteral("700"), planted}), 0);
@@ -285,7 +303,7 @@ TEST(CableWatch, AFolderAndMapPlantedByAnotherUserAreNeverUsed)
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    env.insert(QStringLiteral("TMPDIR"), tmp->path());
     env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
     EnvProbe probe(key, env);
     const QStringList seen = probe.LinesUntil(QStringLiteral("poller=1 usable=1 count=1"), 5000);
@@ -298,7 +316,7 @@ TEST(CableWatch, AFolderAndMapPlantedByAnotherUserAreNeverUsed)
 
     // The same folder for the hand-over socket, in this process.
     const QByteArray oldTmp = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldCache = qgetenv("XDG_CACHE_HOME");
-    qputenv("TMPDIR", tmp.path().toLocal8Bit());
+    qputenv("TMPDIR", tmp->path().toLocal8Bit());
     qunsetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toLocal8Bit());
     QStringList passedOver;

@@ -1,5 +1,5 @@
-#include "app/CRestoreBackupDlg.h"
-#include "app/HelpWindow.h"
+#include "app/CRestoreBackupDialog.h"
+#include "app/CHelpWindow.h"
 
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
@@ -16,7 +16,7 @@
 
 namespace tavo {
 
-CRestoreBackupDlg::CRestoreBackupDlg(const QString &serial, const QStringList &backups, QWidget *parent)
+CRestoreBackupDialog::CRestoreBackupDialog(const QString &serial, const QStringList &backups, QWidget *parent)
     : QDialog(parent), m_backups(backups)
 {
     setWindowTitle(LoadString(msg::RestoreBackupTitle));
@@ -34,8 +34,8 @@ CRestoreBackupDlg::CRestoreBackupDlg(const QString &serial, const QStringList &b
     m_pList->setMinimumWidth(m_pList->sizeHintForColumn(0) + 2 * m_pList->frameWidth() + 24);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(140));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(141));
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(msg::ButtonOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(msg::ButtonCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AddHelpButton(buttons, QStringLiteral("radio_commands.htm#backups"));
@@ -44,7 +44,7 @@ CRestoreBackupDlg::CRestoreBackupDlg(const QString &serial, const QStringList &b
     layout->addWidget(buttons);
 }
 
-QString CRestoreBackupDlg::SelectedPath() const
+QString CRestoreBackupDialog::SelectedPath() const
 {
     const int row = m_pList->currentRow();
     return row >= 0 && row < m_backups.size() ? m_backups.at(row) : QString();

@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "app/CHelpWindow.h"
 
 #include "views/CFileDialogs.h"
 #include "views/CHelpView.h"
@@ -50,17 +50,17 @@ private:
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+CHelpWindow::CHelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QLatin1String(kProductTitle) + QStringLiteral(" - ")
-                   + LoadString(369).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
+                   + LoadString(msg::MenuHelpContents).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(900, 600);
 }
 
-HelpWindow::~HelpWindow() = default;
+CHelpWindow::~CHelpWindow() = default;
 
-bool HelpWindow::Open(const QString &qchPath, const QString &topic)
+bool CHelpWindow::Open(const QString &qchPath, const QString &topic)
 {
     const QString folder = HelpCollectionFolder();
     if (folder.isEmpty())
@@ -79,7 +79,7 @@ bool HelpWindow::Open(const QString &qchPath, const QString &topic)
     m_pBrowser->setAccessibleName(LoadString(msg::HelpPageName));
     auto *tabs = new QTabWidget(this);
     tabs->addTab(m_pEngine->contentWidget(), LoadString(msg::HelpContentsTab));
-    tabs->addTab(m_pEngine->indexWidget(), LoadString(293));
+    tabs->addTab(m_pEngine->indexWidget(), LoadString(msg::TextIndex));
     auto *split = new QSplitter(this);
     split->addWidget(tabs);
     split->addWidget(m_pBrowser);
@@ -118,17 +118,17 @@ void OpenHelpTopic(QWidget *parent, const QString &topic)
 {
     const QString path = GetHelpFilePath();
     if (path.isEmpty()) {
-        ShowMessage(146, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::HelpFileNotConfigured, MB_OK | MB_ICONERROR);
         return;
     }
     if (!QFileInfo(path).isFile()) {
-        ShowMessage(148, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::HelpFileMissing, MB_OK | MB_ICONERROR);
         return;
     }
-    auto *window = new HelpWindow(parent);
+    auto *window = new CHelpWindow(parent);
     if (!window->Open(path, topic)) {
         delete window;
-        ShowMessage(147, MB_OK | MB_ICONERROR);
+        ShowMessage(msg::HelpFileInvalid, MB_OK | MB_ICONERROR);
         return;
     }
     window->show();

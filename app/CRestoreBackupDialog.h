@@ -9,12 +9,12 @@ class QListWidget;
 
 namespace tavo {
 
-class CRestoreBackupDlg : public QDialog {
+class CRestoreBackupDialog : public QDialog {
     Q_OBJECT
 public:
     // `serial`: the radio's, as its backups are named; `backups`: their
     // paths, newest first.
-    CRestoreBackupDlg(const QString &serial, const QStringList &backups, QWidget *parent = nullptr);
+    CRestoreBackupDialog(const QString &serial, const QStringList &backups, QWidget *parent = nullptr);
     QListWidget *List() const { return m_pList; }
     // The backup chosen; empty when none is selected.
     QString SelectedPath() const;

@@ -12,11 +12,11 @@ class QTextBrowser;
 
 namespace tavo {
 
-class HelpWindow : public QWidget {
+class CHelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit HelpWindow(QWidget *parent = nullptr);
-    ~HelpWindow() override;
+    explicit CHelpWindow(QWidget *parent = nullptr);
+    ~CHelpWindow() override;
     // Opens the help file on its first page, or on `topic` ("page.htm" or
     // "page.htm#anchor") when it names one of its pages; false when it is
     // not a valid help file.
