@@ -34,6 +34,8 @@ const std::vector<int> kVoxItems{181, 182, 183, 193}; // VOX alone can be off
 // One row per field. Within an element the rows stand in the order the
 // profile text writes the attributes (stored profiles keep it); `shownAt`
 // orders the pages and the change list.
+// One row per field, laid out by hand so that each row reads as one line.
+// clang-format off
 const RadioField kRows[] = {
     // ---- factory_setting: what identifies the radio (never a change)
     {n::kFactorySetting, n::kSerialCloneCompatibility, {S::Number, V::kCloneCompatibilityOffset, 1}, kByte},
@@ -180,6 +182,7 @@ const RadioField kRows[] = {
     {n::kFrequency, n::kCompanderLleMode, {S::Number, F::kCompanderModeOffset, 1}, kTwoBits, 30,
      {msg::ChangeFrequencyCompander, Show::Flag}},
 };
+// clang-format on
 
 std::vector<RadioField> &Table()
 {

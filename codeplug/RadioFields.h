@@ -102,7 +102,7 @@ struct FieldRow {
     FieldPage page = FieldPage::None;
     int labelId = 0;
     int ctrlId = 0;
-    int textId = 0;  // the caption's string
+    int textId = 0; // the caption's string
     RowKind kind = RowKind::Number;
     std::vector<int> items; // a list's entries (string ids), in list order
     // A list's position from the stored value: 0 as it is, n > 0 the value
@@ -113,7 +113,7 @@ struct FieldRow {
 };
 
 struct RadioField {
-    const char *element;   // names::kSetting, names::kChannel ...
+    const char *element; // names::kSetting, names::kChannel ...
     const char *attribute;
     FieldImage image;
     FieldRange range;

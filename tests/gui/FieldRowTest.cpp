@@ -36,7 +36,12 @@ constexpr int kCaption = 9413;                 // "Tri-Color LED"
 // The whole addition.
 RadioField LedLevelRow()
 {
-    return {names::kSetting, kAttribute, {FieldStore::Number, kReservedByte, 1}, {0, 2}, 270, {kCaption, FieldShow::PageList},
+    return {names::kSetting,
+            kAttribute,
+            {FieldStore::Number, kReservedByte, 1},
+            {0, 2},
+            270,
+            {kCaption, FieldShow::PageList},
             {FieldPage::AudioSettings, kLabelId, kListId, kCaption, RowKind::List, {181, 182, 183}}};
 }
 
@@ -48,7 +53,12 @@ constexpr int kFlagCaption = 9408; // "Enable"
 
 RadioField LedBlinkRow()
 {
-    return {names::kSetting, kFlagAttribute, {FieldStore::Flag, kOtherReservedByte, 1}, {}, 165, {kFlagCaption, FieldShow::Flag},
+    return {names::kSetting,
+            kFlagAttribute,
+            {FieldStore::Flag, kOtherReservedByte, 1},
+            {},
+            165,
+            {kFlagCaption, FieldShow::Flag},
             {FieldPage::Settings, kFlagLabelId, kFlagBoxId, kFlagCaption, RowKind::CheckOne}};
 }
 
@@ -183,8 +193,8 @@ TEST_F(PageTest, AFieldAddedByOneRowIsConvertedCheckedComparedShownEditedAndRepo
     const QString html = GenerateDetailedHtml(Doc()->Model().GetXmlText(), QStringLiteral("."));
     EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemName\" width=\"45%\">%1</td><td class=\"ItemVal\">%2</td>")
                                   .arg(LoadString(kCaption), LoadString(182))));
-    EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"ItemName\" width=\"45%\">%1</td><td class=\"ItemVal\">%1</td>")
-                                  .arg(LoadString(kFlagCaption))));
+    EXPECT_TRUE(html.contains(
+        QStringLiteral("<td class=\"ItemName\" width=\"45%\">%1</td><td class=\"ItemVal\">%1</td>").arg(LoadString(kFlagCaption))));
     m_child->close();
 }
 

@@ -112,8 +112,9 @@ TEST(FieldTable, PagesAndTheChangeListFollowThePlacesNotTheTableOrder)
     std::vector<std::string> audio;
     for (const RadioField *f : PageFields(FieldPage::AudioSettings))
         audio.push_back(f->attribute);
-    EXPECT_EQ(audio, (std::vector<std::string>{names::kMicrophoneGain, names::kAccessoryMicrophoneGain, names::kVoxLevel,
-                                               names::kIvolLevel, names::kRogerBeepTone, names::kKeypadBeep}));
+    EXPECT_EQ(audio,
+              (std::vector<std::string>{names::kMicrophoneGain, names::kAccessoryMicrophoneGain, names::kVoxLevel, names::kIvolLevel,
+                                        names::kRogerBeepTone, names::kKeypadBeep}));
     const std::vector<const RadioField *> setting = FieldsOf(names::kSetting);
     ASSERT_FALSE(setting.empty());
     EXPECT_STREQ(setting.front()->attribute, names::kPassword);

@@ -62,15 +62,16 @@ void ChangeField(const RadioField &field, VirtualCP &cp, uint8_t *record, size_t
     }
     const uint32_t value = StoredNumber(field, cp, record, slot);
     const uint32_t high = field.image.store == FieldStore::Flag || field.image.store == FieldStore::ScanBit ? 1
-                          : field.range.Checked()                                                      ? uint32_t(field.range.high)
-                                                                                                       : 255;
+        : field.range.Checked()                                                                             ? uint32_t(field.range.high)
+                                                                                                            : 255;
     StoreNumber(field, cp, record, slot, value < high ? value + 1 : 0);
 }
 
 QString FieldName(const RadioField &field)
 {
     if (field.image.store == FieldStore::CustomTone)
-        return LoadString(field.change.nameId).replace(QStringLiteral("%1"), QString::number(VirtualCP::kFirstCustomCode + field.image.offset));
+        return LoadString(field.change.nameId)
+            .replace(QStringLiteral("%1"), QString::number(VirtualCP::kFirstCustomCode + field.image.offset));
     return LoadString(field.change.nameId);
 }
 
@@ -119,7 +120,9 @@ void ExpectOneLineForEachField(const char *element, int lineId, Get get, Set set
         set(after, slot);
         const QStringList lines = CodeplugChangeLines(before, after, Dotted());
         ASSERT_EQ(lines.size(), 1) << field->attribute << "\n" << lines.join(QLatin1Char('\n')).toStdString();
-        const QString name = LoadString(lineId).replace(QStringLiteral("%1"), QStringLiteral("2")).replace(QStringLiteral("%2"), LoadString(field->change.nameId));
+        const QString name = LoadString(lineId)
+                                 .replace(QStringLiteral("%1"), QStringLiteral("2"))
+                                 .replace(QStringLiteral("%2"), LoadString(field->change.nameId));
         EXPECT_TRUE(lines.first().startsWith(name + QStringLiteral(": "))) << lines.first().toStdString();
     }
 }
