@@ -445,6 +445,33 @@ enum : int {
     ReportDate = 10305,
     ReportAlkalineBatteries = 10306,
     ChangesIntroOne = 10206,   // ChangesIntro for a single change (%2 the serial)
+
+    // The programming station: several ports at once, its log and rows.
+    FleetSerialUnknown = 10400,
+    FleetVerifyAdvice = 10401,
+    FleetUnverifiedAdvice = 10402,
+    FleetPasswordCancelled = 10403,
+    FleetQuestionDeclined = 10404,
+    FleetAnswerNo = 10405,
+    FleetAnswerCancel = 10406,
+    FleetWrongBand = 10407,
+    FleetRefusedUnchanged = 10408,
+    FleetNotWrittenCheckRadio = 10409,
+    FleetAlreadyWritten = 10410,
+    FleetLogFiles = 10411,
+    FleetPasswordTitle = 10412,
+    FleetColumnPort = 10413,
+    FleetTileWaiting = 10414,
+    FleetTileDone = 10415,
+    FleetTileFailed = 10416,
+    FleetTileStopped = 10417,
+    FleetTileNext = 10418,
+    FleetSaveFirst = 10419,
+    FleetProfileUnsaved = 10420,
+    FleetTilesLabel = 10421,
+    FleetTileWriting = 10422,
+    CliPortsNeedBatch = 10423,
+    FleetPortsIntro = 10424,
 };
 
 } // namespace tavo::msg
