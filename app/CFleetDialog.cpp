@@ -43,6 +43,7 @@ constexpr int kTableHeight = 200;
 // A tile's texts, readable from three metres (in points).
 constexpr int kTilePortPoints = 18;
 constexpr int kTileStatePoints = 16;
+constexpr int kTileDetailPoints = 11;
 constexpr int kTileProgressHeight = 26;
 constexpr int kTileMinWidth = 460;
 constexpr int kTileMinHeight = 150;
@@ -125,8 +126,13 @@ CFleetTile::CFleetTile(const QString &portName, QWidget *parent) : QFrame(parent
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setMinimumSize(kTileMinWidth, kTileMinHeight);
+    setAccessibleName(portName);
+    setToolTip(portName);
     auto *layout = new QVBoxLayout(this);
-    m_pPort = new QLabel(portName, this);
+    // The device's own name ("ttyUSB0", "tavocps-cable-A1B2") is what
+    // tells the cables apart; the whole path is the tooltip and the row's.
+    const QString shortName = portName.startsWith(QLatin1Char('/')) ? QFileInfo(portName).fileName() : portName;
+    m_pPort = new QLabel(shortName, this);
     QFont portFont = m_pPort->font();
     portFont.setPointSize(kTilePortPoints);
     portFont.setBold(true);
@@ -134,23 +140,32 @@ CFleetTile::CFleetTile(const QString &portName, QWidget *parent) : QFrame(parent
     m_pState = new QLabel(this);
     QFont stateFont = m_pState->font();
     stateFont.setPointSize(kTileStatePoints);
+    stateFont.setBold(true);
     m_pState->setFont(stateFont);
     m_pState->setWordWrap(true);
-    m_pState->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_pDetail = new QLabel(this);
+    QFont detailFont = m_pDetail->font();
+    detailFont.setPointSize(kTileDetailPoints);
+    m_pDetail->setFont(detailFont);
+    m_pDetail->setWordWrap(true);
+    m_pDetail->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_pProgress = new QProgressBar(this);
     m_pProgress->setRange(0, 100);
     m_pProgress->setMinimumHeight(kTileProgressHeight);
     m_pProgress->setAccessibleName(portName);
     layout->addWidget(m_pPort);
-    layout->addWidget(m_pState, 1);
+    layout->addWidget(m_pState);
+    layout->addWidget(m_pDetail, 1);
     layout->addWidget(m_pProgress);
     SetState(Waiting, LoadString(msg::FleetTileWaiting));
 }
 
-void CFleetTile::SetState(State state, const QString &text)
+void CFleetTile::SetState(State state, const QString &headline, const QString &detail)
 {
     m_eState = state;
-    m_pState->setText(text);
+    m_pState->setText(headline);
+    m_pDetail->setText(detail);
+    m_pDetail->setVisible(!detail.isEmpty());
     m_pProgress->setVisible(state == Writing);
     if (state != Writing)
         m_pProgress->setValue(0);
@@ -160,7 +175,7 @@ void CFleetTile::SetState(State state, const QString &text)
     pal.setColor(QPalette::Window, back);
     pal.setColor(QPalette::WindowText, Qt::white);
     setPalette(pal);
-    setAccessibleDescription(text);
+    setAccessibleDescription(detail.isEmpty() ? headline : headline + QLatin1Char(' ') + detail);
 }
 
 void CFleetTile::SetProgress(int percent)
@@ -186,7 +201,7 @@ public:
         OnGuiThread(m_pDialog, [&] {
             QString remembered;
             CAskPwdDlg ask(expected, remembered, m_pDialog);
-            ask.setWindowTitle(LoadString(msg::FleetPasswordTitle).arg(radio, m_pDialog->Tile(port)->PortLabel()->text()));
+            ask.setWindowTitle(LoadString(msg::FleetPasswordTitle).arg(radio, m_pDialog->Tile(port)->toolTip()));
             ok = ask.exec() == QDialog::Accepted;
             entered = remembered;
         });
@@ -208,10 +223,14 @@ public:
     {
         const int number = m_numbers[static_cast<size_t>(port)];
         tile(port, CFleetTile::Writing, LoadString(msg::FleetTileWriting).arg(number).arg(LoadString(textId)));
-        status(LoadString(msg::FleetRadioStage).arg(number).arg(LoadString(textId)));
+        // One port: the status line follows it too (several have their tiles).
+        if (m_numbers.size() == 1)
+            status(LoadString(msg::FleetRadioStage).arg(number).arg(LoadString(textId)));
     }
     void Waiting(int port, bool next) override
     {
+        if (m_numbers.size() == 1)
+            status(next ? LoadString(msg::FleetWaitingNext).arg(m_numbers[0]) : LoadString(msg::FleetWaiting).arg(m_pDialog->Tile(0)->toolTip()));
         // A tile keeps its last radio's green or red until the next radio
         // comes; one that has had none says it waits.
         if (!next)
@@ -219,7 +238,7 @@ public:
     }
     void AlreadyWritten(int port, const QString &serial, int number) override
     {
-        tile(port, CFleetTile::Waiting, LoadString(msg::FleetAlreadyWritten).arg(serial).arg(number));
+        tile(port, CFleetTile::Waiting, LoadString(msg::FleetTileWaiting), false, LoadString(msg::FleetAlreadyWritten).arg(serial).arg(number));
     }
     void PortEnded(int port) override { tile(port, CFleetTile::Stopped, LoadString(msg::FleetTileStopped), true); }
     void RadioFinished(const FleetRadioResult &row, const FleetSummary &summary) override
@@ -258,16 +277,16 @@ private:
     };
 
     // `idle`: only a tile that shows no radio's result takes the text.
-    void tile(int port, CFleetTile::State state, const QString &text, bool idle = false)
+    void tile(int port, CFleetTile::State state, const QString &text, bool idle = false, const QString &detail = QString())
     {
         QPointer<CFleetDialog> dialog(m_pDialog);
         QMetaObject::invokeMethod(
-            m_pDialog, [dialog, port, state, text, idle] {
+            m_pDialog, [dialog, port, state, text, idle, detail] {
                 if (!dialog)
                     return;
                 CFleetTile *t = dialog->Tile(port);
                 if (!idle || (t->TileState() != CFleetTile::Done && t->TileState() != CFleetTile::Failed))
-                    t->SetState(state, text);
+                    t->SetState(state, text, detail);
             },
             Qt::QueuedConnection);
     }
@@ -303,13 +322,17 @@ CFleetDialog::CFleetDialog(CRadioDataModel &profile, const QString &profileName,
     layout->addWidget(intro);
 
     // The ports' tiles, two side by side.
-    auto *tiles = new QGridLayout;
+    auto *tileArea = new QWidget(this);
+    tileArea->setObjectName(QStringLiteral("fleetPorts"));
+    tileArea->setAccessibleName(LoadString(msg::FleetTilesLabel));
+    auto *tiles = new QGridLayout(tileArea);
+    tiles->setContentsMargins(0, 0, 0, 0);
     for (size_t i = 0; i < m_ports.size(); ++i) {
-        auto *tile = new CFleetTile(FleetPortName(m_ports[i]), this);
+        auto *tile = new CFleetTile(FleetPortName(m_ports[i]), tileArea);
         tiles->addWidget(tile, static_cast<int>(i) / kTilesPerRow, static_cast<int>(i) % kTilesPerRow);
         m_tiles.push_back(tile);
     }
-    layout->addLayout(tiles);
+    layout->addWidget(tileArea);
 
     auto *tableLabel = new QLabel(LoadString(msg::FleetTableLabel), this);
     m_pTable = new QTableWidget(0, ColumnCount, this);
@@ -396,6 +419,10 @@ void CFleetDialog::Start()
     m_stop = false;
     m_workerEnded = false;
     m_bRunning = true;
+    QStringList names;
+    for (const CFleetTile *tile : m_tiles)
+        names << tile->PortLabel()->text();
+    m_pStatus->setText(LoadString(msg::FleetWaiting).arg(names.join(QStringLiteral(", "))));
     updateButtons();
     QPointer<CFleetDialog> self(this);
     m_worker = std::thread([this, self, run] {
@@ -452,9 +479,9 @@ void CFleetDialog::addRow(const FleetRadioResult &row, const FleetSummary &summa
     if (row.port >= 0 && row.port < TileCount()) {
         CFleetTile *tile = Tile(row.port);
         if (row.Ok())
-            tile->SetState(CFleetTile::Done, LoadString(msg::FleetTileDone).arg(row.serial) + QLatin1Char('\n') + LoadString(msg::FleetTileNext));
+            tile->SetState(CFleetTile::Done, LoadString(msg::FleetTileDone).arg(row.serial), LoadString(msg::FleetTileNext));
         else
-            tile->SetState(CFleetTile::Failed, LoadString(msg::FleetTileFailed).arg(row.message));
+            tile->SetState(CFleetTile::Failed, LoadString(msg::FleetTileFailed).arg(row.serial), row.message);
     }
     // The radio can be unplugged: done and failed sound unlike each other.
     m_pSound->Play(row.Ok());

@@ -40,17 +40,20 @@ class CFleetTile : public QFrame {
 public:
     enum State { Waiting, Writing, Done, Failed, Stopped };
     CFleetTile(const QString &portName, QWidget *parent = nullptr);
-    void SetState(State state, const QString &text);
+    // `headline`: the state in a word or two, large; `detail`: what to do.
+    void SetState(State state, const QString &headline, const QString &detail = QString());
     void SetProgress(int percent);
     State TileState() const { return m_eState; }
     QLabel *PortLabel() const { return m_pPort; }
     QLabel *StateLabel() const { return m_pState; }
+    QLabel *DetailLabel() const { return m_pDetail; }
     QProgressBar *Progress() const { return m_pProgress; }
 
 private:
     State m_eState = Waiting;
     QLabel *m_pPort;
     QLabel *m_pState;
+    QLabel *m_pDetail;
     QProgressBar *m_pProgress;
 };
 

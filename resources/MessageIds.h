@@ -471,7 +471,6 @@ enum : int {
     FleetTilesLabel = 10421,
     FleetTileWriting = 10422,
     CliPortsNeedBatch = 10423,
-    FleetPortsIntro = 10424,
 };
 
 } // namespace tavo::msg

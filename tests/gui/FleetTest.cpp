@@ -104,8 +104,19 @@ TEST_F(FleetGui, ThreeRadiosOneRefusingEachGetsItsRowAndLogLine)
             fleet->grab().save(shot);
         fleet->CloseButton()->click();
     });
+    // The profile's unnamed channels were named as it opened: it is offered
+    // to be saved first, so the log names the file the radios hold.
+    const bool modified = Frame()->ActiveChild()->Document()->IsModified();
+    if (modified)
+        m_sink.Answer(IDYES);
     CFileDialogs::SetNextAnswer(log);
     ASSERT_TRUE(Frame()->RunCommand(cmd::DeviceProgramSeveral));
+    if (modified) {
+        ASSERT_EQ(m_sink.shown().size(), 1u);
+        EXPECT_TRUE(m_sink.last().startsWith(LoadString(msg::FleetSaveFirst).arg(profile).left(40))) << m_sink.last().toStdString();
+        EXPECT_FALSE(Frame()->ActiveChild()->Document()->IsModified()) << "saved before the radios";
+        m_sink.clear();
+    }
     ASSERT_TRUE(sawWindow);
     EXPECT_FALSE(Frame()->RadioBusy());
 
@@ -166,7 +177,8 @@ TEST_F(FleetGui, FourPortsAtOnceEachHaveTheirTile)
     fleet.show();
     ASSERT_EQ(fleet.TileCount(), 4);
     for (int n = 0; n < 4; ++n) {
-        EXPECT_EQ(fleet.Tile(n)->PortLabel()->text(), ports[static_cast<size_t>(n)].portPath);
+        EXPECT_EQ(fleet.Tile(n)->PortLabel()->text(), QStringLiteral("ttyPort%1").arg(n));
+        EXPECT_EQ(fleet.Tile(n)->toolTip(), ports[static_cast<size_t>(n)].portPath);
         EXPECT_GE(fleet.Tile(n)->StateLabel()->font().pointSize(), 16) << "readable across the room";
     }
     EXPECT_EQ(fleet.Table()->horizontalHeaderItem(CFleetDialog::ColPort)->text(), LoadString(msg::FleetColumnPort));
@@ -198,7 +210,8 @@ TEST_F(FleetGui, FourPortsAtOnceEachHaveTheirTile)
     EXPECT_EQ(fleet.Tile(2)->TileState(), CFleetTile::Done);
     EXPECT_EQ(fleet.Tile(3)->TileState(), CFleetTile::Done);
     EXPECT_TRUE(fleet.Tile(0)->StateLabel()->text().contains(QLatin1String(serials[0])));
-    EXPECT_TRUE(fleet.Tile(1)->StateLabel()->text().contains(LoadString(msg::FleetRefusedUnchanged))) << fleet.Tile(1)->StateLabel()->text().toStdString();
+    EXPECT_TRUE(fleet.Tile(1)->StateLabel()->text().contains(QLatin1String(serials[1])));
+    EXPECT_TRUE(fleet.Tile(1)->DetailLabel()->text().contains(LoadString(msg::FleetRefusedUnchanged))) << fleet.Tile(1)->DetailLabel()->text().toStdString();
     EXPECT_NE(fleet.Tile(0)->palette().color(QPalette::Window), fleet.Tile(1)->palette().color(QPalette::Window));
     EXPECT_EQ(fleet.Sound()->Played(true), 3);
     EXPECT_EQ(fleet.Sound()->Played(false), 1);
