@@ -250,3 +250,19 @@ TEST(FleetSounds, DoneAndFailedAreDifferentShortWaves)
     }
     EXPECT_NE(done, failed);
 }
+
+// The log dialog: a name typed without extension gets ".csv" unless a file
+// of that very name is there to append to (a device such as /dev/full is
+// never turned into /dev/full.csv).
+TEST_F(FleetGui, TheLogNameKeepsAnExistingFileAsItIs)
+{
+    ASSERT_TRUE(Start());
+    CFileDialogs::SetNextAnswer(QStringLiteral("/dev/full"));
+    EXPECT_EQ(CFileDialogs::GetFleetLogName(nullptr, QString()), QStringLiteral("/dev/full"));
+    const QString log = m_dir.filePath(QStringLiteral("radios"));
+    CFileDialogs::SetNextAnswer(log);
+    EXPECT_EQ(CFileDialogs::GetFleetLogName(nullptr, QString()), log + QStringLiteral(".csv"));
+    ASSERT_TRUE(test::WriteFileBytes(log, "serial\n"));
+    CFileDialogs::SetNextAnswer(log);
+    EXPECT_EQ(CFileDialogs::GetFleetLogName(nullptr, QString()), log);
+}
