@@ -438,6 +438,11 @@ public:
         m_sink->Finish();
         std::fprintf(stderr, "%s\n", LoadString(msg::BackupSaved).replace(QLatin1String("%1"), path).toUtf8().constData());
     }
+    void AlreadyWritten(int, const QString &serial, int number) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::fprintf(stderr, "%s\n", LoadString(msg::FleetAlreadyWritten).arg(serial).arg(number).toUtf8().constData());
+    }
     void RadioFinished(const FleetRadioResult &row, const FleetSummary &) override
     {
         std::lock_guard<std::mutex> lock(m_mutex);

@@ -39,7 +39,7 @@ public:
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         questions << text;
-        answer = IDYES;
+        answer = reply;
         forAll = true;
         return true;
     }
@@ -69,6 +69,7 @@ public:
         return nullptr;
     }
     std::mutex m_mutex;
+    int reply = IDYES;
     QStringList questions;
     QStringList again;
     std::vector<FleetRadioResult> rows;
@@ -384,6 +385,35 @@ TEST_F(FleetRun, AFastFailureFollowedByAQuickSwapLosesNoRadio)
     EXPECT_TRUE(host.rows[0].memoryWarning);
     EXPECT_EQ(host.rows[1].serial, QStringLiteral("FAST000002"));
     EXPECT_TRUE(host.rows[1].Ok()) << host.rows[1].message.toStdString();
+}
+
+// Radios stopped before the write each say why and what to do: a radio of
+// the other band, a conversion answered No, a password not entered.
+TEST_F(FleetRun, StoppedRadiosSayWhyAndWhatToDo)
+{
+    RecordingHost host;
+    host.reply = IDNO;
+    Running r(m_profile, host, Options(3));
+    auto vhf = Plug(0, Radio("BAND000001", [](VirtualCP &cp) { std::memcpy(cp.At(6), "OVD", 3); }));
+    auto small = Plug(1, Radio("CONV000001", [](VirtualCP &cp) {
+        std::memcpy(cp.At(6), "OUD", 3);
+        const uint8_t digits[] = {1, 0, 8, 0, 2};
+        std::memcpy(cp.At(9), digits, sizeof digits);
+    }));
+    auto locked = Plug(2, Radio("PASS000001", [](VirtualCP &cp) { std::memcpy(cp.PasswordBytes(), "1234", 4); }));
+    ASSERT_TRUE(WaitFor([&] { return host.Rows() == 3; }, 60000)) << host.Rows();
+    r.End();
+    const FleetRadioResult *band = host.RowOf(QStringLiteral("BAND000001"));
+    const FleetRadioResult *conv = host.RowOf(QStringLiteral("CONV000001"));
+    const FleetRadioResult *pass = host.RowOf(QStringLiteral("PASS000001"));
+    ASSERT_TRUE(band && conv && pass);
+    EXPECT_EQ(band->message, LoadString(msg::FleetWrongBand).arg(band->model));
+    EXPECT_EQ(conv->message, LoadString(msg::FleetQuestionDeclined).arg(LoadString(msg::HighToLowTierConversion), LoadString(msg::FleetAnswerNo)));
+    EXPECT_EQ(pass->message, LoadString(msg::FleetPasswordCancelled));
+    for (const auto &sim : {vhf.get(), small.get(), locked.get()}) {
+        sim->Stop();
+        EXPECT_EQ(test::CountLines(sim->Log(), QStringLiteral("WRITE")), 0);
+    }
 }
 
 // The summary counts written radios over the time the run ran.
