@@ -567,7 +567,7 @@ int RunFactoryReset(CliContext &ctx)
 const CliCommandRegistrar kCables({"cables", "", "", 0, 0, &RunCables});
 const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE] [--quiet|--progress]", "--port --trace --quiet --progress", 0, 0, &RunIdentify});
 const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] [--quiet|--progress] [--image OUT] [--profile OUT.kp2 [--password PWD]]", "--port --trace --image --profile --password --quiet --progress", 0, 0, &RunRead});
-const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] [--quiet|--progress] (--image IMG | PROFILE [--batch LOG.csv]) [--password PWD] [--yes] [--verify] [--dry-run]", "--port --trace --image --password --yes --verify --batch --dry-run --quiet --progress", 0, 1, &RunWrite});
+const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] [--quiet|--progress] (--image IMG | PROFILE [--batch LOG.csv [--port DEV]...]) [--password PWD] [--yes] [--verify] [--dry-run]", "--port --trace --image --password --yes --verify --batch --dry-run --quiet --progress", 0, 1, &RunWrite});
 const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE] [--quiet|--progress]", "--port --trace --quiet --progress", 0, 0, &RunReset});
 const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] [--quiet|--progress] --yes", "--port --trace --yes --quiet --progress", 0, 0, &RunFactoryReset});
 
