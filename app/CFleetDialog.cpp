@@ -45,8 +45,13 @@ constexpr int kTilePortPoints = 18;
 constexpr int kTileStatePoints = 16;
 constexpr int kTileDetailPoints = 11;
 constexpr int kTileProgressHeight = 26;
+// Room for a failed radio's four lines of what to do.
 constexpr int kTileMinWidth = 460;
-constexpr int kTileMinHeight = 150;
+constexpr int kTileMinHeight = 190;
+// A station of more ports: narrower tiles, more to a row.
+constexpr int kManyPorts = 4;
+constexpr int kManyTileMinWidth = 320;
+constexpr int kManyTilesPerRow = 4;
 // Tiles side by side before the next row.
 constexpr int kTilesPerRow = 2;
 
@@ -321,7 +326,9 @@ CFleetDialog::CFleetDialog(CRadioDataModel &profile, const QString &profileName,
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
-    // The ports' tiles, two side by side.
+    // The ports' tiles, two side by side (four for a larger station).
+    const bool many = m_ports.size() > static_cast<size_t>(kManyPorts);
+    const int perRow = many ? kManyTilesPerRow : kTilesPerRow;
     auto *tileArea = new QWidget(this);
     tileArea->setObjectName(QStringLiteral("fleetPorts"));
     tileArea->setAccessibleName(LoadString(msg::FleetTilesLabel));
@@ -329,7 +336,9 @@ CFleetDialog::CFleetDialog(CRadioDataModel &profile, const QString &profileName,
     tiles->setContentsMargins(0, 0, 0, 0);
     for (size_t i = 0; i < m_ports.size(); ++i) {
         auto *tile = new CFleetTile(FleetPortName(m_ports[i]), tileArea);
-        tiles->addWidget(tile, static_cast<int>(i) / kTilesPerRow, static_cast<int>(i) % kTilesPerRow);
+        if (many)
+            tile->setMinimumWidth(kManyTileMinWidth);
+        tiles->addWidget(tile, static_cast<int>(i) / perRow, static_cast<int>(i) % perRow);
         m_tiles.push_back(tile);
     }
     layout->addWidget(tileArea);
