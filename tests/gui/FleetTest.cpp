@@ -9,6 +9,7 @@
 
 #include "app/CFleetDialog.h"
 #include "app/CRadioSettings.h"
+#include "app/ShellDialogs.h"
 #include "base/TemplateFile.h"
 #include "profile/CDataAdaptor.h"
 #include "profile/CRadioDataModel.h"
@@ -265,4 +266,43 @@ TEST_F(FleetGui, TheLogNameKeepsAnExistingFileAsItIs)
     ASSERT_TRUE(test::WriteFileBytes(log, "serial\n"));
     CFileDialogs::SetNextAnswer(log);
     EXPECT_EQ(CFileDialogs::GetFleetLogName(nullptr, QString()), log);
+}
+
+// A radio with a password: the dialog's title names the radio and its
+// port; cancelled, the row says why nothing was written and what to do.
+TEST_F(FleetGui, ThePasswordDialogNamesTheRadioAndItsPort)
+{
+    ASSERT_TRUE(Start());
+    VirtualCP sample = test::SampleImage();
+    QString xml;
+    ASSERT_TRUE(CDataAdaptor::VirtualCP2XML(sample, xml));
+    CRadioDataModel profile;
+    ASSERT_TRUE(profile.LoadProfile(xml, 0));
+    std::vector<CableConfig> ports(1);
+    ports[0].portPath = m_dir.filePath(QStringLiteral("ttyLocked"));
+    CFleetDialog fleet(profile, QStringLiteral("event"), QStringLiteral("event.kp2"), m_dir.filePath(QStringLiteral("locked.csv")), ports);
+    fleet.show();
+    VirtualCP locked = sample;
+    std::memcpy(locked.SerialBytes(), "LOCK000001", VirtualCP::kSerialWidth);
+    std::memcpy(locked.PasswordBytes(), "1234", 4);
+    const QString image = m_dir.filePath(QStringLiteral("locked.img"));
+    ASSERT_TRUE(test::WriteFileBytes(image, QByteArray(reinterpret_cast<const char *>(locked.bytes.data()), VirtualCP::kSize)));
+    QString title;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *ask = qobject_cast<CAskPwdDlg *>(QApplication::activeModalWidget())) {
+            title = ask->windowTitle();
+            ask->reject();
+        }
+    });
+    poll.start(50);
+    fleet.StartButton()->click();
+    SimProcess sim({QStringLiteral("--image"), image, QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--link"), ports[0].portPath});
+    ASSERT_TRUE(WaitFor([&] { return fleet.Table()->rowCount() == 1; }, 60000));
+    poll.stop();
+    EXPECT_EQ(title, LoadString(msg::FleetPasswordTitle).arg(QStringLiteral("LOCK000001"), ports[0].portPath));
+    EXPECT_EQ(fleet.Table()->item(0, CFleetDialog::ColResult)->text(), LoadString(msg::FleetPasswordCancelled));
+    EXPECT_EQ(fleet.Tile(0)->TileState(), CFleetTile::Failed);
+    fleet.StopButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return !fleet.Running(); }, 20000));
 }
