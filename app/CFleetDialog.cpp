@@ -135,7 +135,7 @@ CFleetTile::CFleetTile(const QString &portName, QWidget *parent) : QFrame(parent
     setToolTip(portName);
     auto *layout = new QVBoxLayout(this);
     // The device's own name ("ttyUSB0", "tavocps-cable-A1B2") is what
-    // tells the cables apart; the whole path is the tooltip and the row's.
+    // tells the cables apart; the whole path is the tooltip, and the log's.
     const QString shortName = portName.startsWith(QLatin1Char('/')) ? QFileInfo(portName).fileName() : portName;
     m_pPort = new QLabel(shortName, this);
     QFont portFont = m_pPort->font();
@@ -170,7 +170,6 @@ void CFleetTile::SetState(State state, const QString &headline, const QString &d
     m_eState = state;
     m_pState->setText(headline);
     m_pDetail->setText(detail);
-    m_pDetail->setVisible(!detail.isEmpty());
     m_pProgress->setVisible(state == Writing);
     if (state != Writing)
         m_pProgress->setValue(0);
@@ -471,14 +470,14 @@ void CFleetDialog::addRow(const FleetRadioResult &row, const FleetSummary &summa
     const int r = m_pTable->rowCount();
     m_pTable->insertRow(r);
     const QString texts[ColumnCount] = {
-        QString::number(row.number), row.portName, row.serial, row.model, row.firmware, QLocale().toString(row.time.time(), QLocale::ShortFormat),
+        QString::number(row.number), row.port >= 0 && row.port < TileCount() ? Tile(row.port)->PortLabel()->text() : row.portName, row.serial, row.model, row.firmware, QLocale().toString(row.time.time(), QLocale::ShortFormat),
         row.message, QFileInfo(row.backupPath).fileName(),
     };
     for (int c = 0; c < ColumnCount; ++c) {
         auto *item = new QTableWidgetItem(texts[c]);
         item->setBackground(row.Ok() ? kWrittenColour : kFailedColour);
-        // The backup's whole path, which its row's message also names.
-        item->setToolTip(c == ColBackup ? QDir::toNativeSeparators(row.backupPath) : texts[c]);
+        // The backup's and the port's whole paths (the log has them too).
+        item->setToolTip(c == ColBackup ? QDir::toNativeSeparators(row.backupPath) : c == ColPort ? row.portName : texts[c]);
         m_pTable->setItem(r, c, item);
     }
     m_pTable->resizeRowToContents(r);

@@ -21,6 +21,7 @@
 #include <QScrollBar>
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -138,7 +139,7 @@ TEST_F(FleetGui, ThreeRadiosOneRefusingEachGetsItsRowAndLogLine)
     // first block), what to do; its backup was saved before the write.
     const QStringList failed = rows[1].split(QLatin1Char('|'));
     EXPECT_EQ(failed[CFleetDialog::ColSerial], QLatin1String(serials[1]));
-    EXPECT_EQ(failed[CFleetDialog::ColPort], port);
+    EXPECT_EQ(failed[CFleetDialog::ColPort], QFileInfo(port).fileName());
     EXPECT_TRUE(failed[CFleetDialog::ColResult].contains(QLatin1String("(protocol error -12)"))) << rows[1].toStdString();
     EXPECT_TRUE(failed[CFleetDialog::ColResult].contains(LoadString(msg::FleetRefusedUnchanged))) << rows[1].toStdString();
     EXPECT_FALSE(failed[CFleetDialog::ColResult].contains(LoadString(msg::PartlyWrittenCodeplug))) << rows[1].toStdString();
@@ -219,7 +220,8 @@ TEST_F(FleetGui, FourPortsAtOnceEachHaveTheirTile)
     for (int r = 0; r < 4; ++r) {
         const QString serial = fleet.Table()->item(r, CFleetDialog::ColSerial)->text();
         const int n = serial.right(1).toInt() - 1;
-        EXPECT_EQ(fleet.Table()->item(r, CFleetDialog::ColPort)->text(), ports[static_cast<size_t>(n)].portPath);
+        EXPECT_EQ(fleet.Table()->item(r, CFleetDialog::ColPort)->text(), QStringLiteral("ttyPort%1").arg(n));
+        EXPECT_EQ(fleet.Table()->item(r, CFleetDialog::ColPort)->toolTip(), ports[static_cast<size_t>(n)].portPath);
     }
     // The newest row is in view.
     QTableWidget *table = fleet.Table();
