@@ -47,6 +47,15 @@ protected:
         return path;
     }
 
+    // The sample radio's profile, loaded as the station writes it.
+    static void LoadSample(CRadioDataModel &profile)
+    {
+        VirtualCP sample = test::SampleImage();
+        QString xml;
+        ASSERT_TRUE(CDataAdaptor::VirtualCP2XML(sample, xml));
+        ASSERT_TRUE(profile.LoadProfile(xml, 0));
+    }
+
     QStringList LogLines(const QString &log) const
     {
         QFile f(log);
@@ -166,11 +175,8 @@ TEST_F(FleetGui, ThreeRadiosOneRefusingEachGetsItsRowAndLogLine)
 TEST_F(FleetGui, FourPortsAtOnceEachHaveTheirTile)
 {
     ASSERT_TRUE(Start());
-    VirtualCP sample = test::SampleImage();
-    QString xml;
-    ASSERT_TRUE(CDataAdaptor::VirtualCP2XML(sample, xml));
     CRadioDataModel profile;
-    ASSERT_TRUE(profile.LoadProfile(xml, 0));
+    ASSERT_NO_FATAL_FAILURE(LoadSample(profile));
     std::vector<CableConfig> ports(4);
     for (int n = 0; n < 4; ++n)
         ports[static_cast<size_t>(n)].portPath = m_dir.filePath(QStringLiteral("ttyPort%1").arg(n));
@@ -275,16 +281,13 @@ TEST_F(FleetGui, TheLogNameKeepsAnExistingFileAsItIs)
 TEST_F(FleetGui, ThePasswordDialogNamesTheRadioAndItsPort)
 {
     ASSERT_TRUE(Start());
-    VirtualCP sample = test::SampleImage();
-    QString xml;
-    ASSERT_TRUE(CDataAdaptor::VirtualCP2XML(sample, xml));
     CRadioDataModel profile;
-    ASSERT_TRUE(profile.LoadProfile(xml, 0));
+    ASSERT_NO_FATAL_FAILURE(LoadSample(profile));
     std::vector<CableConfig> ports(1);
     ports[0].portPath = m_dir.filePath(QStringLiteral("ttyLocked"));
     CFleetDialog fleet(profile, QStringLiteral("event"), QStringLiteral("event.kp2"), m_dir.filePath(QStringLiteral("locked.csv")), ports);
     fleet.show();
-    VirtualCP locked = sample;
+    VirtualCP locked = test::SampleImage();
     std::memcpy(locked.SerialBytes(), "LOCK000001", VirtualCP::kSerialWidth);
     std::memcpy(locked.PasswordBytes(), "1234", 4);
     const QString image = m_dir.filePath(QStringLiteral("locked.img"));
