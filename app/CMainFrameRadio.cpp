@@ -33,6 +33,7 @@
 #include "workflow/CableWatch.h"
 #include "workflow/CRadioCommands.h"
 #include "workflow/CRadioTransfer.h"
+#include "workflow/FleetProgramming.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -353,6 +354,17 @@ void CMainFrame::OnProgramSeveralRadios()
         return;
     if (!EnsureSettingDocuments() || !CheckWriteStart(child->Document()->Model()))
         return;
+    // The log names the profile file the radios hold: a profile with
+    // changes not saved is offered to be saved first, or logged as unsaved.
+    CTavoCPSDoc *doc = child->Document();
+    bool unsaved = doc->IsModified() || doc->GetPathName().isEmpty();
+    if (unsaved) {
+        const QString name = doc->GetPathName().isEmpty() ? doc->GetTitle() : QDir::toNativeSeparators(doc->GetPathName());
+        const int answer = ShowMessageText(LoadString(msg::FleetSaveFirst).arg(name), MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL || (answer == IDYES && !doc->DoSave(doc->GetPathName())))
+            return;
+        unsaved = answer != IDYES;
+    }
     const QString path = child->Document()->GetPathName();
     const QFileInfo profileFile(path.isEmpty() ? child->Document()->GetTitle() : path);
     const QString folder = path.isEmpty() ? CFileDialogs::LastOpenFolder() : profileFile.absolutePath();
@@ -361,7 +373,12 @@ void CMainFrame::OnProgramSeveralRadios()
     if (log.isEmpty() || !StartRadioOperation(OpSeveral))
         return;
     {
-        CFleetDialog dialog(child->Document()->Model(), child->Document()->GetTitle(), log, RadioCableConfig(), this);
+        const QString profileFile = path.isEmpty() ? doc->GetTitle() : QDir::toNativeSeparators(path);
+        // An explicit port is the station's one port; else every cable
+        // plugged in is one.
+        const CableConfig cable = RadioCableConfig();
+        CFleetDialog dialog(doc->Model(), doc->GetTitle(), unsaved ? LoadString(msg::FleetProfileUnsaved).arg(profileFile) : profileFile, log,
+                            cable.portPath.isEmpty() ? FleetCablePorts(cable) : std::vector<CableConfig>{cable}, this);
         dialog.exec();
     }
     FinishRadioOperation();
@@ -617,24 +634,6 @@ QString CMainFrame::WriteFailureText(const QString &failure, const QString &back
 
 // ---- writing a backup back
 
-namespace {
-// The radio's serial from its header, read quietly (no progress, no
-// message); false when no radio answers.
-bool ReadRadioSerial(CRadioOperation &op, QString &serial)
-{
-    uint8_t bytes[VirtualCP::kSerialWidth] = {};
-    std::lock_guard<std::mutex> lock(RadioLock());
-    op.ClearFailure();
-    CRadioProtocol &protocol = op.Protocol();
-    if (protocol.OpenDevice(CableDeviceIndex()) < 0)
-        return false;
-    const bool ok = protocol.ReadMemory(radiomap::kHeaderAddress, static_cast<int>(sizeof bytes), bytes) == static_cast<int>(sizeof bytes);
-    protocol.CloseDevice();
-    if (ok)
-        serial = QString::fromLatin1(reinterpret_cast<const char *>(bytes), static_cast<int>(sizeof bytes));
-    return ok;
-}
-} // namespace
 
 void CMainFrame::OnRestoreBackup()
 {
@@ -642,7 +641,7 @@ void CMainFrame::OnRestoreBackup()
         return;
     CRadioOperation *op = m_pRadio->op.get();
     auto serial = std::make_shared<QString>();
-    StartRadioWorker([op, serial] { return ReadRadioSerial(*op, *serial); },
+    StartRadioWorker([op, serial] { return ReadAnsweringSerial(*op, *serial); },
                      [this, serial](bool ok) {
                          FinishRadioOperation();
                          if (!ok) {

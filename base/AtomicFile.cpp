@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace tavo {
@@ -269,10 +271,49 @@ LineLog::~LineLog()
         ::close(m_fd);
 }
 
-bool LineLog::Open(const QString &path, QString &error, bool *fresh)
+int LineLog::openLocked(QString &error, qint64 &size) const
+{
+    const QByteArray name = QFile::encodeName(m_strPath);
+    // Opened anew for every line: a log renamed or removed by a person
+    // meanwhile is created again rather than written into where nobody sees.
+    const int fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = errno == ENXIO ? NotLogText(m_strPath) : LoadString(msg::CannotWriteFile).arg(m_strPath, SystemErrorText(errno));
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error = NotLogText(m_strPath);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // Another run appending to the same log waits for our line to be whole.
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    // The lock was taken on what the name was at the open; a file replaced
+    // meanwhile (an editor saving) is the one to write.
+    struct stat now;
+    if (::stat(name.constData(), &now) == 0 && (now.st_ino != st.st_ino || now.st_dev != st.st_dev)) {
+        ::close(fd);
+        return openLocked(error, size);
+    }
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        error = LoadString(msg::CannotWriteFile).arg(m_strPath, SystemErrorText(errno));
+        return -1;
+    }
+    size = st.st_size;
+    return fd;
+}
+
+bool LineLog::Open(const QString &path, QString &error, bool *fresh, const QByteArray &header)
 {
     m_strPath = path;
-    m_content.clear();
+    m_header = header;
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
     const QByteArray name = QFile::encodeName(path);
     struct stat st;
     const bool exists = ::stat(name.constData(), &st) == 0;
@@ -284,44 +325,78 @@ bool LineLog::Open(const QString &path, QString &error, bool *fresh)
         m_fd = OpenForAppend(path, error);
         if (fresh)
             *fresh = true;
-        return m_fd >= 0;
+        return m_fd >= 0 && (header.isEmpty() || Append(header, error));
     }
-    if (exists) {
-        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            error = fd < 0 ? QStringLiteral("%1: %2").arg(path, SystemErrorText(errno)) : NotLogText(path);
-            if (fd >= 0)
-                ::close(fd);
-            return false;
-        }
-        QFile file;
-        const bool read = file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-        m_content = read ? file.readAll() : QByteArray();
-        if (!read || file.error() != QFileDevice::NoError) {
-            error = QStringLiteral("%1: %2").arg(path, file.errorString());
-            return false;
-        }
-    }
+    qint64 size = 0;
+    const int fd = openLocked(error, size);
+    if (fd < 0)
+        return false;
     if (fresh)
-        *fresh = m_content.isEmpty();
-    // Written back as it is: a log that cannot be written says so now,
-    // before anything is done that it should record.
-    return WriteFileAtomically(path, m_content, error);
+        *fresh = size == 0;
+    bool ok = true;
+    if (size == 0 && !header.isEmpty()) {
+        if (!WriteAllTo(fd, header + '\n') || ::fsync(fd) != 0) {
+            error = LoadString(msg::CannotWriteFile).arg(path, SystemErrorText(errno));
+            if (::ftruncate(fd, 0) != 0) {
+                // The error said is the write's.
+            }
+            ok = false;
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool LineLog::Check(QString &error)
+{
+    if (m_fd >= 0)
+        return true;
+    qint64 size = 0;
+    const int fd = openLocked(error, size);
+    if (fd < 0)
+        return false;
+    // A disk with no room left takes no line: said before the radio is
+    // written rather than after.
+    struct statvfs fs;
+    bool ok = true;
+    if (::fstatvfs(fd, &fs) == 0 && (::geteuid() == 0 ? fs.f_bfree : fs.f_bavail) == 0) {
+        error = LoadString(msg::CannotWriteFile).arg(m_strPath, SystemErrorText(ENOSPC));
+        ok = false;
+    }
+    ::close(fd);
+    return ok;
 }
 
 bool LineLog::Append(const QByteArray &line, QString &error)
 {
-    const QByteArray bytes = line + '\n';
     if (m_fd >= 0) {
-        if (WriteAllTo(m_fd, bytes))
+        std::lock_guard<std::mutex> lock(m_deviceMutex);
+        if (WriteAllTo(m_fd, line + '\n'))
             return true;
         error = LoadString(msg::CannotWriteFile).arg(m_strPath, SystemErrorText(errno));
         return false;
     }
-    if (!WriteFileAtomically(m_strPath, m_content + bytes, error))
+    qint64 size = 0;
+    const int fd = openLocked(error, size);
+    if (fd < 0)
         return false;
-    m_content += bytes;
-    return true;
+    // A log emptied or removed meanwhile gets its header back first, in the
+    // same write.
+    QByteArray bytes = size == 0 && !m_header.isEmpty() ? m_header + '\n' : QByteArray();
+    bytes += line + '\n';
+    // One write: a reader (or another run) sees the line whole or not at all.
+    bool ok = WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
+    if (!ok) {
+        const int cause = errno;
+        error = LoadString(msg::CannotWriteFile).arg(m_strPath, SystemErrorText(cause));
+        // A part of the line that did get in is taken back, under the lock,
+        // so the log never ends in half a line.
+        if (::ftruncate(fd, size) != 0) {
+            // The error said is the write's.
+        }
+    }
+    ::close(fd);
+    return ok;
 }
 
 } // namespace tavo

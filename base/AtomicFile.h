@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <mutex>
+
 namespace tavo {
 
 // Writes `bytes` as the whole content of `path`. A new file (or the
@@ -39,11 +41,14 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString &
 // ("Cannot write PATH: CAUSE", or the refusal) on failure. `device` tells a character device.
 int OpenForAppend(const QString &path, QString &error, bool *device = nullptr);
 
-// A log that grows a line at a time (the batch log). A regular file is
-// rewritten whole through WriteFileAtomically for every line, so a full
-// disk leaves the lines before as they were and says so; a character
-// device gets each line as it comes. Any other kind of file is refused by
-// Open.
+// A log that grows a line at a time (the batch and fleet logs): an audit
+// trail that is only ever appended to, never rewritten. Each line of a
+// regular file is one write to the file opened for appending (a line from
+// another run, another port or a person's editor is never overwritten),
+// under an exclusive lock that every log of this program takes, and synced
+// before Append returns; a line that does not reach the disk whole is taken
+// back, so the lines before stay as they were. A character device gets each
+// line as it comes. Any other kind of file is refused by Open.
 class LineLog {
 public:
     LineLog() = default;
@@ -51,17 +56,29 @@ public:
     LineLog(const LineLog &) = delete;
     LineLog &operator=(const LineLog &) = delete;
 
-    // False with `error` when the file cannot be a log or not be read.
-    // `fresh` tells a missing or empty file.
-    bool Open(const QString &path, QString &error, bool *fresh = nullptr);
-    // Appends `line` and a line feed; false with `error` ("Cannot write
-    // PATH: CAUSE") when it did not reach the file.
+    // False with `error` when the file cannot be a log or cannot be
+    // written. `fresh` tells a missing or empty file; a non-empty `header`
+    // is written into such a file as its first line.
+    bool Open(const QString &path, QString &error, bool *fresh = nullptr, const QByteArray &header = QByteArray());
+    // Whether the log can take a line now (it may have been removed, made
+    // read-only or its disk filled since it was opened): false with `error`.
+    bool Check(QString &error);
+    // Appends `line` and a line feed (the header first, should the file
+    // have been emptied or removed meanwhile); false with `error` ("Cannot
+    // write PATH: CAUSE") when it did not reach the file.
     bool Append(const QByteArray &line, QString &error);
 
+    QString Path() const { return m_strPath; }
+
 private:
+    // The regular file opened for appending and locked, and its `size`:
+    // -1 with `error`.
+    int openLocked(QString &error, qint64 &size) const;
+
     QString m_strPath;
-    QByteArray m_content;  // a regular file's whole content
+    QByteArray m_header;
     int m_fd = -1;         // a device
+    std::mutex m_deviceMutex;  // its lines, one at a time
 };
 
 // Copies the file `source` to `target` through WriteFileAtomically.

@@ -18,9 +18,11 @@ enum ExitCode : int { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
 struct CliContext {
     QString command;
     QStringList args;               // positional arguments after the command
-    QMap<QString, QString> options; // "--image" -> value, "--yes" -> "1"
+    QMap<QString, QString> options; // "--image" -> value, "--yes" -> "1" (the last one given)
+    QMap<QString, QStringList> given; // every value of each option, in order
     bool Has(const char *option) const { return options.contains(QLatin1String(option)); }
     QString Option(const char *option) const { return options.value(QLatin1String(option)); }
+    QStringList Values(const char *option) const { return given.value(QLatin1String(option)); }
 };
 
 using CliHandler = int (*)(CliContext &);

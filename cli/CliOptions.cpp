@@ -127,6 +127,7 @@ bool ParseCommandLine(const QStringList &argv, CliContext &ctx, QString &error)
             return false;
         }
         ctx.options.insert(o.name, o.value);
+        ctx.given[o.name] << o.value;
     }
     if (!split.error.isEmpty()) {
         error = split.error;

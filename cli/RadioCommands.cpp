@@ -24,6 +24,8 @@
 #include "workflow/FleetProgramming.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 
 #include <atomic>
 #include <csignal>
@@ -139,9 +141,13 @@ int SelectPort(CliContext &ctx)
         trace->SetWriteFailureReport([](const QString &text) { std::fprintf(stderr, "%s\n", text.toUtf8().constData()); });
         config.trace = trace;
     }
+    // Several ports are a programming station: only a batch runs one.
+    const bool batch = ctx.command == QLatin1String("write") && ctx.Has("--batch");
+    if (ctx.Values("--port").size() > 1 && !batch)
+        return UsageError(ctx.command, LoadString(msg::CliPortsNeedBatch));
     if (ctx.Has("--port")) {
         // An empty name is no port: it must never fall back to some device.
-        if (ctx.Option("--port").isEmpty())
+        if (ctx.Values("--port").contains(QString()))
             return UsageError(ctx.command, LoadString(msg::CliOptionNeedsValue).arg(QStringLiteral("--port")));
         config.portPath = ctx.Option("--port");
         SetDefaultCableConfig(config);
@@ -157,7 +163,8 @@ int SelectPort(CliContext &ctx)
     }
     if (count == 0)
         return Fail(LoadString(msg::NoCableFound));
-    if (count > 1) {
+    // A batch takes every cable plugged in, each a port of its own.
+    if (count > 1 && !batch) {
         ShowMessageText(withNumber(msg::UsbConnections, count), MB_OK | MB_ICONWARNING);
         return ExitFailed;
     }
@@ -390,50 +397,96 @@ void onBatchSignal(int)
     g_bStopBatch = true;
 }
 
-// The batch on the terminal: progress and messages on stderr as a single
-// write prints them, then the radio's log line.
+// The batch on the terminal. On one port: progress and messages on stderr
+// as a single write prints them, then the radio's log line. On several:
+// one log line per radio as it is done (progress bars of several ports
+// would only garble each other).
 class CliFleetHost : public IFleetHost {
 public:
-    explicit CliFleetHost(const CliContext &ctx) : m_ctx(ctx) {}
-    IRadioNotificationSink *Notifications() override { return m_sink.get(); }
-    void RadioFound(int) override
+    CliFleetHost(const CliContext &ctx, bool several) : m_bSeveral(several), m_bGiven(ctx.Has("--password")), m_strPassword(ctx.Option("--password")) {}
+    IRadioNotificationSink *Notifications(int) override { return m_bSeveral ? nullptr : m_sink.get(); }
+    void RadioFound(int port, int, const QString &) override
     {
+        std::lock_guard<std::mutex> lock(m_mutex);
         // Each radio as a write of its own: its progress, --password once.
-        m_sink = std::make_unique<CliRadioSink>(msg::IdentifyingRadio);
-        m_host = std::make_unique<CliRadioHost>(*m_sink, m_ctx);
+        m_tried.remove(port);
+        if (!m_bSeveral)
+            m_sink = std::make_unique<CliRadioSink>(msg::IdentifyingRadio);
     }
-    bool AskPassword(const QString &expected, QString &entered) override { return m_host->AskPassword(expected, entered); }
-    void Stage(int textId) override { m_host->Stage(textId); }
-    void BackedUp(const QString &path) override { m_host->BackedUp(path); }
+    bool AskPassword(int port, const QString &, const QString &, QString &entered) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_bGiven && !m_tried.contains(port)) {
+                m_tried.insert(port);
+                entered = m_strPassword;
+                return true;
+            }
+        }
+        ShowMessage(msg::PasswordIncorrect, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    void Stage(int, int textId) override
+    {
+        if (!m_bSeveral)
+            m_sink->SetStage(textId);
+    }
+    void BackedUp(int, const QString &path) override
+    {
+        if (m_bSeveral)
+            return;
+        m_sink->Finish();
+        std::fprintf(stderr, "%s\n", LoadString(msg::BackupSaved).replace(QLatin1String("%1"), path).toUtf8().constData());
+    }
+    void AlreadyWritten(int, const QString &serial, int number) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::fprintf(stderr, "%s\n", LoadString(msg::FleetAlreadyWritten).arg(serial).arg(number).toUtf8().constData());
+    }
     void RadioFinished(const FleetRadioResult &row, const FleetSummary &) override
     {
-        m_sink->Finish();
-        if (row.result == RadioCommandResult::Failed) {
-            if (!row.memoryWarning)
-                std::fprintf(stderr, "%s\n", LoadString(msg::WriteFailed).toUtf8().constData());
-            std::fprintf(stderr, "%s\n", row.message.toUtf8().constData());
-        } else if (row.Ok()) {
-            std::fprintf(stderr, "%s\n%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData(), LoadString(msg::VerifySucceeded).toUtf8().constData());
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_bSeveral) {
+            m_sink->Finish();
+            if (row.result == RadioCommandResult::Failed) {
+                if (!row.memoryWarning)
+                    std::fprintf(stderr, "%s\n", LoadString(msg::WriteFailed).toUtf8().constData());
+                std::fprintf(stderr, "%s\n", row.message.toUtf8().constData());
+            } else if (row.Ok()) {
+                std::fprintf(stderr, "%s\n%s\n", LoadString(msg::WriteSucceeded).toUtf8().constData(), LoadString(msg::VerifySucceeded).toUtf8().constData());
+            }
         }
         std::fprintf(stderr, "%s\n", row.LogLine().constData());
+        std::fflush(stderr);
         failures += row.Ok() ? 0 : 1;
     }
     int failures = 0;
 
 private:
-    const CliContext &m_ctx;
+    std::mutex m_mutex;
+    const bool m_bSeveral;
+    const bool m_bGiven;
+    const QString m_strPassword;
+    QSet<int> m_tried; // the ports whose radio was given --password
     std::unique_ptr<CliRadioSink> m_sink = std::make_unique<CliRadioSink>(msg::IdentifyingRadio);
-    std::unique_ptr<CliRadioHost> m_host = std::make_unique<CliRadioHost>(*m_sink, m_ctx);
 };
 
-// One radio after another from one profile: each written and verified,
-// one log line each; Ctrl-C ends after the current radio.
-int RunBatch(CliContext &ctx, CRadioDataModel &profile)
+// One radio after another from one profile, on every port given (or every
+// cable plugged in) at once: each written and verified, one log line each;
+// Ctrl-C ends each port after its current radio.
+int RunBatch(CliContext &ctx, CRadioDataModel &profile, const QString &profilePath)
 {
-    CliFleetHost host(ctx);
     FleetOptions options;
     options.logPath = ctx.Option("--batch");
-    options.cable = DefaultCableConfig();
+    options.profileFile = profilePath == QLatin1String("-") ? profilePath : QFileInfo(profilePath).absoluteFilePath();
+    for (const QString &port : ctx.Values("--port")) {
+        CableConfig config = DefaultCableConfig();
+        config.portPath = port;
+        options.ports.push_back(config);
+    }
+    if (options.ports.empty())
+        options.ports = FleetCablePorts(DefaultCableConfig());
+    CliFleetHost host(ctx, options.ports.size() > 1);
     CFleetRun run(profile, host, options, g_bStopBatch);
     QString error;
     if (!run.OpenLog(error))
@@ -465,7 +518,7 @@ int RunWrite(CliContext &ctx)
     if (int rc = SelectPort(ctx))
         return rc;
     if (ctx.Has("--batch"))
-        return RunBatch(ctx, doc.Model());
+        return RunBatch(ctx, doc.Model(), path);
     return WriteOnce(ctx, &doc.Model(), nullptr, ctx.Has("--verify"));
 }
 
@@ -514,7 +567,7 @@ int RunFactoryReset(CliContext &ctx)
 const CliCommandRegistrar kCables({"cables", "", "", 0, 0, &RunCables});
 const CliCommandRegistrar kIdentify({"identify", "[--port DEV] [--trace FILE] [--quiet|--progress]", "--port --trace --quiet --progress", 0, 0, &RunIdentify});
 const CliCommandRegistrar kRead({"read", "[--port DEV] [--trace FILE] [--quiet|--progress] [--image OUT] [--profile OUT.kp2 [--password PWD]]", "--port --trace --image --profile --password --quiet --progress", 0, 0, &RunRead});
-const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] [--quiet|--progress] (--image IMG | PROFILE [--batch LOG.csv]) [--password PWD] [--yes] [--verify] [--dry-run]", "--port --trace --image --password --yes --verify --batch --dry-run --quiet --progress", 0, 1, &RunWrite});
+const CliCommandRegistrar kWrite({"write", "[--port DEV] [--trace FILE] [--quiet|--progress] (--image IMG | PROFILE [--batch LOG.csv [--port DEV]...]) [--password PWD] [--yes] [--verify] [--dry-run]", "--port --trace --image --password --yes --verify --batch --dry-run --quiet --progress", 0, 1, &RunWrite});
 const CliCommandRegistrar kReset({"reset", "[--port DEV] [--trace FILE] [--quiet|--progress]", "--port --trace --quiet --progress", 0, 0, &RunReset});
 const CliCommandRegistrar kFactoryReset({"factory-reset", "[--port DEV] [--trace FILE] [--quiet|--progress] --yes", "--port --trace --yes --quiet --progress", 0, 0, &RunFactoryReset});
 

@@ -7,6 +7,7 @@
 #include "resources/ProcessContext.h"
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace tavo {
@@ -16,6 +17,25 @@ using namespace radiomap;
 namespace {
 std::mutex g_radioLock;
 std::recursive_mutex g_radioCriticalSection;
+
+// The locks of the explicit ports, made at first use and kept for the
+// life of the process (a port's lock never moves while it is held).
+struct PortLocks {
+    std::mutex lock;
+    std::recursive_mutex section;
+};
+PortLocks *portLocks(const QString &path)
+{
+    static std::mutex guard;
+    static std::map<QString, std::unique_ptr<PortLocks>> locks;
+    if (path.isEmpty())
+        return nullptr;
+    std::lock_guard<std::mutex> hold(guard);
+    std::unique_ptr<PortLocks> &entry = locks[path];
+    if (!entry)
+        entry = std::make_unique<PortLocks>();
+    return entry.get();
+}
 ContextValue<int> &cableDeviceIndex()
 {
     static ContextValue<int> value(0);
@@ -26,6 +46,20 @@ ContextValue<int> &cableDeviceIndex()
 std::mutex &RadioLock()
 {
     return g_radioLock;
+}
+
+namespace {
+std::recursive_mutex &criticalSectionFor(const QString &path)
+{
+    PortLocks *locks = portLocks(path);
+    return locks ? locks->section : g_radioCriticalSection;
+}
+} // namespace
+
+std::mutex &RadioLockFor(const CableConfig &config)
+{
+    PortLocks *locks = portLocks(config.portPath);
+    return locks ? locks->lock : g_radioLock;
 }
 
 int CableDeviceIndex()
@@ -39,7 +73,7 @@ void SetCableDeviceIndex(int index)
 }
 
 CRadioOperation::CRadioOperation(IRadioNotificationSink *sink, const CableConfig &config)
-    : m_pProtocol(std::make_unique<CRadioProtocol>(config)), m_config(config), m_pSink(sink)
+    : m_pProtocol(std::make_unique<CRadioProtocol>(config)), m_config(config), m_section(criticalSectionFor(config.portPath)), m_pSink(sink)
 {
     m_bQuiet[0] = 0;
     m_bQuiet[1] = 0;
@@ -144,7 +178,7 @@ bool CRadioOperation::readBlock(uint32_t address, int length, uint8_t *dest)
 
 bool CRadioOperation::Identify(CRadioIdent &ident)
 {
-    std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
+    std::lock_guard<std::recursive_mutex> cs(m_section);
     if (!open())
         return false;
     ident.Clear();
@@ -204,7 +238,7 @@ bool CRadioOperation::Identify(CRadioIdent &ident)
 
 bool CRadioOperation::ReadRadio(VirtualCP &cp)
 {
-    std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
+    std::lock_guard<std::recursive_mutex> cs(m_section);
     if (!open())
         return false;
     cp = VirtualCP();
@@ -277,7 +311,7 @@ bool CRadioOperation::ReadRadio(VirtualCP &cp)
 
 bool CRadioOperation::WriteRadio(const VirtualCP &image)
 {
-    std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
+    std::lock_guard<std::recursive_mutex> cs(m_section);
     if (!open())
         return false;
     if (!memoryCheck())
@@ -402,7 +436,7 @@ void CRadioOperation::recordWrite(uint32_t address, const uint8_t *data, size_t 
 
 bool CRadioOperation::ReadMemoryRuns(const std::vector<MemoryRun> &runs, std::vector<MemoryRun> &held)
 {
-    std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
+    std::lock_guard<std::recursive_mutex> cs(m_section);
     held.clear();
     if (!open())
         return false;
@@ -421,7 +455,7 @@ bool CRadioOperation::ReadMemoryRuns(const std::vector<MemoryRun> &runs, std::ve
 
 bool CRadioOperation::Reset()
 {
-    std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
+    std::lock_guard<std::recursive_mutex> cs(m_section);
     if (!open())
         return false;
     const int r = m_pProtocol->ResetRadio();
@@ -436,7 +470,7 @@ bool CRadioOperation::Reset()
 
 bool CRadioOperation::FactoryReset()
 {
-    std::lock_guard<std::recursive_mutex> cs(g_radioCriticalSection);
+    std::lock_guard<std::recursive_mutex> cs(m_section);
     if (!open())
         return false;
     const int r = m_pProtocol->SendControl(0x1F, 3, 1);

@@ -23,6 +23,11 @@ namespace tavo {
 // operation and the cable count, so the cable monitor never lists devices
 // while an operation uses the cable.
 std::mutex &RadioLock();
+// The lock of the port `config` names: the program's radio lock for the
+// cable found by the search, one of its own for each explicit port, so
+// that radios on several ports are talked to at once while each port
+// carries one exchange at a time.
+std::mutex &RadioLockFor(const CableConfig &config);
 
 // Device index of the first programming cable found by the last cable
 // count; every open uses it (initially 0).
@@ -94,6 +99,8 @@ public:
     bool WriteStarted() const { return m_bWriteStarted; }
 
     CRadioProtocol &Protocol() { return *m_pProtocol; }
+    // The lock of this operation's port (RadioLockFor).
+    std::mutex &Lock() const { return RadioLockFor(m_config); }
 
     // The reset's wait for the radio to restart.
     static constexpr int kResetWaitMs = 2000;
@@ -111,6 +118,7 @@ private:
 
     std::unique_ptr<CRadioProtocol> m_pProtocol;
     CableConfig m_config;
+    std::recursive_mutex &m_section;   // the radio critical section of the port
     std::atomic<IRadioNotificationSink *> m_pSink;
     std::atomic<int> m_bQuiet[2];
     QString m_strFirstFailure;

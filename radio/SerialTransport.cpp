@@ -249,6 +249,15 @@ FtStatus SerialTransport::Write(const uint8_t *buffer, uint32_t n, uint32_t *cou
     return FT_OK;
 }
 
+QStringList SerialTransport::CablePorts(const QString &sysfsRoot)
+{
+    QStringList paths;
+    for (const PortEntry &p : SystemPorts(sysfsRoot))
+        if (p.description && *p.description == QLatin1String(kCableDescription))
+            paths << p.path;
+    return paths;
+}
+
 FtStatus SerialTransport::ListDevices(std::vector<std::optional<QString>> &descriptions)
 {
     descriptions.clear();

@@ -7,6 +7,8 @@
 
 #include "radio/ICableTransport.h"
 
+#include <QStringList>
+
 namespace tavo {
 
 class SerialTransport : public ICableTransport {
@@ -42,6 +44,9 @@ public:
         std::optional<QString> description;
     };
     static std::vector<PortEntry> SystemPorts(const QString &sysfsRoot = QStringLiteral("/sys"));
+    // Every programming cable plugged in: the device paths of the ports
+    // whose description is exactly the cable's, in device-index order.
+    static QStringList CablePorts(const QString &sysfsRoot = QStringLiteral("/sys"));
 
 private:
     FtStatus fail(FtStatus status, int err, const char *what);

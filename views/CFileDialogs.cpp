@@ -48,7 +48,11 @@ QString SaveName(QWidget *parent, int captionId, const QString &proposed, const 
         QFileDialog dialog(parent, LoadString(captionId), proposed, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(suffix);
+        // A file that is appended to may be one that exists under the very
+        // name typed (a log without extension, a device): the suffix is
+        // added below, only to a name that is not there yet.
+        if (!appends)
+            dialog.setDefaultSuffix(suffix);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, appends);
         dialog.selectFile(proposed);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -56,7 +60,7 @@ QString SaveName(QWidget *parent, int captionId, const QString &proposed, const 
         path = dialog.selectedFiles().first();
         chosenFilter = dialog.selectedNameFilter();
     }
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && !(appends && QFileInfo::exists(path))) {
         const QString byFilter = suffixOfFilter ? suffixOfFilter(chosenFilter) : QString();
         path += QLatin1Char('.') + (byFilter.isEmpty() ? suffix : byFilter);
     }
@@ -140,7 +144,8 @@ QString GetSaveCsvName(QWidget *parent, const QString &proposed)
 
 QString GetFleetLogName(QWidget *parent, const QString &proposed)
 {
-    return SaveName(parent, msg::FleetLogCaption, proposed, CsvFilter(), QStringLiteral("csv"), {}, true);
+    const QString filter = QStringLiteral("%1 (*.csv);;%2 (*)").arg(LoadString(msg::FleetLogFiles), LoadString(msg::AllFilesFilter));
+    return SaveName(parent, msg::FleetLogCaption, proposed, filter, QStringLiteral("csv"), {}, true);
 }
 
 QString GetSaveReportName(QWidget *parent, const QString &suggested)

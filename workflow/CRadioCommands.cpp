@@ -18,6 +18,7 @@
 #include "resources/MessageSink.h"
 #include "resources/StringTable.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -591,7 +592,7 @@ QString BackupRadioImage(const VirtualCP &image, QString &error)
 namespace {
 bool identify(CRadioOperation &op, CRadioIdent &ident)
 {
-    std::lock_guard<std::mutex> lock(RadioLock());
+    std::lock_guard<std::mutex> lock(op.Lock());
     op.ClearFailure();
     return op.Identify(ident);
 }
@@ -614,8 +615,13 @@ RadioCommandResult ReadFromRadio(CRadioOperation &op, const std::atomic<bool> &c
 RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, CRadioDataModel &profile, QString &accepted,
                                 IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report)
 {
+    std::unique_lock<std::mutex> profileTurn;
+    if (options.profileLock)
+        profileTurn = std::unique_lock<std::mutex>(*options.profileLock);
     if (!EnsureSettingDocuments() || !CheckWriteStart(profile))
         return RadioCommandResult::Stopped;
+    if (profileTurn)
+        profileTurn.unlock();
     host.Stage(msg::IdentifyingRadio);
     if (!identify(op, report.ident))
         return RadioCommandResult::Failed;
@@ -625,8 +631,12 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
     RadioWriteOptions stages = options;
     // What the radio cannot hold is named in the review where there is one,
     // else asked before anything starts.
+    if (profileTurn.mutex())
+        profileTurn.lock();
     if (!PrepareWrite(profile, report.ident, accepted, host, image, options.review ? &stages.notes : nullptr))
         return RadioCommandResult::Stopped;
+    if (profileTurn)
+        profileTurn.unlock();
 
     QString stopText;
     const RadioCommandResult result = RunWriteStages(op, continueFlag, image, accepted, host, stages, report, stopText);
@@ -635,11 +645,35 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
     return result;
 }
 
-QString ImageSerial(const VirtualCP &image)
+namespace {
+// A serial number's bytes as the radio holds them: up to the first zero,
+// blanks trimmed.
+QString SerialText(const uint8_t *bytes)
 {
-    QString serial = QString::fromLatin1(reinterpret_cast<const char *>(image.SerialBytes()), static_cast<int>(VirtualCP::kSerialWidth));
+    QString serial = QString::fromLatin1(reinterpret_cast<const char *>(bytes), static_cast<int>(VirtualCP::kSerialWidth));
     serial.truncate(serial.indexOf(QChar(0)) < 0 ? serial.size() : serial.indexOf(QChar(0)));
     return serial.trimmed();
+}
+} // namespace
+
+QString ImageSerial(const VirtualCP &image)
+{
+    return SerialText(image.SerialBytes());
+}
+
+bool ReadAnsweringSerial(CRadioOperation &op, QString &serial)
+{
+    uint8_t bytes[VirtualCP::kSerialWidth] = {};
+    std::lock_guard<std::mutex> lock(op.Lock());
+    op.ClearFailure();
+    CRadioProtocol &protocol = op.Protocol();
+    if (protocol.OpenDevice(CableDeviceIndex()) < 0)
+        return false;
+    const bool ok = protocol.ReadMemory(radiomap::kHeaderAddress, static_cast<int>(sizeof bytes), bytes) == static_cast<int>(sizeof bytes);
+    protocol.CloseDevice();
+    if (ok)
+        serial = SerialText(bytes);
+    return ok;
 }
 
 bool LoadImageAsProfile(const VirtualCP &image, CRadioDataModel &profile)
@@ -675,7 +709,7 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
     host.Stage(msg::BackingUpRadio);
     VirtualCP current;
     {
-        std::lock_guard<std::mutex> lock(RadioLock());
+        std::lock_guard<std::mutex> lock(op.Lock());
         op.ClearFailure();
         if (!op.ReadRadio(current))
             return RadioCommandResult::Failed;
@@ -716,6 +750,8 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
     host.BackedUp(report.backupPath);
 
     host.Stage(msg::WritingToRadio);
+    report.writtenHash = QString::fromLatin1(
+        QCryptographicHash::hash(QByteArray::fromRawData(reinterpret_cast<const char *>(image.bytes.data()), VirtualCP::kSize), QCryptographicHash::Sha256).toHex());
     if (!RunTransfer(op, TransferKind::Write, image, continueFlag))
         return RadioCommandResult::Failed;
     // The password the radio now has is the one last accepted.
@@ -732,7 +768,7 @@ RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &
         runs.push_back({radiomap::kSynthBaseAddress, std::vector<uint8_t>(2)});
         std::vector<MemoryRun> held;
         {
-            std::lock_guard<std::mutex> lock(RadioLock());
+            std::lock_guard<std::mutex> lock(op.Lock());
             op.ClearFailure();
             if (!op.ReadMemoryRuns(runs, held)) {
                 // The write itself went through whole.

@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 
 namespace tavo {
 
@@ -166,6 +167,10 @@ struct RadioWriteOptions {
     std::function<bool(const VirtualCP &radio, const VirtualCP &toWrite, const QStringList &notes)> review;
     // The notes PrepareWrite left for the review.
     QStringList notes;
+    // Held around every use of the profile (several ports writing one
+    // profile at once take turns with it); none: the profile is this
+    // thread's alone.
+    std::mutex *profileLock = nullptr;
 };
 
 struct RadioWriteReport {
@@ -177,6 +182,9 @@ struct RadioWriteReport {
     // The write went through whole but the read-back for the verify
     // failed: the radio holds the new codeplug, unverified.
     bool writtenUnverified = false;
+    // SHA-256 of the image sent to the radio (lower-case hex), set once the
+    // write transfer begins: what the radio was given.
+    QString writtenHash;
 };
 
 // The write road: the start check, identification, its checks, the write
@@ -194,6 +202,11 @@ RadioCommandResult WriteToRadio(CRadioOperation &op, const std::atomic<bool> &co
 bool LoadImageAsProfile(const VirtualCP &image, CRadioDataModel &profile);
 // The serial number an image carries (its header), trimmed.
 QString ImageSerial(const VirtualCP &image);
+// The serial number of the radio that answers on `op`'s port, read quietly
+// from its header (no progress, no message; under the port's lock): false
+// when no radio answers; true with the serial as ImageSerial gives it, empty
+// for a radio whose serial is blank.
+bool ReadAnsweringSerial(CRadioOperation &op, QString &serial);
 
 // The restore road: the image loaded as its profile, then the write road
 // of WriteToRadio (the start checks, identification and its checks, the

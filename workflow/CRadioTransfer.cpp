@@ -4,7 +4,7 @@ namespace tavo {
 
 bool RunTransfer(CRadioOperation &op, TransferKind kind, VirtualCP &image, const std::atomic<bool> &continueFlag)
 {
-    std::lock_guard<std::mutex> lock(RadioLock());
+    std::lock_guard<std::mutex> lock(op.Lock());
     op.SetQuiet(0, false);
     op.SetQuiet(1, false);
     op.ClearFailure();

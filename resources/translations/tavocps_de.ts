@@ -2673,6 +2673,102 @@ Abbrechen: nicht speichern.</translation>
         <source>Alkaline Batteries</source>
         <translation>Alkaline-Batterien</translation>
     </message>
+    <message id="IDS_10400">
+        <source>serial unknown (port %1, %2)</source>
+        <translation>Seriennummer unbekannt (Anschluss %1, %2)</translation>
+    </message>
+    <message id="IDS_10401">
+        <source>Connect it again to write it once more; should the same difference come back, write back its previous image and have the radio checked.</source>
+        <translation>Schließen Sie es erneut an, um es noch einmal zu schreiben; tritt derselbe Unterschied wieder auf, schreiben Sie sein vorheriges Abbild zurück und lassen Sie das Funkgerät prüfen.</translation>
+    </message>
+    <message id="IDS_10402">
+        <source>Connect it again: it is written and verified once more.</source>
+        <translation>Schließen Sie es erneut an: Es wird noch einmal geschrieben und geprüft.</translation>
+    </message>
+    <message id="IDS_10403">
+        <source>Stopped before the write: the radio's password was not entered, so nothing was written to it. Connect it again and enter its password, or set it aside.</source>
+        <translation>Vor dem Schreiben angehalten: Das Kennwort des Funkgeräts wurde nicht eingegeben, daher wurde nichts darauf geschrieben. Schließen Sie es erneut an und geben Sie sein Kennwort ein, oder legen Sie es beiseite.</translation>
+    </message>
+    <message id="IDS_10404">
+        <source>Stopped before the write: the question &quot;%1&quot; was answered %2, so nothing was written to this radio. Connect it again and answer Yes to write it.</source>
+        <translation>Vor dem Schreiben angehalten: Die Frage „%1“ wurde mit %2 beantwortet, daher wurde nichts auf dieses Funkgerät geschrieben. Schließen Sie es erneut an und antworten Sie mit Ja, um es zu schreiben.</translation>
+    </message>
+    <message id="IDS_10405">
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message id="IDS_10406">
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="IDS_10407">
+        <source>Wrong band: this radio (%1) works in another frequency band than the radios of the profile, so nothing was written to it. Write it with a profile made for its band.</source>
+        <translation>Falsches Frequenzband: Dieses Funkgerät (%1) arbeitet in einem anderen Frequenzband als die Funkgeräte des Profils, daher wurde nichts darauf geschrieben. Schreiben Sie es mit einem Profil für sein Band.</translation>
+    </message>
+    <message id="IDS_10408">
+        <source>It refused the first block, so its memory is unchanged. Set it aside and check whether it is locked against programming.</source>
+        <translation>Es hat den ersten Block abgelehnt, sein Speicher ist also unverändert. Legen Sie es beiseite und prüfen Sie, ob es gegen Programmierung gesperrt ist.</translation>
+    </message>
+    <message id="IDS_10409">
+        <source>Nothing was written to this radio. Check that it is switched on and firmly connected, then connect it again.</source>
+        <translation>Auf dieses Funkgerät wurde nichts geschrieben. Prüfen Sie, ob es eingeschaltet und fest angeschlossen ist, und schließen Sie es dann erneut an.</translation>
+    </message>
+    <message id="IDS_10410">
+        <source>The radio %1 was already written in this run (radio %2): unplug it and connect the next one.</source>
+        <translation>Das Funkgerät %1 wurde in diesem Durchgang bereits geschrieben (Funkgerät %2): Trennen Sie es und schließen Sie das nächste an.</translation>
+    </message>
+    <message id="IDS_10411">
+        <source>CSV logs</source>
+        <translation>CSV-Protokolle</translation>
+    </message>
+    <message id="IDS_10412">
+        <source>Password of the radio %1 on %2</source>
+        <translation>Kennwort des Funkgeräts %1 an %2</translation>
+    </message>
+    <message id="IDS_10413">
+        <source>Port</source>
+        <translation>Anschluss</translation>
+    </message>
+    <message id="IDS_10414">
+        <source>Waiting for a radio</source>
+        <translation>Warten auf ein Funkgerät</translation>
+    </message>
+    <message id="IDS_10415">
+        <source>Done: %1</source>
+        <translation>Fertig: %1</translation>
+    </message>
+    <message id="IDS_10416">
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message id="IDS_10417">
+        <source>Stopped</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message id="IDS_10418">
+        <source>Unplug it and connect the next one.</source>
+        <translation>Trennen Sie es und schließen Sie das nächste an.</translation>
+    </message>
+    <message id="IDS_10419">
+        <source>The profile %1 has changes that are not saved. Save it before the radios are written, so that the log names the file they hold? No writes it as it is and logs it as unsaved.</source>
+        <translation>Das Profil %1 hat nicht gespeicherte Änderungen. Vor dem Schreiben der Funkgeräte speichern, damit das Protokoll die Datei nennt, die sie enthalten? Nein schreibt es so, wie es ist, und protokolliert es als nicht gespeichert.</translation>
+    </message>
+    <message id="IDS_10420">
+        <source>%1 (unsaved)</source>
+        <translation>%1 (nicht gespeichert)</translation>
+    </message>
+    <message id="IDS_10421">
+        <source>Ports</source>
+        <translation>Anschlüsse</translation>
+    </message>
+    <message id="IDS_10422">
+        <source>Radio %1: %2</source>
+        <translation>Funkgerät %1: %2</translation>
+    </message>
+    <message id="IDS_10423">
+        <source>--port may be given more than once only with write --batch.</source>
+        <translation>--port darf nur mit write --batch mehrmals angegeben werden.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Bereit</translation>

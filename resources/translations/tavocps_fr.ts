@@ -2673,6 +2673,102 @@ Annuler : ne pas enregistrer.</translation>
         <source>Alkaline Batteries</source>
         <translation>Piles alcalines</translation>
     </message>
+    <message id="IDS_10400">
+        <source>serial unknown (port %1, %2)</source>
+        <translation>numéro de série inconnu (port %1, %2)</translation>
+    </message>
+    <message id="IDS_10401">
+        <source>Connect it again to write it once more; should the same difference come back, write back its previous image and have the radio checked.</source>
+        <translation>Rebranchez-le pour l'écrire une nouvelle fois ; si la même différence revient, réécrivez son image précédente et faites vérifier le poste.</translation>
+    </message>
+    <message id="IDS_10402">
+        <source>Connect it again: it is written and verified once more.</source>
+        <translation>Rebranchez-le : il est écrit et vérifié une nouvelle fois.</translation>
+    </message>
+    <message id="IDS_10403">
+        <source>Stopped before the write: the radio's password was not entered, so nothing was written to it. Connect it again and enter its password, or set it aside.</source>
+        <translation>Arrêté avant l'écriture : le mot de passe du poste n'a pas été saisi, rien n'y a donc été écrit. Rebranchez-le et saisissez son mot de passe, ou mettez-le de côté.</translation>
+    </message>
+    <message id="IDS_10404">
+        <source>Stopped before the write: the question &quot;%1&quot; was answered %2, so nothing was written to this radio. Connect it again and answer Yes to write it.</source>
+        <translation>Arrêté avant l'écriture : la question « %1 » a reçu la réponse %2, rien n'a donc été écrit dans ce poste. Rebranchez-le et répondez Oui pour l'écrire.</translation>
+    </message>
+    <message id="IDS_10405">
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message id="IDS_10406">
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message id="IDS_10407">
+        <source>Wrong band: this radio (%1) works in another frequency band than the radios of the profile, so nothing was written to it. Write it with a profile made for its band.</source>
+        <translation>Mauvaise bande : ce poste (%1) fonctionne dans une autre bande de fréquences que les postes du profil, rien n'y a donc été écrit. Écrivez-le avec un profil fait pour sa bande.</translation>
+    </message>
+    <message id="IDS_10408">
+        <source>It refused the first block, so its memory is unchanged. Set it aside and check whether it is locked against programming.</source>
+        <translation>Il a refusé le premier bloc, sa mémoire est donc inchangée. Mettez-le de côté et vérifiez s'il est verrouillé contre la programmation.</translation>
+    </message>
+    <message id="IDS_10409">
+        <source>Nothing was written to this radio. Check that it is switched on and firmly connected, then connect it again.</source>
+        <translation>Rien n'a été écrit dans ce poste. Vérifiez qu'il est allumé et bien branché, puis rebranchez-le.</translation>
+    </message>
+    <message id="IDS_10410">
+        <source>The radio %1 was already written in this run (radio %2): unplug it and connect the next one.</source>
+        <translation>Le poste %1 a déjà été écrit pendant cette série (poste %2) : débranchez-le et branchez le suivant.</translation>
+    </message>
+    <message id="IDS_10411">
+        <source>CSV logs</source>
+        <translation>Journaux CSV</translation>
+    </message>
+    <message id="IDS_10412">
+        <source>Password of the radio %1 on %2</source>
+        <translation>Mot de passe du poste %1 sur %2</translation>
+    </message>
+    <message id="IDS_10413">
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message id="IDS_10414">
+        <source>Waiting for a radio</source>
+        <translation>En attente d'un poste</translation>
+    </message>
+    <message id="IDS_10415">
+        <source>Done: %1</source>
+        <translation>Terminé : %1</translation>
+    </message>
+    <message id="IDS_10416">
+        <source>Failed: %1</source>
+        <translation>Échec : %1</translation>
+    </message>
+    <message id="IDS_10417">
+        <source>Stopped</source>
+        <translation>Arrêté</translation>
+    </message>
+    <message id="IDS_10418">
+        <source>Unplug it and connect the next one.</source>
+        <translation>Débranchez-le et branchez le suivant.</translation>
+    </message>
+    <message id="IDS_10419">
+        <source>The profile %1 has changes that are not saved. Save it before the radios are written, so that the log names the file they hold? No writes it as it is and logs it as unsaved.</source>
+        <translation>Le profil %1 a des modifications non enregistrées. L'enregistrer avant d'écrire les postes, afin que le journal nomme le fichier qu'ils contiennent ? Non l'écrit tel quel et le journalise comme non enregistré.</translation>
+    </message>
+    <message id="IDS_10420">
+        <source>%1 (unsaved)</source>
+        <translation>%1 (non enregistré)</translation>
+    </message>
+    <message id="IDS_10421">
+        <source>Ports</source>
+        <translation>Ports</translation>
+    </message>
+    <message id="IDS_10422">
+        <source>Radio %1: %2</source>
+        <translation>Poste %1 : %2</translation>
+    </message>
+    <message id="IDS_10423">
+        <source>--port may be given more than once only with write --batch.</source>
+        <translation>--port ne peut être donné plusieurs fois qu'avec write --batch.</translation>
+    </message>
     <message id="IDS_57345">
         <source>Ready</source>
         <translation>Prêt</translation>

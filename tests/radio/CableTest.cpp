@@ -308,4 +308,6 @@ TEST(SerialTransport, TheCableDescriptionIsTheExactUsbProductString)
     EXPECT_EQ(CountMatchingCables(descriptions, first), 2);
     EXPECT_EQ(first, 4);
     EXPECT_EQ(*descriptions[1], QStringLiteral("Zerva Series CPS Cable ")) << "whitespace kept as the device reports it";
+    // A programming station takes every cable, and only the cables.
+    EXPECT_EQ(SerialTransport::CablePorts(root), (QStringList{QStringLiteral("/dev/ttyUSB3"), QStringLiteral("/dev/ttyUSB10")}));
 }

@@ -7,9 +7,13 @@
 
 #include "support/CliRunner.h"
 #include "support/SmallDisk.h"
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
+#include "workflow/CRadioCommands.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QThread>
 
@@ -268,10 +272,11 @@ TEST_F(RadioCommands, ABatchProgramsOneRadioAfterAnother)
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     const QStringList l = lines();
     ASSERT_EQ(l.size(), 4);
-    EXPECT_EQ(l[0], QStringLiteral("serial,model,firmware,time,result,message"));
+    EXPECT_EQ(l[0], QStringLiteral("serial,model,firmware,time,result,message,port,backup,profile,sha256"));
     for (int n = 0; n < 3; ++n) {
         EXPECT_TRUE(l[n + 1].startsWith(QStringLiteral("%1,OUD11602,R02.01,").arg(QLatin1String(serials[n])))) << l[n + 1].toStdString();
-        EXPECT_TRUE(l[n + 1].endsWith(QLatin1String(",OK,Verify Succeeded!"))) << l[n + 1].toStdString();
+        EXPECT_TRUE(l[n + 1].contains(QStringLiteral(",OK,Verify Succeeded!,%1,").arg(port))) << l[n + 1].toStdString();
+        EXPECT_TRUE(l[n + 1].contains(QStringLiteral(",%1,").arg(QFileInfo(profile).absoluteFilePath()))) << l[n + 1].toStdString();
     }
     EXPECT_EQ(Backups().size(), 3);
 }
@@ -343,9 +348,9 @@ TEST_F(RadioCommands, ABatchLogThatCannotBeWrittenStopsTheBatch)
     EXPECT_EQ(test::CountLines(sim.Log(), QStringLiteral("LINK")), 0) << "no radio was written";
 }
 
-// A radio that fails in its identification is logged by the port and the
-// time, never with a blank serial number.
-TEST_F(RadioCommands, ABatchLogsARadioWithoutSerialByItsPort)
+// A radio that fails in its identification is logged by the serial it
+// answered with when it came, never with a blank one.
+TEST_F(RadioCommands, ABatchLogsAFailedRadioByTheSerialItAnswered)
 {
     const QString log = dir.filePath(QStringLiteral("batch.csv"));
     SimProcess sim({QStringLiteral("--image"), test::SampleImagePath(), QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--memory-status"), QStringLiteral("8")});
@@ -366,7 +371,8 @@ TEST_F(RadioCommands, ABatchLogsARadioWithoutSerialByItsPort)
     ASSERT_TRUE(cli.waitForFinished(20000));
     ASSERT_EQ(lines.size(), 2) << cli.readAllStandardError().toStdString();
     const QStringList fields = lines[1].split(QLatin1Char(','));
-    EXPECT_EQ(fields[0], QStringLiteral("serial unknown (port %1)").arg(sim.Port())) << lines[1].toStdString();
+    EXPECT_EQ(fields[0], ImageSerial(test::SampleImage())) << lines[1].toStdString();
+    EXPECT_FALSE(fields[0].isEmpty());
     EXPECT_TRUE(QDateTime::fromString(fields[3], Qt::ISODate).isValid()) << lines[1].toStdString();
     EXPECT_EQ(fields[4], QStringLiteral("FAILED"));
 }
@@ -501,4 +507,41 @@ TEST_F(RadioCommands, AReadBackThatFailsAfterAWholeWriteSaysTheWriteIsUnverified
         << r.err.toStdString();
     EXPECT_FALSE(Text(r.err).contains(QLatin1String("partly written")));
     EXPECT_FALSE(Text(r.err).contains(QLatin1String("Verify Succeeded!")));
+}
+
+// Two ports in one batch: each radio written on its own port at once, one
+// line each with its port; several ports without --batch are refused.
+TEST_F(RadioCommands, ABatchTakesSeveralPortsAtOnce)
+{
+    const QString log = dir.filePath(QStringLiteral("station.csv"));
+    const QString portA = dir.filePath(QStringLiteral("port-a"));
+    const QString portB = dir.filePath(QStringLiteral("port-b"));
+    test::CliResult usage = Cli({QStringLiteral("identify"), QStringLiteral("--port"), portA, QStringLiteral("--port"), portB});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_TRUE(Text(usage.err).contains(LoadString(msg::CliPortsNeedBatch))) << usage.err.toStdString();
+
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"),
+              {QStringLiteral("write"), profile, QStringLiteral("--batch"), log, QStringLiteral("--port"), portA, QStringLiteral("--port"), portB});
+    ASSERT_TRUE(cli.waitForStarted());
+    const QString imageA = RadioImage(dir, QStringLiteral("a.img"), [](VirtualCP &cp) { std::memcpy(cp.SerialBytes(), "TWOPORTS01", 10); });
+    const QString imageB = RadioImage(dir, QStringLiteral("b.img"), [](VirtualCP &cp) { std::memcpy(cp.SerialBytes(), "TWOPORTS02", 10); });
+    SimProcess simA({QStringLiteral("--image"), imageA, QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--link"), portA});
+    SimProcess simB({QStringLiteral("--image"), imageB, QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--link"), portB});
+    auto lines = [&] {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+    };
+    for (int wait = 0; wait < 600 && lines().size() < 3; ++wait)
+        QThread::msleep(100);
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QStringList l = lines();
+    ASSERT_EQ(l.size(), 3) << l.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(l.filter(QStringLiteral("TWOPORTS01,")).first().contains(QStringLiteral(",OK,Verify Succeeded!,%1,").arg(portA)), true) << l.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(l.filter(QStringLiteral("TWOPORTS02,")).first().contains(QStringLiteral(",OK,Verify Succeeded!,%1,").arg(portB)), true) << l.join(QLatin1Char('\n')).toStdString();
 }

@@ -5,6 +5,7 @@
 #include "radio/LinkTrace.h"
 #include "support/SmallDisk.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -142,7 +143,52 @@ TEST(TracesAndLogs, PipesAreRefusedAtOnceAndLostLinesAreSaid)
     EXPECT_EQ(Bytes(path), QByteArray("a\nb\n"));
 }
 
-// A log on a full disk: the line is refused, the lines before stay.
+// A log is only ever appended to: the file stays the same file (never
+// replaced), lines others add between ours stay, and a log emptied or
+// removed meanwhile gets its header back before the next line.
+TEST(TracesAndLogs, ALogIsAppendedToAndNeverRewritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fleet.csv"));
+    LineLog log;
+    QString error;
+    bool fresh = false;
+    ASSERT_TRUE(log.Open(path, error, &fresh, "serial,result")) << error.toStdString();
+    EXPECT_TRUE(fresh);
+    struct stat before;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+    ASSERT_TRUE(log.Append("A1,OK", error));
+    {
+        QFile other(path);
+        ASSERT_TRUE(other.open(QIODevice::Append));
+        other.write("written by hand\n");
+    }
+    ASSERT_TRUE(log.Check(error));
+    ASSERT_TRUE(log.Append("A2,OK", error));
+    struct stat after;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino) << "appended, not replaced";
+    EXPECT_EQ(Bytes(path), QByteArray("serial,result\nA1,OK\nwritten by hand\nA2,OK\n"));
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(log.Append("A3,OK", error));
+    EXPECT_EQ(Bytes(path), QByteArray("serial,result\nA3,OK\n"));
+
+    // Opened again, a log with lines keeps them and gets no second header.
+    LineLog again;
+    ASSERT_TRUE(again.Open(path, error, &fresh, "serial,result"));
+    EXPECT_FALSE(fresh);
+    EXPECT_EQ(Bytes(path), QByteArray("serial,result\nA3,OK\n"));
+
+    // A folder where the log was: said before a line is lost.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    EXPECT_FALSE(log.Check(error));
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+}
+
+// A log on a full disk: said before the next radio, the line is refused
+// whole (no half line), the lines before stay.
 TEST(TracesAndLogs, ALogOnAFullDiskKeepsItsLinesAndSaysSo)
 {
     test::SmallDisk disk;
@@ -152,10 +198,14 @@ TEST(TracesAndLogs, ALogOnAFullDiskKeepsItsLinesAndSaysSo)
     LineLog log;
     QString error;
     ASSERT_TRUE(log.Open(path, error));
-    ASSERT_TRUE(log.Append("header", error));
+    // A first line that fills its block: the next needs one the disk has not.
+    const QByteArray header(4095, 'h');
+    ASSERT_TRUE(log.Append(header, error));
     disk.Fill();
+    EXPECT_FALSE(log.Check(error)) << "a full disk is said before the radio";
+    EXPECT_EQ(error, QStringLiteral("Cannot write %1: No space left on device").arg(path));
     EXPECT_FALSE(log.Append("radio 1", error));
     EXPECT_EQ(error, QStringLiteral("Cannot write %1: No space left on device").arg(path));
-    EXPECT_EQ(Bytes(path), QByteArray("header\n"));
+    EXPECT_EQ(Bytes(path), header + '\n');
     EXPECT_EQ(disk.Names(), QStringList{QStringLiteral("batch.csv")});
 }
