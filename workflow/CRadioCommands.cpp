@@ -568,12 +568,25 @@ QString BackupRadioImage(const VirtualCP &image, QString &error)
         return QString();
     }
     const QString stamp = QDateTime::currentDateTime().toString(kBackupStampFormat);
+    // The name is claimed by creating it: two ports backing up radios of one
+    // name (blank serials) in one second each get a file of their own.
     QString path = QStringLiteral("%1/%2-%3.img").arg(folder, serial, stamp);
-    for (int n = 2; QFile::exists(path); ++n)
-        path = QStringLiteral("%1/%2-%3-%4.img").arg(folder, serial, stamp).arg(n);
-    const QByteArray bytes(reinterpret_cast<const char *>(image.bytes.data()), VirtualCP::kSize);
-    if (!WriteFileAtomically(path, bytes, error))
+    for (int n = 2;; ++n) {
+        QFile claim(path);
+        if (claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        if (claim.exists() && n < 10000) {
+            path = QStringLiteral("%1/%2-%3-%4.img").arg(folder, serial, stamp).arg(n);
+            continue;
+        }
+        error = QStringLiteral("%1: %2").arg(path, claim.errorString());
         return QString();
+    }
+    const QByteArray bytes(reinterpret_cast<const char *>(image.bytes.data()), VirtualCP::kSize);
+    if (!WriteFileAtomically(path, bytes, error)) {
+        QFile::remove(path);
+        return QString();
+    }
     // Only a backup that reads back as it was meant lets the write go on.
     QFile back(path);
     if (!back.open(QIODevice::ReadOnly)) {

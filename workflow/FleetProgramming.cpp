@@ -11,6 +11,7 @@
 #include "resources/StringTable.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
@@ -41,6 +42,10 @@ thread_local int t_roadIndex = -1;
 QString csvField(QString text)
 {
     text.remove(QChar(0));
+    // A line break between two sentences ends the first where it has no
+    // stop of its own ("... Input/output error. The radio may ...").
+    static const QRegularExpression unstopped(QStringLiteral("(\\w)\\s*\\n"));
+    text.replace(unstopped, QStringLiteral("\\1.\n"));
     for (QChar &c : text)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             c = QLatin1Char(' ');

@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include <memory>
 #include <mutex>
 #include <sys/stat.h>
+#include <cstring>
 #include <thread>
 
 using namespace tavo;
@@ -365,6 +367,41 @@ TEST_F(FleetRun, EachRadioWithABlankSerialIsARadioOfItsOwn)
     const QByteArray bytes = f.readAll();
     EXPECT_FALSE(bytes.contains('\0'));
     EXPECT_EQ(bytes.count('\n'), 3);
+}
+
+// Blank radios on several ports are backed up under one name in the same
+// second: each gets a file of its own, holding its own image.
+TEST_F(FleetRun, BlankRadiosBackedUpAtOnceOnSeveralPortsEachKeepTheirBackup)
+{
+    constexpr int kThreads = 4, kEach = 6;
+    std::vector<std::thread> threads;
+    std::mutex lock;
+    std::vector<std::pair<QString, QByteArray>> made;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kEach; ++i) {
+                VirtualCP cp = m_sample;
+                std::memset(cp.SerialBytes(), 0, VirtualCP::kSerialWidth);
+                cp.bytes[VirtualCP::kSize - 1] = static_cast<unsigned char>(t * kEach + i);
+                QString error;
+                const QString path = BackupRadioImage(cp, error);
+                std::lock_guard<std::mutex> hold(lock);
+                made.emplace_back(path, QByteArray(reinterpret_cast<const char *>(cp.bytes.data()), VirtualCP::kSize));
+            }
+        });
+    for (std::thread &t : threads)
+        t.join();
+    ASSERT_EQ(made.size(), size_t(kThreads * kEach));
+    QSet<QString> paths;
+    for (const auto &[path, bytes] : made) {
+        ASSERT_FALSE(path.isEmpty());
+        paths.insert(path);
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        EXPECT_EQ(f.readAll(), bytes) << path.toStdString();
+    }
+    EXPECT_EQ(paths.size(), kThreads * kEach);
+    EXPECT_EQ(ListRadioBackups(QString()).size(), kThreads * kEach);
 }
 
 // A radio that fails at once, pulled and replaced quickly by the next: the
