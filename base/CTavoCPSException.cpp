@@ -1,4 +1,5 @@
 #include "base/CTavoCPSException.h"
+#include "resources/StringTable.h"
 
 namespace tavo {
 
@@ -21,6 +22,11 @@ void RethrowCPSException(CTavoCPSException &e, const char *function, int line)
 {
     e.AddTrace(QString::fromLatin1(kExceptionCatched), function, line);
     throw e;
+}
+
+int FailureMessageId(const CTavoCPSException &e, int fallbackMsgId)
+{
+    return e.m_nMsgID != 0 && HasString(e.m_nMsgID) ? e.m_nMsgID : fallbackMsgId;
 }
 
 QString FormatLibraryError(const QString &errorMsg, const QString &desc, const QString &source)

@@ -19,6 +19,7 @@ foreach(layer ${TAVO_LAYERS})
     endforeach()
   endforeach()
 endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/CheckTreeWrites.cmake)
 # The report generation stays free of widgets (the command line and the
 # report window share it); only reports/window/ may use Qt Widgets and
 # Qt Print Support. No report file opens a message box or file dialog: the
@@ -42,6 +43,6 @@ endforeach()
 
 if(failures)
   list(JOIN failures "\n" text)
-  message(FATAL_ERROR "Includes across the layers:\n${text}")
+  message(FATAL_ERROR "Includes across the layers, or writes of the profile's tree outside profile/:\n${text}")
 endif()
-message(STATUS "layering: every include stays within the layers below")
+message(STATUS "layering: every include stays within the layers below; the profile's tree is written only through profile/")
