@@ -153,6 +153,9 @@ void CHelpView::ShowPage(const QString &page)
     }
     QUrl base = url;
     base.setFragment(QString());
+    // Emptied first: a new base address lays out what the document holds
+    // again, which would be the page that is going.
+    clear();
     document()->setBaseUrl(base);
     setHtml(QString::fromUtf8(html));
     if (url.hasFragment())
