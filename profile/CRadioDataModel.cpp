@@ -11,6 +11,9 @@
 
 #include <QRegularExpression>
 
+#include <memory>
+#include <mutex>
+
 #include <libxml/xmlschemas.h>
 
 namespace tavo {
@@ -117,6 +120,19 @@ int ValidationColumn(const FirstError &error, const QString &sourceLine)
 
 // Parses and validates a profile text; null with the loading-error text
 // (message 223 filled in) when it is not well-formed or not valid.
+// The compiled schema of `text`, shared by every model of the process
+// (compiled once, read only afterwards: each validation has a context of
+// its own).
+std::shared_ptr<const CompiledSchema> SharedSchema(const QString &text)
+{
+    static std::mutex lock;
+    static std::shared_ptr<const CompiledSchema> last;
+    const std::lock_guard<std::mutex> held(lock);
+    if (!last || last->text != text)
+        last = CompileSchema(text);
+    return last;
+}
+
 XmlDocPtr ParseAndValidate(const QString &source, const QString &text, const CompiledSchema &schema, QString &loadingError)
 {
     XmlParseError parseError;
@@ -224,7 +240,7 @@ int CRadioDataModel::LoadProfileGuarded(const QString &path, const QString *give
         return 0;
     }
     if (!m_schema || m_schema->text != schemaText)
-        m_schema = CompileSchema(schemaText);
+        m_schema = SharedSchema(schemaText);
 
     QString read;
     // The one reader of profile files: every stored form, decoded once.

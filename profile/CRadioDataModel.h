@@ -70,7 +70,7 @@ private:
     // `text` null: read from the file at `path`; `path` empty: no file.
     int LoadFrom(const QString &path, const QString *text);
     int LoadProfileGuarded(const QString &path, const QString *text);
-    std::unique_ptr<tavo::CompiledSchema> m_schema;
+    std::shared_ptr<const tavo::CompiledSchema> m_schema;
     QString m_strSource; // the file the profile was loaded from (path form)
 };
 

@@ -194,7 +194,7 @@ bool CTavoCPSDoc::OpenProfileFile(const ProfileFile &file)
         return false;
     m_file = file;
     m_strPathName = file.stream ? file.path : QFileInfo(file.path).absoluteFilePath();
-    m_disk = file.stream ? FileStamp() : FileStamp::Of(m_strPathName);
+    m_disk = file.stream ? FileStamp() : file.stamp;
     ResetHistory(false);
     emit pathChanged(m_strPathName);
     return true;
