@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QHelpEngineCore>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -126,6 +127,13 @@ CHelpView::CHelpView(QWidget *parent) : QTextBrowser(parent)
     setOpenLinks(true);
     setOpenExternalLinks(false);
     setAccessibleName(LoadString(349).remove(QLatin1Char('&')));
+    // Help is plain prose in Latin scripts: laid out without the shaping
+    // engine (no kerning or ligatures asked for), which costs most of a
+    // page switch otherwise. Other scripts are shaped as ever.
+    QFont font = document()->defaultFont();
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document()->setDefaultFont(font);
     ShowBlank();
 }
 
