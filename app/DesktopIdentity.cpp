@@ -35,7 +35,8 @@ public:
         QPixmap &read = m_read[file->first];
         if (read.isNull())
             read = QPixmap(file->second);
-        if (read.isNull() || read.size() == size)
+        // Scaled down to fit, never up (as the library's own icons do).
+        if (read.isNull() || (read.width() <= size.width() && read.height() <= size.height()))
             return read;
         return read.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
