@@ -80,8 +80,15 @@ void CChildFrame::SwitchPage(int index, int channel)
     CBaseView *page = CreatePageView(index);
     if (!page)
         return;
+    // The new page takes the old one's place and size, so the help pane
+    // below keeps its size (and its text its layout); the old one is out
+    // of the splitter at once and destroyed when control returns.
+    const int place = m_pPage ? m_pRight->indexOf(m_pPage) : -1;
+    if (place >= 0)
+        m_pRight->replaceWidget(place, page);
+    else
+        m_pRight->insertWidget(0, page);
     if (m_pPage) {
-        // Out of the splitter at once; destroyed when control returns.
         m_pPage->hide();
         m_pPage->setParent(nullptr);
         m_pPage->deleteLater();
@@ -90,7 +97,6 @@ void CChildFrame::SwitchPage(int index, int channel)
     m_nChannel = channel;
     m_pPage = page;
     m_bFocusKnown = false;
-    m_pRight->insertWidget(0, page);
     // The page takes what the frame gains or loses; the pane keeps its height.
     m_pRight->setStretchFactor(0, 1);
     m_pRight->setStretchFactor(1, 0);

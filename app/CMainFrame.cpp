@@ -598,16 +598,15 @@ CChildFrame *CMainFrame::OpenDocumentFile(const QString &path)
         ShowMessageText(LoadString(msg::ProfileCannotOpen).arg(QDir::toNativeSeparators(path), problem), MB_OK | MB_ICONERROR);
         return nullptr;
     }
-    if (!CheckProfile(path))
-        return nullptr;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (CChildFrame *child : Children())
         if (child->Document()->GetPathName() == absolute) {
             m_pMdi->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(child->parentWidget()));
             return child;
         }
+    // Read and loaded once, then checked before a window shows it.
     auto *doc = new CTavoCPSDoc(GuiDocumentHost());
-    if (!doc->OnOpenDocument(path)) {
+    if (!doc->OnOpenDocument(path) || !CheckLoadedProfile(doc->Root())) {
         delete doc;
         return nullptr;
     }
@@ -619,10 +618,8 @@ CChildFrame *CMainFrame::OpenDocumentFile(const QString &path)
 
 CChildFrame *CMainFrame::NewDocumentFromTemplate(const QString &templatePath)
 {
-    if (!CheckProfile(templatePath))
-        return nullptr;
     auto *doc = new CTavoCPSDoc(GuiDocumentHost());
-    if (!doc->OnNewDocument(templatePath)) {
+    if (!doc->OnNewDocument(templatePath) || !CheckLoadedProfile(doc->Root())) {
         delete doc;
         return nullptr;
     }

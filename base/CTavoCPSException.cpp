@@ -1,4 +1,5 @@
 #include "base/CTavoCPSException.h"
+#include "resources/StringTable.h"
 
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
@@ -33,6 +34,11 @@ QString FailureText(const CTavoCPSException &e)
     if (e.m_nMsgID == msg::InvalidProfile && !e.m_strReason.isEmpty())
         text += QLatin1Char('\n') + QString(e.m_strReason).replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
+}
+
+int FailureMessageId(const CTavoCPSException &e, int fallbackMsgId)
+{
+    return e.m_nMsgID != 0 && HasString(e.m_nMsgID) ? e.m_nMsgID : fallbackMsgId;
 }
 
 QString FormatLibraryError(const QString &errorMsg, const QString &desc, const QString &source)

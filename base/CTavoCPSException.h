@@ -53,6 +53,10 @@ inline const char *kExceptionCatched = "Exception Catched";
 // Adds the "Exception Catched" line of `function` and throws `e` on.
 [[noreturn]] void RethrowCPSException(CTavoCPSException &e, const char *function, int line);
 
+// The message id a failure is shown with: its own when it names a message
+// of the string table, else `fallbackMsgId` (0: none).
+int FailureMessageId(const CTavoCPSException &e, int fallbackMsgId);
+
 // The text an XML or script library failure becomes at a data-layer boundary.
 QString FormatLibraryError(const QString &errorMsg, const QString &desc, const QString &source);
 

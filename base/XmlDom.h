@@ -102,21 +102,7 @@ QString XmlNodeName(const xmlNode *node);
 // Serialises a whole document as UTF-8 text.
 QByteArray SerializeXml(xmlDoc *doc);
 
-// The same text written piece by piece, so that a caller can keep the
-// pieces of an unchanged subtree: byte for byte what SerializeXml writes.
-// Each returns false, having written an unknown part of `out`, for what it
-// does not write itself (entity references, CDATA sections, processing
-// instructions, a DTD, a declaration other than the plain one); the caller
-// then serialises the whole document with SerializeXml.
-//   The declaration line for `doc`.
-bool AppendXmlDeclaration(QByteArray &out, const xmlDoc *doc);
-//   One node with everything below it (element, text or comment).
-bool AppendXmlNode(QByteArray &out, const xmlNode *node);
-//   An element's start tag ("<name ...>", or "<name .../>" for an element
-//   without children) and its end tag (empty for one without children).
-bool AppendXmlStartTag(QByteArray &out, const xmlNode *element);
-void AppendXmlEndTag(QByteArray &out, const xmlNode *element);
-// The same with one element a line, indented by `indent`, lines ended by
+// The same text with one element a line, indented by `indent`, lines ended by
 // `lineBreak`.
 QByteArray SerializeXmlIndented(xmlDoc *doc, const char *indent, const QByteArray &lineBreak);
 

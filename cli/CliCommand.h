@@ -9,8 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-class CTavoCPSException;
-
 namespace tavo::cli {
 
 enum ExitCode : int { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
@@ -51,9 +49,5 @@ int UsageError(const QString &command, const QString &why);
 // True when the command line asks for something that draws or lays out
 // text (a report), which needs a QGuiApplication.
 bool NeedsGuiApplication(int argc, char **argv);
-
-// Shows a caught exception through the message sink: the message of its id,
-// followed by its trace.
-int ReportException(const ::CTavoCPSException &e);
 
 } // namespace tavo::cli

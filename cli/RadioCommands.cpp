@@ -334,10 +334,10 @@ int RunRead(CliContext &ctx)
     return ExitOk;
 }
 
-// One write to the radio on the port, reported on stderr: the profile, or
-// (with `image`) the image through the restore road, which writes the
-// profile it converts to with the same checks, backup and verify.
-int WriteOnce(CliContext &ctx, CRadioDataModel *profile, const VirtualCP *image, bool verify)
+// One write of `profile` to the radio on the port, reported on stderr. A
+// restore (`imageSerial` set: the serial its image carries) writes the
+// profile its image converts to with the same checks, backup and verify.
+int WriteOnce(CliContext &ctx, CRadioDataModel &profile, const QString &imageSerial, bool verify)
 {
     CliRadioSink sink(msg::IdentifyingRadio);
     CRadioOperation op(&sink);
@@ -345,11 +345,11 @@ int WriteOnce(CliContext &ctx, CRadioDataModel *profile, const VirtualCP *image,
     QString accepted;
     RadioWriteOptions options;
     options.verify = verify;
+    options.imageSerial = imageSerial;
     if (ctx.Has("--dry-run"))
         options.review = PrintChangesInsteadOfWriting;
     RadioWriteReport report;
-    const RadioCommandResult result = image ? WriteImageToRadio(op, sink.continueFlag, *image, accepted, host, options, report)
-                                            : WriteToRadio(op, sink.continueFlag, *profile, accepted, host, options, report);
+    const RadioCommandResult result = WriteToRadio(op, sink.continueFlag, profile, accepted, host, options, report);
     sink.Finish();
     if (report.skipped)
         return ctx.Has("--dry-run") ? ExitOk : ExitFailed; // a dry run printed the changes; else the user said no
@@ -380,14 +380,12 @@ int RunWriteImage(CliContext &ctx)
         return Fail(error);
     // An image that does not convert to a profile is refused before the
     // port is even looked for.
-    {
-        CRadioDataModel profile;
-        if (!LoadImageAsProfile(image, profile))
-            return ExitFailed;
-    }
+    CRadioDataModel profile;
+    if (!LoadImageAsProfile(image, profile))
+        return ExitFailed;
     if (int rc = SelectPort(ctx))
         return rc;
-    return WriteOnce(ctx, nullptr, &image, ctx.Has("--verify"));
+    return WriteOnce(ctx, profile, ImageSerial(image), ctx.Has("--verify"));
 }
 
 std::atomic<bool> g_bStopBatch{false};
@@ -519,7 +517,7 @@ int RunWrite(CliContext &ctx)
         return rc;
     if (ctx.Has("--batch"))
         return RunBatch(ctx, doc.Model(), path);
-    return WriteOnce(ctx, &doc.Model(), nullptr, ctx.Has("--verify"));
+    return WriteOnce(ctx, doc.Model(), QString(), ctx.Has("--verify"));
 }
 
 int RunReset(CliContext &ctx)

@@ -45,6 +45,7 @@ function(refuse_lines files regex why)
   set(failures ${failures} PARENT_SCOPE)
 endfunction()
 
+include(${CMAKE_CURRENT_LIST_DIR}/CheckTreeWrites.cmake)
 # The report generation stays free of widgets (the command line and the
 # report window share it); only reports/window/ may use Qt Widgets and
 # Qt Print Support. No report file opens a message box or file dialog: the
@@ -75,6 +76,6 @@ endforeach()
 
 if(failures)
   list(JOIN failures "\n" text)
-  message(FATAL_ERROR "What the layers may use, and how ids and widgets are named:\n${text}")
+  message(FATAL_ERROR "What the layers may use, how ids and widgets are named, and where the profile's tree is written:\n${text}")
 endif()
-message(STATUS "layering: every include stays within the layers below, every message id and widget is named")
+message(STATUS "layering: every include stays within the layers below, every message id and widget is named, the profile's tree is written only through profile/")

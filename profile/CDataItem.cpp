@@ -110,13 +110,11 @@ QString StoredText(const QVariant &v)
     return v.toString();
 }
 
-void WriteAttribute(tavo::ProfileDocument *owner, xmlNode *element, const QString &name, const QString &value)
+void WriteAttribute(xmlNode *element, const QString &name, const QString &value)
 {
     const QByteArray n = name.toUtf8();
     const QByteArray v = value.toUtf8();
     xmlSetProp(element, X(n.constData()), X(v.constData()));
-    if (owner)
-        owner->Touch(element);
 }
 
 // Converts the text of an attribute to the result type of its schema type.
@@ -309,7 +307,7 @@ int CDataItem::SetAttributeValue(const QString &name, const QVariant &value, int
     }
     QString function;
     if (!GetScriptHandler(attrNode, QLatin1String(kSetVal), function)) {
-        WriteAttribute(m_spNode.owner.get(), n, name, StoredText(value));
+        WriteAttribute(n, name, StoredText(value));
         return 0;
     }
     std::vector<ScriptValue> results;
@@ -506,7 +504,7 @@ void CDataItem::CopyReceiveToTransmit(bool onlyTransmittingWithReceive)
             if (!FindAttribute(channel, QLatin1String(p.txAttribute)))
                 ThrowCPSException(tavo::msg::ProgrammingError108, QStringLiteral("Name='%1'").arg(QLatin1String(p.txAttribute)),
                                   "CDataItem::CopyReceiveToTransmit", __LINE__);
-            WriteAttribute(m_spNode.owner.get(), channel, QLatin1String(p.txAttribute), StoredText(v));
+            WriteAttribute(channel, QLatin1String(p.txAttribute), StoredText(v));
         }
     }
 }

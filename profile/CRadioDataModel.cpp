@@ -11,6 +11,9 @@
 
 #include <QRegularExpression>
 
+#include <memory>
+#include <mutex>
+
 #include <libxml/xmlschemas.h>
 
 namespace tavo {
@@ -117,6 +120,19 @@ int ValidationColumn(const FirstError &error, const QString &sourceLine)
 
 // Parses and validates a profile text; null with the loading-error text
 // (message 223 filled in) when it is not well-formed or not valid.
+// The compiled schema of `text`, shared by every model of the process
+// (compiled once, read only afterwards: each validation has a context of
+// its own).
+std::shared_ptr<const CompiledSchema> SharedSchema(const QString &text)
+{
+    static std::mutex lock;
+    static std::shared_ptr<const CompiledSchema> last;
+    const std::lock_guard<std::mutex> held(lock);
+    if (!last || last->text != text)
+        last = CompileSchema(text);
+    return last;
+}
+
 XmlDocPtr ParseAndValidate(const QString &source, const QString &text, const CompiledSchema &schema, QString &loadingError)
 {
     XmlParseError parseError;
@@ -186,8 +202,15 @@ int CRadioDataModel::Initialize()
 
 int CRadioDataModel::LoadProfile(const QString &source, int fromFile)
 {
+    return fromFile ? LoadFrom(source, nullptr) : LoadFrom(QString(), &source);
+}
+
+int CRadioDataModel::LoadProfileText(const QString &text, const QString &path) { return LoadFrom(path, &text); }
+
+int CRadioDataModel::LoadFrom(const QString &path, const QString *text)
+{
     try {
-        return LoadProfileGuarded(source, fromFile);
+        return LoadProfileGuarded(path, text);
     } catch (CTavoCPSException &e) {
         RethrowCPSException(e, "CRadioDataModel::LoadProfile", __LINE__);
     } catch (const std::bad_alloc &) {
@@ -206,7 +229,7 @@ int CRadioDataModel::ReloadProfile(const QString &text)
     return loaded;
 }
 
-int CRadioDataModel::LoadProfileGuarded(const QString &source, int fromFile)
+int CRadioDataModel::LoadProfileGuarded(const QString &path, const QString *given)
 {
     if (!m_bScriptReady && !Initialize())
         return 0;
@@ -217,26 +240,24 @@ int CRadioDataModel::LoadProfileGuarded(const QString &source, int fromFile)
         return 0;
     }
     if (!m_schema || m_schema->text != schemaText)
-        m_schema = CompileSchema(schemaText);
+        m_schema = SharedSchema(schemaText);
 
-    QString text;
-    if (fromFile) {
-        // The one reader of profile files: every stored form, decoded once.
-        if (!LoadProfileFile(source, text))
-            return 0;
-    } else {
-        text = source;
-    }
+    QString read;
+    // The one reader of profile files: every stored form, decoded once.
+    if (!given && !LoadProfileFile(path, read))
+        return 0;
+    const QString &text = given ? *given : read;
 
+    // A loading error names the file, or else quotes the text as it came.
     QString loadingError;
-    XmlDocPtr doc = ParseAndValidate(source, text, *m_schema, loadingError);
+    XmlDocPtr doc = ParseAndValidate(path.isEmpty() ? text : path, text, *m_schema, loadingError);
     if (!doc)
         ThrowCPSException(msg::InvalidProfile, loadingError, "CRadioDataModel::LoadProfile", __LINE__);
 
     auto document = std::make_shared<ProfileDocument>(std::move(doc), m_schema->index);
     m_spDocument = document;
     m_rootItem.m_spNode = NodeRef(document, document->root());
-    m_strSource = fromFile ? source : QString();
+    m_strSource = path;
     return 1;
 }
 
@@ -293,8 +314,4 @@ QByteArray CRadioDataModel::GetXmlBytes() const
     return m_spDocument ? m_spDocument->Text() : QByteArray();
 }
 
-TextPieces CRadioDataModel::GetXmlPieces() const
-{
-    return m_spDocument ? m_spDocument->Pieces() : TextPieces();
-}
 } // namespace tavo

@@ -29,6 +29,9 @@ public:
     // raises CTavoCPSException 135 with the loading-error text; a failed
     // load keeps the previously loaded profile as it was.
     int LoadProfile(const QString &source, int fromFile);
+    // Loads the text of a profile file its caller has read already: the
+    // same as loading the file at `path`, without reading it again.
+    int LoadProfileText(const QString &text, const QString &path);
     // Loads the text of an earlier state of the same profile (Undo, Redo)
     // with the rule engine started afresh, so that nothing the rules kept
     // from later edits makes it behave differently; the file the profile
@@ -40,11 +43,8 @@ public:
 
     // The whole XML text of the loaded profile (UTF-8 declaration).
     QString GetXmlText() const;
-    // The same as the UTF-8 bytes it is written in; what did not change
-    // since the last call is not written again.
+    // The same as the UTF-8 bytes it is written in.
     QByteArray GetXmlBytes() const;
-    // The same in pieces that later texts share where they did not change.
-    TextPieces GetXmlPieces() const;
 
     // The one output step that every save, image conversion and export
     // runs, on a copy of the profile (the loaded profile stays as it is):
@@ -67,8 +67,10 @@ public:
     int m_bScriptReady = 0;
 
 private:
-    int LoadProfileGuarded(const QString &source, int fromFile);
-    std::unique_ptr<tavo::CompiledSchema> m_schema;
+    // `text` null: read from the file at `path`; `path` empty: no file.
+    int LoadFrom(const QString &path, const QString *text);
+    int LoadProfileGuarded(const QString &path, const QString *text);
+    std::shared_ptr<const tavo::CompiledSchema> m_schema;
     QString m_strSource; // the file the profile was loaded from (path form)
 };
 

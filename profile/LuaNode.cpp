@@ -124,8 +124,6 @@ int SetValue(lua_State *L)
     if (a->parent) {
         // Through the element, which keeps the attribute node itself.
         xmlSetProp(a->parent, a->name, X(v));
-        if (r->owner)
-            r->owner->Touch(a->parent);
     } else {
         // A detached attribute: replace its text child by hand.
         xmlNode *text = xmlNewDocText(a->doc, X(v));
@@ -134,8 +132,6 @@ int SetValue(lua_State *L)
         xmlFreeNodeList(a->children);
         text->parent = r->node;
         a->children = a->last = text;
-        if (r->owner)
-            r->owner->Touch(r->node);
     }
     return 0;
 }
@@ -165,8 +161,6 @@ int SetAttribute(lua_State *L)
     if (!*name)
         return luaL_error(L, "SetAttribute: empty name");
     xmlSetProp(e, X(name), X(v));
-    if (Self(L)->owner)
-        Self(L)->owner->Touch(e);
     return 0;
 }
 
@@ -332,8 +326,6 @@ int AppendChild(lua_State *L)
     else
         xmlUnlinkNode(c);
     xmlAddChild(self->node, c);
-    if (self->owner)
-        self->owner->Touch(self->node);
     lua_pushvalue(L, 2);
     return 1;
 }
@@ -359,8 +351,6 @@ int InsertBefore(lua_State *L)
     if (c->parent)
         self->owner->Detach(c);
     xmlAddPrevSibling(ref->node, c);
-    if (self->owner)
-        self->owner->Touch(self->node);
     lua_pushvalue(L, 2);
     return 1;
 }

@@ -77,11 +77,7 @@ void SetNonDisplaySpecificInfo(CDataItem &root)
     try {
         CDataItem factory = root.ChildByName(names::kFactorySetting);
         if (IsRotaryFourFiveWattVariant(factory.GetText(names::kModel)))
-        {
             SetXmlAttribute(factory.m_spNode.node, names::kSpecificInfo, QLatin1String(kRotarySpecificInfo));
-            if (factory.m_spNode.owner)
-                factory.m_spNode.owner->Touch(factory.m_spNode.node);
-        }
     } catch (const CTavoCPSException &e) {
         ShowMessage(e.m_nMsgID, MB_OK | MB_ICONERROR);
     }
@@ -366,7 +362,17 @@ bool CheckProfile(const QString &path)
         CRadioDataModel model;
         if (!model.LoadProfile(path, 1))
             return false;
-        const CDataItem factory = model.m_rootItem.ChildByName(names::kFactorySetting);
+        return CheckLoadedProfile(model.m_rootItem);
+    } catch (const CTavoCPSException &e) {
+        ShowMessageText(FailureText(e), MB_OK | MB_ICONERROR);
+        return false;
+    }
+}
+
+bool CheckLoadedProfile(const CDataItem &root)
+{
+    try {
+        const CDataItem factory = root.ChildByName(names::kFactorySetting);
         const QString code = factory.GetText(names::kModel);
         const QString phase = factory.GetText(names::kCodeplugPhase);
         const int version = factory.GetInt(names::kCodeplugVersion);

@@ -71,5 +71,8 @@ QString ProfileValueProblem(const CDataItem &root);
 // compatible and of a supported codeplug. Shows 342, or 310 (with 503
 // naming the edition for the region) and fails otherwise.
 bool CheckProfile(const QString &path);
+// The same checks of a profile that is loaded already (a window opens it
+// once, then asks).
+bool CheckLoadedProfile(const CDataItem &root);
 
 } // namespace tavo

@@ -6,14 +6,12 @@
 // removed node stays a handle on a detached, intact subtree. They are freed
 // together with the document.
 
-#include "profile/TextPieces.h"
 #include "profile/SchemaIndex.h"
 #include "base/XmlDom.h"
 
 #include <QByteArray>
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace tavo {
@@ -36,18 +34,8 @@ public:
     // Keeps a node created for this document that is not in the tree yet.
     void Adopt(xmlNode *node);
 
-    // The document's text, byte for byte what SerializeXml writes. The
-    // texts of the sections below the root and of the nodes in them (a
-    // channel, a frequency, one setting) are kept between calls until they
-    // change, so a call after one edit writes only the changed node anew
-    // and joins its section again.
-    TextPieces Pieces() const;
-    QByteArray Text() const { return Pieces().Joined(); }
-    // Every change to the tree is reported here, after it is made: a
-    // node's attributes or content changed, or it gained or lost a child.
-    // The kept text of the node and of everything above it goes. (Detach
-    // reports its own.)
-    void Touch(const xmlNode *node);
+    // The document's text as the XML library writes it (UTF-8).
+    QByteArray Text() const { return m_doc ? SerializeXml(m_doc.get()) : QByteArray(); }
 
     // The profile namespace of this document (declared on the root), or null.
     xmlNs *ProfileNs() const;
@@ -61,9 +49,6 @@ private:
     XmlDocPtr m_doc;
     SchemaIndexPtr m_schema;
     std::vector<xmlNode *> m_loose; // unlinked or never-linked nodes
-    // The kept texts of the sections and of the nodes in them. An element
-    // is never freed while the document lives, so its address stays its own.
-    mutable std::unordered_map<const xmlNode *, QByteArray> m_texts;
     int m_programSteps = 0;
 };
 

@@ -12,6 +12,8 @@
 #include "resources/StringTable.h"
 #include "workflow/RuleChange.h"
 
+#include <QFontMetrics>
+#include <QHash>
 #include <QHeaderView>
 #include <QLayout>
 #include <QScrollBar>
@@ -125,10 +127,32 @@ void CFrequencyView::SetColumnWidths()
     const int planned[] = {40, w - 90, w + 25, w + 25};
     // A column is at least as wide as its longest text (the power modes of
     // a licensed model are long): the table widens rather than cut them.
+    // The view would ask its delegate for every one of the 99 rows; the
+    // widest text of a column decides, so only its row is asked (each
+    // distinct text measured once), and the caption.
+    const QFontMetrics metrics(table->font());
+    const QHeaderView *header = table->horizontalHeader();
     int total = 0;
     for (int column = 0; column < 4; ++column) {
-        table->resizeColumnToContents(column); // its texts and its caption
-        const int width = std::max(planned[column], table->columnWidth(column) + 8);
+        QHash<QString, int> measured;
+        int widestRow = -1, widest = -1;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const QTableWidgetItem *item = table->item(row, column);
+            if (!item)
+                continue;
+            auto known = measured.constFind(item->text());
+            if (known == measured.cend())
+                known = measured.insert(item->text(), metrics.horizontalAdvance(item->text()));
+            if (*known > widest) {
+                widest = *known;
+                widestRow = row;
+            }
+        }
+        int content = 0;
+        if (widestRow >= 0)
+            content = table->sizeHintForIndex(table->model()->index(widestRow, column)).width() + (table->showGrid() ? 1 : 0);
+        const int caption = header->isHidden() ? 0 : header->sectionSizeHint(column);
+        const int width = std::max(planned[column], std::max(content, caption) + 8);
         table->setColumnWidth(column, width);
         total += width;
     }

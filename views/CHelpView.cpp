@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QHelpEngineCore>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -127,6 +128,13 @@ CHelpView::CHelpView(QWidget *parent) : QTextBrowser(parent)
     setOpenLinks(true);
     setOpenExternalLinks(false);
     setAccessibleName(LoadString(msg::MenuHelp).remove(QLatin1Char('&')));
+    // Help is plain prose in Latin scripts: laid out without the shaping
+    // engine (no kerning or ligatures asked for), which costs most of a
+    // page switch otherwise. Other scripts are shaped as ever.
+    QFont font = document()->defaultFont();
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document()->setDefaultFont(font);
     ShowBlank();
 }
 
@@ -154,6 +162,9 @@ void CHelpView::ShowPage(const QString &page)
     }
     QUrl base = url;
     base.setFragment(QString());
+    // Emptied first: a new base address lays out what the document holds
+    // again, which would be the page that is going.
+    clear();
     document()->setBaseUrl(base);
     setHtml(QString::fromUtf8(html));
     if (url.hasFragment())

@@ -705,16 +705,6 @@ bool LoadImageAsProfile(const VirtualCP &image, CRadioDataModel &profile)
     }
 }
 
-RadioCommandResult WriteImageToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, const VirtualCP &image, QString &accepted,
-                                     IRadioCommandHost &host, RadioWriteOptions options, RadioWriteReport &report)
-{
-    CRadioDataModel profile;
-    if (!LoadImageAsProfile(image, profile))
-        return RadioCommandResult::Stopped;
-    options.imageSerial = ImageSerial(image);
-    return WriteToRadio(op, continueFlag, profile, accepted, host, options, report);
-}
-
 RadioCommandResult RunWriteStages(CRadioOperation &op, const std::atomic<bool> &continueFlag, VirtualCP &image, QString &accepted,
                                   IRadioCommandHost &host, const RadioWriteOptions &options, RadioWriteReport &report, QString &stopText)
 {

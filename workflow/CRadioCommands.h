@@ -208,13 +208,6 @@ QString ImageSerial(const VirtualCP &image);
 // for a radio whose serial is blank.
 bool ReadAnsweringSerial(CRadioOperation &op, QString &serial);
 
-// The restore road: the image loaded as its profile, then the write road
-// of WriteToRadio (the start checks, identification and its checks, the
-// write preparation, the backup of what the radio holds, verify when
-// asked), saying plainly when the image comes from another radio.
-RadioCommandResult WriteImageToRadio(CRadioOperation &op, const std::atomic<bool> &continueFlag, const VirtualCP &image, QString &accepted,
-                                     IRadioCommandHost &host, RadioWriteOptions options, RadioWriteReport &report);
-
 // The stages of a write after its preparation, as a worker thread runs
 // them (nothing is shown but the questions of the options): the backup,
 // the write transfer, the password handed back into `accepted`, and with

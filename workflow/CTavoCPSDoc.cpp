@@ -153,16 +153,16 @@ bool CTavoCPSDoc::OnNewDocument(const QString &templatePath)
 
 bool CTavoCPSDoc::OnNewDocumentFromRadio(VirtualCP &image)
 {
+    QString text;
     try {
-        m_strProfileText.clear();
-        if (!CDataAdaptor::VirtualCP2XML(image, m_strProfileText))
+        if (!CDataAdaptor::VirtualCP2XML(image, text))
             return false;
-        CDataItem::ProcessChannelName(m_strProfileText);
+        CDataItem::ProcessChannelName(text);
     } catch (const CTavoCPSException &e) {
         ShowFailure(e);
         return false;
     }
-    if (!LoadText(m_strProfileText, QString()))
+    if (!LoadText(text, QString()))
         return false;
     m_file = ProfileFile();
     m_disk = FileStamp();
@@ -189,14 +189,12 @@ bool CTavoCPSDoc::OnOpenDocument(const QString &path)
 
 bool CTavoCPSDoc::OpenProfileFile(const ProfileFile &file)
 {
-    // Loaded from the file itself, so that a loading error names it; a
-    // stream cannot be read twice, so its text is loaded.
-    if (!m_model.LoadProfile(file.stream ? file.text : file.path, file.stream ? 0 : 1))
+    // A loading error names the file (a stream has none to name).
+    if (!(file.stream ? m_model.LoadProfile(file.text, 0) : m_model.LoadProfileText(file.text, file.path)))
         return false;
     m_file = file;
-    m_strProfileText = file.text;
     m_strPathName = file.stream ? file.path : QFileInfo(file.path).absoluteFilePath();
-    m_disk = file.stream ? FileStamp() : FileStamp::Of(m_strPathName);
+    m_disk = file.stream ? FileStamp() : file.stamp;
     ResetHistory(false);
     emit pathChanged(m_strPathName);
     return true;
@@ -204,15 +202,13 @@ bool CTavoCPSDoc::OpenProfileFile(const ProfileFile &file)
 
 bool CTavoCPSDoc::ExportChirpCsv(QByteArray &csv, QString &error, QStringList *lost) const
 {
+    // Refused as every output is when the profile does not validate; the
+    // channel plan itself is read from the open profile, whose effective
+    // values are what the output step writes.
     QString text;
     if (!m_model.PrepareForOutput(text, error))
         return false;
-    CRadioDataModel output;
-    if (!output.LoadProfile(text, 0)) {
-        error = LoadString(msg::InvalidProfile);
-        return false;
-    }
-    csv = tavo::ExportChirpCsv(output, lost);
+    csv = tavo::ExportChirpCsv(m_model, lost);
     return true;
 }
 
@@ -330,7 +326,6 @@ bool CTavoCPSDoc::SetVirtualCPData(VirtualCP &image)
         if (!CDataAdaptor::VirtualCP2XML(image, text))
             return false;
         CDataItem::ProcessChannelName(text);
-        m_strProfileText = text;
         if (!m_model.LoadProfile(text, 0))
             return false;
     } catch (CTavoCPSException &e) {
@@ -366,14 +361,14 @@ void CTavoCPSDoc::Before()
     TextChanged();
 }
 
-TextPieces CTavoCPSDoc::CurrentText()
+QByteArray CTavoCPSDoc::CurrentText()
 {
     if (!m_bCurrentKnown)
-        KnowText(m_model.GetXmlPieces());
+        KnowText(m_model.GetXmlBytes());
     return m_textCurrent;
 }
 
-void CTavoCPSDoc::KnowText(TextPieces text)
+void CTavoCPSDoc::KnowText(QByteArray text)
 {
     m_textCurrent = std::move(text);
     m_bCurrentKnown = true;
@@ -382,7 +377,7 @@ void CTavoCPSDoc::KnowText(TextPieces text)
 void CTavoCPSDoc::TextChanged()
 {
     m_bCurrentKnown = false;
-    m_textCurrent.Clear();
+    m_textCurrent.clear();
     if (m_bWatchingIdle || !m_bUndoEnabled)
         return;
     // Once per document: the event loop says when it is about to wait, so
@@ -398,7 +393,7 @@ void CTavoCPSDoc::TextChanged()
 void CTavoCPSDoc::TakeTextWhileIdle()
 {
     if (m_bUndoEnabled && !m_bCurrentKnown && !Root().IsEmpty())
-        KnowText(m_model.GetXmlPieces());
+        KnowText(m_model.GetXmlBytes());
 }
 
 void CTavoCPSDoc::NotifyUndoState(bool always)
@@ -583,11 +578,6 @@ ChirpImportReport CTavoCPSDoc::ImportChirpCsv(const QByteArray &csv, ChirpPlacem
     return report;
 }
 
-int CTavoCPSDoc::FailureMessageId(const CTavoCPSException &e, int fallbackMsgId)
-{
-    return e.m_nMsgID != 0 && HasString(e.m_nMsgID) ? e.m_nMsgID : fallbackMsgId;
-}
-
 void CTavoCPSDoc::ShowFailure(const CTavoCPSException &e)
 {
     if (FailureMessageId(e, 0))
@@ -622,11 +612,11 @@ QString CTavoCPSDoc::RedoText() const
     return caption ? LoadString(msg::RedoMenuStep).arg(LoadString(caption)) : LoadString(msg::RedoMenu);
 }
 
-bool CTavoCPSDoc::Reload(const TextPieces &text)
+bool CTavoCPSDoc::Reload(const QByteArray &text)
 {
     TextChanged();
     try {
-        return m_model.ReloadProfile(QString::fromUtf8(text.Joined())) == 1;
+        return m_model.ReloadProfile(QString::fromUtf8(text)) == 1;
     } catch (const CTavoCPSException &e) {
         ShowFailure(e);
         return false;
@@ -645,7 +635,7 @@ bool CTavoCPSDoc::Undo()
     UndoStep *step = m_undo.NextUndo();
     if (!step || m_nGroupDepth > 0)
         return false;
-    const TextPieces current = CurrentText();
+    const QByteArray current = CurrentText();
     if (!Reload(step->before))
         return false;
     step->after = current;
@@ -659,7 +649,7 @@ bool CTavoCPSDoc::Undo()
 bool CTavoCPSDoc::Redo()
 {
     UndoStep *step = m_undo.NextRedo();
-    if (!step || m_nGroupDepth > 0 || step->after.IsEmpty())
+    if (!step || m_nGroupDepth > 0 || step->after.isEmpty())
         return false;
     if (!Reload(step->after))
         return false;

@@ -104,8 +104,8 @@ public:
     // then the text is validated. False with the reason in `error`.
     bool PrepareForOutput(QString &text, QString &error) const { return m_model.PrepareForOutput(text, error); }
 
-    // The channel plan as CHIRP CSV, made from the output step's text.
-    // False with the reason in `error` when the profile does not validate.
+    // The channel plan as CHIRP CSV, as the radio would hold it. False
+    // with the reason in `error` when the profile does not validate.
     bool ExportChirpCsv(QByteArray &csv, QString &error, QStringList *lost = nullptr) const;
 
     // ---- radio transfers
@@ -125,7 +125,6 @@ public:
     QString GetTitle() const;
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
-    QString ProfileText() const { return m_strProfileText; }
 
     // ---- changes through the rules (each accepted one is an Undo step)
     // Sets one attribute. Done: marks modified and emits attributeChanged
@@ -157,9 +156,6 @@ public:
     // The same for a command that has a message of its own for a failure
     // whose id names no message: `fallbackMsgId` instead of the trace.
     static void ShowFailure(const CTavoCPSException &e, int fallbackMsgId);
-    // The message id of a failure: its own when it names a message, else
-    // `fallbackMsgId` (0: none).
-    static int FailureMessageId(const CTavoCPSException &e, int fallbackMsgId);
     // Shows the rules' message of a refusal, or `fallbackMsgId` when the
     // rules named none.
     static void ShowRefusal(const RuleResult &result, int fallbackMsgId);
@@ -216,19 +212,19 @@ private:
     // Before a change: the profile text the step would return to.
     void Before();
     // The profile text as it is now (kept from idle time when it can be).
-    TextPieces CurrentText();
+    QByteArray CurrentText();
     // After any change: the kept text is stale; it is taken again when the
     // program is next idle, so that an edit does not wait for it.
     void TextChanged();
     // The event loop is about to wait: takes the text if it is stale.
     void TakeTextWhileIdle();
-    void KnowText(TextPieces text);
+    void KnowText(QByteArray text);
     // After an accepted change: records the step (or marks the open group).
     void Accepted(int captionId, MergeKey mergeKey = MergeKey());
     // Tells the menus when what Undo and Redo show has changed (`always`:
     // whatever it is, after an open, a save or an Undo).
     void NotifyUndoState(bool always = false);
-    bool Reload(const TextPieces &text);
+    bool Reload(const QByteArray &text);
     void AfterUndoRedo(const EditLocation &where);
 
     IDocumentHost *m_pHost;
@@ -236,7 +232,6 @@ private:
     ProfileFile m_file; // the file the profile was read from, its form
     FileStamp m_disk;   // the profile's file as it was read or last saved
     QString m_strPathName;
-    QString m_strProfileText;
     QString m_strUntitled;
     bool m_bModified = false;
     std::function<bool()> m_commit;
@@ -245,8 +240,8 @@ private:
     CUndoStack m_undo;
     std::function<EditLocation()> m_locate;
     bool m_bUndoEnabled = true;
-    TextPieces m_textBefore;  // the text before the change under way
-    TextPieces m_textCurrent; // the profile's text, when m_bCurrentKnown
+    QByteArray m_textBefore;  // the text before the change under way
+    QByteArray m_textCurrent; // the profile's text, when m_bCurrentKnown
     bool m_bCurrentKnown = false;
     bool m_bWatchingIdle = false; // TakeTextWhileIdle follows the event loop
     std::pair<int, int> m_undoShown{-1, -1}; // the Undo and Redo captions the menus were last told

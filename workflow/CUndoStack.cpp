@@ -11,7 +11,7 @@ void CUndoStack::Push(UndoStep step)
         m_mergeable = false;
     }
     if (Merges(step.mergeKey)) {
-        m_steps.back().after.Clear();
+        m_steps.back().after.clear();
         return;
     }
     m_steps.push_back(std::move(step));

@@ -3,8 +3,7 @@
 // profile text before the change (and, once undone, the text after it), so
 // a change that a rule spread over many nodes comes back whole.
 
-#include "profile/TextPieces.h"
-
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -31,8 +30,8 @@ struct MergeKey {
 
 struct UndoStep {
     int captionId = 0;  // string-table id naming the change ("Rename Channel")
-    TextPieces before; // the profile text before the change
-    TextPieces after;  // the text after it, kept once the step is undone
+    QByteArray before; // the profile text (UTF-8) before the change
+    QByteArray after;  // the text after it, kept once the step is undone
     EditLocation where;
     MergeKey mergeKey;  // consecutive steps with the same key become one
 };

@@ -8,7 +8,6 @@
 #include "config/SettingDocuments.h"
 #include "config/SquelchCodes.h"
 #include "profile/CDataAdaptor.h"
-#include "workflow/CTavoCPSDoc.h"
 #include "resources/MessageIds.h"
 #include "resources/StringTable.h"
 
@@ -340,7 +339,7 @@ bool ProfileTextToImage(const QString &xml, VirtualCP &image, QString &error)
         image = converted;
         return true;
     } catch (const CTavoCPSException &e) {
-        error = LoadString(CTavoCPSDoc::FailureMessageId(e, msg::InvalidProfile));
+        error = LoadString(FailureMessageId(e, msg::InvalidProfile));
         return false;
     }
 }

@@ -81,6 +81,7 @@ bool ReadProfileFile(const QString &path, ProfileFile &file, QString &error)
         return false;
     }
     file.text = DecodeProfileBytes(bytes, &file.form);
+    file.stamp = FileStamp::OfRead(path, bytes);
     return true;
 }
 
@@ -134,10 +135,15 @@ FileStamp FileStamp::Of(const QString &path)
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > kMaxTextFileBytes || !file.open(QIODevice::ReadOnly))
         return stamp;
-    const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
+    return OfRead(path, file.read(kMaxTextFileBytes + 1));
+}
+
+FileStamp FileStamp::OfRead(const QString &path, const QByteArray &bytes)
+{
+    FileStamp stamp;
     stamp.known = true;
     stamp.size = bytes.size();
-    stamp.modified = info.lastModified();
+    stamp.modified = QFileInfo(path).lastModified();
     stamp.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     return stamp;
 }

@@ -10,12 +10,32 @@
 
 namespace tavo {
 
-// A profile file as read: its text, decoded once, and the form it was
-// stored in.
+// What a file on disk was when a profile was read from it or saved to it:
+// its size, its time and a hash of its bytes. Another program (another
+// copy of this one, the command line) that saved over it since shows as a
+// different size or hash.
+struct FileStamp {
+    bool known = false; // false: no such file (or it could not be read)
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray hash;
+
+    static FileStamp Of(const QString &path);
+    // The stamp of `bytes` just read from the file at `path`.
+    static FileStamp OfRead(const QString &path, const QByteArray &bytes);
+    // Whether the file now (`now`) holds something else than when this
+    // stamp was taken. A file that has gone is not a change: saving puts
+    // it back.
+    bool ChangedIn(const FileStamp &now) const;
+};
+
+// A profile file as read: its text, decoded once, the form it was stored
+// in and the stamp of the bytes read.
 struct ProfileFile {
     QString path;
     QString text;
     ProfileFileForm form;
+    FileStamp stamp;
     bool stream = false; // read from a stream (standard input): no file to load again or save back to
 };
 
@@ -37,22 +57,5 @@ bool CheckXmlDocument(const ProfileFile &file, QString &error);
 bool SaveProfileFile(const ProfileFile &file, const QString &xml, QString &error);
 // The bytes SaveProfileFile would write.
 bool ProfileBytesLike(const ProfileFile &file, const QString &xml, QByteArray &bytes, QString &error);
-
-// What a file on disk was when a profile was read from it or saved to it:
-// its size, its time and a hash of its bytes. Another program (another
-// copy of this one, the command line) that saved over it since shows as a
-// different size or hash.
-struct FileStamp {
-    bool known = false; // false: no such file (or it could not be read)
-    qint64 size = -1;
-    QDateTime modified;
-    QByteArray hash;
-
-    static FileStamp Of(const QString &path);
-    // Whether the file now (`now`) holds something else than when this
-    // stamp was taken. A file that has gone is not a change: saving puts
-    // it back.
-    bool ChangedIn(const FileStamp &now) const;
-};
 
 } // namespace tavo

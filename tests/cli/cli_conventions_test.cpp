@@ -27,17 +27,9 @@ CliResult RunWithoutDisplay(const QString &tool, const QStringList &args)
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QLatin1String(name));
     p.setProcessEnvironment(env);
-    p.start(ToolDir() + QLatin1Char('/') + tool, args);
-    CliResult r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    p.setProgram(ToolDir() + QLatin1Char('/') + tool);
+    p.setArguments(args);
+    return StartAndCollect(p, QByteArray(), 60000);
 }
 
 QString SourcePath(const char *relative) { return QStringLiteral(TAVO_SOURCE_DIR "/") + QLatin1String(relative); }

@@ -48,6 +48,12 @@ TEST_F(GuiTest, TheWindowCarriesTheLaunchersNameClassAndIcon)
     ASSERT_FALSE(icon.isNull());
     for (int size : {16, 32, 48, 256})
         EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    // A bitmap is read when its size is asked for: a shipped size is its
+    // own bitmap, another one the next larger scaled down, a larger one
+    // the largest there is.
+    EXPECT_EQ(icon.pixmap(QSize(48, 48)).size(), QSize(48, 48));
+    EXPECT_EQ(icon.pixmap(QSize(20, 20)).size(), QSize(20, 20));
+    EXPECT_EQ(icon.pixmap(QSize(512, 512)).size(), QSize(256, 256));
     ASSERT_TRUE(Start());
     EXPECT_FALSE(Frame()->windowIcon().isNull());
     EXPECT_TRUE(Frame()->windowIcon().availableSizes().contains(QSize(48, 48)));

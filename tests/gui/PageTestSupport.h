@@ -93,7 +93,6 @@ protected:
             xmlSetProp(found, BAD_CAST name, BAD_CAST value);
         else
             xmlUnsetProp(found, BAD_CAST name);
-        Doc()->Model().m_spDocument->Touch(found); // as every writer of the tree does
     }
 
     // Replaces an edit's text by typing, as a user would.

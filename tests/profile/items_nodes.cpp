@@ -4,7 +4,6 @@
 
 #include "model_fixture.h"
 #include "base/XmlDom.h"
-#include "profile/ProfileDocument.h"
 
 #include <libxml/tree.h>
 
@@ -86,84 +85,6 @@ TEST_F(Nodes, CreatingMovingAndRemoving)
     EXPECT_EQ(Text("channels/channel[9]", "name"), QStringLiteral("PMR 1"));
     // Created elements are in the profile namespace: dfns finds them.
     EXPECT_EQ(Text("setting/preset[1]", "channel"), QStringLiteral("3"));
-}
-
-// The profile text is kept in pieces between calls; after every kind of
-// change a rule or a data item can make, it is still exactly the text the
-// library writes for the whole tree.
-TEST_F(Nodes, TheKeptTextFollowsEveryChangeByteForByte)
-{
-    xmlDoc *doc = m_model.m_rootItem.m_spNode.node->doc;
-    const auto same = [&](const char *what) {
-        EXPECT_EQ(m_model.GetXmlBytes(), SerializeXml(doc)) << what;
-    };
-    same("as loaded");
-    const char *changes[] = {
-        // an attribute of a channel, with every character that is escaped
-        "root:SelectSingleNode('dfns:channels'):Child(2):SetAttribute('name', 'a<b>&\"c\\'\\n\\t\\r\\195\\169\\226\\130\\172')",
-        // an attribute of a section itself and one of the root
-        "root:SelectSingleNode('dfns:setting'):SetAttribute('password', '1&2')",
-        "root:SetAttribute('extra', 'x')",
-        "root:SelectSingleNode('dfns:channels'):Child(1):RemoveAttribute('in_scanlist')",
-        "root:SelectSingleNode('//dfns:preset'):AttributeNode('channel'):SetValue(4)",
-        // moves inside a section, across sections and one level down
-        "local c = root:SelectSingleNode('dfns:channels') c:InsertBefore(c:Child(5), c:Child(0))",
-        "local c = root:SelectSingleNode('dfns:channels') c:AppendChild(c:Child(0))",
-        "root:SelectSingleNode('dfns:setting'):AppendChild(root:SelectSingleNode('dfns:channels'):Child(3))",
-        "local c = root:SelectSingleNode('dfns:channels') c:Child(0):AppendChild(c:Child(1))",
-        "local c = root:SelectSingleNode('dfns:channels') c:Child(0):Child(0):SetAttribute('deep', 'y')",
-        "local c = root:SelectSingleNode('dfns:channels') c:AppendChild(c:Child(0):Child(0))",
-        // new nodes, a copy, a removed node changed and put back
-        "local e = root:CreateElement('channel') e:SetAttribute('name', 'NEW') root:SelectSingleNode('dfns:channels'):AppendChild(e)",
-        "local c = root:SelectSingleNode('dfns:channels') c:InsertBefore(c:Child(2):CloneNode(true), c:Child(1))",
-        "local c = root:SelectSingleNode('dfns:channels') local gone = c:RemoveChild(c:Child(4)) "
-        "gone:SetAttribute('name', 'BACK') c:AppendChild(gone)",
-        // a whole section out and in again
-        "local s = root:SelectSingleNode('dfns:setting') root:RemoveChild(s) root:AppendChild(s)",
-    };
-    for (const char *change : changes) {
-        m_model.GetXmlBytes(); // keeps the pieces of the text as it is
-        ASSERT_TRUE(RunWithRoot(change)) << change << ": " << m_sink.last().toStdString();
-        same(change);
-    }
-    // The data items' own writes.
-    m_model.GetXmlBytes();
-    CDataItem channel;
-    Item(QStringLiteral("channels")).GetChildByIndex(0, channel);
-    int msgId = 0, style = 0;
-    ASSERT_EQ(channel.SetAttributeValue(QStringLiteral("rx_code"), 7, msgId, 0, style), 0) << msgId;
-    same("a data item's attribute");
-    m_model.GetXmlBytes();
-    CDataItem channels = Item(QStringLiteral("channels"));
-    // The rule asks first (2); the second call carries the answer.
-    ASSERT_EQ(channels.RemoveChildByIndex(1, msgId, 0, style), 2) << msgId;
-    ASSERT_EQ(channels.RemoveChildByIndex(1, msgId, IDYES, style), 0) << msgId;
-    same("a data item's child removed");
-}
-
-// The pieces are written as the library writes a document: namespaces,
-// prefixes, comments, empty elements, escapes and characters beyond ASCII.
-// What they do not write themselves (CDATA, a processing instruction, a
-// standalone declaration) falls back to the library's text.
-TEST(KeptText, WritesWhatTheLibraryWritesAndFallsBackForTheRest)
-{
-    const char *documents[] = {
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- top --><r xmlns=\"urn:a\" xmlns:p=\"urn:p\" p:at=\"1\">"
-        "<s><e a=\"&lt;&amp;&gt;&quot;'&#10;&#9;&#13;\xc3\xa9\"/><e>t&lt;x&amp;&gt;&#13;\xe2\x82\xac</e><!--c--><p:q p:b=\"\"/></s>"
-        "<s/>text<s a=\"1\"><e><f g=\"h\">i</f></e>\n  </s></r>",
-        "<r><s><e/></s></r>",
-        "<?xml version=\"1.0\" standalone=\"yes\"?><r><s><e/></s></r>",
-        "<r><s><e><![CDATA[x<y]]></e></s></r>",
-        "<r><s><?pi data?></s></r>",
-    };
-    for (const char *text : documents) {
-        XmlDocPtr parsed = ParseXml(QByteArray(text));
-        ASSERT_TRUE(parsed) << text;
-        xmlDoc *raw = parsed.get();
-        ProfileDocument doc(std::move(parsed), nullptr);
-        EXPECT_EQ(doc.Text(), SerializeXml(raw)) << text;
-        EXPECT_EQ(doc.Text(), SerializeXml(raw)) << text << " (from the kept pieces)";
-    }
 }
 
 TEST_F(Nodes, MisuseIsAScriptErrorNotACrash)

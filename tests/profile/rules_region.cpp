@@ -173,14 +173,16 @@ TEST_F(RegionRules, ThePreCheckNamesTheEditionOfAForeignRegion)
             EXPECT_EQ(m_sink.last(), c.shown);
         }
     }
-    // Unreadable: refused silently; invalid: refused with the load error's id.
+    // Unreadable: refused silently; invalid: refused with the load error,
+    // which names the file.
     m_sink.clear();
     EXPECT_FALSE(CheckProfile(dir.path() + QStringLiteral("/missing.kp2")));
     EXPECT_TRUE(m_sink.empty());
     const QString invalid = dir.path() + QStringLiteral("/invalid.kp2");
     WriteAll(invalid, "<?xml version=\"1.0\"?><TavoProfile xmlns=\"urn:vantrel:tavo:profile:1\"/>");
     EXPECT_FALSE(CheckProfile(invalid));
-    EXPECT_EQ(m_sink.last(), LoadString(msg::InvalidProfile));
+    EXPECT_TRUE(m_sink.last().startsWith(LoadString(msg::InvalidProfile) + QLatin1Char('\n'))) << m_sink.last().toStdString();
+    EXPECT_TRUE(m_sink.last().contains(invalid)) << m_sink.last().toStdString();
 }
 
 } // namespace

@@ -69,18 +69,9 @@ struct RadioCommands : ::testing::Test {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? dir.filePath(QStringLiteral("data")) : dataHome);
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"), args);
-        p.closeWriteChannel();
-        test::CliResult r;
-        if (!p.waitForFinished(timeoutMs)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
+        p.setProgram(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"));
+        p.setArguments(args);
+        return test::StartAndCollect(p, QByteArray(), timeoutMs);
     }
     QStringList Backups() const { return QDir(dir.filePath(QStringLiteral("data/tavocps/backups"))).entryList(QDir::Files, QDir::Name); }
 };

@@ -70,18 +70,9 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"), args);
-        p.closeWriteChannel();
-        test::CliResult r;
-        if (!p.waitForFinished(120000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
+        p.setProgram(QStringLiteral(TAVO_BIN_DIR "/tavocps-cli"));
+        p.setArguments(args);
+        return test::StartAndCollect(p);
     }
 };
 

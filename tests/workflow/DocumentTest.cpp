@@ -51,15 +51,15 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     const MergeKey k1{&nodes[0], QStringLiteral("name")}, k2{&nodes[1], QStringLiteral("name")};
     EXPECT_FALSE(stack.CanUndo());
     EXPECT_EQ(stack.UndoCaption(), 0);
-    stack.Push({msg::StepChangeSetting, TextPieces(QByteArray("a")), {}, {}, k1});
+    stack.Push({msg::StepChangeSetting, QByteArray("a"), {}, {}, k1});
     // What Merges answers is what the next Push does.
     EXPECT_TRUE(stack.Merges(k1));
     EXPECT_FALSE(stack.Merges(k2));
     EXPECT_FALSE(stack.Merges(MergeKey()));
-    stack.Push({msg::StepChangeSetting, TextPieces(QByteArray("b")), {}, {}, k1}); // a keystroke more
+    stack.Push({msg::StepChangeSetting, QByteArray("b"), {}, {}, k1}); // a keystroke more
     EXPECT_EQ(stack.Count(), 1);
-    EXPECT_EQ(stack.NextUndo()->before.Joined(), QByteArray("a"));
-    stack.Push({msg::StepRenameChannel, TextPieces(QByteArray("c")), {}, {}, k2});
+    EXPECT_EQ(stack.NextUndo()->before, QByteArray("a"));
+    stack.Push({msg::StepRenameChannel, QByteArray("c"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 2);
     EXPECT_EQ(stack.UndoCaption(), msg::StepRenameChannel);
 
@@ -67,7 +67,7 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     stack.SetClean();
     EXPECT_TRUE(stack.IsClean());
     EXPECT_FALSE(stack.Merges(k2));
-    stack.Push({msg::StepRenameChannel, TextPieces(QByteArray("d")), {}, {}, k2});
+    stack.Push({msg::StepRenameChannel, QByteArray("d"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 3);
     EXPECT_FALSE(stack.IsClean());
     stack.MoveBack();
@@ -78,7 +78,7 @@ TEST(UndoStack, MergesOneFieldsStepsKeepsTheSavedStateAndDropsTheUndoneTail)
     // the undone tail, and with it the saved state when that lay in it.
     stack.MoveBack();
     EXPECT_FALSE(stack.Merges(k2));
-    stack.Push({msg::StepAddChannel, TextPieces(QByteArray("e")), {}, {}, k2});
+    stack.Push({msg::StepAddChannel, QByteArray("e"), {}, {}, k2});
     EXPECT_EQ(stack.Count(), 2);
     EXPECT_FALSE(stack.CanRedo());
     EXPECT_FALSE(stack.IsClean());
@@ -211,6 +211,12 @@ TEST_F(DocumentTest, ASaveAnImageAndAnExportOfARadioWithoutRepeaterTransmitAlike
     ASSERT_GT(rows.size(), 2);
     EXPECT_TRUE(rows.at(2).startsWith("2,")) << rows.at(2).constData();
     EXPECT_EQ(rows.at(2).split(',').value(3), QByteArray()) << rows.at(2).constData();
+    // Read from the open profile, row for row what the written profile holds.
+    QString written;
+    ASSERT_TRUE(doc.PrepareForOutput(written, error)) << error.toStdString();
+    CRadioDataModel output;
+    ASSERT_TRUE(output.LoadProfile(written, 0));
+    EXPECT_EQ(csv, ExportChirpCsv(output));
 
     // The file.
     ASSERT_TRUE(doc.DoSave(m_path));
@@ -236,9 +242,9 @@ TEST(FailureMessage, OwnMessageElseTheCommandsFallbackElseTheTrace)
     CTavoCPSException known(msg::InvalidProfile), none, unknown(987654);
     none.m_strMessage = unknown.m_strMessage = QStringLiteral("(Load:12) trace");
 
-    EXPECT_EQ(CTavoCPSDoc::FailureMessageId(known, msg::UnknownError), msg::InvalidProfile);
-    EXPECT_EQ(CTavoCPSDoc::FailureMessageId(none, msg::UnknownError), msg::UnknownError);
-    EXPECT_EQ(CTavoCPSDoc::FailureMessageId(unknown, msg::UnknownError), msg::UnknownError);
+    EXPECT_EQ(FailureMessageId(known, msg::UnknownError), msg::InvalidProfile);
+    EXPECT_EQ(FailureMessageId(none, msg::UnknownError), msg::UnknownError);
+    EXPECT_EQ(FailureMessageId(unknown, msg::UnknownError), msg::UnknownError);
 
     CTavoCPSDoc::ShowFailure(unknown, msg::CommunicationError);
     EXPECT_EQ(sink.last(), LoadString(msg::CommunicationError));
