@@ -7,6 +7,8 @@
 #include "support/TestFiles.h"
 
 #include "workflow/ChirpCsv.h"
+#include "resources/MessageIds.h"
+#include "resources/StringTable.h"
 #include "ChirpCsvLines.h"
 
 #include <QDir>
@@ -124,8 +126,8 @@ TEST_F(ChirpCsv, HandMadeFileTakesEveryToneModeAndReportsWhatTheRadioCannotHold)
               QStringList({"Line 5: this channel transmits with its receive settings: transmit 100.0 Hz, receive DCS 047 N became DCS 047 N both ways.",
                            "Line 6: this channel transmits with its receive settings: transmit 67.0 Hz, receive No CT/DCS code became 67.0 Hz both ways.",
                            "Line 9: this channel transmits with its receive settings: transmit DCS 023 R, receive DCS 025 N became DCS 025 N both ways.",
-                           "Line 6: The name \"TX;ONLY\" was not taken (The name contains characters that are not "
-                           "allowed. Please specify a different name.) The channel is called \"PMR 5\".",
+                           QStringLiteral("Line 6: The name \"TX;ONLY\" was not taken (%1) The channel is called \"PMR 5\".")
+                               .arg(LoadString(msg::NameCharactersAllowed)),
                            "Line 9: The name \"A very long name\" was cut to \"A very l\" (8 characters)."}));
 
     // 88.5 Hz is code 8; DCS 023 code 39, inverted 130; DCS 754 inverted is
