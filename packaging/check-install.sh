@@ -12,7 +12,7 @@ fail() { echo "check-install: $*" >&2; exit 1; }
 echo "== desktop-file-validate"
 desktop-file-validate "$src/packaging/com.vantrel.tavocps.desktop"
 echo "== appstreamcli validate --no-net"
-appstreamcli validate --no-net "$src/packaging/com.vantrel.tavocps.metainfo.xml"
+appstreamcli validate --no-net "$build/packaging/com.vantrel.tavocps.metainfo.xml"
 
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
@@ -21,7 +21,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 machine="$prefix/etc/xdg/Vantrel/Tavo EMEA CPS.ini"
 for f in bin/tavocps-cli bin/tavo-radio-sim \
-         share/tavocps/profiletemplate/DataProfile.xsd share/tavocps/profiletemplate/DataProfile.lua \
+         share/tavocps/profiletemplate/DataProfile.xsd share/tavocps/profiletemplate/DataProfile.lua share/tavocps/machine.ini \
          share/man/man1/tavocps-cli.1 share/man/man1/tavo-radio-sim.1 \
          share/bash-completion/completions/tavocps-cli \
          share/mime/packages/com.vantrel.tavocps.xml lib/udev/rules.d/60-tavocps-cable.rules \
@@ -31,7 +31,7 @@ for f in bin/tavocps-cli bin/tavo-radio-sim \
          share/tavocps/help/tavocps_en.qch share/tavocps/help/tavocps_de.qch share/tavocps/help/tavocps_fr.qch; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
-[ -e "$machine" ] || fail "not installed: the machine settings file $machine"
+[ ! -e "$prefix/etc" ] || fail "installed into etc: $(find "$prefix/etc" -type f)"
 if [ -e "$build/bin/tavocps" ]; then
   for f in bin/tavocps share/applications/com.vantrel.tavocps.desktop \
            share/metainfo/com.vantrel.tavocps.metainfo.xml share/man/man1/tavocps.1; do
@@ -47,10 +47,12 @@ run() { env -i PATH=/usr/bin:/bin HOME="$prefix/home" ASAN_OPTIONS=detect_leaks=
 echo "== the installed tavocps-cli validate on an installed template"
 run "$prefix/bin/tavocps-cli" validate "$prefix/share/tavocps/profiletemplate/ZUD11602.kp2"
 
-# The machine settings are the prefix's: moving the installation and naming
-# the new folder there is enough for the program to find it.
+# An administrator's machine settings in the prefix's etc/xdg: moving the
+# installation and naming the new folder there is enough for the program to
+# find it (and the defaults it ships).
 mv "$prefix/share/tavocps" "$prefix/share/tavocps-moved"
-sed -i "s|^InstallPath=.*|InstallPath=$prefix/share/tavocps-moved|" "$machine"
+mkdir -p "$(dirname "$machine")"
+printf '[General]\nInstallPath=%s\n' "$prefix/share/tavocps-moved" >"$machine"
 run "$prefix/bin/tavocps-cli" validate "$prefix/share/tavocps-moved/profiletemplate/OUR40822.kp2" \
   || fail "the installed program did not read $machine"
 
@@ -99,9 +101,6 @@ done
 if grep -E '^/etc|^/usr/etc|^/usr/local|/(tests|bench)_|/fuzz_|tavo-mdman' <<<"$files"; then
   fail "the package holds the files above, which do not belong in it"
 fi
-# The machine settings in /etc are postinst's copy of the installation's.
-dpkg-deb -I "$deb" postinst | grep -qF "/etc/xdg/Vantrel/Tavo EMEA CPS.ini" \
-  || fail "postinst does not make the machine settings"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for d in libqt6widgets6 libc6 libxml2 liblua5.4 libqt6sql6-sqlite xdg-utils; do
   grep -q "\b$d\b" <<<"$depends" || fail "Depends lacks $d: $depends"
