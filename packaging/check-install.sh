@@ -133,6 +133,7 @@ for d in "${debs[@]}"; do
            /usr/share/man/man1/tavocps.1.gz /usr/share/man/man1/tavocps-cli.1.gz /usr/share/man/man1/tavo-radio-sim.1.gz \
            /usr/share/man/de/man1/tavocps.1.gz /usr/share/man/fr/man1/tavocps.1.gz \
            /usr/share/man/de/man1/tavo-radio-sim.1.gz /usr/share/man/fr/man1/tavo-radio-sim.1.gz \
+           /usr/share/man/de/man1/tavocps-cli.1.gz /usr/share/man/fr/man1/tavocps-cli.1.gz \
            /usr/share/bash-completion/completions/tavocps-cli \
            /usr/share/applications/com.vantrel.tavocps.desktop /usr/share/metainfo/com.vantrel.tavocps.metainfo.xml \
            /usr/share/mime/packages/com.vantrel.tavocps.xml /usr/share/icons/hicolor/48x48/apps/tavocps.png \
