@@ -6,6 +6,9 @@
 #     scripts/package.sh --debhelper [BUILD_DIR]   debian/ with dpkg-buildpackage, in a
 #                                                  clean copy of the sources: build-deb/ by default
 #
+# TAVO_KEEP_TREE=1 keeps the debhelper way's copy, with its build folder
+# obj-*/, beside the package (BUILD_DIR/tavocps-<version>).
+#
 # Either way a Release build of the programs alone (no tests, benchmarks or
 # fuzz harnesses) with the distribution's hardening flags, dated by the
 # changelog's entry (SOURCE_DATE_EPOCH), so that two builds of one commit
@@ -44,7 +47,7 @@ if [ "$way" = debhelper ]; then
   rm -f "$out/$deb"
   (cd "$out/tavocps-$version" && DEB_BUILD_OPTIONS="parallel=${JOBS:-2} ${DEB_BUILD_OPTIONS:-}" \
      dpkg-buildpackage -us -uc -b >&2)
-  rm -rf "$out/tavocps-$version"
+  [ "${TAVO_KEEP_TREE:-0}" = 1 ] || rm -rf "$out/tavocps-$version"
   [ -f "$out/$deb" ] || { echo "package.sh: dpkg-buildpackage made no $deb" >&2; exit 1; }
   echo "$out/$deb"
   exit 0
