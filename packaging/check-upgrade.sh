@@ -69,12 +69,14 @@ derive newer "$version.1" 's/^English\\DealerInfoMiddle=.*/English\\DealerInfoMi
 # (the machine's default decides) and with a fresh home each time, reading
 # the temporary root's /etc.
 run_cli() {
-  rm -rf "$work/home"
+  rm -rf "$work/home" "$work/runtime"
   mkdir -p "$work/home"
-  env -i PATH=/usr/bin:/bin HOME="$work/home" LC_ALL=C ASAN_OPTIONS=detect_leaks=0 \
+  mkdir -m 700 "$work/runtime"
+  env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C ASAN_OPTIONS=detect_leaks=0 \
     XDG_CONFIG_DIRS="$root/etc/xdg" "$root/usr/bin/tavocps-cli" "$@"
 }
-report() { run_cli report handout "$root/usr/share/tavocps/profiletemplate/ZUD11602.kp2" - --format htm; }
+# The handout's HTML is UTF-16; the texts looked for are ASCII.
+report() { run_cli report handout "$root/usr/share/tavocps/profiletemplate/ZUD11602.kp2" - --format htm | tr -d '\0'; }
 language_of_texts() {
   # A usage error's text, in the run's language.
   run_cli validate "$work/missing.kp2" 2>&1 || true
