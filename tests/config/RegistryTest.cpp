@@ -2,6 +2,7 @@
 // real settings are never touched.
 
 #include "config/Registry.h"
+#include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 #include "support/LocaleEnvironment.h"
 #include "support/RecordingSink.h"
@@ -353,24 +354,15 @@ protected:
         m_admin = m_etc + QStringLiteral("/Vantrel/Tavo EMEA CPS.ini");
         ASSERT_TRUE(QDir().mkpath(m_share));
         ASSERT_TRUE(QDir().mkpath(m_etc + QStringLiteral("/Vantrel")));
-        SetMachineSettingsFile(QString());
         SetSystemConfigFolder(m_etc);
         SetInstallPathOverride(m_share);
         SetUserSettingsFile(m_dir.filePath(QStringLiteral("user.ini")));
-        SetApplicationLanguage(QString());
         // The release's defaults; the new key of a later release is German's
         // help file.
         Write(m_share + QStringLiteral("/machine.ini"),
               "[General]\nInstallPath=\nDefaultLanguage=English\nShowContextHelp=1\n"
               "[Language]\nEnglish\\HelpFileName=help/en.qch\nGerman\\HelpFileName=help/de.qch\n"
               "English\\DealerInfoLeft=\"Shipped\", \"Left\"\n");
-    }
-    void TearDown() override
-    {
-        SetSystemConfigFolder(QString());
-        SetInstallPathOverride(QString());
-        SetUserSettingsFile(QString());
-        SetApplicationLanguage(QString());
     }
     static void Write(const QString &path, const QByteArray &ini)
     {
@@ -379,6 +371,7 @@ protected:
         f.write(ini);
     }
 
+    ScopedProcessContext m_context; // every location set here goes back
     test::LocaleEnvironment m_locale;
     QTemporaryDir m_dir;
     QString m_share, m_etc, m_admin;
