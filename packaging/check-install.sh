@@ -91,9 +91,14 @@ if have dpkg-buildpackage && have dh; then
   echo "== scripts/package.sh --debhelper"
   started=$SECONDS
   out="${TAVO_DEB_BUILD:-$src/build-deb}"
-  deb_dh="$(TAVO_KEEP_TREE=1 "$src/scripts/package.sh" --debhelper "$out" | tail -n 1)"
+  # The build's talk into a log: its last lines, or on failure more of it.
+  if ! deb_dh="$(TAVO_KEEP_TREE=1 "$src/scripts/package.sh" --debhelper "$out" 2>"$work/dpkg-buildpackage.log" | tail -n 1)" \
+      || [ ! -f "$deb_dh" ]; then
+    tail -n 60 "$work/dpkg-buildpackage.log" >&2
+    fail "dpkg-buildpackage made no package"
+  fi
+  tail -n 4 "$work/dpkg-buildpackage.log" | sed 's/^/   | /'
   echo "   $deb_dh ($((SECONDS - started)) s)"
-  [ -f "$deb_dh" ] || fail "dpkg-buildpackage made no package"
   debs+=("$deb_dh")
   echo "== CPack on the same build"
   tree="$(dirname "$deb_dh")/tavocps-$version"
@@ -103,7 +108,7 @@ if have dpkg-buildpackage && have dh; then
   cmake --build "$obj" >/dev/null
   deb_cpack="$obj/tavocps_${version}_$(dpkg --print-architecture).deb"
   rm -f "$deb_cpack"
-  (cd "$obj" && cpack -G DEB >/dev/null)
+  (cd "$obj" && cpack -G DEB >/dev/null 2>"$work/cpack.log") || { cat "$work/cpack.log" >&2; fail "CPack failed"; }
   [ -f "$deb_cpack" ] || fail "CPack made no package in $obj"
   mv "$deb_cpack" "$work/"
   deb_cpack="$work/$(basename "$deb_cpack")"
@@ -121,7 +126,11 @@ fi
 deb="${debs[0]}"
 
 # The paths a package holds, one a line, sorted; folders end in /.
-contents() { dpkg-deb -c "$1" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | sed 's|^\./|/|; s| -> .*||' | sort; }
+# (The archive's root, which only dpkg-deb -b lists, left out.)
+contents() {
+  dpkg-deb -c "$1" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | sed 's|^\./|/|; s| -> .*||' \
+    | grep -vx / | sort
+}
 for d in "${debs[@]}"; do
   echo "== the files and fields of $(basename "$d") ($([ "$d" = "${deb_dh:-}" ] && echo debhelper || echo CPack))"
   [ "$(dpkg-deb -f "$d" Package)" = tavocps ] || fail "the package is not called tavocps"
