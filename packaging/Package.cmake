@@ -52,8 +52,19 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "${tavo_depends}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${tavo_recommends}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${tavo_summary}")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${tavo_long}")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/debian/preinst ${CMAKE_SOURCE_DIR}/debian/postinst
-  ${CMAKE_SOURCE_DIR}/debian/postrm)
+# The maintainer scripts without the line where debhelper puts its own
+# snippets (CPack has none to put there).
+set(TAVO_CPACK_SCRIPTS "")
+foreach(script preinst postinst postrm)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/debian/${script})
+  file(READ ${CMAKE_SOURCE_DIR}/debian/${script} text)
+  string(REPLACE "#DEBHELPER#\n" "" text "${text}")
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/deb-scripts/${script} "${text}")
+  file(CHMOD ${CMAKE_CURRENT_BINARY_DIR}/deb-scripts/${script}
+    PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  list(APPEND TAVO_CPACK_SCRIPTS ${CMAKE_CURRENT_BINARY_DIR}/deb-scripts/${script})
+endforeach()
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${TAVO_CPACK_SCRIPTS})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # The copyright file as it is, the changelog compressed the way Debian
