@@ -27,15 +27,19 @@ int GuiMessageSink::Show(const QString &text, unsigned style)
         int answer;
         int textId; // the button's caption in the string table
     };
-    std::vector<Choice> choices;
     const Choice ok{QMessageBox::Ok, IDOK, 140}, cancel{QMessageBox::Cancel, IDCANCEL, 141};
     const Choice yes{QMessageBox::Yes, IDYES, msg::ButtonYes}, no{QMessageBox::No, IDNO, msg::ButtonNo};
-    switch (style & MB_BUTTONMASK) {
-    case MB_OKCANCEL: choices = {ok, cancel}; break;
-    case MB_YESNOCANCEL: choices = {yes, no, cancel}; break;
-    case MB_YESNO: choices = {yes, no}; break;
-    default: choices = {ok}; break;
-    }
+    // Made once rather than assigned to an empty vector: GCC 12 with the
+    // hardening flags warned (-Wnonnull) of a copy into the empty vector's
+    // null buffer on a path that never runs.
+    const std::vector<Choice> choices = [&]() -> std::vector<Choice> {
+        switch (style & MB_BUTTONMASK) {
+        case MB_OKCANCEL: return {ok, cancel};
+        case MB_YESNOCANCEL: return {yes, no, cancel};
+        case MB_YESNO: return {yes, no};
+        default: return {ok};
+        }
+    }();
     QMessageBox::StandardButtons buttons;
     for (const Choice &c : choices)
         buttons |= c.button;

@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace tavo {
 
@@ -95,10 +96,40 @@ ContextValue<QString> &userFileOverride()
     return value;
 }
 
-std::unique_ptr<QSettings> MachineScope()
+ContextValue<QString> &systemConfigOverride()
 {
-    return std::make_unique<QSettings>(MachineSettingsFile(), QSettings::IniFormat);
+    static ContextValue<QString> value;
+    return value;
 }
+
+// The machine scope: its files in the order in which they win, each value
+// read from the first that holds it.
+class MachineSettings {
+public:
+    explicit MachineSettings(const QStringList &files)
+    {
+        for (const QString &file : files)
+            m_layers.push_back(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    }
+    bool contains(const QString &path) const { return Holder(path) != nullptr; }
+    QVariant value(const QString &path) const
+    {
+        const QSettings *holder = Holder(path);
+        return holder ? holder->value(path) : QVariant();
+    }
+
+private:
+    const QSettings *Holder(const QString &path) const
+    {
+        for (const auto &layer : m_layers)
+            if (layer->contains(path))
+                return layer.get();
+        return nullptr;
+    }
+    std::vector<std::unique_ptr<QSettings>> m_layers;
+};
+
+MachineSettings MachineScope() { return MachineSettings(MachineSettingsFiles()); }
 
 std::unique_ptr<QSettings> UserScope()
 {
@@ -106,7 +137,9 @@ std::unique_ptr<QSettings> UserScope()
 }
 
 // A text value up to its first terminator; `present` tells whether it exists.
-QString ReadText(const QSettings &s, const QString &path, bool *present = nullptr)
+// `Store` is a QSettings or the layered machine scope.
+template <typename Store>
+QString ReadText(const Store &s, const QString &path, bool *present = nullptr)
 {
     const bool has = s.contains(path);
     if (present)
@@ -123,7 +156,8 @@ QString ReadText(const QSettings &s, const QString &path, bool *present = nullpt
 
 // A multi-string value: a list of lines (a comma-separated list, or one
 // text whose lines are separated by line breaks), joined with "\r\n".
-QString ReadMultiString(const QSettings &s, const QString &path)
+template <typename Store>
+QString ReadMultiString(const Store &s, const QString &path)
 {
     const QVariant v = s.value(path);
     QStringList lines;
@@ -137,7 +171,8 @@ QString ReadMultiString(const QSettings &s, const QString &path)
     return lines.join(QLatin1String("\r\n"));
 }
 
-int ReadInt(const QSettings &s, const QString &path)
+template <typename Store>
+int ReadInt(const Store &s, const QString &path)
 {
     if (!s.contains(path))
         return -1;
@@ -216,25 +251,59 @@ QString DefaultInstallFolder()
     return beside;
 }
 
-QString MachineSettingsFile()
+namespace {
+// <config folder>/Vantrel/Tavo EMEA CPS.ini
+QString AdministratorFileIn(const QString &configFolder)
+{
+    return QDir::cleanPath(QDir(configFolder).filePath(
+        QStringLiteral("%1/%2.ini").arg(QLatin1String(kOrganization), QLatin1String(kProduct))));
+}
+
+// Where an administrator may keep machine settings, the most important
+// first: the desktop's configuration folders, the system's (/etc/xdg, which
+// a desktop's XDG_CONFIG_DIRS may leave out), and for a program installed
+// under a prefix other than /usr that prefix's etc/xdg.
+QStringList AdministratorFiles()
+{
+    const QString override = systemConfigOverride().Get();
+    if (!override.isEmpty())
+        return {AdministratorFileIn(override)};
+    QStringList files;
+    auto add = [&files](const QString &file) {
+        if (!files.contains(file))
+            files << file;
+    };
+    for (const QString &dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        if (QDir::isAbsolutePath(dir))
+            add(AdministratorFileIn(dir));
+    add(QDir::cleanPath(
+        QSettings(QSettings::IniFormat, QSettings::SystemScope, QLatin1String(kOrganization), QLatin1String(kProduct))
+            .fileName()));
+    add(AdministratorFileIn(QDir(ExecutableFolder()).filePath(QStringLiteral("../etc/xdg"))));
+    return files;
+}
+} // namespace
+
+void SetSystemConfigFolder(const QString &dir) { systemConfigOverride().Set(dir); }
+
+QStringList MachineSettingsFiles()
 {
     const QString machineFile = machineFileOverride().Get();
     if (!machineFile.isEmpty())
-        return machineFile;
-    const QString system =
-        QSettings(QSettings::IniFormat, QSettings::SystemScope, QLatin1String(kOrganization), QLatin1String(kProduct)).fileName();
-    if (QFileInfo::exists(system))
-        return system;
-    // Installed under a prefix other than /usr: the file the installation
-    // put into the prefix's etc/xdg.
-    const QString prefixed = QDir::cleanPath(QDir(ExecutableFolder())
-                                                 .filePath(QStringLiteral("../etc/xdg/%1/%2.ini")
-                                                               .arg(QLatin1String(kOrganization), QLatin1String(kProduct))));
-    if (QFileInfo::exists(prefixed))
-        return prefixed;
-    const QString override = installOverride().Get();
-    const QString folder = override.isEmpty() ? DefaultInstallFolder() : override;
-    return QDir(folder).filePath(QLatin1String(kMachineFileName));
+        return {machineFile};
+    QStringList files;
+    for (const QString &file : AdministratorFiles())
+        if (QFileInfo::exists(file))
+            files << file;
+    // The defaults are those of the installation in use: the command line's,
+    // else the one an administrator names, else the one beside the program.
+    QString folder = installOverride().Get();
+    if (folder.isEmpty())
+        folder = ReadText(MachineSettings(files), ValuePath(Value::InstallPath));
+    if (folder.isEmpty())
+        folder = DefaultInstallFolder();
+    files << QDir(folder).filePath(QLatin1String(kMachineFileName));
+    return files;
 }
 
 QString UserSettingsFile()
@@ -251,7 +320,7 @@ QString GetInstallPath()
 {
     QString path = installOverride().Get();
     if (path.isEmpty())
-        path = ReadText(*MachineScope(), ValuePath(Value::InstallPath));
+        path = ReadText(MachineScope(), ValuePath(Value::InstallPath));
     if (path.isEmpty())
         path = DefaultInstallFolder();
     // The only folder whose files the XML library may open on its own
@@ -266,7 +335,7 @@ QString InstallFilePath(const QString &subfolder, const QString &file)
     return subfolder.isEmpty() ? dir.filePath(file) : dir.filePath(subfolder + QChar(u'/') + file);
 }
 
-QString GetDefaultLanguage() { return ReadText(*MachineScope(), ValuePath(Value::DefaultLanguage)); }
+QString GetDefaultLanguage() { return ReadText(MachineScope(), ValuePath(Value::DefaultLanguage)); }
 QString GetCurrentLanguage() { return ReadText(*UserScope(), ValuePath(Value::CurrentLanguage)); }
 
 int SetCurrentLanguage(const QString &key)
@@ -275,7 +344,7 @@ int SetCurrentLanguage(const QString &key)
 }
 
 int GetShowContextHelp() { return ReadInt(*UserScope(), ValuePath(Value::ShowContextHelp)); }
-int GetDefaultShowContextHelp() { return ReadInt(*MachineScope(), ValuePath(Value::ShowContextHelp)); }
+int GetDefaultShowContextHelp() { return ReadInt(MachineScope(), ValuePath(Value::ShowContextHelp)); }
 
 int SetShowContextHelp(bool shown)
 {
@@ -303,7 +372,7 @@ void SeedDealerValues(const QString &language)
 {
     if (language.isEmpty())
         return;
-    auto machine = MachineScope();
+    const MachineSettings machine = MachineScope();
     auto user = UserScope();
     if (!user->isWritable())
         return;
@@ -311,7 +380,7 @@ void SeedDealerValues(const QString &language)
         const QString path = ValuePath(v, language);
         if (user->contains(path))
             continue;
-        user->setValue(path, ReadMultiString(*machine, path));
+        user->setValue(path, ReadMultiString(machine, path));
     }
     user->sync();
 }
@@ -359,13 +428,13 @@ QString GetResourceLibraryPath(const QString &languageKey)
 {
     if (languageKey.isEmpty())
         return QString();
-    const QString relative = ReadText(*MachineScope(), ValuePath(Value::GUIResource, languageKey));
+    const QString relative = ReadText(MachineScope(), ValuePath(Value::GUIResource, languageKey));
     return relative.isEmpty() ? QString() : InstallRelative(relative);
 }
 
 QString GetHelpFilePath()
 {
-    return InstallRelative(ReadText(*MachineScope(), ValuePath(Value::HelpFileName, ApplicationLanguage())));
+    return InstallRelative(ReadText(MachineScope(), ValuePath(Value::HelpFileName, ApplicationLanguage())));
 }
 
 int GetDealerInfo(QString &left, QString &right, QString &middle)

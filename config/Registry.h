@@ -1,9 +1,12 @@
 #pragma once
 // The program's registry vocabulary, kept in two INI settings stores:
 //
-//  - the machine scope (read only): the values an installer leaves; the
-//    system file when it exists, otherwise "machine.ini" of the installation
-//    folder;
+//  - the machine scope (read only), read key by key from layers: the files
+//    an administrator keeps in the system's configuration folders
+//    (XDG_CONFIG_DIRS, then /etc/xdg, then the prefix's etc/xdg; the first
+//    holding a key wins), then the defaults the installation ships,
+//    "machine.ini" of the installation folder. A new release's defaults thus
+//    reach an upgraded system, and an administrator's values stay on top;
 //  - the user scope (read and write): the per-user values.
 //
 // Both roots stand for the product key; the language values live in the
@@ -20,12 +23,20 @@ namespace tavo {
 // Overrides the installation folder (the command line's --install-dir).
 // An empty path removes the override.
 void SetInstallPathOverride(const QString &dir);
-// Points the machine and user scopes at explicit files (tests, tools).
-// An empty path restores the default location of that scope.
+// Points the machine and user scopes at explicit files (tests, tools); the
+// machine scope is then that one file alone, with no layers. An empty path
+// restores the default location of that scope.
 void SetMachineSettingsFile(const QString &path);
 void SetUserSettingsFile(const QString &path);
-// The files the two scopes currently read and write.
-QString MachineSettingsFile();
+// The one configuration folder (standing in for /etc/xdg and
+// XDG_CONFIG_DIRS) whose Vantrel/Tavo EMEA CPS.ini holds the
+// administrator's machine settings (tests). Empty: the system's folders.
+void SetSystemConfigFolder(const QString &dir);
+// The files the machine scope reads, the one that wins first: the
+// administrator's that exist, then the installation's defaults (whether
+// it exists or not).
+QStringList MachineSettingsFiles();
+// The file the user scope reads and writes.
 QString UserSettingsFile();
 // The installation laid out beside the executable, <exe dir>/install, or
 // for an installed program <exe dir>/../share/tavocps when only that exists.

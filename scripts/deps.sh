@@ -9,7 +9,7 @@ PACKAGES=(
   libxml2-dev libxslt1-dev liblua5.4-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n
   desktop-file-utils appstream groff-base
-  dpkg-dev lintian poppler-utils clang-format
+  dpkg-dev debhelper lintian poppler-utils clang-format
 )
 if [ "${1:-}" = "--gui-check" ]; then
   PACKAGES+=(xvfb dbus at-spi2-core python3-pyatspi imagemagick)

@@ -10,6 +10,7 @@
 //   four leading blanks                        an example, set as it stands
 //   an empty line                              a new paragraph
 
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -62,6 +63,36 @@ std::string Verbatim(const std::string &line)
     }
     if (!out.empty() && (out[0] == '.' || out[0] == '\''))
         out = "\\&" + out;
+    return out;
+}
+
+// Every character beyond ASCII as troff's \[uXXXX], so that the page reads
+// the same whatever encoding the formatter assumes (translated pages).
+std::string Ascii(const std::string &utf8)
+{
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length == 1) {
+            out += utf8[i++];
+            continue;
+        }
+        unsigned long code = length == 0 ? 0xFFFD : lead & (0xFF >> (length + 1));
+        size_t taken = 1;
+        for (; length > 1 && taken < length && i + taken < utf8.size(); ++taken) {
+            const unsigned char next = static_cast<unsigned char>(utf8[i + taken]);
+            if ((next & 0xC0) != 0x80)
+                break;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (length > 1 && taken != length)
+            code = 0xFFFD; // a broken sequence
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "\\[u%04lX]", code);
+        out += hex;
+        i += taken;
+    }
     return out;
 }
 
@@ -119,7 +150,7 @@ int main(int argc, char **argv)
         }
     }
     std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
-    file << out;
+    file << Ascii(out);
     if (!file.flush()) {
         std::cerr << "mdman: cannot write " << argv[2] << "\n";
         return 1;

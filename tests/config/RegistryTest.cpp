@@ -2,6 +2,7 @@
 // real settings are never touched.
 
 #include "config/Registry.h"
+#include "resources/ProcessContext.h"
 #include "resources/StringTable.h"
 #include "support/LocaleEnvironment.h"
 #include "support/RecordingSink.h"
@@ -338,4 +339,119 @@ TEST_F(RegistryTest, FirstStartFollowsTheSystemLanguageWhenTheInstallationShipsI
     test::LocaleEnvironment::Set("", "", "de_DE.UTF-8");
     EXPECT_EQ(InitRegistry(), 1);
     EXPECT_EQ(GetCurrentLanguage(), QStringLiteral("French"));
+}
+
+// ---- the machine scope in layers: an administrator's file over the
+// installation's defaults, key by key
+
+class MachineLayersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_share = m_dir.filePath(QStringLiteral("share/tavocps"));
+        m_etc = m_dir.filePath(QStringLiteral("etc/xdg"));
+        m_admin = m_etc + QStringLiteral("/Vantrel/Tavo EMEA CPS.ini");
+        ASSERT_TRUE(QDir().mkpath(m_share));
+        ASSERT_TRUE(QDir().mkpath(m_etc + QStringLiteral("/Vantrel")));
+        SetSystemConfigFolder(m_etc);
+        SetInstallPathOverride(m_share);
+        SetUserSettingsFile(m_dir.filePath(QStringLiteral("user.ini")));
+        // The release's defaults; the new key of a later release is German's
+        // help file.
+        Write(m_share + QStringLiteral("/machine.ini"),
+              "[General]\nInstallPath=\nDefaultLanguage=English\nShowContextHelp=1\n"
+              "[Language]\nEnglish\\HelpFileName=help/en.qch\nGerman\\HelpFileName=help/de.qch\n"
+              "English\\DealerInfoLeft=\"Shipped\", \"Left\"\n");
+    }
+    static void Write(const QString &path, const QByteArray &ini)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(ini);
+    }
+
+    ScopedProcessContext m_context; // every location set here goes back
+    test::LocaleEnvironment m_locale;
+    QTemporaryDir m_dir;
+    QString m_share, m_etc, m_admin;
+};
+
+TEST_F(MachineLayersTest, DefaultsAloneWithoutAnAdministratorsFile)
+{
+    EXPECT_EQ(MachineSettingsFiles(), QStringList{m_share + QStringLiteral("/machine.ini")});
+    EXPECT_EQ(GetDefaultLanguage(), QStringLiteral("English"));
+    EXPECT_EQ(GetDefaultShowContextHelp(), 1);
+    SetApplicationLanguage(QStringLiteral("German"));
+    EXPECT_EQ(GetHelpFilePath(), m_share + QStringLiteral("/help/de.qch"));
+}
+
+TEST_F(MachineLayersTest, AdministratorWinsKeyByKeyAndNewDefaultsStillApply)
+{
+    // The administrator sets two values, one of them to an empty text and
+    // one a multi-string; everything else comes from the defaults,
+    // including a key the administrator's file never had.
+    Write(m_admin, "[General]\nShowContextHelp=0\n[Language]\nEnglish\\HelpFileName=\n"
+                   "English\\DealerInfoLeft=\"Our shop\", \"High Street 1\"\n");
+    EXPECT_EQ(MachineSettingsFiles(), (QStringList{m_admin, m_share + QStringLiteral("/machine.ini")}));
+    EXPECT_EQ(GetDefaultShowContextHelp(), 0);
+    EXPECT_EQ(GetDefaultLanguage(), QStringLiteral("English"));
+    SetApplicationLanguage(QStringLiteral("English"));
+    EXPECT_EQ(GetHelpFilePath(), QString()) << "an administrator's empty value is a value";
+    SetApplicationLanguage(QStringLiteral("German"));
+    EXPECT_EQ(GetHelpFilePath(), m_share + QStringLiteral("/help/de.qch"));
+
+    // Start-up seeds the user from the merged scope.
+    SetApplicationLanguage(QString());
+    ASSERT_EQ(InitRegistry(), 1);
+    EXPECT_FALSE(IsContextHelpShown());
+    SetApplicationLanguage(QStringLiteral("English"));
+    QString left, right, middle;
+    ASSERT_EQ(GetDealerInfo(left, right, middle), 1);
+    EXPECT_EQ(left, QStringLiteral("Our shop\r\nHigh Street 1"));
+
+    // A later release changes a default the administrator did not set.
+    Write(m_share + QStringLiteral("/machine.ini"),
+          "[General]\nInstallPath=\nDefaultLanguage=French\nShowContextHelp=1\n");
+    EXPECT_EQ(GetDefaultLanguage(), QStringLiteral("French"));
+    EXPECT_EQ(GetDefaultShowContextHelp(), 0);
+}
+
+TEST_F(MachineLayersTest, AnInstallationTheAdministratorNamesBringsItsOwnDefaults)
+{
+    const QString moved = m_dir.filePath(QStringLiteral("moved"));
+    ASSERT_TRUE(QDir().mkpath(moved));
+    Write(moved + QStringLiteral("/machine.ini"), "[General]\nDefaultLanguage=German\nShowContextHelp=1\n");
+    Write(m_admin, QByteArray("[General]\nInstallPath=") + moved.toUtf8() + "\n");
+    SetInstallPathOverride(QString());
+    EXPECT_EQ(MachineSettingsFiles().value(1), moved + QStringLiteral("/machine.ini"));
+    EXPECT_EQ(GetInstallPath(), moved);
+    EXPECT_EQ(GetDefaultLanguage(), QStringLiteral("German"));
+    // The command line's installation comes before the administrator's.
+    SetInstallPathOverride(m_share);
+    EXPECT_EQ(GetDefaultLanguage(), QStringLiteral("English"));
+}
+
+TEST_F(MachineLayersTest, ConfigurationFoldersOfTheDesktopComeFirst)
+{
+    SetSystemConfigFolder(QString());
+    const QByteArray saved = qgetenv("XDG_CONFIG_DIRS");
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_DIRS");
+    const QString other = m_dir.filePath(QStringLiteral("desktop-xdg"));
+    ASSERT_TRUE(QDir().mkpath(other + QStringLiteral("/Vantrel")));
+    Write(other + QStringLiteral("/Vantrel/Tavo EMEA CPS.ini"), "[General]\nDefaultLanguage=German\n");
+    Write(m_admin, "[General]\nDefaultLanguage=French\nShowContextHelp=0\n");
+    // A relative folder is no configuration folder.
+    qputenv("XDG_CONFIG_DIRS", (QStringLiteral("relative:") + other + QLatin1Char(':') + m_etc).toUtf8());
+    const QStringList files = MachineSettingsFiles();
+    EXPECT_EQ(GetDefaultLanguage(), QStringLiteral("German"));
+    EXPECT_EQ(GetDefaultShowContextHelp(), 0);
+    if (wasSet)
+        qputenv("XDG_CONFIG_DIRS", saved);
+    else
+        qunsetenv("XDG_CONFIG_DIRS");
+    ASSERT_GE(files.size(), 3);
+    EXPECT_EQ(files.at(0), other + QStringLiteral("/Vantrel/Tavo EMEA CPS.ini"));
+    EXPECT_EQ(files.at(1), m_admin);
+    EXPECT_EQ(files.last(), m_share + QStringLiteral("/machine.ini"));
 }

@@ -1,0 +1,83 @@
+# The releases, read from debian/changelog: the one place that gives each
+# release its date and notes. The version is the project's (project()); the
+# changelog's first entry must be that version, so a new version number
+# cannot be built without its entry (and its date).
+#
+# Sets TAVO_RELEASE_DATE (YYYY-MM-DD of the current release) and
+# TAVO_APPSTREAM_RELEASES (the <release> elements of the AppStream data,
+# newest first).
+
+set(TAVO_CHANGELOG ${CMAKE_SOURCE_DIR}/debian/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TAVO_CHANGELOG})
+file(STRINGS ${TAVO_CHANGELOG} tavo_changelog_lines ENCODING UTF-8)
+
+set(tavo_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+# One note as AppStream text; a semicolon, which would split a CMake list,
+# as its character reference.
+function(tavo_append_note list note)
+  string(REPLACE "&" "&amp;" note "${note}")
+  string(REPLACE "<" "&lt;" note "${note}")
+  string(REPLACE ">" "&gt;" note "${note}")
+  string(REPLACE ";" "&#59;" note "${note}")
+  set(notes ${${list}})
+  list(APPEND notes "${note}")
+  set(${list} ${notes} PARENT_SCOPE)
+endfunction()
+
+set(TAVO_APPSTREAM_RELEASES "")
+set(TAVO_RELEASE_DATE "")
+set(tavo_version "")
+set(tavo_notes "")
+set(tavo_note "")
+foreach(line IN LISTS tavo_changelog_lines)
+  if(line MATCHES "^tavocps \\(([^)]+)\\)")
+    set(tavo_version "${CMAKE_MATCH_1}")
+    set(tavo_notes "")
+    set(tavo_note "")
+    if(NOT TAVO_APPSTREAM_RELEASES AND NOT tavo_version STREQUAL PROJECT_VERSION)
+      message(FATAL_ERROR "debian/changelog begins with version ${tavo_version}, the project is "
+        "${PROJECT_VERSION}: add the release's entry (dch -v ${PROJECT_VERSION}) or mend project(VERSION)")
+    endif()
+  elseif(line MATCHES "^  \\* (.*)$")
+    if(tavo_note)
+      tavo_append_note(tavo_notes "${tavo_note}")
+    endif()
+    set(tavo_note "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^    (.*)$")
+    string(APPEND tavo_note " ${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^ -- .*  [A-Z][a-z][a-z], ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    set(day ${CMAKE_MATCH_1})
+    set(year ${CMAKE_MATCH_3})
+    list(FIND tavo_months ${CMAKE_MATCH_2} month)
+    if(month LESS 0 OR NOT tavo_version)
+      message(FATAL_ERROR "debian/changelog: cannot read the entry's date: ${line}")
+    endif()
+    math(EXPR month "${month} + 1")
+    if(month LESS 10)
+      set(month "0${month}")
+    endif()
+    if(day MATCHES "^[0-9]$")
+      set(day "0${day}")
+    endif()
+    set(date "${year}-${month}-${day}")
+    if(tavo_note)
+      tavo_append_note(tavo_notes "${tavo_note}")
+    endif()
+    if(NOT TAVO_RELEASE_DATE)
+      set(TAVO_RELEASE_DATE ${date})
+    endif()
+    string(APPEND TAVO_APPSTREAM_RELEASES "    <release version=\"${tavo_version}\" date=\"${date}\">\n"
+      "      <description>\n        <ul>\n")
+    foreach(note IN LISTS tavo_notes)
+      string(APPEND TAVO_APPSTREAM_RELEASES "          <li>${note}</li>\n")
+    endforeach()
+    string(APPEND TAVO_APPSTREAM_RELEASES "        </ul>\n      </description>\n    </release>\n")
+    set(tavo_version "")
+    set(tavo_notes "")
+    set(tavo_note "")
+  endif()
+endforeach()
+if(NOT TAVO_RELEASE_DATE)
+  message(FATAL_ERROR "debian/changelog holds no complete entry")
+endif()
+string(REGEX REPLACE "\n$" "" TAVO_APPSTREAM_RELEASES "${TAVO_APPSTREAM_RELEASES}")
