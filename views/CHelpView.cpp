@@ -9,9 +9,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QFrame>
 #include <QHelpEngineCore>
 #include <QStandardPaths>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
 #include <cerrno>
 #include <signal.h>
@@ -53,17 +56,18 @@ QString HelpCollectionFolder()
     return folder;
 }
 
-HelpFile &HelpFile::Instance()
+HelpFile &HelpFile::Instance(const QString &path)
 {
     static HelpFile file;
-    if (!file.IsOpen() || file.Path() != GetHelpFilePath())
-        file.Open(GetHelpFilePath());
+    if (!file.IsOpen() || file.Path() != path)
+        file.Open(path);
     return file;
 }
 
 bool HelpFile::Open(const QString &qchPath)
 {
     delete m_engine;
+    m_files.clear();
     m_strPath = qchPath;
     if (qchPath.isEmpty() || !QFileInfo(qchPath).isFile())
         return false;
@@ -107,9 +111,7 @@ QUrl HelpFile::PageUrl(const QString &page) const
     url.setPath(QStringLiteral("/%1/%2").arg(m_strFolder, file));
     if (!anchor.isEmpty())
         url.setFragment(anchor);
-    QUrl withoutFragment = url;
-    withoutFragment.setFragment(QString());
-    if (m_engine->findFile(withoutFragment).isEmpty())
+    if (Data(url).isNull())
         return QUrl();
     return url;
 }
@@ -120,78 +122,183 @@ QByteArray HelpFile::Data(const QUrl &url) const
         return QByteArray();
     QUrl u = url;
     u.setFragment(QString());
-    return m_engine->fileData(u);
+    // Each page and picture is looked up in the help file's database once:
+    // a lookup costs more than laying the page out.
+    const QString key = u.toString();
+    const auto kept = m_files.constFind(key);
+    if (kept != m_files.constEnd())
+        return *kept;
+    QByteArray data;
+    if (!m_engine->findFile(u).isEmpty()) {
+        data = m_engine->fileData(u);
+        if (data.isNull())
+            data = QByteArray(""); // there, but empty
+    }
+    m_files.insert(key, data);
+    return data;
 }
 
-CHelpView::CHelpView(QWidget *parent) : QTextBrowser(parent)
+// One help file laid out in the pane.
+class CHelpPage : public QTextBrowser {
+public:
+    explicit CHelpPage(CHelpView *pane) : QTextBrowser(pane), m_pPane(pane)
+    {
+        // Links are followed by the pane, which keeps the page they lead to.
+        setOpenLinks(false);
+        setAccessibleName(LoadString(msg::MenuHelp).remove(QLatin1Char('&')));
+        // Help is plain prose in Latin scripts: laid out without the shaping
+        // engine (no kerning or ligatures asked for), which costs most of
+        // the layout otherwise. Other scripts are shaped as ever.
+        QFont font = document()->defaultFont();
+        font.setKerning(false);
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        document()->setDefaultFont(font);
+        // A scroll bar that came and went with the text's length would lay
+        // the text out a second time, at the narrower width.
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        connect(this, &QTextBrowser::anchorClicked, pane, [pane](const QUrl &link) { pane->FollowLink(link); });
+    }
+
+    // Lays out the help file's page at `address` (without anchor).
+    void Load(const QUrl &address, const QByteArray &html)
+    {
+        document()->setBaseUrl(address); // the document is empty: nothing to lay out again
+        setHtml(QString::fromUtf8(html));
+    }
+
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        const QUrl url = name.isRelative() ? document()->baseUrl().resolved(name) : name;
+        if (url.scheme() == QLatin1String("qthelp")) {
+            const QByteArray data = m_pPane->Help().Data(url);
+            if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
+                return QString::fromUtf8(data);
+            return data;
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QTextBrowser::focusInEvent(event);
+        emit m_pPane->gotFocus();
+    }
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        event->accept(); // the help pane has no context menu
+    }
+
+private:
+    CHelpView *m_pPane;
+};
+
+CHelpView::CHelpView(QWidget *parent) : QStackedWidget(parent), m_strHelpPath(GetHelpFilePath())
 {
-    setOpenLinks(true);
-    setOpenExternalLinks(false);
-    setAccessibleName(LoadString(msg::MenuHelp).remove(QLatin1Char('&')));
-    // Help is plain prose in Latin scripts: laid out without the shaping
-    // engine (no kerning or ligatures asked for), which costs most of a
-    // page switch otherwise. Other scripts are shaped as ever.
-    QFont font = document()->defaultFont();
-    font.setKerning(false);
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    document()->setDefaultFont(font);
-    ShowBlank();
+    // Blank looks like an empty page but lays nothing out.
+    auto *blank = new QFrame(this);
+    blank->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    blank->setBackgroundRole(QPalette::Base);
+    blank->setAutoFillBackground(true);
+    blank->setAccessibleName(LoadString(msg::MenuHelp).remove(QLatin1Char('&')));
+    m_pBlank = blank;
+    addWidget(m_pBlank);
+    setCurrentWidget(m_pBlank);
 }
 
 void CHelpView::ShowBlank()
 {
     m_strAddress = QStringLiteral("about:blank");
-    clear();
+    m_pending.clear();
+    setCurrentWidget(m_pBlank);
+}
+
+QString CHelpView::PlainText()
+{
+    ShowPending();
+    const auto *page = qobject_cast<const QTextBrowser *>(currentWidget());
+    return page ? page->toPlainText() : QString();
 }
 
 void CHelpView::ShowPage(const QString &page)
 {
-    const QUrl url = HelpFile::Instance().PageUrl(page);
+    const QUrl url = Help().PageUrl(page);
     if (!url.isValid() || url.isEmpty()) {
-        if (m_strAddress != QLatin1String("about:blank"))
-            ShowBlank();
-        return;
-    }
-    const QString address = url.toString();
-    if (address == m_strAddress)
-        return;
-    const QByteArray html = HelpFile::Instance().Data(url);
-    if (html.isEmpty()) {
         ShowBlank();
         return;
     }
-    QUrl base = url;
-    base.setFragment(QString());
-    // Emptied first: a new base address lays out what the document holds
-    // again, which would be the page that is going.
-    clear();
-    document()->setBaseUrl(base);
-    setHtml(QString::fromUtf8(html));
-    if (url.hasFragment())
-        scrollToAnchor(url.fragment());
-    m_strAddress = address;
+    ShowAddress(url);
 }
 
-QVariant CHelpView::loadResource(int type, const QUrl &name)
+void CHelpView::ShowAddress(const QUrl &url)
 {
-    if (name.scheme() == QLatin1String("qthelp")) {
-        const QByteArray data = HelpFile::Instance().Data(name);
-        if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
-            return QString::fromUtf8(data);
-        return data;
+    const QString address = url.toString();
+    if (address == m_strAddress)
+        return;
+    QUrl file = url;
+    file.setFragment(QString());
+    if (!m_files.contains(file.toString()) && Help().Data(file).isEmpty()) {
+        ShowBlank();
+        return;
     }
-    return QTextBrowser::loadResource(type, name);
+    m_strAddress = address;
+    m_pending = url;
+    // A pane not shown yet has no width to lay the page out at: the page is
+    // laid out once it is.
+    if (isVisible())
+        ShowPending();
 }
 
-void CHelpView::contextMenuEvent(QContextMenuEvent *event)
+void CHelpView::ShowPending()
 {
-    event->accept(); // the help pane has no context menu
+    if (m_pending.isEmpty())
+        return;
+    const QUrl url = m_pending;
+    m_pending.clear();
+    QUrl file = url;
+    file.setFragment(QString());
+    CHelpPage *page = m_files.value(file.toString());
+    if (!page) {
+        // Shown at its size before the text goes in, so that the text is
+        // laid out once, at the width it is shown with.
+        page = new CHelpPage(this);
+        addWidget(page);
+        page->setGeometry(contentsRect());
+        setCurrentWidget(page);
+        page->Load(file, Help().Data(file));
+        m_files.insert(file.toString(), page);
+    } else {
+        if (page->geometry() != contentsRect())
+            page->setGeometry(contentsRect());
+        setCurrentWidget(page);
+    }
+    if (url.hasFragment())
+        page->scrollToAnchor(url.fragment());
+    else
+        page->verticalScrollBar()->setValue(0);
 }
 
-void CHelpView::focusInEvent(QFocusEvent *event)
+void CHelpView::showEvent(QShowEvent *event)
 {
-    QTextBrowser::focusInEvent(event);
-    emit gotFocus();
+    QStackedWidget::showEvent(event);
+    // A window being shown is still finding its size (the pane's height is
+    // placed after the frame's): the page is laid out once that is done.
+    if (!m_pending.isEmpty())
+        QMetaObject::invokeMethod(this, &CHelpView::ShowPending, Qt::QueuedConnection);
+}
+
+void CHelpView::FollowLink(const QUrl &link)
+{
+    ShowPending();
+    const auto *page = qobject_cast<const QTextBrowser *>(currentWidget());
+    if (!page)
+        return;
+    const QUrl target = link.isRelative() ? page->document()->baseUrl().resolved(link) : link;
+    // Only the help file's own pages; the pane opens nothing outside it.
+    if (target.scheme() != QLatin1String("qthelp") || target.host() != Help().Namespace())
+        return;
+    m_strAddress.clear(); // a link to the anchor shown scrolls back to it
+    ShowAddress(target);
 }
 
 } // namespace tavo

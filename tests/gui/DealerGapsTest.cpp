@@ -237,7 +237,7 @@ TEST_F(FormPageTest, TheHelpPaneStartsAt150PixelsWithThePagesOwnTopic)
     EXPECT_EQ(help->height(), 150);
     // The page's own topic until a control takes the focus.
     EXPECT_TRUE(help->CurrentAddress().contains(QStringLiteral("radio_information.htm"))) << help->CurrentAddress().toStdString();
-    EXPECT_FALSE(help->toPlainText().trimmed().isEmpty());
+    EXPECT_FALSE(help->PlainText().trimmed().isEmpty());
     child->SwitchPage(PageSettings);
     QApplication::processEvents();
     EXPECT_TRUE(help->CurrentAddress().contains(QStringLiteral("general_settings.htm"))) << help->CurrentAddress().toStdString();

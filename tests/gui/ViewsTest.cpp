@@ -12,6 +12,10 @@
 #include "config/SettingDocuments.h"
 
 #include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QLineEdit>
 #include <QSet>
 #include <QXmlStreamReader>
@@ -166,7 +170,7 @@ TEST_F(GuiTest, HelpPaneFollowsTheFocusTogglesAndRemembersItsState)
     EXPECT_TRUE(page->ShowHelpTopic(1011));
     EXPECT_TRUE(help->CurrentAddress().endsWith(QStringLiteral("radio_information.htm#serial_number")))
         << help->CurrentAddress().toStdString();
-    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Serial Number")));
+    EXPECT_TRUE(help->PlainText().contains(QStringLiteral("Serial Number")));
     // A control without a help page shows a blank page.
     EXPECT_TRUE(page->ShowHelpTopic(1001));
     EXPECT_EQ(help->CurrentAddress(), QStringLiteral("about:blank"));
@@ -189,6 +193,62 @@ TEST_F(GuiTest, HelpPaneFollowsTheFocusTogglesAndRemembersItsState)
     EXPECT_TRUE(second->IsHelpPaneShown());
     EXPECT_EQ(GetShowContextHelp(), 1);
     EXPECT_EQ(second->HelpPaneHeight(), 150);
+}
+
+TEST_F(GuiTest, TheHelpPaneKeepsEachHelpFileLaidOutAndFollowsItsLinks)
+{
+    ASSERT_TRUE(Start());
+    Frame()->resize(1100, 800);
+    CChildFrame *child = Frame()->OpenDocumentFile(ProfileCopy(QStringLiteral("OUD11602"), QStringLiteral("k.kp2")));
+    ASSERT_NE(child, nullptr);
+    QApplication::processEvents();
+    CHelpView *help = child->HelpView();
+    auto shownPage = [help] { return qobject_cast<QTextBrowser *>(help->currentWidget()); };
+    // The first page was laid out once the new window had its size: at the
+    // width it is shown with.
+    QTextBrowser *info = shownPage();
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(help->CurrentAddress().endsWith(QStringLiteral("radio_information.htm"))) << help->CurrentAddress().toStdString();
+    EXPECT_EQ(qRound(info->document()->textWidth()), info->viewport()->width());
+
+    child->SwitchPage(PageSettings);
+    QTextBrowser *settings = shownPage();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_NE(settings, info);
+    EXPECT_TRUE(help->PlainText().contains(QStringLiteral("Codeplug Password")));
+    EXPECT_EQ(help->KeptFiles(), 2);
+    // Back and forth: the kept pages come back as they were, at the top.
+    settings->verticalScrollBar()->setValue(settings->verticalScrollBar()->maximum());
+    child->SwitchPage(PageRadioInfo);
+    EXPECT_EQ(shownPage(), info);
+    child->SwitchPage(PageSettings);
+    EXPECT_EQ(shownPage(), settings);
+    EXPECT_EQ(settings->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(help->KeptFiles(), 2);
+    // A topic further down the same file scrolls the kept page to it.
+    help->ShowPage(QStringLiteral("general_settings.htm#alternate_battery"));
+    EXPECT_EQ(shownPage(), settings);
+    EXPECT_GT(settings->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(help->CurrentAddress().endsWith(QStringLiteral("general_settings.htm#alternate_battery")));
+
+    // A click on the page's "Contents" link shows the contents in the pane.
+    QTextCursor link = settings->document()->find(QStringLiteral("Contents"));
+    ASSERT_FALSE(link.isNull());
+    link.setPosition(link.selectionStart() + 2);
+    settings->setTextCursor(link);
+    settings->ensureCursorVisible();
+    const QPoint at = settings->cursorRect(link).center();
+    QTest::mouseClick(settings->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_TRUE(help->CurrentAddress().endsWith(QStringLiteral("/index.htm"))) << help->CurrentAddress().toStdString();
+    EXPECT_EQ(help->KeptFiles(), 3);
+    EXPECT_TRUE(help->PlainText().contains(QStringLiteral("General Settings")));
+
+    // A page the help file lacks shows blank; the kept pages stay.
+    help->ShowPage(QStringLiteral("no_such_page.htm"));
+    EXPECT_EQ(help->CurrentAddress(), QStringLiteral("about:blank"));
+    EXPECT_TRUE(help->PlainText().isEmpty());
+    EXPECT_EQ(help->KeptFiles(), 3);
+    child->Document()->SetModifiedFlag(false);
 }
 
 namespace {
