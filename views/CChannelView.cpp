@@ -66,10 +66,16 @@ CChannelView::CChannelView(QWidget *parent) : CBaseView(PageChannel, parent), m_
     auto *form = new QWidget;
     m_ui->setupUi(form);
     SetForm(form);
-    // Wide enough for a whole frequency and code text.
+    // Wide enough for a whole frequency and code text. The lists hold a
+    // hundred entries or more, each measured whenever the page is built:
+    // digits and Latin letters, laid out without the shaping engine.
     for (QComboBox *list : {m_ui->rxFrequencyList, m_ui->txFrequencyList, m_ui->rxCodeList, m_ui->txCodeList}) {
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         list->setMinimumWidth(150);
+        QFont font = list->font();
+        font.setKerning(false);
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        list->setFont(font);
     }
     for (QComboBox *list : {m_ui->rxBandwidthList, m_ui->txBandwidthList, m_ui->talkaroundPowerList, m_ui->repeaterPowerList, m_ui->scrambleList})
         list->setMinimumWidth(150);
