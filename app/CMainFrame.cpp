@@ -8,6 +8,7 @@
 #include "views/AccessibleComboBox.h"
 #include "views/CFileDialogs.h"
 #include "views/CDocumentHost.h"
+#include "views/StyleIcons.h"
 #include "workflow/CTavoCPSDoc.h"
 #include "config/SettingDocuments.h"
 #include "config/InterfaceLanguage.h"
@@ -100,18 +101,18 @@ constexpr LanguageEntry kLanguageEntries[] = {
     {32783, "Polish"},   {32784, "Portuguese"}, {32785, "Russian"}, {32802, "Spanish"},
 };
 
-QIcon ToolIcon(QStyle *style, int id)
+QIcon ToolIcon(int id)
 {
     switch (id) {
-    case cmd::FileNew: return style->standardIcon(QStyle::SP_FileIcon);
-    case cmd::FileOpen: return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case cmd::FileSave: return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case cmd::EditAdd: return style->standardIcon(QStyle::SP_FileDialogNewFolder);
-    case cmd::EditDelete: return style->standardIcon(QStyle::SP_TrashIcon);
-    case cmd::DeviceRead: return style->standardIcon(QStyle::SP_ArrowDown);
-    case cmd::DeviceWrite: return style->standardIcon(QStyle::SP_ArrowUp);
-    case cmd::Report: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-    case cmd::AppAbout: return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    case cmd::FileNew: return StyleIcon(QStyle::SP_FileIcon);
+    case cmd::FileOpen: return StyleIcon(QStyle::SP_DialogOpenButton);
+    case cmd::FileSave: return StyleIcon(QStyle::SP_DialogSaveButton);
+    case cmd::EditAdd: return StyleIcon(QStyle::SP_FileDialogNewFolder);
+    case cmd::EditDelete: return StyleIcon(QStyle::SP_TrashIcon);
+    case cmd::DeviceRead: return StyleIcon(QStyle::SP_ArrowDown);
+    case cmd::DeviceWrite: return StyleIcon(QStyle::SP_ArrowUp);
+    case cmd::Report: return StyleIcon(QStyle::SP_FileDialogDetailedView);
+    case cmd::AppAbout: return StyleIcon(QStyle::SP_MessageBoxInformation);
     default: break;
     }
     // Cut, Copy, Paste: a small drawn picture.
@@ -383,7 +384,7 @@ void CMainFrame::BuildToolBar()
             continue;
         }
         // The toolbar shows the short labels; the menus keep their captions.
-        auto *a = new QAction(ToolIcon(style(), b.id), LoadString(b.textId), m_pToolBar);
+        auto *a = new QAction(ToolIcon(b.id), LoadString(b.textId), m_pToolBar);
         a->setProperty("ctrlId", b.id);
         QAction *command = m_actions.value(b.id);
         connect(a, &QAction::triggered, command, &QAction::trigger);

@@ -1,4 +1,5 @@
 #include "views/CChannelsView.h"
+#include "views/StyleIcons.h"
 
 #include "base/ProfileNames.h"
 #include "ui_CChannelsView.h"
@@ -29,7 +30,7 @@ void CChannelsView::LoadRes()
     m_ui->titleLabel->setText(LoadString(msg::ChannelsTitle));
     m_ui->addChannelLabel->setText(LoadString(msg::ChannelsAddChannel));
     m_ui->addChannelButton->setAccessibleName(LoadString(msg::ChannelsAddChannel));
-    m_ui->addChannelButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    m_ui->addChannelButton->setIcon(StyleIcon(QStyle::SP_FileDialogNewFolder));
     m_ui->addChannelButton->setIconSize(QSize(32, 32));
     m_ui->addChannelButton->setFixedSize(48, 48);
 }
