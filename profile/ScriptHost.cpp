@@ -4,11 +4,14 @@
 
 #include <lua.hpp>
 
+#include <QHash>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace tavo {
 
@@ -353,15 +356,81 @@ void ScriptHost::ReportError()
     ShowMessageText(FormatScriptError(line, description), MB_OK | MB_ICONERROR);
 }
 
+namespace {
+
+// Compiled scripts, by chunk name and text: every model of a process runs
+// the same rule script, and compiling its text costs more than all the
+// rest of opening a profile. A text is kept compiled from its second start
+// on (the program's start-up check runs it once), in the engine's own
+// unstripped form, so errors still name the chunk and line.
+class CompiledScripts {
+public:
+    // The compiled form of `key`, or an empty array; `seen` tells whether
+    // the text was started before.
+    QByteArray Find(const QByteArray &key, bool &seen)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_chunks.constFind(key);
+        seen = found != m_chunks.constEnd();
+        if (!seen)
+            Insert(key, QByteArray());
+        return seen ? *found : QByteArray();
+    }
+    void Keep(const QByteArray &key, const QByteArray &chunk)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        Insert(key, chunk);
+    }
+
+private:
+    void Insert(const QByteArray &key, const QByteArray &chunk)
+    {
+        if (m_chunks.size() >= kMostKept && !m_chunks.contains(key))
+            m_chunks.clear(); // scripts made up on the fly do not pile up
+        m_chunks.insert(key, chunk);
+    }
+    static constexpr int kMostKept = 8;
+    std::mutex m_mutex;
+    QHash<QByteArray, QByteArray> m_chunks;
+};
+
+CompiledScripts &Compiled()
+{
+    static CompiledScripts scripts;
+    return scripts;
+}
+
+int AppendChunk(lua_State *, const void *p, size_t size, void *chunk)
+{
+    static_cast<QByteArray *>(chunk)->append(static_cast<const char *>(p), static_cast<qsizetype>(size));
+    return 0;
+}
+
+} // namespace
+
 ScriptHost::StartResult ScriptHost::Start(const QString &text, const char *chunkName)
 {
     if (!m_L)
         return StartResult::NoEngine;
     const QByteArray utf8 = text.toUtf8();
     const QByteArray name = QByteArray("=") + chunkName;
-    if (luaL_loadbufferx(m_L, utf8.constData(), static_cast<size_t>(utf8.size()), name.constData(), "t") != LUA_OK) {
-        ReportError();
-        return StartResult::ParseFailed;
+    const QByteArray key = name + '\0' + utf8;
+    bool seen = false;
+    const QByteArray compiled = Compiled().Find(key, seen);
+    if (!compiled.isEmpty()) {
+        // Our own compilation of this very text, made in this process.
+        if (luaL_loadbufferx(m_L, compiled.constData(), static_cast<size_t>(compiled.size()), name.constData(), "b") != LUA_OK) {
+            ReportError();
+            return StartResult::ParseFailed;
+        }
+    } else {
+        if (luaL_loadbufferx(m_L, utf8.constData(), static_cast<size_t>(utf8.size()), name.constData(), "t") != LUA_OK) {
+            ReportError();
+            return StartResult::ParseFailed;
+        }
+        QByteArray chunk;
+        if (seen && lua_dump(m_L, &AppendChunk, &chunk, 0) == 0 && !chunk.isEmpty())
+            Compiled().Keep(key, chunk);
     }
     return ProtectedCall(0, 0) ? StartResult::Ok : StartResult::RunFailed;
 }

@@ -230,4 +230,43 @@ TEST_F(ModelLoad, TheSandboxOffersNoFilesProcessesOrBinaryChunks)
     EXPECT_TRUE(m_sink.last().contains(QStringLiteral("not enough memory")));
 }
 
+TEST_F(ModelLoad, AScriptStartedAgainRunsAsItsTextAndFailsWithTheSameMessage)
+{
+    // Every start of the same text after the first runs its kept
+    // compilation: the same globals, the same error, chunk and line.
+    const QString good = QStringLiteral("Starts = (Starts or 0) + 1\nfunction Twice(n) return 2 * n end");
+    const QString bad = QStringLiteral("local x = 1\nlocal function f() error('boom') end\nf()");
+    QStringList messages;
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        ScriptHost host;
+        ASSERT_TRUE(host.valid());
+        ASSERT_EQ(host.Start(good, "kept"), ScriptHost::StartResult::Ok);
+        std::vector<ScriptValue> results;
+        ASSERT_TRUE(host.Call(QStringLiteral("Twice"), {ScriptValue::FromInt(21)}, 1, results));
+        ASSERT_EQ(results.size(), 1u);
+        EXPECT_EQ(results[0].ToInt32(), 42);
+        m_sink.clear();
+        EXPECT_EQ(host.Start(bad, "kept"), ScriptHost::StartResult::RunFailed);
+        ASSERT_EQ(m_sink.shown().size(), 1u);
+        messages << m_sink.last();
+        EXPECT_TRUE(m_sink.last().contains(QStringLiteral("Line: 2"))) << m_sink.last().toStdString();
+        EXPECT_TRUE(m_sink.last().contains(QStringLiteral("boom"))) << m_sink.last().toStdString();
+    }
+    EXPECT_EQ(messages.at(1), messages.at(0));
+    EXPECT_EQ(messages.at(2), messages.at(0));
+    // Another text under the same name is that text, not the kept one.
+    ScriptHost host;
+    ASSERT_EQ(host.Start(QStringLiteral("function Twice(n) return 3 * n end"), "kept"), ScriptHost::StartResult::Ok);
+    std::vector<ScriptValue> results;
+    ASSERT_TRUE(host.Call(QStringLiteral("Twice"), {ScriptValue::FromInt(2)}, 1, results));
+    EXPECT_EQ(results.at(0).ToInt32(), 6);
+    // A text that does not compile is refused on every start.
+    for (int run = 0; run < 2; ++run) {
+        ScriptHost broken;
+        EXPECT_EQ(broken.Start(QStringLiteral("function ("), "kept"), ScriptHost::StartResult::ParseFailed);
+    }
+}
+
 } // namespace
+
