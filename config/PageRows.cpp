@@ -99,13 +99,13 @@ std::vector<ButtonFeature> OfferedButtonFeatures(const std::vector<ButtonFeature
     return offered;
 }
 
-bool IsButtonShown(int button, bool display)
+std::vector<bool> ShownButtonRows(bool display)
 {
-    if (button < 0 || button >= kButtonRowCount)
-        return false;
-    return AppSettingDocuments()
-        .GetVisibleControls(QLatin1String(kButtonsPage), display)
-        .value(kButtonRows[button].listId, false);
+    const auto visible = AppSettingDocuments().GetVisibleControls(QLatin1String(kButtonsPage), display);
+    std::vector<bool> shown(kButtonRowCount);
+    for (int button = 0; button < kButtonRowCount; ++button)
+        shown[button] = visible.value(kButtonRows[button].listId, false);
+    return shown;
 }
 
 const ButtonFeature *FindButtonFeature(int code, const std::vector<ButtonFeature> &common,

@@ -79,10 +79,9 @@ inline constexpr int kScrambleModeItems[] = {340, 341};
 inline constexpr int kCallToneOffText = 220;
 inline constexpr int kCallToneText = 221; // "Call Tone" of "Call Tone %d"
 
-// Whether the Buttons page shows button row `button` (index into
-// kButtonRows) on a model of that display type: the visibility document
-// decides.
-bool IsButtonShown(int button, bool display);
+// Which button rows (by index into kButtonRows) the Buttons page shows on
+// a model of that display type: the visibility document decides.
+std::vector<bool> ShownButtonRows(bool display);
 
 // The entry of the first group (COMMON, the display group, PREBUTTON) that
 // carries feature `code`; null when none does.

@@ -136,11 +136,11 @@ bool ReleaseHiddenButtonFeatures(CDataItem &root)
 {
     bool changed = false;
     try {
-        const bool display = IsDisplayModel(ModelOf(root));
+        const std::vector<bool> shown = ShownButtonRows(IsDisplayModel(ModelOf(root)));
         CDataItem setting = root.ChildByName(names::kSetting);
         for (int button = 0; button < kButtonRowCount; ++button) {
             const QLatin1String attribute(kButtonRows[button].attribute);
-            if (IsButtonShown(button, display) || setting.GetInt(attribute) == 0)
+            if (shown[button] || setting.GetInt(attribute) == 0)
                 continue;
             changed = Request(setting, kButtonRows[button].attribute, 0) == 0 || changed;
         }
