@@ -9,9 +9,9 @@ COMMIT (any revision git knows, e.g. a6f345c) is checked out into a worktree
 of its own under the scratch folder and built there (Release, ccache when it
 is installed); the other build is this checkout's, built in --build (default
 build-release). Each round runs every harness once on each build, the two
-builds in turn; a figure is the median of the rounds' medians. Besides the
-harnesses' own lines the table has "worst page switch": per round the
-slowest of the page switches.
+builds in turn, the other one first every other round; a figure is the
+median of the rounds' medians. Besides the harnesses' own lines the table
+has "worst page switch": per round the slowest of the page switches.
 
 Options:
     --build DIR      this checkout's Release build folder (build-release)
@@ -109,7 +109,12 @@ def main():
     order = []
     for r in range(args.rounds):
         print("round %d of %d" % (r + 1, args.rounds), file=sys.stderr, flush=True)
-        for name, build in builds.items():
+        # Every other round the other build goes first, so that neither
+        # always runs on a machine the other has just warmed or loaded.
+        turns = list(builds.items())
+        if r % 2:
+            turns.reverse()
+        for name, build in turns:
             for harness in harnesses:
                 for label, ms in figures_of(os.path.join(build, "bin", harness)).items():
                     rounds[name].setdefault(label, []).append(ms)
